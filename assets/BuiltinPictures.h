@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+
+// The pictures the program carries: drawn by code on first use and kept for the run.
+// Callers get copies and never change the stored pictures.
+namespace BuiltinPictures {
+
+// Img(1)..Img(8): the stamp frames; odd n portrait 140 x 180, even n landscape 180 x 140.
+QImage frame(int n);
+// Klein(1)..Klein(4): the thumbnails of the four border styles.
+QImage thumbnail(int k);
+// The picture shown in the photo panel when no photo is loaded, 230 x 420.
+QImage startPicture();
+// The diagram of the sheet margins in the margins dialog, 240 x 260.
+QImage marginsDiagram();
+// The small printer picture of the print dialog, 80 x 43.
+QImage printerPicture();
+
+} // namespace BuiltinPictures

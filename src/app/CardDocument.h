@@ -1,0 +1,56 @@
+#pragma once
+
+#include "CardCanvas.h"
+#include "CardState.h"
+#include "PrintSettings.h"
+#include "StampBox.h"
+
+#include <QObject>
+
+// The card being designed, with the print settings beside it: the model that the
+// main window, the dialogs and the batch tool all work on. Views listen to the
+// signals and repaint; they keep no card data of their own.
+class CardDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit CardDocument(QObject *parent = nullptr);
+
+    CardState &state() { return m_state; }
+    const CardState &state() const { return m_state; }
+    PrintSettings &printSettings() { return m_print; }
+    const PrintSettings &printSettings() const { return m_print; }
+    CardCanvas &canvas() { return m_canvas; }
+    const CardCanvas &canvas() const { return m_canvas; }
+    StampBox &stamp() { return m_stamp; }
+    const StampBox &stamp() const { return m_stamp; }
+
+    // Applies a layout: places the stamp box and the text lines, empties the stamp box
+    // (showing the bare frame of the current border style) and records the layout.
+    void applyLayout(int kind);
+
+    // The outline items 1..4: "Geen", "Zwart", "Grijs", "Wit".
+    void chooseBorderItem(int item);
+    // Which outline item carries the check mark: 1..4, or 0 when none does (a card
+    // read with an outline colour that is none of the three).
+    int checkedBorderItem() const { return m_checkedBorderItem; }
+    void setCheckedBorderItem(int item);
+
+    // Signals that a part of the card changed, for the views.
+    void notifyCanvasChanged() { Q_EMIT canvasChanged(); }
+    void notifyStampChanged() { Q_EMIT stampChanged(); }
+    void notifyTextChanged() { Q_EMIT textChanged(); }
+
+Q_SIGNALS:
+    void canvasChanged();
+    void stampChanged();
+    void textChanged();
+    void layoutChanged();
+    void borderChanged();
+
+private:
+    CardState m_state;
+    PrintSettings m_print;
+    CardCanvas m_canvas;
+    StampBox m_stamp;
+    int m_checkedBorderItem = 1;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// Where the layers of the card stand for each layout, in canvas pixels.
+namespace Composition {
+
+constexpr int CanvasWidth = 440;
+constexpr int CanvasHeight = 270;
+constexpr QSize CanvasSize{CanvasWidth, CanvasHeight};
+constexpr QRect OutlineRect{11, 11, 419, 249};
+constexpr QSize PortraitStamp{140, 180};
+constexpr QSize LandscapeStamp{180, 140};
+
+// Top-left corner of text line i (1..7) in layout kind (0..4).
+QPoint textLinePosition(int kind, int line);
+// Whether the layout shows the stamp box, and where.
+bool hasStamp(int kind);
+QRect stampRect(int kind);
+// The frame picture index Img(n) the layout shows for a border style (1, 3, 5, 7).
+int framePictureIndex(int kind, int stampBorderStyle);
+
+} // namespace Composition

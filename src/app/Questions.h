@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <optional>
+
+// Every modal question the program asks goes through this interface, so that tests
+// answer them without a screen. The window installs the widget implementation.
+class Questions {
+public:
+    virtual ~Questions() = default;
+
+    // A yes/no message box without icon.
+    virtual bool yesNo(const QString &title, const QString &text) = 0;
+    // A message box with an OK button.
+    virtual void message(const QString &title, const QString &text) = 0;
+    // An input box; nullopt when cancelled.
+    virtual std::optional<QString> inputText(const QString &title, const QString &prompt,
+                                             const QString &initial) = 0;
+    // A file-open dialog; filter is "Description|*.a;*.b". Empty when cancelled.
+    virtual QString openFileName(const QString &filter) = 0;
+    // A file-save dialog; filter as above. Empty when cancelled.
+    virtual QString saveFileName(const QString &title, const QString &filter,
+                                 const QString &suggested) = 0;
+    // The font dialog, opened with what was chosen in it last; nullopt when cancelled.
+    virtual std::optional<QFont> chooseFont(const QFont &last) = 0;
+};

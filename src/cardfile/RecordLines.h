@@ -1,0 +1,60 @@
+#pragma once
+
+#include "GeneralValue.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The line format shared by Lumovander.ini and the card record: one write per line,
+// fields separated by a comma, texts between double quotes without escaping, numbers
+// bare, booleans as #TRUE# or #FALSE#, every line ended by CR LF.
+class RecordWriter {
+public:
+    RecordWriter &text(const QString &value);
+    RecordWriter &number(double value);
+    RecordWriter &boolean(bool value);
+    RecordWriter &general(const GeneralValue &value);
+    // Ends the current line.
+    RecordWriter &endLine();
+
+    const QString &result() const { return m_out; }
+
+private:
+    void separate();
+    QString m_out;
+    bool m_lineOpen = false;
+};
+
+// Reads fields one after another, whatever their spread over lines. Every read
+// consumes one field; a field of the wrong kind gives nullopt, and so does reading
+// past the end.
+class RecordReader {
+public:
+    explicit RecordReader(const QString &content) : m_text(content) {}
+
+    std::optional<QString> text();
+    std::optional<double> number();
+    std::optional<int> integer(); // a number rounded to the nearest whole, halves to even
+    std::optional<bool> boolean();
+    std::optional<GeneralValue> general();
+
+    bool atEnd() const;
+
+private:
+    struct Field {
+        QString value;
+        bool quoted = false;
+    };
+    std::optional<Field> next();
+
+    QString m_text;
+    qsizetype m_pos = 0;
+};
+
+// Record files written on Windows use the Windows-1252 code page. A file that is
+// valid UTF-8 is read as UTF-8, anything else as Windows-1252.
+QString decodeRecordBytes(const QByteArray &bytes);
+// Windows-1252 when every character fits, UTF-8 otherwise.
+QByteArray encodeRecordText(const QString &text);

@@ -1,0 +1,1 @@
+// Replaced by the photo loading and stamp code.
