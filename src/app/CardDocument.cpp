@@ -46,3 +46,9 @@ void CardDocument::setCheckedBorderItem(int item)
     m_checkedBorderItem = item;
     Q_EMIT borderChanged();
 }
+
+void CardDocument::setNameCaption(const QString &caption)
+{
+    m_nameCaption = caption;
+    Q_EMIT nameCaptionChanged();
+}

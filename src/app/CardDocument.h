@@ -35,6 +35,11 @@ public:
     int checkedBorderItem() const { return m_checkedBorderItem; }
     void setCheckedBorderItem(int item);
 
+    // The caption of the status item `NaamBestand`: the card or template last opened,
+    // or the photo last loaded; "*.*" when there is none.
+    const QString &nameCaption() const { return m_nameCaption; }
+    void setNameCaption(const QString &caption);
+
     // Signals that a part of the card changed, for the views.
     void notifyCanvasChanged() { Q_EMIT canvasChanged(); }
     void notifyStampChanged() { Q_EMIT stampChanged(); }
@@ -46,6 +51,7 @@ Q_SIGNALS:
     void textChanged();
     void layoutChanged();
     void borderChanged();
+    void nameCaptionChanged();
 
 private:
     CardState m_state;
@@ -53,4 +59,5 @@ private:
     CardCanvas m_canvas;
     StampBox m_stamp;
     int m_checkedBorderItem = 1;
+    QString m_nameCaption = QStringLiteral("*.*");
 };
