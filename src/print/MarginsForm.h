@@ -1,0 +1,52 @@
+#pragma once
+
+#include "PrintSettings.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+class Questions;
+
+// The margins dialog " Afdruk Marges" without its window: the texts of the six fields
+// A, B, C, D, H, V and of the card count box, the check every field text passes, and
+// what "Ok" and "Reset" store. Closing without "Ok" is "Cancel": the form is dropped.
+class MarginsForm {
+public:
+    static constexpr int FieldCount = 6;
+
+    // Fills the fields from the settings, each through the field check, so that a
+    // stored text the check refuses shows as an empty field.
+    MarginsForm(const PrintSettings &settings, const QLocale &locale);
+
+    // Fields are numbered 1..6.
+    QString fieldText(int field) const { return m_fields.at(field - 1); }
+    // A field's text changed (typed, pasted or set): it keeps it only when it passes the check.
+    void setFieldText(int field, const QString &text);
+
+    static QStringList cardCountChoices() { return {QStringLiteral("10"), QStringLiteral("8")}; }
+    QString cardCountText() const { return m_cardCount; }
+    void setCardCountText(const QString &text) { m_cardCount = text; }
+
+    // "Ok": A..D and H take their field texts as typed, V its field rounded to a whole
+    // number (halves to the even neighbour), the card count 10 or 8. An empty field or
+    // another card count keeps the setting's previous value, so that printing always
+    // finds a number.
+    void confirm(PrintSettings &settings) const;
+
+    // "Reset": after a Yes to its question the settings take their defaults at once,
+    // without waiting for "Ok", and the fields show them. Returns whether it reset.
+    bool reset(Questions &questions, PrintSettings &settings);
+
+    // The field check: at most 4 characters forming a number as the locale writes it.
+    static bool acceptsFieldText(const QString &text, const QLocale &locale);
+
+private:
+    void fill(const PrintSettings &settings);
+    QString displayText(const GeneralValue &value) const;
+
+    QLocale m_locale;
+    std::array<QString, FieldCount> m_fields;
+    QString m_cardCount;
+};

@@ -1,0 +1,52 @@
+#include "PdfSheetWriter.h"
+
+#include "Questions.h"
+#include "SheetPainter.h"
+
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace {
+
+PrintOutcome writeFailure(const QString &fileName, const QString &reason)
+{
+    return PrintOutcome::failed(
+        QStringLiteral("Het PDF-bestand '%1' kon niet worden geschreven.\r\n%2").arg(fileName, reason));
+}
+
+} // namespace
+
+PrintOutcome writeSheetPdf(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet,
+                           int copies)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return writeFailure(fileName, file.errorString());
+
+    QPdfWriter writer(&file);
+    writer.setCreator(QStringLiteral("Lumovander"));
+    writer.setTitle(QStringLiteral("Visitekaartjes"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
+                                     QPageLayout::Millimeter));
+    if (!paintSheetPages(writer, card, sheet, std::max(copies, 1))) {
+        file.cancelWriting();
+        return writeFailure(fileName, QStringLiteral("De pagina kon niet worden opgemaakt."));
+    }
+    if (!file.commit())
+        return writeFailure(fileName, file.errorString());
+    return PrintOutcome::printed();
+}
+
+PrintOutcome printSheetToChosenPdf(Questions &questions, const QString &suggestedName,
+                                   const PrintedCard &card, const SheetGeometry &sheet, int copies)
+{
+    QString fileName = questions.saveFileName(QStringLiteral(" Afdrukken naar PDF"),
+                                              QStringLiteral("PDF-bestand (*.pdf)|*.pdf"), suggestedName);
+    if (fileName.isEmpty())
+        return PrintOutcome::cancelled();
+    if (QFileInfo(fileName).suffix().isEmpty())
+        fileName += QStringLiteral(".pdf");
+    return writeSheetPdf(fileName, card, sheet, copies);
+}

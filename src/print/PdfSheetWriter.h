@@ -1,0 +1,21 @@
+#pragma once
+
+#include "PrintOutcome.h"
+#include "PrintedCard.h"
+#include "SheetGeometry.h"
+
+class Questions;
+
+// The sheet as a PDF file: an A4 portrait page whose printable area is the whole page,
+// so a card's corner lies exactly at (A - 3, B - 4) mm from the page's corner.
+//
+// A PDF cannot make a printer repeat its page, so each copy is a page of its own; the
+// pictures are stored once however many cards and pages show them. The file is written
+// under a temporary name and takes its place only when complete: a failure leaves any
+// earlier file of that name as it was and nothing half-written behind.
+PrintOutcome writeSheetPdf(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet,
+                           int copies);
+
+// Asks for the PDF's name in a save dialog, then writes it. Cancelling prints nothing.
+PrintOutcome printSheetToChosenPdf(Questions &questions, const QString &suggestedName,
+                                   const PrintedCard &card, const SheetGeometry &sheet, int copies);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <array>
+
+class CardDocument;
+
+// What printing takes from the card being designed: the two pictures, the layout, the
+// seven lines with the printer font, and the outline.
+struct PrintedCard {
+    QImage canvas;
+    QImage stamp;
+    int layoutKind = 0;
+    std::array<QString, 8> textLines; // 1..7 used
+    QFont font;                       // with the point size as printed
+    QColor textColor;
+    bool border = false;
+    QColor borderColor;
+
+    static PrintedCard from(const CardDocument &document);
+
+    // Paper takes the card's font 4 points smaller; a size that would leave nothing
+    // printable prints at 1 point.
+    static int printedPointSize(int cardFontSize);
+};

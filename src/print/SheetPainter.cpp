@@ -1,0 +1,76 @@
+#include "SheetPainter.h"
+
+#include "CardPrintLayout.h"
+
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+namespace {
+
+class MillimetreScale {
+public:
+    explicit MillimetreScale(const QPaintDevice &device)
+        : m_x(device.logicalDpiX() / 25.4), m_y(device.logicalDpiY() / 25.4)
+    {
+    }
+    QPointF point(QPointF mm) const { return {mm.x() * m_x, mm.y() * m_y}; }
+    QRectF rect(const QRectF &mm) const { return {point(mm.topLeft()), point(mm.bottomRight())}; }
+
+private:
+    double m_x;
+    double m_y;
+};
+
+void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &card,
+              const SheetGeometry &sheet, QPointF corner)
+{
+    painter.drawImage(mm.rect(QRectF(corner, QSizeF(sheet.cardWidth, sheet.cardHeight))), card.canvas);
+
+    if (card.border) {
+        for (const QRectF &bar : CardPrintLayout::borderBars(sheet.cardWidth, sheet.cardHeight))
+            painter.fillRect(mm.rect(bar.translated(corner)), card.borderColor);
+    }
+
+    const QRectF stamp = CardPrintLayout::stampRect(card.layoutKind);
+    if (!stamp.isEmpty())
+        painter.drawImage(mm.rect(stamp.translated(corner)), card.stamp);
+
+    const double ascent = QFontMetricsF(card.font, painter.device()).ascent();
+    for (int line = 1; line <= 7; ++line) {
+        const QString &text = card.textLines[line];
+        if (text.isEmpty())
+            continue;
+        const QPointF top = mm.point(CardPrintLayout::textLinePlace(card.layoutKind, line) + corner);
+        painter.drawText(top + QPointF(0, ascent), text);
+    }
+}
+
+} // namespace
+
+void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setFont(card.font);
+    painter.setPen(card.textColor);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    const MillimetreScale mm(*painter.device());
+    for (const QPointF &corner : sheet.cardCorners())
+        drawCard(painter, mm, card, sheet, corner);
+    painter.restore();
+}
+
+bool paintSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
+                     int pages)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device.newPage())
+            return false;
+        drawSheet(painter, card, sheet);
+    }
+    return painter.end();
+}

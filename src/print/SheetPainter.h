@@ -1,0 +1,20 @@
+#pragma once
+
+#include "PrintedCard.h"
+#include "SheetGeometry.h"
+
+class QPagedPaintDevice;
+class QPainter;
+
+// The one drawing routine of the printed sheet. The painter's origin is the printable
+// area's corner; millimetres become device pixels through the device's resolution, so
+// pictures are scaled (smoothly) at the device's own resolution and text stays text.
+// Per card: the canvas image over the whole card, the outline bars, the stamp, then the
+// text lines over all of it.
+void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet);
+
+// Prints the sheet on `pages` pages of the device, one after another. A printer that
+// repeats pages itself gets one page and its copy count. False when the device could
+// not be painted on.
+bool paintSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
+                     int pages);

@@ -1,0 +1,58 @@
+#include "SheetPreview.h"
+
+#include <QPainter>
+
+namespace SheetPreview {
+
+QList<QPoint> cardPositions(int cardsPerSheet)
+{
+    constexpr int Left = 5;
+    QList<QPoint> positions;
+    int x = Left;
+    int y = (cardsPerSheet == 8) ? 15 : 6;
+    for (int card = 0; card < cardsPerSheet; ++card) {
+        positions.append(QPoint(x, y));
+        x += 60;
+        if (x > 90) {
+            x = Left;
+            y += 34;
+        }
+    }
+    return positions;
+}
+
+QRect stampThumbnail(int layoutKind)
+{
+    switch (layoutKind) {
+    case 2:
+        return {6, 6, 14, 18};
+    case 3:
+        return {6, 6, 18, 14};
+    case 4:
+        return {40, 6, 14, 18};
+    default:
+        return {};
+    }
+}
+
+QImage draw(const PrintedCard &card, int cardsPerSheet)
+{
+    QImage preview(Size, QImage::Format_RGB32);
+    preview.fill(background());
+    QPainter painter(&preview);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setPen(card.borderColor);
+    const QRect stamp = stampThumbnail(card.layoutKind);
+    for (const QPoint &corner : cardPositions(cardsPerSheet)) {
+        painter.drawImage(QRect(corner, CardThumbnail), card.canvas);
+        if (!stamp.isEmpty())
+            painter.drawImage(stamp.translated(corner), card.stamp);
+        // An aliased one-pixel outline covers one pixel more than the rectangle's size:
+        // this one runs from (2, 3) to (55, 29) inclusive.
+        if (card.border)
+            painter.drawRect(QRect(corner + QPoint(2, 3), QSize(53, 26)));
+    }
+    return preview;
+}
+
+} // namespace SheetPreview

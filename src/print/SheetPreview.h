@@ -1,0 +1,26 @@
+#pragma once
+
+#include "PrintedCard.h"
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+
+// The print dialog's small picture of the sheet. It follows a fixed grid of two
+// columns that depends only on the card count, not on the margins or the card size,
+// and shows each card's canvas, stamp and outline but no text.
+namespace SheetPreview {
+
+constexpr QSize Size{130, 180};
+constexpr QSize CardThumbnail{59, 33};
+inline QColor background() { return QColor(240, 240, 230); }
+
+// The top-left corners of the card thumbnails for 10 or 8 cards.
+QList<QPoint> cardPositions(int cardsPerSheet);
+// The stamp thumbnail relative to its card thumbnail; empty for layouts without a stamp.
+QRect stampThumbnail(int layoutKind);
+
+QImage draw(const PrintedCard &card, int cardsPerSheet);
+
+} // namespace SheetPreview

@@ -1,1 +1,0 @@
-// Replaced by the photo loading and stamp code.
