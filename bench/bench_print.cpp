@@ -1,0 +1,106 @@
+// Printing a sheet of 10 cards with a photo background and a stamp to a PDF, the scan
+// animation left out: how long it takes and how large the file gets, beside the same
+// card printed once, which shows whether the pictures are stored once per file.
+#include "CardDocument.h"
+#include "PdfSheetWriter.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Smooth shapes with grain: compresses about as badly as a real photo.
+QImage photo(int width, int height, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int grain = int(random.bounded(40)) - 20;
+            const int r = int(128 + 90 * std::sin(x * 0.031) * std::cos(y * 0.017)) + grain;
+            const int g = int(128 + 80 * std::sin((x + y) * 0.023)) + grain;
+            const int b = int(128 + 70 * std::cos(x * 0.011 - y * 0.029)) + grain;
+            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
+        }
+    }
+    return image;
+}
+
+struct Run {
+    double milliseconds;
+    qint64 bytes;
+    qsizetype pictures;
+};
+
+qsizetype storedPictures(const QString &fileName)
+{
+    QFile file(fileName);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll().count("/Subtype /Image");
+}
+
+Run printOnce(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const PrintOutcome outcome = writeSheetPdf(fileName, card, sheet, 1);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (!outcome.isPrinted())
+        qFatal("print failed: %s", qPrintable(outcome.message));
+    return {ms, QFileInfo(fileName).size(), storedPictures(fileName)};
+}
+
+Run medianOf(int runs, const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet)
+{
+    std::vector<Run> all;
+    for (int i = 0; i < runs; ++i)
+        all.push_back(printOnce(fileName, card, sheet));
+    std::sort(all.begin(), all.end(), [](const Run &a, const Run &b) { return a.milliseconds < b.milliseconds; });
+    return all[all.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream out(stdout);
+
+    CardDocument document;
+    document.canvas().setPicture(photo(440, 270, 1));
+    document.applyLayout(2);
+    document.stamp().setPicture(photo(140, 180, 2));
+    document.state().CardBorder = true;
+    const PrintedCard card = PrintedCard::from(document);
+
+    SheetGeometry tenCards;
+    SheetGeometry oneCard;
+    oneCard.cardsPerSheet = 1;
+
+    QTemporaryDir folder;
+    const QString sheetFile = folder.filePath(QStringLiteral("sheet.pdf"));
+    const QString singleFile = folder.filePath(QStringLiteral("single.pdf"));
+    printOnce(sheetFile, card, tenCards); // fonts and pictures warmed up
+    const Run sheet = medianOf(7, sheetFile, card, tenCards);
+    const Run single = medianOf(7, singleFile, card, oneCard);
+
+    out << "print sheet of 10 cards to PDF: " << QString::number(sheet.milliseconds, 'f', 1)
+        << " ms (target <= 1000 ms), median of 7\n";
+    out << "PDF size, 10 cards: " << sheet.bytes << " bytes (" << QString::number(sheet.bytes / 1048576.0, 'f', 3)
+        << " MB, target < 3 MB)\n";
+    out << "PDF size, 1 card:   " << single.bytes << " bytes\n";
+    out << "pictures stored in the PDF, 10 cards: " << sheet.pictures << " (canvas and stamp, 20 drawn)\n";
+    out << "size ratio 10 cards / 1 card: " << QString::number(double(sheet.bytes) / single.bytes, 'f', 3)
+        << " (about 1 when each picture is stored once)\n";
+    return 0;
+}
