@@ -1,0 +1,171 @@
+#include "FilterArithmetic.h"
+#include "FilterRoutines.h"
+#include "LevelTable.h"
+
+#include <array>
+
+// The point filters look at whole 32-bit pixels: blue in bits 0..7, green 8..15,
+// red 16..23 and the fourth byte, which they keep, in 24..31.
+namespace {
+constexpr quint32 FourthByte = 0xFF000000u;
+
+inline int Blue(quint32 p) { return int(p & 0xFF); }
+inline int Green(quint32 p) { return int((p >> 8) & 0xFF); }
+inline int Red(quint32 p) { return int((p >> 16) & 0xFF); }
+inline quint32 Pixel(quint32 fourth, int blue, int green, int red)
+{
+    return (fourth & FourthByte) | quint32(red) << 16 | quint32(green) << 8 | quint32(blue);
+}
+
+quint32 *PixelRow(const FilterPixels &pixels, int y) { return reinterpret_cast<quint32 *>(pixels.pixelRow(y)); }
+const quint32 *SourceRow(const FilterPixels &pixels, int y)
+{
+    return reinterpret_cast<const quint32 *>(pixels.sourceRow(y));
+}
+
+// Every channel through one curve of 256 entries, from SourcePixels.
+void MapChannels(const FilterPixels &pixels, const std::array<quint8, 256> &curve)
+{
+    for (int y = 0; y < pixels.height; ++y) {
+        const quint32 *source = SourceRow(pixels, y);
+        quint32 *target = PixelRow(pixels, y);
+        for (int x = 0; x < pixels.width; ++x) {
+            const quint32 s = source[x];
+            target[x] = Pixel(target[x], curve[Blue(s)], curve[Green(s)], curve[Red(s)]);
+        }
+        RowDone(pixels);
+    }
+}
+
+// The brightness curve lives in LevelTable; a byte copy of it keeps the lookups in cache.
+std::array<quint8, 256> LevelTableAsCurve()
+{
+    std::array<quint8, 256> curve{};
+    for (int i = 0; i < 256; ++i)
+        curve[i] = quint8(LevelTable[i]);
+    return curve;
+}
+
+// (p + 100) / 100 held in single precision; p + 100 cannot overflow in double.
+float PercentageFactor(int percentage)
+{
+    return float((double(percentage) + 100.0) / 100.0);
+}
+} // namespace
+
+void FilterNegative(const FilterPixels &pixels)
+{
+    for (int y = 0; y < pixels.height; ++y) {
+        quint32 *row = PixelRow(pixels, y);
+        for (int x = 0; x < pixels.width; ++x)
+            row[x] ^= 0x00FFFFFFu; // 255 - v for each of blue, green and red
+        RowDone(pixels);
+    }
+}
+
+void FilterGrayscale(const FilterPixels &pixels)
+{
+    FillLevelTableWithThirds();
+    for (int y = 0; y < pixels.height; ++y) {
+        quint32 *row = PixelRow(pixels, y);
+        for (int x = 0; x < pixels.width; ++x) {
+            const quint32 p = row[x];
+            const int grey = LevelTable[Blue(p) + Green(p) + Red(p)];
+            row[x] = Pixel(p, grey, grey, grey);
+        }
+        RowDone(pixels);
+    }
+}
+
+void FilterBrightness(const FilterPixels &pixels, int percentage)
+{
+    const double factor = PercentageFactor(percentage);
+    for (int i = 0; i < 256; ++i)
+        LevelTable[i] = ClampToByte(RoundWithin(factor * i, -1.0, 256.0));
+    MapChannels(pixels, LevelTableAsCurve());
+}
+
+void FilterContrast(const FilterPixels &pixels, int percentage)
+{
+    FillLevelTableWithThirds();
+    std::int64_t greySum = 0;
+    for (int y = 0; y < pixels.height; ++y) {
+        const quint32 *row = SourceRow(pixels, y);
+        for (int x = 0; x < pixels.width; ++x)
+            greySum += LevelTable[Blue(row[x]) + Green(row[x]) + Red(row[x])];
+    }
+    const std::int64_t mean = greySum / std::int64_t(pixels.pixelCount());
+
+    // The curve is not clamped: FitToRange balances what falls outside 0..255. Entries
+    // are held within +-2^30 so that absurd percentages cannot overflow.
+    const double factor = PercentageFactor(percentage);
+    for (int k = 0; k < 256; ++k)
+        LevelTable[k] = std::int32_t(RoundWithin(factor * double(k - mean) + double(mean), -1073741824.0, 1073741824.0));
+
+    for (int y = 0; y < pixels.height; ++y) {
+        const quint32 *source = SourceRow(pixels, y);
+        quint32 *target = PixelRow(pixels, y);
+        for (int x = 0; x < pixels.width; ++x) {
+            const quint32 s = source[x];
+            std::int64_t b1 = LevelTable[Blue(s)];
+            std::int64_t b2 = LevelTable[Green(s)];
+            std::int64_t b3 = LevelTable[Red(s)];
+            if (quint64(b1) > 255 || quint64(b2) > 255 || quint64(b3) > 255)
+                FitToRange(b1, b2, b3);
+            target[x] = Pixel(target[x], int(b1), int(b2), int(b3));
+        }
+        RowDone(pixels);
+    }
+}
+
+void FitToRange(std::int64_t &b1, std::int64_t &b2, std::int64_t &b3)
+{
+    auto inRange = [](std::int64_t v) { return v >= 0 && v <= 255; };
+    // One channel's overshoot, half of it handed to the other two.
+    auto balance = [](std::int64_t &v, std::int64_t &other1, std::int64_t &other2) {
+        if (v < 0) {
+            const std::int64_t half = v / 2;
+            other1 += half;
+            other2 += half;
+            v = 0;
+        } else if (v > 255) {
+            const std::int64_t half = (v - 255) / 2;
+            other1 += half;
+            other2 += half;
+            v = 255;
+        }
+    };
+    while (!(inRange(b1) && inRange(b2) && inRange(b3))) {
+        if (b1 <= 0 && b2 <= 0 && b3 <= 0) {
+            b1 = b2 = b3 = 0;
+        } else if (b1 >= 255 && b2 >= 255 && b3 >= 255) {
+            b1 = b2 = b3 = 255;
+        } else {
+            balance(b1, b2, b3);
+            balance(b2, b1, b3);
+            balance(b3, b1, b2);
+        }
+    }
+}
+
+void FilterSwapColors(const FilterPixels &pixels, int permutation)
+{
+    if (permutation < 1 || permutation > 5)
+        return;
+    for (int y = 0; y < pixels.height; ++y) {
+        const quint32 *source = SourceRow(pixels, y);
+        quint32 *target = PixelRow(pixels, y);
+        for (int x = 0; x < pixels.width; ++x) {
+            const quint32 s = source[x];
+            const int b = Blue(s), g = Green(s), r = Red(s);
+            switch (permutation) { // new blue, green, red
+            case 1: target[x] = Pixel(target[x], g, r, b); break;
+            case 2: target[x] = Pixel(target[x], r, b, g); break;
+            case 3: target[x] = Pixel(target[x], g, b, r); break;
+            case 4: target[x] = Pixel(target[x], r, g, b); break;
+            case 5: target[x] = Pixel(target[x], b, r, g); break;
+            }
+        }
+        RowDone(pixels);
+    }
+}

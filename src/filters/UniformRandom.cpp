@@ -1,0 +1,7 @@
+#include "UniformRandom.h"
+
+UniformRandom &ProgramRandom()
+{
+    static UniformRandom generator;
+    return generator;
+}
