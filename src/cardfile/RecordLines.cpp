@@ -88,10 +88,13 @@ std::optional<RecordReader::Field> RecordReader::next()
     Field field;
     if (m_text[m_pos] == QLatin1Char('"')) {
         field.quoted = true;
-        const qsizetype close = m_text.indexOf(QLatin1Char('"'), m_pos + 1);
-        const qsizetype end = close < 0 ? m_text.size() : close;
+        // A quote left open ends with its line, so that one damaged line does not
+        // swallow the fields after it.
+        qsizetype end = m_pos + 1;
+        while (end < m_text.size() && m_text[end] != QLatin1Char('"') && !isLineEnd(m_text[end]))
+            ++end;
         field.value = m_text.mid(m_pos + 1, end - m_pos - 1);
-        m_pos = close < 0 ? m_text.size() : close + 1;
+        m_pos = end < m_text.size() && m_text[end] == QLatin1Char('"') ? end + 1 : end;
         // Anything after the closing quote up to the separator is not part of the text.
         while (m_pos < m_text.size() && m_text[m_pos] != QLatin1Char(',') && !isLineEnd(m_text[m_pos]))
             ++m_pos;

@@ -29,7 +29,8 @@ private:
 
 // Reads fields one after another, whatever their spread over lines. Every read
 // consumes one field; a field of the wrong kind gives nullopt, and so does reading
-// past the end.
+// past the end. A quoted field ends at its closing quote, or at its line end when the
+// quote is never closed.
 class RecordReader {
 public:
     explicit RecordReader(const QString &content) : m_text(content) {}

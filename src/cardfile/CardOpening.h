@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class CardDocument;
+
+// Bringing a saved card or a template onto the card being designed.
+namespace CardOpening {
+
+// Opens the card named name from the Cards folder: its background picture becomes the
+// canvas's picture, then the record is read and the card restored: layout, stamp
+// picture (the bare frame when it is missing), text lines, font, text colour and
+// outline with its check mark. Returns false, changing nothing, when the background
+// picture cannot be read; a missing or damaged record leaves the fields it cannot
+// give as they were.
+bool openCard(CardDocument &document, const QString &name);
+
+// Loads the template named name from the Templates folder as the canvas's picture.
+// Nothing else changes: the stamp the user cut stays. False when it is no picture.
+bool loadTemplate(CardDocument &document, const QString &name);
+
+} // namespace CardOpening

@@ -1,0 +1,40 @@
+#include "CardWriter.h"
+
+#include "CardDocument.h"
+#include "CardFolder.h"
+#include "CardRecord.h"
+#include "DataFolder.h"
+#include "FileGroupWriter.h"
+#include "PictureFile.h"
+
+#include <QDir>
+
+namespace {
+
+QString failure(const QString &reason)
+{
+    return QStringLiteral("De kaart kon niet worden opgeslagen.\r\n") + reason;
+}
+
+} // namespace
+
+namespace CardWriter {
+
+std::optional<QString> write(const CardDocument &document, const QString &name)
+{
+    const QString folder = DataFolder::cardsFolder();
+    if (!QDir().mkpath(folder))
+        return failure(QStringLiteral("De map 'Cards' kon niet worden aangemaakt."));
+
+    const CardFolder::CardFiles files = CardFolder::cardFiles(folder, name);
+    FileGroupWriter group(folder);
+    if (document.state().LayoutKind > 1)
+        group.add(files.stamp, PictureFile::bitmapBytes(document.stamp().image()));
+    group.add(files.background, PictureFile::bitmapBytes(document.canvas().image()));
+    group.add(files.record, CardRecord::write(document.state()));
+    if (const auto reason = group.commit())
+        return failure(*reason);
+    return std::nullopt;
+}
+
+} // namespace CardWriter

@@ -1,0 +1,99 @@
+#include "OpenFileModel.h"
+
+#include "CardDocument.h"
+#include "CardFolder.h"
+#include "CardName.h"
+#include "CardOpening.h"
+#include "DataFolder.h"
+#include "PictureFile.h"
+#include "Questions.h"
+
+#include <QFile>
+
+OpenFileModel::OpenFileModel(Mode mode, CardDocument &document, Questions &questions)
+    : m_mode(mode)
+    , m_document(document)
+    , m_questions(questions)
+{
+    m_entries = CardFolder::entries(folder(), QLatin1Char('.') + openMode());
+    if (showsPreview() && !m_entries.isEmpty())
+        loadPreview(m_entries.first());
+    m_instruction = QStringLiteral("Maak d.m.v. de lijst een keuze uit een van de %1 %2 die u wilt openen.")
+                        .arg(m_entries.size())
+                        .arg(listNoun());
+}
+
+QString OpenFileModel::openMode() const
+{
+    return m_mode == Mode::Cards ? QStringLiteral("crd") : QStringLiteral("tmp");
+}
+
+QString OpenFileModel::listNoun() const
+{
+    return m_mode == Mode::Cards ? QStringLiteral("kaarten") : QStringLiteral("templates");
+}
+
+QString OpenFileModel::title() const
+{
+    return m_mode == Mode::Cards ? QStringLiteral(" Open Kaart") : QStringLiteral(" Open Template");
+}
+
+QString OpenFileModel::folder() const
+{
+    return m_mode == Mode::Cards ? DataFolder::cardsFolder() : DataFolder::templatesFolder();
+}
+
+void OpenFileModel::loadPreview(const QString &name)
+{
+    m_preview = CardName::staysInFolder(name)
+        ? PictureFile::readStretched(CardFolder::templateFile(folder(), name), PreviewSize)
+        : QImage();
+}
+
+void OpenFileModel::select(int row)
+{
+    if (row < 0 || row >= m_entries.size()) {
+        m_selected = -1;
+        return;
+    }
+    m_selected = row;
+    m_deleteEnabled = true;
+    if (showsPreview())
+        loadPreview(m_entries[row]);
+}
+
+void OpenFileModel::deleteSelected()
+{
+    if (m_selected < 0)
+        return;
+    const QString entry = m_entries[m_selected];
+    if (!m_questions.yesNo(QStringLiteral(" Delete"),
+                           QStringLiteral("Wilt u het bestand '") + entry + QStringLiteral("' verwijderen")))
+        return;
+    if (CardName::staysInFolder(entry)) {
+        if (m_mode == Mode::Cards) {
+            const auto files = CardFolder::cardFiles(folder(), entry);
+            for (const QString &path : {files.stamp, files.background, files.record})
+                QFile::remove(path);
+        } else {
+            QFile::remove(CardFolder::templateFile(folder(), entry));
+        }
+    }
+    m_entries.removeAt(m_selected);
+    m_selected = -1;
+}
+
+bool OpenFileModel::accept()
+{
+    const QString name = m_selected < 0 ? QString() : m_entries[m_selected];
+    CardState &state = m_document.state();
+    state.LastFileName = name;
+    state.FileName = name;
+    m_document.setNameCaption(name);
+
+    const bool opened = m_mode == Mode::Cards ? CardOpening::openCard(m_document, name)
+                                              : CardOpening::loadTemplate(m_document, name);
+    if (!opened)
+        m_questions.message(QStringLiteral("Lumovander"), QStringLiteral("Selecteer eerst een kaart..."));
+    return opened;
+}

@@ -1,0 +1,45 @@
+#include "SaveCardCommand.h"
+
+#include "CardDocument.h"
+#include "CardFolder.h"
+#include "CardName.h"
+#include "CardWriter.h"
+#include "DataFolder.h"
+#include "Questions.h"
+
+#include <QFileInfo>
+
+namespace SaveCardCommand {
+
+Outcome run(CardDocument &document, Questions &questions)
+{
+    const QString title = QStringLiteral(" Opslaan Kaart");
+    CardState &state = document.state();
+    state.FileName = questions
+                         .inputText(title, QStringLiteral("Geef een bestandsnaam voor deze kaart..."),
+                                    state.LastFileName)
+                         .value_or(QString());
+    const QString name = state.FileName;
+    if (name.isEmpty())
+        return Outcome::Cancelled;
+
+    if (const auto problem = CardName::problem(name)) {
+        questions.message(title, CardName::rejectionMessage(name, *problem));
+        return Outcome::InvalidName;
+    }
+
+    const QString record = CardFolder::cardFiles(DataFolder::cardsFolder(), name).record;
+    if (QFileInfo(record).isFile()
+        && !questions.yesNo(QStringLiteral(" Opslaan"),
+                            QStringLiteral("Kaart met de naam '") + name
+                                + QStringLiteral("' bestaat reeds!\r\nWilt u dit bestand overschrijven?")))
+        return Outcome::KeptExisting;
+
+    if (const auto failure = CardWriter::write(document, name)) {
+        questions.message(title, *failure);
+        return Outcome::Failed;
+    }
+    return Outcome::Saved;
+}
+
+} // namespace SaveCardCommand

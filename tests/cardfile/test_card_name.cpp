@@ -1,0 +1,53 @@
+#include "CardName.h"
+
+#include <gtest/gtest.h>
+
+TEST(CardName, OrdinaryNamesAreAccepted)
+{
+    for (const char *name : {"Jan", "Jan Jansen 2", " voorblank", "kaart.v2", "CONSOLE", "COM0",
+                             "LPT10", "Caf\xc3\xa9", "a-back", ".verborgen"})
+        EXPECT_FALSE(CardName::problem(QString::fromUtf8(name))) << name;
+}
+
+TEST(CardName, ForbiddenCharactersAreRefused)
+{
+    for (const char *name : {"a/b", "a\\b", "c:", "a*", "wat?", "\"x\"", "<a", "a>", "a|b"})
+        EXPECT_TRUE(CardName::problem(QString::fromUtf8(name))) << name;
+    EXPECT_TRUE(CardName::problem(QString("a") + QChar(9) + "b"));
+    EXPECT_TRUE(CardName::problem(QString("a") + QChar(0x7F)));
+    EXPECT_TRUE(CardName::problem(QString("a") + QChar(0)));
+}
+
+TEST(CardName, TrailingDotOrBlankAndDotNamesAreRefused)
+{
+    for (const char *name : {"kaart.", "kaart ", ".", ".."})
+        EXPECT_TRUE(CardName::problem(QString::fromUtf8(name))) << name;
+}
+
+TEST(CardName, DeviceNamesAreRefusedAlsoWithAnExtension)
+{
+    for (const char *name : {"CON", "con", "Prn", "AUX", "NUL", "COM1", "com9", "LPT1", "lpt9",
+                             "nul.txt", "CON .crd", "aux.x.y"})
+        EXPECT_TRUE(CardName::problem(QString::fromUtf8(name))) << name;
+}
+
+TEST(CardName, EmptyAndTooLongNamesAreRefused)
+{
+    EXPECT_TRUE(CardName::problem(QString()));
+    EXPECT_FALSE(CardName::problem(QString(246, 'a')));
+    EXPECT_TRUE(CardName::problem(QString(247, 'a'))) << "with -back.bmp it passes 255 bytes";
+}
+
+TEST(CardName, RejectionMessageNamesTheNameAndTheReason)
+{
+    EXPECT_EQ(CardName::rejectionMessage("a/b", "Reden."),
+              QString("De naam 'a/b' kan niet als bestandsnaam worden gebruikt.\r\nReden."));
+}
+
+TEST(CardName, NamesFromAListingStayInTheirFolder)
+{
+    EXPECT_TRUE(CardName::staysInFolder("CON"));
+    EXPECT_TRUE(CardName::staysInFolder("kaart."));
+    for (const char *name : {"", ".", "..", "../x", "a/b", "a\\b"})
+        EXPECT_FALSE(CardName::staysInFolder(name)) << name;
+}

@@ -1,0 +1,273 @@
+#include "CardDocument.h"
+#include "CardOpening.h"
+#include "DataFolderFixture.h"
+#include "SaveCardCommand.h"
+#include "ScriptedQuestions.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtEndian>
+
+namespace {
+
+using Outcome = SaveCardCommand::Outcome;
+
+void paintPattern(QImage &image, int seed)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 7 + seed) % 256, (y * 13 + seed) % 256, (x + y) % 256));
+}
+
+QStringList everythingIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+class CardSaving : public DataFolderFixture {
+protected:
+    void SetUp() override
+    {
+        DataFolderFixture::SetUp();
+        paintPattern(doc.canvas().image(), 1);
+    }
+
+    Outcome saveAs(const QString &name, std::deque<bool> yesNo = {})
+    {
+        questions.inputAnswers.push_back(name);
+        questions.yesNoAnswers = std::move(yesNo);
+        return SaveCardCommand::run(doc, questions);
+    }
+
+    // A card "Jan" with layout 2 whose three files hold recognisable old bytes.
+    void putOldCard()
+    {
+        writeBytes(cards("Jan.crd"), "old record");
+        writeBytes(cards("Jan-back.bmp"), "old background");
+        writeBytes(cards("Jan.bmp"), "old stamp");
+    }
+    void expectOldCard()
+    {
+        EXPECT_EQ(bytesOf(cards("Jan.crd")), QByteArray("old record"));
+        EXPECT_EQ(bytesOf(cards("Jan-back.bmp")), QByteArray("old background"));
+        EXPECT_EQ(bytesOf(cards("Jan.bmp")), QByteArray("old stamp"));
+    }
+
+    CardDocument doc;
+    ScriptedQuestions questions;
+};
+
+} // namespace
+
+TEST_F(CardSaving, StampLayoutWritesRecordAndTwo24BitBitmapsIntoANewCardsFolder)
+{
+    doc.applyLayout(2);
+    doc.state().LastFileName = "Vorige";
+    doc.setNameCaption("Vorige");
+    ASSERT_FALSE(QFileInfo::exists(cards()));
+
+    EXPECT_EQ(saveAs("Jan"), Outcome::Saved);
+
+    ASSERT_EQ(questions.inputsAsked.size(), 1u);
+    EXPECT_EQ(questions.inputsAsked[0].title, QString(" Opslaan Kaart"));
+    EXPECT_EQ(questions.inputsAsked[0].text, QString("Geef een bestandsnaam voor deze kaart..."));
+    EXPECT_EQ(questions.inputInitials, QStringList{"Vorige"});
+    EXPECT_TRUE(questions.messagesShown.empty());
+    EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}));
+    EXPECT_TRUE(bytesOf(cards("Jan.crd")).startsWith("\"Vek Tarnholm Software 2009\"\r\n"));
+
+    struct Picture {
+        const char *file;
+        int width, height;
+    };
+    for (const auto &[file, width, height] : {Picture{"Jan-back.bmp", 440, 270}, Picture{"Jan.bmp", 140, 180}}) {
+        const QByteArray bmp = bytesOf(cards(file));
+        ASSERT_GE(bmp.size(), 54) << file;
+        EXPECT_TRUE(bmp.startsWith("BM")) << file;
+        EXPECT_EQ(qFromLittleEndian<qint32>(bmp.constData() + 18), width) << file;
+        EXPECT_EQ(qFromLittleEndian<qint32>(bmp.constData() + 22), height) << file;
+        EXPECT_EQ(qFromLittleEndian<quint16>(bmp.constData() + 28), 24) << file;
+    }
+    EXPECT_EQ(doc.state().FileName, QString("Jan"));
+    EXPECT_EQ(doc.state().LastFileName, QString("Vorige")) << "saving does not change it";
+    EXPECT_EQ(doc.nameCaption(), QString("Vorige"));
+}
+
+TEST_F(CardSaving, SavedCardReopensPixelForPixel)
+{
+    doc.applyLayout(3);
+    paintPattern(doc.stamp().image(), 5);
+    doc.state().TextLines[2] = "Tweede regel";
+    doc.state().TextColorR = 12;
+    const QImage canvas = doc.canvas().image();
+    const QImage stamp = doc.stamp().image();
+    ASSERT_EQ(saveAs("Jan"), Outcome::Saved);
+
+    CardDocument reopened;
+    reopened.canvas().setBackColor(Qt::black);
+    ASSERT_TRUE(CardOpening::openCard(reopened, "Jan"));
+    EXPECT_EQ(reopened.canvas().image(), canvas);
+    EXPECT_EQ(reopened.stamp().image(), stamp);
+    EXPECT_EQ(reopened.stamp().geometry(), QRect(18, 18, 180, 140));
+    EXPECT_EQ(reopened.state().TextLines[2], QString("Tweede regel"));
+    EXPECT_EQ(reopened.state().TextColorR, GeneralValue(12));
+}
+
+TEST_F(CardSaving, DoubleQuoteInALineSurvivesAsTypographicQuotes)
+{
+    doc.state().TextLines[1] = "Bakkerij \"Het Zoete\"";
+    ASSERT_EQ(saveAs("Bakker"), Outcome::Saved);
+    CardDocument reopened;
+    ASSERT_TRUE(CardOpening::openCard(reopened, "Bakker"));
+    EXPECT_EQ(reopened.state().TextLines[1], QString::fromUtf8("Bakkerij \u201cHet Zoete\u201d"));
+    EXPECT_EQ(reopened.state().TextLines[2], QString("Regel 2"));
+}
+
+TEST_F(CardSaving, NameWithAccentsIsSavedAndOpened)
+{
+    const QString name = QString::fromUtf8("Ri\u00eblle d\u00e9j\u00e0");
+    ASSERT_EQ(saveAs(name), Outcome::Saved);
+    EXPECT_TRUE(QFileInfo::exists(cards(name + ".crd")));
+    CardDocument reopened;
+    EXPECT_TRUE(CardOpening::openCard(reopened, name));
+}
+
+TEST_F(CardSaving, LayoutsWithoutStampLeaveAnOldStampFileAlone)
+{
+    for (int layout : {0, 1}) {
+        writeBytes(cards("Jan.bmp"), "old stamp");
+        doc.applyLayout(layout);
+        ASSERT_EQ(saveAs("Jan", {true}), Outcome::Saved) << layout;
+        EXPECT_EQ(bytesOf(cards("Jan.bmp")), QByteArray("old stamp")) << layout;
+
+        CardDocument reopened;
+        reopened.applyLayout(2);
+        ASSERT_TRUE(CardOpening::openCard(reopened, "Jan"));
+        EXPECT_EQ(reopened.state().LayoutKind, layout);
+        EXPECT_FALSE(reopened.stamp().isVisible()) << "the old stamp file is ignored";
+    }
+}
+
+TEST_F(CardSaving, LayoutWithoutStampWritesNoStampFile)
+{
+    doc.applyLayout(1);
+    ASSERT_EQ(saveAs("Jan"), Outcome::Saved);
+    EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.crd"}));
+}
+
+TEST_F(CardSaving, OverwriteAnsweredNoLeavesAllThreeFilesUntouched)
+{
+    putOldCard();
+    doc.applyLayout(2);
+    EXPECT_EQ(saveAs("Jan", {false}), Outcome::KeptExisting);
+    ASSERT_EQ(questions.questionsAsked.size(), 1u);
+    EXPECT_EQ(questions.questionsAsked[0].title, QString(" Opslaan"));
+    EXPECT_EQ(questions.questionsAsked[0].text,
+              QString("Kaart met de naam 'Jan' bestaat reeds!\r\nWilt u dit bestand overschrijven?"));
+    expectOldCard();
+}
+
+TEST_F(CardSaving, OverwriteAnsweredYesReplacesTheCard)
+{
+    putOldCard();
+    doc.applyLayout(4);
+    EXPECT_EQ(saveAs("Jan", {true}), Outcome::Saved);
+    EXPECT_TRUE(bytesOf(cards("Jan.crd")).contains("\r\n4\r\n"));
+    EXPECT_TRUE(bytesOf(cards("Jan.bmp")).startsWith("BM"));
+    EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}));
+}
+
+TEST_F(CardSaving, NoQuestionWhenOnlyCompanionFilesExist)
+{
+    writeBytes(cards("Jan-back.bmp"), "orphan");
+    EXPECT_EQ(saveAs("Jan"), Outcome::Saved);
+    EXPECT_TRUE(questions.questionsAsked.empty());
+    EXPECT_TRUE(bytesOf(cards("Jan-back.bmp")).startsWith("BM"));
+}
+
+TEST_F(CardSaving, EmptyOrCancelledNameWritesNothing)
+{
+    questions.inputAnswers = {QString(), std::nullopt};
+    EXPECT_EQ(SaveCardCommand::run(doc, questions), Outcome::Cancelled);
+    EXPECT_EQ(SaveCardCommand::run(doc, questions), Outcome::Cancelled);
+    EXPECT_FALSE(QFileInfo::exists(cards()));
+    EXPECT_TRUE(questions.messagesShown.empty());
+}
+
+TEST_F(CardSaving, InvalidNamesGetAMessageAndNothingIsWritten)
+{
+    for (const char *name : {"../buiten", "a/b", "CON", "kaart.", "wat?"}) {
+        questions.messagesShown.clear();
+        EXPECT_EQ(saveAs(name), Outcome::InvalidName) << name;
+        ASSERT_EQ(questions.messagesShown.size(), 1u) << name;
+        EXPECT_EQ(questions.messagesShown[0].title, QString(" Opslaan Kaart"));
+        EXPECT_TRUE(questions.messagesShown[0].text.startsWith(QString("De naam '") + name + "'"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(cards()));
+    EXPECT_EQ(everythingIn(DataFolder::path()), QStringList());
+}
+
+TEST_F(CardSaving, CardsFolderThatCannotBeMadeGivesAMessage)
+{
+    writeBytes(DataFolder::path() + "/Cards", "a file where the folder should be");
+    EXPECT_EQ(saveAs("Jan"), Outcome::Failed);
+    ASSERT_EQ(questions.messagesShown.size(), 1u);
+    EXPECT_EQ(questions.messagesShown[0].title, QString(" Opslaan Kaart"));
+    EXPECT_EQ(questions.messagesShown[0].text,
+              QString("De kaart kon niet worden opgeslagen.\r\nDe map 'Cards' kon niet worden aangemaakt."));
+    EXPECT_EQ(bytesOf(cards()), QByteArray("a file where the folder should be"));
+}
+
+TEST_F(CardSaving, StampThatCannotBeReplacedLeavesTheOldCard)
+{
+    writeBytes(cards("Jan.crd"), "old record");
+    writeBytes(cards("Jan-back.bmp"), "old background");
+    QDir().mkpath(cards("Jan.bmp"));
+    doc.applyLayout(2);
+
+    EXPECT_EQ(saveAs("Jan", {true}), Outcome::Failed);
+    ASSERT_EQ(questions.messagesShown.size(), 1u);
+    EXPECT_EQ(questions.messagesShown[0].text,
+              QString("De kaart kon niet worden opgeslagen.\r\nHet bestand 'Jan.bmp' kon niet worden vervangen."));
+    EXPECT_EQ(bytesOf(cards("Jan.crd")), QByteArray("old record"));
+    EXPECT_EQ(bytesOf(cards("Jan-back.bmp")), QByteArray("old background"));
+    EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}))
+        << "no temporary files are left behind";
+}
+
+TEST_F(CardSaving, FailureAfterSomeFilesMovedPutsTheOldFilesBack)
+{
+    // The record is moved last; a folder in its place makes that move fail after the
+    // stamp and the background have already been replaced.
+    writeBytes(cards("Jan.bmp"), "old stamp");
+    writeBytes(cards("Jan-back.bmp"), "old background");
+    QDir().mkpath(cards("Jan.crd"));
+    doc.applyLayout(2);
+
+    EXPECT_EQ(saveAs("Jan"), Outcome::Failed);
+    ASSERT_EQ(questions.messagesShown.size(), 1u);
+    EXPECT_EQ(questions.messagesShown[0].text,
+              QString("De kaart kon niet worden opgeslagen.\r\nHet bestand 'Jan.crd' kon niet worden vervangen."));
+    EXPECT_EQ(bytesOf(cards("Jan.bmp")), QByteArray("old stamp"));
+    EXPECT_EQ(bytesOf(cards("Jan-back.bmp")), QByteArray("old background"));
+    EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}));
+}
+
+TEST_F(CardSaving, FailureAfterMovesRemovesFilesThatWereNew)
+{
+    QDir().mkpath(cards("Jan.crd"));
+    doc.applyLayout(2);
+    EXPECT_EQ(saveAs("Jan"), Outcome::Failed);
+    EXPECT_EQ(everythingIn(cards()), QStringList{"Jan.crd"});
+}
+
+TEST_F(CardSaving, ExistingCardWithOtherLetterCaseIsReplacedNotDoubled)
+{
+    writeBytes(cards("JAN.CRD"), "old record");
+    writeBytes(cards("Jan-Back.BMP"), "old background");
+    EXPECT_EQ(saveAs("jan", {true}), Outcome::Saved);
+    EXPECT_EQ(questions.questionsAsked.size(), 1u);
+    EXPECT_EQ(everythingIn(cards()), (QStringList{"JAN.CRD", "Jan-Back.BMP"}));
+    EXPECT_TRUE(bytesOf(cards("JAN.CRD")).startsWith("\"Vek"));
+}
