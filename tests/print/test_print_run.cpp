@@ -1,0 +1,110 @@
+#include "FakeQuestions.h"
+#include "PrintRun.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Notes everything the dialog is told, in order, with the waits between.
+class RecordingView : public PrintDialogView {
+public:
+    QStringList events;
+    QList<int> lineHeights;
+    bool printing = false;
+
+    void setStatusText(const QString &text) override { events.append(QStringLiteral("status ") + text); }
+    void showScanLine(int height) override { lineHeights.append(height); }
+    void hideScanLine() override { events.append(QStringLiteral("hide line")); }
+    void setPrinting(bool on) override
+    {
+        printing = on;
+        events.append(on ? QStringLiteral("busy") : QStringLiteral("idle"));
+    }
+};
+
+} // namespace
+
+TEST(ScanAnimation, SweepsHeightsZeroTo180WithAHundredthBetween)
+{
+    RecordingView view;
+    QList<double> waits;
+    ScanAnimation::run(view, [&](double s) { waits.append(s); });
+    ASSERT_EQ(view.lineHeights.size(), 181);
+    EXPECT_EQ(view.lineHeights.first(), 0);
+    EXPECT_EQ(view.lineHeights.last(), 180);
+    for (int i = 1; i < view.lineHeights.size(); ++i)
+        EXPECT_EQ(view.lineHeights[i], view.lineHeights[i - 1] + 1);
+    ASSERT_EQ(waits.size(), 181);
+    EXPECT_EQ(waits.first(), 0.01);
+    EXPECT_EQ(view.events, (QStringList{QStringLiteral("status Scanning..."), QStringLiteral("hide line"),
+                                        QStringLiteral("status Info...")}));
+}
+
+TEST(PrintRun, PrintsAfterTheAnimationWithTheSheetCountAsCopiesWhileBusy)
+{
+    RecordingView view;
+    FakeQuestions questions;
+    int waits = 0;
+    int copiesAsked = 0;
+    bool busyWhilePrinting = false;
+    int waitsBeforePrint = 0;
+    const PrintOutcome outcome = runPrint(view, questions, [&](double) { ++waits; }, QStringLiteral("3"),
+                                          [&](int copies) {
+                                              copiesAsked = copies;
+                                              busyWhilePrinting = view.printing;
+                                              waitsBeforePrint = waits;
+                                              return PrintOutcome::printed();
+                                          });
+    EXPECT_TRUE(outcome.isPrinted());
+    EXPECT_EQ(copiesAsked, 3);
+    EXPECT_TRUE(busyWhilePrinting);
+    EXPECT_EQ(waitsBeforePrint, 181) << "the printer is touched only after the whole animation";
+    EXPECT_FALSE(view.printing);
+    EXPECT_TRUE(questions.messages.isEmpty());
+}
+
+TEST(PrintRun, FailureShowsItsMessageAndEndsBusy)
+{
+    RecordingView view;
+    FakeQuestions questions;
+    const PrintOutcome outcome = runPrint(view, questions, [](double) {}, QStringLiteral("1"), [](int) {
+        return PrintOutcome::failed(QStringLiteral("De printer gaf een fout."));
+    });
+    EXPECT_TRUE(outcome.isFailed());
+    EXPECT_EQ(questions.messages, QStringList{QStringLiteral("De printer gaf een fout.")});
+    EXPECT_FALSE(view.printing);
+}
+
+TEST(PrintRun, CancelledPrintIsNoFailure)
+{
+    RecordingView view;
+    FakeQuestions questions;
+    runPrint(view, questions, [](double) {}, QStringLiteral("1"), [](int) { return PrintOutcome::cancelled(); });
+    EXPECT_TRUE(questions.messages.isEmpty());
+}
+
+TEST(PrintRun, SheetCountOutsideOneToTenIsRefusedBeforeAnything)
+{
+    for (const QString &text : {QStringLiteral("0"), QStringLiteral("11"), QStringLiteral("2,5"),
+                                QStringLiteral("twee"), QString()}) {
+        RecordingView view;
+        FakeQuestions questions;
+        bool printed = false;
+        const PrintOutcome outcome = runPrint(view, questions, [](double) {}, text, [&](int) {
+            printed = true;
+            return PrintOutcome::printed();
+        });
+        EXPECT_FALSE(printed) << text.toStdString();
+        EXPECT_TRUE(outcome.isFailed());
+        EXPECT_TRUE(view.events.isEmpty()) << "no animation";
+        EXPECT_EQ(questions.messages.size(), 1);
+    }
+    RecordingView view;
+    FakeQuestions questions;
+    int copies = 0;
+    runPrint(view, questions, [](double) {}, QStringLiteral("10"), [&](int n) {
+        copies = n;
+        return PrintOutcome::printed();
+    });
+    EXPECT_EQ(copies, 10);
+}
