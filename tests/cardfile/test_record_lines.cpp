@@ -65,3 +65,11 @@ TEST(GeneralValue, TextConvertsWithCommaOrPointAsDecimalSeparator)
     GeneralValue("").toNumber(&ok);
     EXPECT_FALSE(ok);
 }
+
+TEST(RecordReader, QuoteLeftOpenEndsWithItsLine)
+{
+    RecordReader r("\"open text\r\n\"next\",5\r\n");
+    EXPECT_EQ(r.text(), QString("open text"));
+    EXPECT_EQ(r.text(), QString("next"));
+    EXPECT_EQ(r.integer(), 5);
+}

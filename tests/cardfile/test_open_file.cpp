@@ -1,0 +1,351 @@
+#include "BuiltinPictures.h"
+#include "CardDocument.h"
+#include "CardOpening.h"
+#include "CardRecord.h"
+#include "DataFolderFixture.h"
+#include "HandMadeBitmap.h"
+#include "OpenFileModel.h"
+#include "ScriptedQuestions.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+
+namespace {
+
+using Mode = OpenFileModel::Mode;
+
+const QColor kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kWhite(255, 255, 255);
+
+// A record as the Windows program writes it: Windows-1252, layout 2, outline in grey.
+QByteArray windowsRecord(const QByteArray &border = "#TRUE#\r\n120,120,120\r\n")
+{
+    const QByteArray dashes = "\"--------------------------\"\r\n";
+    return "\"Vek Tarnholm Software 2009\"\r\n" + dashes + "2\r\n" + dashes
+        + "\"Verdana\"\r\n12\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n10,20,30\r\n" + dashes
+        + "\"Jo\xebl de Vries\"\r\n\"  \"\r\n\"Regel 3\"\r\n\"Regel 4\"\r\n\"Regel 5\"\r\n"
+          "\"Regel 6\"\r\n\" Ede \"\r\n"
+        + dashes + border;
+}
+
+QByteArray pngBytes(const QColor &color, QSize size = {600, 300})
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+class OpenFile : public DataFolderFixture {
+protected:
+    void writeWindowsCard(const QString &name, const QByteArray &record = windowsRecord())
+    {
+        writeBytes(cards(name + ".crd"), record);
+        writeBytes(cards(name + "-back.bmp"), handMadeBitmap(2, 2, {kRed, kGreen, kBlue, kWhite}));
+        writeBytes(cards(name + ".bmp"), handMadeBitmap(1, 2, {kBlue, kGreen}));
+    }
+
+    bool selectAndAccept(OpenFileModel &model, const QString &entry)
+    {
+        model.select(int(model.entries().indexOf(entry)));
+        return model.accept();
+    }
+
+    void expectSelectFirstMessage()
+    {
+        ASSERT_EQ(questions.messagesShown.size(), 1u);
+        EXPECT_EQ(questions.messagesShown[0].title, QString("Lumovander"));
+        EXPECT_EQ(questions.messagesShown[0].text, QString("Selecteer eerst een kaart..."));
+    }
+
+    CardDocument doc;
+    ScriptedQuestions questions;
+};
+
+} // namespace
+
+TEST_F(OpenFile, CardListShowsNamesWithoutExtensionAlphabetically)
+{
+    for (const char *file : {"b.crd", "Jan-2.crd", "Jan.crd", "a b.crd", "C.CRD", "notes.txt", "d-back.bmp"})
+        writeBytes(cards(file), "x");
+    OpenFileModel model(Mode::Cards, doc, questions);
+    EXPECT_EQ(model.entries(), (QStringList{"a b", "b", "C", "Jan", "Jan-2"}));
+    EXPECT_EQ(model.instruction(),
+              QString("Maak d.m.v. de lijst een keuze uit een van de 5 kaarten die u wilt openen."));
+    EXPECT_EQ(model.title(), QString(" Open Kaart"));
+    EXPECT_EQ(model.openMode(), QString("crd"));
+    EXPECT_FALSE(model.showsPreview());
+    EXPECT_FALSE(model.deleteEnabled());
+}
+
+TEST_F(OpenFile, TemplateListCountsItsTemplatesAndPreviewsTheFirst)
+{
+    writeBytes(templates("zee.tmp"), pngBytes(kBlue));
+    writeBytes(templates("bos.tmp"), pngBytes(kGreen));
+    writeBytes(cards("kaart.crd"), "x");
+    OpenFileModel model(Mode::Templates, doc, questions);
+    EXPECT_EQ(model.entries(), (QStringList{"bos", "zee"}));
+    EXPECT_EQ(model.instruction(),
+              QString("Maak d.m.v. de lijst een keuze uit een van de 2 templates die u wilt openen."));
+    EXPECT_EQ(model.title(), QString(" Open Template"));
+    EXPECT_EQ(model.openMode(), QString("tmp"));
+    EXPECT_TRUE(model.showsPreview());
+    ASSERT_EQ(model.preview().size(), QSize(95, 51)) << "stretched to the box";
+    EXPECT_EQ(model.preview().pixelColor(47, 25), kGreen);
+
+    model.select(1);
+    EXPECT_TRUE(model.deleteEnabled());
+    EXPECT_EQ(model.preview().pixelColor(0, 0), kBlue);
+}
+
+TEST_F(OpenFile, MissingFolderGivesCountZero)
+{
+    OpenFileModel model(Mode::Templates, doc, questions);
+    EXPECT_TRUE(model.entries().isEmpty());
+    EXPECT_EQ(model.instruction(),
+              QString("Maak d.m.v. de lijst een keuze uit een van de 0 templates die u wilt openen."));
+    EXPECT_TRUE(model.preview().isNull());
+}
+
+TEST_F(OpenFile, OkWithoutSelectionAsksToSelectAndClearsTheCaptionInBothModes)
+{
+    writeWindowsCard("Jan");
+    writeBytes(cards("-back.bmp"), handMadeBitmap(1, 1, {kRed}));
+    writeBytes(templates("zee.tmp"), pngBytes(kBlue));
+    for (Mode mode : {Mode::Cards, Mode::Templates}) {
+        questions.messagesShown.clear();
+        doc.state().LastFileName = "Vorige";
+        doc.setNameCaption("Vorige");
+        const QImage canvasBefore = doc.canvas().image();
+        OpenFileModel model(mode, doc, questions);
+        EXPECT_FALSE(model.accept()) << "the dialog stays open";
+        expectSelectFirstMessage();
+        EXPECT_EQ(doc.nameCaption(), QString());
+        EXPECT_EQ(doc.state().LastFileName, QString());
+        EXPECT_EQ(doc.state().FileName, QString());
+        EXPECT_EQ(doc.canvas().image(), canvasBefore);
+    }
+}
+
+TEST_F(OpenFile, CardWithoutBackgroundPictureCannotBeOpened)
+{
+    writeWindowsCard("Jan");
+    QFile::remove(cards("Jan-back.bmp"));
+    const QImage canvasBefore = doc.canvas().image();
+    OpenFileModel model(Mode::Cards, doc, questions);
+    EXPECT_FALSE(selectAndAccept(model, "Jan"));
+    expectSelectFirstMessage();
+    EXPECT_EQ(doc.nameCaption(), QString("Jan")) << "the caption is already changed";
+    EXPECT_EQ(doc.canvas().image(), canvasBefore);
+    EXPECT_EQ(doc.state().FontName, QString("Arial")) << "the record is not read";
+    EXPECT_EQ(doc.state().LayoutKind, 0);
+}
+
+TEST_F(OpenFile, BackgroundThatIsNoPictureCannotBeOpened)
+{
+    writeWindowsCard("Jan");
+    writeBytes(cards("Jan-back.bmp"), "BM but no picture");
+    OpenFileModel model(Mode::Cards, doc, questions);
+    EXPECT_FALSE(selectAndAccept(model, "Jan"));
+    expectSelectFirstMessage();
+}
+
+TEST_F(OpenFile, WindowsCardOpensWithEverythingRestored)
+{
+    writeWindowsCard("Jan");
+    doc.state().BackColorR = 1;
+    OpenFileModel model(Mode::Cards, doc, questions);
+    EXPECT_TRUE(selectAndAccept(model, "Jan"));
+    EXPECT_TRUE(questions.messagesShown.empty());
+
+    const CardState &s = doc.state();
+    EXPECT_EQ(s.LastFileName, QString("Jan"));
+    EXPECT_EQ(s.FileName, QString("Jan"));
+    EXPECT_EQ(doc.nameCaption(), QString("Jan"));
+    EXPECT_EQ(s.LayoutKind, 2);
+    EXPECT_EQ(s.FontName, QString("Verdana"));
+    EXPECT_EQ(s.FontSize, 12);
+    EXPECT_TRUE(s.FontBold);
+    EXPECT_FALSE(s.FontItalic);
+    EXPECT_TRUE(s.FontUnderline);
+    EXPECT_EQ(s.textColor(), QColor(10, 20, 30));
+    EXPECT_EQ(s.TextLines[1], QString::fromUtf8("Jo\u00ebl de Vries"));
+    EXPECT_EQ(s.TextLines[2], QString("  "));
+    EXPECT_EQ(s.TextLines[7], QString(" Ede "));
+    EXPECT_TRUE(s.CardBorder);
+    EXPECT_EQ(s.borderColor(), QColor(120, 120, 120));
+    EXPECT_EQ(doc.checkedBorderItem(), 3) << "Grijs";
+    EXPECT_EQ(s.BackColorR, GeneralValue(1)) << "the background colour is not in the record";
+
+    // The 24-bit background picture stands at the top-left corner over the colour.
+    const QImage &canvas = doc.canvas().image();
+    EXPECT_EQ(canvas.pixelColor(0, 0), kRed);
+    EXPECT_EQ(canvas.pixelColor(1, 0), kGreen);
+    EXPECT_EQ(canvas.pixelColor(0, 1), kBlue);
+    EXPECT_EQ(canvas.pixelColor(1, 1), kWhite);
+    EXPECT_EQ(canvas.pixelColor(2, 0), doc.canvas().backColor());
+
+    // The stamp picture takes the place of the bare frame of layout 2.
+    EXPECT_TRUE(doc.stamp().isVisible());
+    EXPECT_EQ(doc.stamp().geometry(), QRect(18, 18, 140, 180));
+    EXPECT_EQ(doc.stamp().image().pixelColor(0, 0), kBlue);
+    EXPECT_EQ(doc.stamp().image().pixelColor(0, 1), kGreen);
+    EXPECT_EQ(doc.stamp().image().pixelColor(70, 90), StampBox::emptyColor())
+        << "the stamp picture replaces the frame";
+}
+
+TEST_F(OpenFile, OutlineCheckMarkFollowsTheRedComponent)
+{
+    const struct {
+        QByteArray border;
+        int item;
+    } cases[] = {{"#TRUE#\r\n0,5,5\r\n", 2},    {"#TRUE#\r\n255,0,0\r\n", 4},
+                 {"#TRUE#\r\n200,200,200\r\n", 0}, {"#FALSE#\r\n255,255,255\r\n", 1}};
+    for (const auto &c : cases) {
+        writeWindowsCard("Jan", windowsRecord(c.border));
+        OpenFileModel model(Mode::Cards, doc, questions);
+        ASSERT_TRUE(selectAndAccept(model, "Jan"));
+        EXPECT_EQ(doc.checkedBorderItem(), c.item) << c.border.constData();
+    }
+}
+
+TEST_F(OpenFile, MissingStampPictureLeavesTheBareFrame)
+{
+    QByteArray record = windowsRecord();
+    record.replace("\r\n2\r\n", "\r\n3\r\n");
+    writeWindowsCard("Jan", record);
+    QFile::remove(cards("Jan.bmp"));
+    OpenFileModel model(Mode::Cards, doc, questions);
+    ASSERT_TRUE(selectAndAccept(model, "Jan"));
+    EXPECT_EQ(doc.stamp().image(), BuiltinPictures::frame(2).convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(OpenFile, MissingRecordLoadsTheBackgroundAndKeepsTheFields)
+{
+    writeWindowsCard("Jan");
+    QFile::remove(cards("Jan.crd"));
+    QFile::remove(cards("Jan.bmp"));
+    doc.state().TextLines[1] = "Eigen tekst";
+    doc.applyLayout(4);
+    doc.stamp().image().setPixelColor(0, 0, kRed);
+    // Without its record the card is not listed; it can still be opened by name.
+    ASSERT_TRUE(OpenFileModel(Mode::Cards, doc, questions).entries().isEmpty());
+    ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
+    EXPECT_EQ(doc.canvas().image().pixelColor(0, 0), kRed);
+    EXPECT_EQ(doc.state().TextLines[1], QString("Eigen tekst"));
+    EXPECT_EQ(doc.state().LayoutKind, 4);
+    EXPECT_EQ(doc.stamp().geometry().left(), 281);
+    EXPECT_EQ(doc.stamp().image().pixelColor(0, 0), BuiltinPictures::frame(1).pixelColor(0, 0))
+        << "re-applying the layout shows the bare frame";
+}
+
+TEST_F(OpenFile, CardFilesWithOtherLetterCaseOpen)
+{
+    writeWindowsCard("Jan");
+    QFile::rename(cards("Jan.crd"), cards("JAN.CRD"));
+    QFile::rename(cards("Jan-back.bmp"), cards("Jan-Back.BMP"));
+    OpenFileModel model(Mode::Cards, doc, questions);
+    ASSERT_EQ(model.entries(), QStringList{"JAN"});
+    EXPECT_TRUE(selectAndAccept(model, "JAN"));
+    EXPECT_EQ(doc.state().FontName, QString("Verdana"));
+}
+
+TEST_F(OpenFile, TemplateChangesOnlyTheCanvasPicture)
+{
+    writeBytes(templates("zee.tmp"), pngBytes(kBlue, {500, 300}));
+    // A card of the same name must not be pulled in.
+    writeWindowsCard("zee");
+    doc.applyLayout(2);
+    doc.stamp().image().setPixelColor(40, 40, kRed);
+    doc.state().TextLines[3] = "Blijft";
+    doc.chooseBorderItem(4);
+    const QImage stampBefore = doc.stamp().image();
+
+    OpenFileModel model(Mode::Templates, doc, questions);
+    EXPECT_TRUE(selectAndAccept(model, "zee"));
+    EXPECT_TRUE(questions.messagesShown.empty());
+    EXPECT_EQ(doc.canvas().picture().size(), QSize(440, 270)) << "only what the card shows is kept";
+    EXPECT_EQ(doc.canvas().image().pixelColor(439, 269), kBlue);
+    EXPECT_EQ(doc.stamp().image(), stampBefore);
+    EXPECT_EQ(doc.state().LayoutKind, 2);
+    EXPECT_EQ(doc.state().TextLines[3], QString("Blijft"));
+    EXPECT_EQ(doc.state().FontName, QString("Arial"));
+    EXPECT_EQ(doc.checkedBorderItem(), 4);
+    EXPECT_EQ(doc.nameCaption(), QString("zee"));
+    EXPECT_EQ(doc.state().LastFileName, QString("zee"));
+}
+
+TEST_F(OpenFile, SmallTemplateCoversOnlyItsCorner)
+{
+    writeBytes(templates("klein.tmp"), handMadeBitmap(1, 1, {kRed}));
+    OpenFileModel model(Mode::Templates, doc, questions);
+    ASSERT_TRUE(selectAndAccept(model, "klein"));
+    EXPECT_EQ(doc.canvas().image().pixelColor(0, 0), kRed);
+    EXPECT_EQ(doc.canvas().image().pixelColor(1, 0), doc.canvas().backColor());
+}
+
+TEST_F(OpenFile, TemplateThatIsNoPictureAsksToSelect)
+{
+    writeBytes(templates("kapot.tmp"), "geen plaatje");
+    OpenFileModel model(Mode::Templates, doc, questions);
+    EXPECT_TRUE(model.preview().isNull());
+    EXPECT_FALSE(selectAndAccept(model, "kapot"));
+    expectSelectFirstMessage();
+}
+
+TEST_F(OpenFile, DeletingACardRemovesItsThreeFilesOnly)
+{
+    writeWindowsCard("Jan");
+    writeWindowsCard("Piet");
+    OpenFileModel model(Mode::Cards, doc, questions);
+    const QString instruction = model.instruction();
+    model.select(0);
+    questions.yesNoAnswers = {true};
+    model.deleteSelected();
+
+    ASSERT_EQ(questions.questionsAsked.size(), 1u);
+    EXPECT_EQ(questions.questionsAsked[0].title, QString(" Delete"));
+    EXPECT_EQ(questions.questionsAsked[0].text, QString("Wilt u het bestand 'Jan' verwijderen"));
+    EXPECT_EQ(QDir(cards()).entryList(QDir::Files), (QStringList{"Piet-back.bmp", "Piet.bmp", "Piet.crd"}));
+    EXPECT_EQ(model.entries(), QStringList{"Piet"});
+    EXPECT_EQ(model.selectedRow(), -1);
+    EXPECT_EQ(model.instruction(), instruction) << "the count is not updated";
+}
+
+TEST_F(OpenFile, DeletingACardWithMissingFilesPassesThemOver)
+{
+    writeBytes(cards("Jan.crd"), "x");
+    OpenFileModel model(Mode::Cards, doc, questions);
+    model.select(0);
+    questions.yesNoAnswers = {true};
+    model.deleteSelected();
+    EXPECT_TRUE(QDir(cards()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(OpenFile, DeletingATemplateRemovesOnlyItsFile)
+{
+    writeBytes(templates("zee.tmp"), pngBytes(kBlue));
+    writeWindowsCard("zee");
+    OpenFileModel model(Mode::Templates, doc, questions);
+    model.select(0);
+    questions.yesNoAnswers = {true};
+    model.deleteSelected();
+    EXPECT_FALSE(QFileInfo::exists(templates("zee.tmp")));
+    EXPECT_EQ(QDir(cards()).entryList(QDir::Files).size(), 3);
+    EXPECT_TRUE(model.entries().isEmpty());
+}
+
+TEST_F(OpenFile, DeleteAnsweredNoOrWithoutSelectionKeepsEverything)
+{
+    writeWindowsCard("Jan");
+    OpenFileModel model(Mode::Cards, doc, questions);
+    model.deleteSelected(); // nothing selected: not even a question
+    EXPECT_TRUE(questions.questionsAsked.empty());
+    model.select(0);
+    questions.yesNoAnswers = {false};
+    model.deleteSelected();
+    EXPECT_EQ(QDir(cards()).entryList(QDir::Files).size(), 3);
+    EXPECT_EQ(model.entries(), QStringList{"Jan"});
+}
