@@ -1,9 +1,15 @@
-# lumo_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib...)
+# lumo_add_test(NAME name [WIDGETS] SOURCES a.cpp b.cpp LIBS lib...)
 # Every test runs headless; Qt Test and GoogleTest executables are both welcome.
+# WIDGETS gives GoogleTest cases a QApplication instead of a QGuiApplication.
 function(lumo_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WIDGETS" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test GTest::gtest lumo_test_main)
+  if(T_WIDGETS)
+    set(T_MAIN lumo_widget_test_main)
+  else()
+    set(T_MAIN lumo_test_main)
+  endif()
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test GTest::gtest ${T_MAIN})
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES

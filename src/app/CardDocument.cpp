@@ -3,6 +3,45 @@
 #include "BuiltinPictures.h"
 #include "Composition.h"
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Stores a bar value into a colour component; false when it already held that value.
+bool storeComponent(GeneralValue &component, int value)
+{
+    if (component.isNumber() && component.toNumber() == value)
+        return false;
+    component = value;
+    return true;
+}
+
+bool storeComponent(uint8_t &component, int value)
+{
+    if (component == value)
+        return false;
+    component = uint8_t(value);
+    return true;
+}
+
+bool storeChannel(GeneralValue &r, GeneralValue &g, uint8_t &b, CardDocument::Channel channel,
+                  int value)
+{
+    value = std::clamp(value, 0, 255);
+    switch (channel) {
+    case CardDocument::Red:
+        return storeComponent(r, value);
+    case CardDocument::Green:
+        return storeComponent(g, value);
+    case CardDocument::Blue:
+        return storeComponent(b, value);
+    }
+    return false;
+}
+
+} // namespace
+
 CardDocument::CardDocument(QObject *parent)
     : QObject(parent)
 {
@@ -45,6 +84,84 @@ void CardDocument::setCheckedBorderItem(int item)
 {
     m_checkedBorderItem = item;
     Q_EMIT borderChanged();
+}
+
+void CardDocument::chooseStampBorderOption(int option)
+{
+    if (option < 1 || option > 4)
+        return;
+    m_state.StampBorderStyle = uint8_t(2 * option - 1);
+    Q_EMIT stampBorderStyleChanged();
+}
+
+bool CardDocument::enterTextLine(int line, const QString &answer)
+{
+    if (line < 1 || line > 7 || answer.isEmpty())
+        return false;
+    m_state.TextLines[size_t(line)] = answer == QLatin1String(" ") ? QStringLiteral("  ") : answer;
+    Q_EMIT textChanged();
+    return true;
+}
+
+void CardDocument::applyChosenFont(const QFont &font)
+{
+    m_state.FontName = font.family();
+    // nearbyint rounds halves to the even neighbour in the default rounding mode.
+    m_state.FontSize = int32_t(std::nearbyint(font.pointSizeF()));
+    m_state.FontBold = font.bold();
+    m_state.FontItalic = font.italic();
+    m_state.FontUnderline = font.underline();
+    Q_EMIT textChanged();
+}
+
+void CardDocument::setTextColorComponent(Channel channel, int value)
+{
+    if (storeChannel(m_state.TextColorR, m_state.TextColorG, m_state.TextColorB, channel, value))
+        Q_EMIT textChanged();
+}
+
+void CardDocument::setBackColorComponent(Channel channel, int value)
+{
+    if (!storeChannel(m_state.BackColorR, m_state.BackColorG, m_state.BackColorB, channel, value))
+        return;
+    m_canvas.setBackColor(m_state.backColor());
+    Q_EMIT canvasChanged();
+}
+
+void CardDocument::newCard()
+{
+    const CardState start;
+    m_state.FontName = start.FontName;
+    m_state.FontSize = start.FontSize;
+    m_state.FontBold = start.FontBold;
+    m_state.FontItalic = start.FontItalic;
+    m_state.FontUnderline = start.FontUnderline;
+    m_state.TextColorR = start.TextColorR;
+    m_state.TextColorG = start.TextColorG;
+    m_state.TextColorB = start.TextColorB;
+    m_state.TextLines = start.TextLines;
+    m_state.BackColorR = start.BackColorR;
+    m_state.BackColorG = start.BackColorG;
+    m_state.BackColorB = start.BackColorB;
+    m_canvas.setBackColor(m_state.backColor());
+    m_canvas.setPicture(QImage());
+
+    m_state.LayoutKind = 0;
+    m_stamp.setVisible(false);
+
+    m_state.PhotoLoaded = false;
+    m_state.FileName.clear();
+    m_state.LastFileName.clear();
+    m_state.CardBorder = false;
+    m_checkedBorderItem = 1;
+
+    Q_EMIT textChanged();
+    Q_EMIT canvasChanged();
+    Q_EMIT layoutChanged();
+    Q_EMIT stampChanged();
+    Q_EMIT borderChanged();
+    setNameCaption(QStringLiteral("*.*"));
+    Q_EMIT cardRenewed();
 }
 
 void CardDocument::setNameCaption(const QString &caption)

@@ -5,6 +5,7 @@
 #include "PrintSettings.h"
 #include "StampBox.h"
 
+#include <QFont>
 #include <QObject>
 
 // The card being designed, with the print settings beside it: the model that the
@@ -13,6 +14,8 @@
 class CardDocument : public QObject {
     Q_OBJECT
 public:
+    enum Channel { Red, Green, Blue };
+
     explicit CardDocument(QObject *parent = nullptr);
 
     CardState &state() { return m_state; }
@@ -35,6 +38,31 @@ public:
     int checkedBorderItem() const { return m_checkedBorderItem; }
     void setCheckedBorderItem(int item);
 
+    // The stamp border options 1..4 choose the frame styles 1, 3, 5, 7. The stamp on
+    // the card keeps its frame until the next cut or layout choice.
+    void chooseStampBorderOption(int option);
+    // The option whose style is current, 1..4.
+    int stampBorderOption() const { return (m_state.StampBorderStyle + 1) / 2; }
+
+    // What the user typed for text line 1..7. Nothing (or a cancelled input) keeps the
+    // line, so a line can never be emptied; a single blank is stored as two so that
+    // the line keeps a width to click on. Returns whether the line changed.
+    bool enterTextLine(int line, const QString &answer);
+
+    // Takes name, size (to the nearest whole point, halves to the even neighbour),
+    // bold, italic and underline from a font chosen in the font dialog.
+    void applyChosenFont(const QFont &font);
+
+    // A colour bar moved. Moving a bar to the value it already has changes nothing;
+    // a new background colour erases what was drawn on the canvas.
+    void setTextColorComponent(Channel channel, int value);
+    void setBackColorComponent(Channel channel, int value);
+
+    // "Nieuw": the card's text, colours, background, layout, outline and names back to
+    // their start values. The stamp border style, the outline colour components, the
+    // stamp box's picture and the print settings stay.
+    void newCard();
+
     // The caption of the status item `NaamBestand`: the card or template last opened,
     // or the photo last loaded; "*.*" when there is none.
     const QString &nameCaption() const { return m_nameCaption; }
@@ -48,10 +76,14 @@ public:
 Q_SIGNALS:
     void canvasChanged();
     void stampChanged();
+    // Text lines, font or text colour.
     void textChanged();
     void layoutChanged();
     void borderChanged();
+    void stampBorderStyleChanged();
     void nameCaptionChanged();
+    // After newCard(): views put back what they show of their own (the start picture).
+    void cardRenewed();
 
 private:
     CardState m_state;

@@ -1,0 +1,35 @@
+#include "HelpMenu.h"
+
+#include <QStringList>
+
+namespace HelpMenu {
+
+QString panelText()
+{
+    const QStringList lines = {
+        QStringLiteral("Welkom bij Lumovander"),
+        QString(32, QLatin1Char('-')),
+        QStringLiteral("Met dit programma kunt u eenvoudig uw"),
+        QStringLiteral("eigen visitekaartjes ontwerpen met een"),
+        QStringLiteral("achtergrondfoto, zegelfoto en teksten."),
+        QString(),
+        QStringLiteral("Maatvoering kaarten"),
+        QString(31, QLatin1Char('-')),
+        QStringLiteral("Als standaard maatvoering hebben we"),
+        QStringLiteral("gekozen voor visitekaartjes van het"),
+        QStringLiteral("type Lumovander LV-9050 (90 x 50 mm),"),
+        QStringLiteral("hierop zitten 10 kaartjes per vel (A4), kijk"),
+        QStringLiteral("ook in de bijlage (lumovander.pdf) voor info."),
+        QString(),
+    };
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+QString moreSoftwareAddress() { return QStringLiteral("https://lumovander.nl/software"); }
+QString partnerDomain() { return QStringLiteral("kaartpapier.nl"); }
+QString partnerAddress() { return QStringLiteral("https://") + partnerDomain(); }
+
+} // namespace HelpMenu

@@ -1,0 +1,231 @@
+#include "MainWindow.h"
+
+#include "Algemeen.h"
+#include "BuiltinPictures.h"
+#include "CardDocument.h"
+#include "CardView.h"
+#include "Composition.h"
+#include "HelpMenu.h"
+#include "InfoLine.h"
+#include "MenuTree.h"
+#include "PhotoView.h"
+#include "Questions.h"
+#include "SettingsFile.h"
+#include "WindowControls.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+
+MainWindow::MainWindow(CardDocument &document, Questions &questions, const QString &settingsPath,
+                       QWidget *parent)
+    : QMainWindow(parent)
+    , m_document(document)
+    , m_questions(questions)
+    , m_settingsPath(settingsPath)
+    , m_clock([] { return QDateTime::currentDateTime(); })
+    , m_lastChosenFont(QStringLiteral("Arial"), 16)
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral(" Lumovander"));
+    MenuTree::build(*menuBar());
+
+    auto *client = new QWidget(this);
+    // The designed captions fit the classic 8-point dialog font.
+    client->setFont(QFont(QStringLiteral("Arial"), 8));
+    setCentralWidget(client);
+    buildPhotoPanel(client);
+    buildCardPanel(client);
+    buildInfoStrip(client);
+    buildColourPanel(client);
+    buildStampBorderPanel(client);
+    // 11370 x 7755 twips.
+    setFixedSize(758, 517);
+
+    connect(m_card, &CardView::textLineClicked, this, &MainWindow::editTextLine);
+    connect(&m_document, &CardDocument::textChanged, this, &MainWindow::followText);
+    connect(&m_document, &CardDocument::canvasChanged, this, &MainWindow::followBackground);
+    connect(&m_document, &CardDocument::layoutChanged, this, &MainWindow::followLayout);
+    connect(&m_document, &CardDocument::borderChanged, this, &MainWindow::followBorder);
+    connect(&m_document, &CardDocument::stampBorderStyleChanged, this, &MainWindow::followStampBorderStyle);
+    connect(&m_document, &CardDocument::nameCaptionChanged, this,
+            [this] { action(QStringLiteral("NaamBestand"))->setText(m_document.nameCaption()); });
+    connect(&m_document, &CardDocument::cardRenewed, this,
+            [this] { m_photo->setImage(BuiltinPictures::startPicture()); });
+    connectMenu();
+
+    followText();
+    followBackground();
+    followLayout();
+    followBorder();
+    followStampBorderStyle();
+
+    auto *timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("InfoTimer"));
+    timer->setInterval(1000);
+    connect(timer, &QTimer::timeout, this, &MainWindow::updateInfoLine);
+    timer->start();
+
+    SettingsFile::loadAtStartup(m_settingsPath, m_document.printSettings());
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction *MainWindow::action(const QString &name) const
+{
+    return menuBar()->findChild<QAction *>(name);
+}
+
+QMenu *MainWindow::menu(const QString &name) const
+{
+    return menuBar()->findChild<QMenu *>(name);
+}
+
+void MainWindow::connectMenu()
+{
+    const auto on = [this](const QString &name, auto handler) {
+        connect(action(name), &QAction::triggered, this, handler);
+    };
+    on(QStringLiteral("FileNieuw"), [this] { newCard(); });
+    on(QStringLiteral("Fileexit"), [this] { close(); });
+    for (int kind = 0; kind <= 4; ++kind)
+        on(QStringLiteral("LayoutShow(%1)").arg(kind), [this, kind] { m_document.applyLayout(kind); });
+    for (int item = 1; item <= 4; ++item)
+        on(QStringLiteral("ToolsBorderKleur(%1)").arg(item),
+           [this, item] { m_document.chooseBorderItem(item); });
+    // The handler of "Scherm Vergroten" sets the panel; until then its mark follows ZoomedView.
+    on(QStringLiteral("PasfotoVergroting"),
+       [this] { action(QStringLiteral("PasfotoVergroting"))->setChecked(m_document.state().ZoomedView); });
+    on(QStringLiteral("TekstLettertype"), [this] { chooseFont(); });
+    on(QStringLiteral("HelpHelp"), [this] { toggleHelpPanel(); });
+    on(QStringLiteral("HelpSoftware"), [] { Algemeen::OpenDocument(HelpMenu::moreSoftwareAddress()); });
+    on(QStringLiteral("HelpVeltrano"), [] { Algemeen::OpenDocument(HelpMenu::partnerAddress()); });
+}
+
+void MainWindow::setEnlargedPhotoPanel(bool enlarged)
+{
+    m_photoFrame->resize(enlarged ? 737 : 260, m_photoFrame->height());
+    m_photoBackdrop->resize(enlarged ? 721 : 244, m_photoBackdrop->height());
+    m_photo->resize(enlarged ? 707 : 230, m_photo->height());
+    for (QWidget *covered : {m_cardFrame, m_colourFrame, m_stampBorderFrame})
+        covered->setVisible(!enlarged);
+    action(QStringLiteral("PasfotoVergroting"))->setChecked(enlarged);
+    action(QStringLiteral("ZoomSize"))->setEnabled(enlarged);
+    m_photo->layer()->setVisible(enlarged);
+    m_document.state().ZoomedView = enlarged;
+}
+
+void MainWindow::setClock(std::function<QDateTime()> clock)
+{
+    m_clock = std::move(clock);
+}
+
+void MainWindow::updateInfoLine()
+{
+    m_infoLine->setText(InfoLine::text(m_clock(), m_infoLine->text(), QLocale::system()));
+    m_infoLine->adjustSize();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_questions.yesNo(QStringLiteral(" Exit programma"),
+                           QStringLiteral("Wilt u dit programma nu afsluiten?"))) {
+        event->ignore();
+        return;
+    }
+    if (!SettingsFile::write(m_settingsPath, m_document.printSettings()))
+        m_questions.message(QStringLiteral("Lumovander"),
+                            QStringLiteral("De afdrukinstellingen konden niet worden bewaard in ")
+                                + m_settingsPath + QLatin1Char('.'));
+    event->accept();
+    // Ends the run at once, also from inside a dialog, without asking again.
+    QCoreApplication::quit();
+}
+
+void MainWindow::editTextLine(int line)
+{
+    const auto answer = m_questions.inputText(
+        QStringLiteral(" Invoer tekst"), QStringLiteral("Geef een tekst voor regel...%1").arg(line),
+        m_document.state().TextLines[size_t(line)]);
+    if (answer)
+        m_document.enterTextLine(line, *answer);
+}
+
+void MainWindow::chooseFont()
+{
+    const auto chosen = m_questions.chooseFont(m_lastChosenFont);
+    if (!chosen)
+        return;
+    m_lastChosenFont = *chosen;
+    m_document.applyChosenFont(*chosen);
+}
+
+void MainWindow::newCard()
+{
+    if (!m_questions.yesNo(QStringLiteral(" Nieuw"), QStringLiteral("Wilt u een nieuwe kaart ontwerpen?")))
+        return;
+    if (m_document.state().ZoomedView)
+        setEnlargedPhotoPanel(false);
+    m_document.newCard();
+}
+
+void MainWindow::toggleHelpPanel()
+{
+    const bool show = !m_helpLabel->isVisibleTo(m_photoFrame);
+    if (show)
+        m_helpLabel->setText(HelpMenu::panelText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_photo->setVisible(!show);
+    m_helpLabel->setVisible(show);
+    action(QStringLiteral("HelpHelp"))->setChecked(show);
+}
+
+void MainWindow::followText()
+{
+    const CardState &state = m_document.state();
+    const QColor colour = state.textColor();
+    const int components[] = {colour.red(), colour.green(), colour.blue()};
+    for (int c = 0; c < 3; ++c) {
+        const QSignalBlocker quiet(m_textBars[size_t(c)]);
+        m_textBars[size_t(c)]->setValue(components[c]);
+    }
+    WindowControls::fill(m_textSwatch, colour);
+}
+
+void MainWindow::followBackground()
+{
+    const QColor colour = m_document.state().backColor();
+    const int components[] = {colour.red(), colour.green(), colour.blue()};
+    for (int c = 0; c < 3; ++c) {
+        const QSignalBlocker quiet(m_backBars[size_t(c)]);
+        m_backBars[size_t(c)]->setValue(components[c]);
+    }
+    WindowControls::fill(m_backSwatch, colour);
+}
+
+void MainWindow::followLayout()
+{
+    const int kind = m_document.state().LayoutKind;
+    for (int k = 0; k <= 4; ++k)
+        action(QStringLiteral("LayoutShow(%1)").arg(k))->setChecked(k == kind);
+    action(QStringLiteral("Pasfoto"))->setEnabled(Composition::hasStamp(kind));
+}
+
+void MainWindow::followBorder()
+{
+    for (int item = 1; item <= 4; ++item)
+        action(QStringLiteral("ToolsBorderKleur(%1)").arg(item))
+            ->setChecked(item == m_document.checkedBorderItem());
+}
+
+void MainWindow::followStampBorderStyle()
+{
+    const int option = m_document.stampBorderOption();
+    m_stampBorderPreview->setPixmap(QPixmap::fromImage(BuiltinPictures::thumbnail(option)));
+    m_stampBorderOptions[size_t(option)]->setChecked(true);
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFont>
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+class CardDocument;
+class CardView;
+class PhotoView;
+class Questions;
+class QLabel;
+class QMenu;
+class QRadioButton;
+class QScrollBar;
+
+// The designer window "Main": the card, its colour bars, the stamp border panel, the
+// photo panel and the whole menu tree, every control named after its control name.
+//
+// Extending it: another subsystem adds its commands from its own widget library with
+// one function, e.g. installStampCommands(MainWindow &), called in
+// installSubsystemCommands() (InstallCommands.cpp). It finds menu items with
+// action("LayoutShow(2)"), works on document(), asks through questions() and drives
+// the photo view photoView(). Items without a handler do nothing; a checkable item's
+// check mark is put right by whoever handles it.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Reads the settings file at settingsPath (writing it anew when it is missing or
+    // not whole) and writes it when the user confirms closing.
+    MainWindow(CardDocument &document, Questions &questions, const QString &settingsPath,
+               QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    CardDocument &document() { return m_document; }
+    Questions &questions() { return m_questions; }
+    PhotoView *photoView() const { return m_photo; }
+    CardView *cardView() const { return m_card; }
+
+    // A menu item (or a submenu's own item) by its control name; null when unknown.
+    QAction *action(const QString &name) const;
+    // A submenu by its control name.
+    QMenu *menu(const QString &name) const;
+
+    // The photo panel widened over the card and colour panels ("Scherm Vergroten"),
+    // or back at its normal width. Sets ZoomedView, the check mark, the Zoom menu and
+    // the selection rectangle's visibility with it.
+    void setEnlargedPhotoPanel(bool enlarged);
+
+    // The info line's clock; the system clock unless a test sets another.
+    void setClock(std::function<QDateTime()> clock);
+    // What every tick of the info timer does.
+    void updateInfoLine();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildPhotoPanel(QWidget *client);
+    void buildCardPanel(QWidget *client);
+    void buildInfoStrip(QWidget *client);
+    void buildColourPanel(QWidget *client);
+    void buildStampBorderPanel(QWidget *client);
+    void connectMenu();
+
+    void editTextLine(int line);
+    void chooseFont();
+    void newCard();
+    void toggleHelpPanel();
+
+    void followText();
+    void followBackground();
+    void followLayout();
+    void followBorder();
+    void followStampBorderStyle();
+
+    CardDocument &m_document;
+    Questions &m_questions;
+    QString m_settingsPath;
+    std::function<QDateTime()> m_clock;
+    QFont m_lastChosenFont;
+
+    QWidget *m_photoFrame = nullptr;
+    QLabel *m_photoBackdrop = nullptr;
+    PhotoView *m_photo = nullptr;
+    QLabel *m_helpLabel = nullptr;
+    QWidget *m_cardFrame = nullptr;
+    CardView *m_card = nullptr;
+    QLabel *m_infoLine = nullptr;
+    QWidget *m_colourFrame = nullptr;
+    std::array<QScrollBar *, 3> m_textBars{};
+    std::array<QScrollBar *, 3> m_backBars{};
+    QLabel *m_textSwatch = nullptr;
+    QLabel *m_backSwatch = nullptr;
+    QWidget *m_stampBorderFrame = nullptr;
+    QLabel *m_stampBorderPreview = nullptr;
+    std::array<QRadioButton *, 5> m_stampBorderOptions{};
+};

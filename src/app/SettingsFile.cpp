@@ -1,0 +1,107 @@
+#include "SettingsFile.h"
+
+#include "RecordLines.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cmath>
+
+namespace {
+
+const QString kHeader = QStringLiteral("Vek Tarnholm Software 2009");
+const QString kDashes = QString(26, QLatin1Char('-'));
+
+// A print value that must hold a number: a bare number, or a quoted text that reads
+// as one (the margins dialog stores its fields as typed).
+bool holdsNumber(const GeneralValue &value)
+{
+    bool ok = false;
+    value.toNumber(&ok);
+    return ok;
+}
+
+// Reads one general value; a damaged field leaves the default in place.
+bool readGeneral(RecordReader &reader, GeneralValue &into)
+{
+    const auto value = reader.general();
+    if (!value || !holdsNumber(*value))
+        return false;
+    into = *value;
+    return true;
+}
+
+std::optional<int> readWhole(RecordReader &reader)
+{
+    const auto value = reader.general();
+    bool ok = false;
+    const double number = value ? value->toNumber(&ok) : 0.0;
+    if (!ok || std::fabs(number) > 2147483647.0)
+        return std::nullopt;
+    return int(std::nearbyint(number));
+}
+
+} // namespace
+
+namespace SettingsFile {
+
+QByteArray encode(const PrintSettings &s)
+{
+    RecordWriter w;
+    w.text(kHeader).endLine();
+    w.text(kDashes).endLine();
+    w.general(s.PrintMarginA).general(s.PrintMarginB).general(s.CardWidthMm)
+        .general(s.CardHeightMm).general(s.PrintOffsetH).number(s.PrintOffsetV).endLine();
+    w.number(s.CardsPerSheet).endLine();
+    return encodeRecordText(w.result());
+}
+
+bool read(const QString &path, PrintSettings &settings)
+{
+    const PrintSettings defaults;
+    settings = defaults;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    RecordReader reader(decodeRecordBytes(file.readAll()));
+
+    // The two header fields are not examined, only consumed.
+    bool whole = reader.text().has_value();
+    whole = reader.text().has_value() && whole;
+    for (GeneralValue *value : {&settings.PrintMarginA, &settings.PrintMarginB,
+                                &settings.CardWidthMm, &settings.CardHeightMm,
+                                &settings.PrintOffsetH})
+        whole = readGeneral(reader, *value) && whole;
+
+    if (const auto offset = readWhole(reader))
+        settings.PrintOffsetV = *offset;
+    else
+        whole = false;
+
+    const auto cards = readWhole(reader);
+    if (cards && (*cards == 10 || *cards == 8))
+        settings.CardsPerSheet = uint8_t(*cards);
+    else
+        whole = false;
+    return whole;
+}
+
+bool write(const QString &path, const PrintSettings &settings)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = encode(settings);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void loadAtStartup(const QString &path, PrintSettings &settings)
+{
+    if (!read(path, settings))
+        write(path, settings);
+}
+
+} // namespace SettingsFile

@@ -1,0 +1,69 @@
+#include "WidgetQuestions.h"
+
+#include "FileFilter.h"
+
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+// The toolkit's own dialog behaves the same everywhere: the description shown, the
+// patterns matched whatever the case of the names.
+QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &title,
+                      const QString &filter, const QString &suggested)
+{
+    QFileDialog dialog(parent, title, QString(), FileFilter::toDialogFilter(filter));
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!suggested.isEmpty())
+        dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+bool WidgetQuestions::yesNo(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void WidgetQuestions::message(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+std::optional<QString> WidgetQuestions::inputText(const QString &title, const QString &prompt,
+                                                  const QString &initial)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+QString WidgetQuestions::openFileName(const QString &filter)
+{
+    return runFileDialog(m_parent, QFileDialog::AcceptOpen, QStringLiteral("Openen"), filter, QString());
+}
+
+QString WidgetQuestions::saveFileName(const QString &title, const QString &filter, const QString &suggested)
+{
+    return runFileDialog(m_parent, QFileDialog::AcceptSave, title, filter, suggested);
+}
+
+std::optional<QFont> WidgetQuestions::chooseFont(const QFont &last)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, last, m_parent, QStringLiteral("Lettertype"));
+    if (!ok)
+        return std::nullopt;
+    return font;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Questions.h"
+
+class QWidget;
+
+// The questions as the desktop shows them: message boxes without icon, the input box,
+// and the toolkit's own file and font dialogs, modal over the parent window.
+class WidgetQuestions : public Questions {
+public:
+    explicit WidgetQuestions(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParentWindow(QWidget *parent) { m_parent = parent; }
+
+    bool yesNo(const QString &title, const QString &text) override;
+    void message(const QString &title, const QString &text) override;
+    std::optional<QString> inputText(const QString &title, const QString &prompt,
+                                     const QString &initial) override;
+    QString openFileName(const QString &filter) override;
+    QString saveFileName(const QString &title, const QString &filter,
+                         const QString &suggested) override;
+    std::optional<QFont> chooseFont(const QFont &last) override;
+
+private:
+    QWidget *m_parent;
+};

@@ -1,0 +1,37 @@
+#include "CardDocument.h"
+#include "DataFolder.h"
+#include "FirstPaintProbe.h"
+#include "InstallCommands.h"
+#include "MainWindow.h"
+#include "WidgetQuestions.h"
+
+#include <QApplication>
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumovander"));
+
+    CardDocument document;
+    WidgetQuestions questions;
+    MainWindow window(document, questions, DataFolder::settingsFile());
+    questions.setParentWindow(&window);
+    installSubsystemCommands(window);
+
+    // Only the startup benchmark and the screenshot script set these.
+    if (qEnvironmentVariableIsSet("LUMOVANDER_EXIT_AFTER_FIRST_PAINT"))
+        afterFirstPaint(&window, [] {
+            std::puts("painted");
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        });
+    const QString screenshot = qEnvironmentVariable("LUMOVANDER_SCREENSHOT");
+    if (!screenshot.isEmpty())
+        afterFirstPaint(&window, [&window, screenshot] {
+            QCoreApplication::exit(window.grab().save(screenshot) ? 0 : 1);
+        });
+
+    window.show();
+    return app.exec();
+}
