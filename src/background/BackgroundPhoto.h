@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+class BackPic;
+class CardDocument;
+class Questions;
+
+// Achtergrond > "Foto Inladen": the menu index of ToolsBackFotoRand.
+enum class PhotoPlacement {
+    Borderless = 1, // "Randloos": the whole card
+    WithMargin = 2, // "Met Rand": the card less 12 pixels left and top, 11 right and bottom
+};
+
+// Where the photo goes on the card, in canvas pixels.
+QRect backgroundPhotoArea(PhotoPlacement placement);
+
+// Draws the whole photo stretched into the placement's area, pixels copied without
+// blending, the canvas's pixels around it kept. A reduction averages the photo's pixels
+// over each card pixel, so a large photo squeezed to the card does not alias.
+void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacement placement);
+
+// The command once a file is chosen: the path becomes the card's FileName, the picture
+// is loaded into the photo panel's full-size buffer (so the zoom scales it afterwards)
+// and drawn on the canvas. A file that does not load leaves the buffer and the canvas as
+// they were; returns whether it loaded.
+bool loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString &path,
+                         PhotoPlacement placement);
+
+// The whole menu command ToolsBackFotoRand(1 or 2): asks for a photo with the photo
+// file filter, then loads it as above under the hourglass. A cancelled dialog changes
+// nothing.
+bool chooseBackgroundPhoto(CardDocument &document, BackPic &backPic, Questions &questions,
+                           PhotoPlacement placement);

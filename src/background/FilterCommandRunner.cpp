@@ -1,0 +1,37 @@
+#include "FilterCommands.h"
+
+#include "BusyCursor.h"
+#include "CardDocument.h"
+#include "Filters.h"
+
+#include <optional>
+
+namespace {
+
+void mirror(MirrorRoutine routine, QImage &image)
+{
+    switch (routine) {
+    case MirrorRoutine::None: break;
+    case MirrorRoutine::FlipHorizontal: FlipHorizontal(image); break;
+    case MirrorRoutine::FlipVertical: FlipVertical(image); break;
+    case MirrorRoutine::MirrorBackground: MirrorBackground(image); break;
+    }
+}
+
+} // namespace
+
+void runFilterCommand(CardDocument &document, const FilterCommand &command)
+{
+    std::optional<BusyCursor> hourglass;
+    if (command.hourglass)
+        hourglass.emplace();
+    const bool onStamp = command.target == FilterTarget::Stamp;
+    QImage &image = onStamp ? document.stamp().image() : document.canvas().image();
+    if (command.code != 0)
+        ApplyFilter(command.code, image, command.parameter);
+    mirror(command.mirror, image);
+    if (onStamp)
+        document.notifyStampChanged();
+    else
+        document.notifyCanvasChanged();
+}

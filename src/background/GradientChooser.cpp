@@ -1,0 +1,29 @@
+#include "GradientChooser.h"
+
+#include "CardDocument.h"
+#include "Verloopkleur.h"
+
+#include <algorithm>
+
+GradientChooser::GradientChooser()
+    : m_preview(Gradients::PreviewSize, QImage::Format_RGB32)
+    , m_numberText(QStringLiteral("1"))
+{
+    m_preview.fill(EmptyPreviewColor);
+}
+
+void GradientChooser::setValue(int value)
+{
+    value = std::clamp(value, Gradients::First, Gradients::Last);
+    if (value == m_value)
+        return;
+    m_value = value;
+    Verloopkleur(m_preview, m_value);
+    m_numberText = QString::number(m_value) + QStringLiteral(" / 42");
+}
+
+void GradientChooser::accept(CardDocument &document) const
+{
+    Verloopkleur(document.canvas().image(), m_value);
+    document.notifyCanvasChanged();
+}

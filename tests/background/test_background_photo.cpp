@@ -1,0 +1,152 @@
+#include "BackPic.h"
+#include "BackgroundPhoto.h"
+#include "CardDocument.h"
+#include "WhiteFrame.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb Red = 0xffff0000u;
+constexpr QRgb Blue = 0xff0000ffu;
+constexpr QRgb White = 0xffffffffu;
+
+class BackgroundPhotoTest : public ::testing::Test {
+protected:
+    QString writePicture(const QString &name, const QImage &picture)
+    {
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(picture.save(path));
+        return path;
+    }
+
+    QString uniformPhoto(QSize size, QRgb color)
+    {
+        QImage photo(size, QImage::Format_RGB32);
+        photo.fill(color);
+        return writePicture(QStringLiteral("photo.png"), photo);
+    }
+
+    // The red card with a blue photo "Met Rand".
+    void redCardWithMarginPhoto()
+    {
+        m_document.canvas().setBackColor(QColor(Red));
+        ASSERT_TRUE(loadBackgroundPhoto(m_document, m_backPic, uniformPhoto({100, 60}, Blue),
+                                        PhotoPlacement::WithMargin));
+    }
+
+    // Every canvas pixel is `band` in the 12 left and top, 11 right and bottom pixels,
+    // `inside` elsewhere.
+    void expectBand(QRgb band, QRgb inside)
+    {
+        const QImage &image = m_document.canvas().image();
+        for (int y = 0; y < 270; ++y) {
+            for (int x = 0; x < 440; ++x) {
+                const bool inBand = x < 12 || y < 12 || x >= 429 || y >= 259;
+                ASSERT_EQ(image.pixel(x, y), inBand ? band : inside) << x << "," << y;
+            }
+        }
+    }
+
+    QTemporaryDir m_dir;
+    CardDocument m_document;
+    BackPic m_backPic;
+};
+
+} // namespace
+
+TEST_F(BackgroundPhotoTest, WithMarginLeavesExactlyTheRedBand)
+{
+    redCardWithMarginPhoto();
+    expectBand(Red, Blue);
+}
+
+TEST_F(BackgroundPhotoTest, WhiteFrameTurnsExactlyThatBandWhite)
+{
+    redCardWithMarginPhoto();
+    drawWhiteFrame(m_document.canvas().image());
+    expectBand(White, Blue);
+}
+
+TEST_F(BackgroundPhotoTest, WhiteFrameTwiceIsOnce)
+{
+    redCardWithMarginPhoto();
+    drawWhiteFrame(m_document.canvas().image());
+    const QImage once = m_document.canvas().image().copy();
+    drawWhiteFrame(m_document.canvas().image());
+    EXPECT_EQ(m_document.canvas().image(), once);
+}
+
+TEST_F(BackgroundPhotoTest, BorderlessSqueezesThePhotoOverTheWholeCard)
+{
+    QImage photo(1024, 768, QImage::Format_RGB32);
+    photo.fill(Blue);
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 512; ++x)
+            photo.setPixel(x, y, Red);
+    const QString path = writePicture(QStringLiteral("halves.png"), photo);
+    QSignalSpy changed(&m_document, &CardDocument::canvasChanged);
+
+    ASSERT_TRUE(loadBackgroundPhoto(m_document, m_backPic, path, PhotoPlacement::Borderless));
+
+    const QImage &image = m_document.canvas().image();
+    // The halves meet between columns 219 and 220; the smoothing may tint the two
+    // columns at the seam by a level or so.
+    for (int y : {0, 135, 269}) {
+        EXPECT_EQ(image.pixel(0, y), Red);
+        EXPECT_EQ(image.pixel(218, y), Red);
+        EXPECT_GE(qRed(image.pixel(219, y)), 250);
+        EXPECT_GE(qBlue(image.pixel(220, y)), 250);
+        EXPECT_EQ(image.pixel(221, y), Blue);
+        EXPECT_EQ(image.pixel(439, y), Blue);
+    }
+    EXPECT_EQ(changed.count(), 1);
+    // The full-size picture stays in the shared buffer for the zoom; FileName keeps the path.
+    EXPECT_EQ(m_backPic.size(), QSize(1024, 768));
+    EXPECT_EQ(m_document.state().FileName, path);
+}
+
+TEST_F(BackgroundPhotoTest, ReductionAveragesInsteadOfPickingPixels)
+{
+    // One-pixel black and white checks, ten source pixels per card pixel each way.
+    QImage photo(4400, 2700, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x)
+            line[x] = (x + y) % 2 ? White : 0xff000000u;
+    }
+    const QString path = writePicture(QStringLiteral("checks.png"), photo);
+    ASSERT_TRUE(loadBackgroundPhoto(m_document, m_backPic, path, PhotoPlacement::Borderless));
+
+    const QImage &image = m_document.canvas().image();
+    for (int y = 0; y < 270; y += 7) {
+        for (int x = 0; x < 440; x += 7) {
+            const int grey = qRed(image.pixel(x, y));
+            ASSERT_GE(grey, 126) << x << "," << y;
+            ASSERT_LE(grey, 129) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(BackgroundPhotoTest, AFileThatDoesNotLoadChangesNothing)
+{
+    ASSERT_TRUE(loadBackgroundPhoto(m_document, m_backPic, uniformPhoto({30, 20}, Blue),
+                                    PhotoPlacement::Borderless));
+    const QImage before = m_document.canvas().image().copy();
+    const QString notAPicture = m_dir.filePath(QStringLiteral("notes.jpg"));
+    QFile file(notAPicture);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("these are not the pixels you are looking for");
+    file.close();
+    QSignalSpy changed(&m_document, &CardDocument::canvasChanged);
+
+    EXPECT_FALSE(loadBackgroundPhoto(m_document, m_backPic, notAPicture, PhotoPlacement::WithMargin));
+    EXPECT_FALSE(loadBackgroundPhoto(m_document, m_backPic, m_dir.filePath(QStringLiteral("missing.jpg")),
+                                     PhotoPlacement::Borderless));
+
+    EXPECT_EQ(m_document.canvas().image(), before);
+    EXPECT_EQ(m_backPic.size(), QSize(30, 20));
+    EXPECT_EQ(changed.count(), 0);
+}
