@@ -1,0 +1,154 @@
+// The background commands on the card, in one run: "Randloos" with a 6000 x 4000 JPEG
+// beside decoding that file alone, every gradient, and every background filter command.
+#include "BackPic.h"
+#include "BackgroundPhoto.h"
+#include "CardDocument.h"
+#include "FilterCommands.h"
+#include "Filters.h"
+#include "StretchCopy.h"
+#include "Verloopkleur.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+namespace {
+
+QTextStream out(stdout);
+
+// Smooth shapes with grain: compresses and decodes about as a real photo does.
+QImage photo(int width, int height)
+{
+    QRandomGenerator random(7);
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int grain = int(random.bounded(40)) - 20;
+            const int r = int(128 + 90 * std::sin(x * 0.0031) * std::cos(y * 0.0017)) + grain;
+            const int g = int(128 + 80 * std::sin((x + y) * 0.0023)) + grain;
+            const int b = int(128 + 70 * std::cos(x * 0.0011 - y * 0.0029)) + grain;
+            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
+        }
+    }
+    return image;
+}
+
+// The median of `runs` timings of `work` in milliseconds; `prepare` runs untimed first.
+double medianMs(int runs, const std::function<void()> &work, const std::function<void()> &prepare = {})
+{
+    std::vector<double> times;
+    QElapsedTimer timer;
+    for (int i = 0; i < runs; ++i) {
+        if (prepare)
+            prepare();
+        timer.start();
+        work();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void benchPhoto(const QString &jpeg)
+{
+    out << "Background photo \"Randloos\", 6000 x 4000 JPEG (median of 5, interleaved)\n";
+    std::vector<double> decode, borderless;
+    QElapsedTimer timer;
+    for (int i = 0; i < 5; ++i) {
+        timer.start();
+        QImageReader reader(jpeg);
+        reader.setAllocationLimit(0);
+        const QImage decoded = reader.read();
+        decode.push_back(timer.nsecsElapsed() / 1e6);
+        if (decoded.isNull())
+            qFatal("the JPEG does not decode");
+
+        CardDocument document;
+        BackPic backPic;
+        timer.start();
+        if (!loadBackgroundPhoto(document, backPic, jpeg, PhotoPlacement::Borderless))
+            qFatal("the background photo does not load");
+        borderless.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(decode.begin(), decode.end());
+    std::sort(borderless.begin(), borderless.end());
+    out << QStringLiteral("  decoding alone (QImageReader)   %1 ms\n").arg(decode[2], 7, 'f', 1);
+    out << QStringLiteral("  \"Randloos\" (load + reduce)      %1 ms\n").arg(borderless[2], 7, 'f', 1);
+    out << QStringLiteral("  ratio                           %1   (target <= 1.3)\n")
+               .arg(borderless[2] / decode[2], 7, 'f', 2);
+
+    BackPic backPic;
+    backPic.load(jpeg);
+    const QImage &full = backPic.image();
+    const double qtSmooth = medianMs(5, [&] {
+        (void)full.scaled(440, 270, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    });
+    const double stretchCopy = medianMs(5, [&] { (void)StretchCopy::stretched(full, {440, 270}); });
+    out << QStringLiteral("  reduction alone: Qt smooth scaling %1 ms, the stamp's StretchCopy %2 ms\n")
+               .arg(qtSmooth, 0, 'f', 1)
+               .arg(stretchCopy, 0, 'f', 1);
+}
+
+void benchGradients()
+{
+    out << "Gradients on the card 440 x 270 (median of 21 runs each; target <= 5 ms)\n";
+    QImage card(Gradients::CardSize, QImage::Format_RGB32);
+    card.fill(Qt::black);
+    double slowest = 0;
+    int slowestNumber = 0;
+    for (int n = Gradients::First; n <= Gradients::Last; ++n) {
+        const double ms = medianMs(21, [&] { Verloopkleur(card, n); });
+        out << QStringLiteral("  %1: %2 ms").arg(n, 2).arg(ms, 0, 'f', 3) << (n % 7 == 0 ? "\n" : "");
+        if (ms > slowest) {
+            slowest = ms;
+            slowestNumber = n;
+        }
+    }
+    out << QStringLiteral("  slowest: gradient %1, %2 ms\n").arg(slowestNumber).arg(slowest, 0, 'f', 3);
+}
+
+void benchFilters(const QImage &background)
+{
+    out << "Background filter commands on the card, events processed between rows "
+           "(median of 11; target <= 16 ms)\n";
+    InstallFilterEventHook([] { QCoreApplication::processEvents(); });
+    CardDocument document;
+    for (const FilterCommand &command : filterCommands()) {
+        if (command.target != FilterTarget::Canvas)
+            continue;
+        const double ms = medianMs(11, [&] { runFilterCommand(document, command); },
+                                   [&] { document.canvas().image() = background.copy(); });
+        out << QStringLiteral("  %1 %2 %3 ms\n")
+                   .arg(command.objectName(), -20)
+                   .arg(command.caption.toString(), -12)
+                   .arg(ms, 7, 'f', 2);
+    }
+    InstallFilterEventHook({});
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString jpeg = dir.filePath(QStringLiteral("photo.jpg"));
+    const QImage big = photo(6000, 4000);
+    if (!big.save(jpeg, "JPEG", 90))
+        qFatal("cannot write the test photo");
+
+    benchPhoto(jpeg);
+    benchGradients();
+    benchFilters(big.scaled(440, 270, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return 0;
+}
