@@ -1,0 +1,12 @@
+#include "BackPic.h"
+
+#include "PhotoLoader.h"
+
+bool BackPic::load(const QString &path)
+{
+    QImage picture = PhotoLoader::load(path);
+    if (picture.isNull())
+        return false;
+    m_image = std::move(picture);
+    return true;
+}

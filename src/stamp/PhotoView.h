@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+// What the photo view `Pic` shows: one picture at one zoom level, drawn from the
+// view's top-left corner, with the view's background colour wherever the picture does
+// not reach. The zoomed picture is never built whole (a 24-megapixel photo at 200 %
+// would take 384 MB): every pixel that is shown or cut is sampled from the picture
+// when asked for, by the zoom's nearest-neighbour rule, so it equals the pixel of the
+// whole zoomed picture at that place.
+class PhotoView {
+public:
+    static constexpr int NormalWidth = 230;
+    static constexpr int EnlargedWidth = 707;
+    static constexpr int Height = 420;
+
+    // Starts with the start picture at 100 % in the normal width.
+    PhotoView();
+
+    // Shows a picture from the top-left corner at a zoom level (index in tenths). The
+    // view shares the picture's pixels; it keeps showing them if the caller's buffer
+    // gets another picture later.
+    void show(const QImage &picture, int zoomIndex);
+    const QImage &picture() const { return m_picture; }
+    int zoomIndex() const { return m_zoomIndex; }
+    // The size of the (zoomed) picture as drawn in the view.
+    QSize shownSize() const { return m_shownSize; }
+
+    void setWidth(int width) { m_width = width; }
+    int width() const { return m_width; }
+    QSize size() const { return {m_width, Height}; }
+
+    // The colour of the view where no picture is: the system's window colour.
+    QColor background() const { return m_background; }
+    void setBackground(const QColor &color) { m_background = color; }
+
+    // The view's image as the user sees it, view-sized.
+    QImage render() const;
+    // The pixels of a rectangle of the view's image, 1:1. The rectangle may reach past the
+    // view's edges (a drag goes on outside the view): where the drawn picture extends,
+    // its pixels are given there too; beyond the picture, the background colour.
+    QImage crop(const QRect &rect) const;
+
+private:
+    QImage m_picture;
+    int m_zoomIndex;
+    QSize m_shownSize;
+    int m_width = NormalWidth;
+    QColor m_background;
+};

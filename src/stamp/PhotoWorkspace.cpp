@@ -1,0 +1,159 @@
+#include "PhotoWorkspace.h"
+
+#include "BuiltinPictures.h"
+#include "BusyCursor.h"
+#include "CardDocument.h"
+#include "PhotoFileFilter.h"
+#include "Questions.h"
+#include "StampComposer.h"
+#include "ZoomLevels.h"
+
+#include <QFileInfo>
+
+PhotoWorkspace::PhotoWorkspace(CardDocument &document, QObject *parent)
+    : QObject(parent)
+    , m_document(document)
+    , m_checkedZoomIndex(ZoomLevels::Actual)
+{
+}
+
+bool PhotoWorkspace::loadPhoto(Questions &questions)
+{
+    const QString path = questions.openFileName(PhotoFileFilter::filter());
+    return !path.isEmpty() && loadPhoto(path);
+}
+
+bool PhotoWorkspace::loadPhoto(const QString &path)
+{
+    BusyCursor busy;
+    if (!m_backPic.load(path))
+        return false;
+    CardState &state = m_document.state();
+    state.FileName = path;
+    m_view.show(m_backPic.image(), ZoomLevels::Actual);
+    m_document.setNameCaption(photoCaption(path, m_backPic.size()));
+    state.PhotoLoaded = true;
+    Q_EMIT viewChanged();
+    return true;
+}
+
+void PhotoWorkspace::toggleEnlargedView()
+{
+    CardState &state = m_document.state();
+    if (!state.PhotoLoaded)
+        return;
+    if (state.ZoomedView) {
+        restoreNormalView();
+        return;
+    }
+    state.ZoomedView = true;
+    m_view.setWidth(PhotoView::EnlargedWidth);
+    // The last rectangle reappears where it was.
+    m_selection.setLayerVisible(true);
+    Q_EMIT enlargedViewChanged(true);
+    Q_EMIT viewChanged();
+    Q_EMIT selectionChanged();
+}
+
+void PhotoWorkspace::restoreNormalView()
+{
+    m_document.state().ZoomedView = false;
+    m_view.setWidth(PhotoView::NormalWidth);
+    m_selection.setLayerVisible(false);
+    Q_EMIT enlargedViewChanged(false);
+    Q_EMIT viewChanged();
+    Q_EMIT selectionChanged();
+}
+
+void PhotoWorkspace::zoom(int index)
+{
+    if (!ZoomLevels::isLevel(index) || !m_document.state().ZoomedView || m_backPic.image().isNull())
+        return;
+    BusyCursor busy;
+    m_view.show(m_backPic.image(), index);
+    m_checkedZoomIndex = index;
+    Q_EMIT zoomCheckChanged(index);
+    Q_EMIT viewChanged();
+}
+
+void PhotoWorkspace::resetForNewCard()
+{
+    m_document.state().PhotoLoaded = false;
+    m_view.show(BuiltinPictures::startPicture(), ZoomLevels::Actual);
+    restoreNormalView();
+}
+
+void PhotoWorkspace::setViewBackground(const QColor &color)
+{
+    m_view.setBackground(color);
+    Q_EMIT viewChanged();
+}
+
+void PhotoWorkspace::mouseDown(int button, QPointF pos)
+{
+    m_selection.press(button, pos);
+    Q_EMIT selectionChanged();
+}
+
+void PhotoWorkspace::mouseMove(int buttons, QPointF pos)
+{
+    if (buttons != SelectionTracker::Left)
+        return;
+    m_selection.drag(buttons, pos);
+    Q_EMIT selectionChanged();
+}
+
+void PhotoWorkspace::mouseUp(int button, QPointF pos)
+{
+    if (m_selection.releaseCuts(button, pos, m_document.state().PhotoLoaded))
+        cut();
+}
+
+void PhotoWorkspace::cut()
+{
+    m_selection.setLayerVisible(false);
+    const CardState &state = m_document.state();
+    const QImage stamp = StampComposer::compose(state.LayoutKind, state.StampBorderStyle,
+                                                m_view.crop(m_selection.cutRect()));
+    StampBox &box = m_document.stamp();
+    if (stamp.isNull()) {
+        box.clear();
+    } else {
+        box.setGeometry(QRect(box.geometry().topLeft(), stamp.size()));
+        box.setPicture(stamp);
+    }
+    m_document.notifyStampChanged();
+    restoreNormalView();
+}
+
+void PhotoWorkspace::chooseSelectionColor(int item)
+{
+    m_selection.chooseColorItem(item);
+    Q_EMIT selectionChanged();
+}
+
+void PhotoWorkspace::chooseStampOption(int index)
+{
+    if (index < 1 || index > 4)
+        return;
+    m_document.state().StampBorderStyle = uint8_t(2 * index - 1);
+    Q_EMIT stampOptionChanged(index);
+}
+
+int PhotoWorkspace::stampOption() const
+{
+    return (m_document.state().StampBorderStyle + 1) / 2;
+}
+
+QImage PhotoWorkspace::stampThumbnail() const
+{
+    return BuiltinPictures::thumbnail(stampOption());
+}
+
+QString PhotoWorkspace::photoCaption(const QString &path, QSize size)
+{
+    return QStringLiteral("%1 / %2 x %3 pixels")
+        .arg(QFileInfo(path).fileName())
+        .arg(size.width())
+        .arg(size.height());
+}

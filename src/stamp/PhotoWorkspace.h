@@ -1,0 +1,92 @@
+#pragma once
+
+#include "BackPic.h"
+#include "PhotoView.h"
+#include "SelectionTracker.h"
+
+#include <QObject>
+#include <QString>
+
+class CardDocument;
+class Questions;
+
+// The photo panel without its widgets: loading the stamp photo, the enlarged panel,
+// the zoom levels, the mouse selection and the cut that frames the stamp. It keeps the
+// card's flags `PhotoLoaded` and `ZoomedView` and writes the stamp into the document.
+//
+// The window stays a view of it: it forwards the menu items and the mouse events of
+// `Pic`, paints `viewImage()` with the `selection()` outline on top, and applies the
+// signals (panel width, zoom tick, thumbnail, selection colour tick).
+class PhotoWorkspace : public QObject {
+    Q_OBJECT
+public:
+    explicit PhotoWorkspace(CardDocument &document, QObject *parent = nullptr);
+
+    // The full-size picture buffer, shared with the background photo command.
+    BackPic &backPic() { return m_backPic; }
+    const BackPic &backPic() const { return m_backPic; }
+
+    // "Foto Inladen": asks for a file with the photo filter and loads it. A cancelled
+    // dialog or a file that does not load changes nothing. True when a photo was loaded.
+    bool loadPhoto(Questions &questions);
+    bool loadPhoto(const QString &path);
+
+    // "Scherm Vergroten": widens or restores the panel, only once a photo is loaded.
+    void toggleEnlargedView();
+    // Back to the normal width (after a cut, and by "Nieuw").
+    void restoreNormalView();
+
+    // `SizeProcent(index)`: shows the picture of the buffer at index * 10 %. Reachable
+    // only while the panel is enlarged; other indexes are ignored.
+    void zoom(int index);
+    // The item of the "Zoom" menu that carries the check mark.
+    int checkedZoomIndex() const { return m_checkedZoomIndex; }
+
+    // "Nieuw": the start picture in the view, normal width, no photo loaded. The zoom
+    // tick, the selection colour and the stamp style stay.
+    void resetForNewCard();
+
+    const PhotoView &view() const { return m_view; }
+    // The view's image as it is to be painted, view-sized.
+    QImage viewImage() const { return m_view.render(); }
+    void setViewBackground(const QColor &color);
+
+    // Mouse events of `Pic`: the pressed or released button, or the held buttons while
+    // moving (SelectionTracker::Button bits), and the position in view pixels.
+    void mouseDown(int button, QPointF pos);
+    void mouseMove(int buttons, QPointF pos);
+    void mouseUp(int button, QPointF pos);
+    const SelectionTracker &selection() const { return m_selection; }
+    // `ToolsSelectierechthoekKleur(item)`.
+    void chooseSelectionColor(int item);
+
+    // `Option1(index)`, 1..4: the border style of the next cut and layout choice; the
+    // stamp already on the card stays as it is.
+    void chooseStampOption(int index);
+    // The option that the style on the card corresponds to, and its thumbnail `Klein`.
+    int stampOption() const;
+    QImage stampThumbnail() const;
+
+    // "strand.jpg / 640 x 480 pixels".
+    static QString photoCaption(const QString &path, QSize size);
+
+Q_SIGNALS:
+    // The view's image changed: repaint `Pic`.
+    void viewChanged();
+    // The outline `Layer` moved, resized, showed, hid or changed colour.
+    void selectionChanged();
+    // The panel is to be shown enlarged (707 wide, other frames hidden, "Zoom" enabled)
+    // or normal.
+    void enlargedViewChanged(bool enlarged);
+    void zoomCheckChanged(int index);
+    void stampOptionChanged(int option);
+
+private:
+    void cut();
+
+    CardDocument &m_document;
+    BackPic m_backPic;
+    PhotoView m_view;
+    SelectionTracker m_selection;
+    int m_checkedZoomIndex;
+};

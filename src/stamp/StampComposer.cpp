@@ -1,0 +1,24 @@
+#include "StampComposer.h"
+
+#include "BuiltinPictures.h"
+#include "Composition.h"
+#include "StretchCopy.h"
+
+#include <QPainter>
+
+namespace StampComposer {
+
+QImage compose(int layoutKind, int stampBorderStyle, const QImage &crop)
+{
+    if (!Composition::hasStamp(layoutKind))
+        return {};
+    QImage stamp = BuiltinPictures::frame(Composition::framePictureIndex(layoutKind, stampBorderStyle))
+                       .convertToFormat(QImage::Format_RGB32);
+    const QRect window = layoutKind == 3 ? LandscapeWindow : PortraitWindow;
+    QPainter painter(&stamp);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(window.topLeft(), StretchCopy::stretched(crop, window.size()));
+    return stamp;
+}
+
+} // namespace StampComposer

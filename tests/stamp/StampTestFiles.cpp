@@ -1,0 +1,234 @@
+#include "StampTestFiles.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QHash>
+#include <QImageWriter>
+
+namespace {
+
+void put16(QByteArray &b, int v)
+{
+    b.append(char(v & 0xFF));
+    b.append(char((v >> 8) & 0xFF));
+}
+void put32(QByteArray &b, quint32 v)
+{
+    put16(b, int(v & 0xFFFF));
+    put16(b, int(v >> 16));
+}
+
+// GIF picture data without compression: 9-bit codes, a clear code before every run of
+// 100 pixels so that the code width never grows.
+QByteArray gifPixelData(const QImage &frame, const QHash<QRgb, int> &palette)
+{
+    QByteArray packed;
+    quint32 bits = 0;
+    int bitCount = 0;
+    const auto code = [&](int value) {
+        bits |= quint32(value) << bitCount;
+        bitCount += 9;
+        while (bitCount >= 8) {
+            packed.append(char(bits & 0xFF));
+            bits >>= 8;
+            bitCount -= 8;
+        }
+    };
+    int sinceClear = 0;
+    code(256);
+    for (int y = 0; y < frame.height(); ++y) {
+        for (int x = 0; x < frame.width(); ++x) {
+            if (sinceClear == 100) {
+                code(256);
+                sinceClear = 0;
+            }
+            code(palette.value(frame.pixel(x, y) | 0xFF000000u));
+            ++sinceClear;
+        }
+    }
+    code(257);
+    if (bitCount > 0)
+        packed.append(char(bits & 0xFF));
+
+    QByteArray blocks;
+    blocks.append(char(8)); // minimum code size
+    for (qsizetype i = 0; i < packed.size(); i += 255) {
+        const QByteArray chunk = packed.mid(i, 255);
+        blocks.append(char(chunk.size()));
+        blocks.append(chunk);
+    }
+    blocks.append(char(0));
+    return blocks;
+}
+
+QByteArray wmfRecords()
+{
+    QByteArray records;
+    const auto record = [&records](int function, std::initializer_list<int> words) {
+        put32(records, quint32(3 + words.size()));
+        put16(records, function);
+        for (int w : words)
+            put16(records, w);
+    };
+    record(0x02FC, {0, 0x00FF, 0x0000, 0}); // CreateBrushIndirect: solid, RGB(255, 0, 0)
+    record(0x012D, {0});                    // SelectObject
+    record(0x02FA, {5, 0, 0, 0, 0});        // CreatePenIndirect: no outline
+    record(0x012D, {1});
+    record(0x041B, {40, 60, 10, 10}); // Rectangle: bottom, right, top, left
+    record(0x0000, {});               // end of file
+    return records;
+}
+
+QByteArray wmfHeader(qsizetype recordBytes)
+{
+    QByteArray header;
+    put16(header, 1);      // in memory
+    put16(header, 9);      // header words
+    put16(header, 0x0300); // version
+    put32(header, quint32((18 + recordBytes) / 2));
+    put16(header, 2); // objects
+    put32(header, 8); // largest record, words
+    put16(header, 0);
+    return header;
+}
+
+} // namespace
+
+namespace StampTestFiles {
+
+QRgb numberedPixel(int x, int y)
+{
+    return qRgb(x & 0xFF, y & 0xFF, (x >> 8) << 4 | (y >> 8));
+}
+
+QImage numbered(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, numberedPixel(x, y));
+    return image;
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(95);
+    writer.write(image);
+    return bytes;
+}
+
+QByteArray withPngSize(QByteArray png, quint32 width, quint32 height)
+{
+    // IHDR: length at 8, type at 12, width at 16, height at 20, checksum at 29.
+    const auto putBigEndian = [&png](int offset, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            png[offset + i] = char((v >> (24 - 8 * i)) & 0xFF);
+    };
+    putBigEndian(16, width);
+    putBigEndian(20, height);
+    quint32 crc = 0xFFFFFFFFu;
+    for (int i = 12; i < 29; ++i) {
+        crc ^= uchar(png[i]);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+    }
+    putBigEndian(29, ~crc);
+    return png;
+}
+
+QByteArray gif(const QList<QImage> &frames)
+{
+    QHash<QRgb, int> palette;
+    QByteArray table(256 * 3, '\0');
+    for (const QImage &frame : frames)
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x) {
+                const QRgb c = frame.pixel(x, y) | 0xFF000000u;
+                if (!palette.contains(c)) {
+                    if (palette.size() == 256)
+                        return {};
+                    const int index = int(palette.size());
+                    palette.insert(c, index);
+                    table[index * 3] = char(qRed(c));
+                    table[index * 3 + 1] = char(qGreen(c));
+                    table[index * 3 + 2] = char(qBlue(c));
+                }
+            }
+    QByteArray out("GIF89a");
+    put16(out, frames.first().width());
+    put16(out, frames.first().height());
+    out.append(char(0xF7)); // global table of 256 colours
+    out.append(char(0));
+    out.append(char(0));
+    out.append(table);
+    for (const QImage &frame : frames) {
+        out.append(char(0x2C));
+        put16(out, 0);
+        put16(out, 0);
+        put16(out, frame.width());
+        put16(out, frame.height());
+        out.append(char(0));
+        out.append(gifPixelData(frame, palette));
+    }
+    out.append(char(0x3B));
+    return out;
+}
+
+QByteArray withExifOrientation(const QByteArray &jpeg, int orientation)
+{
+    QByteArray tiff("II*\0", 4);
+    put32(tiff, 8); // first directory
+    put16(tiff, 1); // one entry
+    put16(tiff, 0x0112);
+    put16(tiff, 3); // SHORT
+    put32(tiff, 1);
+    put16(tiff, orientation);
+    put16(tiff, 0);
+    put32(tiff, 0); // no next directory
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xFF\xE1", 2);
+    const int length = int(payload.size()) + 2;
+    segment.append(char(length >> 8));
+    segment.append(char(length & 0xFF));
+    segment.append(payload);
+    return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
+QByteArray placeableWmf(int unitsPerInch, int width, int height)
+{
+    QByteArray header;
+    put32(header, 0x9AC6CDD7);
+    put16(header, 0); // handle
+    put16(header, 0); // left
+    put16(header, 0); // top
+    put16(header, width);
+    put16(header, height);
+    put16(header, unitsPerInch);
+    put32(header, 0);
+    quint16 checksum = 0;
+    for (int i = 0; i < 20; i += 2)
+        checksum ^= quint16(uchar(header[i]) | uchar(header[i + 1]) << 8);
+    put16(header, checksum);
+    return header + plainWmf();
+}
+
+QByteArray plainWmf()
+{
+    const QByteArray records = wmfRecords();
+    return wmfHeader(records.size()) + records;
+}
+
+QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+} // namespace StampTestFiles

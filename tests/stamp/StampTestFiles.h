@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+// Pictures and picture files made by the tests themselves.
+namespace StampTestFiles {
+
+// Every pixel a different colour (for pictures up to 4096 pixels on a side), so that a
+// pixel taken from the wrong place shows.
+QImage numbered(int width, int height);
+QRgb numberedPixel(int x, int y);
+
+// The picture encoded by Qt in a format it writes ("JPG", "BMP", "PNG").
+QByteArray encoded(const QImage &image, const char *format);
+// A PNG whose header claims another size (its checksum made right again).
+QByteArray withPngSize(QByteArray png, quint32 width, quint32 height);
+// A GIF of the frames, all colours from one palette; empty when they have more than
+// 256 colours in all.
+QByteArray gif(const QList<QImage> &frames);
+// A JPEG whose EXIF block says how the picture is to be turned (6: 90 degrees clockwise).
+QByteArray withExifOrientation(const QByteArray &jpeg, int orientation);
+
+// A placeable metafile, 100 x 50 units at 96 units per inch, that fills the rectangle
+// from (10, 10) to (60, 40) red with no outline.
+QByteArray placeableWmf(int unitsPerInch = 96, int width = 100, int height = 50);
+// The same drawing as a plain metafile without the placeable header.
+QByteArray plainWmf();
+
+// Writes bytes to a file in the folder and returns its path.
+QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);
+
+} // namespace StampTestFiles
