@@ -34,11 +34,12 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral(" Lumovander"));
+    // The designed captions fit the classic 8-point dialog font; the card's own font
+    // family then is the only one the first paint loads.
+    setFont(QFont(QStringLiteral("Arial"), 8));
     MenuTree::build(*menuBar());
 
     auto *client = new QWidget(this);
-    // The designed captions fit the classic 8-point dialog font.
-    client->setFont(QFont(QStringLiteral("Arial"), 8));
     setCentralWidget(client);
     buildPhotoPanel(client);
     buildCardPanel(client);
