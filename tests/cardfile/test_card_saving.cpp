@@ -2,7 +2,7 @@
 #include "CardOpening.h"
 #include "DataFolderFixture.h"
 #include "SaveCardCommand.h"
-#include "ScriptedQuestions.h"
+#include "support/ScriptedQuestions.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,6 +31,11 @@ protected:
     {
         DataFolderFixture::SetUp();
         paintPattern(doc.canvas().image(), 1);
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(questions.unexpected, 0);
+        DataFolderFixture::TearDown();
     }
 
     Outcome saveAs(const QString &name, std::deque<bool> yesNo = {})
@@ -69,11 +74,9 @@ TEST_F(CardSaving, StampLayoutWritesRecordAndTwo24BitBitmapsIntoANewCardsFolder)
 
     EXPECT_EQ(saveAs("Jan"), Outcome::Saved);
 
-    ASSERT_EQ(questions.inputsAsked.size(), 1u);
-    EXPECT_EQ(questions.inputsAsked[0].title, QString(" Opslaan Kaart"));
-    EXPECT_EQ(questions.inputsAsked[0].text, QString("Geef een bestandsnaam voor deze kaart..."));
-    EXPECT_EQ(questions.inputInitials, QStringList{"Vorige"});
-    EXPECT_TRUE(questions.messagesShown.empty());
+    EXPECT_EQ(questions.asked, QStringList{" Opslaan Kaart|Geef een bestandsnaam voor deze kaart..."});
+    EXPECT_EQ(questions.initialTexts, QStringList{"Vorige"});
+    EXPECT_TRUE(questions.messages.isEmpty());
     EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}));
     EXPECT_TRUE(bytesOf(cards("Jan.crd")).startsWith("\"Vek Tarnholm Software 2009\"\r\n"));
 
@@ -161,10 +164,9 @@ TEST_F(CardSaving, OverwriteAnsweredNoLeavesAllThreeFilesUntouched)
     putOldCard();
     doc.applyLayout(2);
     EXPECT_EQ(saveAs("Jan", {false}), Outcome::KeptExisting);
-    ASSERT_EQ(questions.questionsAsked.size(), 1u);
-    EXPECT_EQ(questions.questionsAsked[0].title, QString(" Opslaan"));
-    EXPECT_EQ(questions.questionsAsked[0].text,
-              QString("Kaart met de naam 'Jan' bestaat reeds!\r\nWilt u dit bestand overschrijven?"));
+    ASSERT_EQ(questions.asked.size(), 2);
+    EXPECT_EQ(questions.asked[1],
+              QString(" Opslaan|Kaart met de naam 'Jan' bestaat reeds!\r\nWilt u dit bestand overschrijven?"));
     expectOldCard();
 }
 
@@ -182,7 +184,7 @@ TEST_F(CardSaving, NoQuestionWhenOnlyCompanionFilesExist)
 {
     writeBytes(cards("Jan-back.bmp"), "orphan");
     EXPECT_EQ(saveAs("Jan"), Outcome::Saved);
-    EXPECT_TRUE(questions.questionsAsked.empty());
+    EXPECT_EQ(questions.asked.size(), 1) << "only the name was asked";
     EXPECT_TRUE(bytesOf(cards("Jan-back.bmp")).startsWith("BM"));
 }
 
@@ -192,17 +194,16 @@ TEST_F(CardSaving, EmptyOrCancelledNameWritesNothing)
     EXPECT_EQ(SaveCardCommand::run(doc, questions), Outcome::Cancelled);
     EXPECT_EQ(SaveCardCommand::run(doc, questions), Outcome::Cancelled);
     EXPECT_FALSE(QFileInfo::exists(cards()));
-    EXPECT_TRUE(questions.messagesShown.empty());
+    EXPECT_TRUE(questions.messages.isEmpty());
 }
 
 TEST_F(CardSaving, InvalidNamesGetAMessageAndNothingIsWritten)
 {
     for (const char *name : {"../buiten", "a/b", "CON", "kaart.", "wat?"}) {
-        questions.messagesShown.clear();
+        questions.messages.clear();
         EXPECT_EQ(saveAs(name), Outcome::InvalidName) << name;
-        ASSERT_EQ(questions.messagesShown.size(), 1u) << name;
-        EXPECT_EQ(questions.messagesShown[0].title, QString(" Opslaan Kaart"));
-        EXPECT_TRUE(questions.messagesShown[0].text.startsWith(QString("De naam '") + name + "'"));
+        ASSERT_EQ(questions.messages.size(), 1) << name;
+        EXPECT_TRUE(questions.messages[0].startsWith(QString(" Opslaan Kaart|De naam '") + name + "'"));
     }
     EXPECT_FALSE(QFileInfo::exists(cards()));
     EXPECT_EQ(everythingIn(DataFolder::path()), QStringList());
@@ -212,10 +213,9 @@ TEST_F(CardSaving, CardsFolderThatCannotBeMadeGivesAMessage)
 {
     writeBytes(DataFolder::path() + "/Cards", "a file where the folder should be");
     EXPECT_EQ(saveAs("Jan"), Outcome::Failed);
-    ASSERT_EQ(questions.messagesShown.size(), 1u);
-    EXPECT_EQ(questions.messagesShown[0].title, QString(" Opslaan Kaart"));
-    EXPECT_EQ(questions.messagesShown[0].text,
-              QString("De kaart kon niet worden opgeslagen.\r\nDe map 'Cards' kon niet worden aangemaakt."));
+    EXPECT_EQ(questions.messages,
+              QStringList{" Opslaan Kaart|De kaart kon niet worden opgeslagen.\r\n"
+                          "De map 'Cards' kon niet worden aangemaakt."});
     EXPECT_EQ(bytesOf(cards()), QByteArray("a file where the folder should be"));
 }
 
@@ -227,9 +227,9 @@ TEST_F(CardSaving, StampThatCannotBeReplacedLeavesTheOldCard)
     doc.applyLayout(2);
 
     EXPECT_EQ(saveAs("Jan", {true}), Outcome::Failed);
-    ASSERT_EQ(questions.messagesShown.size(), 1u);
-    EXPECT_EQ(questions.messagesShown[0].text,
-              QString("De kaart kon niet worden opgeslagen.\r\nHet bestand 'Jan.bmp' kon niet worden vervangen."));
+    EXPECT_EQ(questions.messages,
+              QStringList{" Opslaan Kaart|De kaart kon niet worden opgeslagen.\r\n"
+                          "Het bestand 'Jan.bmp' kon niet worden vervangen."});
     EXPECT_EQ(bytesOf(cards("Jan.crd")), QByteArray("old record"));
     EXPECT_EQ(bytesOf(cards("Jan-back.bmp")), QByteArray("old background"));
     EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}))
@@ -246,9 +246,9 @@ TEST_F(CardSaving, FailureAfterSomeFilesMovedPutsTheOldFilesBack)
     doc.applyLayout(2);
 
     EXPECT_EQ(saveAs("Jan"), Outcome::Failed);
-    ASSERT_EQ(questions.messagesShown.size(), 1u);
-    EXPECT_EQ(questions.messagesShown[0].text,
-              QString("De kaart kon niet worden opgeslagen.\r\nHet bestand 'Jan.crd' kon niet worden vervangen."));
+    EXPECT_EQ(questions.messages,
+              QStringList{" Opslaan Kaart|De kaart kon niet worden opgeslagen.\r\n"
+                          "Het bestand 'Jan.crd' kon niet worden vervangen."});
     EXPECT_EQ(bytesOf(cards("Jan.bmp")), QByteArray("old stamp"));
     EXPECT_EQ(bytesOf(cards("Jan-back.bmp")), QByteArray("old background"));
     EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}));
@@ -267,7 +267,7 @@ TEST_F(CardSaving, ExistingCardWithOtherLetterCaseIsReplacedNotDoubled)
     writeBytes(cards("JAN.CRD"), "old record");
     writeBytes(cards("Jan-Back.BMP"), "old background");
     EXPECT_EQ(saveAs("jan", {true}), Outcome::Saved);
-    EXPECT_EQ(questions.questionsAsked.size(), 1u);
+    EXPECT_EQ(questions.asked.size(), 2);
     EXPECT_EQ(everythingIn(cards()), (QStringList{"JAN.CRD", "Jan-Back.BMP"}));
     EXPECT_TRUE(bytesOf(cards("JAN.CRD")).startsWith("\"Vek"));
 }

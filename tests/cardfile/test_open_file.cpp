@@ -5,7 +5,7 @@
 #include "DataFolderFixture.h"
 #include "HandMadeBitmap.h"
 #include "OpenFileModel.h"
-#include "ScriptedQuestions.h"
+#include "support/ScriptedQuestions.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -40,6 +40,12 @@ QByteArray pngBytes(const QColor &color, QSize size = {600, 300})
 
 class OpenFile : public DataFolderFixture {
 protected:
+    void TearDown() override
+    {
+        EXPECT_EQ(questions.unexpected, 0);
+        DataFolderFixture::TearDown();
+    }
+
     void writeWindowsCard(const QString &name, const QByteArray &record = windowsRecord())
     {
         writeBytes(cards(name + ".crd"), record);
@@ -55,9 +61,7 @@ protected:
 
     void expectSelectFirstMessage()
     {
-        ASSERT_EQ(questions.messagesShown.size(), 1u);
-        EXPECT_EQ(questions.messagesShown[0].title, QString("Lumovander"));
-        EXPECT_EQ(questions.messagesShown[0].text, QString("Selecteer eerst een kaart..."));
+        EXPECT_EQ(questions.messages, QStringList{"Lumovander|Selecteer eerst een kaart..."});
     }
 
     CardDocument doc;
@@ -115,7 +119,7 @@ TEST_F(OpenFile, OkWithoutSelectionAsksToSelectAndClearsTheCaptionInBothModes)
     writeBytes(cards("-back.bmp"), handMadeBitmap(1, 1, {kRed}));
     writeBytes(templates("zee.tmp"), pngBytes(kBlue));
     for (Mode mode : {Mode::Cards, Mode::Templates}) {
-        questions.messagesShown.clear();
+        questions.messages.clear();
         doc.state().LastFileName = "Vorige";
         doc.setNameCaption("Vorige");
         const QImage canvasBefore = doc.canvas().image();
@@ -158,7 +162,7 @@ TEST_F(OpenFile, WindowsCardOpensWithEverythingRestored)
     doc.state().BackColorR = 1;
     OpenFileModel model(Mode::Cards, doc, questions);
     EXPECT_TRUE(selectAndAccept(model, "Jan"));
-    EXPECT_TRUE(questions.messagesShown.empty());
+    EXPECT_TRUE(questions.messages.isEmpty());
 
     const CardState &s = doc.state();
     EXPECT_EQ(s.LastFileName, QString("Jan"));
@@ -265,7 +269,7 @@ TEST_F(OpenFile, TemplateChangesOnlyTheCanvasPicture)
 
     OpenFileModel model(Mode::Templates, doc, questions);
     EXPECT_TRUE(selectAndAccept(model, "zee"));
-    EXPECT_TRUE(questions.messagesShown.empty());
+    EXPECT_TRUE(questions.messages.isEmpty());
     EXPECT_EQ(doc.canvas().picture().size(), QSize(440, 270)) << "only what the card shows is kept";
     EXPECT_EQ(doc.canvas().image().pixelColor(439, 269), kBlue);
     EXPECT_EQ(doc.stamp().image(), stampBefore);
@@ -305,9 +309,7 @@ TEST_F(OpenFile, DeletingACardRemovesItsThreeFilesOnly)
     questions.yesNoAnswers = {true};
     model.deleteSelected();
 
-    ASSERT_EQ(questions.questionsAsked.size(), 1u);
-    EXPECT_EQ(questions.questionsAsked[0].title, QString(" Delete"));
-    EXPECT_EQ(questions.questionsAsked[0].text, QString("Wilt u het bestand 'Jan' verwijderen"));
+    EXPECT_EQ(questions.asked, QStringList{" Delete|Wilt u het bestand 'Jan' verwijderen"});
     EXPECT_EQ(QDir(cards()).entryList(QDir::Files), (QStringList{"Piet-back.bmp", "Piet.bmp", "Piet.crd"}));
     EXPECT_EQ(model.entries(), QStringList{"Piet"});
     EXPECT_EQ(model.selectedRow(), -1);
@@ -342,7 +344,7 @@ TEST_F(OpenFile, DeleteAnsweredNoOrWithoutSelectionKeepsEverything)
     writeWindowsCard("Jan");
     OpenFileModel model(Mode::Cards, doc, questions);
     model.deleteSelected(); // nothing selected: not even a question
-    EXPECT_TRUE(questions.questionsAsked.empty());
+    EXPECT_TRUE(questions.asked.isEmpty());
     model.select(0);
     questions.yesNoAnswers = {false};
     model.deleteSelected();
