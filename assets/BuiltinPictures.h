@@ -3,12 +3,16 @@
 #include <QImage>
 
 // The pictures the program carries: drawn by code on first use and kept for the run.
-// Callers get copies and never change the stored pictures.
+// Callers get copies and never change the stored pictures. The pictures with text
+// need a running QGuiApplication for their fonts.
 namespace BuiltinPictures {
 
 // Img(1)..Img(8): the stamp frames; odd n portrait 140 x 180, even n landscape 180 x 140.
+// Their light-grey inside RGB(220, 220, 220) covers the photo window from (8, 8),
+// 124 x 164 (portrait) or 164 x 124 (landscape). Any other n gives a null picture.
 QImage frame(int n);
-// Klein(1)..Klein(4): the thumbnails of the four border styles.
+// Klein(1)..Klein(4): the thumbnails of the four border styles; any other k gives a
+// null picture.
 QImage thumbnail(int k);
 // The picture shown in the photo panel when no photo is loaded, 230 x 420.
 QImage startPicture();
