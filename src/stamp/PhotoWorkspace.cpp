@@ -15,6 +15,7 @@ PhotoWorkspace::PhotoWorkspace(CardDocument &document, QObject *parent)
     , m_document(document)
     , m_checkedZoomIndex(ZoomLevels::Actual)
 {
+    connect(&document, &CardDocument::cardRenewed, this, &PhotoWorkspace::resetForNewCard);
 }
 
 bool PhotoWorkspace::loadPhoto(Questions &questions)
@@ -30,7 +31,7 @@ bool PhotoWorkspace::loadPhoto(const QString &path)
         return false;
     CardState &state = m_document.state();
     state.FileName = path;
-    m_view.show(m_backPic.image(), ZoomLevels::Actual);
+    m_shown.show(m_backPic.image(), ZoomLevels::Actual);
     m_document.setNameCaption(photoCaption(path, m_backPic.size()));
     state.PhotoLoaded = true;
     Q_EMIT viewChanged();
@@ -47,7 +48,7 @@ void PhotoWorkspace::toggleEnlargedView()
         return;
     }
     state.ZoomedView = true;
-    m_view.setWidth(PhotoView::EnlargedWidth);
+    m_shown.setWidth(ShownPhoto::EnlargedWidth);
     // The last rectangle reappears where it was.
     m_selection.setLayerVisible(true);
     Q_EMIT enlargedViewChanged(true);
@@ -58,7 +59,7 @@ void PhotoWorkspace::toggleEnlargedView()
 void PhotoWorkspace::restoreNormalView()
 {
     m_document.state().ZoomedView = false;
-    m_view.setWidth(PhotoView::NormalWidth);
+    m_shown.setWidth(ShownPhoto::NormalWidth);
     m_selection.setLayerVisible(false);
     Q_EMIT enlargedViewChanged(false);
     Q_EMIT viewChanged();
@@ -70,7 +71,7 @@ void PhotoWorkspace::zoom(int index)
     if (!ZoomLevels::isLevel(index) || !m_document.state().ZoomedView || m_backPic.image().isNull())
         return;
     BusyCursor busy;
-    m_view.show(m_backPic.image(), index);
+    m_shown.show(m_backPic.image(), index);
     m_checkedZoomIndex = index;
     Q_EMIT zoomCheckChanged(index);
     Q_EMIT viewChanged();
@@ -78,14 +79,13 @@ void PhotoWorkspace::zoom(int index)
 
 void PhotoWorkspace::resetForNewCard()
 {
-    m_document.state().PhotoLoaded = false;
-    m_view.show(BuiltinPictures::startPicture(), ZoomLevels::Actual);
+    m_shown.show(BuiltinPictures::startPicture(), ZoomLevels::Actual);
     restoreNormalView();
 }
 
 void PhotoWorkspace::setViewBackground(const QColor &color)
 {
-    m_view.setBackground(color);
+    m_shown.setBackground(color);
     Q_EMIT viewChanged();
 }
 
@@ -114,7 +114,7 @@ void PhotoWorkspace::cut()
     m_selection.setLayerVisible(false);
     const CardState &state = m_document.state();
     const QImage stamp = StampComposer::compose(state.LayoutKind, state.StampBorderStyle,
-                                                m_view.crop(m_selection.cutRect()));
+                                                m_shown.crop(m_selection.cutRect()));
     StampBox &box = m_document.stamp();
     if (stamp.isNull()) {
         box.clear();
@@ -130,24 +130,6 @@ void PhotoWorkspace::chooseSelectionColor(int item)
 {
     m_selection.chooseColorItem(item);
     Q_EMIT selectionChanged();
-}
-
-void PhotoWorkspace::chooseStampOption(int index)
-{
-    if (index < 1 || index > 4)
-        return;
-    m_document.state().StampBorderStyle = uint8_t(2 * index - 1);
-    Q_EMIT stampOptionChanged(index);
-}
-
-int PhotoWorkspace::stampOption() const
-{
-    return (m_document.state().StampBorderStyle + 1) / 2;
-}
-
-QImage PhotoWorkspace::stampThumbnail() const
-{
-    return BuiltinPictures::thumbnail(stampOption());
 }
 
 QString PhotoWorkspace::photoCaption(const QString &path, QSize size)

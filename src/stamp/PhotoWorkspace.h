@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BackPic.h"
-#include "PhotoView.h"
+#include "ShownPhoto.h"
 #include "SelectionTracker.h"
 
 #include <QObject>
@@ -16,7 +16,7 @@ class Questions;
 //
 // The window stays a view of it: it forwards the menu items and the mouse events of
 // `Pic`, paints `viewImage()` with the `selection()` outline on top, and applies the
-// signals (panel width, zoom tick, thumbnail, selection colour tick).
+// signals (panel width, zoom tick, selection colour tick).
 class PhotoWorkspace : public QObject {
     Q_OBJECT
 public:
@@ -42,13 +42,13 @@ public:
     // The item of the "Zoom" menu that carries the check mark.
     int checkedZoomIndex() const { return m_checkedZoomIndex; }
 
-    // "Nieuw": the start picture in the view, normal width, no photo loaded. The zoom
-    // tick, the selection colour and the stamp style stay.
+    // After "Nieuw" (CardDocument::cardRenewed): the start picture in the view at the
+    // normal width. The zoom tick and the selection colour stay.
     void resetForNewCard();
 
-    const PhotoView &view() const { return m_view; }
+    const ShownPhoto &shownPhoto() const { return m_shown; }
     // The view's image as it is to be painted, view-sized.
-    QImage viewImage() const { return m_view.render(); }
+    QImage viewImage() const { return m_shown.render(); }
     void setViewBackground(const QColor &color);
 
     // Mouse events of `Pic`: the pressed or released button, or the held buttons while
@@ -59,13 +59,6 @@ public:
     const SelectionTracker &selection() const { return m_selection; }
     // `ToolsSelectierechthoekKleur(item)`.
     void chooseSelectionColor(int item);
-
-    // `Option1(index)`, 1..4: the border style of the next cut and layout choice; the
-    // stamp already on the card stays as it is.
-    void chooseStampOption(int index);
-    // The option that the style on the card corresponds to, and its thumbnail `Klein`.
-    int stampOption() const;
-    QImage stampThumbnail() const;
 
     // "strand.jpg / 640 x 480 pixels".
     static QString photoCaption(const QString &path, QSize size);
@@ -79,14 +72,13 @@ Q_SIGNALS:
     // or normal.
     void enlargedViewChanged(bool enlarged);
     void zoomCheckChanged(int index);
-    void stampOptionChanged(int option);
 
 private:
     void cut();
 
     CardDocument &m_document;
     BackPic m_backPic;
-    PhotoView m_view;
+    ShownPhoto m_shown;
     SelectionTracker m_selection;
     int m_checkedZoomIndex;
 };

@@ -1,4 +1,4 @@
-#include "PhotoView.h"
+#include "ShownPhoto.h"
 
 #include "BuiltinPictures.h"
 #include "PictureLimits.h"
@@ -7,25 +7,25 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-PhotoView::PhotoView()
+ShownPhoto::ShownPhoto()
     : m_background(QGuiApplication::palette().color(QPalette::Window))
 {
     show(BuiltinPictures::startPicture(), ZoomLevels::Actual);
 }
 
-void PhotoView::show(const QImage &picture, int zoomIndex)
+void ShownPhoto::show(const QImage &picture, int zoomIndex)
 {
     m_picture = picture.depth() == 32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
     m_zoomIndex = zoomIndex;
     m_shownSize = m_picture.isNull() ? QSize(0, 0) : ZoomLevels::zoomedSize(m_picture.size(), zoomIndex);
 }
 
-QImage PhotoView::render() const
+QImage ShownPhoto::render() const
 {
     return crop(QRect(QPoint(0, 0), size()));
 }
 
-QImage PhotoView::crop(const QRect &rect) const
+QImage ShownPhoto::crop(const QRect &rect) const
 {
     if (!PictureLimits::fits(rect.width(), rect.height()))
         return {};

@@ -10,14 +10,14 @@
 // would take 384 MB): every pixel that is shown or cut is sampled from the picture
 // when asked for, by the zoom's nearest-neighbour rule, so it equals the pixel of the
 // whole zoomed picture at that place.
-class PhotoView {
+class ShownPhoto {
 public:
     static constexpr int NormalWidth = 230;
     static constexpr int EnlargedWidth = 707;
     static constexpr int Height = 420;
 
     // Starts with the start picture at 100 % in the normal width.
-    PhotoView();
+    ShownPhoto();
 
     // Shows a picture from the top-left corner at a zoom level (index in tenths). The
     // view shares the picture's pixels; it keeps showing them if the caller's buffer

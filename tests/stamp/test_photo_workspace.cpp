@@ -1,0 +1,166 @@
+#include "BuiltinPictures.h"
+#include "CardDocument.h"
+#include "PhotoWorkspace.h"
+#include "StampTestFiles.h"
+#include "support/ScriptedQuestions.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace StampTestFiles;
+
+namespace {
+
+// The photo panel's commands as the menus and the mouse give them.
+class PhotoWorkspaceTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    CardDocument document;
+    PhotoWorkspace workspace{document};
+    CardState &state = document.state();
+
+    QString photoFile(const QString &name, const QImage &picture)
+    {
+        return write(dir, name, encoded(picture, "BMP"));
+    }
+    QImage shown() const { return workspace.viewImage(); }
+};
+
+TEST_F(PhotoWorkspaceTest, LoadingShowsThePhotoAt100PercentAndNamesItInTheStatus)
+{
+    const QImage photo = numbered(640, 480);
+    ASSERT_TRUE(workspace.loadPhoto(photoFile("strand.bmp", photo)));
+    EXPECT_EQ(document.nameCaption(), "strand.bmp / 640 x 480 pixels");
+    EXPECT_TRUE(state.PhotoLoaded);
+    EXPECT_EQ(state.FileName, dir.filePath("strand.bmp"));
+    EXPECT_EQ(shown(), photo.copy(0, 0, 230, 420));
+    EXPECT_EQ(workspace.backPic().image(), photo);
+}
+
+TEST_F(PhotoWorkspaceTest, TheDialogGetsThePhotoFilterAndCancelChangesNothing)
+{
+    ScriptedQuestions questions;
+    questions.openFileAnswers = {QString()};
+    const QImage before = shown();
+    EXPECT_FALSE(workspace.loadPhoto(questions));
+    EXPECT_EQ(questions.filters, QStringList{"Foto ( Jpg, Bmp, Gif, Wmf )|*.jpg;*.jpeg;*.bmp;*.gif;*.wmf"});
+    EXPECT_FALSE(state.PhotoLoaded);
+    EXPECT_EQ(document.nameCaption(), "*.*");
+    EXPECT_EQ(shown(), before);
+
+    questions.openFileAnswers = {photoFile("zee.bmp", numbered(50, 40))};
+    EXPECT_TRUE(workspace.loadPhoto(questions));
+    EXPECT_EQ(document.nameCaption(), "zee.bmp / 50 x 40 pixels");
+}
+
+TEST_F(PhotoWorkspaceTest, AFileThatDoesNotLoadLeavesEverythingAsItWas)
+{
+    ASSERT_TRUE(workspace.loadPhoto(photoFile("strand.bmp", numbered(300, 200))));
+    const QImage before = shown();
+    EXPECT_FALSE(workspace.loadPhoto(write(dir, "kapot.jpg", "geen foto")));
+    EXPECT_EQ(document.nameCaption(), "strand.bmp / 300 x 200 pixels");
+    EXPECT_EQ(state.FileName, dir.filePath("strand.bmp"));
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(workspace.backPic().size(), QSize(300, 200));
+}
+
+TEST_F(PhotoWorkspaceTest, EnlargingNeedsAPhotoAndTogglesTheWidth)
+{
+    QSignalSpy panel(&workspace, &PhotoWorkspace::enlargedViewChanged);
+    workspace.toggleEnlargedView();
+    EXPECT_FALSE(state.ZoomedView);
+    EXPECT_EQ(panel.count(), 0);
+
+    ASSERT_TRUE(workspace.loadPhoto(photoFile("a.bmp", numbered(800, 500))));
+    workspace.toggleEnlargedView();
+    EXPECT_TRUE(state.ZoomedView);
+    EXPECT_EQ(shown().size(), QSize(707, 420));
+    workspace.toggleEnlargedView();
+    EXPECT_FALSE(state.ZoomedView);
+    EXPECT_EQ(shown().size(), QSize(230, 420));
+    ASSERT_EQ(panel.count(), 2);
+    EXPECT_TRUE(panel.at(0).at(0).toBool());
+    EXPECT_FALSE(panel.at(1).at(0).toBool());
+}
+
+TEST_F(PhotoWorkspaceTest, ZoomWorksOnlyInTheEnlargedPanelAndTicksItsLevel)
+{
+    const QImage photo = numbered(640, 480);
+    ASSERT_TRUE(workspace.loadPhoto(photoFile("a.bmp", photo)));
+    workspace.zoom(1);
+    EXPECT_EQ(workspace.checkedZoomIndex(), 10);
+    EXPECT_EQ(shown(), photo.copy(0, 0, 230, 420));
+
+    workspace.toggleEnlargedView();
+    workspace.zoom(11); // no such level
+    EXPECT_EQ(workspace.checkedZoomIndex(), 10);
+    workspace.zoom(1);
+    EXPECT_EQ(workspace.checkedZoomIndex(), 1);
+    EXPECT_EQ(workspace.shownPhoto().shownSize(), QSize(64, 48));
+    EXPECT_EQ(shown().pixel(0, 0), numberedPixel(5, 5));
+
+    // Restoring the panel keeps the zoomed picture; only the width changes.
+    workspace.toggleEnlargedView();
+    EXPECT_EQ(shown().pixel(0, 0), numberedPixel(5, 5));
+    EXPECT_EQ(shown().size(), QSize(230, 420));
+}
+
+TEST_F(PhotoWorkspaceTest, ANewPhotoShowsAt100PercentAndTheOldTickStays)
+{
+    ASSERT_TRUE(workspace.loadPhoto(photoFile("a.bmp", numbered(640, 480))));
+    workspace.toggleEnlargedView();
+    workspace.zoom(5);
+    const QImage second = numbered(900, 600);
+    ASSERT_TRUE(workspace.loadPhoto(photoFile("b.bmp", second)));
+    EXPECT_EQ(workspace.checkedZoomIndex(), 5);
+    EXPECT_EQ(shown(), second.copy(0, 0, 707, 420));
+    EXPECT_TRUE(state.ZoomedView);
+}
+
+TEST_F(PhotoWorkspaceTest, ZoomScalesWhateverTheSharedBufferHoldsLast)
+{
+    ASSERT_TRUE(workspace.loadPhoto(photoFile("stamp.bmp", numbered(640, 480))));
+    workspace.toggleEnlargedView();
+    QImage background(400, 300, QImage::Format_RGB32);
+    background.fill(Qt::darkCyan);
+    // The background photo command loads into the same buffer.
+    ASSERT_TRUE(workspace.backPic().load(photoFile("back.bmp", background)));
+    // The view keeps what it showed until the next zoom.
+    EXPECT_EQ(shown().pixel(0, 0), numberedPixel(0, 0));
+    workspace.zoom(20);
+    EXPECT_EQ(shown().pixel(0, 0), QColor(Qt::darkCyan).rgb());
+    EXPECT_EQ(workspace.shownPhoto().shownSize(), QSize(800, 600));
+}
+
+TEST_F(PhotoWorkspaceTest, NewBringsBackTheStartPictureAndTheNormalPanel)
+{
+    ASSERT_TRUE(workspace.loadPhoto(photoFile("a.bmp", numbered(640, 480))));
+    workspace.toggleEnlargedView();
+    workspace.zoom(15);
+    QSignalSpy panel(&workspace, &PhotoWorkspace::enlargedViewChanged);
+    document.newCard();
+    EXPECT_FALSE(state.PhotoLoaded);
+    EXPECT_FALSE(state.ZoomedView);
+    ASSERT_EQ(panel.count(), 1);
+    EXPECT_FALSE(panel.at(0).at(0).toBool());
+    EXPECT_EQ(shown(), BuiltinPictures::startPicture().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(workspace.checkedZoomIndex(), 15);
+    EXPECT_FALSE(workspace.selection().isLayerVisible());
+}
+
+TEST_F(PhotoWorkspaceTest, TheLastRectangleShowsAgainWhenThePanelIsEnlarged)
+{
+    ASSERT_TRUE(workspace.loadPhoto(photoFile("a.bmp", numbered(640, 480))));
+    workspace.mouseDown(1, {30, 40});
+    workspace.mouseMove(1, {20, 50}); // left of the start: one pixel wide
+    workspace.mouseUp(1, {20, 50});
+    EXPECT_EQ(workspace.selection().layer(), QRectF(30, 40, 1, 11));
+    workspace.toggleEnlargedView();
+    workspace.toggleEnlargedView();
+    EXPECT_FALSE(workspace.selection().isLayerVisible());
+    workspace.toggleEnlargedView();
+    EXPECT_TRUE(workspace.selection().isLayerVisible());
+    EXPECT_EQ(workspace.selection().layer(), QRectF(30, 40, 1, 11));
+}
+
+} // namespace
