@@ -186,27 +186,29 @@ void MainWindow::toggleHelpPanel()
     action(QStringLiteral("HelpHelp"))->setChecked(show);
 }
 
-void MainWindow::followText()
+namespace {
+
+// Bars and swatch show a colour; the bars stay quiet, the document already holds it.
+void showColour(const std::array<QScrollBar *, 3> &bars, QLabel *swatch, const QColor &colour)
 {
-    const CardState &state = m_document.state();
-    const QColor colour = state.textColor();
     const int components[] = {colour.red(), colour.green(), colour.blue()};
     for (int c = 0; c < 3; ++c) {
-        const QSignalBlocker quiet(m_textBars[size_t(c)]);
-        m_textBars[size_t(c)]->setValue(components[c]);
+        const QSignalBlocker quiet(bars[size_t(c)]);
+        bars[size_t(c)]->setValue(components[c]);
     }
-    WindowControls::fill(m_textSwatch, colour);
+    WindowControls::fill(swatch, colour);
+}
+
+} // namespace
+
+void MainWindow::followText()
+{
+    showColour(m_textBars, m_textSwatch, m_document.state().textColor());
 }
 
 void MainWindow::followBackground()
 {
-    const QColor colour = m_document.state().backColor();
-    const int components[] = {colour.red(), colour.green(), colour.blue()};
-    for (int c = 0; c < 3; ++c) {
-        const QSignalBlocker quiet(m_backBars[size_t(c)]);
-        m_backBars[size_t(c)]->setValue(components[c]);
-    }
-    WindowControls::fill(m_backSwatch, colour);
+    showColour(m_backBars, m_backSwatch, m_document.state().backColor());
 }
 
 void MainWindow::followLayout()

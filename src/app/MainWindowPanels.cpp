@@ -65,29 +65,52 @@ void MainWindow::buildInfoStrip(QWidget *client)
     m_infoLine->setPalette(palette);
 }
 
+namespace {
+
+// One set of colour bars with its backdrop, swatch, caption and the two lines that
+// point from the caption to the swatch; places in twips.
+struct ColourSetDesign {
+    const char *backdrop;
+    int backdropLeft;
+    const char *bars[3];
+    int barLefts[3];
+    const char *swatch;
+    QRect swatchRect;
+    const char *caption;
+    int captionLeft;
+    const char *text;
+    const char *lines[2];
+    int lineX;
+    int lineEndX;
+};
+
+const ColourSetDesign kTextColourSet = {"Label2", 120, {"Rscroll", "Gscroll", "Bscroll"}, {150, 420, 690},
+                                        "KleurLabel", {1070, 225, 810, 360}, "Label3", 1085, "Kleur tekst",
+                                        {"Line1", "Line2"}, 1410, 1050};
+const ColourSetDesign kBackColourSet = {"Label4", 2100, {"Rscroll1", "Gscroll1", "Bscroll1"}, {2130, 2400, 2670},
+                                        "Label5", {3060, 225, 930, 360}, "Label6", 3075, "Achtergrond",
+                                        {"Line3", "Line4"}, 3480, 3090};
+
+QLabel *buildColourSet(QWidget *frame, const ColourSetDesign &d, std::array<QScrollBar *, 3> &bars)
+{
+    auto *backdrop = colouredLabel(frame, QString::fromLatin1(d.backdrop), QRect(d.backdropLeft, 225, 870, 1470), QColor());
+    backdrop->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    for (int c = 0; c < 3; ++c)
+        bars[size_t(c)] = colourBar(frame, QString::fromLatin1(d.bars[c]), d.barLefts[c]);
+    QLabel *swatch = colouredLabel(frame, QString::fromLatin1(d.swatch), d.swatchRect, QColor());
+    caption(frame, QString::fromLatin1(d.caption), d.captionLeft, 660, QString::fromLatin1(d.text));
+    line(frame, QString::fromLatin1(d.lines[0]), d.lineX, 900, d.lineX, 1200);
+    line(frame, QString::fromLatin1(d.lines[1]), d.lineX, 1200, d.lineEndX, 1200);
+    return swatch;
+}
+
+} // namespace
+
 void MainWindow::buildColourPanel(QWidget *client)
 {
     m_colourFrame = frame(client, QStringLiteral("Frame3"), QRect(4140, 5070, 4110, 1800));
-    auto *textBackdrop = colouredLabel(m_colourFrame, QStringLiteral("Label2"), QRect(120, 225, 870, 1470), QColor());
-    textBackdrop->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_textBars = {colourBar(m_colourFrame, QStringLiteral("Rscroll"), 150),
-                  colourBar(m_colourFrame, QStringLiteral("Gscroll"), 420),
-                  colourBar(m_colourFrame, QStringLiteral("Bscroll"), 690)};
-    m_textSwatch = colouredLabel(m_colourFrame, QStringLiteral("KleurLabel"), QRect(1070, 225, 810, 360), QColor());
-    caption(m_colourFrame, QStringLiteral("Label3"), 1085, 660, QStringLiteral("Kleur tekst"));
-    line(m_colourFrame, QStringLiteral("Line1"), 1410, 900, 1410, 1200);
-    line(m_colourFrame, QStringLiteral("Line2"), 1410, 1200, 1050, 1200);
-
-    auto *backBackdrop = colouredLabel(m_colourFrame, QStringLiteral("Label4"), QRect(2100, 225, 870, 1470), QColor());
-    backBackdrop->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_backBars = {colourBar(m_colourFrame, QStringLiteral("Rscroll1"), 2130),
-                  colourBar(m_colourFrame, QStringLiteral("Gscroll1"), 2400),
-                  colourBar(m_colourFrame, QStringLiteral("Bscroll1"), 2670)};
-    m_backSwatch = colouredLabel(m_colourFrame, QStringLiteral("Label5"), QRect(3060, 225, 930, 360), QColor());
-    caption(m_colourFrame, QStringLiteral("Label6"), 3075, 660, QStringLiteral("Achtergrond"));
-    line(m_colourFrame, QStringLiteral("Line3"), 3480, 900, 3480, 1200);
-    line(m_colourFrame, QStringLiteral("Line4"), 3480, 1200, 3090, 1200);
-
+    m_textSwatch = buildColourSet(m_colourFrame, kTextColourSet, m_textBars);
+    m_backSwatch = buildColourSet(m_colourFrame, kBackColourSet, m_backBars);
     for (int c = 0; c < 3; ++c) {
         const auto channel = CardDocument::Channel(c);
         connect(m_textBars[size_t(c)], &QScrollBar::valueChanged, this,

@@ -1,39 +1,20 @@
 #include "BuiltinPictures.h"
-#include "CardDocument.h"
-#include "CardView.h"
-#include "MainWindow.h"
 #include "PhotoView.h"
-#include "support/ScriptedQuestions.h"
+#include "WindowFixture.h"
 
-#include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public WindowFixture {
 protected:
-    QTemporaryDir dir;
-    QString settingsPath = dir.filePath(QStringLiteral("Lumovander.ini"));
-    CardDocument doc;
-    ScriptedQuestions questions;
-    MainWindow window{doc, questions, settingsPath};
-
-    template <typename T = QWidget>
-    T *control(const QString &name)
-    {
-        T *found = window.findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-    void trigger(const QString &name) { window.action(name)->trigger(); }
     QString labelText(const QString &name) { return control<QLabel>(name)->text(); }
 };
 

@@ -1,36 +1,17 @@
 #include "BuiltinPictures.h"
-#include "CardDocument.h"
-#include "CardView.h"
-#include "MainWindow.h"
 #include "PhotoView.h"
-#include "support/ScriptedQuestions.h"
+#include "WindowFixture.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
-class WindowCommandsTest : public ::testing::Test {
+class WindowCommandsTest : public WindowFixture {
 protected:
-    QTemporaryDir dir;
-    CardDocument doc;
-    ScriptedQuestions questions;
-    MainWindow window{doc, questions, dir.filePath(QStringLiteral("Lumovander.ini"))};
-
     void SetUp() override { window.show(); }
 
-    template <typename T = QWidget>
-    T *control(const QString &name)
-    {
-        T *found = window.findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-    void trigger(const QString &name) { window.action(name)->trigger(); }
     void clickLine(int line)
     {
         QTest::mouseClick(control(QStringLiteral("Regel(%1)").arg(line)), Qt::LeftButton, {}, QPoint(2, 2));
