@@ -1,0 +1,136 @@
+#include "BatchCommands.h"
+#include "CardDocument.h"
+#include "CardWriter.h"
+#include "DataFolderFixture.h"
+
+#include <QFileInfo>
+#include <QImage>
+
+namespace {
+
+const QColor kBack(10, 20, 30), kStamp(200, 0, 0), kText(255, 255, 0), kWhite(255, 255, 255);
+
+class BatchRender : public DataFolderFixture {
+protected:
+    void SetUp() override
+    {
+        DataFolderFixture::SetUp();
+        output = QDir(DataFolder::path()).filePath("kaart.png");
+    }
+
+    // A card with a dark background, a white outline, yellow text and a red stamp.
+    static void saveCard(const QString &name)
+    {
+        CardDocument doc;
+        doc.canvas().setBackColor(kBack);
+        doc.applyLayout(2);
+        doc.stamp().image().fill(kStamp);
+        doc.chooseBorderItem(4);
+        doc.state().TextColorR = kText.red();
+        doc.state().TextColorG = kText.green();
+        doc.state().TextColorB = uint8_t(kText.blue());
+        doc.state().TextLines[1] = "WWWW";
+        ASSERT_FALSE(CardWriter::write(doc, name));
+    }
+
+    int render(const QStringList &args)
+    {
+        errors.clear();
+        QTextStream err(&errors);
+        return batchRender(args, err);
+    }
+
+    static bool hasTextColourIn(const QImage &image, const QRect &area)
+    {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() > 200 && c.blue() < 100)
+                    return true;
+            }
+        return false;
+    }
+
+    QString output;
+    QString errors;
+};
+
+} // namespace
+
+TEST_F(BatchRender, DrawsCanvasOutlineTextAndStamp)
+{
+    saveCard("Jan");
+    ASSERT_EQ(render({"Jan", output}), 0) << errors.toStdString();
+    EXPECT_TRUE(errors.isEmpty());
+    const QImage image(output);
+    ASSERT_EQ(image.size(), QSize(440, 270));
+    EXPECT_EQ(image.pixelColor(2, 2), kBack);
+    EXPECT_EQ(image.pixelColor(11, 250), kWhite) << "outline, left edge";
+    EXPECT_EQ(image.pixelColor(429, 259), kWhite) << "outline, bottom right";
+    EXPECT_EQ(image.pixelColor(12, 250), kBack);
+    EXPECT_EQ(image.pixelColor(18 + 70, 18 + 90), kStamp) << "stamp over the outline and text";
+    EXPECT_EQ(image.pixelColor(18, 18), kStamp);
+    EXPECT_EQ(image.pixelColor(17, 17), kBack);
+    EXPECT_TRUE(hasTextColourIn(image, QRect(170, 27, 80, 25))) << "line 1 in layout 2";
+}
+
+TEST_F(BatchRender, ScaleDrawsAtTheLargerResolution)
+{
+    saveCard("Jan");
+    ASSERT_EQ(render({"Jan", output, "--scale", "2"}), 0) << errors.toStdString();
+    const QImage image(output);
+    ASSERT_EQ(image.size(), QSize(880, 540));
+    EXPECT_EQ(image.pixelColor(22, 500), kWhite);
+    EXPECT_EQ(image.pixelColor(23, 500), kWhite);
+    EXPECT_EQ(image.pixelColor(24, 500), kBack);
+    EXPECT_EQ(image.pixelColor(36, 36), kStamp);
+    EXPECT_EQ(image.pixelColor(35, 35), kBack);
+
+    const QString small = QDir(DataFolder::path()).filePath("klein.png");
+    ASSERT_EQ(render({"Jan", small}), 0);
+    const QImage enlarged = QImage(small).scaled(880, 540, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QRect text(340, 54, 160, 50);
+    EXPECT_NE(image.copy(text), enlarged.copy(text).convertToFormat(image.format()))
+        << "the text is drawn anew at twice the size, not enlarged";
+    EXPECT_TRUE(hasTextColourIn(image, text));
+}
+
+TEST_F(BatchRender, FolderOptionReadsThatFoldersCards)
+{
+    const QString home = DataFolder::path();
+    QTemporaryDir other;
+    DataFolder::setOverride(other.path());
+    saveCard("Elders");
+    DataFolder::setOverride(home);
+
+    EXPECT_NE(render({"Elders", output}), 0) << "not in the default folder";
+    EXPECT_EQ(render({"Elders", output, "--folder", other.path()}), 0) << errors.toStdString();
+    EXPECT_EQ(QImage(output).size(), QSize(440, 270));
+}
+
+TEST_F(BatchRender, BadInputGivesOneLineAndNoOutput)
+{
+    saveCard("Jan");
+    const QString missingFolder = QDir(DataFolder::path()).filePath("geen/map/kaart.png");
+    const QList<QStringList> bad = {
+        {},
+        {"Jan"},
+        {"Jan", output, "extra"},
+        {"Jan", output, "--scale"},
+        {"Jan", output, "--scale", "0"},
+        {"Jan", output, "--scale", "17"},
+        {"Jan", output, "--scale", "twee"},
+        {"Jan", output, "--scale", "2", "--scale", "2"},
+        {"Jan", output, "--kleur", "rood"},
+        {"Onbekend", output},
+        {"../Cards/Jan", output},
+        {"Jan", missingFolder},
+    };
+    for (const QStringList &args : bad) {
+        EXPECT_NE(render(args), 0) << args.join(' ').toStdString();
+        EXPECT_EQ(errors.count('\n'), 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(errors.endsWith('\n'));
+        EXPECT_FALSE(QFileInfo::exists(output)) << args.join(' ').toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(missingFolder));
+}
