@@ -1,44 +1,24 @@
 #include "PictureFile.h"
 
+#include "PhotoLoader.h"
+
 #include <QBuffer>
-#include <QImageReader>
-
-namespace {
-
-QImage opaque(const QImage &image)
-{
-    return image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
 
 namespace PictureFile {
 
 QImage read(const QString &path, const QRect &keep)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAllocationLimit(AllocationLimitMiB);
-    QImage image = reader.read();
+    const QImage image = PhotoLoader::load(path);
     if (image.isNull())
-        return {};
+        return image;
     const QRect kept = keep.intersected(image.rect());
-    if (kept != image.rect())
-        image = image.copy(kept);
-    return opaque(image);
+    return kept == image.rect() ? image : image.copy(kept);
 }
 
 QImage readStretched(const QString &path, const QSize &size)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAllocationLimit(AllocationLimitMiB);
-    // Readers that can decode straight to a smaller size (JPEG) save most of the work.
-    reader.setScaledSize(size);
-    const QImage image = reader.read();
-    if (image.isNull())
-        return {};
-    return opaque(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QImage image = PhotoLoader::load(path);
+    return image.isNull() ? image : image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QByteArray bitmapBytes(const QImage &image)
@@ -46,8 +26,7 @@ QByteArray bitmapBytes(const QImage &image)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!opaque(image).save(&buffer, "BMP"))
-        return {};
+    image.save(&buffer, "BMP");
     return bytes;
 }
 

@@ -6,19 +6,17 @@
 #include <QSize>
 #include <QString>
 
-// Reading and writing the pictures of card files and templates.
+// Reading and writing the pictures of card files and templates. Reading goes through
+// the program's one picture loader, which decides the format by the file's content
+// (templates are pictures of any kind named ".tmp") and refuses damaged files and
+// pictures too large to hold before decoding them.
 namespace PictureFile {
 
-// Pictures whose decoded size would pass this are refused before decoding, so that a
-// damaged or hostile header cannot exhaust memory.
-constexpr int AllocationLimitMiB = 1024;
-
-// Reads the picture, deciding its format by its content, not by its name (templates
-// are pictures of any kind named ".tmp"). Only the part inside keep is returned, since
-// the card never shows more. A null image when the file is missing or no picture.
+// The picture, Format_RGB32, cut to the part inside keep, since the card never shows
+// more. A null image when the file is missing or no picture the program loads.
 QImage read(const QString &path, const QRect &keep);
 
-// Reads the picture stretched to size, without keeping its aspect ratio.
+// The picture stretched to size, without keeping its aspect ratio.
 QImage readStretched(const QString &path, const QSize &size);
 
 // The picture as a 24-bit Windows bitmap: what Windows programs write for a

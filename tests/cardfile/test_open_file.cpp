@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QtEndian>
 
 namespace {
 
@@ -296,6 +297,18 @@ TEST_F(OpenFile, TemplateThatIsNoPictureAsksToSelect)
     OpenFileModel model(Mode::Templates, doc, questions);
     EXPECT_TRUE(model.preview().isNull());
     EXPECT_FALSE(selectAndAccept(model, "kapot"));
+    expectSelectFirstMessage();
+}
+
+TEST_F(OpenFile, TemplateClaimingAHugeSizeIsRefused)
+{
+    QByteArray header = handMadeBitmap(1, 1, {kRed});
+    qToLittleEndian<qint32>(100000, header.data() + 18);
+    qToLittleEndian<qint32>(100000, header.data() + 22);
+    writeBytes(templates("enorm.tmp"), header);
+    OpenFileModel model(Mode::Templates, doc, questions);
+    EXPECT_TRUE(model.preview().isNull());
+    EXPECT_FALSE(selectAndAccept(model, "enorm"));
     expectSelectFirstMessage();
 }
 
