@@ -130,29 +130,17 @@ void CardDocument::setBackColorComponent(Channel channel, int value)
 
 void CardDocument::newCard()
 {
-    const CardState start;
-    m_state.FontName = start.FontName;
-    m_state.FontSize = start.FontSize;
-    m_state.FontBold = start.FontBold;
-    m_state.FontItalic = start.FontItalic;
-    m_state.FontUnderline = start.FontUnderline;
-    m_state.TextColorR = start.TextColorR;
-    m_state.TextColorG = start.TextColorG;
-    m_state.TextColorB = start.TextColorB;
-    m_state.TextLines = start.TextLines;
-    m_state.BackColorR = start.BackColorR;
-    m_state.BackColorG = start.BackColorG;
-    m_state.BackColorB = start.BackColorB;
+    // Everything of the card starts afresh except the stamp border style and the
+    // outline's colour.
+    CardState renewed;
+    renewed.StampBorderStyle = m_state.StampBorderStyle;
+    renewed.BorderColorR = m_state.BorderColorR;
+    renewed.BorderColorG = m_state.BorderColorG;
+    renewed.BorderColorB = m_state.BorderColorB;
+    m_state = renewed;
     m_canvas.setBackColor(m_state.backColor());
     m_canvas.setPicture(QImage());
-
-    m_state.LayoutKind = 0;
     m_stamp.setVisible(false);
-
-    m_state.PhotoLoaded = false;
-    m_state.FileName.clear();
-    m_state.LastFileName.clear();
-    m_state.CardBorder = false;
     m_checkedBorderItem = 1;
 
     Q_EMIT textChanged();
