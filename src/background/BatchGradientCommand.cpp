@@ -1,13 +1,12 @@
 #include "BatchCommands.h"
 
+#include "BatchSupport.h"
 #include "PhotoLoader.h"
 #include "Verloopkleur.h"
 
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -22,58 +21,50 @@ struct GradientJob {
     QString base;
 };
 
-// Parses the words after "gradient"; on bad input returns nothing and sets problem.
-std::optional<GradientJob> parseJob(const QStringList &args, QString &problem)
+std::optional<QSize> parseSize(const QString &value)
 {
-    GradientJob job;
-    QStringList positional;
-    bool sizeGiven = false;
-    bool baseGiven = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &word = args[i];
-        if (word == u"--size" || word == u"--base") {
-            bool &given = word == u"--size" ? sizeGiven : baseGiven;
-            if (given || i + 1 >= args.size()) {
-                problem = word + QStringLiteral(" needs exactly one value");
-                return std::nullopt;
-            }
-            given = true;
-            const QString value = args[++i];
-            if (word == u"--base") {
-                job.base = value;
-                continue;
-            }
-            static const QRegularExpression sizePattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
-            const auto match = sizePattern.match(value);
-            job.size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
-            if (job.size.isEmpty() || job.size.width() > MaxSide || job.size.height() > MaxSide) {
-                problem = QStringLiteral("--size must be WxH with sides 1 to %1: %2").arg(MaxSide).arg(value);
-                return std::nullopt;
-            }
-        } else if (word.startsWith(u"--")) {
-            problem = QStringLiteral("unknown option ") + word;
-            return std::nullopt;
-        } else {
-            positional << word;
-        }
-    }
-    if (positional.size() != 2) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+    const auto match = pattern.match(value);
+    const QSize size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
+    if (size.isEmpty() || size.width() > MaxSide || size.height() > MaxSide)
+        return std::nullopt;
+    return size;
+}
+
+// Parses the words after "gradient"; on bad input returns nothing and sets problem.
+std::optional<GradientJob> parseJob(const QStringList &words, QString &problem)
+{
+    const auto arguments =
+        parseBatchArguments(words, {QStringLiteral("--size"), QStringLiteral("--base")}, problem);
+    if (!arguments)
+        return std::nullopt;
+    if (arguments->positional.size() != 2) {
         problem = QStringLiteral("usage: lumovander-batch gradient N OUTPUT [--size WxH] [--base IMAGE]");
         return std::nullopt;
     }
+    GradientJob job;
+    const QString &number = arguments->positional[0];
     bool isNumber = false;
-    job.number = positional[0].toInt(&isNumber);
+    job.number = number.toInt(&isNumber);
     if (!isNumber || job.number < Gradients::First || job.number > Gradients::Last) {
-        problem = QStringLiteral("the gradient number must be 1 to 42: ") + positional[0];
+        problem = QStringLiteral("the gradient number must be 1 to 42: ") + number;
         return std::nullopt;
     }
-    job.output = positional[1];
-    const QString suffix = QFileInfo(job.output).suffix().toLower();
-    if (suffix != u"bmp" && suffix != u"png") {
+    job.output = arguments->positional[1];
+    job.format = QFileInfo(job.output).suffix().toLower().toLatin1();
+    if (job.format != "bmp" && job.format != "png") {
         problem = QStringLiteral("the output must end in .bmp or .png: ") + job.output;
         return std::nullopt;
     }
-    job.format = suffix.toLatin1();
+    if (const auto size = arguments->options.constFind(QStringLiteral("--size")); size != arguments->options.cend()) {
+        const std::optional<QSize> parsed = parseSize(*size);
+        if (!parsed) {
+            problem = QStringLiteral("--size must be WxH with sides 1 to %1: %2").arg(MaxSide).arg(*size);
+            return std::nullopt;
+        }
+        job.size = *parsed;
+    }
+    job.base = arguments->options.value(QStringLiteral("--base"));
     return job;
 }
 
@@ -99,20 +90,6 @@ std::optional<QImage> startCanvas(const GradientJob &job, QString &problem)
     return canvas;
 }
 
-// Written beside the output and renamed over it at the end, so a failure leaves no file.
-bool writePicture(const QImage &picture, const QString &path, const QByteArray &format)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, format);
-    if (!writer.write(picture)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 } // namespace
 
 int batchGradient(const QStringList &args, QTextStream &err)
@@ -125,7 +102,7 @@ int batchGradient(const QStringList &args, QTextStream &err)
         return 2;
     }
     Verloopkleur(*canvas, job->number);
-    if (!writePicture(*canvas, job->output, job->format)) {
+    if (!writeImageFile(*canvas, job->output, job->format)) {
         err << "lumovander-batch gradient: cannot write " << job->output << '\n';
         return 1;
     }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Helpers shared by the commands of lumovander-batch.
+
+// The words after a command's name: the positional words in order, and each
+// "--name value" option given.
+struct BatchArguments {
+    QStringList positional;
+    QHash<QString, QString> options;
+};
+
+// Splits the words; optionNames are the options the command knows ("--size"). An
+// unknown option, an option without its value or one given twice gives nothing and a
+// one-line problem.
+std::optional<BatchArguments> parseBatchArguments(const QStringList &words, const QStringList &optionNames,
+                                                  QString &problem);
+
+// Writes the picture in format ("png", "bmp") through a temporary file beside path that
+// is renamed over it at the end, so that a failure leaves no file behind.
+bool writeImageFile(const QImage &image, const QString &path, const QByteArray &format);
