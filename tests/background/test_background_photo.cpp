@@ -1,8 +1,11 @@
 #include "BackPic.h"
 #include "BackgroundPhoto.h"
 #include "CardDocument.h"
+#include "PhotoFileFilter.h"
+#include "support/ScriptedQuestions.h"
 #include "WhiteFrame.h"
 
+#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -149,4 +152,34 @@ TEST_F(BackgroundPhotoTest, AFileThatDoesNotLoadChangesNothing)
     EXPECT_EQ(m_document.canvas().image(), before);
     EXPECT_EQ(m_backPic.size(), QSize(30, 20));
     EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(BackgroundPhotoTest, MenuCommandAsksWithThePhotoFilterAndLoadsTheChoice)
+{
+    m_document.canvas().setBackColor(QColor(Red));
+    ScriptedQuestions questions;
+    questions.openFileAnswers = {uniformPhoto({50, 40}, Blue)};
+
+    EXPECT_TRUE(chooseBackgroundPhoto(m_document, m_backPic, questions, PhotoPlacement::WithMargin));
+
+    // The same filter as the stamp's "Foto Inladen".
+    EXPECT_EQ(questions.filters, QStringList{PhotoFileFilter::filter()});
+    EXPECT_TRUE(questions.filters.value(0).startsWith(u"Foto ( Jpg, Bmp, Gif, Wmf )|"));
+    EXPECT_EQ(m_document.canvas().image().pixel(11, 11), Red);
+    EXPECT_EQ(m_document.canvas().image().pixel(12, 12), Blue);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(BackgroundPhotoTest, CancellingTheFileDialogChangesNothing)
+{
+    const QImage before = m_document.canvas().image().copy();
+    m_document.state().FileName = QStringLiteral("visite");
+    ScriptedQuestions questions;
+    questions.openFileAnswers = {QString()};
+
+    EXPECT_FALSE(chooseBackgroundPhoto(m_document, m_backPic, questions, PhotoPlacement::Borderless));
+
+    EXPECT_EQ(m_document.canvas().image(), before);
+    EXPECT_EQ(m_document.state().FileName, QStringLiteral("visite"));
+    EXPECT_TRUE(m_backPic.image().isNull());
 }
