@@ -2,6 +2,8 @@
 #include "FilterRoutines.h"
 #include "Filters.h"
 
+#include <cstring>
+
 namespace {
 bool filterBusy = false;
 
@@ -31,6 +33,16 @@ void RunFilter(int code, const FilterPixels &pixels, int parameter)
     case FilterCode::Scattered: FilterScattered(pixels, parameter); break;
     case FilterCode::Aquarel: FilterAquarel(pixels); break;
     case FilterCode::AddNoise: FilterAddNoise(pixels, parameter); break;
+    }
+}
+
+// Fills PixelData from SourcePixels. A large photo's fresh memory can take a while to
+// come in, so the window gets its turns here too.
+void CopyRows(const FilterPixels &pixels)
+{
+    for (int y = 0; y < pixels.height; ++y) {
+        std::memcpy(pixels.pixelRow(y), pixels.sourceRow(y), pixels.rowBytes());
+        RowDone(pixels);
     }
 }
 
@@ -85,18 +97,19 @@ void ApplyFilter(int code, QImage &picture, int parameter)
 
     // SourcePixels shares the picture's memory: should the picture be changed while
     // events are processed, Qt copies it first, so the filter still reads the pixels
-    // as they were. PixelData is a copy of its own from the start.
+    // as they were. PixelData is a copy of its own.
     const QImage sourcePixels = FilterPicture(picture);
-    QImage pixelData = sourcePixels;
+    QImage pixelData(sourcePixels.size(), sourcePixels.format());
+    if (sourcePixels.isNull() || pixelData.isNull())
+        return; // no memory for the copies: the picture stays as it is
+    EventPacer pacer;
     FilterPixels pixels;
     pixels.width = pixelData.width();
     pixels.height = pixelData.height();
     pixels.pixelData = pixelData.bits();
     pixels.sourcePixels = sourcePixels.constBits();
-    if (!pixels.pixelData || !pixels.sourcePixels)
-        return; // no memory for the copies: the picture stays as it is
-    EventPacer pacer;
     pixels.pacer = &pacer;
+    CopyRows(pixels);
 
     RunFilter(code, pixels, parameter);
     pacer.finish();

@@ -4,9 +4,9 @@
 #include "Filters.h"
 
 namespace {
-// Half a frame: a row of even the slowest filter on a wide photo takes well under a
+// A third of a frame: a row of even the slowest filter on a wide photo takes well under a
 // millisecond, so the window gets its turn within one frame.
-constexpr std::chrono::milliseconds TurnInterval(8);
+constexpr std::chrono::milliseconds TurnInterval(5);
 
 std::function<void()> &installedHook()
 {

@@ -2,7 +2,9 @@
 #include "FilterRoutines.h"
 #include "LevelTable.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 // The point filters look at whole 32-bit pixels: blue in bits 0..7, green 8..15,
 // red 16..23 and the fourth byte, which they keep, in 24..31.
@@ -51,6 +53,38 @@ float PercentageFactor(int percentage)
 {
     return float((double(percentage) + 100.0) / 100.0);
 }
+
+// Brings one channel into range and returns the half of its overshoot that goes to each
+// of the other two.
+inline std::int64_t Settle(std::int64_t &v)
+{
+    const std::int64_t half = v < 0 ? v / 2 : v > 255 ? (v - 255) / 2 : 0;
+    v = v < 0 ? 0 : v > 255 ? 255 : v;
+    return half;
+}
+
+// One round of FitToRange for a colour with a channel out of range, written without
+// branches (which channels overshoot is unpredictable from pixel to pixel). True when
+// the colour is in range afterwards, as it nearly always is.
+bool SettleOnce(std::int64_t &b1, std::int64_t &b2, std::int64_t &b3)
+{
+    const bool allLow = (b1 <= 0) & (b2 <= 0) & (b3 <= 0);
+    const bool allHigh = (b1 >= 255) & (b2 >= 255) & (b3 >= 255);
+    std::int64_t half = Settle(b1);
+    b2 += half;
+    b3 += half;
+    half = Settle(b2);
+    b1 += half;
+    b3 += half;
+    half = Settle(b3);
+    b1 += half;
+    b2 += half;
+    const std::int64_t whole = allLow ? 0 : 255;
+    b1 = (allLow | allHigh) ? whole : b1;
+    b2 = (allLow | allHigh) ? whole : b2;
+    b3 = (allLow | allHigh) ? whole : b3;
+    return quint64(b1 | b2 | b3) <= 255;
+}
 } // namespace
 
 void FilterNegative(const FilterPixels &pixels)
@@ -93,6 +127,7 @@ void FilterContrast(const FilterPixels &pixels, int percentage)
         const quint32 *row = SourceRow(pixels, y);
         for (int x = 0; x < pixels.width; ++x)
             greySum += LevelTable[Blue(row[x]) + Green(row[x]) + Red(row[x])];
+        RowDone(pixels);
     }
     const std::int64_t mean = greySum / std::int64_t(pixels.pixelCount());
 
@@ -102,15 +137,39 @@ void FilterContrast(const FilterPixels &pixels, int percentage)
     for (int k = 0; k < 256; ++k)
         LevelTable[k] = std::int32_t(RoundWithin(factor * double(k - mean) + double(mean), -1073741824.0, 1073741824.0));
 
+    // A colour with one channel out of range ends, in nearly every case, after one round
+    // of FitToRange: that channel brought into range, the other two each given half its
+    // overshoot. Per curve entry, `fitted` and `half` hold those two parts, so such a
+    // colour needs no branch. Colours with two channels out of range, or whose halves push
+    // another channel out, go through FitToRange itself once the row is mapped.
+    std::array<std::int32_t, 256> curve, fitted, half, outside;
+    for (int k = 0; k < 256; ++k) {
+        std::int64_t v = curve[k] = LevelTable[k];
+        half[k] = std::int32_t(Settle(v));
+        fitted[k] = std::int32_t(v);
+        outside[k] = curve[k] != fitted[k];
+    }
+    std::vector<int> unsettled(std::size_t(pixels.width) + 1);
     for (int y = 0; y < pixels.height; ++y) {
         const quint32 *source = SourceRow(pixels, y);
         quint32 *target = PixelRow(pixels, y);
+        std::size_t count = 0;
         for (int x = 0; x < pixels.width; ++x) {
             const quint32 s = source[x];
-            std::int64_t b1 = LevelTable[Blue(s)];
-            std::int64_t b2 = LevelTable[Green(s)];
-            std::int64_t b3 = LevelTable[Red(s)];
-            if (quint64(b1) > 255 || quint64(b2) > 255 || quint64(b3) > 255)
+            const int k1 = Blue(s), k2 = Green(s), k3 = Red(s);
+            const std::int32_t b1 = fitted[k1] + half[k2] + half[k3];
+            const std::int32_t b2 = fitted[k2] + half[k1] + half[k3];
+            const std::int32_t b3 = fitted[k3] + half[k1] + half[k2];
+            target[x] = Pixel(target[x], b1 & 0xFF, b2 & 0xFF, b3 & 0xFF);
+            unsettled[count] = x;
+            // (a negative channel sets the high bits of the or)
+            count += (outside[k1] + outside[k2] + outside[k3] > 1) | (quint32(b1 | b2 | b3) > 255);
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            const int x = unsettled[i];
+            const quint32 s = source[x];
+            std::int64_t b1 = curve[Blue(s)], b2 = curve[Green(s)], b3 = curve[Red(s)];
+            if (!SettleOnce(b1, b2, b3)) // rarely: the halves pushed another channel out
                 FitToRange(b1, b2, b3);
             target[x] = Pixel(target[x], int(b1), int(b2), int(b3));
         }
@@ -120,32 +179,8 @@ void FilterContrast(const FilterPixels &pixels, int percentage)
 
 void FitToRange(std::int64_t &b1, std::int64_t &b2, std::int64_t &b3)
 {
-    auto inRange = [](std::int64_t v) { return v >= 0 && v <= 255; };
-    // One channel's overshoot, half of it handed to the other two.
-    auto balance = [](std::int64_t &v, std::int64_t &other1, std::int64_t &other2) {
-        if (v < 0) {
-            const std::int64_t half = v / 2;
-            other1 += half;
-            other2 += half;
-            v = 0;
-        } else if (v > 255) {
-            const std::int64_t half = (v - 255) / 2;
-            other1 += half;
-            other2 += half;
-            v = 255;
-        }
-    };
-    while (!(inRange(b1) && inRange(b2) && inRange(b3))) {
-        if (b1 <= 0 && b2 <= 0 && b3 <= 0) {
-            b1 = b2 = b3 = 0;
-        } else if (b1 >= 255 && b2 >= 255 && b3 >= 255) {
-            b1 = b2 = b3 = 255;
-        } else {
-            balance(b1, b2, b3);
-            balance(b2, b1, b3);
-            balance(b3, b1, b2);
-        }
-    }
+    while (quint64(b1 | b2 | b3) > 255)
+        SettleOnce(b1, b2, b3);
 }
 
 void FilterSwapColors(const FilterPixels &pixels, int permutation)

@@ -42,6 +42,7 @@ void FilterScattered(const FilterPixels &pixels, int damping)
         const uchar *row = pixels.sourceRow(y);
         for (int x = 0; x < pixels.width; ++x)
             greySum += Grey(row + 4 * x);
+        RowDone(pixels);
     }
     const std::int64_t mean = greySum / std::int64_t(pixels.pixelCount());
 

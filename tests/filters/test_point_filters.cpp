@@ -86,6 +86,20 @@ TEST(ContrastFilter, StretchesAroundTheMeanGreyAndBalancesOvershoot)
     EXPECT_EQ(picture.pixel(1, 0), qRgb(207, 207, 207));
 }
 
+TEST(ContrastFilter, BalancesTwoOvershootsOneAfterTheOther)
+{
+    // Grey 127; curve 0 -> -13, 255 -> 268, 128 -> 128. Blue hands -6 to the others
+    // first, then green hands (262 - 255) \ 2 = 3 back.
+    EXPECT_EQ(FilterPixel(FilterCode::Contrast, 10, 0, 255, 128), (Bgr{3, 255, 125}));
+}
+
+TEST(ContrastFilter, BalancesAgainWhenTheHalvesPushAnotherChannelOut)
+{
+    // Grey 82; curve 0 -> -8, 8 -> 1, 238 -> 254. Blue's -4 pushes green to -3, whose
+    // -1 pushes blue to -1 in turn, which a second pass sets to 0.
+    EXPECT_EQ(FilterPixel(FilterCode::Contrast, 10, 0, 8, 238), (Bgr{0, 0, 249}));
+}
+
 TEST(FitToRange, HandsHalfTheOvershootToTheOtherChannels)
 {
     using T = std::array<std::int64_t, 3>;
