@@ -30,9 +30,10 @@ PrintOutcome writeSheetPdf(const QString &fileName, const PrintedCard &card, con
     writer.setTitle(QStringLiteral("Visitekaartjes"));
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
                                      QPageLayout::Millimeter));
-    if (!paintSheetPages(writer, card, sheet, std::max(copies, 1))) {
+    const PrintOutcome painted = printSheetPages(writer, card, sheet, std::max(copies, 1));
+    if (!painted.isPrinted()) {
         file.cancelWriting();
-        return writeFailure(fileName, QStringLiteral("De pagina kon niet worden opgemaakt."));
+        return writeFailure(fileName, painted.message);
     }
     if (!file.commit())
         return writeFailure(fileName, file.errorString());

@@ -22,7 +22,8 @@ public:
     virtual void setPrinting(bool printing) = 0;
 };
 
-// Waits a number of seconds while the windows stay responsive.
+// Waits a number of seconds while the windows stay responsive: the dialog passes
+// Algemeen::WaitSeconds, tests a function that only counts.
 using WaitFunction = std::function<void(double seconds)>;
 
 // The line sweeping down the preview: 181 heights 0..180, a hundredth of a second each.

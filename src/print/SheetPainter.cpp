@@ -61,16 +61,17 @@ void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &
     painter.restore();
 }
 
-bool paintSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
-                     int pages)
+PrintOutcome printSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
+                             int pages)
 {
+    const PrintOutcome failed = PrintOutcome::failed(QStringLiteral("Het afdrukken van de kaartjes is mislukt."));
     QPainter painter;
     if (!painter.begin(&device))
-        return false;
+        return failed;
     for (int page = 0; page < pages; ++page) {
         if (page > 0 && !device.newPage())
-            return false;
+            return failed;
         drawSheet(painter, card, sheet);
     }
-    return painter.end();
+    return painter.end() ? PrintOutcome::printed() : failed;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PrintOutcome.h"
 #include "PrintedCard.h"
 #include "SheetGeometry.h"
 
@@ -13,8 +14,9 @@ class QPainter;
 // text lines over all of it.
 void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet);
 
-// Prints the sheet on `pages` pages of the device, one after another. A printer that
-// repeats pages itself gets one page and its copy count. False when the device could
-// not be painted on.
-bool paintSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
-                     int pages);
+// Prints the sheet on `pages` pages of the device, one after another, and ends the
+// document. A printer that repeats pages itself gets one page and its copy count; one
+// that cannot (QPrinter::supportsMultipleCopies) gets a page per copy. Fails, with a
+// Dutch message, when the device cannot be painted on or refuses the document.
+PrintOutcome printSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
+                             int pages);

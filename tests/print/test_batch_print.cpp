@@ -1,0 +1,120 @@
+#include "BatchCommands.h"
+#include "CardDocument.h"
+#include "CardWriter.h"
+#include "DataFolder.h"
+#include "RenderedPdf.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class BatchPrint : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        DataFolder::setOverride(folder.path());
+        CardDocument card;
+        for (int i = 1; i <= 7; ++i)
+            card.state().TextLines[i] = QStringLiteral("Lijn%1").arg(i);
+        ASSERT_FALSE(CardWriter::write(card, QStringLiteral("Jan")).has_value());
+    }
+    void TearDown() override { DataFolder::setOverride(QString()); }
+
+    void writeSettings(const QByteArray &bytes)
+    {
+        QFile ini(folder.filePath(QStringLiteral("Lumovander.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(bytes);
+    }
+
+    int run(QStringList args)
+    {
+        errors.clear();
+        QTextStream err(&errors);
+        return batchPrint(args, err);
+    }
+
+    QPointF firstWordOf(const QString &pdf)
+    {
+        const QList<PdfWord> words = RenderedPdf::words(pdf);
+        return words.isEmpty() ? QPointF(-1, -1) : words.first().box.topLeft();
+    }
+
+    QTemporaryDir folder;
+    QTemporaryDir outputs;
+    QString errors;
+};
+
+void expectNear(QPointF actual, QPointF expected)
+{
+    EXPECT_NEAR(actual.x(), expected.x(), 0.3);
+    EXPECT_NEAR(actual.y(), expected.y(), 0.3);
+}
+
+} // namespace
+
+TEST_F(BatchPrint, PrintsTheSavedCardWithTheFoldersSettings)
+{
+    writeSettings("\"Vek Tarnholm Software 2009\"\r\n\"--------------------------\"\r\n"
+                  "\"20,5\",\"25\",\"90\",\"50\",\"0\",0\r\n8\r\n");
+    const QString pdf = outputs.filePath(QStringLiteral("jan.pdf"));
+    EXPECT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--folder"), folder.path(), QStringLiteral("--output"), pdf,
+                   QStringLiteral("--copies"), QStringLiteral("2")}),
+              0)
+        << errors.toStdString();
+    EXPECT_EQ(RenderedPdf::pageCount(pdf), 2);
+    EXPECT_EQ(RenderedPdf::words(pdf, 2).size(), 8 * 7);
+    expectNear(firstWordOf(pdf), QPointF(17.5 + 6, 21 + 6));
+}
+
+TEST_F(BatchPrint, MissingSettingsFilePrintsWithTheDefaults)
+{
+    const QString pdf = outputs.filePath(QStringLiteral("jan.pdf"));
+    EXPECT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), folder.path()}),
+              0);
+    EXPECT_EQ(RenderedPdf::pageCount(pdf), 1);
+    EXPECT_EQ(RenderedPdf::words(pdf).size(), 10 * 7);
+    expectNear(firstWordOf(pdf), QPointF(12 + 6, 19 + 6));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("Lumovander.ini")))) << "printing writes no settings";
+}
+
+TEST_F(BatchPrint, BadInputGivesOneLineAndNoPdf)
+{
+    const QString pdf = outputs.filePath(QStringLiteral("out.pdf"));
+    const QString dir = folder.path();
+    const QList<QStringList> cases = {
+        {QStringLiteral("Jan"), QStringLiteral("--folder"), dir},
+        {QStringLiteral("--output"), pdf},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), outputs.filePath(QStringLiteral("out.png"))},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--copies"), QStringLiteral("0")},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--copies"), QStringLiteral("11")},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--copies"), QStringLiteral("twee")},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--copies")},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--output"), pdf},
+        {QStringLiteral("Jan"), QStringLiteral("Piet"), QStringLiteral("--output"), pdf},
+        {QStringLiteral("Jan"), QStringLiteral("--scale"), QStringLiteral("2"), QStringLiteral("--output"), pdf},
+        {QStringLiteral("Piet"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), dir},
+        {QStringLiteral("../Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), dir + "/Cards"},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), dir + "/nergens"},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), outputs.filePath(QStringLiteral("nergens/out.pdf")),
+         QStringLiteral("--folder"), dir},
+    };
+    for (const QStringList &args : cases) {
+        EXPECT_NE(run(args), 0) << args.join(' ').toStdString();
+        EXPECT_EQ(errors.count(QLatin1Char('\n')), 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(errors.startsWith(QStringLiteral("lumovander-batch print: ")));
+    }
+    EXPECT_TRUE(QDir(outputs.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
+}
+
+TEST_F(BatchPrint, CardWithoutRecordIsRefused)
+{
+    QFile::remove(folder.filePath(QStringLiteral("Cards/Jan.crd")));
+    const QString pdf = outputs.filePath(QStringLiteral("jan.pdf"));
+    EXPECT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), folder.path()}),
+              1);
+    EXPECT_FALSE(QFile::exists(pdf));
+}
