@@ -11,29 +11,24 @@ namespace {
 
 using PictureMakers::FrameStyle;
 
-const std::array<QImage, 8> &frames()
+// Frames are drawn one at a time: start-up needs only the first, and the rest
+// would cost a visible part of the time to the first painted window.
+const QImage &storedFrame(int n)
 {
-    static const std::array<QImage, 8> stored = [] {
-        std::array<QImage, 8> made;
-        for (int style = 1; style <= 4; ++style) {
-            made[size_t(2 * style - 2)] = PictureMakers::makeFrame(FrameStyle(style), true);
-            made[size_t(2 * style - 1)] = PictureMakers::makeFrame(FrameStyle(style), false);
-        }
-        return made;
-    }();
-    return stored;
+    static std::array<QImage, 8> stored;
+    QImage &picture = stored[size_t(n - 1)];
+    if (picture.isNull())
+        picture = PictureMakers::makeFrame(FrameStyle((n + 1) / 2), n % 2 == 1);
+    return picture;
 }
 
-const std::array<QImage, 4> &thumbnails()
+const QImage &storedThumbnail(int k)
 {
-    static const std::array<QImage, 4> stored = [] {
-        std::array<QImage, 4> made;
-        for (int k = 1; k <= 4; ++k)
-            made[size_t(k - 1)] =
-                PictureMakers::makeThumbnail(frames()[size_t(2 * k - 2)], k == 4 ? 60 : 62);
-        return made;
-    }();
-    return stored;
+    static std::array<QImage, 4> stored;
+    QImage &picture = stored[size_t(k - 1)];
+    if (picture.isNull())
+        picture = PictureMakers::makeThumbnail(storedFrame(2 * k - 1), k == 4 ? 60 : 62);
+    return picture;
 }
 
 } // namespace
@@ -42,12 +37,12 @@ namespace BuiltinPictures {
 
 QImage frame(int n)
 {
-    return n >= 1 && n <= 8 ? frames()[size_t(n - 1)] : QImage();
+    return n >= 1 && n <= 8 ? storedFrame(n) : QImage();
 }
 
 QImage thumbnail(int k)
 {
-    return k >= 1 && k <= 4 ? thumbnails()[size_t(k - 1)] : QImage();
+    return k >= 1 && k <= 4 ? storedThumbnail(k) : QImage();
 }
 
 QImage startPicture()
