@@ -1,5 +1,5 @@
-#include "FakeQuestions.h"
 #include "MarginsForm.h"
+#include "support/ScriptedQuestions.h"
 
 #include <gtest/gtest.h>
 
@@ -139,7 +139,7 @@ TEST(MarginsReset, YesSetsTheDefaultsAtOnceSoCancelKeepsThem)
     s.PrintMarginA = GeneralValue("20");
     s.PrintOffsetV = 4;
     s.CardsPerSheet = 8;
-    FakeQuestions questions;
+    ScriptedQuestions questions;
     questions.yesNoAnswers = {true};
     {
         MarginsForm form(s, Dutch);
@@ -159,7 +159,7 @@ TEST(MarginsReset, NoChangesNeitherSettingsNorFields)
 {
     PrintSettings s;
     s.PrintMarginA = GeneralValue("20");
-    FakeQuestions questions;
+    ScriptedQuestions questions;
     questions.yesNoAnswers = {false};
     MarginsForm form(s, Dutch);
     form.setFieldText(2, QStringLiteral("30"));

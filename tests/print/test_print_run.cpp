@@ -1,5 +1,5 @@
-#include "FakeQuestions.h"
 #include "PrintRun.h"
+#include "support/ScriptedQuestions.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST(ScanAnimation, SweepsHeightsZeroTo180WithAHundredthBetween)
 TEST(PrintRun, PrintsAfterTheAnimationWithTheSheetCountAsCopiesWhileBusy)
 {
     RecordingView view;
-    FakeQuestions questions;
+    ScriptedQuestions questions;
     int waits = 0;
     int copiesAsked = 0;
     bool busyWhilePrinting = false;
@@ -66,19 +66,19 @@ TEST(PrintRun, PrintsAfterTheAnimationWithTheSheetCountAsCopiesWhileBusy)
 TEST(PrintRun, FailureShowsItsMessageAndEndsBusy)
 {
     RecordingView view;
-    FakeQuestions questions;
+    ScriptedQuestions questions;
     const PrintOutcome outcome = runPrint(view, questions, [](double) {}, QStringLiteral("1"), [](int) {
         return PrintOutcome::failed(QStringLiteral("De printer gaf een fout."));
     });
     EXPECT_TRUE(outcome.isFailed());
-    EXPECT_EQ(questions.messages, QStringList{QStringLiteral("De printer gaf een fout.")});
+    EXPECT_EQ(questions.messages, QStringList{QStringLiteral("Lumovander|De printer gaf een fout.")});
     EXPECT_FALSE(view.printing);
 }
 
 TEST(PrintRun, CancelledPrintIsNoFailure)
 {
     RecordingView view;
-    FakeQuestions questions;
+    ScriptedQuestions questions;
     runPrint(view, questions, [](double) {}, QStringLiteral("1"), [](int) { return PrintOutcome::cancelled(); });
     EXPECT_TRUE(questions.messages.isEmpty());
 }
@@ -88,7 +88,7 @@ TEST(PrintRun, SheetCountOutsideOneToTenIsRefusedBeforeAnything)
     for (const QString &text : {QStringLiteral("0"), QStringLiteral("11"), QStringLiteral("2,5"),
                                 QStringLiteral("twee"), QString()}) {
         RecordingView view;
-        FakeQuestions questions;
+        ScriptedQuestions questions;
         bool printed = false;
         const PrintOutcome outcome = runPrint(view, questions, [](double) {}, text, [&](int) {
             printed = true;
@@ -100,7 +100,7 @@ TEST(PrintRun, SheetCountOutsideOneToTenIsRefusedBeforeAnything)
         EXPECT_EQ(questions.messages.size(), 1);
     }
     RecordingView view;
-    FakeQuestions questions;
+    ScriptedQuestions questions;
     int copies = 0;
     runPrint(view, questions, [](double) {}, QStringLiteral("10"), [&](int n) {
         copies = n;

@@ -1,9 +1,9 @@
 // Prints real PDF files and reads them back with poppler: the rendered page must show
 // every card, stamp, bar and text line where the sheet layout puts it, within 0.3 mm.
 #include "CardDocument.h"
-#include "FakeQuestions.h"
 #include "PdfSheetWriter.h"
 #include "RenderedPdf.h"
+#include "support/ScriptedQuestions.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -286,8 +286,8 @@ TEST(PdfSheetWriter, FailureIsReportedAndLeavesNoFile)
 TEST(PdfSheetWriter, ChosenNameGetsThePdfSuffixAndCancelPrintsNothing)
 {
     QTemporaryDir folder;
-    FakeQuestions questions;
-    questions.saveNames = {folder.filePath(QStringLiteral("kaartjes"))};
+    ScriptedQuestions questions;
+    questions.saveFileAnswers = {folder.filePath(QStringLiteral("kaartjes"))};
     const PrintOutcome written =
         printSheetToChosenPdf(questions, QStringLiteral("kaartjes.pdf"), PrintedCard(), SheetGeometry(), 1);
     EXPECT_TRUE(written.isPrinted());
