@@ -1,14 +1,13 @@
 #include "BatchCommands.h"
 
+#include "BatchSupport.h"
 #include "CardDocument.h"
 #include "CardOpening.h"
 #include "CardPainter.h"
 #include "Composition.h"
 #include "DataFolder.h"
 
-#include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -24,45 +23,29 @@ struct RenderJob {
 };
 
 // Parses the words after "render"; on bad input returns nothing and sets problem.
-std::optional<RenderJob> parseJob(const QStringList &args, QString &problem)
+std::optional<RenderJob> parseJob(const QStringList &words, QString &problem)
 {
-    RenderJob job;
-    QStringList positional;
-    bool folderGiven = false;
-    bool scaleGiven = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &word = args[i];
-        if (word == u"--folder" || word == u"--scale") {
-            bool &given = word == u"--folder" ? folderGiven : scaleGiven;
-            if (given || i + 1 >= args.size()) {
-                problem = word + QStringLiteral(" needs exactly one value");
-                return std::nullopt;
-            }
-            given = true;
-            const QString value = args[++i];
-            if (word == u"--folder") {
-                job.folder = value;
-                continue;
-            }
-            bool isNumber = false;
-            job.scale = value.toInt(&isNumber);
-            if (!isNumber || job.scale < 1 || job.scale > MaxScale) {
-                problem = QStringLiteral("--scale must be a whole number from 1 to %1: %2").arg(MaxScale).arg(value);
-                return std::nullopt;
-            }
-        } else if (word.startsWith(u"--")) {
-            problem = QStringLiteral("unknown option ") + word;
-            return std::nullopt;
-        } else {
-            positional << word;
-        }
-    }
-    if (positional.size() != 2) {
+    const auto arguments =
+        parseBatchArguments(words, {QStringLiteral("--folder"), QStringLiteral("--scale")}, problem);
+    if (!arguments)
+        return std::nullopt;
+    if (arguments->positional.size() != 2) {
         problem = QStringLiteral("usage: lumovander-batch render NAME OUTPUT [--folder DIR] [--scale N]");
         return std::nullopt;
     }
-    job.name = positional[0];
-    job.output = positional[1];
+    RenderJob job;
+    job.name = arguments->positional[0];
+    job.output = arguments->positional[1];
+    job.folder = arguments->options.value(QStringLiteral("--folder"));
+    if (const auto scale = arguments->options.constFind(QStringLiteral("--scale"));
+        scale != arguments->options.cend()) {
+        bool isNumber = false;
+        job.scale = scale->toInt(&isNumber);
+        if (!isNumber || job.scale < 1 || job.scale > MaxScale) {
+            problem = QStringLiteral("--scale must be a whole number from 1 to %1: %2").arg(MaxScale).arg(*scale);
+            return std::nullopt;
+        }
+    }
     return job;
 }
 
@@ -76,20 +59,6 @@ QImage renderCard(const CardDocument &document, int scale)
     painter.scale(scale, scale);
     CardPainter::paint(painter, document);
     return image;
-}
-
-// Written beside the output and renamed over it at the end, so a failure leaves no file.
-bool writePng(const QImage &image, const QString &path)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace
@@ -112,7 +81,7 @@ int batchRender(const QStringList &args, QTextStream &err)
         return 1;
     }
     const QImage image = renderCard(document, job->scale);
-    if (image.isNull() || !writePng(image, job->output)) {
+    if (image.isNull() || !writeImageFile(image, job->output, "png")) {
         err << "lumovander-batch render: cannot write " << job->output << '\n';
         return 1;
     }
