@@ -1,21 +1,18 @@
 #include "BatchCommands.h"
+#include "BatchSupport.h"
 #include "Bmp32Writer.h"
 #include "Filters.h"
+#include "PhotoLoader.h"
 
 #include <QFileInfo>
-#include <QImageReader>
-#include <QImageWriter>
 #include <QSaveFile>
 #include <functional>
 
 // lumovander-batch filter CODE PARAMETER INPUT OUTPUT
-// Applies one filter code, or fliph, flipv or mirror, to a picture file and writes the
-// result as a 32-bit BMP or PNG, chosen by OUTPUT's extension. The output appears only
-// when everything succeeded: it is written to a temporary file that is then renamed.
+// Applies one filter code, or fliph, flipv or mirror, to a picture file of any kind the
+// program opens and writes the result as a 32-bit BMP or PNG, chosen by OUTPUT's
+// extension. The output appears only when everything succeeded.
 namespace {
-// Pictures beyond this many bytes decoded are refused before they are decoded.
-constexpr int DecodeLimitMiB = 1024;
-
 bool Fail(QTextStream &err, const QString &message)
 {
     err << "lumovander-batch filter: " << message << '\n';
@@ -33,42 +30,32 @@ std::function<void(QImage &)> MirrorNamed(const QString &word)
     return {};
 }
 
-bool ReadPicture(const QString &path, QImage &picture, QTextStream &err)
+// Qt writes BMPs of 24 bits; the filters' pictures keep all 32.
+bool WriteBmpFile(const QImage &picture, const QString &path)
 {
-    QImageReader reader(path);
-    reader.setAllocationLimit(DecodeLimitMiB);
-    if (!reader.read(&picture))
-        return Fail(err, QStringLiteral("cannot read picture '%1': %2").arg(path, reader.errorString()));
-    // Filters and output keep 32 bits per pixel; a fourth byte the file does not carry is 255.
-    if (picture.format() != QImage::Format_RGB32 && picture.format() != QImage::Format_ARGB32)
-        picture = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (picture.isNull())
-        return Fail(err, QStringLiteral("not enough memory for picture '%1'").arg(path));
-    return true;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!WriteBmp32(picture, file)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 bool WritePicture(const QImage &picture, const QString &path, const QByteArray &format, QTextStream &err)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(err, QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
     bool written;
     if (format == "bmp") {
-        written = WriteBmp32(picture, file);
+        written = WriteBmpFile(picture, path);
     } else {
-        // An RGB32 picture's fourth byte is 255, so as ARGB32 it is the same pixels,
+        // The fourth byte of an RGB32 picture is 255, so as ARGB32 it is the same pixels,
         // and PNG keeps all four bytes.
         QImage withFourthByte = picture;
         withFourthByte.reinterpretAsFormat(QImage::Format_ARGB32);
-        written = QImageWriter(&file, format).write(withFourthByte);
+        written = writeImageFile(withFourthByte, path, format);
     }
-    if (!written) {
-        file.cancelWriting();
-        return Fail(err, QStringLiteral("cannot write '%1'").arg(path));
-    }
-    if (!file.commit())
-        return Fail(err, QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
-    return true;
+    return written || Fail(err, QStringLiteral("cannot write '%1'").arg(path));
 }
 } // namespace
 
@@ -100,9 +87,12 @@ int batchFilter(const QStringList &args, QTextStream &err)
         return 2;
     }
 
-    QImage picture;
-    if (!ReadPicture(input, picture, err))
+    QImage picture = PhotoLoader::load(input);
+    if (picture.isNull()) {
+        Fail(err, QFileInfo::exists(input) ? QStringLiteral("'%1' is not a picture the program can open").arg(input)
+                                            : QStringLiteral("'%1' does not exist").arg(input));
         return 1;
+    }
     if (mirror)
         mirror(picture);
     else
