@@ -9,6 +9,7 @@
 #include "InfoLine.h"
 #include "MenuTree.h"
 #include "PhotoView.h"
+#include "PhotoWorkspace.h"
 #include "Questions.h"
 #include "SettingsFile.h"
 #include "WindowControls.h"
@@ -31,6 +32,7 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     , m_settingsPath(settingsPath)
     , m_clock([] { return QDateTime::currentDateTime(); })
     , m_lastChosenFont(QStringLiteral("Arial"), 16)
+    , m_photoWorkspace(new PhotoWorkspace(document, this))
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral(" Lumovander"));

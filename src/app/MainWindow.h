@@ -9,6 +9,7 @@
 class CardDocument;
 class CardView;
 class PhotoView;
+class PhotoWorkspace;
 class Questions;
 class QLabel;
 class QMenu;
@@ -36,6 +37,9 @@ public:
     CardDocument &document() { return m_document; }
     Questions &questions() { return m_questions; }
     PhotoView *photoView() const { return m_photo; }
+    // The window's one photo panel model: "Foto Inladen", the zoom, the selection and
+    // the full-size buffer BackPic, which the background photo command loads into too.
+    PhotoWorkspace &photoWorkspace() const { return *m_photoWorkspace; }
     CardView *cardView() const { return m_card; }
 
     // A menu item (or a submenu's own item) by its control name; null when unknown.
@@ -84,6 +88,7 @@ private:
     QWidget *m_photoFrame = nullptr;
     QLabel *m_photoBackdrop = nullptr;
     PhotoView *m_photo = nullptr;
+    PhotoWorkspace *m_photoWorkspace = nullptr;
     QLabel *m_helpLabel = nullptr;
     QWidget *m_cardFrame = nullptr;
     CardView *m_card = nullptr;
