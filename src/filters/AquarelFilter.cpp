@@ -44,19 +44,18 @@ void ChooseWindows(const BoxRow &above, const BoxRow &below, int width, uchar *r
     const quint16 *devAbove = above.deviation.data();
     const quint16 *devBelow = below.deviation.data();
     const int end = 4 * (width - 2);
+    // Selections instead of branches, so that the loop runs on vectors: which window
+    // wins is unpredictable from byte to byte.
     for (int i = 8; i < end; ++i) {
-        int best = devAbove[i - 4];
-        int mean = meanAbove[i - 4];
-        if (devAbove[i + 4] < best) {
-            best = devAbove[i + 4];
-            mean = meanAbove[i + 4];
-        }
-        if (devBelow[i - 4] < best) {
-            best = devBelow[i - 4];
-            mean = meanBelow[i - 4];
-        }
-        if (devBelow[i + 4] < best)
-            mean = meanBelow[i + 4];
+        const int d1 = devAbove[i - 4], d2 = devAbove[i + 4], d3 = devBelow[i - 4], d4 = devBelow[i + 4];
+        const int m1 = meanAbove[i - 4], m2 = meanAbove[i + 4], m3 = meanBelow[i - 4], m4 = meanBelow[i + 4];
+        const bool take2 = d2 < d1;
+        int best = take2 ? d2 : d1;
+        int mean = take2 ? m2 : m1;
+        const bool take3 = d3 < best;
+        best = take3 ? d3 : best;
+        mean = take3 ? m3 : mean;
+        mean = d4 < best ? m4 : mean;
         result[i] = uchar(mean);
     }
 }

@@ -46,9 +46,14 @@ void FilterScattered(const FilterPixels &pixels, int damping)
     }
     const std::int64_t mean = greySum / std::int64_t(pixels.pixelCount());
 
-    // ErrorRows: this picture row, the next and the one after. Two spare columns on
+    // ErrorRows: this picture row, the next and the one after. The shares that reach one
+    // accumulator have weights adding up to 42 / 42 of an error, so it stays within
+    // -255..255 and its damped value can be looked up. Two spare columns on
     // either side take the shares that fall outside the picture, and the rows below
     // the last picture row are never read, so shares can be added without conditions.
+    std::array<int, 511> damped;
+    for (int e = -255; e <= 255; ++e)
+        damped[e + 255] = e * 10 / damping;
     constexpr int Pad = 2;
     std::array<std::vector<std::int32_t>, 3> errorRows;
     for (auto &row : errorRows)
@@ -61,7 +66,8 @@ void FilterScattered(const FilterPixels &pixels, int damping)
         std::int32_t *nextRow = errorRows[1].data() + Pad;
         std::int32_t *afterRow = errorRows[2].data() + Pad;
         for (int x = 0; x < pixels.width; ++x) {
-            const int d = ClampToByte(Grey(source + 4 * x) + std::int64_t(thisRow[x]) * 10 / damping);
+            Q_ASSERT(thisRow[x] >= -255 && thisRow[x] <= 255);
+            const int d = ClampToByte(Grey(source + 4 * x) + damped[thisRow[x] + 255]);
             const int o = d < mean ? 0 : 255;
             target[x] = (target[x] & 0xFF000000u) | (o ? 0x00FFFFFFu : 0u);
             const Shares &share = weights[d - o + 255];
