@@ -61,7 +61,7 @@ public:
     // "Nieuw": the card's text, colours, background, layout, outline and names back to
     // their start values. The stamp border style, the outline colour components, the
     // stamp box's picture and the print settings stay. ZoomedView starts afresh too:
-    // the window narrows its photo panel first.
+    // the photo panel narrows when it hears cardRenewed.
     void newCard();
 
     // The caption of the status item `NaamBestand`: the card or template last opened,

@@ -1,10 +1,11 @@
 #include "InstallCommands.h"
 
 #include "MainWindow.h"
+#include "StampCommands.h"
 
 // Each subsystem with commands in the window adds its one call here, and its widget
 // library to the lumovander target.
 void installSubsystemCommands(MainWindow &window)
 {
-    (void)window;
+    installStampCommands(window);
 }

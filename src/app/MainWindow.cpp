@@ -59,8 +59,10 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     connect(&m_document, &CardDocument::stampBorderStyleChanged, this, &MainWindow::followStampBorderStyle);
     connect(&m_document, &CardDocument::nameCaptionChanged, this,
             [this] { action(QStringLiteral("NaamBestand"))->setText(m_document.nameCaption()); });
-    connect(&m_document, &CardDocument::cardRenewed, this,
-            [this] { m_photo->setImage(BuiltinPictures::startPicture()); });
+    // The panel shows what its workspace describes: the view's image and the width.
+    connect(m_photoWorkspace, &PhotoWorkspace::viewChanged, this,
+            [this] { m_photo->setImage(m_photoWorkspace->viewImage()); });
+    connect(m_photoWorkspace, &PhotoWorkspace::enlargedViewChanged, this, &MainWindow::setEnlargedPhotoPanel);
     connectMenu();
 
     followText();
@@ -102,9 +104,6 @@ void MainWindow::connectMenu()
     for (int item = 1; item <= 4; ++item)
         on(QStringLiteral("ToolsBorderKleur(%1)").arg(item),
            [this, item] { m_document.chooseBorderItem(item); });
-    // The handler of "Scherm Vergroten" sets the panel; until then its mark follows ZoomedView.
-    on(QStringLiteral("PasfotoVergroting"),
-       [this] { action(QStringLiteral("PasfotoVergroting"))->setChecked(m_document.state().ZoomedView); });
     on(QStringLiteral("TekstLettertype"), [this] { chooseFont(); });
     on(QStringLiteral("HelpHelp"), [this] { toggleHelpPanel(); });
     on(QStringLiteral("HelpSoftware"), [] { Algemeen::OpenDocument(HelpMenu::moreSoftwareAddress()); });
@@ -173,8 +172,7 @@ void MainWindow::newCard()
 {
     if (!m_questions.yesNo(QStringLiteral(" Nieuw"), QStringLiteral("Wilt u een nieuwe kaart ontwerpen?")))
         return;
-    if (m_document.state().ZoomedView)
-        setEnlargedPhotoPanel(false);
+    // The photo workspace narrows the panel and puts the start picture back.
     m_document.newCard();
 }
 

@@ -1,11 +1,11 @@
 // The designer window's panels, built at their designed places.
 #include "MainWindow.h"
 
-#include "BuiltinPictures.h"
 #include "CardDocument.h"
 #include "CardView.h"
 #include "InfoLine.h"
 #include "PhotoView.h"
+#include "PhotoWorkspace.h"
 #include "WindowControls.h"
 
 #include <QLabel>
@@ -36,7 +36,8 @@ void MainWindow::buildPhotoPanel(QWidget *client)
 
     m_photo = new PhotoView(m_photoFrame);
     place(m_photo, QStringLiteral("Pic"), QRect(210, 300, 3450, 6300));
-    m_photo->setImage(BuiltinPictures::startPicture());
+    m_photoWorkspace->setViewBackground(m_photo->backgroundColor());
+    m_photo->setImage(m_photoWorkspace->viewImage());
 
     m_helpLabel = colouredLabel(m_photoFrame, QStringLiteral("HelpLabel"), QRect(210, 300, 3450, 6300), kBackdrop);
     QPalette palette = m_helpLabel->palette();

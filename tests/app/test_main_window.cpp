@@ -274,12 +274,6 @@ TEST_F(MainWindowTest, EnlargedPhotoPanelCoversTheOtherPanels)
     EXPECT_FALSE(doc.state().ZoomedView);
 }
 
-TEST_F(MainWindowTest, ScreenVergrotenWithoutAHandlerKeepsItsMarkOff)
-{
-    trigger(QStringLiteral("PasfotoVergroting"));
-    EXPECT_FALSE(window.action(QStringLiteral("PasfotoVergroting"))->isChecked());
-}
-
 TEST_F(MainWindowTest, StampBorderOptionChangesStyleAndThumbnailAtOnce)
 {
     window.show();
