@@ -49,18 +49,24 @@ void FilterFromSource(const FilterPixels &pixels, Compute compute)
         RowDone(pixels);
     }
 }
+
+// Sharpen and edge: (centreWeight x C - neighbourWeight x N8) \ divisor, clamped. In
+// 64 bits, so that any strength the batch tool is given stays exact; a divisor of 0
+// leaves the picture as it is.
+void FilterWeightedCentre(const FilterPixels &pixels, std::int64_t centreWeight, int neighbourWeight,
+                          std::int64_t divisor)
+{
+    if (divisor == 0)
+        return;
+    FilterInPlace(pixels, [=](int centre, int neighbours) {
+        return ClampToByte((centreWeight * centre - neighbourWeight * neighbours) / divisor);
+    });
+}
 } // namespace
 
 void FilterSharpen(const FilterPixels &pixels, int strength)
 {
-    // 64-bit, so that any strength the batch tool is given stays exact.
-    const std::int64_t centreWeight = std::int64_t(strength) + 24;
-    const std::int64_t divisor = std::int64_t(strength) + 8;
-    if (divisor == 0)
-        return;
-    FilterInPlace(pixels, [=](int centre, int neighbours) {
-        return ClampToByte((centreWeight * centre - 2 * neighbours) / divisor);
-    });
+    FilterWeightedCentre(pixels, std::int64_t(strength) + 24, 2, std::int64_t(strength) + 8);
 }
 
 void FilterBlur(const FilterPixels &pixels)
@@ -70,13 +76,7 @@ void FilterBlur(const FilterPixels &pixels)
 
 void FilterEdge(const FilterPixels &pixels, int strength)
 {
-    const std::int64_t centreWeight = std::int64_t(strength) + 9;
-    const std::int64_t divisor = std::int64_t(strength) + 1;
-    if (divisor == 0)
-        return;
-    FilterInPlace(pixels, [=](int centre, int neighbours) {
-        return ClampToByte((centreWeight * centre - neighbours) / divisor);
-    });
+    FilterWeightedCentre(pixels, std::int64_t(strength) + 9, 1, std::int64_t(strength) + 1);
 }
 
 void FilterContour(const FilterPixels &pixels, int baseColour)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Filters.h"
+
 #include <QImage>
 #include <initializer_list>
 #include <vector>
@@ -34,6 +36,14 @@ inline std::vector<int> GreyValues(const QImage &picture)
         for (int x = 0; x < picture.width(); ++x)
             values.push_back(qBlue(picture.pixel(x, y)));
     return values;
+}
+
+// The grey values after filtering a grey picture.
+inline std::vector<int> FilteredGreys(int code, int parameter, int width, int height, const std::vector<int> &greys)
+{
+    QImage picture = Grey(width, height, greys);
+    ApplyFilter(code, picture, parameter);
+    return GreyValues(picture);
 }
 
 // A picture of varied colours whose fourth bytes differ from pixel to pixel.

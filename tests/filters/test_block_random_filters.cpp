@@ -10,13 +10,6 @@
 using namespace TestPictures;
 
 namespace {
-std::vector<int> Filtered(int code, int parameter, int width, int height, const std::vector<int> &greys)
-{
-    QImage picture = Grey(width, height, greys);
-    ApplyFilter(code, picture, parameter);
-    return GreyValues(picture);
-}
-
 std::vector<int> Ramp(int count)
 {
     std::vector<int> values(count);
@@ -49,14 +42,14 @@ std::set<int> ChannelValues(const QImage &picture)
 TEST(PixelizeFilter, AveragesTheNarrowSquareAtTheRightEdgeOnItsOwn)
 {
     // Columns 1..3 average 210 / 6 = 35, columns 4..5 average 241 / 4 = 60.
-    EXPECT_EQ(Filtered(FilterCode::Pixelize, 3, 5, 2, {10, 20, 30, 40, 51, 40, 50, 60, 70, 80}),
+    EXPECT_EQ(FilteredGreys(FilterCode::Pixelize, 3, 5, 2, {10, 20, 30, 40, 51, 40, 50, 60, 70, 80}),
               (std::vector<int>{35, 35, 35, 60, 60, 35, 35, 35, 60, 60}));
 }
 
 TEST(PixelizeFilter, GivesEverySquareItsTruncatedMean)
 {
     // A 6 x 6 ramp 0..35: the squares' means are 63 \ 9, 90 \ 9, 225 \ 9 and 252 \ 9.
-    const std::vector<int> result = Filtered(FilterCode::Pixelize, 3, 6, 6, Ramp(36));
+    const std::vector<int> result = FilteredGreys(FilterCode::Pixelize, 3, 6, 6, Ramp(36));
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x) {
             const int expected = y < 3 ? (x < 3 ? 7 : 10) : (x < 3 ? 25 : 28);
@@ -67,10 +60,10 @@ TEST(PixelizeFilter, GivesEverySquareItsTruncatedMean)
 TEST(PixelizeFilter, KeepsALoneCornerPixelAndASinglePixel)
 {
     const std::vector<int> ramp = Ramp(49);
-    EXPECT_EQ(Filtered(FilterCode::Pixelize, 3, 7, 7, ramp)[48], 48);
-    EXPECT_EQ(Filtered(FilterCode::Pixelize, 3, 1, 1, {77}), (std::vector<int>{77}));
+    EXPECT_EQ(FilteredGreys(FilterCode::Pixelize, 3, 7, 7, ramp)[48], 48);
+    EXPECT_EQ(FilteredGreys(FilterCode::Pixelize, 3, 1, 1, {77}), (std::vector<int>{77}));
     // A square larger than the picture averages all of it: 66 \ 12 = 5.
-    EXPECT_EQ(Filtered(FilterCode::Pixelize, INT_MAX, 4, 3, Ramp(12)), std::vector<int>(12, 5));
+    EXPECT_EQ(FilteredGreys(FilterCode::Pixelize, INT_MAX, 4, 3, Ramp(12)), std::vector<int>(12, 5));
 }
 
 TEST(DefuseFilter, WithoutSpreadChangesNothing)
@@ -88,7 +81,7 @@ TEST(DefuseFilter, SpreadOneTakesFromTheRightOrBelowOnly)
     // colour of itself, its right, lower or lower right neighbour, within the picture.
     const int w = 16, h = 16;
     const std::vector<int> ramp = Ramp(w * h);
-    const std::vector<int> result = Filtered(FilterCode::Defuse, 1, w, h, ramp);
+    const std::vector<int> result = FilteredGreys(FilterCode::Defuse, 1, w, h, ramp);
     std::set<std::pair<int, int>> offsetsSeen;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
@@ -164,12 +157,12 @@ TEST(ScatteredFilter, DiffusesTwoThirdsOfTheErrorAlongTheRow)
 {
     // Mean grey 141. Errors 120 and 134 reach the third pixel as 11 + 25 = 36 shares,
     // of which 360 \ 15 = 24 count: 120 + 24 = 144 is white.
-    EXPECT_EQ(Filtered(FilterCode::Scattered, 15, 4, 1, {120, 120, 120, 207}), (std::vector<int>{0, 0, 255, 255}));
+    EXPECT_EQ(FilteredGreys(FilterCode::Scattered, 15, 4, 1, {120, 120, 120, 207}), (std::vector<int>{0, 0, 255, 255}));
 }
 
 TEST(ScatteredFilter, DiffusesTheErrorIntoTheRowsBelow)
 {
     // Mean 120: the first pixel is white, its error -135 sends -25 to the next row,
     // making it 120 - 16 = 104, black; the third row gets -12 + 19 and turns white.
-    EXPECT_EQ(Filtered(FilterCode::Scattered, 15, 1, 3, {120, 120, 120}), (std::vector<int>{255, 0, 255}));
+    EXPECT_EQ(FilteredGreys(FilterCode::Scattered, 15, 1, 3, {120, 120, 120}), (std::vector<int>{255, 0, 255}));
 }

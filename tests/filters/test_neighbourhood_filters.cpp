@@ -8,18 +8,11 @@
 using namespace TestPictures;
 
 namespace {
-std::vector<int> Filtered(int code, int parameter, int width, int height, const std::vector<int> &greys)
-{
-    QImage picture = Grey(width, height, greys);
-    ApplyFilter(code, picture, parameter);
-    return GreyValues(picture);
-}
-
 // The filtered value of the middle pixel of a 3 x 3 grey picture.
 int Centre(int code, int parameter, int centre, int neighbours)
 {
     const int n = neighbours;
-    return Filtered(code, parameter, 3, 3, {n, n, n, n, centre, n, n, n, n})[4];
+    return FilteredGreys(code, parameter, 3, 3, {n, n, n, n, centre, n, n, n, n})[4];
 }
 } // namespace
 
@@ -44,7 +37,7 @@ TEST(SharpenFilter, WeighsTheCentreAgainstItsNeighbours)
 TEST(SharpenFilter, ReadsTheAlreadySharpenedLeftNeighbour)
 {
     // The second pixel sees 144 on its left, not 100: (1700 - 2 * 494) \ 18 = 39.
-    const std::vector<int> result = Filtered(FilterCode::Sharpen, 10, 4, 3,
+    const std::vector<int> result = FilteredGreys(FilterCode::Sharpen, 10, 4, 3,
                                              {50, 50, 50, 50, 50, 100, 50, 50, 50, 50, 50, 50});
     EXPECT_EQ(result, (std::vector<int>{50, 50, 50, 50, 50, 144, 39, 50, 50, 50, 50, 50}));
 }
@@ -54,7 +47,7 @@ TEST(EdgeFilter, StrengthensTheCentreAndWorksInPlace)
     EXPECT_EQ(Centre(FilterCode::Edge, 1, 100, 50), 255); // 300 clamped
     EXPECT_EQ(Centre(FilterCode::Edge, 1, 60, 50), 100);  // (600 - 400) \ 2
     // The second pixel sees 255 on its left: (500 - 605) \ 2 < 0; from the source it would be 25.
-    const std::vector<int> result = Filtered(FilterCode::Edge, 1, 4, 3,
+    const std::vector<int> result = FilteredGreys(FilterCode::Edge, 1, 4, 3,
                                              {50, 50, 50, 50, 50, 100, 50, 50, 50, 50, 50, 50});
     EXPECT_EQ(result[5], 255);
     EXPECT_EQ(result[6], 0);
@@ -64,7 +57,7 @@ TEST(BlurFilter, SpreadsOnePixelThroughTheAlreadyBlurredOnes)
 {
     std::vector<int> greys(144, 0);
     greys[5 * 12 + 5] = 255; // column 6, row 6 counted from 1
-    const std::vector<int> result = Filtered(FilterCode::Blur, 0, 12, 12, greys);
+    const std::vector<int> result = FilteredGreys(FilterCode::Blur, 0, 12, 12, greys);
 
     std::vector<int> expected(144, 0);
     const int rows[4][6] = {{0, 31, 35, 36, 4, 0}, {3, 40, 17, 11, 6, 1}, {5, 8, 9, 5, 2, 1}, {1, 2, 3, 2, 1, 0}};
@@ -98,7 +91,7 @@ TEST(ContourFilter, DarkensWhereTheColourChanges)
 TEST(ReliefFilter, HalvesFlatAreasAndAddsFifty)
 {
     for (auto [grey, expected] : {std::pair{100, 100}, std::pair{255, 177}, std::pair{0, 50}}) {
-        const std::vector<int> result = Filtered(FilterCode::Relief, 0, 4, 4, std::vector<int>(16, grey));
+        const std::vector<int> result = FilteredGreys(FilterCode::Relief, 0, 4, 4, std::vector<int>(16, grey));
         for (int i : {5, 6, 9, 10})
             EXPECT_EQ(result[i], expected) << grey;
         for (int i : {0, 3, 4, 7, 12, 15})
@@ -109,14 +102,14 @@ TEST(ReliefFilter, HalvesFlatAreasAndAddsFifty)
 TEST(ReliefFilter, LightsFromTheTopLeftAndTruncatesTowardZero)
 {
     // Only the pixel below is 1: (-1) \ 2 + 50 = 50 (not 49).
-    EXPECT_EQ(Filtered(FilterCode::Relief, 0, 3, 3, {0, 0, 0, 0, 0, 0, 0, 1, 0})[4], 50);
-    EXPECT_EQ(Filtered(FilterCode::Relief, 0, 3, 3, {200, 100, 100, 100, 100, 100, 100, 100, 100})[4], 200);
+    EXPECT_EQ(FilteredGreys(FilterCode::Relief, 0, 3, 3, {0, 0, 0, 0, 0, 0, 0, 1, 0})[4], 50);
+    EXPECT_EQ(FilteredGreys(FilterCode::Relief, 0, 3, 3, {200, 100, 100, 100, 100, 100, 100, 100, 100})[4], 200);
 }
 
 TEST(ReliefFilter, ReadsTheUnfilteredPicture)
 {
     // The second pixel reads 200 on its left, not the 150 the first one became.
-    const std::vector<int> result = Filtered(FilterCode::Relief, 0, 4, 3,
+    const std::vector<int> result = FilteredGreys(FilterCode::Relief, 0, 4, 3,
                                              {100, 100, 100, 100, 100, 200, 100, 100, 100, 100, 100, 100});
     EXPECT_EQ(result[5], 150);
     EXPECT_EQ(result[6], 150);
@@ -136,7 +129,7 @@ TEST(AquarelFilter, TakesTheEarlierWindowOnEqualDeviations)
     };
     std::vector<int> expected = greys;
     expected[12] = 101;
-    EXPECT_EQ(Filtered(FilterCode::Aquarel, 0, 5, 5, greys), expected);
+    EXPECT_EQ(FilteredGreys(FilterCode::Aquarel, 0, 5, 5, greys), expected);
 }
 
 namespace {
