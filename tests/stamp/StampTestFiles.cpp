@@ -101,6 +101,22 @@ QRgb numberedPixel(int x, int y)
     return qRgb(x & 0xFF, y & 0xFF, (x >> 8) << 4 | (y >> 8));
 }
 
+QPoint numberedOrigin(QRgb pixel)
+{
+    return {qRed(pixel) | (qBlue(pixel) >> 4) << 8, qGreen(pixel) | (qBlue(pixel) & 15) << 8};
+}
+
+bool frameAround(const QImage &stamp, const QImage &frame, const QRect &window)
+{
+    if (stamp.size() != frame.size())
+        return false;
+    for (int y = 0; y < stamp.height(); ++y)
+        for (int x = 0; x < stamp.width(); ++x)
+            if (!window.contains(x, y) && stamp.pixel(x, y) != frame.pixel(x, y))
+                return false;
+    return true;
+}
+
 QImage numbered(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -13,6 +15,11 @@ namespace StampTestFiles {
 // pixel taken from the wrong place shows.
 QImage numbered(int width, int height);
 QRgb numberedPixel(int x, int y);
+// The place in a numbered picture that a pixel came from.
+QPoint numberedOrigin(QRgb pixel);
+
+// Whether a stamp shows the frame picture everywhere outside its photo window.
+bool frameAround(const QImage &stamp, const QImage &frame, const QRect &window);
 
 // The picture encoded by Qt in a format it writes ("JPG", "BMP", "PNG").
 QByteArray encoded(const QImage &image, const char *format);

@@ -13,24 +13,6 @@ namespace {
 constexpr int Left = 1, Right = 2, Middle = 4;
 const QRgb Backdrop = qRgb(1, 2, 3);
 
-// The picture a numbered pixel came from.
-QPoint origin(QRgb pixel)
-{
-    return {qRed(pixel) | (qBlue(pixel) >> 4) << 8, qGreen(pixel) | (qBlue(pixel) & 15) << 8};
-}
-
-// Whether a stamp shows the frame picture everywhere outside its photo window.
-bool frameAround(const QImage &stamp, const QImage &frame, const QRect &window)
-{
-    if (stamp.size() != frame.size())
-        return false;
-    for (int y = 0; y < stamp.height(); ++y)
-        for (int x = 0; x < stamp.width(); ++x)
-            if (!window.contains(x, y) && stamp.pixel(x, y) != frame.pixel(x, y))
-                return false;
-    return true;
-}
-
 class StampCutTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -54,7 +36,7 @@ protected:
         workspace.mouseUp(Left, to);
     }
     QImage stamp() const { return document.stamp().image(); }
-    QPoint stampOrigin(int x, int y) const { return origin(stamp().pixel(x, y)); }
+    QPoint stampOrigin(int x, int y) const { return numberedOrigin(stamp().pixel(x, y)); }
 };
 
 TEST_F(StampCutTest, ADragCutsItsPixelsIntoThePortraitFrame)
