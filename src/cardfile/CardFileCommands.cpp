@@ -1,0 +1,27 @@
+#include "CardFileCommands.h"
+
+#include "MainWindow.h"
+#include "OpenFileDialog.h"
+#include "SaveCardCommand.h"
+
+#include <QAction>
+
+namespace {
+
+void showOpenFile(MainWindow &window, OpenFileModel::Mode mode)
+{
+    OpenFileDialog dialog(mode, window.document(), window.questions(), &window);
+    dialog.exec();
+}
+
+} // namespace
+
+void installCardFileCommands(MainWindow &window)
+{
+    const auto on = [&window](const char *name, auto handler) {
+        QObject::connect(window.action(QString::fromLatin1(name)), &QAction::triggered, &window, handler);
+    };
+    on("FileSaveKaart", [&window] { SaveCardCommand::run(window.document(), window.questions()); });
+    on("FileOpenKaart", [&window] { showOpenFile(window, OpenFileModel::Mode::Cards); });
+    on("ToolsBackTemplates", [&window] { showOpenFile(window, OpenFileModel::Mode::Templates); });
+}
