@@ -1,5 +1,6 @@
 #include "InstallCommands.h"
 
+#include "BackgroundCommands.h"
 #include "MainWindow.h"
 #include "StampCommands.h"
 
@@ -8,4 +9,5 @@
 void installSubsystemCommands(MainWindow &window)
 {
     installStampCommands(window);
+    installBackgroundCommands(window);
 }

@@ -1,0 +1,61 @@
+#include "BackgroundCommands.h"
+
+#include "BackgroundPhoto.h"
+#include "FilterCommands.h"
+#include "Filters.h"
+#include "MainWindow.h"
+#include "PhotoWorkspace.h"
+#include "VerloopcolorDialog.h"
+#include "WhiteFrame.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+
+namespace {
+
+void installPhotoCommands(MainWindow &window)
+{
+    for (const PhotoPlacement placement : {PhotoPlacement::Borderless, PhotoPlacement::WithMargin}) {
+        const QString name = QStringLiteral("ToolsBackFotoRand(%1)").arg(int(placement));
+        QObject::connect(window.action(name), &QAction::triggered, &window, [&window, placement] {
+            chooseBackgroundPhoto(window.document(), window.photoWorkspace().backPic(), window.questions(),
+                                  placement);
+        });
+    }
+}
+
+void installGradientDialog(MainWindow &window)
+{
+    QObject::connect(window.action(QStringLiteral("ToolsBackColor")), &QAction::triggered, &window, [&window] {
+        VerloopcolorDialog dialog(window.document(), &window);
+        dialog.exec();
+    });
+}
+
+// A submenu parent's own click is the opening of its submenu.
+void installFilterCommands(MainWindow &window)
+{
+    for (const FilterCommand &command : filterCommands()) {
+        const QString name = command.objectName();
+        const auto run = [&window, &command] { runFilterCommand(window.document(), command); };
+        if (QMenu *submenu = window.menu(name))
+            QObject::connect(submenu, &QMenu::aboutToShow, &window, run);
+        else
+            QObject::connect(window.action(name), &QAction::triggered, &window, run);
+    }
+    QObject::connect(window.action(QStringLiteral("AchtergrondRand")), &QAction::triggered, &window,
+                     [&window] { addWhiteFrame(window.document()); });
+    // The filters hand over between rows, paced by the engine; a second filter chosen
+    // meanwhile is refused by the engine's busy guard.
+    InstallFilterEventHook([] { QCoreApplication::processEvents(); });
+}
+
+} // namespace
+
+void installBackgroundCommands(MainWindow &window)
+{
+    installPhotoCommands(window);
+    installGradientDialog(window);
+    installFilterCommands(window);
+}
