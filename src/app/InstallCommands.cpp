@@ -1,6 +1,7 @@
 #include "InstallCommands.h"
 
 #include "BackgroundCommands.h"
+#include "CardFileCommands.h"
 #include "MainWindow.h"
 #include "StampCommands.h"
 
@@ -10,4 +11,5 @@ void installSubsystemCommands(MainWindow &window)
 {
     installStampCommands(window);
     installBackgroundCommands(window);
+    installCardFileCommands(window);
 }
