@@ -1,4 +1,6 @@
 #include "BatchCommands.h"
+#include "CardDocument.h"
+#include "GradientChooser.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +75,21 @@ TEST_F(BatchGradientTest, StartsFromTheBasePictureAtItsNaturalSize)
     const QImage image(out);
     EXPECT_EQ(image.pixel(100, 130), qRgb(0, 0, 200)); // the wedge keeps the base
     EXPECT_EQ(image.pixel(50, 50), qRgb(100, 0, 0));
+}
+
+TEST_F(BatchGradientTest, EveryGradientIsTheOneTheDialogPaintsOnTheCard)
+{
+    for (int n = 1; n <= 42; ++n) {
+        const QString out = path(QStringLiteral("g%1.png").arg(n));
+        ASSERT_EQ(run({QString::number(n), out}), 0) << n << m_errors.toStdString();
+
+        CardDocument document;
+        document.canvas().image().fill(Qt::black);
+        GradientChooser chooser;
+        chooser.setValue(n);
+        chooser.accept(document);
+        EXPECT_EQ(QImage(out).convertToFormat(QImage::Format_RGB32), document.canvas().image()) << n;
+    }
 }
 
 TEST_F(BatchGradientTest, RefusesBadNumbersAndWords)
