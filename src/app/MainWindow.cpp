@@ -117,6 +117,8 @@ void MainWindow::setEnlargedPhotoPanel(bool enlarged)
     m_photo->resize(enlarged ? 707 : 230, m_photo->height());
     for (QWidget *covered : {m_cardFrame, m_colourFrame, m_stampBorderFrame})
         covered->setVisible(!enlarged);
+    // The widened panel lies over the info strip too, which stays in its place below.
+    m_photoFrame->raise();
     action(QStringLiteral("PasfotoVergroting"))->setChecked(enlarged);
     action(QStringLiteral("ZoomSize"))->setEnabled(enlarged);
     m_photo->layer()->setVisible(enlarged);

@@ -207,6 +207,10 @@ TEST_F(StampWindowTest, TheEnlargedPanelTogglesAndNarrowsAfterACutAndAfterNew)
     EXPECT_FALSE(control("Frame2")->isVisible());
     EXPECT_TRUE(action("PasfotoVergroting")->isChecked());
     EXPECT_TRUE(action("ZoomSize")->isEnabled());
+    // The info strip stays below the widened panel.
+    const QPoint onInfoStrip = control("BackInfoLabel")->geometry().center();
+    EXPECT_EQ(window.centralWidget()->grab().toImage().pixel(onInfoStrip),
+              shownView().pixel(pic->mapFrom(window.centralWidget(), onInfoStrip)));
     trigger("PasfotoVergroting");
     EXPECT_EQ(pic->width(), 230);
     EXPECT_TRUE(control("Frame2")->isVisible());
