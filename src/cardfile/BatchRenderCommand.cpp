@@ -61,6 +61,16 @@ QImage renderCard(const CardDocument &document, int scale)
     return image;
 }
 
+// Names and paths are echoed in the message; a line break typed into one of them must
+// not turn the one line a script reads into several.
+QString oneLine(QString text)
+{
+    for (QChar &c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    return text;
+}
+
 } // namespace
 
 int batchRender(const QStringList &args, QTextStream &err)
@@ -68,7 +78,7 @@ int batchRender(const QStringList &args, QTextStream &err)
     QString problem;
     const std::optional<RenderJob> job = parseJob(args, problem);
     if (!job) {
-        err << "lumovander-batch render: " << problem << '\n';
+        err << "lumovander-batch render: " << oneLine(problem) << '\n';
         return 2;
     }
     if (!job->folder.isEmpty())
@@ -76,13 +86,13 @@ int batchRender(const QStringList &args, QTextStream &err)
 
     CardDocument document;
     if (!CardOpening::openCard(document, job->name)) {
-        err << "lumovander-batch render: cannot open the card " << job->name << " in "
-            << DataFolder::cardsFolder() << '\n';
+        err << "lumovander-batch render: cannot open the card " << oneLine(job->name) << " in "
+            << oneLine(DataFolder::cardsFolder()) << '\n';
         return 1;
     }
     const QImage image = renderCard(document, job->scale);
     if (image.isNull() || !writeImageFile(image, job->output, "png")) {
-        err << "lumovander-batch render: cannot write " << job->output << '\n';
+        err << "lumovander-batch render: cannot write " << oneLine(job->output) << '\n';
         return 1;
     }
     return 0;

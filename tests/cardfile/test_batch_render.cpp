@@ -125,6 +125,8 @@ TEST_F(BatchRender, BadInputGivesOneLineAndNoOutput)
         {"Onbekend", output},
         {"../Cards/Jan", output},
         {"Jan", missingFolder},
+        {"Jan\nis\r\nweg", output},
+        {"Jan", output, "--scale", "1\n2"},
     };
     for (const QStringList &args : bad) {
         EXPECT_NE(render(args), 0) << args.join(' ').toStdString();
