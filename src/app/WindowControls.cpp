@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <algorithm>
 
 namespace WindowControls {
@@ -11,6 +12,11 @@ QRect fromTwips(int left, int top, int width, int height)
 {
     const auto px = [](int twips) { return qRound(twips / 15.0); };
     return QRect(px(left), px(top), px(width), px(height));
+}
+
+QRect pixelRect(int left, int top, int width, int height)
+{
+    return QRect(left * 15, top * 15, width * 15, height * 15);
 }
 
 void place(QWidget *control, const QString &name, const QRect &twips)
@@ -54,6 +60,14 @@ QWidget *frame(QWidget *parent, const QString &name, const QRect &twips)
     auto *box = new QGroupBox(parent);
     place(box, name, twips);
     return box;
+}
+
+QPushButton *pushButton(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
+{
+    auto *knop = new QPushButton(caption, parent);
+    place(knop, name, twips);
+    knop->setAutoDefault(false);
+    return knop;
 }
 
 void line(QWidget *parent, const QString &name, int x1, int y1, int x2, int y2)
