@@ -1,0 +1,112 @@
+#include "AfdrukkenDialog.h"
+
+#include "BuiltinPictures.h"
+#include "CardDocument.h"
+#include "PrintDialogControls.h"
+#include "PrintTarget.h"
+#include "SheetPreview.h"
+#include "WindowControls.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace WindowControls;
+using namespace PrintDialogControls;
+
+namespace {
+
+QStringList sheetCounts()
+{
+    QStringList counts;
+    for (int n = 1; n <= 10; ++n)
+        counts << QString::number(n);
+    return counts;
+}
+
+// The line reaches past the preview's right edge, as designed.
+constexpr int ScanLineWidth = 141;
+
+} // namespace
+
+AfdrukkenDialog::AfdrukkenDialog(const CardDocument &document, Questions &questions, PrintTarget &printer,
+                                 WaitFunction wait, QWidget *parent)
+    : QDialog(parent)
+    , m_questions(questions)
+    , m_printer(printer)
+    , m_wait(std::move(wait))
+    , m_card(PrintedCard::from(document))
+    , m_sheet(SheetGeometry::from(document.printSettings()))
+{
+    setObjectName(QStringLiteral("Afdrukken"));
+    setWindowTitle(QStringLiteral(" Kaartjes Afdrukken"));
+    setFont(QFont(QStringLiteral("Arial"), 8));
+    setFixedSize(clientSize(QSize(270, 253)));
+
+    QWidget *frame1 = frame(this, QStringLiteral("Frame1"), pixelRect(5, -1, 254, 218));
+    colouredLabel(frame1, QStringLiteral("BackA4"), pixelRect(12, 18, 138, 188), QColor(192, 192, 255));
+    QLabel *preview = colouredLabel(frame1, QStringLiteral("Picture1"), pixelRect(16, 22, 130, 180), QColor());
+    preview->setPixmap(QPixmap::fromImage(SheetPreview::draw(m_card, m_sheet.cardsPerSheet)));
+    preview->setToolTip(QStringLiteral(" WYSIWYG "));
+    m_scanLine = colouredLabel(preview, QStringLiteral("Lijn"), pixelRect(0, 0, ScanLineWidth, 1), QColor(192, 0, 0));
+    m_scanLine->hide();
+
+    m_sheetCount = choiceBox(frame1, QStringLiteral("Combo1"), QPoint(160, 18), 40, sheetCounts(),
+                             QColor(192, 255, 192));
+    greyCaption(frame1, QStringLiteral("Label4"), QPoint(204, 21), QStringLiteral("Pagina's"));
+    m_status = greyCaption(frame1, QStringLiteral("Label2"), QPoint(160, 50), ScanAnimation::AtRest);
+
+    QLabel *printerPicture = colouredLabel(frame1, QStringLiteral("Image1"), pixelRect(160, 120, 84, 50), QColor());
+    printerPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    printerPicture->setPixmap(QPixmap::fromImage(BuiltinPictures::printerPicture()));
+
+    colouredLabel(frame1, QStringLiteral("Label1"), pixelRect(160, 181, 84, 24), QColor(64, 64, 64));
+    m_printButton = pushButton(frame1, QStringLiteral("PrintKnop"), QStringLiteral("Print"), pixelRect(162, 183, 40, 20));
+    m_exitButton = pushButton(frame1, QStringLiteral("ExitKnop"), QStringLiteral("Exit"), pixelRect(202, 183, 40, 20));
+
+    connect(m_printButton, &QPushButton::clicked, this, &AfdrukkenDialog::print);
+    connect(m_exitButton, &QPushButton::clicked, this, &AfdrukkenDialog::reject);
+}
+
+void AfdrukkenDialog::print()
+{
+    runPrint(*this, m_questions, m_wait, m_sheetCount->currentText(),
+             [this](int copies) { return printSheetTo(m_printer, m_questions, m_card, m_sheet, copies); });
+}
+
+void AfdrukkenDialog::setStatusText(const QString &text)
+{
+    m_status->setText(text);
+    m_status->adjustSize();
+}
+
+void AfdrukkenDialog::showScanLine(int height)
+{
+    m_scanLine->move(0, height);
+    m_scanLine->show();
+}
+
+void AfdrukkenDialog::hideScanLine()
+{
+    m_scanLine->hide();
+}
+
+// The hourglass only over this dialog: a save dialog opened during the print keeps
+// its own pointer.
+void AfdrukkenDialog::setPrinting(bool printing)
+{
+    m_printing = printing;
+    m_printButton->setEnabled(!printing);
+    m_exitButton->setEnabled(!printing);
+    if (printing)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+// Escape and the window's close button end up here too.
+void AfdrukkenDialog::reject()
+{
+    if (!m_printing)
+        QDialog::reject();
+}

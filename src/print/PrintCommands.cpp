@@ -1,0 +1,50 @@
+#include "PrintCommands.h"
+
+#include "AfdrukkenDialog.h"
+#include "Algemeen.h"
+#include "CardDocument.h"
+#include "MainWindow.h"
+#include "MargesDialog.h"
+#include "SystemPrinter.h"
+
+#include <QAction>
+#include <memory>
+
+namespace {
+
+using PrinterSource = std::function<PrinterStation &()>;
+
+void install(MainWindow &window, const PrinterSource &printer, const WaitFunction &wait)
+{
+    QObject::connect(window.action(QStringLiteral("FileMarges")), &QAction::triggered, &window, [&window] {
+        MargesDialog dialog(window.document().printSettings(), window.questions(), &window);
+        dialog.exec();
+    });
+    QObject::connect(window.action(QStringLiteral("FileSetupPrinter")), &QAction::triggered, &window,
+                     [&window, printer] { printer().setUp(&window); });
+    QObject::connect(window.action(QStringLiteral("FilePrint")), &QAction::triggered, &window,
+                     [&window, printer, wait] {
+                         AfdrukkenDialog dialog(window.document(), window.questions(), printer(), wait, &window);
+                         dialog.exec();
+                     });
+}
+
+} // namespace
+
+void installPrintCommands(MainWindow &window)
+{
+    // Made on first use: asking the system for its printers can take a while, and the
+    // window should not wait for it at start-up.
+    auto system = std::make_shared<std::unique_ptr<SystemPrinter>>();
+    const PrinterSource printer = [system]() -> PrinterStation & {
+        if (!*system)
+            *system = std::make_unique<SystemPrinter>();
+        return **system;
+    };
+    install(window, printer, [](double seconds) { Algemeen::WaitSeconds(seconds); });
+}
+
+void installPrintCommands(MainWindow &window, PrinterStation &printer, WaitFunction wait)
+{
+    install(window, [&printer]() -> PrinterStation & { return printer; }, wait);
+}

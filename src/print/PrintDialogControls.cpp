@@ -1,0 +1,33 @@
+#include "PrintDialogControls.h"
+
+#include "WindowControls.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace PrintDialogControls {
+
+QLabel *greyCaption(QWidget *parent, const QString &name, QPoint place, const QString &text)
+{
+    QLabel *label = WindowControls::caption(parent, name, place.x() * 15, place.y() * 15, text);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    label->setPalette(palette);
+    return label;
+}
+
+QComboBox *choiceBox(QWidget *parent, const QString &name, QPoint place, int width, const QStringList &entries,
+                     const QColor &ground)
+{
+    auto *box = new QComboBox(parent);
+    box->addItems(entries);
+    WindowControls::place(box, name, WindowControls::pixelRect(place.x(), place.y()));
+    box->resize(width, box->height());
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, ground);
+    palette.setColor(QPalette::Button, ground);
+    box->setPalette(palette);
+    return box;
+}
+
+} // namespace PrintDialogControls

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "PrintOutcome.h"
+#include "PrintedCard.h"
+#include "SheetGeometry.h"
+
+#include <QString>
+
+class QPagedPaintDevice;
+class Questions;
+
+// Where "Print" sends the sheet: the printer of this run, or a PDF file when no printer
+// is installed or the user chose printing to a file.
+class PrintTarget {
+public:
+    virtual ~PrintTarget() = default;
+
+    virtual bool printsToFile() const = 0;
+    // The file named in the printer dialog, offered in the save dialog; empty when none.
+    virtual QString chosenFileName() const = 0;
+
+    // The printer made ready for one document in portrait, in this number of copies;
+    // null when it cannot print at all.
+    virtual QPagedPaintDevice *prepare(int copies) = 0;
+    // Whether the printer makes the copies of a page itself; if not, each copy is a page.
+    virtual bool repeatsPages() const = 0;
+    // After the document has ended: whether the printer took it without an error.
+    virtual bool accepted() const = 0;
+};
+
+// Prints the sheet in a number of copies on the target: on a printer one document,
+// on a PDF the user names in a save dialog one page per copy. A cancelled save dialog
+// prints nothing; a failure comes back with a Dutch message.
+PrintOutcome printSheetTo(PrintTarget &target, Questions &questions, const PrintedCard &card,
+                          const SheetGeometry &sheet, int copies);

@@ -1,0 +1,63 @@
+#include "SystemPrinter.h"
+
+#include <QPrintDialog>
+
+namespace {
+
+// Qt's dialog writes its choices into the printer only when it is accepted.
+void runPrintDialog(QPrinter &printer, QWidget *parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    // One sheet of one page: what the dialog could choose besides the printer and its
+    // settings does not apply.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.exec();
+}
+
+} // namespace
+
+SystemPrinter::SystemPrinter(PrinterDialog dialog)
+    : m_printer(QPrinter::HighResolution)
+    , m_dialog(dialog ? std::move(dialog) : PrinterDialog(runPrintDialog))
+{
+}
+
+void SystemPrinter::setUp(QWidget *parent)
+{
+    m_dialog(m_printer, parent);
+}
+
+bool SystemPrinter::printsToFile() const
+{
+    // Qt falls back to its PDF output when the system has no printer.
+    return m_printer.outputFormat() == QPrinter::PdfFormat;
+}
+
+QString SystemPrinter::chosenFileName() const
+{
+    return m_printer.outputFileName();
+}
+
+QPagedPaintDevice *SystemPrinter::prepare(int copies)
+{
+    if (!m_printer.isValid())
+        return nullptr;
+    m_printer.setPageOrientation(QPageLayout::Portrait);
+    // Cards are placed from the printable area's corner, as on the printer's own page.
+    m_printer.setFullPage(false);
+    m_printer.setCopyCount(repeatsPages() ? copies : 1);
+    return &m_printer;
+}
+
+bool SystemPrinter::repeatsPages() const
+{
+    return m_printer.supportsMultipleCopies();
+}
+
+bool SystemPrinter::accepted() const
+{
+    return m_printer.printerState() != QPrinter::Error && m_printer.printerState() != QPrinter::Aborted;
+}
