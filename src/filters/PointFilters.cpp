@@ -121,12 +121,13 @@ void FilterBrightness(const FilterPixels &pixels, int percentage)
 
 void FilterContrast(const FilterPixels &pixels, int percentage)
 {
-    FillLevelTableWithThirds();
+    // The mean grey: the grey of a pixel is a third of its channel sum, truncated (what
+    // LevelTable holds for the other grey filters), here computed so that it vectorises.
     std::int64_t greySum = 0;
     for (int y = 0; y < pixels.height; ++y) {
         const quint32 *row = SourceRow(pixels, y);
         for (int x = 0; x < pixels.width; ++x)
-            greySum += LevelTable[Blue(row[x]) + Green(row[x]) + Red(row[x])];
+            greySum += quint32(Blue(row[x]) + Green(row[x]) + Red(row[x])) / 3;
         RowDone(pixels);
     }
     const std::int64_t mean = greySum / std::int64_t(pixels.pixelCount());
