@@ -1,0 +1,46 @@
+#pragma once
+
+#include "PrinterStation.h"
+
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <functional>
+#include <memory>
+
+// A printer for tests whose pages land in a PDF file, so that they can be counted and
+// rendered. It notes the copies it was asked for and can refuse or fail the document.
+class FakePrinter : public PrinterStation {
+public:
+    explicit FakePrinter(const QString &pagesFile) : m_pagesFile(pagesFile) {}
+
+    bool toFile = false;
+    bool repeats = true;
+    bool refuses = false;
+    bool failsDocument = false;
+    QString fileChosen;
+    QList<int> preparedCopies;
+    QList<QWidget *> setUpParents;
+    std::function<void()> whenPrinting; // runs as the document starts
+
+    void setUp(QWidget *parent) override { setUpParents << parent; }
+    bool printsToFile() const override { return toFile; }
+    QString chosenFileName() const override { return fileChosen; }
+    QPagedPaintDevice *prepare(int copies) override
+    {
+        preparedCopies << copies;
+        if (whenPrinting)
+            whenPrinting();
+        if (refuses)
+            return nullptr;
+        m_writer = std::make_unique<QPdfWriter>(m_pagesFile);
+        m_writer->setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
+        return m_writer.get();
+    }
+    bool repeatsPages() const override { return repeats; }
+    bool accepted() const override { return !failsDocument; }
+
+private:
+    QString m_pagesFile;
+    std::unique_ptr<QPdfWriter> m_writer;
+};

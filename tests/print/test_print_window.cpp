@@ -1,0 +1,451 @@
+// The print commands through the designer window: the margins dialog with its field
+// check, Reset, Cancel and Ok; the print dialog's preview, sheet count and "Print" on
+// a printer or into a PDF; "Setup Printer".
+#include "Algemeen.h"
+#include "FakePrinter.h"
+#include "PrintCommands.h"
+#include "RenderedPdf.h"
+#include "SystemPrinter.h"
+#include "app/WindowFixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QColor Blue(0, 0, 255);
+const QColor Green(0, 255, 0);
+const QColor Red(255, 0, 0);
+const QColor PreviewGround(240, 240, 230);
+
+class PrintWindowTest : public WindowFixture {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+        installPrintCommands(window, printer, [this](double seconds) { wait(seconds); });
+        window.show();
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    // Opens the dialog of a menu item and acts on it once it shows; whatever is still
+    // open afterwards is cancelled.
+    void withDialog(const QString &item, const std::function<void(QDialog &)> &act)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = true;
+            act(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        trigger(item);
+        EXPECT_TRUE(shown) << item.toStdString();
+    }
+
+    template <typename T = QWidget>
+    static T *in(QDialog &dialog, const QString &name)
+    {
+        T *found = dialog.findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    static QLineEdit *field(QDialog &dialog, int i) { return in<QLineEdit>(dialog, QStringLiteral("MargeText(%1)").arg(i)); }
+    static void click(QDialog &dialog, const QString &button)
+    {
+        QTest::mouseClick(in<QPushButton>(dialog, button), Qt::LeftButton);
+    }
+    static void retype(QLineEdit *edit, const QString &text)
+    {
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+
+    // A blue card with a green stamp, in a layout.
+    void colouredCard(int layout)
+    {
+        QImage canvas(440, 270, QImage::Format_RGB32);
+        canvas.fill(Blue);
+        doc.canvas().setPicture(canvas);
+        doc.applyLayout(layout);
+        QImage stamp(doc.stamp().image().size(), QImage::Format_RGB32);
+        stamp.fill(Green);
+        doc.stamp().setPicture(stamp);
+    }
+    QImage previewOf(int layout)
+    {
+        colouredCard(layout);
+        QImage preview;
+        withDialog(QStringLiteral("FilePrint"),
+                   [&](QDialog &d) { preview = in<QLabel>(d, QStringLiteral("Picture1"))->pixmap().toImage(); });
+        return preview;
+    }
+
+    static QColor at(const QImage &image, int x, int y) { return image.pixelColor(x, y); }
+
+    std::function<void(double)> wait = [](double) {};
+    QString printerPages = dir.filePath(QStringLiteral("printer.pdf"));
+    FakePrinter printer{printerPages};
+};
+
+bool isBlue(QRgb c) { return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60; }
+
+} // namespace
+
+// ---- Marges ----
+
+TEST_F(PrintWindowTest, MarginsDialogShowsItsFieldsLettersAndChoices)
+{
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("Marges"));
+        EXPECT_EQ(d.windowTitle(), QStringLiteral(" Afdruk Marges"));
+        const QStringList letters = {"A", "B", "C", "D", "H", "V"};
+        const QStringList texts = {"15", "23", "90", "50", "0", "0"};
+        for (int i = 1; i <= 6; ++i) {
+            EXPECT_EQ(field(d, i)->geometry(), QRect(9, 16 + 20 * (i - 1), 50, 19));
+            EXPECT_EQ(field(d, i)->parentWidget()->objectName(), QStringLiteral("Frame2"));
+            EXPECT_EQ(field(d, i)->text(), texts[i - 1]);
+            QLabel *letter = in<QLabel>(d, QStringLiteral("MargeLabel(%1)").arg(i));
+            EXPECT_EQ(letter->text(), letters[i - 1]);
+            EXPECT_EQ(letter->y(), 17 + 20 * (i - 1));
+        }
+        EXPECT_EQ(field(d, 4)->toolTip(), QStringLiteral(" Hoogte van de kaartjes "));
+        EXPECT_EQ(field(d, 6)->toolTip(), QStringLiteral(" Vertikale afstand tussen de kaartjes "));
+        auto *count = in<QComboBox>(d, QStringLiteral("Combo1"));
+        ASSERT_EQ(count->count(), 2);
+        EXPECT_EQ(count->itemText(0), QStringLiteral("10"));
+        EXPECT_EQ(count->itemText(1), QStringLiteral("8"));
+        EXPECT_EQ(count->currentText(), QStringLiteral("10"));
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("Image1"))->pixmap().size(), QSize(240, 260));
+        EXPECT_EQ(in<QPushButton>(d, QStringLiteral("OkKnop"))->toolTip(), QStringLiteral(" Gegevens opslaan "));
+        EXPECT_EQ(in<QPushButton>(d, QStringLiteral("ResetKnop"))->text(), QStringLiteral("Reset"));
+    });
+}
+
+TEST_F(PrintWindowTest, TypingThatBreaksTheNumberEmptiesTheWholeField)
+{
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        QTest::keyClicks(field(d, 1), QStringLiteral("34"));
+        EXPECT_EQ(field(d, 1)->text(), QStringLiteral("1534"));
+        QTest::keyClicks(field(d, 1), QStringLiteral("5"));
+        EXPECT_EQ(field(d, 1)->text(), QString()) << "a fifth character";
+
+        QTest::keyClicks(field(d, 2), QStringLiteral("a"));
+        EXPECT_EQ(field(d, 2)->text(), QString()) << "a letter";
+
+        retype(field(d, 5), QStringLiteral("-"));
+        EXPECT_EQ(field(d, 5)->text(), QString()) << "a minus into an empty field";
+        QTest::keyClicks(field(d, 5), QStringLiteral("5"));
+        QTest::keyClick(field(d, 5), Qt::Key_Home);
+        QTest::keyClicks(field(d, 5), QStringLiteral("-"));
+        EXPECT_EQ(field(d, 5)->text(), QStringLiteral("-5")) << "a sign in front of digits";
+
+        retype(field(d, 3), QStringLiteral("12,5"));
+        EXPECT_EQ(field(d, 3)->text(), QStringLiteral("12,5")) << "the locale's decimal comma";
+        retype(field(d, 4), QStringLiteral("12."));
+        EXPECT_EQ(field(d, 4)->text(), QString()) << "a point is no decimal separator here";
+    });
+}
+
+TEST_F(PrintWindowTest, DecimalPointCountsWhereTheLocaleWritesOne)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        retype(field(d, 3), QStringLiteral("12.5"));
+        EXPECT_EQ(field(d, 3)->text(), QStringLiteral("12.5"));
+        retype(field(d, 4), QStringLiteral("12,"));
+        EXPECT_EQ(field(d, 4)->text(), QString());
+    });
+}
+
+TEST_F(PrintWindowTest, StoredValuesPassTheCheckWhenTheDialogFillsIn)
+{
+    doc.printSettings().PrintMarginA = GeneralValue("12,345");
+    doc.printSettings().PrintOffsetH = GeneralValue(2.5);
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        EXPECT_EQ(field(d, 1)->text(), QString()) << "too long to be shown";
+        EXPECT_EQ(field(d, 5)->text(), QStringLiteral("2,5")) << "a number as the locale writes it";
+    });
+}
+
+TEST_F(PrintWindowTest, ResetSetsTheDefaultsAtOnceAndCancelKeepsThem)
+{
+    PrintSettings &s = doc.printSettings();
+    s.PrintMarginA = GeneralValue("20");
+    s.CardHeightMm = GeneralValue("55");
+    s.PrintOffsetV = 3;
+    s.CardsPerSheet = 8;
+    const PrintSettings edited = s;
+
+    questions.yesNoAnswers = {false, true};
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        click(d, QStringLiteral("ResetKnop"));
+        EXPECT_EQ(s, edited) << "No changes nothing";
+        EXPECT_EQ(field(d, 1)->text(), QStringLiteral("20"));
+
+        click(d, QStringLiteral("ResetKnop"));
+        EXPECT_EQ(s, PrintSettings()) << "Yes resets without waiting for Ok";
+        EXPECT_EQ(field(d, 1)->text(), QStringLiteral("15"));
+        EXPECT_EQ(field(d, 4)->text(), QStringLiteral("50"));
+        EXPECT_EQ(field(d, 6)->text(), QStringLiteral("0"));
+        EXPECT_EQ(in<QComboBox>(d, QStringLiteral("Combo1"))->currentText(), QStringLiteral("10"));
+        click(d, QStringLiteral("CancelKnop"));
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(questions.asked, QStringList(2, QStringLiteral(" Reset|Wilt u de begin marges resetten?")));
+    EXPECT_EQ(s, PrintSettings());
+}
+
+TEST_F(PrintWindowTest, OkWithoutEditsStoresTheDefaultsAsTexts)
+{
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) { click(d, QStringLiteral("OkKnop")); });
+    const PrintSettings &s = doc.printSettings();
+    EXPECT_EQ(s.PrintMarginA, GeneralValue("15"));
+    EXPECT_EQ(s.PrintMarginB, GeneralValue("23"));
+    EXPECT_EQ(s.CardWidthMm, GeneralValue("90"));
+    EXPECT_EQ(s.CardHeightMm, GeneralValue("50"));
+    EXPECT_EQ(s.PrintOffsetH, GeneralValue("0"));
+    EXPECT_TRUE(s.PrintOffsetH.isText());
+    EXPECT_EQ(s.PrintOffsetV, 0);
+    EXPECT_EQ(s.CardsPerSheet, 10);
+}
+
+TEST_F(PrintWindowTest, OkRoundsVHalvesToEvenAndKeepsWhatIsEmpty)
+{
+    auto confirm = [&](const QString &v) {
+        withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+            retype(field(d, 1), QStringLiteral("2,5"));
+            retype(field(d, 2), QStringLiteral("x"));
+            retype(field(d, 6), v);
+            in<QComboBox>(d, QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("8"));
+            click(d, QStringLiteral("OkKnop"));
+        });
+    };
+    confirm(QStringLiteral("2,5"));
+    const PrintSettings &s = doc.printSettings();
+    EXPECT_EQ(s.PrintOffsetV, 2);
+    EXPECT_EQ(s.PrintMarginA, GeneralValue("2,5")) << "kept as typed";
+    EXPECT_EQ(s.PrintMarginB, GeneralValue(23)) << "an emptied field keeps the value";
+    EXPECT_EQ(s.CardsPerSheet, 8);
+    confirm(QStringLiteral("3,5"));
+    EXPECT_EQ(s.PrintOffsetV, 4);
+}
+
+// ---- Afdrukken ----
+
+TEST_F(PrintWindowTest, PrintDialogAtRestAndExit)
+{
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("Afdrukken"));
+        EXPECT_EQ(d.windowTitle(), QStringLiteral(" Kaartjes Afdrukken"));
+        auto *preview = in<QLabel>(d, QStringLiteral("Picture1"));
+        EXPECT_EQ(preview->geometry(), QRect(16, 22, 130, 180));
+        EXPECT_EQ(preview->toolTip(), QStringLiteral(" WYSIWYG "));
+        EXPECT_EQ(preview->pixmap().size(), QSize(130, 180));
+        EXPECT_FALSE(in(d, QStringLiteral("Lijn"))->isVisible());
+        auto *count = in<QComboBox>(d, QStringLiteral("Combo1"));
+        ASSERT_EQ(count->count(), 10);
+        EXPECT_EQ(count->itemText(9), QStringLiteral("10"));
+        EXPECT_EQ(count->currentText(), QStringLiteral("1"));
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("Label4"))->text(), QStringLiteral("Pagina's"));
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("Label2"))->text(), QStringLiteral("Info..."));
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("Image1"))->pixmap().size(), QSize(80, 43));
+        EXPECT_EQ(in<QPushButton>(d, QStringLiteral("PrintKnop"))->text(), QStringLiteral("Print"));
+        click(d, QStringLiteral("ExitKnop"));
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_TRUE(printer.preparedCopies.isEmpty());
+}
+
+TEST_F(PrintWindowTest, PreviewShowsTenOrEightCardsInTheFixedGrid)
+{
+    QImage ten = previewOf(0);
+    EXPECT_EQ(at(ten, 10, 8), Blue) << "first row at y = 6";
+    EXPECT_EQ(at(ten, 120, 170), Blue) << "fifth row, second column";
+    EXPECT_EQ(at(ten, 2, 8), PreviewGround);
+
+    doc.printSettings().CardsPerSheet = 8;
+    const QImage eight = previewOf(0);
+    EXPECT_EQ(at(eight, 10, 8), PreviewGround) << "rows start at y = 15";
+    EXPECT_EQ(at(eight, 10, 16), Blue);
+    EXPECT_EQ(at(eight, 120, 148), Blue) << "fourth row ends at y = 149";
+    EXPECT_EQ(at(eight, 120, 160), PreviewGround) << "no fifth row";
+}
+
+TEST_F(PrintWindowTest, PreviewShowsTheStampOfEachLayoutAndTheOutline)
+{
+    auto greenPixels = [](const QImage &image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == Green;
+        return n;
+    };
+    EXPECT_EQ(greenPixels(previewOf(1)), 0) << "no stamp without a stamp layout";
+
+    const QImage left = previewOf(2);
+    EXPECT_EQ(at(left, 5 + 6, 6 + 6), Green);
+    EXPECT_EQ(at(left, 5 + 21, 6 + 8), Blue) << "portrait stamp is 14 wide";
+    EXPECT_EQ(greenPixels(left), 10 * 14 * 18);
+
+    const QImage landscape = previewOf(3);
+    EXPECT_EQ(at(landscape, 5 + 21, 6 + 8), Green) << "landscape stamp is 18 wide";
+    EXPECT_EQ(greenPixels(landscape), 10 * 18 * 14);
+
+    const QImage right = previewOf(4);
+    EXPECT_EQ(at(right, 65 + 40, 142 + 6), Green);
+    EXPECT_EQ(at(right, 65 + 39, 142 + 6), Blue);
+
+    doc.state().CardBorder = true;
+    doc.state().BorderColorR = 255;
+    const QImage outlined = previewOf(0);
+    EXPECT_EQ(at(outlined, 65 + 20, 74 + 3), Red) << "outline from (x + 2, y + 3)";
+    EXPECT_EQ(at(outlined, 65 + 55, 74 + 15), Red) << "to (x + 55, y + 29)";
+    EXPECT_EQ(at(outlined, 65 + 20, 74 + 29), Red);
+    EXPECT_EQ(at(outlined, 65 + 20, 74 + 30), Blue);
+}
+
+TEST_F(PrintWindowTest, PrintFromTheDialogIntoANamedPdf)
+{
+    colouredCard(2);
+    printer.toFile = true;
+    const QString pdf = dir.filePath(QStringLiteral("vel.pdf"));
+    questions.saveFileAnswers = {pdf};
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        click(d, QStringLiteral("PrintKnop"));
+        EXPECT_TRUE(d.isVisible()) << "the dialog stays open";
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("Label2"))->text(), QStringLiteral("Info..."));
+    });
+    EXPECT_EQ(questions.asked, QStringList{QStringLiteral(" Afdrukken naar PDF|Kaartjes.pdf")});
+    EXPECT_TRUE(questions.messages.isEmpty());
+    ASSERT_EQ(RenderedPdf::pageCount(pdf), 1);
+    const QRectF cards = RenderedPdf::boxOf(RenderedPdf::renderPage(pdf), QRectF(0, 0, 210, 297), isBlue);
+    EXPECT_NEAR(cards.left(), 12, 0.3);
+    EXPECT_NEAR(cards.top(), 19, 0.3);
+    EXPECT_NEAR(cards.right(), 192, 0.3);
+    EXPECT_NEAR(cards.bottom(), 269, 0.3);
+    EXPECT_EQ(RenderedPdf::words(pdf).size(), 10 * 7 * 2) << "\"Regel 1\" to \"Regel 7\" on every card";
+}
+
+TEST_F(PrintWindowTest, SheetCountThreeIsOneDocumentOfOnePageInThreeCopies)
+{
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        in<QComboBox>(d, QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("3"));
+        click(d, QStringLiteral("PrintKnop"));
+    });
+    EXPECT_EQ(printer.preparedCopies, QList<int>{3});
+    EXPECT_EQ(RenderedPdf::pageCount(printerPages), 1);
+    EXPECT_TRUE(questions.asked.isEmpty());
+}
+
+TEST_F(PrintWindowTest, PrintAndExitAreDisabledWhileTheAnimationAndThePrintRun)
+{
+    QStringList seen;
+    auto note = [&](QDialog &d, const QString &when) {
+        const bool printOn = in<QPushButton>(d, QStringLiteral("PrintKnop"))->isEnabled();
+        const bool exitOn = in<QPushButton>(d, QStringLiteral("ExitKnop"))->isEnabled();
+        d.close();
+        d.reject();
+        seen << QStringLiteral("%1 %2 %3 %4").arg(when).arg(printOn).arg(exitOn).arg(d.isVisible());
+    };
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        int steps = 0;
+        wait = [&](double) {
+            if (++steps == 90)
+                note(d, QStringLiteral("scanning"));
+        };
+        printer.whenPrinting = [&] { note(d, QStringLiteral("printing")); };
+        click(d, QStringLiteral("PrintKnop"));
+        EXPECT_TRUE(in<QPushButton>(d, QStringLiteral("PrintKnop"))->isEnabled());
+        EXPECT_TRUE(in<QPushButton>(d, QStringLiteral("ExitKnop"))->isEnabled());
+        EXPECT_TRUE(d.isVisible());
+    });
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("scanning 0 0 1"), QStringLiteral("printing 0 0 1")}));
+}
+
+TEST_F(PrintWindowTest, ScanLineSweepsThePreviewWhileTheDialogStaysResponsive)
+{
+    wait = [](double seconds) { Algemeen::WaitSeconds(seconds); };
+    QList<int> heights;
+    QStringList status;
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        QWidget *line = in(d, QStringLiteral("Lijn"));
+        QTimer look;
+        look.setInterval(300);
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            if (line->isVisible())
+                heights << line->y();
+            status << in<QLabel>(d, QStringLiteral("Label2"))->text();
+        });
+        look.start();
+        click(d, QStringLiteral("PrintKnop"));
+        look.stop();
+        EXPECT_FALSE(line->isVisible());
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("Label2"))->text(), QStringLiteral("Info..."));
+    });
+    ASSERT_GE(heights.size(), 3) << "timers run during the animation";
+    EXPECT_GT(heights.last(), heights.first());
+    EXPECT_LE(heights.last(), 180);
+    EXPECT_EQ(status.first(), QStringLiteral("Scanning..."));
+    EXPECT_EQ(printer.preparedCopies, QList<int>{1});
+}
+
+TEST_F(PrintWindowTest, FailedPrintsGetAMessageAndTheDialogCarriesOn)
+{
+    printer.refuses = true;
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        click(d, QStringLiteral("PrintKnop"));
+        EXPECT_TRUE(in<QPushButton>(d, QStringLiteral("PrintKnop"))->isEnabled());
+        printer.refuses = false;
+        printer.toFile = true;
+        questions.saveFileAnswers = {dir.filePath(QStringLiteral("nergens/vel.pdf"))};
+        click(d, QStringLiteral("PrintKnop"));
+    });
+    ASSERT_EQ(questions.messages.size(), 2);
+    EXPECT_TRUE(questions.messages[0].startsWith(QStringLiteral("Lumovander|De printer ")));
+    EXPECT_TRUE(questions.messages[1].startsWith(QStringLiteral("Lumovander|Het PDF-bestand ")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("nergens/vel.pdf"))));
+}
+
+TEST_F(PrintWindowTest, SetupPrinterAsksTheStationOverTheWindow)
+{
+    trigger(QStringLiteral("FileSetupPrinter"));
+    EXPECT_EQ(printer.setUpParents, QList<QWidget *>{&window});
+}
+
+// ---- the system printer ----
+
+TEST(SystemPrinterTest, PrinterChosenInTheDialogIsUsedByTheNextPrint)
+{
+    QTemporaryDir dir;
+    const QString chosen = dir.filePath(QStringLiteral("gekozen.pdf"));
+    QWidget *shownOver = nullptr;
+    SystemPrinter system([&](QPrinter &printer, QWidget *parent) {
+        shownOver = parent;
+        printer.setOutputFileName(chosen);
+    });
+    QWidget window;
+    system.setUp(&window);
+    EXPECT_EQ(shownOver, &window);
+    EXPECT_TRUE(system.printsToFile());
+    EXPECT_EQ(system.chosenFileName(), chosen);
+}
+
+TEST(SystemPrinterTest, WithoutAnyPrinterTheSheetGoesToAFile)
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        GTEST_SKIP() << "this machine has a printer";
+    SystemPrinter system;
+    EXPECT_TRUE(system.printsToFile());
+    EXPECT_TRUE(system.chosenFileName().isEmpty());
+}
