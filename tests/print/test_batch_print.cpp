@@ -70,6 +70,33 @@ TEST_F(BatchPrint, PrintsTheSavedCardWithTheFoldersSettings)
     expectNear(firstWordOf(pdf), QPointF(17.5 + 6, 21 + 6));
 }
 
+TEST_F(BatchPrint, SavedPicturesPrintAtTheirPlacesOnTheRenderedPage)
+{
+    CardDocument card;
+    QImage canvas(440, 270, QImage::Format_RGB32);
+    canvas.fill(QColor(0, 0, 200));
+    card.canvas().setPicture(canvas);
+    card.applyLayout(2);
+    QImage stamp(card.stamp().image().size(), QImage::Format_RGB32);
+    stamp.fill(QColor(0, 200, 0));
+    card.stamp().setPicture(stamp);
+    ASSERT_FALSE(CardWriter::write(card, QStringLiteral("Zegel")).has_value());
+
+    const QString pdf = outputs.filePath(QStringLiteral("zegel.pdf"));
+    ASSERT_EQ(run({QStringLiteral("Zegel"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), folder.path()}),
+              0)
+        << errors.toStdString();
+    const QImage page = RenderedPdf::renderPage(pdf);
+    const auto isBlue = [](QRgb c) { return qBlue(c) > 150 && qRed(c) < 60 && qGreen(c) < 60; };
+    const auto isGreen = [](QRgb c) { return qGreen(c) > 150 && qRed(c) < 60 && qBlue(c) < 60; };
+    const QRectF cards = RenderedPdf::boxOf(page, QRectF(0, 0, 210, 297), isBlue);
+    expectNear(cards.topLeft(), QPointF(12, 19));
+    expectNear(cards.bottomRight(), QPointF(192, 269));
+    const QRectF lastStamp = RenderedPdf::boxOf(page, QRectF(104, 221, 31, 37), isGreen);
+    expectNear(lastStamp.topLeft(), QPointF(102 + 5, 219 + 5));
+    expectNear(lastStamp.bottomRight(), QPointF(102 + 31.32, 219 + 37.11));
+}
+
 TEST_F(BatchPrint, MissingSettingsFilePrintsWithTheDefaults)
 {
     const QString pdf = outputs.filePath(QStringLiteral("jan.pdf"));
