@@ -15,13 +15,9 @@ namespace {
 // Behind the preview and the buttons: the list's ink, so the three read as one set.
 const QColor kBackdrop(40, 40, 60);
 
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption, const QRect &twips)
-{
-    auto *knop = new QPushButton(caption, parent);
-    place(knop, name, twips);
-    knop->setAutoDefault(false);
-    return knop;
-}
+// The designed outer size, 4560 x 3840 twips (304 x 256), less the borders and caption
+// of a fixed dialog.
+constexpr QSize ClientSize{298, 231};
 
 } // namespace
 
@@ -34,8 +30,7 @@ OpenFileDialog::OpenFileDialog(OpenFileModel::Mode mode, CardDocument &document,
     setWindowTitle(m_model.title());
     // Dialogs do not inherit the window's font; the captions were laid out for this one.
     setFont(QFont(QStringLiteral("Arial"), 8));
-    // 4560 x 3840 twips.
-    setFixedSize(304, 256);
+    setFixedSize(ClientSize);
 
     QWidget *frame = WindowControls::frame(this, QStringLiteral("Frame1"), QRect(90, 0, 4290, 3285));
 
@@ -57,10 +52,11 @@ OpenFileDialog::OpenFileDialog(OpenFileModel::Mode mode, CardDocument &document,
     m_preview->setVisible(m_model.showsPreview());
 
     colouredLabel(frame, QStringLiteral("Label1"), QRect(2610, 2460, 1560, 720), kBackdrop);
-    m_deleteButton = button(frame, QStringLiteral("DeleteKnop"), QStringLiteral("Verwijder Bestand"),
-                            QRect(2640, 2490, 1500, 330));
-    auto *cancel = button(frame, QStringLiteral("CancelKnop"), QStringLiteral("Cancel"), QRect(2640, 2820, 750, 330));
-    auto *ok = button(frame, QStringLiteral("OkKnop"), QStringLiteral("Ok"), QRect(3390, 2820, 750, 330));
+    m_deleteButton = pushButton(frame, QStringLiteral("DeleteKnop"), QStringLiteral("Verwijder Bestand"),
+                                QRect(2640, 2490, 1500, 330));
+    auto *cancel =
+        pushButton(frame, QStringLiteral("CancelKnop"), QStringLiteral("Cancel"), QRect(2640, 2820, 750, 330));
+    auto *ok = pushButton(frame, QStringLiteral("OkKnop"), QStringLiteral("Ok"), QRect(3390, 2820, 750, 330));
     ok->setDefault(true);
 
     // The selection, not the current row: the list sets a current row of its own when it

@@ -170,7 +170,7 @@ TEST_F(CardFileWindow, DialogControlsStandAtTheirPlacesInBothModes)
     withOpenFile("FileOpenKaart", [&](OpenFileDialog &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral(" Open Kaart"));
         EXPECT_TRUE(dialog.isModal());
-        EXPECT_EQ(dialog.size(), QSize(304, 256));
+        EXPECT_EQ(dialog.size(), QSize(298, 231));
         for (const auto &control : placed) {
             QWidget *widget = in(dialog, control.name);
             ASSERT_NE(widget, nullptr);
