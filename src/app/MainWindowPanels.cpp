@@ -32,6 +32,8 @@ QScrollBar *colourBar(QWidget *parent, const QString &name, int leftTwips)
 void MainWindow::buildPhotoPanel(QWidget *client)
 {
     m_photoFrame = frame(client, QStringLiteral("Frame1"), QRect(120, 30, 3900, 6840));
+    // Widened, the panel hides whatever lies below it, its margins too.
+    m_photoFrame->setAutoFillBackground(true);
     m_photoBackdrop = colouredLabel(m_photoFrame, QStringLiteral("Label1"), QRect(120, 210, 3660, 6510), kBackdrop);
 
     m_photo = new PhotoView(m_photoFrame);

@@ -209,8 +209,11 @@ TEST_F(StampWindowTest, TheEnlargedPanelTogglesAndNarrowsAfterACutAndAfterNew)
     EXPECT_TRUE(action("ZoomSize")->isEnabled());
     // The info strip stays below the widened panel.
     const QPoint onInfoStrip = control("BackInfoLabel")->geometry().center();
-    EXPECT_EQ(window.centralWidget()->grab().toImage().pixel(onInfoStrip),
-              shownView().pixel(pic->mapFrom(window.centralWidget(), onInfoStrip)));
+    const QImage client = window.centralWidget()->grab().toImage();
+    EXPECT_EQ(client.pixel(onInfoStrip), shownView().pixel(pic->mapFrom(window.centralWidget(), onInfoStrip)));
+    // Its margin looks the same beside the strip as above it.
+    const QPoint onPanelMargin(control("Frame1")->geometry().right() - 4, onInfoStrip.y());
+    EXPECT_EQ(client.pixel(onPanelMargin), client.pixel(onPanelMargin - QPoint(0, 40)));
     trigger("PasfotoVergroting");
     EXPECT_EQ(pic->width(), 230);
     EXPECT_TRUE(control("Frame2")->isVisible());
