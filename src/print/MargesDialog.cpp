@@ -50,7 +50,13 @@ void MargesDialog::buildDiagramFrame()
     diagram->setPixmap(QPixmap::fromImage(BuiltinPictures::marginsDiagram()));
     QLabel *appendix = greyCaption(frame1, QStringLiteral("Label2"), QPoint(7, 280),
                                    QStringLiteral("Kijk in de bijlage Lumovander.pdf voor meer afmetingen"));
-    appendix->resize(247, 13);
+    // The note was laid out in a narrower font: it gets smaller until it fits its place.
+    constexpr int NoteWidth = 247;
+    QFont note = appendix->font();
+    while (QFontMetrics(note).horizontalAdvance(appendix->text()) > NoteWidth && note.pointSizeF() > 6)
+        note.setPointSizeF(note.pointSizeF() - 0.5);
+    appendix->setFont(note);
+    appendix->resize(NoteWidth, 13);
 }
 
 void MargesDialog::buildFieldFrame()

@@ -21,12 +21,10 @@ QComboBox *choiceBox(QWidget *parent, const QString &name, QPoint place, int wid
 {
     auto *box = new QComboBox(parent);
     box->addItems(entries);
+    // The boxes are narrow: a smaller left padding keeps "10" clear of the arrow.
+    box->setStyleSheet(QStringLiteral("QComboBox { background-color: %1; padding-left: 2px; }").arg(ground.name()));
     WindowControls::place(box, name, WindowControls::pixelRect(place.x(), place.y()));
     box->resize(width, box->height());
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, ground);
-    palette.setColor(QPalette::Button, ground);
-    box->setPalette(palette);
     return box;
 }
 

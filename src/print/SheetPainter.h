@@ -15,8 +15,8 @@ class QPainter;
 void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet);
 
 // Prints the sheet on `pages` pages of the device, one after another, and ends the
-// document. A printer that repeats pages itself gets one page and its copy count; one
-// that cannot (QPrinter::supportsMultipleCopies) gets a page per copy. Fails, with a
-// Dutch message, when the device cannot be painted on or refuses the document.
+// document (printSheetTo decides how many: one on a printer that makes its copies
+// itself, a page per copy elsewhere). Fails, with a Dutch message, when the device
+// cannot be painted on or refuses the document.
 PrintOutcome printSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
                              int pages);

@@ -1,6 +1,8 @@
 #include "SystemPrinter.h"
 
+#include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPushButton>
 
 namespace {
 
@@ -14,6 +16,12 @@ void runPrintDialog(QPrinter &printer, QWidget *parent)
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    // Confirming here chooses the printer; "Print" in the print dialog prints. Where
+    // the platform's dialog is built from Qt's widgets its button says so.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *confirm = buttons->button(QDialogButtonBox::Ok))
+            confirm->setText(QStringLiteral("Ok"));
+    }
     dialog.exec();
 }
 
