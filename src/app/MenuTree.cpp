@@ -152,8 +152,10 @@ void build(QMenuBar &bar)
             action = menu->menuAction();
             menus.push_back(menu);
         } else {
-            action = new QAction(row.caption, owner);
-            action->setSeparator(row.caption == QLatin1String("-"));
+            // A separator keeps no caption: some styles would draw it as a section title.
+            const bool separator = row.caption == QLatin1String("-");
+            action = new QAction(separator ? QString() : row.caption, owner);
+            action->setSeparator(separator);
         }
         action->setObjectName(row.name);
         action->setCheckable(row.flags & Checkable);
