@@ -121,22 +121,30 @@ void benchGradients()
     out << QStringLiteral("  slowest: gradient %1, %2 ms\n").arg(slowestNumber).arg(slowest, 0, 'f', 3);
 }
 
-void benchFilters(const QImage &background)
+// Times `run` for every background filter command, each on a fresh copy of `background`.
+void timeBackgroundCommands(CardDocument &document, const QImage &background,
+                            const std::function<void(const FilterCommand &)> &run)
 {
-    out << "Background filter commands on the card, events processed between rows "
-           "(median of 11; target <= 16 ms)\n";
-    InstallFilterEventHook([] { QCoreApplication::processEvents(); });
-    CardDocument document;
     for (const FilterCommand &command : filterCommands()) {
         if (command.target != FilterTarget::Canvas)
             continue;
-        const double ms = medianMs(11, [&] { runFilterCommand(document, command); },
+        const double ms = medianMs(11, [&] { run(command); },
                                    [&] { document.canvas().image() = background.copy(); });
         out << QStringLiteral("  %1 %2 %3 ms\n")
                    .arg(command.objectName(), -20)
                    .arg(command.caption.toString(), -12)
                    .arg(ms, 7, 'f', 2);
     }
+}
+
+void benchFilters(const QImage &background)
+{
+    out << "Background filter commands on the card, events processed between rows "
+           "(median of 11; target <= 16 ms)\n";
+    InstallFilterEventHook([] { QCoreApplication::processEvents(); });
+    CardDocument document;
+    timeBackgroundCommands(document, background,
+                           [&](const FilterCommand &command) { runFilterCommand(document, command); });
     InstallFilterEventHook({});
 }
 
@@ -151,22 +159,10 @@ void benchFiltersInWindow(const QImage &background, const QString &settingsPath)
     installBackgroundCommands(window);
     window.show();
     QCoreApplication::processEvents();
-    for (const FilterCommand &command : filterCommands()) {
-        if (command.target != FilterTarget::Canvas)
-            continue;
-        QAction *item = window.action(command.objectName());
-        const double ms = medianMs(
-            11,
-            [&] {
-                item->trigger();
-                window.cardView()->repaint();
-            },
-            [&] { document.canvas().image() = background.copy(); });
-        out << QStringLiteral("  %1 %2 %3 ms\n")
-                   .arg(command.objectName(), -20)
-                   .arg(command.caption.toString(), -12)
-                   .arg(ms, 7, 'f', 2);
-    }
+    timeBackgroundCommands(document, background, [&](const FilterCommand &command) {
+        window.action(command.objectName())->trigger();
+        window.cardView()->repaint();
+    });
     InstallFilterEventHook({});
 }
 
