@@ -41,6 +41,9 @@ VerloopcolorDialog::VerloopcolorDialog(CardDocument &document, QWidget *parent)
     place(m_scrollBar, QStringLiteral("VScroll1"), pixelRect(256, 18, 18, 144));
     m_scrollBar->setRange(Gradients::First, Gradients::Last);
     m_scrollBar->setPageStep(1);
+    // Tab reaches it and the arrow keys step through the gradients, as the mouse does.
+    m_scrollBar->setFocusPolicy(Qt::StrongFocus);
+    m_scrollBar->setFocus();
     m_scrollBar->setValue(m_chooser.value());
 
     const QRect numberPlace = pixelRect(286, 18);

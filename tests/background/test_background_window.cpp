@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -244,7 +245,9 @@ TEST_F(BackgroundWindowTest, ScrollBarOneTwoOneShowsGradientOneAndThePreviewKeep
 {
     withGradientDialog([](QDialog &dialog) {
         auto *bar = in<QScrollBar>(dialog, "VScroll1");
-        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        // The dialog opens with the scroll bar taking the keys.
+        EXPECT_EQ(dialog.focusWidget(), bar);
+        QTest::keyClick(bar, Qt::Key_Down);
         EXPECT_EQ(numberText(dialog), QStringLiteral("2 / 42"));
         EXPECT_EQ(shownPreview(dialog).pixel(10, 100), qRgb(0, 100, 0));
 
