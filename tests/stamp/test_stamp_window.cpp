@@ -1,12 +1,10 @@
 #include "BuiltinPictures.h"
-#include "CardDocument.h"
 #include "CardView.h"
-#include "MainWindow.h"
 #include "PhotoView.h"
 #include "PhotoWorkspace.h"
 #include "StampCommands.h"
 #include "StampTestFiles.h"
-#include "support/ScriptedQuestions.h"
+#include "app/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,13 +19,8 @@ using namespace StampTestFiles;
 namespace {
 
 // The designer window with the stamp commands, on a card with a portrait stamp.
-class StampWindowTest : public ::testing::Test {
+class StampWindowTest : public WindowFixture {
 protected:
-    QTemporaryDir dir;
-    QString settingsPath = dir.filePath(QStringLiteral("Lumovander.ini"));
-    CardDocument doc;
-    ScriptedQuestions questions;
-    MainWindow window{doc, questions, settingsPath};
     PhotoView *pic = window.photoView();
 
     void SetUp() override
@@ -38,8 +31,6 @@ protected:
     }
 
     QAction *action(const char *name) const { return window.action(QString::fromLatin1(name)); }
-    void trigger(const char *name) { action(name)->trigger(); }
-    QWidget *control(const char *name) const { return window.findChild<QWidget *>(QString::fromLatin1(name)); }
 
     // "Foto Inladen" answered with a file made of these bytes.
     void loadThroughMenu(const QString &name, const QByteArray &bytes)
@@ -69,9 +60,15 @@ protected:
     bool layerShown() const { return pic->layer()->isVisibleTo(pic); }
 
     // The stamp as the card on screen shows it.
-    QImage stampOnCard() const
+    QImage stampOnCard() { return window.cardView()->grab().toImage().copy(control("Orgineel")->geometry()); }
+    // The stamp shows a frame picture with the crop (10, 20)-(109, 69) stretched into its photo window.
+    void expectFramedCrop(int framePicture, QSize size, const QRect &photoWindow)
     {
-        return window.cardView()->grab().toImage().copy(control("Orgineel")->geometry());
+        const QImage stamp = stampOnCard();
+        ASSERT_EQ(stamp.size(), size);
+        EXPECT_EQ(numberedOrigin(stamp.pixel(photoWindow.topLeft())), QPoint(10, 20));
+        EXPECT_EQ(numberedOrigin(stamp.pixel(photoWindow.bottomRight())), QPoint(109, 69));
+        EXPECT_TRUE(frameAround(stamp, BuiltinPictures::frame(framePicture), photoWindow));
     }
 };
 
@@ -266,11 +263,7 @@ TEST_F(StampWindowTest, ADragCutsItsPixelsIntoTheFrameOnTheCard)
     QTest::mouseRelease(pic, Qt::LeftButton, {}, {109, 69});
     EXPECT_FALSE(layerShown());
 
-    const QImage stamp = stampOnCard();
-    ASSERT_EQ(stamp.size(), QSize(140, 180));
-    EXPECT_EQ(numberedOrigin(stamp.pixel(8, 8)), QPoint(10, 20));
-    EXPECT_EQ(numberedOrigin(stamp.pixel(131, 171)), QPoint(109, 69));
-    EXPECT_TRUE(frameAround(stamp, BuiltinPictures::frame(1), QRect(8, 8, 124, 164)));
+    expectFramedCrop(1, QSize(140, 180), QRect(8, 8, 124, 164));
 }
 
 TEST_F(StampWindowTest, AZoomedViewIsCutAsItIsShownOutsideTheViewToo)
@@ -339,11 +332,7 @@ TEST_F(StampWindowTest, TheLandscapeLayoutGetsTheLandscapeFrame)
     trigger("LayoutShow(3)");
     loadPhoto(numbered(640, 480));
     drag({10, 20}, {109, 69});
-    const QImage stamp = stampOnCard();
-    ASSERT_EQ(stamp.size(), QSize(180, 140));
-    EXPECT_EQ(numberedOrigin(stamp.pixel(8, 8)), QPoint(10, 20));
-    EXPECT_EQ(numberedOrigin(stamp.pixel(171, 131)), QPoint(109, 69));
-    EXPECT_TRUE(frameAround(stamp, BuiltinPictures::frame(2), QRect(8, 8, 164, 124)));
+    expectFramedCrop(2, QSize(180, 140), QRect(8, 8, 164, 124));
 }
 
 TEST_F(StampWindowTest, AStyleChosenAfterACutShowsAtOnceButFramesOnlyTheNextCut)
@@ -357,7 +346,7 @@ TEST_F(StampWindowTest, AStyleChosenAfterACutShowsAtOnceButFramesOnlyTheNextCut)
     EXPECT_EQ(stampOnCard(), first);
 
     drag({10, 20}, {109, 69});
-    EXPECT_TRUE(frameAround(stampOnCard(), BuiltinPictures::frame(7), QRect(8, 8, 124, 164)));
+    expectFramedCrop(7, QSize(140, 180), QRect(8, 8, 124, 164));
     EXPECT_FALSE(frameAround(stampOnCard(), BuiltinPictures::frame(1), QRect(8, 8, 124, 164)));
 }
 
