@@ -23,8 +23,9 @@ class QScrollBar;
 // one function, e.g. installStampCommands(MainWindow &), called in
 // installSubsystemCommands() (InstallCommands.cpp). It finds menu items with
 // action("LayoutShow(2)"), works on document(), asks through questions() and drives
-// the photo view photoView(). Items without a handler do nothing; a checkable item's
-// check mark is put right by whoever handles it.
+// the photo panel through photoWorkspace(), whose view and width the window shows in
+// photoView(). Items without a handler do nothing; a checkable item's check mark is
+// put right by whoever handles it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -48,8 +49,9 @@ public:
     QMenu *menu(const QString &name) const;
 
     // The photo panel widened over the card and colour panels ("Scherm Vergroten"),
-    // or back at its normal width. Sets ZoomedView, the check mark, the Zoom menu and
-    // the selection rectangle's visibility with it.
+    // or back at its normal width: the window's answer to the photo workspace's
+    // enlargedViewChanged. Sets ZoomedView, the check mark, the Zoom menu and the
+    // selection rectangle's visibility with it.
     void setEnlargedPhotoPanel(bool enlarged);
 
     // The info line's clock; the system clock unless a test sets another.
