@@ -41,7 +41,7 @@ void installPrintCommands(MainWindow &window)
             *system = std::make_unique<SystemPrinter>();
         return **system;
     };
-    install(window, printer, [](double seconds) { Algemeen::WaitSeconds(seconds); });
+    install(window, printer, &Algemeen::WaitSeconds);
 }
 
 void installPrintCommands(MainWindow &window, PrinterStation &printer, WaitFunction wait)
