@@ -24,15 +24,19 @@ std::optional<BatchArguments> parseBatchArguments(const QStringList &words, cons
     return arguments;
 }
 
-bool writeImageFile(const QImage &image, const QString &path, const QByteArray &format)
+bool writeFileWhole(const QString &path, const std::function<bool(QIODevice &)> &write)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    QImageWriter writer(&file, format);
-    if (!writer.write(image)) {
+    if (!write(file)) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
+}
+
+bool writeImageFile(const QImage &image, const QString &path, const QByteArray &format)
+{
+    return writeFileWhole(path, [&](QIODevice &file) { return QImageWriter(&file, format).write(image); });
 }

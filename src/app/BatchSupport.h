@@ -5,7 +5,10 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+
+class QIODevice;
 
 // Helpers shared by the commands of lumovander-batch.
 
@@ -22,6 +25,9 @@ struct BatchArguments {
 std::optional<BatchArguments> parseBatchArguments(const QStringList &words, const QStringList &optionNames,
                                                   QString &problem);
 
-// Writes the picture in format ("png", "bmp") through a temporary file beside path that
-// is renamed over it at the end, so that a failure leaves no file behind.
+// Lets write fill a temporary file beside path that is renamed over it at the end, so
+// that a failure (write returning false) leaves no file behind.
+bool writeFileWhole(const QString &path, const std::function<bool(QIODevice &)> &write);
+
+// Writes the picture in format ("png", "bmp") with writeFileWhole.
 bool writeImageFile(const QImage &image, const QString &path, const QByteArray &format);

@@ -5,7 +5,6 @@
 #include "PhotoLoader.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <functional>
 
 // lumovander-batch filter CODE PARAMETER INPUT OUTPUT
@@ -30,24 +29,12 @@ std::function<void(QImage &)> MirrorNamed(const QString &word)
     return {};
 }
 
-// Qt writes BMPs of 24 bits; the filters' pictures keep all 32.
-bool WriteBmpFile(const QImage &picture, const QString &path)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!WriteBmp32(picture, file)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 bool WritePicture(const QImage &picture, const QString &path, const QByteArray &format, QTextStream &err)
 {
     bool written;
     if (format == "bmp") {
-        written = WriteBmpFile(picture, path);
+        // Qt writes BMPs of 24 bits; the filters' pictures keep all 32.
+        written = writeFileWhole(path, [&](QIODevice &file) { return WriteBmp32(picture, file); });
     } else {
         // The fourth byte of an RGB32 picture is 255, so as ARGB32 it is the same pixels,
         // and PNG keeps all four bytes.
