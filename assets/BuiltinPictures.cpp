@@ -1,6 +1,6 @@
-#include "BuiltinPictures.h"
+#include "assets/BuiltinPictures.h"
 
-#include "PictureMakers.h"
+#include "assets/PictureMakers.h"
 
 #include <array>
 

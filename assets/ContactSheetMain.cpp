@@ -1,8 +1,8 @@
 // lumo_assets_preview: draws every built-in picture at twice its size on one sheet for
 // reviewers. Usage: lumo_assets_preview [output.png], by default assets/preview.png in
 // the current folder.
-#include "BuiltinPictures.h"
-#include "DrawingFont.h"
+#include "assets/BuiltinPictures.h"
+#include "assets/DrawingFont.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "DrawingFont.h"
+#include "assets/DrawingFont.h"
 
 QFont drawingFont(int pixelSize, bool bold)
 {

@@ -1,5 +1,5 @@
-#include "PictureMakers.h"
-#include "StampFrameStyles.h"
+#include "assets/PictureMakers.h"
+#include "assets/StampFrameStyles.h"
 
 #include <cstdlib>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "PictureMakers.h"
+#include "assets/PictureMakers.h"
 
 #include <QLinearGradient>
 #include <QPainter>

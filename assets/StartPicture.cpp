@@ -1,5 +1,5 @@
-#include "DrawingFont.h"
-#include "PictureMakers.h"
+#include "assets/DrawingFont.h"
+#include "assets/PictureMakers.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,17 +1,17 @@
 // The background commands on the card, in one run: "Randloos" with a 6000 x 4000 JPEG
 // beside decoding that file alone, every gradient, and every background filter command,
 // alone and from the window's menu up to the painted card.
-#include "BackPic.h"
-#include "BackgroundCommands.h"
-#include "BackgroundPhoto.h"
-#include "CardDocument.h"
-#include "CardView.h"
-#include "FilterCommands.h"
-#include "Filters.h"
-#include "MainWindow.h"
-#include "StretchCopy.h"
-#include "Verloopkleur.h"
-#include "WidgetQuestions.h"
+#include "stamp/BackPic.h"
+#include "background/BackgroundCommands.h"
+#include "background/BackgroundPhoto.h"
+#include "core/CardDocument.h"
+#include "app/CardView.h"
+#include "background/FilterCommands.h"
+#include "filters/Filters.h"
+#include "app/MainWindow.h"
+#include "stamp/StretchCopy.h"
+#include "background/Verloopkleur.h"
+#include "app/WidgetQuestions.h"
 
 #include <QAction>
 #include <QApplication>

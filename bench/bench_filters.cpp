@@ -2,7 +2,7 @@
 // threaded: megapixels per second and the card's time, both in processor time and
 // including the window's event processing, and (on the wall clock) the longest the
 // window waits for its turn while the photo is filtered.
-#include "Filters.h"
+#include "filters/Filters.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 // Printing a sheet of 10 cards with a photo background and a stamp to a PDF, the scan
 // animation left out: how long it takes and how large the file gets, beside the same
 // card printed once, which shows whether the pictures are stored once per file.
-#include "CardDocument.h"
-#include "PdfSheetWriter.h"
+#include "core/CardDocument.h"
+#include "print/PdfSheetWriter.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,13 +1,13 @@
 // The stamp photo panel of the designer window with a 6000 x 4000 JPEG, in one run:
 // "Foto Inladen" up to the painted view beside decoding the file alone, every zoom
 // level, and the peak memory with the photo loaded and zoomed to 200 %.
-#include "CardDocument.h"
-#include "MainWindow.h"
-#include "PhotoView.h"
-#include "PhotoWorkspace.h"
-#include "StampCommands.h"
-#include "ZoomLevels.h"
-#include "Questions.h"
+#include "core/CardDocument.h"
+#include "app/MainWindow.h"
+#include "app/PhotoView.h"
+#include "stamp/PhotoWorkspace.h"
+#include "stamp/StampCommands.h"
+#include "stamp/ZoomLevels.h"
+#include "core/Questions.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // Time from process start to the first painted main window: the designer window
 // against a bare Qt main window of the same size, measured side by side in one run.
-#include "FirstPaintProbe.h"
+#include "app/FirstPaintProbe.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

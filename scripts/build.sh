@@ -3,5 +3,10 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1; shift
+# Builds share compiled objects through ccache; paths below the repository are made
+# relative so that another clone of it hits the same cache.
+if command -v ccache >/dev/null; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$here"
+fi
 [ -f "$dir/build.ninja" ] || cmake -S "$here" -B "$dir" -G Ninja "$@"
 cmake --build "$dir" -j "$(nproc)"

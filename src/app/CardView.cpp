@@ -1,8 +1,8 @@
-#include "CardView.h"
+#include "app/CardView.h"
 
-#include "CardDocument.h"
-#include "CardPainter.h"
-#include "Composition.h"
+#include "core/CardDocument.h"
+#include "core/CardPainter.h"
+#include "core/Composition.h"
 
 #include <QMouseEvent>
 #include <QPainter>

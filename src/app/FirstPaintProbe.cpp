@@ -1,4 +1,4 @@
-#include "FirstPaintProbe.h"
+#include "app/FirstPaintProbe.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -1,10 +1,10 @@
-#include "InstallCommands.h"
+#include "app/InstallCommands.h"
 
-#include "BackgroundCommands.h"
-#include "CardFileCommands.h"
-#include "MainWindow.h"
-#include "PrintCommands.h"
-#include "StampCommands.h"
+#include "background/BackgroundCommands.h"
+#include "cardfile/CardFileCommands.h"
+#include "app/MainWindow.h"
+#include "print/PrintCommands.h"
+#include "stamp/StampCommands.h"
 
 // Each subsystem with commands in the window adds its one call here, and its widget
 // library to the lumovander target.

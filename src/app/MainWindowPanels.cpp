@@ -1,12 +1,12 @@
 // The designer window's panels, built at their designed places.
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "CardDocument.h"
-#include "CardView.h"
-#include "InfoLine.h"
-#include "PhotoView.h"
-#include "PhotoWorkspace.h"
-#include "WindowControls.h"
+#include "core/CardDocument.h"
+#include "app/CardView.h"
+#include "core/InfoLine.h"
+#include "app/PhotoView.h"
+#include "stamp/PhotoWorkspace.h"
+#include "app/WindowControls.h"
 
 #include <QLabel>
 #include <QRadioButton>

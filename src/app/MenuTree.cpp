@@ -1,6 +1,6 @@
-#include "MenuTree.h"
+#include "app/MenuTree.h"
 
-#include "HelpMenu.h"
+#include "core/HelpMenu.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "PhotoView.h"
+#include "app/PhotoView.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "WidgetQuestions.h"
+#include "app/WidgetQuestions.h"
 
-#include "FileFilter.h"
+#include "core/FileFilter.h"
 
 #include <QFileDialog>
 #include <QFontDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Questions.h"
+#include "core/Questions.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "WindowControls.h"
+#include "app/WindowControls.h"
 
 #include <QFrame>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
-#include "CardDocument.h"
-#include "DataFolder.h"
-#include "FirstPaintProbe.h"
-#include "InstallCommands.h"
-#include "MainWindow.h"
-#include "WidgetQuestions.h"
+#include "core/CardDocument.h"
+#include "core/DataFolder.h"
+#include "app/FirstPaintProbe.h"
+#include "app/InstallCommands.h"
+#include "app/MainWindow.h"
+#include "app/WidgetQuestions.h"
 
 #include <QApplication>
 #include <cstdio>

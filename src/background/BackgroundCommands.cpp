@@ -1,12 +1,12 @@
-#include "BackgroundCommands.h"
+#include "background/BackgroundCommands.h"
 
-#include "BackgroundPhoto.h"
-#include "FilterCommands.h"
-#include "Filters.h"
-#include "MainWindow.h"
-#include "PhotoWorkspace.h"
-#include "VerloopcolorDialog.h"
-#include "WhiteFrame.h"
+#include "background/BackgroundPhoto.h"
+#include "background/FilterCommands.h"
+#include "filters/Filters.h"
+#include "app/MainWindow.h"
+#include "stamp/PhotoWorkspace.h"
+#include "background/VerloopcolorDialog.h"
+#include "background/WhiteFrame.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
-#include "BackgroundPhoto.h"
+#include "background/BackgroundPhoto.h"
 
-#include "BackPic.h"
-#include "BusyCursor.h"
-#include "CardDocument.h"
-#include "PhotoFileFilter.h"
-#include "Questions.h"
+#include "stamp/BackPic.h"
+#include "stamp/BusyCursor.h"
+#include "core/CardDocument.h"
+#include "stamp/PhotoFileFilter.h"
+#include "core/Questions.h"
 
 #include <QPainter>
 

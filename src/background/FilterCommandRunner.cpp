@@ -1,8 +1,8 @@
-#include "FilterCommands.h"
+#include "background/FilterCommands.h"
 
-#include "BusyCursor.h"
-#include "CardDocument.h"
-#include "Filters.h"
+#include "stamp/BusyCursor.h"
+#include "core/CardDocument.h"
+#include "filters/Filters.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "FilterCommands.h"
+#include "background/FilterCommands.h"
 
-#include "Filters.h"
+#include "filters/Filters.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "GradientChooser.h"
+#include "background/GradientChooser.h"
 
-#include "CardDocument.h"
-#include "Verloopkleur.h"
+#include "core/CardDocument.h"
+#include "background/Verloopkleur.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "LinePen.h"
+#include "background/LinePen.h"
 
 #include <algorithm>
 #include <cstdlib>

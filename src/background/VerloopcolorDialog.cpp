@@ -1,7 +1,7 @@
-#include "VerloopcolorDialog.h"
+#include "background/VerloopcolorDialog.h"
 
-#include "Verloopkleur.h"
-#include "WindowControls.h"
+#include "background/Verloopkleur.h"
+#include "app/WindowControls.h"
 
 #include <QLabel>
 #include <QPushButton>

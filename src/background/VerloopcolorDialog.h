@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GradientChooser.h"
+#include "background/GradientChooser.h"
 
 #include <QDialog>
 

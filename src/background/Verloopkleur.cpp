@@ -1,6 +1,6 @@
-#include "Verloopkleur.h"
+#include "background/Verloopkleur.h"
 
-#include "LinePen.h"
+#include "background/LinePen.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "WhiteFrame.h"
+#include "background/WhiteFrame.h"
 
-#include "CardDocument.h"
-#include "LinePen.h"
+#include "core/CardDocument.h"
+#include "background/LinePen.h"
 
 void drawWhiteFrame(QImage &target)
 {

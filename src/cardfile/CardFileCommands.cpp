@@ -1,8 +1,8 @@
-#include "CardFileCommands.h"
+#include "cardfile/CardFileCommands.h"
 
-#include "MainWindow.h"
-#include "OpenFileDialog.h"
-#include "SaveCardCommand.h"
+#include "app/MainWindow.h"
+#include "cardfile/OpenFileDialog.h"
+#include "cardfile/SaveCardCommand.h"
 
 #include <QAction>
 

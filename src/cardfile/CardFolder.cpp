@@ -1,4 +1,4 @@
-#include "CardFolder.h"
+#include "cardfile/CardFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "CardName.h"
+#include "cardfile/CardName.h"
 
 #include <QRegularExpression>
 

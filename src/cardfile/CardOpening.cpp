@@ -1,12 +1,12 @@
-#include "CardOpening.h"
+#include "cardfile/CardOpening.h"
 
-#include "CardDocument.h"
-#include "CardFolder.h"
-#include "CardName.h"
-#include "CardRecord.h"
-#include "Composition.h"
-#include "DataFolder.h"
-#include "PictureFile.h"
+#include "core/CardDocument.h"
+#include "cardfile/CardFolder.h"
+#include "cardfile/CardName.h"
+#include "cardfile/CardRecord.h"
+#include "core/Composition.h"
+#include "core/DataFolder.h"
+#include "cardfile/PictureFile.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "CardRecord.h"
+#include "cardfile/CardRecord.h"
 
-#include "RecordLines.h"
+#include "core/RecordLines.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CardState.h"
+#include "core/CardState.h"
 
 #include <QByteArray>
 #include <QString>

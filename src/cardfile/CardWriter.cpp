@@ -1,11 +1,11 @@
-#include "CardWriter.h"
+#include "cardfile/CardWriter.h"
 
-#include "CardDocument.h"
-#include "CardFolder.h"
-#include "CardRecord.h"
-#include "DataFolder.h"
-#include "FileGroupWriter.h"
-#include "PictureFile.h"
+#include "core/CardDocument.h"
+#include "cardfile/CardFolder.h"
+#include "cardfile/CardRecord.h"
+#include "core/DataFolder.h"
+#include "cardfile/FileGroupWriter.h"
+#include "cardfile/PictureFile.h"
 
 #include <QDir>
 

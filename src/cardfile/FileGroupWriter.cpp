@@ -1,4 +1,4 @@
-#include "FileGroupWriter.h"
+#include "cardfile/FileGroupWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "OpenFileDialog.h"
+#include "cardfile/OpenFileDialog.h"
 
-#include "WindowControls.h"
+#include "app/WindowControls.h"
 
 #include <QLabel>
 #include <QListWidget>

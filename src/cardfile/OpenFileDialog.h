@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OpenFileModel.h"
+#include "cardfile/OpenFileModel.h"
 
 #include <QDialog>
 

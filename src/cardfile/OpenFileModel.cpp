@@ -1,12 +1,12 @@
-#include "OpenFileModel.h"
+#include "cardfile/OpenFileModel.h"
 
-#include "CardDocument.h"
-#include "CardFolder.h"
-#include "CardName.h"
-#include "CardOpening.h"
-#include "DataFolder.h"
-#include "PictureFile.h"
-#include "Questions.h"
+#include "core/CardDocument.h"
+#include "cardfile/CardFolder.h"
+#include "cardfile/CardName.h"
+#include "cardfile/CardOpening.h"
+#include "core/DataFolder.h"
+#include "cardfile/PictureFile.h"
+#include "core/Questions.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "PictureFile.h"
+#include "cardfile/PictureFile.h"
 
-#include "PhotoLoader.h"
+#include "stamp/PhotoLoader.h"
 
 #include <QBuffer>
 

@@ -1,11 +1,11 @@
-#include "SaveCardCommand.h"
+#include "cardfile/SaveCardCommand.h"
 
-#include "CardDocument.h"
-#include "CardFolder.h"
-#include "CardName.h"
-#include "CardWriter.h"
-#include "DataFolder.h"
-#include "Questions.h"
+#include "core/CardDocument.h"
+#include "cardfile/CardFolder.h"
+#include "cardfile/CardName.h"
+#include "cardfile/CardWriter.h"
+#include "core/DataFolder.h"
+#include "core/Questions.h"
 
 #include <QFileInfo>
 

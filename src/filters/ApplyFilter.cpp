@@ -1,6 +1,6 @@
-#include "EventPacer.h"
-#include "FilterRoutines.h"
-#include "Filters.h"
+#include "filters/EventPacer.h"
+#include "filters/FilterRoutines.h"
+#include "filters/Filters.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "FilterRoutines.h"
+#include "filters/FilterRoutines.h"
 
 #include <cstdlib>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "EventPacer.h"
+#include "filters/EventPacer.h"
 
-#include "FilterPixels.h"
-#include "Filters.h"
+#include "filters/FilterPixels.h"
+#include "filters/Filters.h"
 
 namespace {
 // A third of a frame: a row of even the slowest filter on a wide photo takes well under a

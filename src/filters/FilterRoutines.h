@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FilterPixels.h"
+#include "filters/FilterPixels.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "Filters.h"
+#include "filters/Filters.h"
 
 // Mirrors need no pixel arrays: Qt mirrors a picture it holds alone in place, and
 // copies one that is shared (for instance with a filter that is running).

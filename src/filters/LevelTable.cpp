@@ -1,4 +1,4 @@
-#include "LevelTable.h"
+#include "filters/LevelTable.h"
 
 std::array<std::int32_t, 766> LevelTable{};
 

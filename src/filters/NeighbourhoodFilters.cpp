@@ -1,6 +1,6 @@
-#include "FilterArithmetic.h"
-#include "FilterRoutines.h"
-#include "SplitColor.h"
+#include "filters/FilterArithmetic.h"
+#include "filters/FilterRoutines.h"
+#include "filters/SplitColor.h"
 
 #include <cstdint>
 

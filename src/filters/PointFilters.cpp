@@ -1,6 +1,6 @@
-#include "FilterArithmetic.h"
-#include "FilterRoutines.h"
-#include "LevelTable.h"
+#include "filters/FilterArithmetic.h"
+#include "filters/FilterRoutines.h"
+#include "filters/LevelTable.h"
 
 #include <algorithm>
 #include <array>

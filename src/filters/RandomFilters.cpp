@@ -1,6 +1,6 @@
-#include "FilterArithmetic.h"
-#include "FilterRoutines.h"
-#include "UniformRandom.h"
+#include "filters/FilterArithmetic.h"
+#include "filters/FilterRoutines.h"
+#include "filters/UniformRandom.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "UniformRandom.h"
+#include "filters/UniformRandom.h"
 
 UniformRandom &ProgramRandom()
 {

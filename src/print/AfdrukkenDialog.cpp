@@ -1,11 +1,11 @@
-#include "AfdrukkenDialog.h"
+#include "print/AfdrukkenDialog.h"
 
-#include "BuiltinPictures.h"
-#include "CardDocument.h"
-#include "PrintDialogControls.h"
-#include "PrintTarget.h"
-#include "SheetPreview.h"
-#include "WindowControls.h"
+#include "assets/BuiltinPictures.h"
+#include "core/CardDocument.h"
+#include "print/PrintDialogControls.h"
+#include "print/PrintTarget.h"
+#include "print/SheetPreview.h"
+#include "app/WindowControls.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PrintRun.h"
-#include "PrintedCard.h"
-#include "SheetGeometry.h"
+#include "print/PrintRun.h"
+#include "print/PrintedCard.h"
+#include "print/SheetGeometry.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "CardPrintLayout.h"
+#include "print/CardPrintLayout.h"
 
 #include <span>
 

@@ -1,8 +1,8 @@
-#include "MargesDialog.h"
+#include "print/MargesDialog.h"
 
-#include "BuiltinPictures.h"
-#include "PrintDialogControls.h"
-#include "WindowControls.h"
+#include "assets/BuiltinPictures.h"
+#include "print/PrintDialogControls.h"
+#include "app/WindowControls.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MarginsForm.h"
+#include "print/MarginsForm.h"
 
 #include <QDialog>
 #include <array>

@@ -1,6 +1,6 @@
-#include "MarginsForm.h"
+#include "print/MarginsForm.h"
 
-#include "Questions.h"
+#include "core/Questions.h"
 
 #include <QRegularExpression>
 #include <cmath>

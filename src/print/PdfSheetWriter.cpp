@@ -1,7 +1,7 @@
-#include "PdfSheetWriter.h"
+#include "print/PdfSheetWriter.h"
 
-#include "Questions.h"
-#include "SheetPainter.h"
+#include "core/Questions.h"
+#include "print/SheetPainter.h"
 
 #include <QFileInfo>
 #include <QPageLayout>

@@ -1,11 +1,11 @@
-#include "PrintCommands.h"
+#include "print/PrintCommands.h"
 
-#include "AfdrukkenDialog.h"
-#include "Algemeen.h"
-#include "CardDocument.h"
-#include "MainWindow.h"
-#include "MargesDialog.h"
-#include "SystemPrinter.h"
+#include "print/AfdrukkenDialog.h"
+#include "core/Algemeen.h"
+#include "core/CardDocument.h"
+#include "app/MainWindow.h"
+#include "print/MargesDialog.h"
+#include "print/SystemPrinter.h"
 
 #include <QAction>
 #include <memory>

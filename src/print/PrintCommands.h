@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintRun.h"
+#include "print/PrintRun.h"
 
 class MainWindow;
 class PrinterStation;

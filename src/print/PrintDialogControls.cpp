@@ -1,6 +1,6 @@
-#include "PrintDialogControls.h"
+#include "print/PrintDialogControls.h"
 
-#include "WindowControls.h"
+#include "app/WindowControls.h"
 
 #include <QComboBox>
 #include <QLabel>

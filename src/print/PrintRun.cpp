@@ -1,6 +1,6 @@
-#include "PrintRun.h"
+#include "print/PrintRun.h"
 
-#include "Questions.h"
+#include "core/Questions.h"
 
 namespace ScanAnimation {
 

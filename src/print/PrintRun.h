@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintOutcome.h"
+#include "print/PrintOutcome.h"
 
 #include <QString>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "PrintTarget.h"
+#include "print/PrintTarget.h"
 
-#include "PdfSheetWriter.h"
-#include "SheetPainter.h"
+#include "print/PdfSheetWriter.h"
+#include "print/SheetPainter.h"
 
 namespace {
 

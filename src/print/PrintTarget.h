@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PrintOutcome.h"
-#include "PrintedCard.h"
-#include "SheetGeometry.h"
+#include "print/PrintOutcome.h"
+#include "print/PrintedCard.h"
+#include "print/SheetGeometry.h"
 
 #include <QString>
 

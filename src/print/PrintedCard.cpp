@@ -1,6 +1,6 @@
-#include "PrintedCard.h"
+#include "print/PrintedCard.h"
 
-#include "CardDocument.h"
+#include "core/CardDocument.h"
 
 #include <algorithm>
 

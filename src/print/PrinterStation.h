@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintTarget.h"
+#include "print/PrintTarget.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "SheetGeometry.h"
+#include "print/SheetGeometry.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintSettings.h"
+#include "core/PrintSettings.h"
 
 #include <QList>
 #include <QPointF>

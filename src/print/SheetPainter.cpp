@@ -1,6 +1,6 @@
-#include "SheetPainter.h"
+#include "print/SheetPainter.h"
 
-#include "CardPrintLayout.h"
+#include "print/CardPrintLayout.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

@@ -1,4 +1,4 @@
-#include "SheetPreview.h"
+#include "print/SheetPreview.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintedCard.h"
+#include "print/PrintedCard.h"
 
 #include <QImage>
 #include <QList>

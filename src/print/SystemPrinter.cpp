@@ -1,4 +1,4 @@
-#include "SystemPrinter.h"
+#include "print/SystemPrinter.h"
 
 #include <QDialogButtonBox>
 #include <QPrintDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrinterStation.h"
+#include "print/PrinterStation.h"
 
 #include <QPrinter>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "BackPic.h"
+#include "stamp/BackPic.h"
 
-#include "PhotoLoader.h"
+#include "stamp/PhotoLoader.h"
 
 bool BackPic::load(const QString &path)
 {

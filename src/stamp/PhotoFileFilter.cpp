@@ -1,4 +1,4 @@
-#include "PhotoFileFilter.h"
+#include "stamp/PhotoFileFilter.h"
 
 namespace PhotoFileFilter {
 

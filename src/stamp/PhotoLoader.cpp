@@ -1,8 +1,8 @@
-#include "PhotoLoader.h"
+#include "stamp/PhotoLoader.h"
 
-#include "PictureCompleteness.h"
-#include "PictureLimits.h"
-#include "WmfPicture.h"
+#include "stamp/PictureCompleteness.h"
+#include "stamp/PictureLimits.h"
+#include "stamp/WmfPicture.h"
 
 #include <QBuffer>
 #include <QFile>

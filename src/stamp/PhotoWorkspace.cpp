@@ -1,12 +1,12 @@
-#include "PhotoWorkspace.h"
+#include "stamp/PhotoWorkspace.h"
 
-#include "BuiltinPictures.h"
-#include "BusyCursor.h"
-#include "CardDocument.h"
-#include "PhotoFileFilter.h"
-#include "Questions.h"
-#include "StampComposer.h"
-#include "ZoomLevels.h"
+#include "assets/BuiltinPictures.h"
+#include "stamp/BusyCursor.h"
+#include "core/CardDocument.h"
+#include "stamp/PhotoFileFilter.h"
+#include "core/Questions.h"
+#include "stamp/StampComposer.h"
+#include "stamp/ZoomLevels.h"
 
 #include <QFileInfo>
 

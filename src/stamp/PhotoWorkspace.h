@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BackPic.h"
-#include "ShownPhoto.h"
-#include "SelectionTracker.h"
+#include "stamp/BackPic.h"
+#include "stamp/ShownPhoto.h"
+#include "stamp/SelectionTracker.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "PictureCompleteness.h"
+#include "stamp/PictureCompleteness.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "PixelMapping.h"
+#include "stamp/PixelMapping.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "SelectionTracker.h"
+#include "stamp/SelectionTracker.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "ShownPhoto.h"
+#include "stamp/ShownPhoto.h"
 
-#include "BuiltinPictures.h"
-#include "PictureLimits.h"
-#include "ZoomLevels.h"
+#include "assets/BuiltinPictures.h"
+#include "stamp/PictureLimits.h"
+#include "stamp/ZoomLevels.h"
 
 #include <QGuiApplication>
 #include <QPalette>

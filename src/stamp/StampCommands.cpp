@@ -1,10 +1,10 @@
-#include "StampCommands.h"
+#include "stamp/StampCommands.h"
 
-#include "CardDocument.h"
-#include "MainWindow.h"
-#include "PhotoView.h"
-#include "PhotoWorkspace.h"
-#include "ZoomLevels.h"
+#include "core/CardDocument.h"
+#include "app/MainWindow.h"
+#include "app/PhotoView.h"
+#include "stamp/PhotoWorkspace.h"
+#include "stamp/ZoomLevels.h"
 
 #include <QAction>
 

@@ -1,8 +1,8 @@
-#include "StampComposer.h"
+#include "stamp/StampComposer.h"
 
-#include "BuiltinPictures.h"
-#include "Composition.h"
-#include "StretchCopy.h"
+#include "assets/BuiltinPictures.h"
+#include "core/Composition.h"
+#include "stamp/StretchCopy.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "StretchCopy.h"
+#include "stamp/StretchCopy.h"
 
-#include "PixelMapping.h"
+#include "stamp/PixelMapping.h"
 
 #include <vector>
 

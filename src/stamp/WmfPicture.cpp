@@ -1,6 +1,6 @@
-#include "WmfPicture.h"
+#include "stamp/WmfPicture.h"
 
-#include "PictureLimits.h"
+#include "stamp/PictureLimits.h"
 
 #include <QByteArray>
 #include <algorithm>

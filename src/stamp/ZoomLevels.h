@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PixelMapping.h"
+#include "stamp/PixelMapping.h"
 
 #include <QSize>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CardDocument.h"
-#include "MainWindow.h"
+#include "core/CardDocument.h"
+#include "app/MainWindow.h"
 #include "support/ScriptedQuestions.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "BuiltinPictures.h"
-#include "CardDocument.h"
-#include "CardPainter.h"
+#include "assets/BuiltinPictures.h"
+#include "core/CardDocument.h"
+#include "core/CardPainter.h"
 
 #include <QPainter>
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
-#include "CardDocument.h"
-#include "CardPainter.h"
+#include "core/CardDocument.h"
+#include "core/CardPainter.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "Algemeen.h"
-#include "FileFilter.h"
-#include "HelpMenu.h"
-#include "InfoLine.h"
+#include "core/Algemeen.h"
+#include "core/FileFilter.h"
+#include "core/HelpMenu.h"
+#include "core/InfoLine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

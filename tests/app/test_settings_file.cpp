@@ -1,4 +1,4 @@
-#include "SettingsFile.h"
+#include "core/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "BuiltinPictures.h"
-#include "PhotoView.h"
+#include "assets/BuiltinPictures.h"
+#include "app/PhotoView.h"
 #include "WindowFixture.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "BuiltinPictures.h"
+#include "assets/BuiltinPictures.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

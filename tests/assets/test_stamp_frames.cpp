@@ -1,4 +1,4 @@
-#include "BuiltinPictures.h"
+#include "assets/BuiltinPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "BackPic.h"
-#include "BackgroundPhoto.h"
-#include "CardDocument.h"
-#include "PhotoFileFilter.h"
+#include "stamp/BackPic.h"
+#include "background/BackgroundPhoto.h"
+#include "core/CardDocument.h"
+#include "stamp/PhotoFileFilter.h"
 #include "support/ScriptedQuestions.h"
-#include "WhiteFrame.h"
+#include "background/WhiteFrame.h"
 
 #include <QGuiApplication>
 #include <QSignalSpy>

@@ -1,9 +1,9 @@
-#include "BackgroundCommands.h"
-#include "GradientChooser.h"
-#include "PhotoFileFilter.h"
-#include "PhotoView.h"
-#include "PhotoWorkspace.h"
-#include "StampCommands.h"
+#include "background/BackgroundCommands.h"
+#include "background/GradientChooser.h"
+#include "stamp/PhotoFileFilter.h"
+#include "app/PhotoView.h"
+#include "stamp/PhotoWorkspace.h"
+#include "stamp/StampCommands.h"
 #include "app/WindowFixture.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "BatchCommands.h"
-#include "CardDocument.h"
-#include "GradientChooser.h"
+#include "batch/BatchCommands.h"
+#include "core/CardDocument.h"
+#include "background/GradientChooser.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "CardDocument.h"
-#include "FilterCommands.h"
+#include "core/CardDocument.h"
+#include "background/FilterCommands.h"
 #include "FilterMenuItems.h"
-#include "Filters.h"
-#include "UniformRandom.h"
+#include "filters/Filters.h"
+#include "filters/UniformRandom.h"
 
 #include <QCursor>
 #include <QGuiApplication>

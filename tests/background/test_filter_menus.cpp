@@ -1,7 +1,7 @@
-#include "BackgroundCommands.h"
+#include "background/BackgroundCommands.h"
 #include "FilterMenuItems.h"
-#include "Filters.h"
-#include "UniformRandom.h"
+#include "filters/Filters.h"
+#include "filters/UniformRandom.h"
 #include "app/WindowFixture.h"
 
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
-#include "CardDocument.h"
-#include "GradientChooser.h"
+#include "core/CardDocument.h"
+#include "background/GradientChooser.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

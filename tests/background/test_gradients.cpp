@@ -1,4 +1,4 @@
-#include "Verloopkleur.h"
+#include "background/Verloopkleur.h"
 
 #include <gtest/gtest.h>
 

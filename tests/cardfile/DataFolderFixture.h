@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DataFolder.h"
+#include "core/DataFolder.h"
 
 #include <QByteArray>
 #include <QDir>

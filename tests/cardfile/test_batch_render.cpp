@@ -1,6 +1,6 @@
-#include "BatchCommands.h"
-#include "CardDocument.h"
-#include "CardWriter.h"
+#include "batch/BatchCommands.h"
+#include "core/CardDocument.h"
+#include "cardfile/CardWriter.h"
 #include "DataFolderFixture.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "BatchCommands.h"
-#include "CardFileCommands.h"
-#include "CardView.h"
-#include "DataFolder.h"
-#include "OpenFileDialog.h"
+#include "batch/BatchCommands.h"
+#include "cardfile/CardFileCommands.h"
+#include "app/CardView.h"
+#include "core/DataFolder.h"
+#include "cardfile/OpenFileDialog.h"
 #include "app/WindowFixture.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "CardRecord.h"
+#include "cardfile/CardRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "CardDocument.h"
-#include "CardOpening.h"
+#include "core/CardDocument.h"
+#include "cardfile/CardOpening.h"
 #include "DataFolderFixture.h"
-#include "SaveCardCommand.h"
+#include "cardfile/SaveCardCommand.h"
 #include "support/ScriptedQuestions.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "BuiltinPictures.h"
-#include "CardDocument.h"
-#include "CardOpening.h"
-#include "CardRecord.h"
+#include "assets/BuiltinPictures.h"
+#include "core/CardDocument.h"
+#include "cardfile/CardOpening.h"
+#include "cardfile/CardRecord.h"
 #include "DataFolderFixture.h"
 #include "HandMadeBitmap.h"
-#include "OpenFileModel.h"
+#include "cardfile/OpenFileModel.h"
 #include "support/ScriptedQuestions.h"
 
 #include <QBuffer>

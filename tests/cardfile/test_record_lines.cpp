@@ -1,4 +1,4 @@
-#include "RecordLines.h"
+#include "core/RecordLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Filters.h"
+#include "filters/Filters.h"
 
 #include <QImage>
 #include <initializer_list>

@@ -1,7 +1,7 @@
-#include "FilterArithmetic.h"
+#include "filters/FilterArithmetic.h"
 #include "FilterTestPictures.h"
-#include "Filters.h"
-#include "UniformRandom.h"
+#include "filters/Filters.h"
+#include "filters/UniformRandom.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "FilterTestPictures.h"
-#include "Filters.h"
+#include "filters/Filters.h"
 
 #include <gtest/gtest.h>
 

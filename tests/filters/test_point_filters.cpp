@@ -1,6 +1,6 @@
-#include "FilterRoutines.h"
+#include "filters/FilterRoutines.h"
 #include "FilterTestPictures.h"
-#include "Filters.h"
+#include "filters/Filters.h"
 
 #include <gtest/gtest.h>
 

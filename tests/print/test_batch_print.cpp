@@ -1,7 +1,7 @@
-#include "BatchCommands.h"
-#include "CardDocument.h"
-#include "CardWriter.h"
-#include "DataFolder.h"
+#include "batch/BatchCommands.h"
+#include "core/CardDocument.h"
+#include "cardfile/CardWriter.h"
+#include "core/DataFolder.h"
 #include "RenderedPdf.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "CardPrintLayout.h"
-#include "PrintedCard.h"
+#include "print/CardPrintLayout.h"
+#include "print/PrintedCard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "MarginsForm.h"
+#include "print/MarginsForm.h"
 #include "support/ScriptedQuestions.h"
 
 #include <gtest/gtest.h>

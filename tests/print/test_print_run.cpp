@@ -1,4 +1,4 @@
-#include "PrintRun.h"
+#include "print/PrintRun.h"
 #include "support/ScriptedQuestions.h"
 
 #include <gtest/gtest.h>

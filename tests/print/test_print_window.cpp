@@ -1,11 +1,11 @@
 // The print commands through the designer window: the margins dialog with its field
 // check, Reset, Cancel and Ok; the print dialog's preview, sheet count and "Print" on
 // a printer or into a PDF; "Setup Printer".
-#include "Algemeen.h"
+#include "core/Algemeen.h"
 #include "FakePrinter.h"
-#include "PrintCommands.h"
+#include "print/PrintCommands.h"
 #include "RenderedPdf.h"
-#include "SystemPrinter.h"
+#include "print/SystemPrinter.h"
 #include "app/WindowFixture.h"
 
 #include <QApplication>

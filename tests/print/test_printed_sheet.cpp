@@ -1,7 +1,7 @@
 // Prints real PDF files and reads them back with poppler: the rendered page must show
 // every card, stamp, bar and text line where the sheet layout puts it, within 0.3 mm.
-#include "CardDocument.h"
-#include "PdfSheetWriter.h"
+#include "core/CardDocument.h"
+#include "print/PdfSheetWriter.h"
 #include "RenderedPdf.h"
 #include "support/ScriptedQuestions.h"
 

@@ -1,7 +1,7 @@
-#include "FileFilter.h"
-#include "PhotoFileFilter.h"
-#include "PhotoLoader.h"
-#include "PictureLimits.h"
+#include "core/FileFilter.h"
+#include "stamp/PhotoFileFilter.h"
+#include "stamp/PhotoLoader.h"
+#include "stamp/PictureLimits.h"
 #include "StampTestFiles.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "BuiltinPictures.h"
-#include "ShownPhoto.h"
+#include "assets/BuiltinPictures.h"
+#include "stamp/ShownPhoto.h"
 #include "StampTestFiles.h"
-#include "ZoomLevels.h"
+#include "stamp/ZoomLevels.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "BuiltinPictures.h"
-#include "CardDocument.h"
-#include "PhotoWorkspace.h"
+#include "assets/BuiltinPictures.h"
+#include "core/CardDocument.h"
+#include "stamp/PhotoWorkspace.h"
 #include "StampTestFiles.h"
 
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
-#include "BuiltinPictures.h"
-#include "CardView.h"
-#include "PhotoView.h"
-#include "PhotoWorkspace.h"
-#include "StampCommands.h"
+#include "assets/BuiltinPictures.h"
+#include "app/CardView.h"
+#include "app/PhotoView.h"
+#include "stamp/PhotoWorkspace.h"
+#include "stamp/StampCommands.h"
 #include "StampTestFiles.h"
 #include "app/WindowFixture.h"
 

@@ -1,4 +1,4 @@
-#include "StretchCopy.h"
+#include "stamp/StretchCopy.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "HelpMenu.h"
+#include "core/HelpMenu.h"
 
 #include <QStringList>
 

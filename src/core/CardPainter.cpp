@@ -1,7 +1,7 @@
-#include "CardPainter.h"
+#include "core/CardPainter.h"
 
-#include "CardDocument.h"
-#include "Composition.h"
+#include "core/CardDocument.h"
+#include "core/Composition.h"
 
 #include <QFontMetricsF>
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "CardDocument.h"
+#include "core/CardDocument.h"
 
-#include "BuiltinPictures.h"
-#include "Composition.h"
+#include "assets/BuiltinPictures.h"
+#include "core/Composition.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "Bmp32Writer.h"
+#include "batch/Bmp32Writer.h"
 
 #include <QByteArray>
 #include <QtEndian>

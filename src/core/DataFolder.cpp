@@ -1,4 +1,4 @@
-#include "DataFolder.h"
+#include "core/DataFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

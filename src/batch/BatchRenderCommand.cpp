@@ -1,11 +1,11 @@
-#include "BatchCommands.h"
+#include "batch/BatchCommands.h"
 
-#include "BatchSupport.h"
-#include "CardDocument.h"
-#include "CardOpening.h"
-#include "CardPainter.h"
-#include "Composition.h"
-#include "DataFolder.h"
+#include "batch/BatchSupport.h"
+#include "core/CardDocument.h"
+#include "cardfile/CardOpening.h"
+#include "core/CardPainter.h"
+#include "core/Composition.h"
+#include "core/DataFolder.h"
 
 #include <QPainter>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "RecordLines.h"
+#include "core/RecordLines.h"
 
 #include <QLocale>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "FileFilter.h"
+#include "core/FileFilter.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "SettingsFile.h"
+#include "core/SettingsFile.h"
 
-#include "RecordLines.h"
+#include "core/RecordLines.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
-#include "CardCanvas.h"
+#include "core/CardCanvas.h"
 
-#include "Composition.h"
+#include "core/Composition.h"
 
 #include <QPainter>
 

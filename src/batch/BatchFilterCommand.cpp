@@ -1,8 +1,8 @@
-#include "BatchCommands.h"
-#include "BatchSupport.h"
-#include "Bmp32Writer.h"
-#include "Filters.h"
-#include "PhotoLoader.h"
+#include "batch/BatchCommands.h"
+#include "batch/BatchSupport.h"
+#include "batch/Bmp32Writer.h"
+#include "filters/Filters.h"
+#include "stamp/PhotoLoader.h"
 
 #include <QFileInfo>
 #include <functional>

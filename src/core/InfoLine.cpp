@@ -1,4 +1,4 @@
-#include "InfoLine.h"
+#include "core/InfoLine.h"
 
 namespace InfoLine {
 

@@ -1,4 +1,4 @@
-#include "BatchSupport.h"
+#include "batch/BatchSupport.h"
 
 #include <QImageWriter>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "CardState.h"
+#include "core/CardState.h"
 
 #include <algorithm>
 #include <cmath>

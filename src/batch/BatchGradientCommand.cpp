@@ -1,8 +1,8 @@
-#include "BatchCommands.h"
+#include "batch/BatchCommands.h"
 
-#include "BatchSupport.h"
-#include "PhotoLoader.h"
-#include "Verloopkleur.h"
+#include "batch/BatchSupport.h"
+#include "stamp/PhotoLoader.h"
+#include "background/Verloopkleur.h"
 
 #include <QFileInfo>
 #include <QPainter>

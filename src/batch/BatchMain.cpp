@@ -1,4 +1,4 @@
-#include "BatchCommands.h"
+#include "batch/BatchCommands.h"
 
 #include <QGuiApplication>
 #include <functional>

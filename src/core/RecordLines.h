@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GeneralValue.h"
+#include "core/GeneralValue.h"
 
 #include <QByteArray>
 #include <QString>

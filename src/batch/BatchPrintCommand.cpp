@@ -1,12 +1,12 @@
-#include "BatchCommands.h"
-#include "BatchSupport.h"
-#include "CardDocument.h"
-#include "CardFolder.h"
-#include "CardName.h"
-#include "CardOpening.h"
-#include "DataFolder.h"
-#include "PdfSheetWriter.h"
-#include "SettingsFile.h"
+#include "batch/BatchCommands.h"
+#include "batch/BatchSupport.h"
+#include "core/CardDocument.h"
+#include "cardfile/CardFolder.h"
+#include "cardfile/CardName.h"
+#include "cardfile/CardOpening.h"
+#include "core/DataFolder.h"
+#include "print/PdfSheetWriter.h"
+#include "core/SettingsFile.h"
 
 #include <QFileInfo>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "StampBox.h"
+#include "core/StampBox.h"
 
-#include "Composition.h"
+#include "core/Composition.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "Algemeen.h"
+#include "core/Algemeen.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>

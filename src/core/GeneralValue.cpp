@@ -1,4 +1,4 @@
-#include "GeneralValue.h"
+#include "core/GeneralValue.h"
 
 #include <QLocale>
 #include <QRegularExpression>

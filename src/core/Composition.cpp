@@ -1,4 +1,4 @@
-#include "Composition.h"
+#include "core/Composition.h"
 
 namespace Composition {
 

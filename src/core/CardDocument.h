@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CardCanvas.h"
-#include "CardState.h"
-#include "PrintSettings.h"
-#include "StampBox.h"
+#include "core/CardCanvas.h"
+#include "core/CardState.h"
+#include "core/PrintSettings.h"
+#include "core/StampBox.h"
 
 #include <QFont>
 #include <QObject>
