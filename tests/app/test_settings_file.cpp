@@ -159,7 +159,7 @@ TEST_F(SettingsFileTest, CardCountOtherThanTenOrEightTakesTen)
 
 TEST_F(SettingsFileTest, OffsetVIsAWholeNumber)
 {
-    writeBytes(path, "\"h\"\r\n\"d\"\r\n1,2,3,4,5,2.5\r\n10\r\n");
+    writeBytes(path, "\"h\"\r\n\"d\"\r\n1,2,85,55,5,2.5\r\n10\r\n");
     PrintSettings settings;
     EXPECT_TRUE(SettingsFile::read(path, settings));
     EXPECT_EQ(settings.PrintOffsetV, 2); // halves to the even neighbour
