@@ -4,6 +4,8 @@
 #include "core/CardDocument.h"
 #include "print/PdfSheetWriter.h"
 
+#include <QPainter>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -102,5 +104,38 @@ int main(int argc, char **argv)
     out << "pictures stored in the PDF, 10 cards: " << sheet.pictures << " (canvas and stamp, 20 drawn)\n";
     out << "size ratio 10 cards / 1 card: " << QString::number(double(sheet.bytes) / single.bytes, 'f', 3)
         << " (about 1 when each picture is stored once)\n";
+
+    // Very long text lines: a sheet whose seven lines hold 300 KB each, beside the same
+    // sheet with ordinary lines, and one long line drawn whole on a page-wide picture,
+    // as the sheet painter drew each of them before.
+    QString longLine;
+    while (longLine.size() < 300 * 1024)
+        longLine += QStringLiteral("Vlinderstraat 12, Wijk bij Duurstede ");
+    PrintedCard longCard = card;
+    PrintedCard ordinaryCard = card;
+    for (int line = 1; line <= 7; ++line) {
+        longCard.textLines[line] = longLine;
+        ordinaryCard.textLines[line] = longLine.left(36);
+    }
+    const QString longFile = folder.filePath(QStringLiteral("long.pdf"));
+    const Run withOrdinary = medianOf(7, longFile, ordinaryCard, tenCards);
+    const Run withLong = medianOf(7, longFile, longCard, tenCards);
+    QImage page(2480, 3508, QImage::Format_RGB32);
+    QElapsedTimer wholeTimer;
+    {
+        QPainter painter(&page);
+        painter.setFont(longCard.font);
+        wholeTimer.start();
+        painter.drawText(QPointF(100, 100), longLine);
+    }
+    const double wholeLineMs = wholeTimer.nsecsElapsed() / 1e6;
+    out << "print sheet of 10 cards, 7 lines of 300 KB each: " << QString::number(withLong.milliseconds, 'f', 1)
+        << " ms, median of 7\n";
+    out << "print sheet of 10 cards, 7 ordinary lines of 36 characters: "
+        << QString::number(withOrdinary.milliseconds, 'f', 1) << " ms\n";
+    out << "ratio 300 KB lines / ordinary lines: " << QString::number(withLong.milliseconds / withOrdinary.milliseconds, 'f', 2)
+        << " (near 1 when only what can show is drawn)\n";
+    out << "one 300 KB line drawn whole, as before: " << QString::number(wholeLineMs, 'f', 1) << " ms (70 per sheet: "
+        << QString::number(70 * wholeLineMs / 1000, 'f', 1) << " s)\n";
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "core/Algemeen.h"
 #include "assets/BuiltinPictures.h"
 #include "core/CardDocument.h"
+#include "core/CommandGuard.h"
 #include "app/CardView.h"
 #include "core/Composition.h"
 #include "core/HelpMenu.h"
@@ -51,7 +52,8 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     // 11370 x 7755 twips.
     setFixedSize(758, 517);
 
-    connect(m_card, &CardView::textLineClicked, this, &MainWindow::editTextLine);
+    connect(m_card, &CardView::textLineClicked, this,
+            [this](int line) { CommandGuard::run(m_questions, [this, line] { editTextLine(line); }); });
     connect(&m_document, &CardDocument::textChanged, this, &MainWindow::followText);
     connect(&m_document, &CardDocument::canvasChanged, this, &MainWindow::followBackground);
     connect(&m_document, &CardDocument::layoutChanged, this, &MainWindow::followLayout);
@@ -95,7 +97,7 @@ QMenu *MainWindow::menu(const QString &name) const
 void MainWindow::connectMenu()
 {
     const auto on = [this](const QString &name, auto handler) {
-        connect(action(name), &QAction::triggered, this, handler);
+        connect(action(name), &QAction::triggered, this, CommandGuard::guarded(m_questions, handler));
     };
     on(QStringLiteral("FileNieuw"), [this] { newCard(); });
     on(QStringLiteral("Fileexit"), [this] { close(); });

@@ -1,6 +1,7 @@
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
 #include "app/FirstPaintProbe.h"
+#include "app/GuardedApplication.h"
 #include "app/InstallCommands.h"
 #include "app/MainWindow.h"
 #include "app/WidgetQuestions.h"
@@ -10,13 +11,14 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumovander"));
 
     CardDocument document;
     WidgetQuestions questions;
     MainWindow window(document, questions, DataFolder::settingsFile());
     questions.setParentWindow(&window);
+    app.setQuestions(&questions);
     installSubsystemCommands(window);
 
     // Only the startup benchmark and the screenshot script set these.

@@ -1,5 +1,6 @@
 #include "background/BackgroundCommands.h"
 
+#include "core/CommandGuard.h"
 #include "background/BackgroundPhoto.h"
 #include "background/FilterCommands.h"
 #include "filters/Filters.h"
@@ -18,19 +19,21 @@ void installPhotoCommands(MainWindow &window)
 {
     for (const PhotoPlacement placement : {PhotoPlacement::Borderless, PhotoPlacement::WithMargin}) {
         const QString name = QStringLiteral("ToolsBackFotoRand(%1)").arg(int(placement));
-        QObject::connect(window.action(name), &QAction::triggered, &window, [&window, placement] {
-            chooseBackgroundPhoto(window.document(), window.photoWorkspace().backPic(), window.questions(),
-                                  placement);
-        });
+        QObject::connect(window.action(name), &QAction::triggered, &window,
+                         CommandGuard::guarded(window.questions(), [&window, placement] {
+                             chooseBackgroundPhoto(window.document(), window.photoWorkspace().backPic(),
+                                                   window.questions(), placement);
+                         }));
     }
 }
 
 void installGradientDialog(MainWindow &window)
 {
-    QObject::connect(window.action(QStringLiteral("ToolsBackColor")), &QAction::triggered, &window, [&window] {
-        VerloopcolorDialog dialog(window.document(), &window);
-        dialog.exec();
-    });
+    QObject::connect(window.action(QStringLiteral("ToolsBackColor")), &QAction::triggered, &window,
+                     CommandGuard::guarded(window.questions(), [&window] {
+                         VerloopcolorDialog dialog(window.document(), &window);
+                         dialog.exec();
+                     }));
 }
 
 // A submenu parent's own click is the opening of its submenu.
@@ -38,14 +41,15 @@ void installFilterCommands(MainWindow &window)
 {
     for (const FilterCommand &command : filterCommands()) {
         const QString name = command.objectName();
-        const auto run = [&window, &command] { runFilterCommand(window.document(), command); };
+        const auto run = CommandGuard::guarded(window.questions(),
+                                               [&window, &command] { runFilterCommand(window.document(), command); });
         if (QMenu *submenu = window.menu(name))
             QObject::connect(submenu, &QMenu::aboutToShow, &window, run);
         else
             QObject::connect(window.action(name), &QAction::triggered, &window, run);
     }
     QObject::connect(window.action(QStringLiteral("AchtergrondRand")), &QAction::triggered, &window,
-                     [&window] { addWhiteFrame(window.document()); });
+                     CommandGuard::guarded(window.questions(), [&window] { addWhiteFrame(window.document()); }));
     // The filters hand over between rows, paced by the engine; a second filter chosen
     // meanwhile is refused by the engine's busy guard.
     InstallFilterEventHook([] { QCoreApplication::processEvents(); });

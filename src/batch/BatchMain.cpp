@@ -2,7 +2,9 @@
 
 #include <QGuiApplication>
 #include <functional>
+#include <exception>
 #include <map>
+#include <new>
 
 int main(int argc, char *argv[])
 {
@@ -25,5 +27,18 @@ int main(int argc, char *argv[])
         return 2;
     }
     args.removeFirst();
-    return command->second(args, err);
+    // The one boundary of every command: whatever escapes one is a failure of one line.
+    // The files being written remove themselves on the way out.
+    QString failure;
+    try {
+        return command->second(args, err);
+    } catch (const std::bad_alloc &) {
+        failure = QStringLiteral("out of memory");
+    } catch (const std::exception &e) {
+        failure = QString::fromLocal8Bit(e.what()).simplified();
+    } catch (...) {
+        failure = QStringLiteral("unexpected error");
+    }
+    err << "lumovander-batch " << command->first << ": " << failure << '\n';
+    return 1;
 }

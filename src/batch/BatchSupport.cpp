@@ -1,7 +1,8 @@
 #include "batch/BatchSupport.h"
 
+#include "core/AtomicFile.h"
+
 #include <QImageWriter>
-#include <QSaveFile>
 
 std::optional<BatchArguments> parseBatchArguments(const QStringList &words, const QStringList &optionNames,
                                                   QString &problem)
@@ -26,14 +27,7 @@ std::optional<BatchArguments> parseBatchArguments(const QStringList &words, cons
 
 bool writeFileWhole(const QString &path, const std::function<bool(QIODevice &)> &write)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!write(file)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !AtomicFile::write(path, write).has_value();
 }
 
 bool writeImageFile(const QImage &image, const QString &path, const QByteArray &format)

@@ -1,6 +1,7 @@
 #include "cardfile/CardFileCommands.h"
 
 #include "app/MainWindow.h"
+#include "core/CommandGuard.h"
 #include "cardfile/OpenFileDialog.h"
 #include "cardfile/SaveCardCommand.h"
 
@@ -19,7 +20,8 @@ void showOpenFile(MainWindow &window, OpenFileModel::Mode mode)
 void installCardFileCommands(MainWindow &window)
 {
     const auto on = [&window](const char *name, auto handler) {
-        QObject::connect(window.action(QString::fromLatin1(name)), &QAction::triggered, &window, handler);
+        QObject::connect(window.action(QString::fromLatin1(name)), &QAction::triggered, &window,
+                         CommandGuard::guarded(window.questions(), handler));
     };
     on("FileSaveKaart", [&window] { SaveCardCommand::run(window.document(), window.questions()); });
     on("FileOpenKaart", [&window] { showOpenFile(window, OpenFileModel::Mode::Cards); });

@@ -26,6 +26,10 @@ std::optional<QString> problem(const QString &name)
 {
     if (name.isEmpty())
         return QStringLiteral("Er is geen naam opgegeven.");
+    // A lone half of a surrogate pair (pasted from a damaged text) has no form in any
+    // file name encoding.
+    if (!QStringView(name).isValidUtf16())
+        return QStringLiteral("Een naam mag alleen geldige tekens bevatten.");
     for (const QChar c : name) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
             return QStringLiteral("Een naam mag geen stuurtekens bevatten.");

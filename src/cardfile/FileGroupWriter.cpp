@@ -1,59 +1,28 @@
 #include "cardfile/FileGroupWriter.h"
 
+#include "core/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
+#include <QIODevice>
 
 #include <filesystem>
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
 namespace {
 
-fs::path nativePath(const QString &path) { return fs::path(path.toStdU16String()); }
+// The bytes the system knows the name by; unlike a conversion from UTF-16 this never
+// throws, whatever the name holds.
+fs::path nativePath(const QString &path) { return fs::path(QFile::encodeName(path).toStdString()); }
 
 QString fileNameOf(const QString &path) { return QFileInfo(path).fileName(); }
-
-QString notWritten(const QString &path)
-{
-    return QStringLiteral("Het bestand '") + fileNameOf(path)
-        + QStringLiteral("' kon niet worden geschreven.");
-}
 
 QString notReplaced(const QString &path)
 {
     return QStringLiteral("Het bestand '") + fileNameOf(path)
         + QStringLiteral("' kon niet worden vervangen.");
-}
-
-// A name in the folder that no file has; hidden and without a card file's extension,
-// so that the open dialog never lists it.
-QString freeName(const QString &folder)
-{
-    for (;;) {
-        const QString candidate = QDir(folder).filePath(
-            QStringLiteral(".lumovander-%1").arg(QRandomGenerator::global()->generate64(), 16, 16,
-                                                QLatin1Char('0')));
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
-}
-
-bool writeCompletely(QFile &file, const QByteArray &content)
-{
-    if (file.write(content) != content.size() || !file.flush())
-        return false;
-#ifdef Q_OS_UNIX
-    // A card is only complete once it survives a power cut: the move into place must
-    // not reach the disk before the content does.
-    if (::fsync(file.handle()) != 0)
-        return false;
-#endif
-    return true;
 }
 
 } // namespace
@@ -65,11 +34,19 @@ void FileGroupWriter::add(const QString &finalPath, const QByteArray &content)
 
 std::optional<QString> FileGroupWriter::commit()
 {
-    std::optional<QString> failure = writeTemporaries();
-    if (!failure)
-        failure = keepOldFiles();
-    if (!failure)
-        failure = moveIntoPlace();
+    std::optional<QString> failure;
+    try {
+        failure = writeTemporaries();
+        if (!failure)
+            failure = keepOldFiles();
+        if (!failure)
+            failure = moveIntoPlace();
+    } catch (...) {
+        // No hidden file may outlive a failure, whatever the failure was.
+        discardTemporaries();
+        discardBackups();
+        throw;
+    }
     discardTemporaries();
     discardBackups();
     return failure;
@@ -78,15 +55,13 @@ std::optional<QString> FileGroupWriter::commit()
 std::optional<QString> FileGroupWriter::writeTemporaries()
 {
     for (Entry &entry : m_entries) {
-        QFile file(freeName(m_folder));
-        // NewOnly creates the file with the usual permissions and never opens another's.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return notWritten(entry.finalPath);
-        entry.temporaryPath = file.fileName();
-        const bool complete = writeCompletely(file, entry.content);
-        file.close();
-        if (!complete || file.error() != QFileDevice::NoError)
-            return notWritten(entry.finalPath);
+        // Synced before any move: a card is only complete once it survives a power cut.
+        const AtomicFile::Temporary written = AtomicFile::writeTemporary(
+            m_folder, entry.finalPath,
+            [&entry](QIODevice &device) { return device.write(entry.content) == entry.content.size(); });
+        if (written.failure)
+            return written.failure->message;
+        entry.temporaryPath = written.path;
     }
     return std::nullopt;
 }
@@ -98,7 +73,7 @@ std::optional<QString> FileGroupWriter::keepOldFiles()
         const fs::file_status old = fs::symlink_status(nativePath(entry.finalPath), error);
         if (!fs::exists(old) || fs::is_directory(old))
             continue; // nothing to keep; a folder in the way makes the move fail later
-        const QString backup = freeName(m_folder);
+        const QString backup = AtomicFile::freeName(m_folder);
         // A second name keeps the old file itself, untouched, until the new one is in place.
         fs::create_hard_link(nativePath(entry.finalPath), nativePath(backup), error);
         if (error) {

@@ -1,5 +1,6 @@
 #include "cardfile/OpenFileDialog.h"
 
+#include "core/CommandGuard.h"
 #include "app/WindowControls.h"
 
 #include <QLabel>
@@ -62,10 +63,11 @@ OpenFileDialog::OpenFileDialog(OpenFileModel::Mode mode, CardDocument &document,
     // The selection, not the current row: the list sets a current row of its own when it
     // takes the focus, and that must not count as the user's choice.
     connect(m_list, &QListWidget::itemSelectionChanged, this, &OpenFileDialog::followSelection);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &OpenFileDialog::tryAccept);
-    connect(m_deleteButton, &QPushButton::clicked, this, &OpenFileDialog::deleteSelected);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, CommandGuard::guarded(questions, [this] { tryAccept(); }));
+    connect(m_deleteButton, &QPushButton::clicked, this,
+            CommandGuard::guarded(questions, [this] { deleteSelected(); }));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ok, &QPushButton::clicked, this, &OpenFileDialog::tryAccept);
+    connect(ok, &QPushButton::clicked, this, CommandGuard::guarded(questions, [this] { tryAccept(); }));
 
     showEntries();
     showSelection();

@@ -2,6 +2,7 @@
 
 #include "core/CardDocument.h"
 #include "core/Composition.h"
+#include "core/VisibleText.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -44,7 +45,9 @@ void paintTextLines(QPainter &painter, const CardState &state)
     painter.setPen(state.textColor());
     for (int line = 1; line <= 7; ++line) {
         const QPoint at = Composition::textLinePosition(state.LayoutKind, line);
-        painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()), state.TextLines[size_t(line)]);
+        const QString &text = state.TextLines[size_t(line)];
+        painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()),
+                         VisibleText::prefix(painter, metrics, at.x(), text));
     }
 }
 
@@ -66,8 +69,12 @@ QRect textLineRect(const CardState &state, int line)
 {
     const QImage &device = cardResolutionDevice();
     const QFontMetricsF metrics(textFont(state, device), &device);
-    const QSizeF size(metrics.horizontalAdvance(state.TextLines[size_t(line)]), metrics.height());
-    return QRect(Composition::textLinePosition(state.LayoutKind, line),
+    const QPoint at = Composition::textLinePosition(state.LayoutKind, line);
+    // Of a very long line the rect reaches past the card either way; only that much is measured.
+    const QString text = VisibleText::prefix(metrics, Composition::CanvasSize.width() - at.x(),
+                                             state.TextLines[size_t(line)]);
+    const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+    return QRect(at,
                  QSize(int(std::ceil(size.width())), int(std::ceil(size.height()))));
 }
 

@@ -17,3 +17,16 @@ struct PrintSettings {
 
     bool operator==(const PrintSettings &) const = default;
 };
+
+// The values a sheet can be laid out with, in millimetres; a value outside its range
+// (a hand-edited settings file, a mistyped margin) counts as damaged and takes its
+// default, so no card lies far off the page and every number stays printable.
+namespace PrintSettingsRange {
+constexpr double MinMarginOrGap = -50;
+constexpr double MaxMarginOrGap = 300;
+constexpr double MinCardSize = 10;
+constexpr double MaxCardSize = 300;
+
+// False for NaN too.
+constexpr bool within(double value, double low, double high) { return value >= low && value <= high; }
+} // namespace PrintSettingsRange

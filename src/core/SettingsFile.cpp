@@ -1,9 +1,9 @@
 #include "core/SettingsFile.h"
 
+#include "core/AtomicFile.h"
 #include "core/RecordLines.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -11,20 +11,20 @@ namespace {
 const QString kHeader = QStringLiteral("Vek Tarnholm Software 2009");
 const QString kDashes = QString(26, QLatin1Char('-'));
 
-// A print value that must hold a number: a bare number, or a quoted text that reads
-// as one (the margins dialog stores its fields as typed).
-bool holdsNumber(const GeneralValue &value)
+// A print value that must hold a number in its range: a bare number, or a quoted text
+// that reads as one (the margins dialog stores its fields as typed).
+bool holdsNumber(const GeneralValue &value, double low, double high)
 {
     bool ok = false;
-    value.toNumber(&ok);
-    return ok;
+    const double number = value.toNumber(&ok);
+    return ok && PrintSettingsRange::within(number, low, high);
 }
 
 // Reads one general value; a damaged field leaves the default in place.
-bool readGeneral(RecordReader &reader, GeneralValue &into)
+bool readGeneral(RecordReader &reader, GeneralValue &into, double low, double high)
 {
     const auto value = reader.general();
-    if (!value || !holdsNumber(*value))
+    if (!value || !holdsNumber(*value, low, high))
         return false;
     into = *value;
     return true;
@@ -67,12 +67,15 @@ bool read(const QString &path, PrintSettings &settings)
     // The two header fields are not examined, only consumed.
     bool whole = reader.text().has_value();
     whole = reader.text().has_value() && whole;
-    for (GeneralValue *value : {&settings.PrintMarginA, &settings.PrintMarginB,
-                                &settings.CardWidthMm, &settings.CardHeightMm,
-                                &settings.PrintOffsetH})
-        whole = readGeneral(reader, *value) && whole;
+    using namespace PrintSettingsRange;
+    whole = readGeneral(reader, settings.PrintMarginA, MinMarginOrGap, MaxMarginOrGap) && whole;
+    whole = readGeneral(reader, settings.PrintMarginB, MinMarginOrGap, MaxMarginOrGap) && whole;
+    whole = readGeneral(reader, settings.CardWidthMm, MinCardSize, MaxCardSize) && whole;
+    whole = readGeneral(reader, settings.CardHeightMm, MinCardSize, MaxCardSize) && whole;
+    whole = readGeneral(reader, settings.PrintOffsetH, MinMarginOrGap, MaxMarginOrGap) && whole;
 
-    if (const auto offset = readWhole(reader))
+    const auto offset = readWhole(reader);
+    if (offset && within(*offset, MinMarginOrGap, MaxMarginOrGap))
         settings.PrintOffsetV = *offset;
     else
         whole = false;
@@ -87,15 +90,7 @@ bool read(const QString &path, PrintSettings &settings)
 
 bool write(const QString &path, const PrintSettings &settings)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = encode(settings);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !AtomicFile::write(path, encode(settings)).has_value();
 }
 
 void loadAtStartup(const QString &path, PrintSettings &settings)

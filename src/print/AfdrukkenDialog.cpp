@@ -1,5 +1,6 @@
 #include "print/AfdrukkenDialog.h"
 
+#include "core/CommandGuard.h"
 #include "assets/BuiltinPictures.h"
 #include "core/CardDocument.h"
 #include "print/PrintDialogControls.h"
@@ -64,7 +65,7 @@ AfdrukkenDialog::AfdrukkenDialog(const CardDocument &document, Questions &questi
     m_printButton = pushButton(frame1, QStringLiteral("PrintKnop"), QStringLiteral("Print"), pixelRect(162, 183, 40, 20));
     m_exitButton = pushButton(frame1, QStringLiteral("ExitKnop"), QStringLiteral("Exit"), pixelRect(202, 183, 40, 20));
 
-    connect(m_printButton, &QPushButton::clicked, this, &AfdrukkenDialog::print);
+    connect(m_printButton, &QPushButton::clicked, this, CommandGuard::guarded(m_questions, [this] { print(); }));
     connect(m_exitButton, &QPushButton::clicked, this, &AfdrukkenDialog::reject);
 }
 

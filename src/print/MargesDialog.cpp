@@ -1,5 +1,6 @@
 #include "print/MargesDialog.h"
 
+#include "core/CommandGuard.h"
 #include "assets/BuiltinPictures.h"
 #include "print/PrintDialogControls.h"
 #include "app/WindowControls.h"
@@ -106,10 +107,10 @@ void MargesDialog::buildButtonFrame()
             showForm();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ok, &QPushButton::clicked, this, [this] {
+    connect(ok, &QPushButton::clicked, this, CommandGuard::guarded(m_questions, [this] {
         m_form.confirm(m_settings);
         accept();
-    });
+    }));
 }
 
 // The fields are set through the same change handler as typing, so the check runs.

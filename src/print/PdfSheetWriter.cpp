@@ -1,12 +1,12 @@
 #include "print/PdfSheetWriter.h"
 
+#include "core/AtomicFile.h"
 #include "core/Questions.h"
 #include "print/SheetPainter.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -21,22 +21,22 @@ PrintOutcome writeFailure(const QString &fileName, const QString &reason)
 PrintOutcome writeSheetPdf(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet,
                            int copies)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return writeFailure(fileName, file.errorString());
-
-    QPdfWriter writer(&file);
-    writer.setCreator(QStringLiteral("Lumovander"));
-    writer.setTitle(QStringLiteral("Visitekaartjes"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
-                                     QPageLayout::Millimeter));
-    const PrintOutcome painted = printSheetPages(writer, card, sheet, std::max(copies, 1));
-    if (!painted.isPrinted()) {
-        file.cancelWriting();
+    PrintOutcome painted = PrintOutcome::printed();
+    const auto failure = AtomicFile::write(fileName, [&](QIODevice &device) {
+        QPdfWriter writer(&device);
+        writer.setCreator(QStringLiteral("Lumovander"));
+        writer.setTitle(QStringLiteral("Visitekaartjes"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
+                                         QPageLayout::Millimeter));
+        painted = printSheetPages(writer, card, sheet, std::max(copies, 1));
+        // The PDF engine reports no write errors of its own: an empty file is no PDF,
+        // whatever the painter said.
+        return painted.isPrinted() && device.size() > 0;
+    });
+    if (!painted.isPrinted())
         return writeFailure(fileName, painted.message);
-    }
-    if (!file.commit())
-        return writeFailure(fileName, file.errorString());
+    if (failure)
+        return writeFailure(fileName, failure->reason.isEmpty() ? failure->message : failure->reason);
     return PrintOutcome::printed();
 }
 

@@ -1,5 +1,6 @@
 #include "print/PrintCommands.h"
 
+#include "core/CommandGuard.h"
 #include "print/AfdrukkenDialog.h"
 #include "core/Algemeen.h"
 #include "core/CardDocument.h"
@@ -16,17 +17,18 @@ using PrinterSource = std::function<PrinterStation &()>;
 
 void install(MainWindow &window, const PrinterSource &printer, const WaitFunction &wait)
 {
-    QObject::connect(window.action(QStringLiteral("FileMarges")), &QAction::triggered, &window, [&window] {
-        MargesDialog dialog(window.document().printSettings(), window.questions(), &window);
-        dialog.exec();
-    });
+    QObject::connect(window.action(QStringLiteral("FileMarges")), &QAction::triggered, &window,
+                     CommandGuard::guarded(window.questions(), [&window] {
+                         MargesDialog dialog(window.document().printSettings(), window.questions(), &window);
+                         dialog.exec();
+                     }));
     QObject::connect(window.action(QStringLiteral("FileSetupPrinter")), &QAction::triggered, &window,
-                     [&window, printer] { printer().setUp(&window); });
+                     CommandGuard::guarded(window.questions(), [&window, printer] { printer().setUp(&window); }));
     QObject::connect(window.action(QStringLiteral("FilePrint")), &QAction::triggered, &window,
-                     [&window, printer, wait] {
+                     CommandGuard::guarded(window.questions(), [&window, printer, wait] {
                          AfdrukkenDialog dialog(window.document(), window.questions(), printer(), wait, &window);
                          dialog.exec();
-                     });
+                     }));
 }
 
 } // namespace

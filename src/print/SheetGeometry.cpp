@@ -2,11 +2,11 @@
 
 namespace {
 
-double numberOr(const GeneralValue &value, double fallback)
+double numberOr(const GeneralValue &value, double fallback, double low, double high)
 {
     bool ok = false;
     const double number = value.toNumber(&ok);
-    return ok ? number : fallback;
+    return ok && PrintSettingsRange::within(number, low, high) ? number : fallback;
 }
 
 constexpr double RowWrapMm = 150;
@@ -17,12 +17,16 @@ SheetGeometry SheetGeometry::from(const PrintSettings &settings)
 {
     const SheetGeometry defaults;
     SheetGeometry g;
-    g.marginA = numberOr(settings.PrintMarginA, defaults.marginA);
-    g.marginB = numberOr(settings.PrintMarginB, defaults.marginB);
-    g.cardWidth = numberOr(settings.CardWidthMm, defaults.cardWidth);
-    g.cardHeight = numberOr(settings.CardHeightMm, defaults.cardHeight);
-    g.offsetH = numberOr(settings.PrintOffsetH, defaults.offsetH);
-    g.offsetV = settings.PrintOffsetV;
+    // Checked here as well as when the file is read: the margins dialog takes texts as
+    // typed, and the painter must never be handed a number a PDF cannot hold.
+    using namespace PrintSettingsRange;
+    g.marginA = numberOr(settings.PrintMarginA, defaults.marginA, MinMarginOrGap, MaxMarginOrGap);
+    g.marginB = numberOr(settings.PrintMarginB, defaults.marginB, MinMarginOrGap, MaxMarginOrGap);
+    g.cardWidth = numberOr(settings.CardWidthMm, defaults.cardWidth, MinCardSize, MaxCardSize);
+    g.cardHeight = numberOr(settings.CardHeightMm, defaults.cardHeight, MinCardSize, MaxCardSize);
+    g.offsetH = numberOr(settings.PrintOffsetH, defaults.offsetH, MinMarginOrGap, MaxMarginOrGap);
+    g.offsetV = within(settings.PrintOffsetV, MinMarginOrGap, MaxMarginOrGap) ? settings.PrintOffsetV
+                                                                               : defaults.offsetV;
     g.cardsPerSheet = (settings.CardsPerSheet == 8) ? 8 : defaults.cardsPerSheet;
     return g;
 }

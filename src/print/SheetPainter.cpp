@@ -2,6 +2,8 @@
 
 #include "print/CardPrintLayout.h"
 
+#include "core/VisibleText.h"
+
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -36,13 +38,14 @@ void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &c
     if (!stamp.isEmpty())
         painter.drawImage(mm.rect(stamp.translated(corner)), card.stamp);
 
-    const double ascent = QFontMetricsF(card.font, painter.device()).ascent();
+    const QFontMetricsF metrics(card.font, painter.device());
+    const double ascent = metrics.ascent();
     for (int line = 1; line <= 7; ++line) {
         const QString &text = card.textLines[line];
         if (text.isEmpty())
             continue;
         const QPointF top = mm.point(CardPrintLayout::textLinePlace(card.layoutKind, line) + corner);
-        painter.drawText(top + QPointF(0, ascent), text);
+        painter.drawText(top + QPointF(0, ascent), VisibleText::prefix(painter, metrics, top.x(), text));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "stamp/StampCommands.h"
 
+#include "core/CommandGuard.h"
 #include "core/CardDocument.h"
 #include "app/MainWindow.h"
 #include "app/PhotoView.h"
@@ -37,7 +38,8 @@ void connectMenus(MainWindow &window)
 {
     PhotoWorkspace &workspace = window.photoWorkspace();
     const auto on = [&window](const QString &name, auto handler) {
-        QObject::connect(window.action(name), &QAction::triggered, &window, handler);
+        QObject::connect(window.action(name), &QAction::triggered, &window,
+                         CommandGuard::guarded(window.questions(), handler));
     };
     on(QStringLiteral("PasFotoInladen"), [&window, &workspace] { workspace.loadPhoto(window.questions()); });
     on(QStringLiteral("PasfotoVergroting"), [&window, &workspace] {

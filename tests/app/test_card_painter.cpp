@@ -1,6 +1,8 @@
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
+#include "core/VisibleText.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -122,4 +124,26 @@ TEST(CardPainter, TextSizeIsPointsOnTheCardWhateverTheDevice)
     const QFont onPlain = CardPainter::textFont(doc.state(), plain);
     EXPECT_NEAR(QFontMetricsF(onFine, &fine).height(), QFontMetricsF(onPlain, &plain).height(), 1.0);
     EXPECT_NEAR(onPlain.pointSizeF(), 16.0, 0.01);
+}
+
+// A pasted page of text on one line: only what can show is shaped, and what shows is
+// unchanged, also through a scaled painter (the print and the batch render use one).
+TEST(CardPainter, VeryLongLineDrawsTheSamePixelsAsItsVisiblePrefix)
+{
+    QString longLine;
+    while (longLine.size() < 300 * 1024)
+        longLine += QStringLiteral("Vlinderstraat 12, Wijk bij Duurstede fiiii ");
+    CardDocument whole;
+    CardDocument cut;
+    for (CardDocument *doc : {&whole, &cut})
+        doc->state().FontSize = 8; // small: many characters fit
+    whole.state().TextLines[3] = longLine;
+    cut.state().TextLines[3] = longLine.left(400);
+    for (const int scale : {1, 3})
+        EXPECT_EQ(paintCard(whole, scale), paintCard(cut, scale)) << "scale " << scale;
+
+    const QImage device(440, 270, QImage::Format_RGB32);
+    const QFontMetricsF metrics(CardPainter::textFont(whole.state(), device), &device);
+    ASSERT_GT(metrics.horizontalAdvance(longLine.left(400)), 3 * 440) << "the prefix reaches past the card";
+    EXPECT_LT(VisibleText::prefix(metrics, 440, longLine).size(), 4000) << "the rest is never measured";
 }

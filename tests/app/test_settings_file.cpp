@@ -128,6 +128,24 @@ TEST_F(SettingsFileTest, DamagedValueTakesItsDefaultAndTheOthersStay)
     EXPECT_EQ(settings.CardsPerSheet, 8);
 }
 
+// A hand-edited file: numbers far outside what a sheet can take count as damaged.
+TEST_F(SettingsFileTest, ValuesOutsideTheirRangeTakeTheirDefaults)
+{
+    writeBytes(path, "\"h\"\r\n\"d\"\r\n1e18,10000,9,301,-51,400\r\n8\r\n");
+    PrintSettings settings;
+    EXPECT_FALSE(SettingsFile::read(path, settings));
+    EXPECT_EQ(settings, (PrintSettings{15, 23, 90, 50, 0, 0, 8}));
+
+    writeBytes(path, "\"h\"\r\n\"d\"\r\n\"nan\",inf,\"1e3\",-inf,\"-1e18\",-99999999\r\n10\r\n");
+    EXPECT_FALSE(SettingsFile::read(path, settings));
+    EXPECT_EQ(settings, PrintSettings());
+
+    // The ends of the ranges are sane values.
+    writeBytes(path, "\"h\"\r\n\"d\"\r\n-50,300,10,300,\"-50\",300\r\n8\r\n");
+    EXPECT_TRUE(SettingsFile::read(path, settings));
+    EXPECT_EQ(settings, (PrintSettings{-50, 300, 10, 300, QStringLiteral("-50"), 300, 8}));
+}
+
 TEST_F(SettingsFileTest, CardCountOtherThanTenOrEightTakesTen)
 {
     for (const char *count : {"7", "0", "300", "-8", "x"}) {
@@ -141,7 +159,7 @@ TEST_F(SettingsFileTest, CardCountOtherThanTenOrEightTakesTen)
 
 TEST_F(SettingsFileTest, OffsetVIsAWholeNumber)
 {
-    writeBytes(path, "\"h\"\r\n\"d\"\r\n1,2,3,4,5,2.5\r\n10\r\n");
+    writeBytes(path, "\"h\"\r\n\"d\"\r\n1,2,85,55,5,2.5\r\n10\r\n");
     PrintSettings settings;
     EXPECT_TRUE(SettingsFile::read(path, settings));
     EXPECT_EQ(settings.PrintOffsetV, 2); // halves to the even neighbour

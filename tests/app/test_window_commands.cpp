@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -240,4 +242,35 @@ TEST_F(WindowCommandsTest, PhotoViewShowsItsImageFromTheTopLeftOnItsBackground)
     EXPECT_EQ(shown.pixelColor(19, 9), QColor(Qt::red));
     EXPECT_EQ(shown.pixelColor(20, 9), QColor(Qt::green));
     EXPECT_EQ(shown.pixelColor(229, 419), QColor(Qt::green));
+}
+
+namespace {
+
+// Answers that fail the way a broken library would: by throwing out of the command.
+class ThrowingQuestions : public ScriptedQuestions {
+public:
+    std::optional<QFont> chooseFont(const QFont &) override { throw std::runtime_error("lettertype kapot"); }
+    std::optional<QString> inputText(const QString &, const QString &, const QString &) override
+    {
+        throw std::bad_alloc();
+    }
+};
+
+} // namespace
+
+TEST(WindowCommandBoundary, ExceptionLeavingACommandBecomesAMessageAndTheWindowGoesOn)
+{
+    QTemporaryDir dir;
+    CardDocument doc;
+    ThrowingQuestions questions;
+    MainWindow window(doc, questions, dir.filePath(QStringLiteral("Lumovander.ini")));
+    window.show();
+
+    window.action(QStringLiteral("TekstLettertype"))->trigger();
+    QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("Regel(1)")), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(questions.messages,
+              (QStringList{"Lumovander|Er ging iets mis: de opdracht is afgebroken.\r\nlettertype kapot",
+                           "Lumovander|Er ging iets mis: de opdracht is afgebroken.\r\nEr is niet genoeg geheugen."}));
+    window.action(QStringLiteral("LayoutShow(2)"))->trigger();
+    EXPECT_EQ(doc.state().LayoutKind, 2);
 }

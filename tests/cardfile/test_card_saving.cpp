@@ -209,6 +209,20 @@ TEST_F(CardSaving, InvalidNamesGetAMessageAndNothingIsWritten)
     EXPECT_EQ(everythingIn(DataFolder::path()), QStringList());
 }
 
+TEST_F(CardSaving, NameThatIsNoValidUnicodeIsRefusedBeforeAnythingIsWritten)
+{
+    putOldCard();
+    doc.applyLayout(2);
+    // An unpaired surrogate, as a damaged paste leaves it in the input box.
+    const QString name = QStringLiteral("Jan") + QChar(0xD800);
+    EXPECT_EQ(saveAs(name), Outcome::InvalidName);
+    ASSERT_EQ(questions.messages.size(), 1);
+    EXPECT_TRUE(questions.messages[0].endsWith("Een naam mag alleen geldige tekens bevatten."));
+    expectOldCard();
+    EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}))
+        << "no hidden files are left in Cards";
+}
+
 TEST_F(CardSaving, CardsFolderThatCannotBeMadeGivesAMessage)
 {
     writeBytes(DataFolder::path() + "/Cards", "a file where the folder should be");

@@ -108,6 +108,18 @@ TEST_F(BatchPrint, MissingSettingsFilePrintsWithTheDefaults)
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("Lumovander.ini")))) << "printing writes no settings";
 }
 
+TEST_F(BatchPrint, AbsurdMarginsInTheSettingsPrintWithTheDefaults)
+{
+    writeSettings("\"Vek Tarnholm Software 2009\"\r\n\"--------------------------\"\r\n"
+                  "1e18,10000,nan,\"1e300\",-1e18,1000000\r\n10\r\n");
+    const QString pdf = outputs.filePath(QStringLiteral("jan.pdf"));
+    EXPECT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), folder.path()}),
+              0)
+        << errors.toStdString();
+    EXPECT_EQ(RenderedPdf::words(pdf).size(), 10 * 7) << "every card is on the page";
+    expectNear(firstWordOf(pdf), QPointF(12 + 6, 19 + 6));
+}
+
 TEST_F(BatchPrint, BadInputGivesOneLineAndNoPdf)
 {
     const QString pdf = outputs.filePath(QStringLiteral("out.pdf"));

@@ -2,11 +2,13 @@
 // every card, stamp, bar and text line where the sheet layout puts it, within 0.3 mm.
 #include "core/CardDocument.h"
 #include "print/PdfSheetWriter.h"
+#include "print/SheetPainter.h"
 #include "RenderedPdf.h"
 #include "support/ScriptedQuestions.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -297,4 +299,33 @@ TEST(PdfSheetWriter, ChosenNameGetsThePdfSuffixAndCancelPrintsNothing)
         printSheetToChosenPdf(questions, QStringLiteral("kaartjes.pdf"), PrintedCard(), SheetGeometry(), 1);
     EXPECT_EQ(cancelled.result, PrintOutcome::Result::Cancelled);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+}
+
+// Text that runs off the cards shows on the page beside the last column: a very long
+// line draws exactly what its prefix reaching past the page's edge draws.
+TEST(PrintedSheetText, VeryLongLineDrawsTheSameAsItsPrefixPastThePageEdge)
+{
+    QString longLine;
+    while (longLine.size() < 300 * 1024)
+        longLine += QStringLiteral("Vlinderstraat 12, Wijk bij Duurstede ");
+    PrintedCard whole;
+    whole.canvas = markedCanvas();
+    whole.textColor = Qt::black;
+    whole.font.setPointSize(4);
+    whole.layoutKind = 0;
+    PrintedCard cut = whole;
+    for (int line = 1; line <= 7; ++line) {
+        whole.textLines[line] = longLine;
+        cut.textLines[line] = longLine.left(1500);
+    }
+    const auto drawn = [](const PrintedCard &card) {
+        QImage page(840, 1188, QImage::Format_RGB32); // A4 at 4 pixels per millimetre
+        page.setDotsPerMeterX(4000);
+        page.setDotsPerMeterY(4000);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        drawSheet(painter, card, SheetGeometry());
+        return page;
+    };
+    EXPECT_EQ(drawn(whole), drawn(cut));
 }

@@ -17,12 +17,26 @@ TEST(SheetGeometry, TypedTextsReadWithCommaOrPointAsDecimalSeparator)
     s.PrintMarginA = GeneralValue("12,5");
     s.PrintMarginB = GeneralValue("22.5");
     s.CardWidthMm = GeneralValue("85");
-    s.CardHeightMm = GeneralValue("-1,5");
+    s.CardHeightMm = GeneralValue("51,5");
     const SheetGeometry g = SheetGeometry::from(s);
     EXPECT_DOUBLE_EQ(g.marginA, 12.5);
     EXPECT_DOUBLE_EQ(g.marginB, 22.5);
     EXPECT_DOUBLE_EQ(g.cardWidth, 85);
-    EXPECT_DOUBLE_EQ(g.cardHeight, -1.5);
+    EXPECT_DOUBLE_EQ(g.cardHeight, 51.5);
+}
+
+// Typed in the margins dialog or edited by hand: a value no sheet can take counts as
+// its default, so the cards stay on the page and every number stays printable.
+TEST(SheetGeometry, ValueOutsideItsRangeCountsAsThatSettingsDefault)
+{
+    PrintSettings s;
+    s.PrintMarginA = GeneralValue("10000");
+    s.PrintMarginB = 1e18;
+    s.CardWidthMm = GeneralValue("9,5");
+    s.CardHeightMm = 300.5;
+    s.PrintOffsetH = GeneralValue("-50,5");
+    s.PrintOffsetV = 2147483647;
+    EXPECT_EQ(SheetGeometry::from(s).cardCorners(), SheetGeometry().cardCorners());
 }
 
 TEST(SheetGeometry, TextThatIsNoNumberCountsAsThatSettingsDefault)

@@ -1,0 +1,227 @@
+#include "core/AtomicFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString fileNameOf(const QString &path) { return QFileInfo(path).fileName(); }
+
+AtomicFile::Failure failed(const QString &what, int errorNumber)
+{
+    const QString reason = errorNumber != 0 ? AtomicFile::reasonFor(errorNumber) : QString();
+    return {reason.isEmpty() ? what : what + QLatin1Char(' ') + reason, reason};
+}
+
+AtomicFile::Failure notWritten(const QString &path, int errorNumber)
+{
+    return failed(QStringLiteral("Het bestand '%1' kon niet worden geschreven.").arg(fileNameOf(path)), errorNumber);
+}
+
+// A write-only device on a file descriptor that checks every write to the file itself.
+// It keeps its own buffer so that the many small writes of an image or PDF writer cost
+// few system calls, but the buffer's final flush is part of finish(), checked like the
+// rest. After the first failure every write fails, so a writer cannot go on unaware.
+class CheckedFile : public QIODevice {
+public:
+    explicit CheckedFile(int descriptor) : m_fd(descriptor) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+
+    int error() const { return m_error; }
+    qint64 size() const override { return m_written; }
+    bool isSequential() const override { return true; }
+
+    // Everything written reaches the disk: the buffer is flushed and the file synced.
+    bool finish()
+    {
+        if (!flushBuffer())
+            return false;
+        if (::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS) {
+            m_error = errno; // EINVAL/EROFS: a file system that cannot sync, e.g. a pipe
+            return false;
+        }
+        return m_error == 0;
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        if (m_error != 0)
+            return -1;
+        if (m_buffer.size() + size > Capacity && !flushBuffer())
+            return -1;
+        if (size >= Capacity) {
+            if (!writeAll(data, size))
+                return -1;
+        } else {
+            m_buffer.append(data, size);
+        }
+        m_written += size;
+        return size;
+    }
+
+private:
+    static constexpr qsizetype Capacity = 64 * 1024;
+
+    bool flushBuffer()
+    {
+        const bool ok = m_error == 0 && writeAll(m_buffer.constData(), m_buffer.size());
+        m_buffer.clear();
+        return ok;
+    }
+
+    bool writeAll(const char *data, qint64 size)
+    {
+        while (size > 0) {
+            const ssize_t n = ::write(m_fd, data, size_t(size));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                m_error = n < 0 ? errno : ENOSPC; // a write of nothing: no room left
+                return false;
+            }
+            data += n;
+            size -= n;
+        }
+        return true;
+    }
+
+    int m_fd;
+    int m_error = 0;
+    qint64 m_written = 0;
+    QByteArray m_buffer;
+};
+
+// Removes the hidden file unless it was handed on, also when the filler throws.
+class TemporaryGuard {
+public:
+    explicit TemporaryGuard(QByteArray path) : m_path(std::move(path)) {}
+    ~TemporaryGuard()
+    {
+        if (!m_path.isEmpty())
+            ::unlink(m_path.constData());
+    }
+    void release() { m_path.clear(); }
+
+private:
+    QByteArray m_path;
+};
+
+} // namespace
+
+namespace AtomicFile {
+
+QString reasonFor(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("De schijf is vol.");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("U hebt geen toestemming om daar te schrijven.");
+    case EROFS:
+        return QStringLiteral("De schijf kan alleen worden gelezen.");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("De map bestaat niet.");
+    case EISDIR:
+        return QStringLiteral("Er staat een map met die naam.");
+    case EIO:
+        return QStringLiteral("De schijf gaf een schrijffout.");
+    default:
+        return QStringLiteral("Foutcode %1 (%2).").arg(errorNumber).arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
+    }
+}
+
+QString freeName(const QString &folder)
+{
+    for (;;) {
+        const QString candidate = QDir(folder).filePath(
+            QStringLiteral(".lumovander-%1").arg(QRandomGenerator::global()->generate64(), 16, 16,
+                                                QLatin1Char('0')));
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+}
+
+Temporary writeTemporary(const QString &folder, const QString &finalPath, const Filler &fill)
+{
+    QString name;
+    int fd = -1;
+    // O_EXCL never opens another's file; a name taken in between is simply tried anew.
+    for (int attempt = 0; fd < 0 && attempt < 16; ++attempt) {
+        name = freeName(folder);
+        fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return {{}, notWritten(finalPath, errno)};
+    }
+    if (fd < 0)
+        return {{}, notWritten(finalPath, EEXIST)};
+    TemporaryGuard guard(QFile::encodeName(name));
+
+    // A replaced file keeps its permissions, as an edited file would.
+    struct stat old {};
+    if (::stat(QFile::encodeName(finalPath).constData(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
+
+    bool complete = false;
+    int error = 0;
+    {
+        CheckedFile device(fd);
+        try {
+            complete = fill(device) && device.error() == 0;
+            complete = device.finish() && complete;
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
+        error = device.error();
+    }
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+        complete = false;
+    }
+    if (!complete)
+        return {{}, notWritten(finalPath, error)};
+    guard.release();
+    return {name, std::nullopt};
+}
+
+std::optional<Failure> write(const QString &path, const Filler &fill)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    Temporary temporary = writeTemporary(folder, path, fill);
+    if (temporary.failure)
+        return temporary.failure;
+    const QByteArray from = QFile::encodeName(temporary.path);
+    if (::rename(from.constData(), QFile::encodeName(path).constData()) != 0) {
+        const int error = errno;
+        ::unlink(from.constData());
+        return failed(QStringLiteral("Het bestand '%1' kon niet worden vervangen.").arg(fileNameOf(path)), error);
+    }
+    // The new name must reach the disk too; a folder that cannot be synced is no failure.
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return std::nullopt;
+}
+
+std::optional<Failure> write(const QString &path, const QByteArray &bytes)
+{
+    return write(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
+}
+
+} // namespace AtomicFile
