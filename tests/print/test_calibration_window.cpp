@@ -81,7 +81,7 @@ TEST_F(CalibrationWindow, StockChoiceFillsTheFieldsAndEditingSwitchesBack)
         EXPECT_EQ(stock->currentText(), QStringLiteral("Eigen instellingen"));
         EXPECT_LT(stock->geometry().bottom(), in(d, QStringLiteral("Frame2"))->geometry().top()) << "above the fields";
         stock->setCurrentIndex(2);
-        emit stock->activated(2); // DECAdry OCC-3342: 85 x 54, margins 15 and 13.5
+        Q_EMIT stock->activated(2); // DECAdry OCC-3342: 85 x 54, margins 15 and 13.5
         auto *a = d.findChild<QLineEdit *>(QStringLiteral("MargeText(1)"));
         EXPECT_EQ(a->text(), QStringLiteral("18"));
         EXPECT_EQ(d.findChild<QLineEdit *>(QStringLiteral("MargeText(2)"))->text(), QStringLiteral("17,5"));
@@ -90,7 +90,7 @@ TEST_F(CalibrationWindow, StockChoiceFillsTheFieldsAndEditingSwitchesBack)
         retype(a, QStringLiteral("19"));
         EXPECT_EQ(stock->currentIndex(), 0) << "an edit makes them the user's own";
         stock->setCurrentIndex(2);
-        emit stock->activated(2);
+        Q_EMIT stock->activated(2);
         click(d, QStringLiteral("OkKnop"));
     });
     EXPECT_EQ(doc.printSettings().PrintMarginB, GeneralValue("17,5"));

@@ -288,13 +288,13 @@ TEST_F(RealCups, SheetCopiesAndThePrintersOwnCorrectionReachTheCupsPdf)
     const QString fromTarget = folder.filePath(QStringLiteral("target.pdf"));
     ASSERT_TRUE(writeSheetPdf(fromTarget, card, sheet, 1, applied).isPrinted());
 
-    // Two copies of the one page the program sent: cups-pdf keeps one page, CUPS counts both.
-    EXPECT_EQ(RenderedPdf::pageCount(fromCups), 1);
+    // Two copies of the one page the program sent: CUPS makes them, and counts them.
+    EXPECT_EQ(RenderedPdf::pageCount(fromCups), 2);
     EXPECT_TRUE(cups->pageLog().contains(QStringLiteral(" total 2 "))) << cups->pageLog().toStdString();
     // The printer places the page from its printable area's corner; the PDF target
     // from the page's corner.
     const QPointF origin = dynamic_cast<QPrinter *>(system.prepare(1))->pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
-    const QImage cupsPage = RenderedPdf::renderPage(fromCups);
+    const QImage cupsPage = RenderedPdf::renderPage(fromCups, 2);
     const QImage targetPage = RenderedPdf::renderPage(fromTarget);
     ASSERT_EQ(cupsPage.size(), targetPage.size()) << "both A4";
     for (const QPointF &c : sheet.cardCorners()) {
