@@ -37,6 +37,8 @@ public:
 
     CardDocument &document() { return m_document; }
     Questions &questions() { return m_questions; }
+    // Lumovander.ini of this window; other settings files of the program lie beside it.
+    const QString &settingsPath() const { return m_settingsPath; }
     PhotoView *photoView() const { return m_photo; }
     // The window's one photo panel model: "Foto Inladen", the zoom, the selection and
     // the full-size buffer BackPic, which the background photo command loads into too.

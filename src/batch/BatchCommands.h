@@ -9,3 +9,4 @@ int batchFilter(const QStringList &args, QTextStream &err);
 int batchGradient(const QStringList &args, QTextStream &err);
 int batchRender(const QStringList &args, QTextStream &err);
 int batchPrint(const QStringList &args, QTextStream &err);
+int batchCalibrate(const QStringList &args, QTextStream &err);

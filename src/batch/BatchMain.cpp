@@ -19,11 +19,12 @@ int main(int argc, char *argv[])
         {QStringLiteral("gradient"), batchGradient},
         {QStringLiteral("render"), batchRender},
         {QStringLiteral("print"), batchPrint},
+        {QStringLiteral("calibrate"), batchCalibrate},
     };
     QStringList args = app.arguments().mid(1);
     const auto command = args.isEmpty() ? commands.end() : commands.find(args.first());
     if (command == commands.end()) {
-        err << "usage: lumovander-batch filter|gradient|render|print ...\n";
+        err << "usage: lumovander-batch filter|gradient|render|print|calibrate ...\n";
         return 2;
     }
     args.removeFirst();

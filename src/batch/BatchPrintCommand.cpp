@@ -7,13 +7,18 @@
 #include "core/DataFolder.h"
 #include "print/PdfSheetWriter.h"
 #include "core/SettingsFile.h"
+#include "print/CorrectionFile.h"
 
 #include <QFileInfo>
+#include <cmath>
 #include <optional>
 
 // lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR]
+//                       [--shift DX,DY] [--scale SX,SY] [--no-correction]
 // Prints the saved card NAME from DIR's Cards folder with the print settings of DIR's
-// Lumovander.ini into a PDF, through the same drawing as the print dialog. The PDF
+// Lumovander.ini into a PDF, through the same drawing as the print dialog, corrected
+// as the PDF target's stored correction says. --shift (mm) and --scale (percent) give
+// a correction of their own instead; --no-correction prints without any. The PDF
 // appears only when it is complete.
 namespace {
 
@@ -22,7 +27,27 @@ struct PrintArguments {
     QString output;
     QString folder;
     int copies = 1;
+    bool noCorrection = false;
+    std::optional<PrinterCorrection> correction; // given on the command line
 };
+
+const QString NoCorrection = QStringLiteral("--no-correction");
+const QString Shift = QStringLiteral("--shift");
+const QString Scale = QStringLiteral("--scale");
+
+// "a,b" with points as decimal separators.
+std::optional<QPointF> numberPair(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    bool okX = false;
+    bool okY = false;
+    if (parts.size() != 2)
+        return std::nullopt;
+    const QPointF p(parts[0].trimmed().toDouble(&okX), parts[1].trimmed().toDouble(&okY));
+    if (!okX || !okY)
+        return std::nullopt;
+    return p;
+}
 
 constexpr int MaxCopies = 10;
 
@@ -31,13 +56,17 @@ void fail(QTextStream &err, const QString &message)
     err << "lumovander-batch print: " << message << '\n';
 }
 
-const QString Usage = QStringLiteral("usage: lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR]");
+const QString Usage = QStringLiteral("usage: lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR] "
+                                     "[--shift DX,DY] [--scale SX,SY] [--no-correction]");
 
 std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
 {
     QString problem;
+    QStringList valued = args;
+    const bool noCorrection = valued.removeAll(NoCorrection) > 0; // the one option without a value
     const auto words = parseBatchArguments(
-        args, {QStringLiteral("--output"), QStringLiteral("--copies"), QStringLiteral("--folder")}, problem);
+        valued, {QStringLiteral("--output"), QStringLiteral("--copies"), QStringLiteral("--folder"), Shift, Scale},
+        problem);
     if (!words) {
         fail(err, problem);
         return std::nullopt;
@@ -50,6 +79,42 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
         return std::nullopt;
     }
     parsed.name = words->positional.first();
+    parsed.noCorrection = noCorrection;
+    if (words->options.contains(Shift) || words->options.contains(Scale)) {
+        if (noCorrection) {
+            fail(err, QStringLiteral("--no-correction cannot go with --shift or --scale"));
+            return std::nullopt;
+        }
+        PrinterCorrection given;
+        if (words->options.contains(Shift)) {
+            const auto shift = numberPair(words->options.value(Shift));
+            if (!shift || std::abs(shift->x()) > CorrectionFile::MaxShiftMm
+                || std::abs(shift->y()) > CorrectionFile::MaxShiftMm) {
+                fail(err, QStringLiteral("--shift must be DX,DY in mm, each within %1: %2")
+                              .arg(CorrectionFile::MaxShiftMm)
+                              .arg(words->options.value(Shift)));
+                return std::nullopt;
+            }
+            given.shiftX = shift->x();
+            given.shiftY = shift->y();
+        }
+        if (words->options.contains(Scale)) {
+            const auto scale = numberPair(words->options.value(Scale));
+            auto inRange = [](double percent) {
+                return percent >= CorrectionFile::MinScale * 100 && percent <= CorrectionFile::MaxScale * 100;
+            };
+            if (!scale || !inRange(scale->x()) || !inRange(scale->y())) {
+                fail(err, QStringLiteral("--scale must be SX,SY in percent, each from %1 to %2: %3")
+                              .arg(CorrectionFile::MinScale * 100)
+                              .arg(CorrectionFile::MaxScale * 100)
+                              .arg(words->options.value(Scale)));
+                return std::nullopt;
+            }
+            given.scaleX = scale->x() / 100;
+            given.scaleY = scale->y() / 100;
+        }
+        parsed.correction = given;
+    }
     if (QFileInfo(parsed.output).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
         fail(err, QStringLiteral("the output '%1' must end in .pdf").arg(parsed.output));
         return std::nullopt;
@@ -91,8 +156,15 @@ int batchPrint(const QStringList &args, QTextStream &err)
     // A missing or damaged settings file prints with the defaults for what it lacks.
     SettingsFile::read(DataFolder::settingsFile(), document.printSettings());
 
+    PrinterCorrection correction;
+    if (arguments->correction)
+        correction = *arguments->correction;
+    else if (!arguments->noCorrection)
+        correction = CorrectionFile::correctionFor(CorrectionFile::besideSettings(DataFolder::settingsFile()),
+                                                   CorrectionFile::PdfTarget);
     const PrintOutcome outcome = writeSheetPdf(arguments->output, PrintedCard::from(document),
-                                               SheetGeometry::from(document.printSettings()), arguments->copies);
+                                               SheetGeometry::from(document.printSettings()), arguments->copies,
+                                               correction);
     if (!outcome.isPrinted()) {
         fail(err, QString(outcome.message).replace(QLatin1String("\r\n"), QLatin1String(" ")));
         return 1;

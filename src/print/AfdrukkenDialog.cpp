@@ -3,6 +3,7 @@
 #include "core/CommandGuard.h"
 #include "assets/BuiltinPictures.h"
 #include "core/CardDocument.h"
+#include "print/CorrectionFile.h"
 #include "print/PrintDialogControls.h"
 #include "print/PrintTarget.h"
 #include "print/SheetPreview.h"
@@ -31,18 +32,22 @@ constexpr int ScanLineWidth = 141;
 } // namespace
 
 AfdrukkenDialog::AfdrukkenDialog(const CardDocument &document, Questions &questions, PrintTarget &printer,
-                                 WaitFunction wait, QWidget *parent)
+                                 WaitFunction wait, const QString &correctionFile, QWidget *parent)
     : QDialog(parent)
     , m_questions(questions)
     , m_printer(printer)
     , m_wait(std::move(wait))
     , m_card(PrintedCard::from(document))
     , m_sheet(SheetGeometry::from(document.printSettings()))
+    , m_correction(correctionFile.isEmpty() ? PrinterCorrection()
+                                            : CorrectionFile::correctionFor(correctionFile, correctionEntry(printer)))
 {
     setObjectName(QStringLiteral("Afdrukken"));
     setWindowTitle(QStringLiteral(" Kaartjes Afdrukken"));
     setFont(QFont(QStringLiteral("Arial"), 8));
-    setFixedSize(clientSize(QSize(270, 253)));
+    // The designed dialog and, below its frame, the line of the printer's correction.
+    constexpr int CorrectionLineHeight = 18;
+    setFixedSize(clientSize(QSize(270, 253)) + QSize(0, CorrectionLineHeight));
 
     QWidget *frame1 = frame(this, QStringLiteral("Frame1"), pixelRect(5, -1, 254, 218));
     colouredLabel(frame1, QStringLiteral("BackA4"), pixelRect(12, 18, 138, 188), QColor(192, 192, 255));
@@ -65,6 +70,8 @@ AfdrukkenDialog::AfdrukkenDialog(const CardDocument &document, Questions &questi
     m_printButton = pushButton(frame1, QStringLiteral("PrintKnop"), QStringLiteral("Print"), pixelRect(162, 183, 40, 20));
     m_exitButton = pushButton(frame1, QStringLiteral("ExitKnop"), QStringLiteral("Exit"), pixelRect(202, 183, 40, 20));
 
+    greyCaption(this, QStringLiteral("CorrectieRegel"), QPoint(10, 224), m_correction.caption());
+
     connect(m_printButton, &QPushButton::clicked, this, CommandGuard::guarded(m_questions, [this] { print(); }));
     connect(m_exitButton, &QPushButton::clicked, this, &AfdrukkenDialog::reject);
 }
@@ -72,7 +79,7 @@ AfdrukkenDialog::AfdrukkenDialog(const CardDocument &document, Questions &questi
 void AfdrukkenDialog::print()
 {
     runPrint(*this, m_questions, m_wait, m_sheetCount->currentText(),
-             [this](int copies) { return printSheetTo(m_printer, m_questions, m_card, m_sheet, copies); });
+             [this](int copies) { return printSheetTo(m_printer, m_questions, m_card, m_sheet, copies, m_correction); });
 }
 
 void AfdrukkenDialog::setStatusText(const QString &text)

@@ -2,6 +2,7 @@
 
 #include "print/PrintRun.h"
 #include "print/PrintedCard.h"
+#include "print/PrinterCorrection.h"
 #include "print/SheetGeometry.h"
 
 #include <QDialog>
@@ -15,12 +16,14 @@ class Questions;
 
 // The print dialog "Afdrukken": the preview of the sheet, the sheet count and "Print",
 // which runs the scan animation and prints on the target. It reads the card once, when
-// it opens, and stays open after a print; while one runs it cannot be closed.
+// it opens, and stays open after a print; while one runs it cannot be closed. Below
+// the frame a line says which correction of the printer the print gets.
 class AfdrukkenDialog : public QDialog, public PrintDialogView {
     Q_OBJECT
 public:
+    // correctionFile holds the printers' corrections; empty prints without any.
     AfdrukkenDialog(const CardDocument &document, Questions &questions, PrintTarget &printer, WaitFunction wait,
-                    QWidget *parent = nullptr);
+                    const QString &correctionFile, QWidget *parent = nullptr);
 
     void setStatusText(const QString &text) override;
     void showScanLine(int height) override;
@@ -37,6 +40,7 @@ private:
     WaitFunction m_wait;
     PrintedCard m_card;
     SheetGeometry m_sheet;
+    PrinterCorrection m_correction;
     bool m_printing = false;
 
     QLabel *m_status = nullptr;

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "print/CorrectionForm.h"
 #include "print/MarginsForm.h"
+#include "print/SheetGeometry.h"
 
 #include <QDialog>
 #include <array>
 
+class PrintTarget;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class Questions;
 struct PrintSettings;
@@ -13,21 +17,42 @@ struct PrintSettings;
 // The margins dialog "Marges": a view of one MarginsForm. Every text a field gets,
 // typed or filled in by the dialog, passes the form's check and is emptied when it
 // fails. "Reset" sets the settings at once, "Ok" stores the form, "Cancel" nothing.
+//
+// Above the fields "Kaartpapier" fills them for a sheet of a known maker; below them
+// the printer's correction: "Testpagina" prints the calibration sheet for the fields
+// as they stand, "Opslaan" turns the four readings into the printer's correction and
+// stores it at once, "Wissen" removes it. Neither waits for "Ok".
 class MargesDialog : public QDialog {
     Q_OBJECT
 public:
-    MargesDialog(PrintSettings &settings, Questions &questions, QWidget *parent = nullptr);
+    // correctionFile holds the printers' corrections; printer is where "Testpagina"
+    // prints and whose correction the dialog edits.
+    MargesDialog(PrintSettings &settings, Questions &questions, PrintTarget &printer, const QString &correctionFile,
+                 QWidget *parent = nullptr);
 
 private:
     void buildDiagramFrame();
     void buildFieldFrame();
     void buildButtonFrame();
+    void buildStockFrame();
+    void buildCorrectionFrame();
     void showForm();
     void fieldEdited(int field, const QString &text);
+    SheetGeometry fieldGeometry() const;
+    void printCalibrationSheet();
+    void storeCorrection();
+    void clearCorrection();
+    void showCorrection();
 
     PrintSettings &m_settings;
     Questions &m_questions;
+    PrintTarget &m_printer;
+    QString m_correctionFile;
     MarginsForm m_form;
+    CorrectionForm m_readings;
     std::array<QLineEdit *, MarginsForm::FieldCount> m_fields{};
+    std::array<QLineEdit *, CorrectionForm::FieldCount> m_readingFields{};
     QComboBox *m_cardCount = nullptr;
+    QComboBox *m_stock = nullptr;
+    QLabel *m_correction = nullptr;
 };

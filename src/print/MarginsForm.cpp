@@ -1,6 +1,7 @@
 #include "print/MarginsForm.h"
 
 #include "core/Questions.h"
+#include "print/CardStock.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -23,6 +24,7 @@ MarginsForm::MarginsForm(const PrintSettings &settings, const QLocale &locale)
     : m_locale(locale)
 {
     fill(settings);
+    m_stock = matchingStock();
 }
 
 bool MarginsForm::acceptsFieldText(const QString &text, const QLocale &locale)
@@ -32,7 +34,47 @@ bool MarginsForm::acceptsFieldText(const QString &text, const QLocale &locale)
 
 void MarginsForm::setFieldText(int field, const QString &text)
 {
-    m_fields.at(field - 1) = acceptsFieldText(text, m_locale) ? text : QString();
+    const QString kept = acceptsFieldText(text, m_locale) ? text : QString();
+    if (kept != m_fields.at(field - 1))
+        m_stock = 0;
+    m_fields.at(field - 1) = kept;
+}
+
+void MarginsForm::setCardCountText(const QString &text)
+{
+    if (text != m_cardCount)
+        m_stock = 0;
+    m_cardCount = text;
+}
+
+QStringList MarginsForm::stockChoices()
+{
+    QStringList choices{QStringLiteral("Eigen instellingen")};
+    for (const CardStock &stock : CardStock::all())
+        choices << stock.caption();
+    return choices;
+}
+
+void MarginsForm::chooseStock(int choice)
+{
+    if (choice < 1 || choice > CardStock::all().size()) {
+        m_stock = 0;
+        return;
+    }
+    fill(CardStock::all().at(choice - 1).settings(m_locale));
+    m_stock = choice;
+}
+
+int MarginsForm::matchingStock() const
+{
+    for (int i = 0; i < CardStock::all().size(); ++i) {
+        const PrintSettings s = CardStock::all().at(i).settings(m_locale);
+        MarginsForm other(*this);
+        other.fill(s);
+        if (other.m_fields == m_fields && other.m_cardCount == m_cardCount)
+            return i + 1;
+    }
+    return 0;
 }
 
 QString MarginsForm::displayText(const GeneralValue &value) const

@@ -27,7 +27,16 @@ public:
 
     static QStringList cardCountChoices() { return {QStringLiteral("10"), QStringLiteral("8")}; }
     QString cardCountText() const { return m_cardCount; }
-    void setCardCountText(const QString &text) { m_cardCount = text; }
+    // A card count the user chose; a change makes the stock "Eigen instellingen".
+    void setCardCountText(const QString &text);
+
+    // "Kaartpapier": "Eigen instellingen" (0), then the sheets of CardStock::all().
+    static QStringList stockChoices();
+    int stockChoice() const { return m_stock; }
+    // Choosing a sheet fills the six fields and the card count with its settings;
+    // "Eigen instellingen" leaves them as they are. Editing a field afterwards
+    // switches back to "Eigen instellingen".
+    void chooseStock(int choice);
 
     // "Ok": A..D and H take their field texts as typed, V its field rounded to a whole
     // number (halves to the even neighbour), the card count 10 or 8. An empty field or
@@ -44,9 +53,12 @@ public:
 
 private:
     void fill(const PrintSettings &settings);
+    // The sheet whose settings the fields hold, or 0.
+    int matchingStock() const;
     QString displayText(const GeneralValue &value) const;
 
     QLocale m_locale;
     std::array<QString, FieldCount> m_fields;
     QString m_cardCount;
+    int m_stock = 0;
 };

@@ -5,6 +5,7 @@
 #include "print/SheetPainter.h"
 
 #include <QFileInfo>
+#include <QPainter>
 #include <QPageLayout>
 #include <QPdfWriter>
 
@@ -19,7 +20,14 @@ PrintOutcome writeFailure(const QString &fileName, const QString &reason)
 } // namespace
 
 PrintOutcome writeSheetPdf(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet,
-                           int copies)
+                           int copies, const PrinterCorrection &correction)
+{
+    return writePagesPdf(
+        fileName, [&](QPainter &painter) { drawSheet(painter, card, sheet); }, copies, correction);
+}
+
+PrintOutcome writePagesPdf(const QString &fileName, const PageDrawing &draw, int pages,
+                           const PrinterCorrection &correction)
 {
     PrintOutcome painted = PrintOutcome::printed();
     const auto failure = AtomicFile::write(fileName, [&](QIODevice &device) {
@@ -28,7 +36,7 @@ PrintOutcome writeSheetPdf(const QString &fileName, const PrintedCard &card, con
         writer.setTitle(QStringLiteral("Visitekaartjes"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
                                          QPageLayout::Millimeter));
-        painted = printSheetPages(writer, card, sheet, std::max(copies, 1));
+        painted = printPages(writer, draw, std::max(pages, 1), correction);
         // The PDF engine reports no write errors of its own: an empty file is no PDF,
         // whatever the painter said.
         return painted.isPrinted() && device.size() > 0;
@@ -41,7 +49,15 @@ PrintOutcome writeSheetPdf(const QString &fileName, const PrintedCard &card, con
 }
 
 PrintOutcome printSheetToChosenPdf(Questions &questions, const QString &suggestedName,
-                                   const PrintedCard &card, const SheetGeometry &sheet, int copies)
+                                   const PrintedCard &card, const SheetGeometry &sheet, int copies,
+                                   const PrinterCorrection &correction)
+{
+    return printPagesToChosenPdf(
+        questions, suggestedName, [&](QPainter &painter) { drawSheet(painter, card, sheet); }, copies, correction);
+}
+
+PrintOutcome printPagesToChosenPdf(Questions &questions, const QString &suggestedName, const PageDrawing &draw,
+                                   int pages, const PrinterCorrection &correction)
 {
     QString fileName = questions.saveFileName(QStringLiteral(" Afdrukken naar PDF"),
                                               QStringLiteral("PDF-bestand (*.pdf)|*.pdf"), suggestedName);
@@ -49,5 +65,5 @@ PrintOutcome printSheetToChosenPdf(Questions &questions, const QString &suggeste
         return PrintOutcome::cancelled();
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".pdf");
-    return writeSheetPdf(fileName, card, sheet, copies);
+    return writePagesPdf(fileName, draw, pages, correction);
 }

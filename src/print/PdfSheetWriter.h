@@ -2,6 +2,8 @@
 
 #include "print/PrintOutcome.h"
 #include "print/PrintedCard.h"
+#include "print/PrinterCorrection.h"
+#include "print/SheetPainter.h"
 #include "print/SheetGeometry.h"
 
 class Questions;
@@ -14,8 +16,15 @@ class Questions;
 // under a temporary name and takes its place only when complete: a failure leaves any
 // earlier file of that name as it was and nothing half-written behind.
 PrintOutcome writeSheetPdf(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet,
-                           int copies);
+                           int copies, const PrinterCorrection &correction = {});
+
+// Any drawing as such a PDF, in pages that all show it.
+PrintOutcome writePagesPdf(const QString &fileName, const PageDrawing &draw, int pages,
+                           const PrinterCorrection &correction = {});
 
 // Asks for the PDF's name in a save dialog, then writes it. Cancelling prints nothing.
 PrintOutcome printSheetToChosenPdf(Questions &questions, const QString &suggestedName,
-                                   const PrintedCard &card, const SheetGeometry &sheet, int copies);
+                                   const PrintedCard &card, const SheetGeometry &sheet, int copies,
+                                   const PrinterCorrection &correction = {});
+PrintOutcome printPagesToChosenPdf(Questions &questions, const QString &suggestedName, const PageDrawing &draw,
+                                   int pages, const PrinterCorrection &correction = {});

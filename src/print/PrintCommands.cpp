@@ -5,6 +5,7 @@
 #include "core/Algemeen.h"
 #include "core/CardDocument.h"
 #include "app/MainWindow.h"
+#include "print/CorrectionFile.h"
 #include "print/MargesDialog.h"
 #include "print/SystemPrinter.h"
 
@@ -18,15 +19,17 @@ using PrinterSource = std::function<PrinterStation &()>;
 void install(MainWindow &window, const PrinterSource &printer, const WaitFunction &wait)
 {
     QObject::connect(window.action(QStringLiteral("FileMarges")), &QAction::triggered, &window,
-                     CommandGuard::guarded(window.questions(), [&window] {
-                         MargesDialog dialog(window.document().printSettings(), window.questions(), &window);
+                     CommandGuard::guarded(window.questions(), [&window, printer] {
+                         MargesDialog dialog(window.document().printSettings(), window.questions(), printer(),
+                                             CorrectionFile::besideSettings(window.settingsPath()), &window);
                          dialog.exec();
                      }));
     QObject::connect(window.action(QStringLiteral("FileSetupPrinter")), &QAction::triggered, &window,
                      CommandGuard::guarded(window.questions(), [&window, printer] { printer().setUp(&window); }));
     QObject::connect(window.action(QStringLiteral("FilePrint")), &QAction::triggered, &window,
                      CommandGuard::guarded(window.questions(), [&window, printer, wait] {
-                         AfdrukkenDialog dialog(window.document(), window.questions(), printer(), wait, &window);
+                         AfdrukkenDialog dialog(window.document(), window.questions(), printer(), wait,
+                                                CorrectionFile::besideSettings(window.settingsPath()), &window);
                          dialog.exec();
                      }));
 }

@@ -1,5 +1,6 @@
 #include "print/PrintTarget.h"
 
+#include "print/CorrectionFile.h"
 #include "print/PdfSheetWriter.h"
 #include "print/SheetPainter.h"
 
@@ -15,17 +16,30 @@ PrintOutcome printerFailure()
 
 } // namespace
 
+QString correctionEntry(const PrintTarget &target)
+{
+    return target.printsToFile() ? CorrectionFile::PdfTarget : target.printerName();
+}
+
 PrintOutcome printSheetTo(PrintTarget &target, Questions &questions, const PrintedCard &card,
-                          const SheetGeometry &sheet, int copies)
+                          const SheetGeometry &sheet, int copies, const PrinterCorrection &correction)
+{
+    return printPagesTo(
+        target, questions, DefaultPdfName, [&](QPainter &painter) { drawSheet(painter, card, sheet); }, copies,
+        correction);
+}
+
+PrintOutcome printPagesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,
+                          const PageDrawing &draw, int copies, const PrinterCorrection &correction)
 {
     if (target.printsToFile()) {
-        const QString suggested = target.chosenFileName().isEmpty() ? DefaultPdfName : target.chosenFileName();
-        return printSheetToChosenPdf(questions, suggested, card, sheet, copies);
+        const QString suggested = target.chosenFileName().isEmpty() ? suggestedName : target.chosenFileName();
+        return printPagesToChosenPdf(questions, suggested, draw, copies, correction);
     }
     QPagedPaintDevice *printer = target.prepare(copies);
     if (!printer)
         return printerFailure();
-    const PrintOutcome outcome = printSheetPages(*printer, card, sheet, target.repeatsPages() ? 1 : copies);
+    const PrintOutcome outcome = printPages(*printer, draw, target.repeatsPages() ? 1 : copies, correction);
     if (outcome.isPrinted() && !target.accepted())
         return printerFailure();
     return outcome;

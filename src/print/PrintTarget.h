@@ -2,6 +2,8 @@
 
 #include "print/PrintOutcome.h"
 #include "print/PrintedCard.h"
+#include "print/PrinterCorrection.h"
+#include "print/SheetPainter.h"
 #include "print/SheetGeometry.h"
 
 #include <QString>
@@ -26,10 +28,19 @@ public:
     virtual bool repeatsPages() const = 0;
     // After the document has ended: whether the printer took it without an error.
     virtual bool accepted() const = 0;
+    // The printer's name as the system knows it; empty when it has none.
+    virtual QString printerName() const { return {}; }
 };
+
+// The name the target's correction is kept under: the printer's, or the PDF entry.
+QString correctionEntry(const PrintTarget &target);
 
 // Prints the sheet in a number of copies on the target: on a printer one document,
 // on a PDF the user names in a save dialog one page per copy. A cancelled save dialog
 // prints nothing; a failure comes back with a Dutch message.
 PrintOutcome printSheetTo(PrintTarget &target, Questions &questions, const PrintedCard &card,
-                          const SheetGeometry &sheet, int copies);
+                          const SheetGeometry &sheet, int copies, const PrinterCorrection &correction = {});
+
+// The same for any page drawing, e.g. the calibration sheet; suggestedName is the PDF's.
+PrintOutcome printPagesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,
+                          const PageDrawing &draw, int copies, const PrinterCorrection &correction = {});

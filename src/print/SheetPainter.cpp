@@ -65,7 +65,13 @@ void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &
 }
 
 PrintOutcome printSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
-                             int pages)
+                             int pages, const PrinterCorrection &correction)
+{
+    return printPages(device, [&](QPainter &painter) { drawSheet(painter, card, sheet); }, pages, correction);
+}
+
+PrintOutcome printPages(QPagedPaintDevice &device, const PageDrawing &draw, int pages,
+                        const PrinterCorrection &correction)
 {
     const PrintOutcome failed = PrintOutcome::failed(QStringLiteral("Het afdrukken van de kaartjes is mislukt."));
     QPainter painter;
@@ -74,7 +80,9 @@ PrintOutcome printSheetPages(QPagedPaintDevice &device, const PrintedCard &card,
     for (int page = 0; page < pages; ++page) {
         if (page > 0 && !device.newPage())
             return failed;
-        drawSheet(painter, card, sheet);
+        if (!correction.isNeutral())
+            painter.setTransform(correction.deviceTransform(device));
+        draw(painter);
     }
     return painter.end() ? PrintOutcome::printed() : failed;
 }

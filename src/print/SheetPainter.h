@@ -2,7 +2,10 @@
 
 #include "print/PrintOutcome.h"
 #include "print/PrintedCard.h"
+#include "print/PrinterCorrection.h"
 #include "print/SheetGeometry.h"
+
+#include <functional>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -19,4 +22,12 @@ void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &
 // itself, a page per copy elsewhere). Fails, with a Dutch message, when the device
 // cannot be painted on or refuses the document.
 PrintOutcome printSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
-                             int pages);
+                             int pages, const PrinterCorrection &correction = {});
+
+// What one page holds, drawn with the painter's origin at the page's origin.
+using PageDrawing = std::function<void(QPainter &)>;
+
+// The same for any page: the printer's correction is laid over everything the drawing
+// puts on each page; a neutral correction leaves the painter as it is.
+PrintOutcome printPages(QPagedPaintDevice &device, const PageDrawing &draw, int pages,
+                        const PrinterCorrection &correction = {});

@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPushButton>
 
 namespace {
@@ -49,9 +50,19 @@ QString SystemPrinter::chosenFileName() const
     return m_printer.outputFileName();
 }
 
+// The print system is asked anew: a printer can be stopped or removed while the
+// program runs, even while it prints.
+bool SystemPrinter::ready() const
+{
+    if (printsToFile())
+        return true;
+    const QPrinterInfo info = QPrinterInfo::printerInfo(m_printer.printerName());
+    return !info.isNull() && info.state() != QPrinter::Error;
+}
+
 QPagedPaintDevice *SystemPrinter::prepare(int copies)
 {
-    if (!m_printer.isValid())
+    if (!m_printer.isValid() || !ready())
         return nullptr;
     m_printer.setPageOrientation(QPageLayout::Portrait);
     // Cards are placed from the printable area's corner, as on the printer's own page.
@@ -67,5 +78,12 @@ bool SystemPrinter::repeatsPages() const
 
 bool SystemPrinter::accepted() const
 {
-    return m_printer.printerState() != QPrinter::Error && m_printer.printerState() != QPrinter::Aborted;
+    // A printer stopped or removed before the document reached it has not printed it,
+    // whatever the document itself says.
+    return m_printer.printerState() != QPrinter::Error && m_printer.printerState() != QPrinter::Aborted && ready();
+}
+
+QString SystemPrinter::printerName() const
+{
+    return m_printer.printerName();
 }

@@ -23,8 +23,12 @@ public:
     QPagedPaintDevice *prepare(int copies) override;
     bool repeatsPages() const override;
     bool accepted() const override;
+    QString printerName() const override;
 
 private:
+    // Whether the printer still exists and is not stopped.
+    bool ready() const;
+
     QPrinter m_printer;
     PrinterDialog m_dialog;
 };

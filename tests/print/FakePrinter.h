@@ -18,6 +18,7 @@ public:
     bool refuses = false;
     bool failsDocument = false;
     QString fileChosen;
+    QString name = QStringLiteral("Testprinter");
     QList<int> preparedCopies;
     QList<QWidget *> setUpParents;
     std::function<void()> whenPrinting; // runs as the document starts
@@ -39,6 +40,7 @@ public:
     }
     bool repeatsPages() const override { return repeats; }
     bool accepted() const override { return !failsDocument; }
+    QString printerName() const override { return name; }
 
 private:
     QString m_pagesFile;

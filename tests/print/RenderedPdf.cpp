@@ -46,6 +46,38 @@ QImage renderPage(const QString &pdf, int page)
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 
+Window renderWindow(const QString &pdf, const QRectF &windowMm, int pixelsPerMm, int page)
+{
+    QTemporaryDir folder;
+    const QString prefix = folder.filePath(QStringLiteral("window"));
+    const QString number = QString::number(page);
+    const QRect pixels(QPoint(int(windowMm.left() * pixelsPerMm), int(windowMm.top() * pixelsPerMm)),
+                       QSize(int(windowMm.width() * pixelsPerMm), int(windowMm.height() * pixelsPerMm)));
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(pixelsPerMm * 25.4), QStringLiteral("-f"), number,
+         QStringLiteral("-l"), number, QStringLiteral("-x"), QString::number(pixels.x()), QStringLiteral("-y"),
+         QString::number(pixels.y()), QStringLiteral("-W"), QString::number(pixels.width()), QStringLiteral("-H"),
+         QString::number(pixels.height()), QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, prefix});
+    Window window;
+    window.image = QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    window.mm = QRectF(QPointF(pixels.x(), pixels.y()) / pixelsPerMm, QSizeF(pixels.size()) / pixelsPerMm);
+    window.pixelsPerMm = pixelsPerMm;
+    return window;
+}
+
+QRectF boxOf(const Window &window, const PixelTest &test)
+{
+    QRect box;
+    for (int y = 0; y < window.image.height(); ++y)
+        for (int x = 0; x < window.image.width(); ++x)
+            if (test(window.image.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
+    if (box.isNull())
+        return {};
+    const double s = window.pixelsPerMm;
+    return {window.mm.left() + box.x() / s, window.mm.top() + box.y() / s, box.width() / s, box.height() / s};
+}
+
 QList<PdfWord> words(const QString &pdf, int page)
 {
     const QString number = QString::number(page);

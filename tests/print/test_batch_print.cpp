@@ -2,6 +2,7 @@
 #include "core/CardDocument.h"
 #include "cardfile/CardWriter.h"
 #include "core/DataFolder.h"
+#include "print/CorrectionFile.h"
 #include "RenderedPdf.h"
 
 #include <QDir>
@@ -156,4 +157,60 @@ TEST_F(BatchPrint, CardWithoutRecordIsRefused)
     EXPECT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), folder.path()}),
               1);
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(BatchPrint, CorrectionFromTheFolderOrTheCommandLineOrNone)
+{
+    const QString pdf = outputs.filePath(QStringLiteral("jan.pdf"));
+    const QStringList base = {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"),
+                              folder.path()};
+    const QPointF line1(12 + 6, 19 + 6);
+    // A stored correction for another printer does not apply to the PDF.
+    const QString corrections = folder.filePath(QStringLiteral("Lumovander-correctie.ini"));
+    ASSERT_TRUE(CorrectionFile::store(corrections, QStringLiteral("Kantoor"), PrinterCorrection{4, 4, 1, 1}));
+    ASSERT_EQ(run(base), 0) << errors.toStdString();
+    expectNear(firstWordOf(pdf), line1);
+
+    ASSERT_TRUE(CorrectionFile::store(corrections, CorrectionFile::PdfTarget, PrinterCorrection{2, -1, 1, 1}));
+    ASSERT_EQ(run(base), 0) << errors.toStdString();
+    expectNear(firstWordOf(pdf), line1 + QPointF(2, -1));
+
+    ASSERT_EQ(run(base + QStringList{QStringLiteral("--no-correction")}), 0) << errors.toStdString();
+    expectNear(firstWordOf(pdf), line1);
+
+    ASSERT_EQ(run(base + QStringList{QStringLiteral("--shift"), QStringLiteral("1.5,-0.8"), QStringLiteral("--scale"),
+                                     QStringLiteral("100.5,99.7")}),
+              0)
+        << errors.toStdString();
+    const PrinterCorrection given{1.5, -0.8, 1.005, 0.997};
+    expectNear(firstWordOf(pdf), given.apply(line1));
+
+    for (const QStringList &bad : {QStringList{QStringLiteral("--scale"), QStringLiteral("150,100")},
+                                   QStringList{QStringLiteral("--shift"), QStringLiteral("1;2")},
+                                   QStringList{QStringLiteral("--shift"), QStringLiteral("1,2"), QStringLiteral("--no-correction")}}) {
+        EXPECT_EQ(run(base + bad), 2) << bad.join(' ').toStdString();
+        EXPECT_EQ(errors.count(QLatin1Char('\n')), 1);
+    }
+}
+
+TEST(BatchCalibrate, WritesTheTestPageForTheFoldersSettings)
+{
+    QTemporaryDir folder;
+    QFile ini(folder.filePath(QStringLiteral("Lumovander.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("\"Vek Tarnholm Software 2009\"\r\n\"--------------------------\"\r\n"
+              "\"18\",\"17,5\",\"85\",\"54\",\"0\",10\r\n10\r\n");
+    ini.close();
+    QString errors;
+    QTextStream err(&errors);
+    const QString pdf = folder.filePath(QStringLiteral("testpagina.pdf"));
+    ASSERT_EQ(batchCalibrate({QStringLiteral("--output"), pdf, QStringLiteral("--folder"), folder.path()}, err), 0)
+        << errors.toStdString();
+    ASSERT_EQ(RenderedPdf::pageCount(pdf), 1);
+    // The first card's outline at (15, 13.5): its left edge crosses y = 30 there.
+    const QImage page = RenderedPdf::renderPage(pdf);
+    const QRectF edge = RenderedPdf::boxOf(page, QRectF(13, 30, 4, 0.1), [](QRgb c) { return qGray(c) < 200; });
+    EXPECT_NEAR(edge.center().x(), 15, 0.2);
+    EXPECT_NE(batchCalibrate({QStringLiteral("--output"), folder.filePath(QStringLiteral("x.png"))}, err), 0);
+    DataFolder::setOverride(QString());
 }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "print/SheetGeometry.h"
+
+#include <QPointF>
+#include <QString>
+
+class QPainter;
+
+// The test page that measures a printer: every card place of the settings as a hairline
+// outline, and at the top-left corner of the first card and the bottom-right corner of
+// the last a pair of millimetre rulers (±5 mm, a tick every 0.5 mm, a figure every mm)
+// crossing the nominal corner, with a short Dutch instruction. It is printed without any
+// correction, so what the user reads is the printer's own error.
+namespace CalibrationSheet {
+
+constexpr double RulerReachMm = 5;
+constexpr double TickStepMm = 0.5;
+constexpr double LineWidthMm = 0.1;
+// The ticks of a ruler lie on the side that keeps the two rulers of a corner apart:
+// for the horizontal one below the line left of the corner and above it right of the
+// corner, for the vertical one left of the line above the corner and right of it below.
+constexpr double HalfTickMm = 0.8;
+constexpr double WholeTickMm = 1.4;
+constexpr double CornerTickMm = 2.4;
+
+struct Corners {
+    QPointF topLeft;     // of the first card
+    QPointF bottomRight; // of the card reaching farthest right and down
+};
+Corners nominalCorners(const SheetGeometry &sheet);
+
+// Draws the page with the painter's origin at the page's origin. printerName goes
+// into the instruction, so a sheet can be told apart from another printer's.
+void draw(QPainter &painter, const SheetGeometry &sheet, const QString &printerName);
+
+} // namespace CalibrationSheet

@@ -1,0 +1,171 @@
+// The card-stock choice and the printer's correction in the two print dialogs, through
+// the designer window: wiring only; the arithmetic is tested in test_calibration.
+#include "FakePrinter.h"
+#include "RenderedPdf.h"
+#include "app/WindowFixture.h"
+#include "print/CorrectionFile.h"
+#include "print/PrintCommands.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class CalibrationWindow : public WindowFixture {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+        installPrintCommands(window, printer, [](double) {});
+        window.show();
+        QImage canvas(440, 270, QImage::Format_RGB32);
+        canvas.fill(QColor(0, 0, 255));
+        doc.canvas().setPicture(canvas);
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    void withDialog(const QString &item, const std::function<void(QDialog &)> &act)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = true;
+            act(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        trigger(item);
+        EXPECT_TRUE(shown) << item.toStdString();
+    }
+    template <typename T = QWidget>
+    static T *in(QDialog &dialog, const QString &name)
+    {
+        T *found = dialog.findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    static void click(QDialog &d, const QString &button) { QTest::mouseClick(in<QPushButton>(d, button), Qt::LeftButton); }
+    static void retype(QLineEdit *edit, const QString &text)
+    {
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    QByteArray settingsBytes() const
+    {
+        QFile file(settingsPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QString printerPages = dir.filePath(QStringLiteral("printer.pdf"));
+    FakePrinter printer{printerPages};
+    QString corrections = dir.filePath(QStringLiteral("Lumovander-correctie.ini"));
+};
+
+bool isBlue(QRgb c) { return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60; }
+
+} // namespace
+
+TEST_F(CalibrationWindow, StockChoiceFillsTheFieldsAndEditingSwitchesBack)
+{
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        auto *stock = in<QComboBox>(d, QStringLiteral("KaartpapierKeuze"));
+        EXPECT_EQ(stock->currentText(), QStringLiteral("Eigen instellingen"));
+        EXPECT_LT(stock->geometry().bottom(), in(d, QStringLiteral("Frame2"))->geometry().top()) << "above the fields";
+        stock->setCurrentIndex(2);
+        Q_EMIT stock->activated(2); // DECAdry OCC-3342: 85 x 54, margins 15 and 13.5
+        auto *a = d.findChild<QLineEdit *>(QStringLiteral("MargeText(1)"));
+        EXPECT_EQ(a->text(), QStringLiteral("18"));
+        EXPECT_EQ(d.findChild<QLineEdit *>(QStringLiteral("MargeText(2)"))->text(), QStringLiteral("17,5"));
+        EXPECT_EQ(d.findChild<QLineEdit *>(QStringLiteral("MargeText(6)"))->text(), QStringLiteral("10"));
+        EXPECT_EQ(stock->currentIndex(), 2);
+        retype(a, QStringLiteral("19"));
+        EXPECT_EQ(stock->currentIndex(), 0) << "an edit makes them the user's own";
+        stock->setCurrentIndex(2);
+        Q_EMIT stock->activated(2);
+        click(d, QStringLiteral("OkKnop"));
+    });
+    EXPECT_EQ(doc.printSettings().PrintMarginB, GeneralValue("17,5"));
+    EXPECT_EQ(doc.printSettings().CardWidthMm, GeneralValue("85"));
+}
+
+TEST_F(CalibrationWindow, ReadingsAreStoredForThisPrinterOnlyAndTheIniStaysAsItWas)
+{
+    const QByteArray ini = settingsBytes();
+    ASSERT_FALSE(ini.isEmpty());
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("CorrectieTekst"))->text(), QStringLiteral("geen correctie"));
+        retype(in<QLineEdit>(d, QStringLiteral("CorrectieText(1)")), QStringLiteral("12"));
+        click(d, QStringLiteral("CorrectieOpslaanKnop"));
+        ASSERT_EQ(questions.messages.size(), 1);
+        EXPECT_TRUE(questions.messages.first().contains(QStringLiteral("\"Linksboven horizontaal\"")));
+        EXPECT_FALSE(QFile::exists(corrections)) << "a bad reading changes nothing";
+
+        retype(in<QLineEdit>(d, QStringLiteral("CorrectieText(1)")), QStringLiteral("1,0"));
+        retype(in<QLineEdit>(d, QStringLiteral("CorrectieText(2)")), QStringLiteral("0,5"));
+        retype(in<QLineEdit>(d, QStringLiteral("CorrectieText(3)")), QStringLiteral("2,0"));
+        retype(in<QLineEdit>(d, QStringLiteral("CorrectieText(4)")), QStringLiteral("1,1"));
+        click(d, QStringLiteral("CorrectieOpslaanKnop"));
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("CorrectieTekst"))->text(),
+                  QStringLiteral("Correctie: \u22120,9 / \u22120,5 mm, 99,4 / 99,8 %"));
+        click(d, QStringLiteral("CancelKnop"));
+    });
+    const PrinterCorrection stored = CorrectionFile::correctionFor(corrections, QStringLiteral("Testprinter"));
+    EXPECT_NEAR(stored.shiftX, -0.928177, 1e-6);
+    EXPECT_TRUE(CorrectionFile::correctionFor(corrections, QStringLiteral("Andere")).isNeutral());
+
+    // The print dialog of this printer shows and applies it; another printer does not.
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("CorrectieRegel"))->text(),
+                  QStringLiteral("Correctie: \u22120,9 / \u22120,5 mm, 99,4 / 99,8 %"));
+        click(d, QStringLiteral("PrintKnop"));
+    });
+    QRectF cards = RenderedPdf::boxOf(RenderedPdf::renderPage(printerPages), QRectF(0, 0, 210, 297), isBlue);
+    EXPECT_NEAR(cards.left(), stored.apply(QPointF(12, 19)).x(), 0.2);
+    EXPECT_NEAR(cards.top(), stored.apply(QPointF(12, 19)).y(), 0.2);
+
+    printer.name = QStringLiteral("Andere");
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("CorrectieRegel"))->text(), QStringLiteral("geen correctie"));
+        click(d, QStringLiteral("PrintKnop"));
+    });
+    cards = RenderedPdf::boxOf(RenderedPdf::renderPage(printerPages), QRectF(0, 0, 210, 297), isBlue);
+    EXPECT_NEAR(cards.left(), 12, 0.2);
+    EXPECT_NEAR(cards.top(), 19, 0.2);
+
+    printer.name = QStringLiteral("Testprinter");
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        click(d, QStringLiteral("WissenKnop"));
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("CorrectieTekst"))->text(), QStringLiteral("geen correctie"));
+    });
+    EXPECT_TRUE(CorrectionFile::correctionFor(corrections, QStringLiteral("Testprinter")).isNeutral());
+    EXPECT_EQ(settingsBytes(), ini) << "Lumovander.ini is not touched by corrections";
+}
+
+TEST_F(CalibrationWindow, TestPagePrintsTheFieldsAsTheyStandWithoutCorrection)
+{
+    ASSERT_TRUE(CorrectionFile::store(corrections, QStringLiteral("Testprinter"), PrinterCorrection{5, 5, 1, 1}));
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        retype(d.findChild<QLineEdit *>(QStringLiteral("MargeText(1)")), QStringLiteral("20"));
+        click(d, QStringLiteral("TestpaginaKnop"));
+    });
+    EXPECT_EQ(doc.printSettings().PrintMarginA, GeneralValue(15)) << "the test page does not confirm the fields";
+    ASSERT_EQ(RenderedPdf::pageCount(printerPages), 1);
+    QStringList texts;
+    for (const PdfWord &w : RenderedPdf::words(printerPages))
+        texts << w.text;
+    EXPECT_TRUE(texts.contains(QStringLiteral("Testprinter")));
+    // The first card's outline lies at (A - 3, B - 4) = (17, 19), not corrected.
+    const QImage page = RenderedPdf::renderPage(printerPages);
+    auto ink = [](QRgb c) { return qGray(c) < 200; };
+    EXPECT_NEAR(RenderedPdf::boxOf(page, QRectF(14, 30, 6, 1), ink).center().x(), 17, 0.2) << "left edge";
+    EXPECT_NEAR(RenderedPdf::boxOf(page, QRectF(40, 16, 1, 6), ink).center().y(), 19, 0.2) << "top edge";
+}
