@@ -31,8 +31,6 @@ bool writeWhole(const QString &path, const QByteArray &bytes)
 {
     return !AtomicFile::write(path, bytes).has_value();
 }
-    return file.commit();
-}
 
 } // namespace
 
