@@ -178,7 +178,10 @@ TEST_F(SettingsFileTest, PipeOrOversizedFileGivesDefaultsWithoutWaiting)
         settings.CardsPerSheet = 8;
         EXPECT_FALSE(SettingsFile::read(path, settings));
         EXPECT_EQ(settings.CardsPerSheet, 10);
+        // At start-up a settings file that does not read is written anew, in place of the pipe.
+        SettingsFile::loadAtStartup(path, settings);
         EXPECT_FALSE(pipe.stuck());
+        EXPECT_EQ(readBytes(path), kDefaultBytes);
     }
     QFile::remove(path);
     // A sound file with two mebibytes of blank lines after it is no settings file.
