@@ -2,7 +2,8 @@
 # Installs what a fresh Debian 12 machine lacks to build, run and test Lumovander.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libwmf-dev libgtest-dev
-          fonts-liberation poppler-utils xvfb xauth ccache)
+          fonts-liberation poppler-utils xvfb xauth ccache
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
