@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -98,6 +99,17 @@ int main(int argc, char **argv)
     put("fuzz_bmp", "rgb.bmp", PictureFile::bitmapBytes(sample(5, 3)));
     put("fuzz_bmp", "indexed.bmp", encoded(sample(6, 4).convertToFormat(QImage::Format_Indexed8), "BMP"));
     put("fuzz_bmp", "mono.bmp", encoded(sample(9, 2).convertToFormat(QImage::Format_Mono), "BMP"));
+    // A bitmap stored top down, and a bare header claiming the largest size there is.
+    QByteArray topDown = PictureFile::bitmapBytes(sample(3, 2));
+    const qint32 negative = -2;
+    std::memcpy(topDown.data() + 22, &negative, 4);
+    put("fuzz_bmp", "top-down.bmp", topDown);
+    QByteArray claims = topDown.left(54);
+    const qint32 largest = INT32_MAX;
+    std::memcpy(claims.data() + 18, &largest, 4);
+    std::memcpy(claims.data() + 22, &largest, 4);
+    claims[28] = 32;
+    put("fuzz_bmp", "claims-largest.bmp", claims);
     put("fuzz_png", "rgb.png", encoded(sample(6, 4), "PNG"));
     put("fuzz_png", "alpha.png", encoded(sample(6, 4, QImage::Format_ARGB32), "PNG"));
     put("fuzz_jpeg", "small.jpg", encoded(sample(16, 8), "JPEG", 50));
