@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libwmf-dev libgtest-dev
           fonts-liberation poppler-utils xvfb xauth ccache
-          cups printer-driver-cups-pdf)
+          cups printer-driver-cups-pdf
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

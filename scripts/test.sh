@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test twice: in a normal build and
-# in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# in a build with AddressSanitizer and UndefinedBehaviorSanitizer; then runs each
+# fuzz target for a short time (skipped without clang).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/setup.sh"
@@ -9,3 +10,4 @@ bash "$here/scripts/build.sh" "$here/build"
 (cd "$here/build" && ctest --output-on-failure -j 2)
 bash "$here/scripts/build.sh" "$here/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DLUMO_SANITIZE=ON
 (cd "$here/build-sanitize" && ctest --output-on-failure -j 2)
+bash "$here/scripts/fuzz.sh" 20

@@ -6,20 +6,19 @@
 #include "cardfile/CardRecord.h"
 #include "core/Composition.h"
 #include "core/DataFolder.h"
+#include "core/RegularFile.h"
 #include "cardfile/PictureFile.h"
 
-#include <QFile>
 
 namespace {
 
-// A record is a few hundred bytes; anything far larger is no record and is not read whole.
+// A record is a few hundred bytes; anything far larger is no record and is not read.
 constexpr qint64 kLongestRecord = 1 << 20;
 
 void readRecordFile(const QString &path, CardState &state)
 {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        CardRecord::read(file.read(kLongestRecord), state);
+    if (const auto bytes = RegularFile::read(path, kLongestRecord))
+        CardRecord::read(*bytes, state);
 }
 
 // The outline item that carries the check mark for a card read from a file.

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -172,12 +173,17 @@ std::optional<GeneralValue> RecordReader::general()
     return GeneralValue(value);
 }
 
-QString decodeRecordBytes(const QByteArray &bytes)
+namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+bool isUndefinedInCp1252(unsigned char b)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString decoded = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return decoded;
+    return b >= 0x80 && b <= 0x9F && kCp1252High[b - 0x80] == 0;
+}
+
+QString fromCp1252(QByteArrayView bytes)
+{
     QString result;
     result.reserve(bytes.size());
     for (const char byte : bytes) {
@@ -190,6 +196,31 @@ QString decodeRecordBytes(const QByteArray &bytes)
     return result;
 }
 
+std::optional<QString> fromUtf8(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8.decode(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    return decoded;
+}
+
+} // namespace
+
+QString decodeRecordBytes(const QByteArray &bytes)
+{
+    if (bytes.startsWith(kByteOrderMark))
+        return QString::fromUtf8(QByteArrayView(bytes).sliced(3));
+    // Versions before the mark wrote unmarked UTF-8 when a text did not fit the code
+    // page. Such a file is recognised only when no Windows-1252 writer could have made
+    // it: it holds a byte the code page leaves undefined, and reads whole as UTF-8.
+    if (std::any_of(bytes.begin(), bytes.end(),
+                    [](char b) { return isUndefinedInCp1252(static_cast<unsigned char>(b)); }))
+        if (auto decoded = fromUtf8(bytes))
+            return *decoded;
+    return fromCp1252(bytes);
+}
+
 QByteArray encodeRecordText(const QString &text)
 {
     QByteArray out;
@@ -197,7 +228,7 @@ QByteArray encodeRecordText(const QString &text)
     for (const QChar c : text) {
         auto byte = toCp1252(c.unicode());
         if (!byte)
-            return text.toUtf8();
+            return kByteOrderMark + text.toUtf8();
         out += *byte;
     }
     return out;

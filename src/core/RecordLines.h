@@ -54,8 +54,10 @@ private:
     qsizetype m_pos = 0;
 };
 
-// Record files written on Windows use the Windows-1252 code page. A file that is
-// valid UTF-8 is read as UTF-8, anything else as Windows-1252.
+// Record files written on Windows use the Windows-1252 code page, and so does every
+// record whose texts fit it. A file that starts with a UTF-8 byte-order mark is UTF-8.
+// Reading UTF-8 from an unmarked file on a guess would change texts: some Windows-1252
+// pairs, such as "É’", are valid UTF-8 too.
 QString decodeRecordBytes(const QByteArray &bytes);
-// Windows-1252 when every character fits, UTF-8 otherwise.
+// Windows-1252 when every character fits, otherwise UTF-8 after a byte-order mark.
 QByteArray encodeRecordText(const QString &text);

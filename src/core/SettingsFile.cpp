@@ -2,14 +2,16 @@
 
 #include "core/AtomicFile.h"
 #include "core/RecordLines.h"
+#include "core/RegularFile.h"
 
-#include <QFile>
 #include <cmath>
 
 namespace {
 
 const QString kHeader = QStringLiteral("Vek Tarnholm Software 2009");
 const QString kDashes = QString(26, QLatin1Char('-'));
+// The file is under a hundred bytes; anything far larger is no settings file.
+constexpr qint64 kLongestFile = 1 << 20;
 
 // A print value that must hold a number in its range: a bare number, or a quoted text
 // that reads as one (the margins dialog stores its fields as typed).
@@ -59,10 +61,10 @@ bool read(const QString &path, PrintSettings &settings)
 {
     const PrintSettings defaults;
     settings = defaults;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto bytes = RegularFile::read(path, kLongestFile);
+    if (!bytes)
         return false;
-    RecordReader reader(decodeRecordBytes(file.readAll()));
+    RecordReader reader(decodeRecordBytes(*bytes));
 
     // The two header fields are not examined, only consumed.
     bool whole = reader.text().has_value();

@@ -1,11 +1,11 @@
 #include "stamp/PhotoLoader.h"
 
+#include "core/RegularFile.h"
 #include "stamp/PictureCompleteness.h"
 #include "stamp/PictureLimits.h"
 #include "stamp/WmfPicture.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
@@ -43,8 +43,9 @@ QImage decode(const QByteArray &bytes)
         return {};
     QImageReader reader(&buffer, format);
     reader.setAutoTransform(true);
+    // A bitmap stored top down reports its height negative, as its header holds it.
     const QSize size = reader.size();
-    if (!PictureLimits::fits(size.width(), size.height()))
+    if (!PictureLimits::fits(size.width(), qAbs(qint64(size.height()))))
         return {};
     reader.setAllocationLimit(PictureLimits::allocationLimitMb());
     QImage image = reader.read();
@@ -57,21 +58,13 @@ namespace PhotoLoader {
 
 QImage load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() <= 0)
-        return {};
     // A compressed picture is smaller than its pixels; a file beyond the limit is no photo.
-    if (file.size() > PictureLimits::MaxDecodedBytes)
+    const auto bytes = RegularFile::read(path, PictureLimits::MaxDecodedBytes);
+    if (!bytes || bytes->isEmpty())
         return {};
-    // The file is mapped, not copied: the decoder reads it straight from the page cache.
-    const uchar *mapped = file.map(0, file.size());
-    if (!mapped)
-        return {};
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(mapped),
-                                                     qsizetype(file.size()));
-    if (WmfPicture::looksLikeWmf(bytes))
-        return WmfPicture::render(bytes);
-    return decode(bytes);
+    if (WmfPicture::looksLikeWmf(*bytes))
+        return WmfPicture::render(*bytes);
+    return decode(*bytes);
 }
 
 } // namespace PhotoLoader

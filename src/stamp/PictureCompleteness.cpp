@@ -124,8 +124,10 @@ bool bmpComplete(QByteArrayView b)
     const bool rowsOfFixedSize = compression == 0 || compression == 3 || compression == 6;
     if (!rowsOfFixedSize)
         return true;
+    // Header numbers reach 2^31 each: their product is compared by division, since even
+    // 64 bits do not hold stride times height for the largest of them.
     const qint64 stride = (width * bitCount + 31) / 32 * 4;
-    return pixelOffset + stride * qAbs(height) <= b.size();
+    return stride <= (b.size() - pixelOffset) / qAbs(height);
 }
 
 bool gifFirstFrameComplete(QByteArrayView b)

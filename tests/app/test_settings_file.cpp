@@ -1,4 +1,5 @@
 #include "core/SettingsFile.h"
+#include "support/StuckReaderGuard.h"
 
 #include <QDir>
 #include <QFile>
@@ -184,4 +185,26 @@ TEST_F(SettingsFileTest, WriteLeavesNoHalfFileOrTemporaryBehind)
     ASSERT_TRUE(SettingsFile::write(path, settings));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Lumovander.ini")});
     EXPECT_TRUE(readBytes(path).endsWith("\r\n8\r\n"));
+}
+
+TEST_F(SettingsFileTest, PipeOrOversizedFileGivesDefaultsWithoutWaiting)
+{
+    {
+        const StuckReaderGuard pipe(path);
+        ASSERT_TRUE(pipe.made());
+        PrintSettings settings;
+        settings.CardsPerSheet = 8;
+        EXPECT_FALSE(SettingsFile::read(path, settings));
+        EXPECT_EQ(settings.CardsPerSheet, 10);
+        // At start-up a settings file that does not read is written anew, in place of the pipe.
+        SettingsFile::loadAtStartup(path, settings);
+        EXPECT_FALSE(pipe.stuck());
+        EXPECT_EQ(readBytes(path), kDefaultBytes);
+    }
+    QFile::remove(path);
+    // A sound file with two mebibytes of blank lines after it is no settings file.
+    writeBytes(path, "\"a\"\r\n\"b\"\r\n1,2,60,40,3,4\r\n8\r\n" + QByteArray(2 << 20, '\n'));
+    PrintSettings settings;
+    EXPECT_FALSE(SettingsFile::read(path, settings));
+    EXPECT_EQ(settings.CardsPerSheet, 10);
 }

@@ -61,6 +61,7 @@ TEST(CardRecordWrite, PlainAccentsStayWindows1252AndOtherScriptsUseUtf8)
 
     s.TextLines[2] = QString::fromUtf8("\u5f20\u4f1f");
     const QByteArray utf8 = CardRecord::write(s);
+    EXPECT_TRUE(utf8.startsWith("\xef\xbb\xbf\"Vek Tarnholm"));
     EXPECT_TRUE(utf8.contains("\"Rapha\xc3\xabl\"\r\n"));
     EXPECT_TRUE(utf8.contains("\"\xe5\xbc\xa0\xe4\xbc\x9f\"\r\n"));
 }
@@ -119,6 +120,34 @@ TEST(CardRecordRead, Windows1252RecordWithDiaeresis)
     CardState read;
     CardRecord::read(bytes, read);
     EXPECT_EQ(read.TextLines[2], QString::fromUtf8("Caf\u00e9 No\u00ebl"));
+
+    // Bytes that are also valid UTF-8 are still the Windows program's characters.
+    QByteArray pairs = defaultRecord();
+    pairs.replace("\"Regel 3\"", "\"REN\xc9\x92S BAR\"");
+    pairs.replace("\"Regel 4\"", "\"CAF\xc9\xa0" "DE ROOS\"");
+    CardRecord::read(pairs, read);
+    EXPECT_EQ(read.TextLines[3], QString::fromUtf8("REN\u00c9\u2019S BAR"));
+    EXPECT_EQ(read.TextLines[4], QString::fromUtf8("CAF\u00c9\u00a0DE ROOS"));
+}
+
+TEST(CardRecordRoundTrip, TextsThatAreAlsoValidUtf8ReopenUnchanged)
+{
+    CardState written;
+    written.TextLines[1] = QString::fromUtf8("REN\u00c9\u2019S BAR");
+    written.TextLines[2] = QString::fromUtf8("CAF\u00c9\u00a0DE ROOS");
+    written.FontName = QString::fromUtf8("\u00c9\u2019");
+    CardState read;
+    CardRecord::read(CardRecord::write(written), read);
+    EXPECT_EQ(read.TextLines, written.TextLines);
+    EXPECT_EQ(read.FontName, written.FontName);
+
+    // One text beyond the code page turns the whole record to UTF-8; all comes back.
+    written.TextLines[3] = QString::fromUtf8("\u20ac 12,50");
+    written.TextLines[4] = QString::fromUtf8("\u0141\u00f3d\u017a \xf0\x9f\x8c\xb9");
+    CardState readUtf8;
+    CardRecord::read(CardRecord::write(written), readUtf8);
+    EXPECT_EQ(readUtf8.TextLines, written.TextLines);
+    EXPECT_EQ(readUtf8.FontName, written.FontName);
 }
 
 TEST(CardRecordRead, HeaderLinesWithOtherTextsAreReadAllTheSame)

@@ -3,6 +3,7 @@
 #include "cardfile/CardOpening.h"
 #include "cardfile/CardRecord.h"
 #include "DataFolderFixture.h"
+#include "support/StuckReaderGuard.h"
 #include "HandMadeBitmap.h"
 #include "cardfile/OpenFileModel.h"
 #include "support/ScriptedQuestions.h"
@@ -244,6 +245,28 @@ TEST_F(OpenFile, MissingRecordLoadsTheBackgroundAndKeepsTheFields)
     EXPECT_EQ(doc.stamp().geometry().left(), 281);
     EXPECT_EQ(doc.stamp().image().pixelColor(0, 0), BuiltinPictures::frame(1).pixelColor(0, 0))
         << "re-applying the layout shows the bare frame";
+}
+
+TEST_F(OpenFile, NamedPipesInPlaceOfTheRecordOrAPictureAreNotWaitedFor)
+{
+    writeWindowsCard("Jan");
+    QFile::remove(cards("Jan.crd"));
+    QFile::remove(cards("Jan.bmp"));
+    {
+        const StuckReaderGuard record(cards("Jan.crd"));
+        const StuckReaderGuard stamp(cards("Jan.bmp"));
+        ASSERT_TRUE(record.made() && stamp.made());
+        doc.state().TextLines[1] = "Eigen tekst";
+        doc.applyLayout(4); // kept, so the stamp picture is read too
+        ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
+        EXPECT_EQ(doc.state().TextLines[1], QString("Eigen tekst"));
+        EXPECT_FALSE(record.stuck());
+        EXPECT_FALSE(stamp.stuck());
+    }
+    QFile::remove(cards("Jan-back.bmp"));
+    const StuckReaderGuard background(cards("Jan-back.bmp"));
+    EXPECT_FALSE(CardOpening::openCard(doc, "Jan"));
+    EXPECT_FALSE(background.stuck());
 }
 
 TEST_F(OpenFile, CardFilesWithOtherLetterCaseOpen)

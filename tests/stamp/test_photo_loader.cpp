@@ -3,6 +3,9 @@
 #include "stamp/PhotoLoader.h"
 #include "stamp/PictureLimits.h"
 #include "StampTestFiles.h"
+#include "support/StuckReaderGuard.h"
+#include "cardfile/HandMadeBitmap.h"
+#include "stamp/PictureCompleteness.h"
 
 #include <QPainter>
 #include <QRegularExpression>
@@ -172,6 +175,54 @@ TEST_F(BadFileTest, HeadersClaimingAHugePictureFail)
     EXPECT_EQ(PhotoLoader::load(file("sound.png", withPngSize(png, 8, 8))).size(), QSize(8, 8));
     const QByteArray huge = withPngSize(png, 100000, 100000);
     EXPECT_TRUE(PhotoLoader::load(file("huge.png", huge)).isNull());
+}
+
+TEST_F(PhotoLoaderTest, TopDownBitmapsLoadUpright)
+{
+    // Three rows of two: red over green over blue, left column darker.
+    const std::vector<QColor> pixels = {QColor(200, 0, 0), QColor(255, 0, 0), QColor(0, 200, 0),
+                                        QColor(0, 255, 0), QColor(0, 0, 200), QColor(0, 0, 255)};
+    QImage expected(2, 3, QImage::Format_RGB32);
+    for (int i = 0; i < 6; ++i)
+        expected.setPixel(i % 2, i / 2, pixels[size_t(i)].rgb());
+    for (int bits : {24, 32}) {
+        const QString name = QString("top-down-%1.bmp").arg(bits);
+        EXPECT_EQ(PhotoLoader::load(file(name, handMadeBitmap(2, 3, pixels, bits, true))), expected) << bits;
+        EXPECT_EQ(PhotoLoader::load(file("bottom-up.bmp", handMadeBitmap(2, 3, pixels, bits))), expected) << bits;
+    }
+}
+
+TEST_F(BadFileTest, BitmapHeadersClaimingTheLargestSizesFailWithoutOverflow)
+{
+    // A 118-byte bitmap whose header claims (2^31 - 1) x (2^31 - 1) pixels, in every bit
+    // depth: the rows such a header asks for do not fit in 64 bits at 32 bits a pixel.
+    for (quint16 bits : {1, 4, 8, 24, 32, 64, 0xFFFF}) {
+        for (qint32 height : {INT32_MAX, -INT32_MAX, INT32_MIN}) {
+            std::vector<QColor> none;
+            QByteArray bmp = handMadeBitmap(0, 0, none);
+            const auto put = [&](int at, quint32 v, int bytes) {
+                for (int i = 0; i < bytes; ++i)
+                    bmp[at + i] = char((v >> (8 * i)) & 0xFF);
+            };
+            bmp.append(QByteArray(64, '\x7f')); // a 16-colour palette's worth
+            put(2, quint32(bmp.size()), 4);
+            put(10, quint32(bmp.size()), 4);
+            put(18, INT32_MAX, 4);
+            put(22, quint32(height), 4);
+            put(28, bits, 2);
+            ASSERT_EQ(bmp.size(), 118);
+            EXPECT_FALSE(PictureCompleteness::bmpComplete(bmp)) << bits << " " << height;
+            EXPECT_TRUE(PhotoLoader::load(file("claims.bmp", bmp)).isNull()) << bits << " " << height;
+        }
+    }
+}
+
+TEST_F(BadFileTest, NamedPipeFailsWithoutWaiting)
+{
+    const StuckReaderGuard pipe(dir.filePath("foto.jpg"));
+    ASSERT_TRUE(pipe.made());
+    EXPECT_TRUE(PhotoLoader::load(dir.filePath("foto.jpg")).isNull());
+    EXPECT_FALSE(pipe.stuck());
 }
 
 TEST_F(BadFileTest, DamagedMetafilesFail)

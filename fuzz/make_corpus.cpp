@@ -1,0 +1,120 @@
+// Writes the seed corpora below the folder given (fuzz/corpus): a few small, sound
+// inputs per target, made by the program's own writers and Qt's picture writers, so
+// that each fuzzer starts inside its format.
+#include "cardfile/CardRecord.h"
+#include "cardfile/PictureFile.h"
+#include "core/SettingsFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+QString g_root;
+
+void put(const QString &target, const QString &name, const QByteArray &bytes)
+{
+    QDir().mkpath(g_root + '/' + target);
+    QFile file(g_root + '/' + target + '/' + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+        std::exit(1);
+    }
+}
+
+QByteArray encoded(const QImage &image, const char *format, int quality = -1)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, quality);
+    return bytes;
+}
+
+QImage sample(int w, int h, QImage::Format format = QImage::Format_RGB32)
+{
+    QImage image(w, h, format);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, w / 2, h, QColor(200, 30, 30));
+    painter.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, QColor(20, 40, 220, 128));
+    return image;
+}
+
+// A one-pixel GIF in both versions, built byte by byte (Qt writes no GIF): header,
+// screen with a two-colour table, optional graphic control, one image of LZW code size 2.
+QByteArray tinyGif(bool withControl)
+{
+    QByteArray gif(withControl ? "GIF89a" : "GIF87a");
+    gif.append("\x01\x00\x01\x00\x80\x00\x00", 7);
+    gif.append("\xff\xff\xff\x00\x00\x00", 6);
+    if (withControl)
+        gif.append("\x21\xf9\x04\x01\x00\x00\x00\x00", 8);
+    gif.append("\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10);
+    gif.append("\x02\x02\x44\x01\x00\x3b", 6);
+    return gif;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s CORPUS-FOLDER\n", argv[0]);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    g_root = QString::fromLocal8Bit(argv[1]);
+
+    CardState card;
+    put("fuzz_card_record", "default.crd", CardRecord::write(card));
+    card.LayoutKind = 3;
+    card.FontBold = true;
+    card.TextColorR = GeneralValue(QStringLiteral("12"));
+    card.TextLines[1] = QString::fromUtf8("REN\u00c9\u2019S BAR");
+    card.TextLines[2] = QString::fromUtf8("CAF\u00c9\u00a0DE ROOS, \u20ac 4,50");
+    put("fuzz_card_record", "windows-1252.crd", CardRecord::write(card));
+    card.TextLines[3] = QString::fromUtf8("\u0141\u00f3d\u017a \xf0\x9f\x8c\xb9");
+    put("fuzz_card_record", "utf-8.crd", CardRecord::write(card));
+
+    // The round trip reads its card field by field from the bytes; any bytes will do.
+    put("fuzz_record_roundtrip", "a", QByteArray("\x03\x05\x41\x42\xc9\x92\x00\x20\x01\xa0", 10));
+    put("fuzz_record_roundtrip", "b", QByteArray(64, '\x7f'));
+
+    PrintSettings settings;
+    put("fuzz_settings", "default.ini", SettingsFile::encode(settings));
+    settings.PrintMarginA = GeneralValue(QStringLiteral("12,5"));
+    settings.CardWidthMm = 85.5;
+    settings.PrintOffsetV = -3;
+    settings.CardsPerSheet = 8;
+    put("fuzz_settings", "typed.ini", SettingsFile::encode(settings));
+
+    put("fuzz_bmp", "rgb.bmp", PictureFile::bitmapBytes(sample(5, 3)));
+    put("fuzz_bmp", "indexed.bmp", encoded(sample(6, 4).convertToFormat(QImage::Format_Indexed8), "BMP"));
+    put("fuzz_bmp", "mono.bmp", encoded(sample(9, 2).convertToFormat(QImage::Format_Mono), "BMP"));
+    // A bitmap stored top down, and a bare header claiming the largest size there is.
+    QByteArray topDown = PictureFile::bitmapBytes(sample(3, 2));
+    const qint32 negative = -2;
+    std::memcpy(topDown.data() + 22, &negative, 4);
+    put("fuzz_bmp", "top-down.bmp", topDown);
+    QByteArray claims = topDown.left(54);
+    const qint32 largest = INT32_MAX;
+    std::memcpy(claims.data() + 18, &largest, 4);
+    std::memcpy(claims.data() + 22, &largest, 4);
+    claims[28] = 32;
+    put("fuzz_bmp", "claims-largest.bmp", claims);
+    put("fuzz_png", "rgb.png", encoded(sample(6, 4), "PNG"));
+    put("fuzz_png", "alpha.png", encoded(sample(6, 4, QImage::Format_ARGB32), "PNG"));
+    put("fuzz_jpeg", "small.jpg", encoded(sample(16, 8), "JPEG", 50));
+    put("fuzz_jpeg", "grey.jpg", encoded(sample(8, 8).convertToFormat(QImage::Format_Grayscale8), "JPEG", 50));
+    put("fuzz_gif", "87a.gif", tinyGif(false));
+    put("fuzz_gif", "89a.gif", tinyGif(true));
+    return 0;
+}

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# fuzz.sh [SECONDS]: builds the libFuzzer targets of fuzz/ in build-fuzz (clang) and runs
+# each for SECONDS (default 20) on a copy of its seed corpus, after its regression
+# inputs (fuzz/regressions/<target>/). Fails when a target crashes, leaks or hangs; a
+# crashing input is left in build-fuzz/artifacts/. Skips when clang or libFuzzer is absent.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-20}
+build="$here/build-fuzz"
+
+if ! command -v clang++ >/dev/null \
+   || ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long){return 0;}' \
+        | clang++ -x c++ -fsanitize=fuzzer - -o /dev/null 2>/dev/null; then
+    echo "fuzz.sh: clang++ with libFuzzer (packages clang, libclang-rt-14-dev) is not installed; fuzzing skipped."
+    exit 0
+fi
+
+if command -v ccache >/dev/null; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$here"
+fi
+[ -f "$build/build.ninja" ] || cmake -S "$here" -B "$build" -G Ninja -DLUMO_FUZZ=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++
+cmake --build "$build" -j "$(nproc)" --target lumo_fuzzers
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+mkdir -p "$build/artifacts"
+failed=()
+for target in "$build"/fuzz/fuzz_*; do
+    [ -f "$target" ] && [ -x "$target" ] || continue
+    name=$(basename "$target")
+    run="$build/corpus/$name"
+    rm -rf "$run"
+    mkdir -p "$run"
+    [ -d "$here/fuzz/corpus/$name" ] && cp -r "$here/fuzz/corpus/$name/." "$run/"
+    dirs=("$run")
+    [ -d "$here/fuzz/regressions/$name" ] && dirs+=("$here/fuzz/regressions/$name")
+    echo "== $name: ${seconds}s"
+    if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2560 -timeout=20 \
+            -artifact_prefix="$build/artifacts/$name-" -print_final_stats=1 "${dirs[@]}" \
+            2>"$build/$name.log"; then
+        tail -n 40 "$build/$name.log"
+        failed+=("$name")
+    else
+        grep -E '^stat::number_of_executed_units' "$build/$name.log" || true
+    fi
+done
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "fuzz.sh: failed: ${failed[*]} (inputs in $build/artifacts)"
+    exit 1
+fi
+echo "fuzz.sh: every target ran ${seconds}s without a fault."
