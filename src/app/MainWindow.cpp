@@ -14,7 +14,9 @@
 #include "core/SettingsFile.h"
 #include "app/WindowControls.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
@@ -57,6 +59,7 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     connect(&m_document, &CardDocument::layoutChanged, this, &MainWindow::followLayout);
     connect(&m_document, &CardDocument::borderChanged, this, &MainWindow::followBorder);
     connect(&m_document, &CardDocument::stampBorderStyleChanged, this, &MainWindow::followStampBorderStyle);
+    connect(&m_document, &CardDocument::historyChanged, this, &MainWindow::followHistory);
     connect(&m_document, &CardDocument::nameCaptionChanged, this,
             [this] { action(QStringLiteral("NaamBestand"))->setText(m_document.nameCaption()); });
     // The panel shows what its workspace describes: the view's image and the width.
@@ -70,6 +73,7 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     followLayout();
     followBorder();
     followStampBorderStyle();
+    followHistory();
 
     auto *timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("InfoTimer"));
@@ -99,6 +103,11 @@ void MainWindow::connectMenu()
     };
     on(QStringLiteral("FileNieuw"), [this] { newCard(); });
     on(QStringLiteral("Fileexit"), [this] { close(); });
+    on(QStringLiteral("WijzigenOngedaan"), [this] { m_document.undo(); });
+    on(QStringLiteral("WijzigenOpnieuw"), [this] { m_document.redo(); });
+    action(QStringLiteral("WijzigenOngedaan"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    action(QStringLiteral("WijzigenOpnieuw"))
+        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     for (int kind = 0; kind <= 4; ++kind)
         on(QStringLiteral("LayoutShow(%1)").arg(kind), [this, kind] { m_document.applyLayout(kind); });
     for (int item = 1; item <= 4; ++item)
@@ -122,7 +131,6 @@ void MainWindow::setEnlargedPhotoPanel(bool enlarged)
     action(QStringLiteral("PasfotoVergroting"))->setChecked(enlarged);
     action(QStringLiteral("ZoomSize"))->setEnabled(enlarged);
     m_photo->layer()->setVisible(enlarged);
-    m_document.state().ZoomedView = enlarged;
 }
 
 void MainWindow::setClock(std::function<QDateTime()> clock)
@@ -136,8 +144,31 @@ void MainWindow::updateInfoLine()
     m_infoLine->adjustSize();
 }
 
+bool MainWindow::settleUnsavedChanges()
+{
+    if (!m_document.isModified())
+        return true;
+    switch (m_questions.yesNoCancel(QStringLiteral(" Lumovander"),
+                                    QStringLiteral("De kaart is gewijzigd. Wilt u de wijzigingen opslaan?"))) {
+    case Questions::Answer::No:
+        return true;
+    case Questions::Answer::Cancel:
+        return false;
+    case Questions::Answer::Yes:
+        break;
+    }
+    // "Kaart Opslaan" marks the card saved only when it wrote it; a cancelled or
+    // failed save leaves it changed, and then nothing may be thrown away.
+    action(QStringLiteral("FileSaveKaart"))->trigger();
+    return !m_document.isModified();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     if (!m_questions.yesNo(QStringLiteral(" Exit programma"),
                            QStringLiteral("Wilt u dit programma nu afsluiten?"))) {
         event->ignore();
@@ -172,6 +203,8 @@ void MainWindow::chooseFont()
 
 void MainWindow::newCard()
 {
+    if (!settleUnsavedChanges())
+        return;
     if (!m_questions.yesNo(QStringLiteral(" Nieuw"), QStringLiteral("Wilt u een nieuwe kaart ontwerpen?")))
         return;
     // The photo workspace narrows the panel and puts the start picture back.
@@ -226,6 +259,19 @@ void MainWindow::followBorder()
     for (int item = 1; item <= 4; ++item)
         action(QStringLiteral("ToolsBorderKleur(%1)").arg(item))
             ->setChecked(item == m_document.checkedBorderItem());
+}
+
+void MainWindow::followHistory()
+{
+    QAction *undo = action(QStringLiteral("WijzigenOngedaan"));
+    QAction *redo = action(QStringLiteral("WijzigenOpnieuw"));
+    undo->setEnabled(m_document.canUndo());
+    redo->setEnabled(m_document.canRedo());
+    const auto caption = [](const QString &command, const QString &step) {
+        return step.isEmpty() ? command : command + QStringLiteral(": ") + step;
+    };
+    undo->setText(caption(QStringLiteral("Ongedaan maken"), m_document.undoName()));
+    redo->setText(caption(QStringLiteral("Opnieuw"), m_document.redoName()));
 }
 
 void MainWindow::followStampBorderStyle()

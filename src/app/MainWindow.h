@@ -50,9 +50,14 @@ public:
 
     // The photo panel widened over the card and colour panels ("Scherm Vergroten"),
     // or back at its normal width: the window's answer to the photo workspace's
-    // enlargedViewChanged. Sets ZoomedView, the check mark, the Zoom menu and the
+    // enlargedViewChanged. Sets the check mark, the Zoom menu and the
     // selection rectangle's visibility with it.
     void setEnlargedPhotoPanel(bool enlarged);
+
+    // Before the card is thrown away (closing, "Nieuw", "Open Kaart"): when it changed
+    // since it was saved, asks whether to save it first. True when the caller may go on:
+    // no changes, "Nee", or "Ja" and the card was saved.
+    bool settleUnsavedChanges();
 
     // The info line's clock; the system clock unless a test sets another.
     void setClock(std::function<QDateTime()> clock);
@@ -80,6 +85,7 @@ private:
     void followLayout();
     void followBorder();
     void followStampBorderStyle();
+    void followHistory();
 
     CardDocument &m_document;
     Questions &m_questions;

@@ -22,6 +22,9 @@ void installCardFileCommands(MainWindow &window)
         QObject::connect(window.action(QString::fromLatin1(name)), &QAction::triggered, &window, handler);
     };
     on("FileSaveKaart", [&window] { SaveCardCommand::run(window.document(), window.questions()); });
-    on("FileOpenKaart", [&window] { showOpenFile(window, OpenFileModel::Mode::Cards); });
+    on("FileOpenKaart", [&window] {
+        if (window.settleUnsavedChanges())
+            showOpenFile(window, OpenFileModel::Mode::Cards);
+    });
     on("ToolsBackTemplates", [&window] { showOpenFile(window, OpenFileModel::Mode::Templates); });
 }

@@ -42,7 +42,7 @@ void connectMenus(MainWindow &window)
     on(QStringLiteral("PasFotoInladen"), [&window, &workspace] { workspace.loadPhoto(window.questions()); });
     on(QStringLiteral("PasfotoVergroting"), [&window, &workspace] {
         workspace.toggleEnlargedView();
-        window.action(QStringLiteral("PasfotoVergroting"))->setChecked(window.document().state().ZoomedView);
+        window.action(QStringLiteral("PasfotoVergroting"))->setChecked(workspace.isEnlarged());
     });
     for (int index : ZoomLevels::Indexes)
         on(zoomItem(index), [&window, &workspace, index] {
