@@ -3,7 +3,7 @@
 // level, and the peak memory with the photo loaded and zoomed to 200 %.
 #include "core/CardDocument.h"
 #include "app/MainWindow.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/StampCommands.h"
 #include "stamp/ZoomLevels.h"

@@ -3,7 +3,7 @@
 // the card alone, in one run. Target: a step within 16 ms.
 #include "app/CardView.h"
 #include "app/MainWindow.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "core/CardDocument.h"
 #include "core/Questions.h"
 #include "stamp/PhotoWorkspace.h"

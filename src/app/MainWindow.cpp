@@ -8,7 +8,8 @@
 #include "core/HelpMenu.h"
 #include "core/InfoLine.h"
 #include "app/MenuTree.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
+#include "stamp/PhotoPanel.h"
 #include "stamp/PhotoWorkspace.h"
 #include "core/Questions.h"
 #include "core/SettingsFile.h"
@@ -34,7 +35,6 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     , m_settingsPath(settingsPath)
     , m_clock([] { return QDateTime::currentDateTime(); })
     , m_lastChosenFont(QStringLiteral("Arial"), 16)
-    , m_photoWorkspace(new PhotoWorkspace(document, this))
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral(" Lumovander"));
@@ -62,10 +62,7 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     connect(&m_document, &CardDocument::historyChanged, this, &MainWindow::followHistory);
     connect(&m_document, &CardDocument::nameCaptionChanged, this,
             [this] { action(QStringLiteral("NaamBestand"))->setText(m_document.nameCaption()); });
-    // The panel shows what its workspace describes: the view's image and the width.
-    connect(m_photoWorkspace, &PhotoWorkspace::viewChanged, this,
-            [this] { m_photo->setImage(m_photoWorkspace->viewImage()); });
-    connect(m_photoWorkspace, &PhotoWorkspace::enlargedViewChanged, this, &MainWindow::setEnlargedPhotoPanel);
+    connect(&photoWorkspace(), &PhotoWorkspace::enlargedViewChanged, this, &MainWindow::setEnlargedPhotoPanel);
     connectMenu();
 
     followText();
@@ -85,6 +82,16 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
 }
 
 MainWindow::~MainWindow() = default;
+
+PhotoView *MainWindow::photoView() const
+{
+    return m_photoPanel->view();
+}
+
+PhotoWorkspace &MainWindow::photoWorkspace() const
+{
+    return m_photoPanel->workspace();
+}
 
 QAction *MainWindow::action(const QString &name) const
 {
@@ -121,16 +128,11 @@ void MainWindow::connectMenu()
 
 void MainWindow::setEnlargedPhotoPanel(bool enlarged)
 {
-    m_photoFrame->resize(enlarged ? 737 : 260, m_photoFrame->height());
-    m_photoBackdrop->resize(enlarged ? 721 : 244, m_photoBackdrop->height());
-    m_photo->resize(enlarged ? 707 : 230, m_photo->height());
+    m_photoPanel->setEnlarged(enlarged);
     for (QWidget *covered : {m_cardFrame, m_colourFrame, m_stampBorderFrame})
         covered->setVisible(!enlarged);
-    // The widened panel lies over the info strip too, which stays in its place below.
-    m_photoFrame->raise();
     action(QStringLiteral("PasfotoVergroting"))->setChecked(enlarged);
     action(QStringLiteral("ZoomSize"))->setEnabled(enlarged);
-    m_photo->layer()->setVisible(enlarged);
 }
 
 void MainWindow::setClock(std::function<QDateTime()> clock)
@@ -216,7 +218,7 @@ void MainWindow::toggleHelpPanel()
     const bool show = !m_helpLabel->isVisibleTo(m_photoFrame);
     if (show)
         m_helpLabel->setText(HelpMenu::panelText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    m_photo->setVisible(!show);
+    photoView()->setVisible(!show);
     m_helpLabel->setVisible(show);
     action(QStringLiteral("HelpHelp"))->setChecked(show);
 }

@@ -8,6 +8,7 @@
 
 class CardDocument;
 class CardView;
+class PhotoPanel;
 class PhotoView;
 class PhotoWorkspace;
 class Questions;
@@ -37,10 +38,10 @@ public:
 
     CardDocument &document() { return m_document; }
     Questions &questions() { return m_questions; }
-    PhotoView *photoView() const { return m_photo; }
+    PhotoView *photoView() const;
     // The window's one photo panel model: "Foto Inladen", the zoom, the selection and
     // the full-size buffer BackPic, which the background photo command loads into too.
-    PhotoWorkspace &photoWorkspace() const { return *m_photoWorkspace; }
+    PhotoWorkspace &photoWorkspace() const;
     CardView *cardView() const { return m_card; }
 
     // A menu item (or a submenu's own item) by its control name; null when unknown.
@@ -94,9 +95,7 @@ private:
     QFont m_lastChosenFont;
 
     QWidget *m_photoFrame = nullptr;
-    QLabel *m_photoBackdrop = nullptr;
-    PhotoView *m_photo = nullptr;
-    PhotoWorkspace *m_photoWorkspace = nullptr;
+    PhotoPanel *m_photoPanel = nullptr;
     QLabel *m_helpLabel = nullptr;
     QWidget *m_cardFrame = nullptr;
     CardView *m_card = nullptr;

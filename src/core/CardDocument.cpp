@@ -37,6 +37,12 @@ void CardDocument::record(const QString &stepName, unsigned parts, int mergeKey,
     step.parts = parts;
     step.mergeKey = mergeKey;
     change(m_card);
+    // A command that left the card as it was (the current layout chosen again on a
+    // card without a cut stamp, the same outline) is no step; the views still hear it.
+    if (m_card == step.before) {
+        announce(parts);
+        return;
+    }
     step.after = m_card;
     m_history.push(std::move(step));
     announce(parts);

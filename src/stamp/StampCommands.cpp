@@ -2,7 +2,7 @@
 
 #include "core/CardDocument.h"
 #include "app/MainWindow.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/ZoomLevels.h"
 

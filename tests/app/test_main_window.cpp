@@ -1,5 +1,5 @@
 #include "assets/BuiltinPictures.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "WindowFixture.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "background/BackgroundCommands.h"
 #include "background/GradientChooser.h"
 #include "stamp/PhotoFileFilter.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/StampCommands.h"
 #include "app/WindowFixture.h"

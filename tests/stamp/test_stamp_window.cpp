@@ -1,6 +1,6 @@
 #include "assets/BuiltinPictures.h"
 #include "app/CardView.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/StampCommands.h"
 #include "StampTestFiles.h"
