@@ -129,7 +129,7 @@ void timeBackgroundCommands(CardDocument &document, const QImage &background,
         if (command.target != FilterTarget::Canvas)
             continue;
         const double ms = medianMs(11, [&] { run(command); },
-                                   [&] { document.canvas().image() = background.copy(); });
+                                   [&] { document.drawOnCanvas(QStringLiteral("Kopie"), [&](QImage &image) { image = background.copy(); }); });
         out << QStringLiteral("  %1 %2 %3 ms\n")
                    .arg(command.objectName(), -20)
                    .arg(command.caption.toString(), -12)

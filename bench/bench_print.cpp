@@ -79,10 +79,12 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
 
     CardDocument document;
-    document.canvas().setPicture(photo(440, 270, 1));
+    document.setCanvasPicture(QStringLiteral("Templates"), photo(440, 270, 1));
     document.applyLayout(2);
-    document.stamp().setPicture(photo(140, 180, 2));
-    document.state().CardBorder = true;
+    Card designed = document.card();
+    designed.stamp.setPicture(photo(140, 180, 2));
+    designed.state.CardBorder = true;
+    document.replaceCard(QStringLiteral("Kaart"), designed, false);
     const PrintedCard card = PrintedCard::from(document);
 
     SheetGeometry tenCards;

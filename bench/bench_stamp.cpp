@@ -3,7 +3,7 @@
 // level, and the peak memory with the photo loaded and zoomed to 200 %.
 #include "core/CardDocument.h"
 #include "app/MainWindow.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/StampCommands.h"
 #include "stamp/ZoomLevels.h"
@@ -87,6 +87,7 @@ public:
     bool yesNo(const QString &, const QString &) override { return false; }
     void message(const QString &, const QString &) override {}
     std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return {}; }
+    Answer yesNoCancel(const QString &, const QString &) override { return Answer::Cancel; }
     QString openFileName(const QString &) override { return path; }
     QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QFont> chooseFont(const QFont &) override { return {}; }
@@ -116,7 +117,7 @@ struct PhotoWindow {
     {
         questions.path = path;
         runAndPaint(QStringLiteral("PasFotoInladen"));
-        if (!document.state().PhotoLoaded)
+        if (!window.photoWorkspace().isPhotoLoaded())
             qFatal("the photo does not load");
     }
     void zoom(int index) { runAndPaint(QStringLiteral("SizeProcent(%1)").arg(index)); }

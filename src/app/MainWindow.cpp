@@ -9,13 +9,16 @@
 #include "core/HelpMenu.h"
 #include "core/InfoLine.h"
 #include "app/MenuTree.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
+#include "stamp/PhotoPanel.h"
 #include "stamp/PhotoWorkspace.h"
 #include "core/Questions.h"
 #include "core/SettingsFile.h"
 #include "app/WindowControls.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
@@ -33,7 +36,6 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     , m_settingsPath(settingsPath)
     , m_clock([] { return QDateTime::currentDateTime(); })
     , m_lastChosenFont(QStringLiteral("Arial"), 16)
-    , m_photoWorkspace(new PhotoWorkspace(document, this))
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral(" Lumovander"));
@@ -59,12 +61,10 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     connect(&m_document, &CardDocument::layoutChanged, this, &MainWindow::followLayout);
     connect(&m_document, &CardDocument::borderChanged, this, &MainWindow::followBorder);
     connect(&m_document, &CardDocument::stampBorderStyleChanged, this, &MainWindow::followStampBorderStyle);
+    connect(&m_document, &CardDocument::historyChanged, this, &MainWindow::followHistory);
     connect(&m_document, &CardDocument::nameCaptionChanged, this,
             [this] { action(QStringLiteral("NaamBestand"))->setText(m_document.nameCaption()); });
-    // The panel shows what its workspace describes: the view's image and the width.
-    connect(m_photoWorkspace, &PhotoWorkspace::viewChanged, this,
-            [this] { m_photo->setImage(m_photoWorkspace->viewImage()); });
-    connect(m_photoWorkspace, &PhotoWorkspace::enlargedViewChanged, this, &MainWindow::setEnlargedPhotoPanel);
+    connect(&photoWorkspace(), &PhotoWorkspace::enlargedViewChanged, this, &MainWindow::setEnlargedPhotoPanel);
     connectMenu();
 
     followText();
@@ -72,6 +72,7 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     followLayout();
     followBorder();
     followStampBorderStyle();
+    followHistory();
 
     auto *timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("InfoTimer"));
@@ -83,6 +84,16 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
 }
 
 MainWindow::~MainWindow() = default;
+
+PhotoView *MainWindow::photoView() const
+{
+    return m_photoPanel->view();
+}
+
+PhotoWorkspace &MainWindow::photoWorkspace() const
+{
+    return m_photoPanel->workspace();
+}
 
 QAction *MainWindow::action(const QString &name) const
 {
@@ -101,6 +112,11 @@ void MainWindow::connectMenu()
     };
     on(QStringLiteral("FileNieuw"), [this] { newCard(); });
     on(QStringLiteral("Fileexit"), [this] { close(); });
+    on(QStringLiteral("WijzigenOngedaan"), [this] { m_document.undo(); });
+    on(QStringLiteral("WijzigenOpnieuw"), [this] { m_document.redo(); });
+    action(QStringLiteral("WijzigenOngedaan"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    action(QStringLiteral("WijzigenOpnieuw"))
+        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     for (int kind = 0; kind <= 4; ++kind)
         on(QStringLiteral("LayoutShow(%1)").arg(kind), [this, kind] { m_document.applyLayout(kind); });
     for (int item = 1; item <= 4; ++item)
@@ -114,17 +130,11 @@ void MainWindow::connectMenu()
 
 void MainWindow::setEnlargedPhotoPanel(bool enlarged)
 {
-    m_photoFrame->resize(enlarged ? 737 : 260, m_photoFrame->height());
-    m_photoBackdrop->resize(enlarged ? 721 : 244, m_photoBackdrop->height());
-    m_photo->resize(enlarged ? 707 : 230, m_photo->height());
+    m_photoPanel->setEnlarged(enlarged);
     for (QWidget *covered : {m_cardFrame, m_colourFrame, m_stampBorderFrame})
         covered->setVisible(!enlarged);
-    // The widened panel lies over the info strip too, which stays in its place below.
-    m_photoFrame->raise();
     action(QStringLiteral("PasfotoVergroting"))->setChecked(enlarged);
     action(QStringLiteral("ZoomSize"))->setEnabled(enlarged);
-    m_photo->layer()->setVisible(enlarged);
-    m_document.state().ZoomedView = enlarged;
 }
 
 void MainWindow::setClock(std::function<QDateTime()> clock)
@@ -138,8 +148,31 @@ void MainWindow::updateInfoLine()
     m_infoLine->adjustSize();
 }
 
+bool MainWindow::settleUnsavedChanges()
+{
+    if (!m_document.isModified())
+        return true;
+    switch (m_questions.yesNoCancel(QStringLiteral(" Lumovander"),
+                                    QStringLiteral("De kaart is gewijzigd. Wilt u de wijzigingen opslaan?"))) {
+    case Questions::Answer::No:
+        return true;
+    case Questions::Answer::Cancel:
+        return false;
+    case Questions::Answer::Yes:
+        break;
+    }
+    // "Kaart Opslaan" marks the card saved only when it wrote it; a cancelled or
+    // failed save leaves it changed, and then nothing may be thrown away.
+    action(QStringLiteral("FileSaveKaart"))->trigger();
+    return !m_document.isModified();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     if (!m_questions.yesNo(QStringLiteral(" Exit programma"),
                            QStringLiteral("Wilt u dit programma nu afsluiten?"))) {
         event->ignore();
@@ -174,6 +207,8 @@ void MainWindow::chooseFont()
 
 void MainWindow::newCard()
 {
+    if (!settleUnsavedChanges())
+        return;
     if (!m_questions.yesNo(QStringLiteral(" Nieuw"), QStringLiteral("Wilt u een nieuwe kaart ontwerpen?")))
         return;
     // The photo workspace narrows the panel and puts the start picture back.
@@ -185,7 +220,7 @@ void MainWindow::toggleHelpPanel()
     const bool show = !m_helpLabel->isVisibleTo(m_photoFrame);
     if (show)
         m_helpLabel->setText(HelpMenu::panelText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    m_photo->setVisible(!show);
+    photoView()->setVisible(!show);
     m_helpLabel->setVisible(show);
     action(QStringLiteral("HelpHelp"))->setChecked(show);
 }
@@ -228,6 +263,19 @@ void MainWindow::followBorder()
     for (int item = 1; item <= 4; ++item)
         action(QStringLiteral("ToolsBorderKleur(%1)").arg(item))
             ->setChecked(item == m_document.checkedBorderItem());
+}
+
+void MainWindow::followHistory()
+{
+    QAction *undo = action(QStringLiteral("WijzigenOngedaan"));
+    QAction *redo = action(QStringLiteral("WijzigenOpnieuw"));
+    undo->setEnabled(m_document.canUndo());
+    redo->setEnabled(m_document.canRedo());
+    const auto caption = [](const QString &command, const QString &step) {
+        return step.isEmpty() ? command : command + QStringLiteral(": ") + step;
+    };
+    undo->setText(caption(QStringLiteral("Ongedaan maken"), m_document.undoName()));
+    redo->setText(caption(QStringLiteral("Opnieuw"), m_document.redoName()));
 }
 
 void MainWindow::followStampBorderStyle()

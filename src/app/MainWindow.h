@@ -8,6 +8,7 @@
 
 class CardDocument;
 class CardView;
+class PhotoPanel;
 class PhotoView;
 class PhotoWorkspace;
 class Questions;
@@ -39,10 +40,10 @@ public:
     Questions &questions() { return m_questions; }
     // Lumovander.ini of this window; other settings files of the program lie beside it.
     const QString &settingsPath() const { return m_settingsPath; }
-    PhotoView *photoView() const { return m_photo; }
+    PhotoView *photoView() const;
     // The window's one photo panel model: "Foto Inladen", the zoom, the selection and
     // the full-size buffer BackPic, which the background photo command loads into too.
-    PhotoWorkspace &photoWorkspace() const { return *m_photoWorkspace; }
+    PhotoWorkspace &photoWorkspace() const;
     CardView *cardView() const { return m_card; }
 
     // A menu item (or a submenu's own item) by its control name; null when unknown.
@@ -52,9 +53,14 @@ public:
 
     // The photo panel widened over the card and colour panels ("Scherm Vergroten"),
     // or back at its normal width: the window's answer to the photo workspace's
-    // enlargedViewChanged. Sets ZoomedView, the check mark, the Zoom menu and the
+    // enlargedViewChanged. Sets the check mark, the Zoom menu and the
     // selection rectangle's visibility with it.
     void setEnlargedPhotoPanel(bool enlarged);
+
+    // Before the card is thrown away (closing, "Nieuw", "Open Kaart"): when it changed
+    // since it was saved, asks whether to save it first. True when the caller may go on:
+    // no changes, "Nee", or "Ja" and the card was saved.
+    bool settleUnsavedChanges();
 
     // The info line's clock; the system clock unless a test sets another.
     void setClock(std::function<QDateTime()> clock);
@@ -82,6 +88,7 @@ private:
     void followLayout();
     void followBorder();
     void followStampBorderStyle();
+    void followHistory();
 
     CardDocument &m_document;
     Questions &m_questions;
@@ -90,9 +97,7 @@ private:
     QFont m_lastChosenFont;
 
     QWidget *m_photoFrame = nullptr;
-    QLabel *m_photoBackdrop = nullptr;
-    PhotoView *m_photo = nullptr;
-    PhotoWorkspace *m_photoWorkspace = nullptr;
+    PhotoPanel *m_photoPanel = nullptr;
     QLabel *m_helpLabel = nullptr;
     QWidget *m_cardFrame = nullptr;
     CardView *m_card = nullptr;

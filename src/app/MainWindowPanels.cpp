@@ -4,7 +4,8 @@
 #include "core/CardDocument.h"
 #include "app/CardView.h"
 #include "core/InfoLine.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
+#include "stamp/PhotoPanel.h"
 #include "stamp/PhotoWorkspace.h"
 #include "app/WindowControls.h"
 
@@ -34,12 +35,11 @@ void MainWindow::buildPhotoPanel(QWidget *client)
     m_photoFrame = frame(client, QStringLiteral("Frame1"), QRect(120, 30, 3900, 6840));
     // Widened, the panel hides whatever lies below it, its margins too.
     m_photoFrame->setAutoFillBackground(true);
-    m_photoBackdrop = colouredLabel(m_photoFrame, QStringLiteral("Label1"), QRect(120, 210, 3660, 6510), kBackdrop);
+    QLabel *backdrop = colouredLabel(m_photoFrame, QStringLiteral("Label1"), QRect(120, 210, 3660, 6510), kBackdrop);
 
-    m_photo = new PhotoView(m_photoFrame);
-    place(m_photo, QStringLiteral("Pic"), QRect(210, 300, 3450, 6300));
-    m_photoWorkspace->setViewBackground(m_photo->backgroundColor());
-    m_photo->setImage(m_photoWorkspace->viewImage());
+    auto *view = new PhotoView(m_photoFrame);
+    place(view, QStringLiteral("Pic"), QRect(210, 300, 3450, 6300));
+    m_photoPanel = new PhotoPanel(m_document, m_photoFrame, backdrop, view, this);
 
     m_helpLabel = colouredLabel(m_photoFrame, QStringLiteral("HelpLabel"), QRect(210, 300, 3450, 6300), kBackdrop);
     QPalette palette = m_helpLabel->palette();

@@ -47,6 +47,11 @@ std::vector<Row> rows()
     add(1, "FileStreep2", "-");
     add(1, "Fileexit", "Exit");
 
+    // Undo and redo: the window names the step in the caption and enables them.
+    add(0, "Wijzigen", "Bewerken");
+    add(1, "WijzigenOngedaan", "Ongedaan maken", Disabled);
+    add(1, "WijzigenOpnieuw", "Opnieuw", Disabled);
+
     add(0, "Layout", "Layout");
     add(1, "LayoutShow(0)", "Tekst Links", Checked);
     add(1, "LayoutShow(1)", "Tekst Midden", Checkable);

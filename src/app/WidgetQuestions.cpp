@@ -2,6 +2,7 @@
 
 #include "core/FileFilter.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -31,6 +32,24 @@ bool WidgetQuestions::yesNo(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
     return box.exec() == QMessageBox::Yes;
+}
+
+Questions::Answer WidgetQuestions::yesNoCancel(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    m_parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Nee"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuleren"));
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 void WidgetQuestions::message(const QString &title, const QString &text)

@@ -4,6 +4,7 @@
 #include "background/BackgroundPhoto.h"
 #include "background/FilterCommands.h"
 #include "filters/Filters.h"
+#include "app/CardView.h"
 #include "app/MainWindow.h"
 #include "stamp/PhotoWorkspace.h"
 #include "background/VerloopcolorDialog.h"
@@ -41,8 +42,12 @@ void installFilterCommands(MainWindow &window)
 {
     for (const FilterCommand &command : filterCommands()) {
         const QString name = command.objectName();
-        const auto run = CommandGuard::guarded(window.questions(),
-                                               [&window, &command] { runFilterCommand(window.document(), command); });
+        const auto run = CommandGuard::guarded(window.questions(), [&window, &command] {
+            // A submenu's own item changes no pixel: its target is only painted anew.
+            if (!command.changesPixels())
+                window.cardView()->update();
+            runFilterCommand(window.document(), command);
+        });
         if (QMenu *submenu = window.menu(name))
             QObject::connect(submenu, &QMenu::aboutToShow, &window, run);
         else

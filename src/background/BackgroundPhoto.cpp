@@ -31,11 +31,12 @@ void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacemen
 bool loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString &path,
                          PhotoPlacement placement)
 {
-    document.state().FileName = path;
+    document.setFileName(path);
     if (!backPic.load(path))
         return false;
-    drawBackgroundPhoto(document.canvas().image(), backPic.image(), placement);
-    document.notifyCanvasChanged();
+    document.drawOnCanvas(QStringLiteral("Foto Inladen"), [&backPic, placement](QImage &canvasImage) {
+        drawBackgroundPhoto(canvasImage, backPic.image(), placement);
+    });
     return true;
 }
 

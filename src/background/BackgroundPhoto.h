@@ -22,7 +22,7 @@ QRect backgroundPhotoArea(PhotoPlacement placement);
 // over each card pixel, so a large photo squeezed to the card does not alias.
 void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacement placement);
 
-// The command once a file is chosen: the path becomes the card's FileName, the picture
+// The command once a file is chosen: the path becomes the document's file name, the picture
 // is loaded into the photo panel's full-size buffer (so the zoom scales it afterwards)
 // and drawn on the canvas. A file that does not load leaves the buffer and the canvas as
 // they were; returns whether it loaded.

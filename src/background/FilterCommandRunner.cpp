@@ -25,13 +25,17 @@ void runFilterCommand(CardDocument &document, const FilterCommand &command)
     std::optional<BusyCursor> hourglass;
     if (command.hourglass)
         hourglass.emplace();
-    const bool onStamp = command.target == FilterTarget::Stamp;
-    QImage &image = onStamp ? document.stamp().image() : document.canvas().image();
-    if (command.code != 0)
-        ApplyFilter(command.code, image, command.parameter);
-    mirror(command.mirror, image);
-    if (onStamp)
-        document.notifyStampChanged();
+    // A submenu's own item changes nothing, so it is no step.
+    if (!command.changesPixels())
+        return;
+    const auto draw = [&command](QImage &image) {
+        if (command.code != 0)
+            ApplyFilter(command.code, image, command.parameter);
+        mirror(command.mirror, image);
+    };
+    const QString stepName = command.caption.toString();
+    if (command.target == FilterTarget::Stamp)
+        document.drawOnStamp(stepName, draw);
     else
-        document.notifyCanvasChanged();
+        document.drawOnCanvas(stepName, draw);
 }

@@ -24,6 +24,6 @@ void GradientChooser::setValue(int value)
 
 void GradientChooser::accept(CardDocument &document) const
 {
-    Verloopkleur(document.canvas().image(), m_value);
-    document.notifyCanvasChanged();
+    const int value = m_value;
+    document.drawOnCanvas(QStringLiteral("Verloopkleur"), [value](QImage &canvasImage) { Verloopkleur(canvasImage, value); });
 }

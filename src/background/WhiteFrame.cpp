@@ -18,6 +18,5 @@ void drawWhiteFrame(QImage &target)
 
 void addWhiteFrame(CardDocument &document)
 {
-    drawWhiteFrame(document.canvas().image());
-    document.notifyCanvasChanged();
+    document.drawOnCanvas(QStringLiteral("Wit Kader"), drawWhiteFrame);
 }

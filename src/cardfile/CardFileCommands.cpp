@@ -24,6 +24,9 @@ void installCardFileCommands(MainWindow &window)
                          CommandGuard::guarded(window.questions(), handler));
     };
     on("FileSaveKaart", [&window] { SaveCardCommand::run(window.document(), window.questions()); });
-    on("FileOpenKaart", [&window] { showOpenFile(window, OpenFileModel::Mode::Cards); });
+    on("FileOpenKaart", [&window] {
+        if (window.settleUnsavedChanges())
+            showOpenFile(window, OpenFileModel::Mode::Cards);
+    });
     on("ToolsBackTemplates", [&window] { showOpenFile(window, OpenFileModel::Mode::Templates); });
 }

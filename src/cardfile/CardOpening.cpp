@@ -36,31 +36,26 @@ int borderItemFor(const CardState &state)
     return 0;
 }
 
-bool setCanvasPicture(CardDocument &document, const QString &path)
+QImage readCanvasPicture(const QString &path)
 {
-    const QImage picture = PictureFile::read(path, QRect(QPoint(0, 0), Composition::CanvasSize));
-    if (picture.isNull())
-        return false;
-    document.canvas().setPicture(picture);
-    document.notifyCanvasChanged();
-    return true;
+    return PictureFile::read(path, QRect(QPoint(0, 0), Composition::CanvasSize));
 }
 
-void restoreCard(CardDocument &document, const CardFolder::CardFiles &files)
+// The card as the files give it, built on the current one: a field the record cannot
+// give keeps its value.
+Card restoredCard(const CardDocument &document, const QImage &background, const CardFolder::CardFiles &files)
 {
-    CardState &state = document.state();
-    readRecordFile(files.record, state);
-    document.applyLayout(state.LayoutKind);
-    if (state.LayoutKind > 1) {
-        const QImage stamp =
-            PictureFile::read(files.stamp, QRect(QPoint(0, 0), document.stamp().geometry().size()));
-        if (!stamp.isNull()) {
-            document.stamp().setPicture(stamp);
-            document.notifyStampChanged();
-        }
+    Card card = document.card();
+    card.canvas.setPicture(background);
+    readRecordFile(files.record, card.state);
+    card.applyLayout(card.state.LayoutKind);
+    if (card.state.LayoutKind > 1) {
+        const QImage stamp = PictureFile::read(files.stamp, QRect(QPoint(0, 0), card.stamp.geometry().size()));
+        if (!stamp.isNull())
+            card.stamp.setPicture(stamp);
     }
-    document.notifyTextChanged();
-    document.setCheckedBorderItem(borderItemFor(state));
+    card.checkedBorderItem = borderItemFor(card.state);
+    return card;
 }
 
 } // namespace
@@ -72,16 +67,22 @@ bool openCard(CardDocument &document, const QString &name)
     if (!CardName::staysInFolder(name))
         return false;
     const auto files = CardFolder::cardFiles(DataFolder::cardsFolder(), name);
-    if (!setCanvasPicture(document, files.background))
+    const QImage background = readCanvasPicture(files.background);
+    if (background.isNull())
         return false;
-    restoreCard(document, files);
+    document.replaceCard(QStringLiteral("Open Kaart"), restoredCard(document, background, files), true);
     return true;
 }
 
 bool loadTemplate(CardDocument &document, const QString &name)
 {
-    return CardName::staysInFolder(name)
-        && setCanvasPicture(document, CardFolder::templateFile(DataFolder::templatesFolder(), name));
+    if (!CardName::staysInFolder(name))
+        return false;
+    const QImage picture = readCanvasPicture(CardFolder::templateFile(DataFolder::templatesFolder(), name));
+    if (picture.isNull())
+        return false;
+    document.setCanvasPicture(QStringLiteral("Templates"), picture);
+    return true;
 }
 
 } // namespace CardOpening

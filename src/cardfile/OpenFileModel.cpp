@@ -86,9 +86,8 @@ void OpenFileModel::deleteSelected()
 bool OpenFileModel::accept()
 {
     const QString name = m_selected < 0 ? QString() : m_entries[m_selected];
-    CardState &state = m_document.state();
-    state.LastFileName = name;
-    state.FileName = name;
+    m_document.setLastFileName(name);
+    m_document.setFileName(name);
     m_document.setNameCaption(name);
 
     const bool opened = m_mode == Mode::Cards ? CardOpening::openCard(m_document, name)

@@ -14,12 +14,11 @@ namespace SaveCardCommand {
 Outcome run(CardDocument &document, Questions &questions)
 {
     const QString title = QStringLiteral(" Opslaan Kaart");
-    CardState &state = document.state();
-    state.FileName = questions
-                         .inputText(title, QStringLiteral("Geef een bestandsnaam voor deze kaart..."),
-                                    state.LastFileName)
-                         .value_or(QString());
-    const QString name = state.FileName;
+    document.setFileName(questions
+                             .inputText(title, QStringLiteral("Geef een bestandsnaam voor deze kaart..."),
+                                        document.lastFileName())
+                             .value_or(QString()));
+    const QString name = document.fileName();
     if (name.isEmpty())
         return Outcome::Cancelled;
 
@@ -39,6 +38,7 @@ Outcome run(CardDocument &document, Questions &questions)
         questions.message(title, *failure);
         return Outcome::Failed;
     }
+    document.markSaved();
     return Outcome::Saved;
 }
 

@@ -24,6 +24,9 @@ public:
     QImage &image() { return m_image; }
     const QImage &image() const { return m_image; }
 
+    // Equal colour and pixels; a copy shares its pixels until one side draws.
+    bool operator==(const CardCanvas &) const = default;
+
 private:
     void recompose();
 

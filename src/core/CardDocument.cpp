@@ -1,155 +1,212 @@
 #include "core/CardDocument.h"
 
-#include "assets/BuiltinPictures.h"
-#include "core/Composition.h"
-
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
-// Stores a bar value into a colour component; false when it already held that value.
-bool storeComponent(GeneralValue &component, int value)
-{
-    if (component.isNumber() && component.toNumber() == value)
-        return false;
-    component = value;
-    return true;
-}
+enum MergeKey { NoMerge = 0, TextColourBars = 1, BackColourBars = 2 };
 
-bool storeComponent(uint8_t &component, int value)
-{
-    if (component == value)
-        return false;
-    component = uint8_t(value);
-    return true;
-}
+const char *const kLayoutNames[] = {"Tekst Links", "Tekst Midden", "Zegelfoto Links", "Zegelfoto Liggend",
+                                    "Zegelfoto Rechts"};
+const char *const kStampBorderNames[] = {"", "Enkel kader", "Met tanding", "Dubbel kader", "Kartelrand"};
 
-bool storeChannel(GeneralValue &r, GeneralValue &g, uint8_t &b, CardDocument::Channel channel,
-                  int value)
-{
-    value = std::clamp(value, 0, 255);
-    switch (channel) {
-    case CardDocument::Red:
-        return storeComponent(r, value);
-    case CardDocument::Green:
-        return storeComponent(g, value);
-    case CardDocument::Blue:
-        return storeComponent(b, value);
-    }
-    return false;
-}
+// Resets a flag when the scope ends, also when the drawing throws.
+class FlagScope {
+public:
+    explicit FlagScope(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &m_flag;
+};
 
 } // namespace
 
 CardDocument::CardDocument(QObject *parent)
     : QObject(parent)
+    , m_card(Card::initial())
 {
-    m_stamp.setPicture(BuiltinPictures::frame(1));
+}
+
+void CardDocument::record(const QString &stepName, unsigned parts, int mergeKey,
+                          const std::function<void(Card &)> &change)
+{
+    CardHistory::Step step;
+    step.name = stepName;
+    step.before = m_card;
+    step.parts = parts;
+    step.mergeKey = mergeKey;
+    change(m_card);
+    // A command that left the card as it was (the current layout chosen again on a
+    // card without a cut stamp, the same outline) is no step; the views still hear it.
+    if (m_card == step.before) {
+        announce(parts);
+        return;
+    }
+    step.after = m_card;
+    m_history.push(std::move(step));
+    announce(parts);
+    Q_EMIT historyChanged();
+    followModified();
+}
+
+void CardDocument::announce(unsigned parts)
+{
+    if (parts & CardHistory::Text)
+        Q_EMIT textChanged();
+    if (parts & CardHistory::Canvas)
+        Q_EMIT canvasChanged();
+    if (parts & CardHistory::Layout)
+        Q_EMIT layoutChanged();
+    if (parts & CardHistory::Stamp)
+        Q_EMIT stampChanged();
+    if (parts & CardHistory::Border)
+        Q_EMIT borderChanged();
+    if (parts & CardHistory::StampBorderStyle)
+        Q_EMIT stampBorderStyleChanged();
+}
+
+void CardDocument::followModified()
+{
+    const bool modified = isModified();
+    if (modified == m_wasModified)
+        return;
+    m_wasModified = modified;
+    Q_EMIT modifiedChanged(modified);
 }
 
 void CardDocument::applyLayout(int kind)
 {
-    m_state.LayoutKind = uint8_t(kind);
-    const bool stamped = Composition::hasStamp(kind);
-    m_stamp.setVisible(stamped);
-    if (stamped) {
-        m_stamp.setGeometry(Composition::stampRect(kind));
-        m_stamp.setPicture(BuiltinPictures::frame(
-            Composition::framePictureIndex(kind, m_state.StampBorderStyle)));
-    } else {
-        m_stamp.clear();
-    }
-    Q_EMIT layoutChanged();
-    Q_EMIT stampChanged();
+    if (kind < 0 || kind > 4)
+        return;
+    record(QString::fromUtf8(kLayoutNames[kind]), CardHistory::Layout | CardHistory::Stamp, NoMerge,
+           [kind](Card &card) { card.applyLayout(kind); });
 }
 
 void CardDocument::chooseBorderItem(int item)
 {
     if (item < 1 || item > 4)
         return;
-    if (item == 1) {
-        m_state.CardBorder = false;
-    } else {
-        static constexpr int levels[] = {0, 0, 0, 120, 255};
-        m_state.CardBorder = true;
-        m_state.BorderColorR = levels[item];
-        m_state.BorderColorG = levels[item];
-        m_state.BorderColorB = uint8_t(levels[item]);
-    }
-    setCheckedBorderItem(item);
-}
-
-void CardDocument::setCheckedBorderItem(int item)
-{
-    m_checkedBorderItem = item;
-    Q_EMIT borderChanged();
+    record(QStringLiteral("Border"), CardHistory::Border, NoMerge,
+           [item](Card &card) { card.chooseBorderItem(item); });
 }
 
 void CardDocument::chooseStampBorderOption(int option)
 {
     if (option < 1 || option > 4)
         return;
-    m_state.StampBorderStyle = uint8_t(2 * option - 1);
-    Q_EMIT stampBorderStyleChanged();
+    record(QString::fromUtf8(kStampBorderNames[option]), CardHistory::StampBorderStyle, NoMerge,
+           [option](Card &card) { card.chooseStampBorderOption(option); });
 }
 
 bool CardDocument::enterTextLine(int line, const QString &answer)
 {
-    if (line < 1 || line > 7 || answer.isEmpty())
+    Card changed = m_card;
+    if (!changed.enterTextLine(line, answer))
         return false;
-    m_state.TextLines[size_t(line)] = answer == QLatin1String(" ") ? QStringLiteral("  ") : answer;
-    Q_EMIT textChanged();
+    record(QStringLiteral("Invoer tekst"), CardHistory::Text, NoMerge,
+           [line, &answer](Card &card) { card.enterTextLine(line, answer); });
     return true;
 }
 
 void CardDocument::applyChosenFont(const QFont &font)
 {
-    m_state.FontName = font.family();
-    // nearbyint rounds halves to the even neighbour in the default rounding mode.
-    m_state.FontSize = int32_t(std::nearbyint(font.pointSizeF()));
-    m_state.FontBold = font.bold();
-    m_state.FontItalic = font.italic();
-    m_state.FontUnderline = font.underline();
-    Q_EMIT textChanged();
+    record(QStringLiteral("Lettertype"), CardHistory::Text, NoMerge,
+           [&font](Card &card) { card.applyChosenFont(font); });
 }
 
 void CardDocument::setTextColorComponent(Channel channel, int value)
 {
-    if (storeChannel(m_state.TextColorR, m_state.TextColorG, m_state.TextColorB, channel, value))
-        Q_EMIT textChanged();
+    Card changed = m_card;
+    if (!changed.setTextColorComponent(channel, value))
+        return;
+    record(QStringLiteral("Kleur tekst"), CardHistory::Text, TextColourBars,
+           [&changed](Card &card) { card = changed; });
 }
 
 void CardDocument::setBackColorComponent(Channel channel, int value)
 {
-    if (!storeChannel(m_state.BackColorR, m_state.BackColorG, m_state.BackColorB, channel, value))
+    Card changed = m_card;
+    if (!changed.setBackColorComponent(channel, value))
         return;
-    m_canvas.setBackColor(m_state.backColor());
-    Q_EMIT canvasChanged();
+    record(QStringLiteral("Achtergrond"), CardHistory::Canvas, BackColourBars,
+           [&changed](Card &card) { card = changed; });
 }
 
 void CardDocument::newCard()
 {
-    // Everything of the card starts afresh except the stamp border style and the
-    // outline's colour.
-    CardState renewed;
-    renewed.StampBorderStyle = m_state.StampBorderStyle;
-    renewed.BorderColorR = m_state.BorderColorR;
-    renewed.BorderColorG = m_state.BorderColorG;
-    renewed.BorderColorB = m_state.BorderColorB;
-    m_state = renewed;
-    m_canvas.setBackColor(m_state.backColor());
-    m_canvas.setPicture(QImage());
-    m_stamp.setVisible(false);
-    m_checkedBorderItem = 1;
-
-    Q_EMIT textChanged();
-    Q_EMIT canvasChanged();
-    Q_EMIT layoutChanged();
-    Q_EMIT stampChanged();
-    Q_EMIT borderChanged();
+    record(QStringLiteral("Nieuw"), CardHistory::Everything, NoMerge, [](Card &card) { card.renew(); });
+    m_fileName.clear();
+    m_lastFileName.clear();
     setNameCaption(QStringLiteral("*.*"));
+    markSaved();
     Q_EMIT cardRenewed();
+}
+
+void CardDocument::drawOnCanvas(const QString &stepName, const std::function<void(QImage &)> &draw)
+{
+    const FlagScope drawing(m_drawing);
+    record(stepName, CardHistory::Canvas, NoMerge, [&draw](Card &card) { draw(card.canvas.image()); });
+}
+
+void CardDocument::drawOnStamp(const QString &stepName, const std::function<void(QImage &)> &draw)
+{
+    const FlagScope drawing(m_drawing);
+    record(stepName, CardHistory::Stamp, NoMerge, [&draw](Card &card) { draw(card.stamp.image()); });
+}
+
+void CardDocument::setCanvasPicture(const QString &stepName, const QImage &picture)
+{
+    record(stepName, CardHistory::Canvas, NoMerge, [&picture](Card &card) { card.canvas.setPicture(picture); });
+}
+
+void CardDocument::setStampPicture(const QString &stepName, const QImage &picture)
+{
+    record(stepName, CardHistory::Stamp, NoMerge, [&picture](Card &card) { card.setStampPicture(picture); });
+}
+
+void CardDocument::replaceCard(const QString &stepName, const Card &card, bool saved)
+{
+    record(stepName, CardHistory::Everything, NoMerge, [&card](Card &current) { current = card; });
+    if (saved)
+        markSaved();
+}
+
+bool CardDocument::undo()
+{
+    if (m_drawing || !canUndo())
+        return false;
+    const CardHistory::Step &step = m_history.undo();
+    m_card = step.before;
+    announce(step.parts);
+    Q_EMIT historyChanged();
+    followModified();
+    return true;
+}
+
+bool CardDocument::redo()
+{
+    if (m_drawing || !canRedo())
+        return false;
+    const CardHistory::Step &step = m_history.redo();
+    m_card = step.after;
+    announce(step.parts);
+    Q_EMIT historyChanged();
+    followModified();
+    return true;
+}
+
+void CardDocument::setHistoryByteBudget(qsizetype bytes)
+{
+    m_history.setByteBudget(bytes);
+    Q_EMIT historyChanged();
+    followModified();
+}
+
+void CardDocument::markSaved()
+{
+    m_history.markClean();
+    followModified();
 }
 
 void CardDocument::setNameCaption(const QString &caption)

@@ -1,31 +1,34 @@
 #pragma once
 
-#include "core/CardCanvas.h"
-#include "core/CardState.h"
+#include "core/Card.h"
+#include "core/CardHistory.h"
 #include "core/PrintSettings.h"
-#include "core/StampBox.h"
 
 #include <QFont>
 #include <QObject>
+#include <functional>
 
 // The card being designed, with the print settings beside it: the model that the
-// main window, the dialogs and the batch tool all work on. Views listen to the
-// signals and repaint; they keep no card data of their own.
+// main window, the dialogs and the batch tool all work on, and the only code that
+// changes the card. Each change is one undo step and announces itself with the
+// signal of the part it changed; views listen and repaint, keeping no card data.
 class CardDocument : public QObject {
     Q_OBJECT
 public:
-    enum Channel { Red, Green, Blue };
+    using Channel = Card::Channel;
+    static constexpr Channel Red = Card::Red;
+    static constexpr Channel Green = Card::Green;
+    static constexpr Channel Blue = Card::Blue;
 
     explicit CardDocument(QObject *parent = nullptr);
 
-    CardState &state() { return m_state; }
-    const CardState &state() const { return m_state; }
+    const Card &card() const { return m_card; }
+    const CardState &state() const { return m_card.state; }
+    const CardCanvas &canvas() const { return m_card.canvas; }
+    const StampBox &stamp() const { return m_card.stamp; }
+    // The print settings belong to the program, not to the card: no undo step.
     PrintSettings &printSettings() { return m_print; }
     const PrintSettings &printSettings() const { return m_print; }
-    CardCanvas &canvas() { return m_canvas; }
-    const CardCanvas &canvas() const { return m_canvas; }
-    StampBox &stamp() { return m_stamp; }
-    const StampBox &stamp() const { return m_stamp; }
 
     // Applies a layout: places the stamp box and the text lines, empties the stamp box
     // (showing the bare frame of the current border style) and records the layout.
@@ -35,14 +38,13 @@ public:
     void chooseBorderItem(int item);
     // Which outline item carries the check mark: 1..4, or 0 when none does (a card
     // read with an outline colour that is none of the three).
-    int checkedBorderItem() const { return m_checkedBorderItem; }
-    void setCheckedBorderItem(int item);
+    int checkedBorderItem() const { return m_card.checkedBorderItem; }
 
     // The stamp border options 1..4 choose the frame styles 1, 3, 5, 7. The stamp on
     // the card keeps its frame until the next cut or layout choice.
     void chooseStampBorderOption(int option);
     // The option whose style is current, 1..4.
-    int stampBorderOption() const { return (m_state.StampBorderStyle + 1) / 2; }
+    int stampBorderOption() const { return (m_card.state.StampBorderStyle + 1) / 2; }
 
     // What the user typed for text line 1..7. Nothing (or a cancelled input) keeps the
     // line, so a line can never be emptied; a single blank is stored as two so that
@@ -54,25 +56,58 @@ public:
     void applyChosenFont(const QFont &font);
 
     // A colour bar moved. Moving a bar to the value it already has changes nothing;
-    // a new background colour erases what was drawn on the canvas.
+    // a new background colour erases what was drawn on the canvas. Consecutive moves
+    // of one set of bars are one step.
     void setTextColorComponent(Channel channel, int value);
     void setBackColorComponent(Channel channel, int value);
 
     // "Nieuw": the card's text, colours, background, layout, outline and names back to
     // their start values. The stamp border style, the outline colour components, the
-    // stamp box's picture and the print settings stay. ZoomedView starts afresh too:
-    // the photo panel narrows when it hears cardRenewed.
+    // stamp box's picture and the print settings stay. The photo panel narrows and
+    // forgets its photo when it hears cardRenewed. The new card counts as saved.
     void newCard();
 
+    // Picture commands, each one step named after its command: `draw` paints into the
+    // canvas's current image (a background photo, a gradient, the white frame, a
+    // filter or mirror), or into the stamp box's image.
+    void drawOnCanvas(const QString &stepName, const std::function<void(QImage &)> &draw);
+    void drawOnStamp(const QString &stepName, const std::function<void(QImage &)> &draw);
+    // A template: the canvas's own picture, replacing what was drawn.
+    void setCanvasPicture(const QString &stepName, const QImage &picture);
+    // The stamp cut: the box takes the composed picture's size; a null picture empties it.
+    void setStampPicture(const QString &stepName, const QImage &picture);
+    // A whole card brought in (a card file opened): one step. When `saved`, the card
+    // as it now is counts as the saved one.
+    void replaceCard(const QString &stepName, const Card &card, bool saved);
+
+    // Undo and redo. Refused (false) while a picture command is still drawing: a
+    // filter lets the window handle events between its rows.
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    // The step's name ("Aquarel"); empty when there is none.
+    QString undoName() const { return canUndo() ? m_history.undoStep().name : QString(); }
+    QString redoName() const { return canRedo() ? m_history.redoStep().name : QString(); }
+    bool undo();
+    bool redo();
+    const CardHistory &history() const { return m_history; }
+    void setHistoryByteBudget(qsizetype bytes);
+
+    // True when the card changed since it was last saved, opened or started anew.
+    bool isModified() const { return !m_history.isClean(); }
+    // Saving wrote the card as it is now.
+    void markSaved();
+
+    // The session around the card, not the card: no undo steps.
     // The caption of the status item `NaamBestand`: the card or template last opened,
     // or the photo last loaded; "*.*" when there is none.
     const QString &nameCaption() const { return m_nameCaption; }
     void setNameCaption(const QString &caption);
-
-    // Signals that a part of the card changed, for the views.
-    void notifyCanvasChanged() { Q_EMIT canvasChanged(); }
-    void notifyStampChanged() { Q_EMIT stampChanged(); }
-    void notifyTextChanged() { Q_EMIT textChanged(); }
+    // The name last typed or chosen (a card name, or the path of a photo) and the card
+    // last opened, which "Kaart Opslaan" offers.
+    const QString &fileName() const { return m_fileName; }
+    void setFileName(const QString &name) { m_fileName = name; }
+    const QString &lastFileName() const { return m_lastFileName; }
+    void setLastFileName(const QString &name) { m_lastFileName = name; }
 
 Q_SIGNALS:
     void canvasChanged();
@@ -85,12 +120,22 @@ Q_SIGNALS:
     void nameCaptionChanged();
     // After newCard(): views put back what they show of their own (the start picture).
     void cardRenewed();
+    // A step was added, undone or redone: the undo menu's captions follow.
+    void historyChanged();
+    void modifiedChanged(bool modified);
 
 private:
-    CardState m_state;
+    // Runs change on the card and records it as one step; parts says what changed.
+    void record(const QString &stepName, unsigned parts, int mergeKey, const std::function<void(Card &)> &change);
+    void announce(unsigned parts);
+    void followModified();
+
+    Card m_card;
+    CardHistory m_history;
     PrintSettings m_print;
-    CardCanvas m_canvas;
-    StampBox m_stamp;
-    int m_checkedBorderItem = 1;
     QString m_nameCaption = QStringLiteral("*.*");
+    QString m_fileName;
+    QString m_lastFileName;
+    bool m_drawing = false;
+    bool m_wasModified = false;
 };

@@ -7,8 +7,9 @@
 #include <array>
 #include <cstdint>
 
-// Everything that describes the one card being designed. One instance lives in the
-// CardDocument for the whole run; every part of the program reads and writes it there.
+// The fields that describe the card being designed: what a card file records. The
+// CardDocument holds the one current instance and is its only writer; the undo history
+// keeps copies, so it stays a plain value.
 struct CardState {
     uint8_t LayoutKind = 0;
 
@@ -36,11 +37,7 @@ struct CardState {
     GeneralValue BorderColorG = 0;
     uint8_t BorderColorB = 0;
 
-    QString FileName;
-    QString LastFileName;
-
-    bool ZoomedView = false;
-    bool PhotoLoaded = false;
+    bool operator==(const CardState &) const = default;
 
     QColor textColor() const { return rgb(TextColorR, TextColorG, TextColorB); }
     QColor backColor() const { return rgb(BackColorR, BackColorG, BackColorB); }

@@ -12,6 +12,9 @@ public:
 
     // A yes/no message box without icon.
     virtual bool yesNo(const QString &title, const QString &text) = 0;
+    enum class Answer { Yes, No, Cancel };
+    // A message box with "Ja", "Nee" and "Annuleren"; closing it counts as "Annuleren".
+    virtual Answer yesNoCancel(const QString &title, const QString &text) = 0;
     // A message box with an OK button.
     virtual void message(const QString &title, const QString &text) = 0;
     // An input box; nullopt when cancelled.

@@ -27,6 +27,8 @@ public:
     QImage &image() { return m_image; }
     const QImage &image() const { return m_image; }
 
+    bool operator==(const StampBox &) const = default;
+
 private:
     QRect m_rect;
     bool m_visible = false;

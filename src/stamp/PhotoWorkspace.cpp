@@ -29,25 +29,23 @@ bool PhotoWorkspace::loadPhoto(const QString &path)
     BusyCursor busy;
     if (!m_backPic.load(path))
         return false;
-    CardState &state = m_document.state();
-    state.FileName = path;
+    m_document.setFileName(path);
     m_shown.show(m_backPic.image(), ZoomLevels::Actual);
     m_document.setNameCaption(photoCaption(path, m_backPic.size()));
-    state.PhotoLoaded = true;
+    m_photoLoaded = true;
     Q_EMIT viewChanged();
     return true;
 }
 
 void PhotoWorkspace::toggleEnlargedView()
 {
-    CardState &state = m_document.state();
-    if (!state.PhotoLoaded)
+    if (!m_photoLoaded)
         return;
-    if (state.ZoomedView) {
+    if (m_enlarged) {
         restoreNormalView();
         return;
     }
-    state.ZoomedView = true;
+    m_enlarged = true;
     m_shown.setWidth(ShownPhoto::EnlargedWidth);
     // The last rectangle reappears where it was.
     m_selection.setLayerVisible(true);
@@ -58,7 +56,7 @@ void PhotoWorkspace::toggleEnlargedView()
 
 void PhotoWorkspace::restoreNormalView()
 {
-    m_document.state().ZoomedView = false;
+    m_enlarged = false;
     m_shown.setWidth(ShownPhoto::NormalWidth);
     m_selection.setLayerVisible(false);
     Q_EMIT enlargedViewChanged(false);
@@ -68,7 +66,7 @@ void PhotoWorkspace::restoreNormalView()
 
 void PhotoWorkspace::zoom(int index)
 {
-    if (!ZoomLevels::isLevel(index) || !m_document.state().ZoomedView || m_backPic.image().isNull())
+    if (!ZoomLevels::isLevel(index) || !m_enlarged || m_backPic.image().isNull())
         return;
     BusyCursor busy;
     m_shown.show(m_backPic.image(), index);
@@ -79,6 +77,7 @@ void PhotoWorkspace::zoom(int index)
 
 void PhotoWorkspace::resetForNewCard()
 {
+    m_photoLoaded = false;
     m_shown.show(BuiltinPictures::startPicture(), ZoomLevels::Actual);
     restoreNormalView();
 }
@@ -105,7 +104,7 @@ void PhotoWorkspace::mouseMove(int buttons, QPointF pos)
 
 void PhotoWorkspace::mouseUp(int button, QPointF pos)
 {
-    if (m_selection.releaseCuts(button, pos, m_document.state().PhotoLoaded))
+    if (m_selection.releaseCuts(button, pos, m_photoLoaded))
         cut();
 }
 
@@ -115,14 +114,7 @@ void PhotoWorkspace::cut()
     const CardState &state = m_document.state();
     const QImage stamp = StampComposer::compose(state.LayoutKind, state.StampBorderStyle,
                                                 m_shown.crop(m_selection.cutRect()));
-    StampBox &box = m_document.stamp();
-    if (stamp.isNull()) {
-        box.clear();
-    } else {
-        box.setGeometry(QRect(box.geometry().topLeft(), stamp.size()));
-        box.setPicture(stamp);
-    }
-    m_document.notifyStampChanged();
+    m_document.setStampPicture(QStringLiteral("Zegelfoto"), stamp);
     restoreNormalView();
 }
 

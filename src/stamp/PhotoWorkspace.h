@@ -11,8 +11,9 @@ class CardDocument;
 class Questions;
 
 // The photo panel without its widgets: loading the stamp photo, the enlarged panel,
-// the zoom levels, the mouse selection and the cut that frames the stamp. It keeps the
-// card's flags `PhotoLoaded` and `ZoomedView` and writes the stamp into the document.
+// the zoom levels, the mouse selection and the cut that frames the stamp. It owns the
+// panel's flags `PhotoLoaded` and `ZoomedView` (they are no part of the card) and hands
+// the cut stamp to the document.
 //
 // The window stays a view of it: it forwards the menu items and the mouse events of
 // `Pic`, paints `viewImage()` with the `selection()` outline on top, and applies the
@@ -31,6 +32,11 @@ public:
     bool loadPhoto(Questions &questions);
     bool loadPhoto(const QString &path);
 
+    // `PhotoLoaded`: a photo was loaded since the start or the last "Nieuw".
+    bool isPhotoLoaded() const { return m_photoLoaded; }
+    // `ZoomedView`: the panel is widened over the card.
+    bool isEnlarged() const { return m_enlarged; }
+
     // "Scherm Vergroten": widens or restores the panel, only once a photo is loaded.
     void toggleEnlargedView();
     // Back to the normal width (after a cut, and by "Nieuw").
@@ -43,7 +49,7 @@ public:
     int checkedZoomIndex() const { return m_checkedZoomIndex; }
 
     // After "Nieuw" (CardDocument::cardRenewed): the start picture in the view at the
-    // normal width. The zoom tick and the selection colour stay.
+    // normal width, no photo loaded. The zoom tick and the selection colour stay.
     void resetForNewCard();
 
     const ShownPhoto &shownPhoto() const { return m_shown; }
@@ -81,4 +87,6 @@ private:
     ShownPhoto m_shown;
     SelectionTracker m_selection;
     int m_checkedZoomIndex;
+    bool m_photoLoaded = false;
+    bool m_enlarged = false;
 };

@@ -3,7 +3,7 @@
 #include "core/CommandGuard.h"
 #include "core/CardDocument.h"
 #include "app/MainWindow.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/ZoomLevels.h"
 
@@ -44,7 +44,7 @@ void connectMenus(MainWindow &window)
     on(QStringLiteral("PasFotoInladen"), [&window, &workspace] { workspace.loadPhoto(window.questions()); });
     on(QStringLiteral("PasfotoVergroting"), [&window, &workspace] {
         workspace.toggleEnlargedView();
-        window.action(QStringLiteral("PasfotoVergroting"))->setChecked(window.document().state().ZoomedView);
+        window.action(QStringLiteral("PasfotoVergroting"))->setChecked(workspace.isEnlarged());
     });
     for (int index : ZoomLevels::Indexes)
         on(zoomItem(index), [&window, &workspace, index] {

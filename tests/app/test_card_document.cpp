@@ -63,7 +63,7 @@ TEST(CardLayouts, ChoosingTheCurrentLayoutAgainEmptiesTheStamp)
 {
     CardDocument doc;
     doc.applyLayout(2);
-    doc.stamp().image().fill(Qt::red); // a cut stamp photo
+    doc.drawOnStamp(QStringLiteral("Test"), [&](QImage &image) { image.fill(Qt::red); }); // a cut stamp photo
     doc.applyLayout(2);
     EXPECT_EQ(doc.stamp().image(), BuiltinPictures::frame(1).convertToFormat(QImage::Format_RGB32));
 }
@@ -82,7 +82,7 @@ TEST(CardLayouts, LayoutKeepsTextsAndBackground)
 {
     CardDocument doc;
     doc.enterTextLine(2, QStringLiteral("Jan"));
-    doc.canvas().image().setPixel(5, 5, qRgb(1, 2, 3));
+    doc.drawOnCanvas(QStringLiteral("Test"), [&](QImage &image) { image.setPixel(5, 5, qRgb(1, 2, 3)); });
     doc.applyLayout(4);
     doc.applyLayout(0);
     EXPECT_EQ(doc.state().TextLines[2], QStringLiteral("Jan"));
@@ -184,8 +184,8 @@ TEST(BackColour, ErasesDrawingsButKeepsTheCanvasPicture)
     CardDocument doc;
     QImage templ(100, 50, QImage::Format_RGB32);
     templ.fill(Qt::blue);
-    doc.canvas().setPicture(templ);
-    doc.canvas().image().fill(Qt::yellow); // a background photo painted over all
+    doc.setCanvasPicture(QStringLiteral("Templates"), templ);
+    doc.drawOnCanvas(QStringLiteral("Test"), [&](QImage &image) { image.fill(Qt::yellow); }); // a background photo painted over all
 
     doc.setBackColorComponent(CardDocument::Green, 0);
     const QImage &image = doc.canvas().image();
@@ -197,7 +197,7 @@ TEST(BackColour, ErasesDrawingsButKeepsTheCanvasPicture)
 TEST(BackColour, MovingToTheSameValueKeepsTheDrawings)
 {
     CardDocument doc;
-    doc.canvas().image().fill(Qt::yellow);
+    doc.drawOnCanvas(QStringLiteral("Test"), [&](QImage &image) { image.fill(Qt::yellow); });
     QSignalSpy changed(&doc, &CardDocument::canvasChanged);
     doc.setBackColorComponent(CardDocument::Red, 200);
     EXPECT_EQ(doc.canvas().image().pixelColor(300, 100), QColor(Qt::yellow));
@@ -208,7 +208,7 @@ TEST(NewCard, ResetsTheCardAfterEveryKindOfChange)
 {
     CardDocument doc;
     doc.applyLayout(3);
-    doc.stamp().image().fill(Qt::red);
+    doc.drawOnStamp(QStringLiteral("Test"), [&](QImage &image) { image.fill(Qt::red); });
     doc.chooseBorderItem(3);
     doc.chooseStampBorderOption(3);
     doc.enterTextLine(1, QStringLiteral("Piet"));
@@ -219,10 +219,9 @@ TEST(NewCard, ResetsTheCardAfterEveryKindOfChange)
     doc.setBackColorComponent(CardDocument::Blue, 2);
     QImage templ(10, 10, QImage::Format_RGB32);
     templ.fill(Qt::blue);
-    doc.canvas().setPicture(templ);
-    doc.state().PhotoLoaded = true;
-    doc.state().FileName = QStringLiteral("foto.jpg");
-    doc.state().LastFileName = QStringLiteral("kaart");
+    doc.setCanvasPicture(QStringLiteral("Templates"), templ);
+    doc.setFileName(QStringLiteral("foto.jpg"));
+    doc.setLastFileName(QStringLiteral("kaart"));
     doc.setNameCaption(QStringLiteral("kaart"));
     doc.printSettings().CardsPerSheet = 8;
     QSignalSpy renewed(&doc, &CardDocument::cardRenewed);
@@ -243,9 +242,8 @@ TEST(NewCard, ResetsTheCardAfterEveryKindOfChange)
     EXPECT_TRUE(doc.canvas().picture().isNull());
     EXPECT_FALSE(s.CardBorder);
     EXPECT_EQ(doc.checkedBorderItem(), 1);
-    EXPECT_FALSE(s.PhotoLoaded);
-    EXPECT_TRUE(s.FileName.isEmpty());
-    EXPECT_TRUE(s.LastFileName.isEmpty());
+    EXPECT_TRUE(doc.fileName().isEmpty());
+    EXPECT_TRUE(doc.lastFileName().isEmpty());
     EXPECT_EQ(doc.nameCaption(), QStringLiteral("*.*"));
     EXPECT_EQ(renewed.count(), 1);
 

@@ -34,7 +34,7 @@ int rightmostOf(const QImage &image, QColor colour, int top, int bottom)
 TEST(CardPainter, DrawsTheCanvasUnderEverything)
 {
     CardDocument doc;
-    doc.canvas().image().setPixel(430, 5, qRgb(1, 2, 3));
+    doc.drawOnCanvas(QStringLiteral("Test"), [&](QImage &image) { image.setPixel(430, 5, qRgb(1, 2, 3)); });
     const QImage card = paintCard(doc);
     EXPECT_EQ(card.pixel(430, 5), qRgb(1, 2, 3));
     EXPECT_EQ(card.pixelColor(439, 269), QColor(200, 230, 200));
@@ -80,7 +80,7 @@ TEST(CardPainter, StampBoxCoversTextAndOutlineBeneathIt)
     doc.chooseBorderItem(2);
     doc.enterTextLine(1, QString(60, QLatin1Char('W')));
     doc.applyLayout(4);
-    doc.stamp().image().fill(QColor(9, 9, 9));
+    doc.drawOnStamp(QStringLiteral("Test"), [&](QImage &image) { image.fill(QColor(9, 9, 9)); });
     const QImage card = paintCard(doc);
     const QRect stamp(281, 18, 140, 180);
     EXPECT_EQ(card.copy(stamp), doc.stamp().image());
@@ -92,7 +92,7 @@ TEST(CardPainter, ScaledPainterDrawsTheSameCardAtItsResolution)
     CardDocument doc;
     doc.chooseBorderItem(2);
     doc.applyLayout(2);
-    doc.stamp().image().fill(QColor(9, 9, 9));
+    doc.drawOnStamp(QStringLiteral("Test"), [&](QImage &image) { image.fill(QColor(9, 9, 9)); });
     doc.setTextColorComponent(CardDocument::Red, 255);
     doc.setTextColorComponent(CardDocument::Green, 0);
     doc.setTextColorComponent(CardDocument::Blue, 0);

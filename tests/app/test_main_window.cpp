@@ -1,5 +1,5 @@
 #include "assets/BuiltinPictures.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "WindowFixture.h"
 
 #include <QDir>
@@ -50,6 +50,7 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionAndMarks)
         "File/FileSaveKaart|Kaart Opslaan|", "File/FileStreep1||-", "File/FilePrint|Kaartjes Afdrukken|",
         "File/FileSetupPrinter|Setup Printer|", "File/FileMarges|Afdruk Marges|", "File/FileStreep2||-",
         "File/Fileexit|Exit|",
+        "/Wijzigen|Bewerken|", "Wijzigen/WijzigenOngedaan|Ongedaan maken|d", "Wijzigen/WijzigenOpnieuw|Opnieuw|d",
         "/Layout|Layout|", "Layout/LayoutShow(0)|Tekst Links|c", "Layout/LayoutShow(1)|Tekst Midden|",
         "Layout/LayoutShow(2)|Zegelfoto Links|", "Layout/LayoutShow(3)|Zegelfoto Liggend|",
         "Layout/LayoutShow(4)|Zegelfoto Rechts|",
@@ -210,9 +211,11 @@ TEST_F(MainWindowTest, ExitAnsweredNoKeepsEverything)
     window.show();
     doc.enterTextLine(1, QStringLiteral("Blijft"));
     doc.printSettings().CardsPerSheet = 8;
+    questions.threeWayAnswers = {Questions::Answer::No};
     questions.yesNoAnswers = {false};
     trigger(QStringLiteral("Fileexit"));
-    EXPECT_EQ(questions.asked, QStringList{QStringLiteral(" Exit programma|Wilt u dit programma nu afsluiten?")});
+    EXPECT_EQ(questions.asked, (QStringList{QStringLiteral(" Lumovander|De kaart is gewijzigd. Wilt u de wijzigingen opslaan?"),
+                                            QStringLiteral(" Exit programma|Wilt u dit programma nu afsluiten?")}));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(doc.state().TextLines[1], QStringLiteral("Blijft"));
     QFile file(settingsPath);
@@ -262,7 +265,6 @@ TEST_F(MainWindowTest, EnlargedPhotoPanelCoversTheOtherPanels)
     EXPECT_TRUE(window.action(QStringLiteral("PasfotoVergroting"))->isChecked());
     EXPECT_TRUE(window.action(QStringLiteral("ZoomSize"))->isEnabled());
     EXPECT_TRUE(control("Layer")->isVisibleTo(&window));
-    EXPECT_TRUE(doc.state().ZoomedView);
 
     window.setEnlargedPhotoPanel(false);
     EXPECT_EQ(control("Frame1")->width(), 260);
@@ -271,7 +273,6 @@ TEST_F(MainWindowTest, EnlargedPhotoPanelCoversTheOtherPanels)
     EXPECT_TRUE(control("Frame2")->isVisibleTo(&window));
     EXPECT_FALSE(window.action(QStringLiteral("ZoomSize"))->isEnabled());
     EXPECT_FALSE(control("Layer")->isVisibleTo(&window));
-    EXPECT_FALSE(doc.state().ZoomedView);
 }
 
 TEST_F(MainWindowTest, StampBorderOptionChangesStyleAndThumbnailAtOnce)

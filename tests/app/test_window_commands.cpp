@@ -1,5 +1,7 @@
 #include "assets/BuiltinPictures.h"
-#include "app/PhotoView.h"
+#include "support/CardEdit.h"
+#include "stamp/PhotoWorkspace.h"
+#include "stamp/PhotoView.h"
 #include "WindowFixture.h"
 
 #include <QLabel>
@@ -76,7 +78,7 @@ TEST_F(WindowCommandsTest, FontDialogAppliesToAllLinesAndRemembersItsLastChoice)
     EXPECT_TRUE(doc.state().FontBold);
 
     // Opening a card with another font does not pre-set the dialog.
-    doc.state().FontName = QStringLiteral("Liberation Sans");
+    editCard(doc, [&](Card &card) { card.state.FontName = QStringLiteral("Liberation Sans"); });
     trigger(QStringLiteral("TekstLettertype")); // cancelled
     EXPECT_EQ(doc.state().FontName, QStringLiteral("Liberation Sans"));
     trigger(QStringLiteral("TekstLettertype"));
@@ -104,8 +106,8 @@ TEST_F(WindowCommandsTest, BackgroundBarsFillTheCanvasAndKeepItsOwnPicture)
 {
     QImage templ(50, 50, QImage::Format_RGB32);
     templ.fill(Qt::blue);
-    doc.canvas().setPicture(templ);
-    doc.canvas().image().fill(Qt::yellow); // a painted background photo
+    doc.setCanvasPicture(QStringLiteral("Templates"), templ);
+    doc.drawOnCanvas(QStringLiteral("Test"), [&](QImage &image) { image.fill(Qt::yellow); }); // a painted background photo
     control<QScrollBar>(QStringLiteral("Rscroll1"))->setValue(10);
     EXPECT_EQ(canvasPixel(100, 100), QColor(10, 230, 200));
     EXPECT_EQ(canvasPixel(10, 10), QColor(Qt::blue));
@@ -114,9 +116,10 @@ TEST_F(WindowCommandsTest, BackgroundBarsFillTheCanvasAndKeepItsOwnPicture)
 
 TEST_F(WindowCommandsTest, BarsFollowColoursSetElsewhere)
 {
-    doc.state().BackColorG = 5;
-    doc.canvas().setBackColor(doc.state().backColor());
-    doc.notifyCanvasChanged();
+    editCard(doc, [&](Card &card) {
+        card.state.BackColorG = 5;
+        card.canvas.setBackColor(card.state.backColor());
+    });
     EXPECT_EQ(control<QScrollBar>(QStringLiteral("Gscroll1"))->value(), 5);
 }
 
@@ -124,9 +127,11 @@ TEST_F(WindowCommandsTest, NewAnsweredNoChangesNothing)
 {
     trigger(QStringLiteral("LayoutShow(2)"));
     doc.enterTextLine(1, QStringLiteral("Blijft"));
+    questions.threeWayAnswers = {Questions::Answer::No};
     questions.yesNoAnswers = {false};
     trigger(QStringLiteral("FileNieuw"));
-    EXPECT_EQ(questions.asked, QStringList{QStringLiteral(" Nieuw|Wilt u een nieuwe kaart ontwerpen?")});
+    EXPECT_EQ(questions.asked,
+              (QStringList{QStringLiteral(" Lumovander|De kaart is gewijzigd. Wilt u de wijzigingen opslaan?"), QStringLiteral(" Nieuw|Wilt u een nieuwe kaart ontwerpen?")}));
     EXPECT_EQ(doc.state().LayoutKind, 2);
     EXPECT_EQ(doc.state().TextLines[1], QStringLiteral("Blijft"));
     EXPECT_TRUE(window.action(QStringLiteral("Pasfoto"))->isEnabled());
@@ -139,12 +144,12 @@ TEST_F(WindowCommandsTest, NewReturnsTheWindowToItsStartState)
     QImage photo(30, 30, QImage::Format_RGB32);
     photo.fill(Qt::red);
     window.photoView()->setImage(photo);
-    doc.state().PhotoLoaded = true;
     doc.setNameCaption(QStringLiteral("strand.jpg / 640 x 480 pixels"));
     window.setEnlargedPhotoPanel(true);
     control<QScrollBar>(QStringLiteral("Rscroll"))->setValue(0);
     control<QScrollBar>(QStringLiteral("Bscroll1"))->setValue(0);
 
+    questions.threeWayAnswers = {Questions::Answer::No};
     questions.yesNoAnswers = {true};
     trigger(QStringLiteral("FileNieuw"));
 
@@ -153,7 +158,7 @@ TEST_F(WindowCommandsTest, NewReturnsTheWindowToItsStartState)
     EXPECT_TRUE(control(QStringLiteral("Frame2"))->isVisible());
     EXPECT_FALSE(window.action(QStringLiteral("PasfotoVergroting"))->isChecked());
     EXPECT_FALSE(window.action(QStringLiteral("ZoomSize"))->isEnabled());
-    EXPECT_FALSE(doc.state().ZoomedView);
+    EXPECT_FALSE(window.photoWorkspace().isEnlarged());
     EXPECT_TRUE(window.action(QStringLiteral("LayoutShow(0)"))->isChecked());
     EXPECT_FALSE(window.action(QStringLiteral("LayoutShow(3)"))->isChecked());
     EXPECT_FALSE(window.action(QStringLiteral("Pasfoto"))->isEnabled());

@@ -1,4 +1,5 @@
 #include "stamp/BackPic.h"
+#include "support/CardEdit.h"
 #include "background/BackgroundPhoto.h"
 #include "core/CardDocument.h"
 #include "stamp/PhotoFileFilter.h"
@@ -35,7 +36,7 @@ protected:
     // The red card with a blue photo "Met Rand".
     void redCardWithMarginPhoto()
     {
-        m_document.canvas().setBackColor(QColor(Red));
+        editCard(m_document, [&](Card &card) { card.canvas.setBackColor(QColor(Red)); });
         ASSERT_TRUE(loadBackgroundPhoto(m_document, m_backPic, uniformPhoto({100, 60}, Blue),
                                         PhotoPlacement::WithMargin));
     }
@@ -69,16 +70,16 @@ TEST_F(BackgroundPhotoTest, WithMarginLeavesExactlyTheRedBand)
 TEST_F(BackgroundPhotoTest, WhiteFrameTurnsExactlyThatBandWhite)
 {
     redCardWithMarginPhoto();
-    drawWhiteFrame(m_document.canvas().image());
+    addWhiteFrame(m_document);
     expectBand(White, Blue);
 }
 
 TEST_F(BackgroundPhotoTest, WhiteFrameTwiceIsOnce)
 {
     redCardWithMarginPhoto();
-    drawWhiteFrame(m_document.canvas().image());
+    addWhiteFrame(m_document);
     const QImage once = m_document.canvas().image().copy();
-    drawWhiteFrame(m_document.canvas().image());
+    addWhiteFrame(m_document);
     EXPECT_EQ(m_document.canvas().image(), once);
 }
 
@@ -108,7 +109,7 @@ TEST_F(BackgroundPhotoTest, BorderlessSqueezesThePhotoOverTheWholeCard)
     EXPECT_EQ(changed.count(), 1);
     // The full-size picture stays in the shared buffer for the zoom; FileName keeps the path.
     EXPECT_EQ(m_backPic.size(), QSize(1024, 768));
-    EXPECT_EQ(m_document.state().FileName, path);
+    EXPECT_EQ(m_document.fileName(), path);
 }
 
 TEST_F(BackgroundPhotoTest, ReductionAveragesInsteadOfPickingPixels)
@@ -156,7 +157,7 @@ TEST_F(BackgroundPhotoTest, AFileThatDoesNotLoadChangesNothing)
 
 TEST_F(BackgroundPhotoTest, MenuCommandAsksWithThePhotoFilterAndLoadsTheChoice)
 {
-    m_document.canvas().setBackColor(QColor(Red));
+    editCard(m_document, [&](Card &card) { card.canvas.setBackColor(QColor(Red)); });
     ScriptedQuestions questions;
     questions.openFileAnswers = {uniformPhoto({50, 40}, Blue)};
 
@@ -173,13 +174,13 @@ TEST_F(BackgroundPhotoTest, MenuCommandAsksWithThePhotoFilterAndLoadsTheChoice)
 TEST_F(BackgroundPhotoTest, CancellingTheFileDialogChangesNothing)
 {
     const QImage before = m_document.canvas().image().copy();
-    m_document.state().FileName = QStringLiteral("visite");
+    m_document.setFileName(QStringLiteral("visite"));
     ScriptedQuestions questions;
     questions.openFileAnswers = {QString()};
 
     EXPECT_FALSE(chooseBackgroundPhoto(m_document, m_backPic, questions, PhotoPlacement::Borderless));
 
     EXPECT_EQ(m_document.canvas().image(), before);
-    EXPECT_EQ(m_document.state().FileName, QStringLiteral("visite"));
+    EXPECT_EQ(m_document.fileName(), QStringLiteral("visite"));
     EXPECT_TRUE(m_backPic.image().isNull());
 }

@@ -1,7 +1,7 @@
 #include "background/BackgroundCommands.h"
 #include "background/GradientChooser.h"
 #include "stamp/PhotoFileFilter.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/StampCommands.h"
 #include "app/WindowFixture.h"
@@ -110,7 +110,7 @@ TEST_F(BackgroundWindowTest, WithMarginOnARedCardThenWhiteFrame)
 
     // The same photo question as the stamp's "Foto Inladen".
     EXPECT_EQ(questions.filters, QStringList{PhotoFileFilter::filter()});
-    EXPECT_EQ(doc.state().FileName, photo);
+    EXPECT_EQ(doc.fileName(), photo);
     EXPECT_EQ(window.photoWorkspace().backPic().size(), QSize(100, 60));
     expectBand(Red, Blue);
     EXPECT_EQ(shownCard(2, 2), Red);
@@ -143,7 +143,7 @@ TEST_F(BackgroundWindowTest, BorderlessFillsTheCardAndTheZoomThenShowsTheBackgro
     EXPECT_EQ(card.pixel(220, 135), Blue);
     // The photo view still shows the stamp photo until the zoom redraws it from the
     // shared full-size buffer, which now holds the background photo.
-    EXPECT_TRUE(doc.state().PhotoLoaded);
+    EXPECT_TRUE(window.photoWorkspace().isPhotoLoaded());
     EXPECT_EQ(window.photoView()->image().pixel(5, 5), Green);
     trigger(QStringLiteral("PasfotoVergroting"));
     trigger(QStringLiteral("SizeProcent(10)"));

@@ -84,7 +84,7 @@ TEST_F(BatchGradientTest, EveryGradientIsTheOneTheDialogPaintsOnTheCard)
         ASSERT_EQ(run({QString::number(n), out}), 0) << n << m_errors.toStdString();
 
         CardDocument document;
-        document.canvas().image().fill(Qt::black);
+        document.drawOnCanvas(QStringLiteral("Test"), [&](QImage &image) { image.fill(Qt::black); });
         GradientChooser chooser;
         chooser.setValue(n);
         chooser.accept(document);

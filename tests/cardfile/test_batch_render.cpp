@@ -1,4 +1,5 @@
 #include "batch/BatchCommands.h"
+#include "support/CardEdit.h"
 #include "core/CardDocument.h"
 #include "cardfile/CardWriter.h"
 #include "DataFolderFixture.h"
@@ -22,14 +23,14 @@ protected:
     static void saveCard(const QString &name)
     {
         CardDocument doc;
-        doc.canvas().setBackColor(kBack);
+        editCard(doc, [&](Card &card) { card.canvas.setBackColor(kBack); });
         doc.applyLayout(2);
-        doc.stamp().image().fill(kStamp);
+        doc.drawOnStamp(QStringLiteral("Test"), [&](QImage &image) { image.fill(kStamp); });
         doc.chooseBorderItem(4);
-        doc.state().TextColorR = kText.red();
-        doc.state().TextColorG = kText.green();
-        doc.state().TextColorB = uint8_t(kText.blue());
-        doc.state().TextLines[1] = "WWWW";
+        editCard(doc, [&](Card &card) { card.state.TextColorR = kText.red(); });
+        editCard(doc, [&](Card &card) { card.state.TextColorG = kText.green(); });
+        editCard(doc, [&](Card &card) { card.state.TextColorB = uint8_t(kText.blue()); });
+        editCard(doc, [&](Card &card) { card.state.TextLines[1] = "WWWW"; });
         ASSERT_FALSE(CardWriter::write(doc, name));
     }
 

@@ -119,17 +119,12 @@ protected:
     {
         trigger(QStringLiteral("LayoutShow(2)"));
         control<QScrollBar>(QStringLiteral("Rscroll1"))->setValue(30);
-        {
-            QPainter painter(&doc.canvas().image());
-            painter.fillRect(QRect(300, 150, 100, 80), kBlue);
-        }
-        doc.notifyCanvasChanged();
-        doc.stamp().image().fill(kRed);
-        {
-            QPainter painter(&doc.stamp().image());
-            painter.fillRect(QRect(20, 20, 40, 40), kGreen);
-        }
-        doc.notifyStampChanged();
+        doc.drawOnCanvas(QStringLiteral("Test"),
+                         [](QImage &image) { QPainter(&image).fillRect(QRect(300, 150, 100, 80), kBlue); });
+        doc.drawOnStamp(QStringLiteral("Test"), [](QImage &image) {
+            image.fill(kRed);
+            QPainter(&image).fillRect(QRect(20, 20, 40, 40), kGreen);
+        });
         QFont font(QStringLiteral("DejaVu Serif"));
         font.setPointSize(14);
         font.setBold(true);
@@ -294,7 +289,7 @@ TEST_F(CardFileWindow, OkWithoutSelectionAsksToSelectKeepsTheDialogAndClearsTheC
 TEST_F(CardFileWindow, SavedCardComesBackPixelForPixelInAFreshWindow)
 {
     designCard();
-    doc.state().LastFileName = QStringLiteral("Vorige");
+    doc.setLastFileName(QStringLiteral("Vorige"));
     saveAs(QStringLiteral("Jan"));
     EXPECT_EQ(questions.asked, QStringList{" Opslaan Kaart|Geef een bestandsnaam voor deze kaart..."});
     EXPECT_EQ(questions.initialTexts, QStringList{"Vorige"});
@@ -320,7 +315,7 @@ TEST_F(CardFileWindow, SavedCardComesBackPixelForPixelInAFreshWindow)
 
     EXPECT_EQ(other.cardView()->grab().toImage().convertToFormat(QImage::Format_RGB32), designed);
     EXPECT_EQ(other.action(QStringLiteral("NaamBestand"))->text(), QStringLiteral("Jan"));
-    EXPECT_EQ(otherDoc.state().LastFileName, QStringLiteral("Jan"));
+    EXPECT_EQ(otherDoc.lastFileName(), QStringLiteral("Jan"));
     EXPECT_TRUE(other.action(QStringLiteral("LayoutShow(2)"))->isChecked());
     EXPECT_FALSE(other.action(QStringLiteral("LayoutShow(0)"))->isChecked());
     EXPECT_TRUE(other.action(QStringLiteral("Pasfoto"))->isEnabled()) << "the Zegelfoto menu";

@@ -1,4 +1,5 @@
 #include "core/CardDocument.h"
+#include "support/CardEdit.h"
 #include "cardfile/CardOpening.h"
 #include "DataFolderFixture.h"
 #include "cardfile/SaveCardCommand.h"
@@ -30,7 +31,7 @@ protected:
     void SetUp() override
     {
         DataFolderFixture::SetUp();
-        paintPattern(doc.canvas().image(), 1);
+        doc.drawOnCanvas(QStringLiteral("Test"), [](QImage &image) { paintPattern(image, 1); });
     }
     void TearDown() override
     {
@@ -68,7 +69,7 @@ protected:
 TEST_F(CardSaving, StampLayoutWritesRecordAndTwo24BitBitmapsIntoANewCardsFolder)
 {
     doc.applyLayout(2);
-    doc.state().LastFileName = "Vorige";
+    doc.setLastFileName("Vorige");
     doc.setNameCaption("Vorige");
     ASSERT_FALSE(QFileInfo::exists(cards()));
 
@@ -92,23 +93,23 @@ TEST_F(CardSaving, StampLayoutWritesRecordAndTwo24BitBitmapsIntoANewCardsFolder)
         EXPECT_EQ(qFromLittleEndian<qint32>(bmp.constData() + 22), height) << file;
         EXPECT_EQ(qFromLittleEndian<quint16>(bmp.constData() + 28), 24) << file;
     }
-    EXPECT_EQ(doc.state().FileName, QString("Jan"));
-    EXPECT_EQ(doc.state().LastFileName, QString("Vorige")) << "saving does not change it";
+    EXPECT_EQ(doc.fileName(), QString("Jan"));
+    EXPECT_EQ(doc.lastFileName(), QString("Vorige")) << "saving does not change it";
     EXPECT_EQ(doc.nameCaption(), QString("Vorige"));
 }
 
 TEST_F(CardSaving, SavedCardReopensPixelForPixel)
 {
     doc.applyLayout(3);
-    paintPattern(doc.stamp().image(), 5);
-    doc.state().TextLines[2] = "Tweede regel";
-    doc.state().TextColorR = 12;
+    doc.drawOnStamp(QStringLiteral("Test"), [](QImage &image) { paintPattern(image, 5); });
+    editCard(doc, [&](Card &card) { card.state.TextLines[2] = "Tweede regel"; });
+    editCard(doc, [&](Card &card) { card.state.TextColorR = 12; });
     const QImage canvas = doc.canvas().image();
     const QImage stamp = doc.stamp().image();
     ASSERT_EQ(saveAs("Jan"), Outcome::Saved);
 
     CardDocument reopened;
-    reopened.canvas().setBackColor(Qt::black);
+    editCard(reopened, [&](Card &card) { card.canvas.setBackColor(Qt::black); });
     ASSERT_TRUE(CardOpening::openCard(reopened, "Jan"));
     EXPECT_EQ(reopened.canvas().image(), canvas);
     EXPECT_EQ(reopened.stamp().image(), stamp);
@@ -119,7 +120,7 @@ TEST_F(CardSaving, SavedCardReopensPixelForPixel)
 
 TEST_F(CardSaving, DoubleQuoteInALineSurvivesAsTypographicQuotes)
 {
-    doc.state().TextLines[1] = "Bakkerij \"Het Zoete\"";
+    editCard(doc, [&](Card &card) { card.state.TextLines[1] = "Bakkerij \"Het Zoete\""; });
     ASSERT_EQ(saveAs("Bakker"), Outcome::Saved);
     CardDocument reopened;
     ASSERT_TRUE(CardOpening::openCard(reopened, "Bakker"));

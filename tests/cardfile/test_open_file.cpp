@@ -1,4 +1,5 @@
 #include "assets/BuiltinPictures.h"
+#include "support/CardEdit.h"
 #include "core/CardDocument.h"
 #include "cardfile/CardOpening.h"
 #include "cardfile/CardRecord.h"
@@ -122,15 +123,15 @@ TEST_F(OpenFile, OkWithoutSelectionAsksToSelectAndClearsTheCaptionInBothModes)
     writeBytes(templates("zee.tmp"), pngBytes(kBlue));
     for (Mode mode : {Mode::Cards, Mode::Templates}) {
         questions.messages.clear();
-        doc.state().LastFileName = "Vorige";
+        doc.setLastFileName("Vorige");
         doc.setNameCaption("Vorige");
         const QImage canvasBefore = doc.canvas().image();
         OpenFileModel model(mode, doc, questions);
         EXPECT_FALSE(model.accept()) << "the dialog stays open";
         expectSelectFirstMessage();
         EXPECT_EQ(doc.nameCaption(), QString());
-        EXPECT_EQ(doc.state().LastFileName, QString());
-        EXPECT_EQ(doc.state().FileName, QString());
+        EXPECT_EQ(doc.lastFileName(), QString());
+        EXPECT_EQ(doc.fileName(), QString());
         EXPECT_EQ(doc.canvas().image(), canvasBefore);
     }
 }
@@ -161,14 +162,14 @@ TEST_F(OpenFile, BackgroundThatIsNoPictureCannotBeOpened)
 TEST_F(OpenFile, WindowsCardOpensWithEverythingRestored)
 {
     writeWindowsCard("Jan");
-    doc.state().BackColorR = 1;
+    editCard(doc, [&](Card &card) { card.state.BackColorR = 1; });
     OpenFileModel model(Mode::Cards, doc, questions);
     EXPECT_TRUE(selectAndAccept(model, "Jan"));
     EXPECT_TRUE(questions.messages.isEmpty());
 
     const CardState &s = doc.state();
-    EXPECT_EQ(s.LastFileName, QString("Jan"));
-    EXPECT_EQ(s.FileName, QString("Jan"));
+    EXPECT_EQ(doc.lastFileName(), QString("Jan"));
+    EXPECT_EQ(doc.fileName(), QString("Jan"));
     EXPECT_EQ(doc.nameCaption(), QString("Jan"));
     EXPECT_EQ(s.LayoutKind, 2);
     EXPECT_EQ(s.FontName, QString("Verdana"));
@@ -233,9 +234,9 @@ TEST_F(OpenFile, MissingRecordLoadsTheBackgroundAndKeepsTheFields)
     writeWindowsCard("Jan");
     QFile::remove(cards("Jan.crd"));
     QFile::remove(cards("Jan.bmp"));
-    doc.state().TextLines[1] = "Eigen tekst";
+    editCard(doc, [&](Card &card) { card.state.TextLines[1] = "Eigen tekst"; });
     doc.applyLayout(4);
-    doc.stamp().image().setPixelColor(0, 0, kRed);
+    doc.drawOnStamp(QStringLiteral("Test"), [&](QImage &image) { image.setPixelColor(0, 0, kRed); });
     // Without its record the card is not listed; it can still be opened by name.
     ASSERT_TRUE(OpenFileModel(Mode::Cards, doc, questions).entries().isEmpty());
     ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
@@ -286,8 +287,8 @@ TEST_F(OpenFile, TemplateChangesOnlyTheCanvasPicture)
     // A card of the same name must not be pulled in.
     writeWindowsCard("zee");
     doc.applyLayout(2);
-    doc.stamp().image().setPixelColor(40, 40, kRed);
-    doc.state().TextLines[3] = "Blijft";
+    doc.drawOnStamp(QStringLiteral("Test"), [&](QImage &image) { image.setPixelColor(40, 40, kRed); });
+    editCard(doc, [&](Card &card) { card.state.TextLines[3] = "Blijft"; });
     doc.chooseBorderItem(4);
     const QImage stampBefore = doc.stamp().image();
 
@@ -302,7 +303,7 @@ TEST_F(OpenFile, TemplateChangesOnlyTheCanvasPicture)
     EXPECT_EQ(doc.state().FontName, QString("Arial"));
     EXPECT_EQ(doc.checkedBorderItem(), 4);
     EXPECT_EQ(doc.nameCaption(), QString("zee"));
-    EXPECT_EQ(doc.state().LastFileName, QString("zee"));
+    EXPECT_EQ(doc.lastFileName(), QString("zee"));
 }
 
 TEST_F(OpenFile, SmallTemplateCoversOnlyItsCorner)

@@ -1,4 +1,5 @@
 #include "batch/BatchCommands.h"
+#include "support/CardEdit.h"
 #include "core/CardDocument.h"
 #include "cardfile/CardWriter.h"
 #include "core/DataFolder.h"
@@ -19,7 +20,7 @@ protected:
         DataFolder::setOverride(folder.path());
         CardDocument card;
         for (int i = 1; i <= 7; ++i)
-            card.state().TextLines[i] = QStringLiteral("Lijn%1").arg(i);
+            editCard(card, [&](Card &card) { card.state.TextLines[i] = QStringLiteral("Lijn%1").arg(i); });
         ASSERT_FALSE(CardWriter::write(card, QStringLiteral("Jan")).has_value());
     }
     void TearDown() override { DataFolder::setOverride(QString()); }
@@ -76,11 +77,11 @@ TEST_F(BatchPrint, SavedPicturesPrintAtTheirPlacesOnTheRenderedPage)
     CardDocument card;
     QImage canvas(440, 270, QImage::Format_RGB32);
     canvas.fill(QColor(0, 0, 200));
-    card.canvas().setPicture(canvas);
+    card.setCanvasPicture(QStringLiteral("Templates"), canvas);
     card.applyLayout(2);
     QImage stamp(card.stamp().image().size(), QImage::Format_RGB32);
     stamp.fill(QColor(0, 200, 0));
-    card.stamp().setPicture(stamp);
+    editCard(card, [&](Card &card) { card.stamp.setPicture(stamp); });
     ASSERT_FALSE(CardWriter::write(card, QStringLiteral("Zegel")).has_value());
 
     const QString pdf = outputs.filePath(QStringLiteral("zegel.pdf"));

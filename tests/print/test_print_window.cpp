@@ -2,6 +2,7 @@
 // check, Reset, Cancel and Ok; the print dialog's preview, sheet count and "Print" on
 // a printer or into a PDF; "Setup Printer".
 #include "core/Algemeen.h"
+#include "support/CardEdit.h"
 #include "FakePrinter.h"
 #include "print/PrintCommands.h"
 #include "RenderedPdf.h"
@@ -76,11 +77,11 @@ protected:
     {
         QImage canvas(440, 270, QImage::Format_RGB32);
         canvas.fill(Blue);
-        doc.canvas().setPicture(canvas);
+        doc.setCanvasPicture(QStringLiteral("Templates"), canvas);
         doc.applyLayout(layout);
         QImage stamp(doc.stamp().image().size(), QImage::Format_RGB32);
         stamp.fill(Green);
-        doc.stamp().setPicture(stamp);
+        editCard(doc, [&](Card &card) { card.stamp.setPicture(stamp); });
     }
     QImage previewOf(int layout)
     {
@@ -300,8 +301,8 @@ TEST_F(PrintWindowTest, PreviewShowsTheStampOfEachLayoutAndTheOutline)
     EXPECT_EQ(at(right, 65 + 40, 142 + 6), Green);
     EXPECT_EQ(at(right, 65 + 39, 142 + 6), Blue);
 
-    doc.state().CardBorder = true;
-    doc.state().BorderColorR = 255;
+    editCard(doc, [&](Card &card) { card.state.CardBorder = true; });
+    editCard(doc, [&](Card &card) { card.state.BorderColorR = 255; });
     const QImage outlined = previewOf(0);
     EXPECT_EQ(at(outlined, 65 + 20, 74 + 3), Red) << "outline from (x + 2, y + 3)";
     EXPECT_EQ(at(outlined, 65 + 55, 74 + 15), Red) << "to (x + 55, y + 29)";

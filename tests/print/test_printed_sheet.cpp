@@ -1,6 +1,7 @@
 // Prints real PDF files and reads them back with poppler: the rendered page must show
 // every card, stamp, bar and text line where the sheet layout puts it, within 0.3 mm.
 #include "core/CardDocument.h"
+#include "support/CardEdit.h"
 #include "print/PdfSheetWriter.h"
 #include "print/SheetPainter.h"
 #include "RenderedPdf.h"
@@ -41,13 +42,15 @@ class PrintedSheet : public testing::Test {
 protected:
     void SetUp() override
     {
-        document.canvas().setPicture(markedCanvas());
-        CardState &s = document.state();
-        for (int i = 1; i <= 7; ++i)
-            s.TextLines[i] = QStringLiteral("Lijn%1").arg(i);
-        s.TextColorR = 0;
-        s.TextColorG = 0;
-        s.TextColorB = 0;
+        document.setCanvasPicture(QStringLiteral("Templates"), markedCanvas());
+        editCard(document, [](Card &card) {
+            CardState &s = card.state;
+            for (int i = 1; i <= 7; ++i)
+                s.TextLines[i] = QStringLiteral("Lijn%1").arg(i);
+            s.TextColorR = 0;
+            s.TextColorG = 0;
+            s.TextColorB = 0;
+        });
         useLayout(2);
     }
 
@@ -56,16 +59,18 @@ protected:
         document.applyLayout(kind);
         QImage stamp(document.stamp().image().size(), QImage::Format_RGB32);
         stamp.fill(QColor(0, 200, 0));
-        document.stamp().setPicture(stamp);
+        editCard(document, [&](Card &card) { card.stamp.setPicture(stamp); });
     }
 
     void setRedBorder()
     {
-        CardState &s = document.state();
-        s.CardBorder = true;
-        s.BorderColorR = 255;
-        s.BorderColorG = 0;
-        s.BorderColorB = 0;
+        editCard(document, [](Card &card) {
+            CardState &s = card.state;
+            s.CardBorder = true;
+            s.BorderColorR = 255;
+            s.BorderColorG = 0;
+            s.BorderColorB = 0;
+        });
     }
 
     QString print(int copies = 1)
@@ -187,8 +192,10 @@ TEST_F(PrintedSheet, TextLinesAsRealTextAtTheirPlaces)
 
 TEST_F(PrintedSheet, EmptyLinesLeaveGapsAndTheOthersKeepTheirPlaces)
 {
-    document.state().TextLines[2].clear();
-    document.state().TextLines[5].clear();
+    editCard(document, [](Card &card) {
+        card.state.TextLines[2].clear();
+        card.state.TextLines[5].clear();
+    });
     const QString pdf = print();
     const QList<PdfWord> words = RenderedPdf::words(pdf);
     EXPECT_EQ(words.size(), 50);
@@ -220,7 +227,7 @@ TEST_F(PrintedSheet, LandscapeStampAndTwoColumnsOfText)
 TEST_F(PrintedSheet, TextPrintsOverTheStampOnTheRight)
 {
     useLayout(4);
-    document.state().TextLines[1] = QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    editCard(document, [&](Card &card) { card.state.TextLines[1] = QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"); });
     const QImage page = renderPage(print());
     const QPointF c = DefaultCorners[0];
     const QRectF stamp = boxOf(page, QRectF(c + QPointF(55, 3), QSizeF(31, 37)), isGreen);
@@ -266,7 +273,7 @@ TEST_F(PrintedSheet, CopiesArePagesOfTheirOwnSharingThePictures)
 TEST_F(PrintedSheet, CardFontPrintsFourPointsSmallerAndAtLeastOnePoint)
 {
     auto lineHeight = [this](int fontSize) {
-        document.state().FontSize = fontSize;
+        editCard(document, [&](Card &card) { card.state.FontSize = fontSize; });
         return RenderedPdf::words(print()).first().box.height();
     };
     const double at16 = lineHeight(16);

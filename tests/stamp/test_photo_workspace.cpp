@@ -17,7 +17,6 @@ protected:
     QTemporaryDir dir;
     CardDocument document;
     PhotoWorkspace workspace{document};
-    CardState &state = document.state();
 
     QString photoFile(const QString &name, const QImage &picture)
     {
@@ -31,8 +30,8 @@ TEST_F(PhotoWorkspaceTest, LoadingShowsThePhotoAt100PercentAndNamesItInTheStatus
     const QImage photo = numbered(640, 480);
     ASSERT_TRUE(workspace.loadPhoto(photoFile("strand.bmp", photo)));
     EXPECT_EQ(document.nameCaption(), "strand.bmp / 640 x 480 pixels");
-    EXPECT_TRUE(state.PhotoLoaded);
-    EXPECT_EQ(state.FileName, dir.filePath("strand.bmp"));
+    EXPECT_TRUE(workspace.isPhotoLoaded());
+    EXPECT_EQ(document.fileName(), dir.filePath("strand.bmp"));
     EXPECT_EQ(shown(), photo.copy(0, 0, 230, 420));
     EXPECT_EQ(workspace.backPic().image(), photo);
 }
@@ -44,7 +43,7 @@ TEST_F(PhotoWorkspaceTest, TheDialogGetsThePhotoFilterAndCancelChangesNothing)
     const QImage before = shown();
     EXPECT_FALSE(workspace.loadPhoto(questions));
     EXPECT_EQ(questions.filters, QStringList{"Foto ( Jpg, Bmp, Gif, Wmf )|*.jpg;*.jpeg;*.bmp;*.gif;*.wmf"});
-    EXPECT_FALSE(state.PhotoLoaded);
+    EXPECT_FALSE(workspace.isPhotoLoaded());
     EXPECT_EQ(document.nameCaption(), "*.*");
     EXPECT_EQ(shown(), before);
 
@@ -59,7 +58,7 @@ TEST_F(PhotoWorkspaceTest, AFileThatDoesNotLoadLeavesEverythingAsItWas)
     const QImage before = shown();
     EXPECT_FALSE(workspace.loadPhoto(write(dir, "kapot.jpg", "geen foto")));
     EXPECT_EQ(document.nameCaption(), "strand.bmp / 300 x 200 pixels");
-    EXPECT_EQ(state.FileName, dir.filePath("strand.bmp"));
+    EXPECT_EQ(document.fileName(), dir.filePath("strand.bmp"));
     EXPECT_EQ(shown(), before);
     EXPECT_EQ(workspace.backPic().size(), QSize(300, 200));
 }
@@ -68,15 +67,15 @@ TEST_F(PhotoWorkspaceTest, EnlargingNeedsAPhotoAndTogglesTheWidth)
 {
     QSignalSpy panel(&workspace, &PhotoWorkspace::enlargedViewChanged);
     workspace.toggleEnlargedView();
-    EXPECT_FALSE(state.ZoomedView);
+    EXPECT_FALSE(workspace.isEnlarged());
     EXPECT_EQ(panel.count(), 0);
 
     ASSERT_TRUE(workspace.loadPhoto(photoFile("a.bmp", numbered(800, 500))));
     workspace.toggleEnlargedView();
-    EXPECT_TRUE(state.ZoomedView);
+    EXPECT_TRUE(workspace.isEnlarged());
     EXPECT_EQ(shown().size(), QSize(707, 420));
     workspace.toggleEnlargedView();
-    EXPECT_FALSE(state.ZoomedView);
+    EXPECT_FALSE(workspace.isEnlarged());
     EXPECT_EQ(shown().size(), QSize(230, 420));
     ASSERT_EQ(panel.count(), 2);
     EXPECT_TRUE(panel.at(0).at(0).toBool());
@@ -114,7 +113,7 @@ TEST_F(PhotoWorkspaceTest, ANewPhotoShowsAt100PercentAndTheOldTickStays)
     ASSERT_TRUE(workspace.loadPhoto(photoFile("b.bmp", second)));
     EXPECT_EQ(workspace.checkedZoomIndex(), 5);
     EXPECT_EQ(shown(), second.copy(0, 0, 707, 420));
-    EXPECT_TRUE(state.ZoomedView);
+    EXPECT_TRUE(workspace.isEnlarged());
 }
 
 TEST_F(PhotoWorkspaceTest, ZoomScalesWhateverTheSharedBufferHoldsLast)
@@ -139,8 +138,8 @@ TEST_F(PhotoWorkspaceTest, NewBringsBackTheStartPictureAndTheNormalPanel)
     workspace.zoom(15);
     QSignalSpy panel(&workspace, &PhotoWorkspace::enlargedViewChanged);
     document.newCard();
-    EXPECT_FALSE(state.PhotoLoaded);
-    EXPECT_FALSE(state.ZoomedView);
+    EXPECT_FALSE(workspace.isPhotoLoaded());
+    EXPECT_FALSE(workspace.isEnlarged());
     ASSERT_EQ(panel.count(), 1);
     EXPECT_FALSE(panel.at(0).at(0).toBool());
     EXPECT_EQ(shown(), BuiltinPictures::startPicture().convertToFormat(QImage::Format_RGB32));

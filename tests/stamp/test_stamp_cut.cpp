@@ -18,7 +18,6 @@ protected:
     QTemporaryDir dir;
     CardDocument document;
     PhotoWorkspace workspace{document};
-    CardState &state = document.state();
 
     void SetUp() override
     {
@@ -67,7 +66,7 @@ TEST_F(StampCutTest, ACutReturnsThePanelToNormalAndHidesTheRectangle)
     workspace.toggleEnlargedView();
     QSignalSpy panel(&workspace, &PhotoWorkspace::enlargedViewChanged);
     drag({10, 20}, {109, 69});
-    EXPECT_FALSE(state.ZoomedView);
+    EXPECT_FALSE(workspace.isEnlarged());
     ASSERT_EQ(panel.count(), 1);
     EXPECT_FALSE(panel.at(0).at(0).toBool());
     EXPECT_FALSE(workspace.selection().isLayerVisible());
@@ -121,7 +120,7 @@ TEST_F(StampCutTest, ANewStyleWaitsForTheNextCut)
     drag({10, 20}, {109, 69});
     const QImage first = stamp();
     document.chooseStampBorderOption(4);
-    EXPECT_EQ(state.StampBorderStyle, 7);
+    EXPECT_EQ(document.state().StampBorderStyle, 7);
     EXPECT_EQ(stamp(), first);
     drag({10, 20}, {109, 69});
     EXPECT_TRUE(frameAround(stamp(), BuiltinPictures::frame(7), QRect(8, 8, 124, 164)));

@@ -1,6 +1,6 @@
 #include "assets/BuiltinPictures.h"
 #include "app/CardView.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/StampCommands.h"
 #include "StampTestFiles.h"
@@ -78,7 +78,7 @@ TEST_F(StampWindowTest, FotoInladenShowsThePhotoFromTheTopLeftAndNamesItInTheSta
     loadThroughMenu(QStringLiteral("strand.bmp"), encoded(photo, "BMP"));
     EXPECT_EQ(questions.filters, QStringList{"Foto ( Jpg, Bmp, Gif, Wmf )|*.jpg;*.jpeg;*.bmp;*.gif;*.wmf"});
     EXPECT_EQ(status(), QStringLiteral("strand.bmp / 640 x 480 pixels"));
-    EXPECT_TRUE(doc.state().PhotoLoaded);
+    EXPECT_TRUE(window.photoWorkspace().isPhotoLoaded());
     EXPECT_EQ(shownView().convertToFormat(QImage::Format_RGB32), photo.copy(0, 0, 230, 420));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -102,7 +102,7 @@ TEST_F(StampWindowTest, CancellingTheDialogChangesNothing)
     questions.openFileAnswers = {QString()};
     trigger("PasFotoInladen");
     EXPECT_EQ(status(), QStringLiteral("*.*"));
-    EXPECT_FALSE(doc.state().PhotoLoaded);
+    EXPECT_FALSE(window.photoWorkspace().isPhotoLoaded());
     EXPECT_EQ(shownView(), before);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
@@ -192,7 +192,7 @@ TEST_F(StampWindowTest, SchermVergrotenBeforeAnyPhotoDoesNothing)
     EXPECT_FALSE(action("PasfotoVergroting")->isChecked());
     EXPECT_EQ(pic->width(), 230);
     EXPECT_FALSE(action("ZoomSize")->isEnabled());
-    EXPECT_FALSE(doc.state().ZoomedView);
+    EXPECT_FALSE(window.photoWorkspace().isEnlarged());
 }
 
 TEST_F(StampWindowTest, TheEnlargedPanelTogglesAndNarrowsAfterACutAndAfterNew)
@@ -226,6 +226,7 @@ TEST_F(StampWindowTest, TheEnlargedPanelTogglesAndNarrowsAfterACutAndAfterNew)
     EXPECT_FALSE(layerShown());
 
     trigger("PasfotoVergroting");
+    questions.threeWayAnswers = {Questions::Answer::No};
     questions.yesNoAnswers = {true};
     trigger("FileNieuw");
     EXPECT_EQ(pic->width(), 230);
@@ -397,7 +398,7 @@ TEST_F(StampWindowTest, BadFilesChangeNothingAndGiveThePointerBack)
     questions.openFileAnswers = {dir.filePath(QStringLiteral("weg.jpg"))};
     trigger("PasFotoInladen");
     EXPECT_EQ(status(), QStringLiteral("foto.bmp / 300 x 200 pixels"));
-    EXPECT_EQ(doc.state().FileName, dir.filePath(QStringLiteral("foto.bmp")));
+    EXPECT_EQ(doc.fileName(), dir.filePath(QStringLiteral("foto.bmp")));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 

@@ -10,10 +10,11 @@
 
 // A Questions double for tests: answers come from queues filled beforehand, and every
 // question and message is logged as "title|text". An empty queue answers No, Cancel
-// or nothing, and counts as an unexpected question.
+// ("Annuleren" too) or nothing, and counts as an unexpected question.
 class ScriptedQuestions : public Questions {
 public:
     std::deque<bool> yesNoAnswers;
+    std::deque<Answer> threeWayAnswers;
     std::deque<std::optional<QString>> inputAnswers;
     std::deque<QString> openFileAnswers;
     std::deque<QString> saveFileAnswers;
@@ -30,6 +31,11 @@ public:
     {
         asked << title + QLatin1Char('|') + text;
         return take(yesNoAnswers, false);
+    }
+    Answer yesNoCancel(const QString &title, const QString &text) override
+    {
+        asked << title + QLatin1Char('|') + text;
+        return take(threeWayAnswers, Answer::Cancel);
     }
     void message(const QString &title, const QString &text) override
     {

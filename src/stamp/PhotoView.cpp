@@ -1,4 +1,4 @@
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,0 +1,157 @@
+#include "core/Card.h"
+
+#include "assets/BuiltinPictures.h"
+#include "core/Composition.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Stores a bar value into a colour component; false when it already held that value.
+bool storeComponent(GeneralValue &component, int value)
+{
+    if (component.isNumber() && component.toNumber() == value)
+        return false;
+    component = value;
+    return true;
+}
+
+bool storeComponent(uint8_t &component, int value)
+{
+    if (component == value)
+        return false;
+    component = uint8_t(value);
+    return true;
+}
+
+bool storeChannel(GeneralValue &r, GeneralValue &g, uint8_t &b, Card::Channel channel, int value)
+{
+    value = std::clamp(value, 0, 255);
+    switch (channel) {
+    case Card::Red:
+        return storeComponent(r, value);
+    case Card::Green:
+        return storeComponent(g, value);
+    case Card::Blue:
+        return storeComponent(b, value);
+    }
+    return false;
+}
+
+qsizetype bytesBeyond(const QImage &mine, const QImage &theirs)
+{
+    // constBits() never detaches, so this looks at the sharing without changing it.
+    if (mine.isNull() || mine.constBits() == theirs.constBits())
+        return 0;
+    return mine.sizeInBytes();
+}
+
+} // namespace
+
+qsizetype Card::pictureBytesBeyond(const Card &other) const
+{
+    return bytesBeyond(canvas.image(), other.canvas.image())
+        + bytesBeyond(canvas.picture(), other.canvas.picture())
+        + bytesBeyond(stamp.image(), other.stamp.image());
+}
+
+Card Card::initial()
+{
+    Card card;
+    card.stamp.setPicture(BuiltinPictures::frame(1));
+    return card;
+}
+
+void Card::applyLayout(int kind)
+{
+    state.LayoutKind = uint8_t(kind);
+    const bool stamped = Composition::hasStamp(kind);
+    stamp.setVisible(stamped);
+    if (stamped) {
+        stamp.setGeometry(Composition::stampRect(kind));
+        stamp.setPicture(BuiltinPictures::frame(Composition::framePictureIndex(kind, state.StampBorderStyle)));
+    } else {
+        stamp.clear();
+    }
+}
+
+bool Card::chooseBorderItem(int item)
+{
+    if (item < 1 || item > 4)
+        return false;
+    if (item == 1) {
+        state.CardBorder = false;
+    } else {
+        static constexpr int levels[] = {0, 0, 0, 120, 255};
+        state.CardBorder = true;
+        state.BorderColorR = levels[item];
+        state.BorderColorG = levels[item];
+        state.BorderColorB = uint8_t(levels[item]);
+    }
+    checkedBorderItem = item;
+    return true;
+}
+
+bool Card::chooseStampBorderOption(int option)
+{
+    if (option < 1 || option > 4)
+        return false;
+    state.StampBorderStyle = uint8_t(2 * option - 1);
+    return true;
+}
+
+bool Card::enterTextLine(int line, const QString &answer)
+{
+    if (line < 1 || line > 7 || answer.isEmpty())
+        return false;
+    state.TextLines[size_t(line)] = answer == QLatin1String(" ") ? QStringLiteral("  ") : answer;
+    return true;
+}
+
+void Card::applyChosenFont(const QFont &font)
+{
+    state.FontName = font.family();
+    // nearbyint rounds halves to the even neighbour in the default rounding mode.
+    state.FontSize = int32_t(std::nearbyint(font.pointSizeF()));
+    state.FontBold = font.bold();
+    state.FontItalic = font.italic();
+    state.FontUnderline = font.underline();
+}
+
+bool Card::setTextColorComponent(Channel channel, int value)
+{
+    return storeChannel(state.TextColorR, state.TextColorG, state.TextColorB, channel, value);
+}
+
+bool Card::setBackColorComponent(Channel channel, int value)
+{
+    if (!storeChannel(state.BackColorR, state.BackColorG, state.BackColorB, channel, value))
+        return false;
+    canvas.setBackColor(state.backColor());
+    return true;
+}
+
+void Card::renew()
+{
+    CardState renewed;
+    renewed.StampBorderStyle = state.StampBorderStyle;
+    renewed.BorderColorR = state.BorderColorR;
+    renewed.BorderColorG = state.BorderColorG;
+    renewed.BorderColorB = state.BorderColorB;
+    state = renewed;
+    canvas.setBackColor(state.backColor());
+    canvas.setPicture(QImage());
+    stamp.setVisible(false);
+    checkedBorderItem = 1;
+}
+
+void Card::setStampPicture(const QImage &picture)
+{
+    if (picture.isNull()) {
+        stamp.clear();
+        return;
+    }
+    stamp.setGeometry(QRect(stamp.geometry().topLeft(), picture.size()));
+    stamp.setPicture(picture);
+}

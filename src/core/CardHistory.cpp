@@ -1,0 +1,45 @@
+#include "core/CardHistory.h"
+
+void CardHistory::push(Step step)
+{
+    while (m_steps.size() > m_current) {
+        m_bytes -= m_steps.back().bytes;
+        m_steps.pop_back();
+    }
+    if (m_clean > qsizetype(m_current))
+        m_clean = -1;
+
+    // Merging into a saved step would lose the saved card from the history.
+    if (step.mergeKey != 0 && !m_steps.empty() && m_steps.back().mergeKey == step.mergeKey
+        && m_clean != qsizetype(m_current)) {
+        Step &last = m_steps.back();
+        last.after = std::move(step.after);
+        last.parts |= step.parts;
+        m_bytes -= last.bytes;
+        last.bytes = last.after.pictureBytesBeyond(last.before);
+        m_bytes += last.bytes;
+        return;
+    }
+    step.bytes = step.after.pictureBytesBeyond(step.before);
+    m_bytes += step.bytes;
+    m_steps.push_back(std::move(step));
+    ++m_current;
+    // The newest step always stays, however large, so that it can be undone.
+    while (m_bytes > m_budget && m_steps.size() > 1)
+        dropOldest();
+}
+
+void CardHistory::setByteBudget(qsizetype budget)
+{
+    m_budget = budget;
+    while (m_bytes > m_budget && m_steps.size() > 1 && m_current > 0)
+        dropOldest();
+}
+
+void CardHistory::dropOldest()
+{
+    m_bytes -= m_steps.front().bytes;
+    m_steps.pop_front();
+    --m_current;
+    m_clean = m_clean > 0 ? m_clean - 1 : -1;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+class CardDocument;
+class PhotoView;
+class PhotoWorkspace;
+class QWidget;
+
+// The photo panel's widgets with their model: the view `Pic` inside the frame `Frame1`
+// on its backdrop `Label1`, showing what the PhotoWorkspace describes, widened over
+// the card for "Scherm Vergroten". The window places the widgets; the panel keeps
+// them in step with the workspace, which it owns.
+class PhotoPanel : public QObject {
+    Q_OBJECT
+public:
+    PhotoPanel(CardDocument &document, QWidget *frame, QWidget *backdrop, PhotoView *view,
+               QObject *parent = nullptr);
+
+    PhotoWorkspace &workspace() const { return *m_workspace; }
+    PhotoView *view() const { return m_view; }
+
+    // The panel 707 pixels wide over the card (the selection rectangle shown), or back
+    // at its normal width.
+    void setEnlarged(bool enlarged);
+
+private:
+    QWidget *m_frame;
+    QWidget *m_backdrop;
+    PhotoView *m_view;
+    PhotoWorkspace *m_workspace;
+};
