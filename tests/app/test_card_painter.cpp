@@ -1,5 +1,6 @@
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
+#include "support/CardEdit.h"
 #include "core/VisibleText.h"
 
 #include <QFontMetricsF>
@@ -135,10 +136,14 @@ TEST(CardPainter, VeryLongLineDrawsTheSamePixelsAsItsVisiblePrefix)
         longLine += QStringLiteral("Vlinderstraat 12, Wijk bij Duurstede fiiii ");
     CardDocument whole;
     CardDocument cut;
-    for (CardDocument *doc : {&whole, &cut})
-        doc->state().FontSize = 8; // small: many characters fit
-    whole.state().TextLines[3] = longLine;
-    cut.state().TextLines[3] = longLine.left(400);
+    editCard(whole, [&](Card &card) {
+        card.state.FontSize = 8; // small: many characters fit
+        card.state.TextLines[3] = longLine;
+    });
+    editCard(cut, [&](Card &card) {
+        card.state.FontSize = 8;
+        card.state.TextLines[3] = longLine.left(400);
+    });
     for (const int scale : {1, 3})
         EXPECT_EQ(paintCard(whole, scale), paintCard(cut, scale)) << "scale " << scale;
 

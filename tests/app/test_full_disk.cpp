@@ -5,6 +5,7 @@
 #include "core/DataFolder.h"
 #include "core/SettingsFile.h"
 #include "print/PdfSheetWriter.h"
+#include "support/CardEdit.h"
 
 #include <QDir>
 #include <QFile>
@@ -101,7 +102,7 @@ TEST_F(FullDisk, CardSaveNamesTheFullDiskAndKeepsTheOldCard)
 {
     DataFolder::setOverride(path(QStringLiteral("data")));
     CardDocument card;
-    card.state().TextLines[1] = QStringLiteral("Oud");
+    editCard(card, [](Card &c) { c.state.TextLines[1] = QStringLiteral("Oud"); });
     ASSERT_FALSE(CardWriter::write(card, QStringLiteral("Jan")).has_value());
     const QString cards = DataFolder::cardsFolder();
     const QByteArray oldRecord = bytesOf(cards + "/Jan.crd");
@@ -109,7 +110,7 @@ TEST_F(FullDisk, CardSaveNamesTheFullDiskAndKeepsTheOldCard)
     fill();
     const QStringList before = allFiles();
 
-    card.state().TextLines[1] = QStringLiteral("Nieuw");
+    editCard(card, [](Card &c) { c.state.TextLines[1] = QStringLiteral("Nieuw"); });
     const auto failure = CardWriter::write(card, QStringLiteral("Jan"));
     ASSERT_TRUE(failure.has_value());
     EXPECT_TRUE(failure->startsWith(QStringLiteral("De kaart kon niet worden opgeslagen.\r\n")));

@@ -257,7 +257,7 @@ TEST_F(OpenFile, NamedPipesInPlaceOfTheRecordOrAPictureAreNotWaitedFor)
         const StuckReaderGuard record(cards("Jan.crd"));
         const StuckReaderGuard stamp(cards("Jan.bmp"));
         ASSERT_TRUE(record.made() && stamp.made());
-        doc.state().TextLines[1] = "Eigen tekst";
+        editCard(doc, [](Card &card) { card.state.TextLines[1] = "Eigen tekst"; });
         doc.applyLayout(4); // kept, so the stamp picture is read too
         ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
         EXPECT_EQ(doc.state().TextLines[1], QString("Eigen tekst"));

@@ -8,6 +8,7 @@
 #include "print/MarginsForm.h"
 #include "print/PdfSheetWriter.h"
 #include "RenderedPdf.h"
+#include "support/CardEdit.h"
 
 #include <QFile>
 #include <QPainter>
@@ -39,18 +40,20 @@ QImage markedCanvas()
 PrintedCard markedCard()
 {
     CardDocument document;
-    document.canvas().setPicture(markedCanvas());
+    document.setCanvasPicture(QStringLiteral("Test"), markedCanvas());
     document.applyLayout(2);
     QImage stamp(document.stamp().image().size(), QImage::Format_RGB32);
     stamp.fill(QColor(0, 200, 0));
-    document.stamp().setPicture(stamp);
-    CardState &s = document.state();
-    for (int i = 1; i <= 7; ++i)
-        s.TextLines[i] = QStringLiteral("Lijn%1").arg(i);
-    s.CardBorder = true;
-    s.BorderColorR = 255;
-    s.BorderColorG = 0;
-    s.BorderColorB = 0;
+    editCard(document, [&](Card &card) {
+        card.stamp.setPicture(stamp);
+        CardState &s = card.state;
+        for (int i = 1; i <= 7; ++i)
+            s.TextLines[i] = QStringLiteral("Lijn%1").arg(i);
+        s.CardBorder = true;
+        s.BorderColorR = 255;
+        s.BorderColorG = 0;
+        s.BorderColorB = 0;
+    });
     return PrintedCard::from(document);
 }
 

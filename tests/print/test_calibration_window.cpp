@@ -5,6 +5,7 @@
 #include "app/WindowFixture.h"
 #include "print/CorrectionFile.h"
 #include "print/PrintCommands.h"
+#include "support/CardEdit.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,7 +28,7 @@ protected:
         window.show();
         QImage canvas(440, 270, QImage::Format_RGB32);
         canvas.fill(QColor(0, 0, 255));
-        doc.canvas().setPicture(canvas);
+        editCard(doc, [&](Card &card) { card.canvas.setPicture(canvas); });
     }
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
 

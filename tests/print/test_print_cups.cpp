@@ -9,6 +9,7 @@
 #include "print/SystemPrinter.h"
 #include "RenderedPdf.h"
 #include "support/ScriptedQuestions.h"
+#include "support/CardEdit.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -219,9 +220,11 @@ PrintedCard markedCard()
     for (int y = 0; y < 27; ++y)
         for (int x = 0; x < 44; ++x)
             canvas.setPixelColor(x, y, QColor(220, 0, 220));
-    document.canvas().setPicture(canvas);
-    for (int i = 1; i <= 7; ++i)
-        document.state().TextLines[i] = QStringLiteral("Lijn%1").arg(i);
+    editCard(document, [&](Card &card) {
+        card.canvas.setPicture(canvas);
+        for (int i = 1; i <= 7; ++i)
+            card.state.TextLines[i] = QStringLiteral("Lijn%1").arg(i);
+    });
     return PrintedCard::from(document);
 }
 
