@@ -18,7 +18,15 @@ void mirror(MirrorRoutine routine, QImage &image)
     }
 }
 
+std::function<void()> &beforeLargeFilter()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
 } // namespace
+
+void setBeforeLargeFilter(std::function<void()> hook) { beforeLargeFilter() = std::move(hook); }
 
 void runFilterCommand(CardDocument &document, const FilterCommand &command)
 {
@@ -27,6 +35,9 @@ void runFilterCommand(CardDocument &document, const FilterCommand &command)
         hourglass.emplace();
     const bool onStamp = command.target == FilterTarget::Stamp;
     QImage &image = onStamp ? document.stamp().image() : document.canvas().image();
+    if (command.changesPixels() && qint64(image.width()) * image.height() > LargeFilterPixels
+        && beforeLargeFilter())
+        beforeLargeFilter()();
     if (command.code != 0)
         ApplyFilter(command.code, image, command.parameter);
     mirror(command.mirror, image);

@@ -70,9 +70,14 @@ namespace CardOpening {
 
 bool openCard(CardDocument &document, const QString &name)
 {
+    return openCardFrom(document, DataFolder::cardsFolder(), name);
+}
+
+bool openCardFrom(CardDocument &document, const QString &folder, const QString &name)
+{
     if (!CardName::staysInFolder(name))
         return false;
-    const auto files = CardFolder::cardFiles(DataFolder::cardsFolder(), name);
+    const auto files = CardFolder::cardFiles(folder, name);
     if (!setCanvasPicture(document, files.background))
         return false;
     restoreCard(document, files);

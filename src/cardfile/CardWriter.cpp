@@ -22,9 +22,15 @@ namespace CardWriter {
 
 std::optional<QString> write(const CardDocument &document, const QString &name)
 {
-    const QString folder = DataFolder::cardsFolder();
+    return writeInto(document, DataFolder::cardsFolder(), name);
+}
+
+std::optional<QString> writeInto(const CardDocument &document, const QString &folder,
+                                 const QString &name)
+{
     if (!QDir().mkpath(folder))
-        return failure(QStringLiteral("De map 'Cards' kon niet worden aangemaakt."));
+        return failure(QStringLiteral("De map '") + QDir(folder).dirName()
+                       + QStringLiteral("' kon niet worden aangemaakt."));
 
     const CardFolder::CardFiles files = CardFolder::cardFiles(folder, name);
     FileGroupWriter group(folder);

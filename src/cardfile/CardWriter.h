@@ -15,4 +15,9 @@ namespace CardWriter {
 // old card's files are as they were.
 std::optional<QString> write(const CardDocument &document, const QString &name);
 
+// The same three files, all together or not at all, in another folder (created when
+// missing): the recovery card is a card like any other.
+std::optional<QString> writeInto(const CardDocument &document, const QString &folder,
+                                 const QString &name);
+
 } // namespace CardWriter

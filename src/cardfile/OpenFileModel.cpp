@@ -93,6 +93,9 @@ bool OpenFileModel::accept()
 
     const bool opened = m_mode == Mode::Cards ? CardOpening::openCard(m_document, name)
                                               : CardOpening::loadTemplate(m_document, name);
+    // A template is a change of the card; an opened card is as it was saved.
+    if (opened && m_mode == Mode::Cards)
+        m_document.setModified(false);
     if (!opened)
         m_questions.message(QStringLiteral("Lumovander"), QStringLiteral("Selecteer eerst een kaart..."));
     return opened;

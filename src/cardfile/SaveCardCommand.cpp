@@ -39,6 +39,7 @@ Outcome run(CardDocument &document, Questions &questions)
         questions.message(title, *failure);
         return Outcome::Failed;
     }
+    document.setModified(false);
     return Outcome::Saved;
 }
 

@@ -46,6 +46,22 @@ CardDocument::CardDocument(QObject *parent)
     : QObject(parent)
 {
     m_stamp.setPicture(BuiltinPictures::frame(1));
+
+    // Every announcement of a change of the card marks it changed; the name caption
+    // and cardRenewed are not changes of the card itself.
+    const auto changed = [this] { setModified(true); };
+    for (auto signal : {&CardDocument::canvasChanged, &CardDocument::stampChanged,
+                        &CardDocument::textChanged, &CardDocument::layoutChanged,
+                        &CardDocument::borderChanged, &CardDocument::stampBorderStyleChanged})
+        connect(this, signal, this, changed);
+}
+
+void CardDocument::setModified(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    Q_EMIT modifiedChanged(modified);
 }
 
 void CardDocument::applyLayout(int kind)
@@ -150,6 +166,7 @@ void CardDocument::newCard()
     Q_EMIT borderChanged();
     setNameCaption(QStringLiteral("*.*"));
     Q_EMIT cardRenewed();
+    setModified(false);
 }
 
 void CardDocument::setNameCaption(const QString &caption)

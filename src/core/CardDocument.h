@@ -74,6 +74,12 @@ public:
     void notifyStampChanged() { Q_EMIT stampChanged(); }
     void notifyTextChanged() { Q_EMIT textChanged(); }
 
+    // ---- Unsaved changes (a plain flag until the card keeps an undo history) ----
+    // True when the card changed since it was last saved, opened or renewed.
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified);
+    // ---- end of unsaved changes ----
+
 Q_SIGNALS:
     void canvasChanged();
     void stampChanged();
@@ -85,6 +91,7 @@ Q_SIGNALS:
     void nameCaptionChanged();
     // After newCard(): views put back what they show of their own (the start picture).
     void cardRenewed();
+    void modifiedChanged(bool modified);
 
 private:
     CardState m_state;
@@ -93,4 +100,5 @@ private:
     StampBox m_stamp;
     int m_checkedBorderItem = 1;
     QString m_nameCaption = QStringLiteral("*.*");
+    bool m_modified = false;
 };

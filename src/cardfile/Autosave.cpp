@@ -1,0 +1,56 @@
+#include "cardfile/Autosave.h"
+
+#include "cardfile/RecoveryCard.h"
+#include "core/CardDocument.h"
+
+#include <QtDebug>
+
+Autosave::Autosave(CardDocument &document, QString folder, std::chrono::milliseconds interval,
+                   QObject *parent)
+    : QObject(parent)
+    , m_document(document)
+    , m_folder(std::move(folder))
+{
+    m_timer.setInterval(interval);
+    connect(&m_timer, &QTimer::timeout, this, &Autosave::saveNow);
+    connect(&m_document, &CardDocument::modifiedChanged, this, &Autosave::follow);
+    // A card brought back from an earlier run starts out changed.
+    if (m_document.isModified())
+        m_timer.start();
+}
+
+std::chrono::milliseconds Autosave::intervalFromEnvironment()
+{
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("LUMOVANDER_AUTOSAVE_MS", &ok);
+    return ok && ms > 0 ? std::chrono::milliseconds(ms) : DefaultInterval;
+}
+
+void Autosave::saveNow()
+{
+    if (!m_document.isModified())
+        return;
+    const auto failure = RecoveryCard::write(m_document, m_folder);
+    // The design is still whole in memory, so a failed write costs nothing yet; it is
+    // reported once per run of failures, not every minute.
+    if (failure && !m_failing)
+        qWarning().noquote() << "Lumovander: herstelkaart niet geschreven:" << *failure;
+    m_failing = failure.has_value();
+    Q_EMIT written(!failure);
+}
+
+void Autosave::discard()
+{
+    m_timer.stop();
+    RecoveryCard::remove(m_folder);
+}
+
+void Autosave::follow(bool modified)
+{
+    if (modified) {
+        m_timer.start();
+    } else {
+        m_timer.stop();
+        RecoveryCard::remove(m_folder);
+    }
+}
