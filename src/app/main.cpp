@@ -73,7 +73,11 @@ int main(int argc, char *argv[])
     const QString recoveryFolder = RecoveryCard::defaultFolder();
     RecoveryCard::offer(document, questions, recoveryFolder);
     Autosave autosave(document, recoveryFolder, Autosave::intervalFromEnvironment());
-    setBeforeLargeFilter([&autosave] { autosave.saveNow(); });
+    // The card is on disk before the filter starts, not merely on its way there.
+    setBeforeLargeFilter([&autosave] {
+        autosave.saveNow();
+        autosave.waitForWrites();
+    });
 
     const int status = app.exec();
     setBeforeLargeFilter({});

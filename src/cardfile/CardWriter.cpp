@@ -22,10 +22,15 @@ namespace CardWriter {
 
 std::optional<QString> write(const CardDocument &document, const QString &name)
 {
-    return writeInto(document, DataFolder::cardsFolder(), name);
+    return writeInto(contentOf(document), DataFolder::cardsFolder(), name);
 }
 
-std::optional<QString> writeInto(const CardDocument &document, const QString &folder,
+CardContent contentOf(const CardDocument &document)
+{
+    return {document.state(), document.canvas().image(), document.stamp().image()};
+}
+
+std::optional<QString> writeInto(const CardContent &content, const QString &folder,
                                  const QString &name)
 {
     if (!QDir().mkpath(folder))
@@ -34,10 +39,10 @@ std::optional<QString> writeInto(const CardDocument &document, const QString &fo
 
     const CardFolder::CardFiles files = CardFolder::cardFiles(folder, name);
     FileGroupWriter group(folder);
-    if (document.state().LayoutKind > 1)
-        group.add(files.stamp, PictureFile::bitmapBytes(document.stamp().image()));
-    group.add(files.background, PictureFile::bitmapBytes(document.canvas().image()));
-    group.add(files.record, CardRecord::write(document.state()));
+    if (content.state.LayoutKind > 1)
+        group.add(files.stamp, PictureFile::bitmapBytes(content.stamp));
+    group.add(files.background, PictureFile::bitmapBytes(content.canvas));
+    group.add(files.record, CardRecord::write(content.state));
     if (const auto reason = group.commit())
         return failure(*reason);
     return std::nullopt;

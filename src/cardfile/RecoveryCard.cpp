@@ -84,7 +84,12 @@ QString defaultFolder() { return QDir(DataFolder::path()).filePath(QStringLitera
 
 std::optional<QString> write(const CardDocument &document, const QString &folder)
 {
-    return CardWriter::writeInto(document, folder, kName);
+    return write(CardWriter::contentOf(document), folder);
+}
+
+std::optional<QString> write(const CardWriter::CardContent &content, const QString &folder)
+{
+    return CardWriter::writeInto(content, folder, kName);
 }
 
 std::optional<QDateTime> find(const QString &folder)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cardfile/CardWriter.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -19,6 +21,8 @@ QString defaultFolder();
 // Writes the card into folder, all three files or none. nullopt when written;
 // otherwise the Dutch reason.
 std::optional<QString> write(const CardDocument &document, const QString &folder);
+// The same from content taken earlier; safe on any thread.
+std::optional<QString> write(const CardWriter::CardContent &content, const QString &folder);
 
 // When the recovery card in folder was written, if one is there whole: its record
 // reads completely and its pictures load. A damaged or partial card counts as none.

@@ -5,6 +5,7 @@
 #include "core/CardPainter.h"
 #include "support/ScriptedQuestions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -174,7 +175,9 @@ TEST_F(Recovery, AutosaveWritesOnlyWhileTheCardHasUnsavedChanges)
 
     // Saved (or opened, or renewed): the recovery card goes and the clock stops.
     doc.setModified(false);
+    autosave.waitForWrites();
     EXPECT_FALSE(QFileInfo::exists(folder));
+    QCoreApplication::processEvents();
     writes = 0;
     QTest::qWait(100);
     EXPECT_EQ(writes, 0);
@@ -185,10 +188,31 @@ TEST_F(Recovery, AutosaveDiscardRemovesTheCardAndWhatAnInterruptedWriteLeft)
     Autosave autosave(doc, folder, 1h);
     doc.enterTextLine(1, QStringLiteral("x"));
     autosave.saveNow();
+    autosave.waitForWrites();
     ASSERT_TRUE(RecoveryCard::find(folder));
     overwrite(file(".lumovander-0123456789abcdef"), "half");
     autosave.discard();
     EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+TEST_F(Recovery, AutosaveWritesTheCardAsItWasWhenAsked)
+{
+    Autosave autosave(doc, folder, 1h);
+    design(doc);
+    CardDocument expected;
+    design(expected);
+    for (int i = 0; i < 20; ++i) {
+        autosave.saveNow();
+        // The window goes on while the worker writes.
+        doc.enterTextLine(2, QStringLiteral("Later %1").arg(i));
+        doc.canvas().image().fill(Qt::black);
+        doc.stamp().image().fill(Qt::white);
+        autosave.waitForWrites();
+        CardDocument restored;
+        ASSERT_TRUE(RecoveryCard::restore(restored, folder));
+        ASSERT_EQ(paintCard(restored), paintCard(expected)) << i;
+        design(doc);
+    }
 }
 
 TEST(CardDocumentChanges, EveryChangeMarksTheCardAndNewClearsIt)
