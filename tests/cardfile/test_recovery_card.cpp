@@ -215,21 +215,6 @@ TEST_F(Recovery, AutosaveWritesTheCardAsItWasWhenAsked)
     }
 }
 
-TEST(CardDocumentChanges, EveryChangeMarksTheCardAndNewClearsIt)
-{
-    CardDocument doc;
-    QList<bool> seen;
-    QObject::connect(&doc, &CardDocument::modifiedChanged, [&seen](bool m) { seen << m; });
-    doc.setNameCaption(QStringLiteral("Jan"));
-    EXPECT_FALSE(doc.isModified());
-    doc.setBackColorComponent(CardDocument::Blue, 10);
-    doc.chooseStampBorderOption(2);
-    EXPECT_TRUE(doc.isModified());
-    doc.newCard();
-    EXPECT_FALSE(doc.isModified());
-    EXPECT_EQ(seen, (QList<bool>{true, false}));
-}
-
 TEST(LargeFilter, RecoveryComesBeforeTheFilterOnlyForPicturesAboveFourMegapixels)
 {
     CardDocument doc;
