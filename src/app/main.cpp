@@ -1,3 +1,6 @@
+#include "background/FilterCommands.h"
+#include "cardfile/Autosave.h"
+#include "cardfile/RecoveryCard.h"
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
 #include "app/FirstPaintProbe.h"
@@ -7,7 +10,38 @@
 #include "app/WidgetQuestions.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <cstdio>
+
+namespace {
+
+// Only the recovery process test sets LUMOVANDER_TEST_ANSWERS ("ja,nee,..."): a
+// program it starts cannot be clicked, so the yes/no questions are printed on stdout
+// and answered from the list, in turn; the other questions stay the desktop's own.
+class AnswersFromTest : public WidgetQuestions {
+public:
+    AnswersFromTest()
+        : m_scripted(qEnvironmentVariableIsSet("LUMOVANDER_TEST_ANSWERS"))
+        , m_answers(qEnvironmentVariable("LUMOVANDER_TEST_ANSWERS").split(QLatin1Char(','), Qt::SkipEmptyParts))
+    {
+    }
+    bool yesNo(const QString &title, const QString &text) override
+    {
+        if (!m_scripted)
+            return WidgetQuestions::yesNo(title, text);
+        std::printf("vraag: %s\n", qUtf8Printable(text));
+        std::fflush(stdout);
+        if (m_answers.isEmpty())
+            return WidgetQuestions::yesNo(title, text);
+        return m_answers.takeFirst().compare(QLatin1String("ja"), Qt::CaseInsensitive) == 0;
+    }
+
+private:
+    bool m_scripted;
+    QStringList m_answers;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -15,7 +49,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Lumovander"));
 
     CardDocument document;
-    WidgetQuestions questions;
+    AnswersFromTest questions;
     MainWindow window(document, questions, DataFolder::settingsFile());
     questions.setParentWindow(&window);
     app.setQuestions(&questions);
@@ -35,5 +69,22 @@ int main(int argc, char *argv[])
         });
 
     window.show();
-    return app.exec();
+
+    // A design left by a run that did not end cleanly is offered over the window the
+    // user is about to work in, before anything else can change the card.
+    const QString recoveryFolder = RecoveryCard::defaultFolder();
+    RecoveryCard::offer(document, questions, recoveryFolder);
+    Autosave autosave(document, recoveryFolder, Autosave::intervalFromEnvironment());
+    // The card is on disk before the filter starts, not merely on its way there.
+    setBeforeLargeFilter([&autosave] {
+        autosave.saveNow();
+        autosave.waitForWrites();
+    });
+
+    const int status = app.exec();
+    setBeforeLargeFilter({});
+    // The event loop ends only when the window was closed or a probe ended the run on
+    // purpose: nothing is left to recover.
+    autosave.discard();
+    return status;
 }

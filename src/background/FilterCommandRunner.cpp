@@ -18,7 +18,15 @@ void mirror(MirrorRoutine routine, QImage &image)
     }
 }
 
+std::function<void()> &beforeLargeFilter()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
 } // namespace
+
+void setBeforeLargeFilter(std::function<void()> hook) { beforeLargeFilter() = std::move(hook); }
 
 void runFilterCommand(CardDocument &document, const FilterCommand &command)
 {
@@ -28,13 +36,17 @@ void runFilterCommand(CardDocument &document, const FilterCommand &command)
     // A submenu's own item changes nothing, so it is no step.
     if (!command.changesPixels())
         return;
+    const bool onStamp = command.target == FilterTarget::Stamp;
+    const QImage &target = onStamp ? document.stamp().image() : document.canvas().image();
+    if (qint64(target.width()) * target.height() > LargeFilterPixels && beforeLargeFilter())
+        beforeLargeFilter()();
     const auto draw = [&command](QImage &image) {
         if (command.code != 0)
             ApplyFilter(command.code, image, command.parameter);
         mirror(command.mirror, image);
     };
     const QString stepName = command.caption.toString();
-    if (command.target == FilterTarget::Stamp)
+    if (onStamp)
         document.drawOnStamp(stepName, draw);
     else
         document.drawOnCanvas(stepName, draw);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <span>
 
 class CardDocument;
@@ -41,3 +42,9 @@ const FilterCommand *findFilterCommand(QStringView objectName);
 // Runs the command on the document's stamp or canvas image and announces the change so
 // the target is repainted. Text lines and the other picture are not touched.
 void runFilterCommand(CardDocument &document, const FilterCommand &command);
+
+// Called by runFilterCommand before it changes a picture of more than 4 megapixels,
+// while the card is still as it was: a long filter on a large picture is where a run
+// is most likely to end badly, so the window keeps a recovery card first.
+inline constexpr qint64 LargeFilterPixels = 4'000'000;
+void setBeforeLargeFilter(std::function<void()> hook);

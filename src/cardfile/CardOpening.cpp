@@ -64,13 +64,18 @@ namespace CardOpening {
 
 bool openCard(CardDocument &document, const QString &name)
 {
+    return openCardFrom(document, DataFolder::cardsFolder(), name);
+}
+
+bool openCardFrom(CardDocument &document, const QString &folder, const QString &name, bool asSaved)
+{
     if (!CardName::staysInFolder(name))
         return false;
-    const auto files = CardFolder::cardFiles(DataFolder::cardsFolder(), name);
+    const auto files = CardFolder::cardFiles(folder, name);
     const QImage background = readCanvasPicture(files.background);
     if (background.isNull())
         return false;
-    document.replaceCard(QStringLiteral("Open Kaart"), restoredCard(document, background, files), true);
+    document.replaceCard(QStringLiteral("Open Kaart"), restoredCard(document, background, files), asSaved);
     return true;
 }
 

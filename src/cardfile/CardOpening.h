@@ -14,6 +14,9 @@ namespace CardOpening {
 // picture cannot be read; a missing or damaged record leaves the fields it cannot
 // give as they were.
 bool openCard(CardDocument &document, const QString &name);
+// The same from another folder (the recovery card); unless asSaved, the opened card
+// counts as changed, so that closing asks to save it.
+bool openCardFrom(CardDocument &document, const QString &folder, const QString &name, bool asSaved = true);
 
 // Loads the template named name from the Templates folder as the canvas's picture.
 // Nothing else changes: the stamp the user cut stays. False when it is no picture.

@@ -22,16 +22,27 @@ namespace CardWriter {
 
 std::optional<QString> write(const CardDocument &document, const QString &name)
 {
-    const QString folder = DataFolder::cardsFolder();
+    return writeInto(contentOf(document), DataFolder::cardsFolder(), name);
+}
+
+CardContent contentOf(const CardDocument &document)
+{
+    return {document.state(), document.canvas().image(), document.stamp().image()};
+}
+
+std::optional<QString> writeInto(const CardContent &content, const QString &folder,
+                                 const QString &name)
+{
     if (!QDir().mkpath(folder))
-        return failure(QStringLiteral("De map 'Cards' kon niet worden aangemaakt."));
+        return failure(QStringLiteral("De map '") + QDir(folder).dirName()
+                       + QStringLiteral("' kon niet worden aangemaakt."));
 
     const CardFolder::CardFiles files = CardFolder::cardFiles(folder, name);
     FileGroupWriter group(folder);
-    if (document.state().LayoutKind > 1)
-        group.add(files.stamp, PictureFile::bitmapBytes(document.stamp().image()));
-    group.add(files.background, PictureFile::bitmapBytes(document.canvas().image()));
-    group.add(files.record, CardRecord::write(document.state()));
+    if (content.state.LayoutKind > 1)
+        group.add(files.stamp, PictureFile::bitmapBytes(content.stamp));
+    group.add(files.background, PictureFile::bitmapBytes(content.canvas));
+    group.add(files.record, CardRecord::write(content.state));
     if (const auto reason = group.commit())
         return failure(*reason);
     return std::nullopt;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/CardState.h"
+
+#include <QImage>
 #include <QString>
 #include <optional>
 
@@ -14,5 +17,20 @@ namespace CardWriter {
 // nullopt when the card was saved; otherwise the Dutch message for the user, and the
 // old card's files are as they were.
 std::optional<QString> write(const CardDocument &document, const QString &name);
+
+// What the files are made of, taken from the document on the thread that owns it; the
+// pictures are shared copies, so taking it costs nothing and the card may change on
+// while another thread writes it.
+struct CardContent {
+    CardState state;
+    QImage canvas;
+    QImage stamp;
+};
+CardContent contentOf(const CardDocument &document);
+
+// The same three files, all together or not at all, in another folder (created when
+// missing): the recovery card is a card like any other. Safe on any thread.
+std::optional<QString> writeInto(const CardContent &content, const QString &folder,
+                                 const QString &name);
 
 } // namespace CardWriter
