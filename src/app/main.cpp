@@ -1,5 +1,7 @@
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
+#include "app/CommandLine.h"
+#include "app/DutchLanguage.h"
 #include "app/FirstPaintProbe.h"
 #include "app/InstallCommands.h"
 #include "app/MainWindow.h"
@@ -10,8 +12,14 @@
 
 int main(int argc, char *argv[])
 {
+    // Answered before QApplication exists: no display is needed to ask for help.
+    if (const auto answer = CommandLine::earlyAnswer(argc, argv)) {
+        std::fputs(answer->text.c_str(), stdout);
+        return answer->exitCode;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumovander"));
+    DutchLanguage::install(app);
 
     CardDocument document;
     WidgetQuestions questions;
