@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -107,10 +108,16 @@ TEST_F(DutchDialogs, TheFontDialogOpensOnTheFamilyTheCardShows)
     EXPECT_EQ(chosen->pointSize(), 16);
 }
 
-TEST_F(DutchDialogs, DatesUseDutchNames)
+TEST_F(DutchDialogs, TheInfoLinesDateUsesDutchNames)
 {
-    EXPECT_EQ(QLocale().toString(QDate(2026, 12, 7), QStringLiteral("dddd d MMMM yyyy")),
-              QStringLiteral("maandag 7 december 2026"));
+    CardDocument document;
+    WidgetQuestions questions;
+    MainWindow window(document, questions, dir.filePath(QStringLiteral("Lumovander.ini")));
+    // Seconds 12..17 show the date.
+    window.setClock([] { return QDateTime(QDate(2026, 12, 7), QTime(9, 30, 14)); });
+    window.updateInfoLine();
+    EXPECT_EQ(window.findChild<QLabel *>(QStringLiteral("InfoRegel"))->text(),
+              QStringLiteral("Het is nu maandag 7 december 2026 / 9:30:14"));
 }
 
 } // namespace
