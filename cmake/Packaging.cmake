@@ -10,7 +10,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/${LUMO_APP_ID}.metainfo.xml
 # Debian wants man pages and the changelog compressed, without a time stamp.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(LUMO_GZIPPED)
-foreach(file lumovander-batch.1 changelog)
+foreach(file lumovander.1 lumovander-batch.1 changelog)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/${file}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
     COMMAND ${GZIP_PROGRAM} -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/${file} > ${CMAKE_BINARY_DIR}/packaging/${file}.gz
@@ -18,9 +18,9 @@ foreach(file lumovander-batch.1 changelog)
   list(APPEND LUMO_GZIPPED ${CMAKE_BINARY_DIR}/packaging/${file}.gz)
 endforeach()
 add_custom_target(lumo_packaging_files ALL DEPENDS ${LUMO_GZIPPED})
-install(FILES ${CMAKE_BINARY_DIR}/packaging/lumovander-batch.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/lumovander.1.gz ${CMAKE_BINARY_DIR}/packaging/lumovander-batch.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumovander)
 
 set(CPACK_PACKAGE_NAME lumovander)
 set(CPACK_PACKAGE_VENDOR "De Lumovander-ontwikkelaars")
