@@ -1,6 +1,7 @@
 // The HEIC/HEIF reader on any bytes: it must return a picture of a size the program holds
 // or nothing, never crash, read out of bounds or run away with memory.
-// Seeds: fuzz/corpus/fuzz_heif/ (a small HEIC and AVIF made with heif-enc).
+// Seeds: fuzz/corpus/fuzz_heif/ (a small HEIC and AVIF made with heif-enc). The reader
+// opens libheif itself, so the target needs only lumo_stamp.
 #include "stamp/HeifReader.h"
 #include "stamp/PictureLimits.h"
 

@@ -7,6 +7,8 @@
 #include <QtEndian>
 #include <libheif/heif.h>
 #include <algorithm>
+#include <climits>
+#include <optional>
 #include <limits>
 #include <memory>
 
@@ -102,6 +104,144 @@ bool hasHevcBrand(QByteArrayView bytes)
 // Larger than any phone or camera photo, and far below what would exhaust memory.
 constexpr int MaxSide = 32768;
 
+// Reads the bits of an HEVC parameter set, its emulation-prevention bytes removed.
+class BitReader {
+public:
+    explicit BitReader(QByteArrayView nal)
+    {
+        int zeros = 0;
+        for (const char byte : nal) {
+            if (zeros >= 2 && byte == 3) {
+                zeros = 0;
+                continue;
+            }
+            zeros = byte == 0 ? zeros + 1 : 0;
+            m_bytes.append(byte);
+        }
+    }
+    bool failed() const { return m_failed; }
+    quint32 bits(int n)
+    {
+        quint32 value = 0;
+        for (int i = 0; i < n; ++i) {
+            if (m_at >= m_bytes.size() * 8) {
+                m_failed = true;
+                return 0;
+            }
+            value = value << 1 | ((uchar(m_bytes[m_at / 8]) >> (7 - m_at % 8)) & 1);
+            ++m_at;
+        }
+        return value;
+    }
+    void skip(int n) { bits(n); }
+    // Exp-Golomb, ue(v); anything longer than 31 bits counts as broken.
+    quint32 ue()
+    {
+        int zeros = 0;
+        while (!m_failed && bits(1) == 0)
+            if (++zeros > 31)
+                m_failed = true;
+        return m_failed ? 0 : ((quint32(1) << zeros) - 1 + bits(zeros));
+    }
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_at = 0;
+    bool m_failed = false;
+};
+
+// The coded picture size of a sequence parameter set (NAL unit type 33, header
+// included); nothing when it cannot be read or is out of the standard's range.
+std::optional<QSize> spsSize(QByteArrayView nal)
+{
+    BitReader r(nal);
+    r.skip(16); // NAL unit header
+    r.skip(4);  // sps_video_parameter_set_id
+    const int subLayers = int(r.bits(3));
+    r.skip(1);
+    r.skip(96); // general profile, tier and level
+    bool profile[8] = {}, level[8] = {};
+    for (int i = 0; i < subLayers; ++i) {
+        profile[i] = r.bits(1);
+        level[i] = r.bits(1);
+    }
+    if (subLayers > 0)
+        r.skip(2 * (8 - subLayers));
+    for (int i = 0; i < subLayers; ++i)
+        r.skip((profile[i] ? 88 : 0) + (level[i] ? 8 : 0));
+    const quint32 id = r.ue();
+    const quint32 chroma = r.ue();
+    if (chroma == 3)
+        r.skip(1); // separate_colour_plane_flag
+    const quint32 width = r.ue();
+    const quint32 height = r.ue();
+    // Values the standard forbids mean a damaged set; libde265 then allocates at random.
+    if (r.failed() || id > 15 || chroma > 3)
+        return std::nullopt;
+    return QSize(int(std::min<quint32>(width, INT_MAX)), int(std::min<quint32>(height, INT_MAX)));
+}
+
+// libheif allocates what an image's HEVC stream says, whatever size the container
+// gives: a few hundred bytes claiming a huge picture would take gigabytes and freeze
+// the window. Every decoder configuration (hvcC) in the file must describe a picture
+// the program holds.
+} // namespace
+
+bool HeifReader::codedSizesFit(QByteArrayView file)
+{
+    // The configurations live in the meta box; the picture data after it is not searched.
+    QByteArrayView bytes;
+    for (qsizetype at = 0; at + 8 <= file.size();) {
+        qsizetype size = qFromBigEndian<quint32>(file.data() + at);
+        if (size == 0)
+            size = file.size() - at;
+        if (size < 8 || at + size > file.size())
+            return false;
+        if (file.sliced(at + 4, 4) == QByteArrayView("meta")) {
+            bytes = file.sliced(at, size);
+            break;
+        }
+        at += size;
+    }
+    const QByteArrayView tag("hvcC");
+    bool any = false;
+    for (qsizetype at = bytes.indexOf(tag); at >= 4; at = bytes.indexOf(tag, at + 4)) {
+        const qsizetype start = at - 4;
+        const qsizetype boxSize = qFromBigEndian<quint32>(bytes.data() + start);
+        if (boxSize < 31 || start + boxSize > bytes.size())
+            return false;
+        const QByteArrayView box = bytes.sliced(start + 8, boxSize - 8);
+        qsizetype i = 22;
+        const int arrays = uchar(box[i++]);
+        for (int a = 0; a < arrays; ++a) {
+            if (i + 3 > box.size())
+                return false;
+            const int type = uchar(box[i]) & 0x3F;
+            const int count = qFromBigEndian<quint16>(box.data() + i + 1);
+            i += 3;
+            for (int n = 0; n < count; ++n) {
+                if (i + 2 > box.size())
+                    return false;
+                const int length = qFromBigEndian<quint16>(box.data() + i);
+                i += 2;
+                if (i + length > box.size())
+                    return false;
+                if (type == 33) {
+                    const auto size = spsSize(box.sliced(i, length));
+                    if (!size || !PictureLimits::fits(size->width(), size->height())
+                        || size->width() > MaxSide || size->height() > MaxSide)
+                        return false;
+                    any = true;
+                }
+                i += length;
+            }
+        }
+    }
+    return any;
+}
+
+namespace {
+
 QImage onWhite(const QImage &rgba)
 {
     QImage flat(rgba.size(), QImage::Format_RGB32);
@@ -150,6 +290,9 @@ QImage read(QByteArrayView bytes)
         rawHandle, h.heif_image_handle_release);
     if (!PictureLimits::fits(h.heif_image_handle_get_width(handle.get()),
                              h.heif_image_handle_get_height(handle.get())))
+        return {};
+
+    if (!codedSizesFit(bytes))
         return {};
 
     const std::unique_ptr<heif_decoding_options, decltype(h.heif_decoding_options_free)> options(

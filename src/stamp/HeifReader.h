@@ -15,4 +15,8 @@ bool looksLikeHeif(QByteArrayView bytes);
 // is checked before any pixel is decoded.
 QImage read(QByteArrayView bytes);
 
+// Whether every HEVC stream of the file codes a picture the program holds. libheif
+// allocates what the stream says, whatever size the container gives.
+bool codedSizesFit(QByteArrayView bytes);
+
 } // namespace HeifReader
