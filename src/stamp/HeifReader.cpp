@@ -187,6 +187,88 @@ std::optional<QSize> spsSize(QByteArrayView nal)
 // the program holds.
 } // namespace
 
+namespace {
+
+// Big-endian fields of a box, read forward; reading past its end marks it failed.
+struct FieldReader {
+    QByteArrayView bytes;
+    qsizetype at = 0;
+    bool failed = false;
+    quint64 take(int size)
+    {
+        if (size < 0 || size > 8 || at + size > bytes.size()) {
+            failed = true;
+            return 0;
+        }
+        quint64 value = 0;
+        for (int i = 0; i < size; ++i)
+            value = value << 8 | uchar(bytes[at + i]);
+        at += size;
+        return value;
+    }
+};
+
+QByteArrayView boxBody(QByteArrayView meta, const char *type)
+{
+    const qsizetype at = meta.indexOf(QByteArrayView(type, 4));
+    if (at < 4)
+        return {};
+    const qsizetype size = qFromBigEndian<quint32>(meta.data() + at - 4);
+    if (size < 8 || at - 4 + size > meta.size())
+        return {};
+    return meta.sliced(at + 4, size - 8);
+}
+
+// Derived pictures (a grid of tiles, an overlay) keep their canvas size in the idat box;
+// libheif 1.15 allocates that canvas as claimed, even when it is far larger than the
+// picture's own size: 515 bytes could ask for gigabytes. Every canvas there must be a
+// picture the program holds.
+bool derivedCanvasesFit(QByteArrayView meta)
+{
+    const QByteArrayView idat = boxBody(meta, "idat");
+    if (idat.isEmpty())
+        return true;
+    FieldReader iloc{boxBody(meta, "iloc")};
+    const int version = int(iloc.take(1));
+    iloc.take(3);
+    const int sizes = int(iloc.take(1));
+    const int more = int(iloc.take(1));
+    const int offsetSize = sizes >> 4, lengthSize = sizes & 15, baseSize = more >> 4;
+    const int indexSize = (version == 1 || version == 2) ? (more & 15) : 0;
+    const quint64 items = iloc.take(version < 2 ? 2 : 4);
+    for (quint64 item = 0; item < items && !iloc.failed; ++item) {
+        iloc.take(version < 2 ? 2 : 4);
+        const int method = (version == 1 || version == 2) ? int(iloc.take(2) & 15) : 0;
+        iloc.take(2);
+        const quint64 base = iloc.take(baseSize);
+        const quint64 extents = iloc.take(2);
+        for (quint64 e = 0; e < extents && !iloc.failed; ++e) {
+            iloc.take(indexSize);
+            const quint64 offset = base + iloc.take(offsetSize);
+            const quint64 length = iloc.take(lengthSize);
+            if (method != 1)
+                continue;
+            if (offset > quint64(idat.size()) || length > quint64(idat.size()) - offset)
+                return false;
+            // grid: version, flags, rows-1, columns-1, width, height; overlay: version,
+            // flags, four fill colours, width, height. Flag bit 0: 32-bit sizes.
+            FieldReader canvas{idat.sliced(qsizetype(offset), qsizetype(length))};
+            canvas.take(1);
+            const int wide = (canvas.take(1) & 1) ? 4 : 2;
+            const bool grid = length == quint64(4 + 2 * wide);
+            canvas.take(grid ? 2 : 8);
+            const quint64 width = canvas.take(wide);
+            const quint64 height = canvas.take(wide);
+            if (!canvas.failed && (width > quint64(MaxSide) || height > quint64(MaxSide)
+                                   || !PictureLimits::fits(qint64(width), qint64(height))))
+                return false;
+        }
+    }
+    return !iloc.failed;
+}
+
+} // namespace
+
 bool HeifReader::codedSizesFit(QByteArrayView file)
 {
     // The configurations live in the meta box; the picture data after it is not searched.
@@ -203,6 +285,8 @@ bool HeifReader::codedSizesFit(QByteArrayView file)
         }
         at += size;
     }
+    if (!derivedCanvasesFit(bytes))
+        return false;
     const QByteArrayView tag("hvcC");
     bool any = false;
     for (qsizetype at = bytes.indexOf(tag); at >= 4; at = bytes.indexOf(tag, at + 4)) {

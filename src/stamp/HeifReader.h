@@ -15,8 +15,9 @@ bool looksLikeHeif(QByteArrayView bytes);
 // is checked before any pixel is decoded.
 QImage read(QByteArrayView bytes);
 
-// Whether every HEVC stream of the file codes a picture the program holds. libheif
-// allocates what the stream says, whatever size the container gives.
+// Whether every HEVC stream and every derived canvas (grid, overlay) of the file is a
+// picture the program holds. libheif allocates what they claim, whatever size the
+// container gives the picture.
 bool codedSizesFit(QByteArrayView bytes);
 
 } // namespace HeifReader
