@@ -223,11 +223,9 @@ QByteArrayView boxBody(QByteArrayView meta, const char *type)
 // libheif 1.15 allocates that canvas as claimed, even when it is far larger than the
 // picture's own size: 515 bytes could ask for gigabytes. Every canvas there must be a
 // picture the program holds.
-bool derivedCanvasesFit(QByteArrayView meta)
+bool derivedCanvasesFit(QByteArrayView meta, QByteArrayView file)
 {
     const QByteArrayView idat = boxBody(meta, "idat");
-    if (idat.isEmpty())
-        return true;
     FieldReader iloc{boxBody(meta, "iloc")};
     const int version = int(iloc.take(1));
     iloc.take(3);
@@ -246,13 +244,16 @@ bool derivedCanvasesFit(QByteArrayView meta)
             iloc.take(indexSize);
             const quint64 offset = base + iloc.take(offsetSize);
             const quint64 length = iloc.take(lengthSize);
-            if (method != 1)
+            // Data in the idat box belongs to derived pictures; in the file, only an
+            // extent of a grid's size can be one (coded pictures are never that small).
+            const QByteArrayView source = method == 1 ? idat : file;
+            if (method > 1 || (method == 0 && length != 8 && length != 12))
                 continue;
-            if (offset > quint64(idat.size()) || length > quint64(idat.size()) - offset)
+            if (offset > quint64(source.size()) || length > quint64(source.size()) - offset)
                 return false;
             // grid: version, flags, rows-1, columns-1, width, height; overlay: version,
             // flags, four fill colours, width, height. Flag bit 0: 32-bit sizes.
-            FieldReader canvas{idat.sliced(qsizetype(offset), qsizetype(length))};
+            FieldReader canvas{source.sliced(qsizetype(offset), qsizetype(length))};
             canvas.take(1);
             const int wide = (canvas.take(1) & 1) ? 4 : 2;
             const bool grid = length == quint64(4 + 2 * wide);
@@ -285,7 +286,7 @@ bool HeifReader::codedSizesFit(QByteArrayView file)
         }
         at += size;
     }
-    if (!derivedCanvasesFit(bytes))
+    if (!derivedCanvasesFit(bytes, file))
         return false;
     const QByteArrayView tag("hvcC");
     bool any = false;

@@ -136,9 +136,10 @@ TEST(HeifCorpus, KeptFilesGiveAPictureTheProgramHoldsOrNothing)
         if (name == QLatin1String("rgb-48x32.avif")) {
             EXPECT_TRUE(picture.isNull());
         }
-        // 515 bytes whose grid claims a canvas of 26725 x 30328 for a 48 x 32 picture (one
-        // with a damaged parameter set as well): refused before libheif allocates 2.3 GB.
-        if (name == QLatin1String("damaged-sps.heic") || name == QLatin1String("huge-grid.heic")) {
+        // 515 bytes whose grid (in the idat box, or pointed at elsewhere in the file)
+        // claims a canvas of gigabytes for a 48 x 32 picture: refused before libheif
+        // allocates it (2.2 GB and seconds of the window's time).
+        if (name.startsWith(QLatin1String("huge-grid")) || name == QLatin1String("damaged-sps.heic")) {
             EXPECT_FALSE(HeifReader::codedSizesFit(bytes)) << name.toStdString();
         }
         if (name == QLatin1String("rgb-48x32.heic")) {
