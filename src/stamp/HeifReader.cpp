@@ -2,6 +2,7 @@
 
 #include "stamp/PictureLimits.h"
 
+#include <QHash>
 #include <QLibrary>
 #include <QPainter>
 #include <QtEndian>
@@ -219,12 +220,40 @@ QByteArrayView boxBody(QByteArrayView meta, const char *type)
     return meta.sliced(at + 4, size - 8);
 }
 
-// Derived pictures (a grid of tiles, an overlay) keep their canvas size in the idat box;
-// libheif 1.15 allocates that canvas as claimed, even when it is far larger than the
-// picture's own size: 515 bytes could ask for gigabytes. Every canvas there must be a
+// The items that are grids of tiles or overlays, by item number, from the iinf box.
+QHash<quint32, bool> derivedItems(QByteArrayView meta)
+{
+    QHash<quint32, bool> grids; // item -> true for a grid, false for an overlay
+    const QByteArrayView iinf = boxBody(meta, "iinf");
+    if (iinf.size() < 4)
+        return grids;
+    qsizetype at = 4 + (iinf[0] == 0 ? 2 : 4);
+    while (at + 8 <= iinf.size()) {
+        const qsizetype size = qFromBigEndian<quint32>(iinf.data() + at);
+        if (size < 8 || at + size > iinf.size())
+            break;
+        FieldReader infe{iinf.sliced(at + 8, size - 8)};
+        const int version = int(infe.take(1));
+        infe.take(3);
+        if (version >= 2) {
+            const quint32 item = quint32(infe.take(version == 2 ? 2 : 4));
+            infe.take(2);
+            const quint64 type = infe.take(4);
+            if (!infe.failed && (type == 0x67726964u || type == 0x696f766cu)) // "grid", "iovl"
+                grids.insert(item, type == 0x67726964u);
+        }
+        at += size;
+    }
+    return grids;
+}
+
+// Derived pictures (a grid of tiles, an overlay) keep their canvas size in their item's
+// data; libheif 1.15 allocates that canvas as claimed, even when it is far larger than
+// the picture's own size: 515 bytes could ask for gigabytes. Every canvas must be a
 // picture the program holds.
 bool derivedCanvasesFit(QByteArrayView meta, QByteArrayView file)
 {
+    const QHash<quint32, bool> derived = derivedItems(meta);
     const QByteArrayView idat = boxBody(meta, "idat");
     FieldReader iloc{boxBody(meta, "iloc")};
     const int version = int(iloc.take(1));
@@ -235,7 +264,7 @@ bool derivedCanvasesFit(QByteArrayView meta, QByteArrayView file)
     const int indexSize = (version == 1 || version == 2) ? (more & 15) : 0;
     const quint64 items = iloc.take(version < 2 ? 2 : 4);
     for (quint64 item = 0; item < items && !iloc.failed; ++item) {
-        iloc.take(version < 2 ? 2 : 4);
+        const quint32 id = quint32(iloc.take(version < 2 ? 2 : 4));
         const int method = (version == 1 || version == 2) ? int(iloc.take(2) & 15) : 0;
         iloc.take(2);
         const quint64 base = iloc.take(baseSize);
@@ -244,11 +273,9 @@ bool derivedCanvasesFit(QByteArrayView meta, QByteArrayView file)
             iloc.take(indexSize);
             const quint64 offset = base + iloc.take(offsetSize);
             const quint64 length = iloc.take(lengthSize);
-            // Data in the idat box belongs to derived pictures; in the file, only an
-            // extent of a grid's size can be one (coded pictures are never that small).
-            const QByteArrayView source = method == 1 ? idat : file;
-            if (method > 1 || (method == 0 && length != 8 && length != 12))
+            if (e > 0 || !derived.contains(id) || method > 1)
                 continue;
+            const QByteArrayView source = method == 1 ? idat : file;
             if (offset > quint64(source.size()) || length > quint64(source.size()) - offset)
                 return false;
             // grid: version, flags, rows-1, columns-1, width, height; overlay: version,
@@ -256,12 +283,11 @@ bool derivedCanvasesFit(QByteArrayView meta, QByteArrayView file)
             FieldReader canvas{source.sliced(qsizetype(offset), qsizetype(length))};
             canvas.take(1);
             const int wide = (canvas.take(1) & 1) ? 4 : 2;
-            const bool grid = length == quint64(4 + 2 * wide);
-            canvas.take(grid ? 2 : 8);
+            canvas.take(derived.value(id) ? 2 : 8);
             const quint64 width = canvas.take(wide);
             const quint64 height = canvas.take(wide);
-            if (!canvas.failed && (width > quint64(MaxSide) || height > quint64(MaxSide)
-                                   || !PictureLimits::fits(qint64(width), qint64(height))))
+            if (canvas.failed || width > quint64(MaxSide) || height > quint64(MaxSide)
+                || !PictureLimits::fits(qint64(width), qint64(height)))
                 return false;
         }
     }
