@@ -4,7 +4,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libwmf-dev libgtest-dev
           fonts-liberation poppler-utils xvfb xauth ccache
           cups printer-driver-cups-pdf
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev
+          qt6-translations-l10n qt6-image-formats-plugins libheif-dev
+          desktop-file-utils appstream lintian dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,6 +8,7 @@ bash "$here/scripts/setup.sh"
 export QT_QPA_PLATFORM=offscreen
 bash "$here/scripts/build.sh" "$here/build"
 (cd "$here/build" && ctest --output-on-failure -j 2)
+bash "$here/scripts/package-check.sh" "$here/build"
 bash "$here/scripts/build.sh" "$here/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DLUMO_SANITIZE=ON
 (cd "$here/build-sanitize" && ctest --output-on-failure -j 2)
 bash "$here/scripts/fuzz.sh" 20

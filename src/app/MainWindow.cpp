@@ -144,7 +144,7 @@ void MainWindow::setClock(std::function<QDateTime()> clock)
 
 void MainWindow::updateInfoLine()
 {
-    m_infoLine->setText(InfoLine::text(m_clock(), m_infoLine->text(), QLocale::system()));
+    m_infoLine->setText(InfoLine::text(m_clock(), m_infoLine->text(), QLocale()));
     m_infoLine->adjustSize();
 }
 

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -21,6 +22,8 @@ QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QStri
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!suggested.isEmpty())
         dialog.selectFile(suggested);
+    // The toolkit's default size cuts the name, size and date columns short.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(780, 480)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
@@ -80,9 +83,17 @@ QString WidgetQuestions::saveFileName(const QString &title, const QString &filte
 
 std::optional<QFont> WidgetQuestions::chooseFont(const QFont &last)
 {
+    // A family the machine lacks (Arial) is drawn by its metric twin (Liberation Sans);
+    // the dialog would select neither and fall back on its first entry, so it opens on
+    // the family the card really shows.
+    QFont shown = last;
+    shown.setFamily(QFontInfo(last).family());
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, last, m_parent, QStringLiteral("Lettertype"));
+    QFont font = QFontDialog::getFont(&ok, shown, m_parent, QStringLiteral("Lettertype"));
     if (!ok)
         return std::nullopt;
+    // Kept as it was asked for, the card file still names Arial where Arial exists.
+    if (font.family() == shown.family())
+        font.setFamily(last.family());
     return font;
 }

@@ -3,6 +3,8 @@
 #include "cardfile/RecoveryCard.h"
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
+#include "app/CommandLine.h"
+#include "app/DutchLanguage.h"
 #include "app/FirstPaintProbe.h"
 #include "app/GuardedApplication.h"
 #include "app/InstallCommands.h"
@@ -45,8 +47,14 @@ private:
 
 int main(int argc, char *argv[])
 {
+    // Answered before QApplication exists: no display is needed to ask for help.
+    if (const auto answer = CommandLine::earlyAnswer(argc, argv)) {
+        std::fputs(answer->text.c_str(), stdout);
+        return answer->exitCode;
+    }
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumovander"));
+    DutchLanguage::install(app);
 
     CardDocument document;
     AnswersFromTest questions;

@@ -21,13 +21,22 @@ bool canWriteIn(const QString &folder)
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".lumovander-XXXXXX")));
     return probe.open();
 }
+
+// An installed program lies in a prefix's bin folder (/usr/bin, /usr/local/bin,
+// /opt/…/bin), shared by every user and by other programs: even when it is writable,
+// as for root, settings and cards do not belong there.
+bool isInstalledLocation(const QString &folder)
+{
+    return QDir(QDir::cleanPath(folder)).dirName() == QLatin1String("bin");
+}
+
 } // namespace
 
 namespace DataFolder {
 
 QString choose(const QString &programFolder, const QString &userFolder)
 {
-    if (canWriteIn(programFolder))
+    if (!isInstalledLocation(programFolder) && canWriteIn(programFolder))
         return programFolder;
     QDir().mkpath(userFolder);
     return userFolder;

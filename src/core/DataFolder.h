@@ -3,7 +3,8 @@
 #include <QString>
 
 // The one place that decides where Lumovander.ini, Cards/ and Templates/ live: the
-// program's own folder when it is writable, the per-user data folder otherwise.
+// program's own folder when it is writable and not an installed program's bin folder,
+// the per-user data folder otherwise.
 namespace DataFolder {
 
 QString path();

@@ -18,19 +18,30 @@ QString caseBlind(const QString &pattern)
     return out;
 }
 
+QString entry(const QString &description, const QString &patternList)
+{
+    const QStringList patterns = patternList.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QStringList converted;
+    for (const QString &pattern : patterns)
+        converted << caseBlind(pattern.trimmed());
+    return (description.trimmed() + QStringLiteral(" (") + converted.join(QLatin1Char(' ')) + QLatin1Char(')'))
+        .trimmed();
+}
+
 } // namespace
 
 namespace FileFilter {
 
 QString toDialogFilter(const QString &filter)
 {
-    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
-    const QString description = bar < 0 ? QString() : filter.left(bar).trimmed();
-    const QStringList patterns = filter.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    QStringList converted;
-    for (const QString &pattern : patterns)
-        converted << caseBlind(pattern.trimmed());
-    return (description + QStringLiteral(" (") + converted.join(QLatin1Char(' ')) + QLatin1Char(')')).trimmed();
+    // Fields alternate as in the common dialog's filter: description, patterns, …
+    const QStringList fields = filter.split(QLatin1Char('|'));
+    if (fields.size() < 2)
+        return entry(QString(), filter);
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < fields.size(); i += 2)
+        entries << entry(fields[i], fields[i + 1]);
+    return entries.join(QStringLiteral(";;"));
 }
 
 } // namespace FileFilter

@@ -1,6 +1,7 @@
 #include "stamp/PhotoLoader.h"
 
 #include "core/RegularFile.h"
+#include "stamp/HeifReader.h"
 #include "stamp/PictureCompleteness.h"
 #include "stamp/PictureLimits.h"
 #include "stamp/WmfPicture.h"
@@ -11,10 +12,13 @@
 
 namespace {
 
-// Formats of the platform's picture loader (and PNG, which costs nothing to accept).
+// Formats of the platform's picture loader (and PNG, which costs nothing to accept),
+// and what phones and cameras write today: WebP and TIFF through Qt's image-format
+// plugins. HEIC has a reader of its own (HeifReader).
 bool isPhotoFormat(const QByteArray &format)
 {
-    return format == "jpeg" || format == "bmp" || format == "gif" || format == "png";
+    return format == "jpeg" || format == "bmp" || format == "gif" || format == "png"
+           || format == "webp" || format == "tiff";
 }
 
 // Transparent parts of a GIF or PNG show white, as on a blank sheet.
@@ -64,6 +68,8 @@ QImage load(const QString &path)
         return {};
     if (WmfPicture::looksLikeWmf(*bytes))
         return WmfPicture::render(*bytes);
+    if (HeifReader::looksLikeHeif(*bytes))
+        return HeifReader::read(*bytes);
     return decode(*bytes);
 }
 

@@ -4,7 +4,9 @@
 #include <QString>
 
 // Turns a picture file the user picked into pixels: JPEG (upright as its EXIF
-// orientation says), BMP, GIF (first frame), PNG and Windows metafiles.
+// orientation says), BMP, GIF (first frame), PNG, WebP, TIFF (upright as its
+// orientation tag says), HEIC/HEIF (upright as the phone recorded it) and Windows
+// metafiles.
 namespace PhotoLoader {
 
 // The picture at its natural size, Format_RGB32, decoded once. A null image when the

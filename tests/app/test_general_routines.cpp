@@ -1,11 +1,14 @@
 #include "core/Algemeen.h"
+#include "core/DataFolder.h"
 #include "core/FileFilter.h"
 #include "core/HelpMenu.h"
 #include "core/InfoLine.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -134,4 +137,18 @@ TEST(FileFilter, ShowsTheDescriptionAndMatchesWhateverTheCase)
     EXPECT_TRUE(matches(QStringLiteral("Strand.Bmp")));
     EXPECT_FALSE(matches(QStringLiteral("strand.png")));
     EXPECT_FALSE(matches(QStringLiteral("strand.jpgx")));
+}
+
+TEST(DataFolderRule, AWritableBuildFolderIsUsedButAnInstalledBinFolderNeverIs)
+{
+    QTemporaryDir root;
+    const QString build = root.filePath(QStringLiteral("build/src/app"));
+    const QString bin = root.filePath(QStringLiteral("usr/local/bin"));
+    const QString user = root.filePath(QStringLiteral("home/.local/share/Lumovander"));
+    ASSERT_TRUE(QDir().mkpath(build) && QDir().mkpath(bin));
+    EXPECT_EQ(DataFolder::choose(build, user), build);
+    // Writable as for root, still an installed program's folder.
+    EXPECT_EQ(DataFolder::choose(bin, user), user);
+    EXPECT_EQ(DataFolder::choose(bin + QLatin1Char('/'), user), user);
+    EXPECT_TRUE(QFileInfo(user).isDir()) << "the per-user folder is made when chosen";
 }

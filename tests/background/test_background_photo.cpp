@@ -5,6 +5,7 @@
 #include "stamp/PhotoFileFilter.h"
 #include "support/ScriptedQuestions.h"
 #include "background/WhiteFrame.h"
+#include "stamp/StampTestFiles.h"
 
 #include <QGuiApplication>
 #include <QSignalSpy>
@@ -112,6 +113,31 @@ TEST_F(BackgroundPhotoTest, BorderlessSqueezesThePhotoOverTheWholeCard)
     EXPECT_EQ(m_document.fileName(), path);
 }
 
+TEST_F(BackgroundPhotoTest, PhotosOfTodaysFormatsFillTheCardUpright)
+{
+    // Stored 160 x 100, red on the left; each file says it is shown turned clockwise
+    // (TIFF's orientation tag, HEIC's rotation box), so red comes on top.
+    QImage stored(160, 100, QImage::Format_RGB32);
+    stored.fill(Blue);
+    for (int x = 0; x < 80; ++x)
+        for (int y = 0; y < 100; ++y)
+            stored.setPixel(x, y, Red);
+    const QList<QPair<QString, QByteArray>> files = {
+        {"turned.tiff", StampTestFiles::tiff(stored, 0x4)},
+        {"turned.heic", StampTestFiles::heic(stored, 6)},
+        {"plain.webp", StampTestFiles::webp(stored.transformed(QTransform().rotate(90)))},
+    };
+    for (const auto &[name, bytes] : files) {
+        const QString path = StampTestFiles::write(m_dir, name, bytes);
+        ASSERT_TRUE(loadBackgroundPhoto(m_document, m_backPic, path, PhotoPlacement::Borderless)) << name.toStdString();
+        const QImage &card = m_document.canvas().image();
+        EXPECT_GT(qRed(card.pixel(220, 20)), 200) << name.toStdString();
+        EXPECT_LT(qBlue(card.pixel(220, 20)), 50) << name.toStdString();
+        EXPECT_GT(qBlue(card.pixel(220, 250)), 200) << name.toStdString();
+        EXPECT_LT(qRed(card.pixel(220, 250)), 50) << name.toStdString();
+    }
+}
+
 TEST_F(BackgroundPhotoTest, ReductionAveragesInsteadOfPickingPixels)
 {
     // One-pixel black and white checks, ten source pixels per card pixel each way.
@@ -165,7 +191,8 @@ TEST_F(BackgroundPhotoTest, MenuCommandAsksWithThePhotoFilterAndLoadsTheChoice)
 
     // The same filter as the stamp's "Foto Inladen".
     EXPECT_EQ(questions.filters, QStringList{PhotoFileFilter::filter()});
-    EXPECT_TRUE(questions.filters.value(0).startsWith(u"Foto ( Jpg, Bmp, Gif, Wmf )|"));
+    // The classic entry stays, after the one that lists every format the loader reads.
+    EXPECT_TRUE(questions.filters.value(0).contains(u"|Foto ( Jpg, Bmp, Gif, Wmf )|"));
     EXPECT_EQ(m_document.canvas().image().pixel(11, 11), Red);
     EXPECT_EQ(m_document.canvas().image().pixel(12, 12), Blue);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);

@@ -7,6 +7,7 @@
 #include "support/StuckReaderGuard.h"
 #include "HandMadeBitmap.h"
 #include "cardfile/OpenFileModel.h"
+#include "stamp/StampTestFiles.h"
 #include "support/ScriptedQuestions.h"
 
 #include <QBuffer>
@@ -304,6 +305,37 @@ TEST_F(OpenFile, TemplateChangesOnlyTheCanvasPicture)
     EXPECT_EQ(doc.checkedBorderItem(), 4);
     EXPECT_EQ(doc.nameCaption(), QString("zee"));
     EXPECT_EQ(doc.lastFileName(), QString("zee"));
+}
+
+TEST_F(OpenFile, TemplatesOfTodaysFormatsLoadUprightAndCutOffOnesAskToSelect)
+{
+    // Stored 200 x 300, red on the left; shown turned clockwise, red on top.
+    QImage stored(200, 300, QImage::Format_RGB32);
+    stored.fill(kBlue);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 100; ++x)
+            stored.setPixelColor(x, y, kRed);
+    const QByteArray heic = StampTestFiles::heic(stored, 6);
+    writeBytes(templates("heic.tmp"), heic);
+    writeBytes(templates("tiff.tmp"), StampTestFiles::tiff(stored, 0x4));
+    writeBytes(templates("webp.tmp"), StampTestFiles::webp(stored.transformed(QTransform().rotate(90))));
+    for (const QString name : {"heic", "tiff", "webp"}) {
+        doc.canvas().setBackColor(kGreen);
+        OpenFileModel model(Mode::Templates, doc, questions);
+        ASSERT_TRUE(selectAndAccept(model, name)) << name.toStdString();
+        // The template, 300 x 200 upright, covers the card's top-left corner.
+        const QImage &card = doc.canvas().image();
+        EXPECT_GT(qRed(card.pixel(150, 20)), 200) << name.toStdString();
+        EXPECT_GT(qBlue(card.pixel(150, 180)), 200) << name.toStdString();
+        EXPECT_EQ(card.pixelColor(350, 100), kGreen) << name.toStdString();
+    }
+
+    writeBytes(templates("heic.tmp"), heic.left(heic.size() / 2));
+    const QImage before = doc.canvas().image();
+    OpenFileModel model(Mode::Templates, doc, questions);
+    EXPECT_FALSE(selectAndAccept(model, "heic"));
+    expectSelectFirstMessage();
+    EXPECT_EQ(doc.canvas().image(), before);
 }
 
 TEST_F(OpenFile, SmallTemplateCoversOnlyItsCorner)

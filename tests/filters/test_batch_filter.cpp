@@ -140,3 +140,23 @@ TEST_F(BatchFilter, LeavesAnExistingOutputAloneWhenItFails)
     EXPECT_NE(Batch({QStringLiteral("2"), QStringLiteral("0"), path("missing.bmp"), output}).exitCode, 0);
     EXPECT_EQ(FileBytes(output), QByteArray("old"));
 }
+
+TEST_F(BatchFilter, ReadsPhonePhotosAndScans)
+{
+    // heif-enc's 48 x 32 picture: red top left, blue top right, green below.
+    const QString heic = QStringLiteral(HEIF_SEED);
+    const QString mirrored = path("mirrored.bmp");
+    BatchRun run = Batch({QStringLiteral("fliph"), QStringLiteral("0"), heic, mirrored});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    const QImage picture(mirrored);
+    ASSERT_EQ(picture.size(), QSize(48, 32));
+    EXPECT_GT(qBlue(picture.pixel(4, 4)), 150);
+    EXPECT_GT(qRed(picture.pixel(44, 4)), 150);
+
+    const QString scan = path("scan.tif");
+    ASSERT_TRUE(Grey(3, 2, {0, 1, 2, 10, 11, 12}).save(scan, "TIFF"));
+    const QString negative = path("negative.bmp");
+    run = Batch({QStringLiteral("2"), QStringLiteral("0"), scan, negative});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(GreyValues(QImage(negative)), (std::vector<int>{255, 254, 253, 245, 244, 243}));
+}

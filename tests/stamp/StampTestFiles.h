@@ -31,6 +31,15 @@ QByteArray gif(const QList<QImage> &frames);
 // A JPEG whose EXIF block says how the picture is to be turned (6: 90 degrees clockwise).
 QByteArray withExifOrientation(const QByteArray &jpeg, int orientation);
 
+// The picture as WebP (lossless) and TIFF, written by Qt's image-format plugins; the TIFF
+// carries an orientation tag when `turn` is given (Rotate90: stored as it is, shown
+// turned clockwise).
+QByteArray webp(const QImage &image);
+QByteArray tiff(const QImage &image, int turn = 0);
+// The picture as HEIC, encoded by libheif (HEVC, 4:2:0, so colours come back near, not
+// equal), with the irot/imir boxes of an EXIF orientation (6: shown turned clockwise).
+QByteArray heic(const QImage &image, int orientation = 1);
+
 // A placeable metafile, 100 x 50 units at 96 units per inch, that fills the rectangle
 // from (10, 10) to (60, 40) red with no outline.
 QByteArray placeableWmf(int unitsPerInch = 96, int width = 100, int height = 50);

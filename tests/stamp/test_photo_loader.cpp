@@ -247,22 +247,26 @@ TEST(PictureLimitsTest, OneGibibyteOf32BitPixelsIsTheLimit)
     EXPECT_EQ(PictureLimits::allocationLimitMb(), 1024);
 }
 
-TEST(PhotoFileFilterTest, TheDialogShowsTheDescriptionAndFindsEverySpelling)
+TEST(PhotoFileFilterTest, TheFirstEntryFindsEveryPhotoInEverySpellingAndTheClassicEntryStays)
 {
-    const QString dialogFilter = FileFilter::toDialogFilter(PhotoFileFilter::filter());
-    ASSERT_TRUE(dialogFilter.startsWith("Foto ( Jpg, Bmp, Gif, Wmf ) ("));
-    const QStringList patterns = dialogFilter.mid(dialogFilter.lastIndexOf(" (") + 2).chopped(1).split(QLatin1Char(' '));
+    const QStringList entries = FileFilter::toDialogFilter(PhotoFileFilter::filter()).split(QStringLiteral(";;"));
+    ASSERT_EQ(entries.size(), 2);
+    ASSERT_TRUE(entries[1].startsWith("Foto ( Jpg, Bmp, Gif, Wmf ) ("));
     // As the file dialog matches: each pattern a wildcard, case-sensitive on Linux.
-    const auto found = [&patterns](const QString &name) {
+    const auto found = [](const QString &entry, const QString &name) {
+        const QStringList patterns = entry.mid(entry.lastIndexOf(" (") + 2).chopped(1).split(QLatin1Char(' '));
         for (const QString &pattern : patterns)
             if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern)).match(name).hasMatch())
                 return true;
         return false;
     };
-    for (const char *name : {"strand.jpg", "IMG_0001.JPG", "zee.Jpeg", "logo.WMF", "a.gif", "b.Bmp"})
-        EXPECT_TRUE(found(name)) << name;
-    for (const char *name : {"foto.png", "kaart.crd", "strand.jpg.txt"})
-        EXPECT_FALSE(found(name)) << name;
+    for (const char *name : {"strand.jpg", "IMG_0001.JPG", "zee.Jpeg", "logo.WMF", "a.gif", "b.Bmp", "foto.png",
+                             "IMG_0002.HEIC", "x.heif", "y.WebP", "scan.tif", "scan.TIFF"})
+        EXPECT_TRUE(found(entries[0], name)) << name;
+    for (const char *name : {"kaart.crd", "strand.jpg.txt", "film.mov"})
+        EXPECT_FALSE(found(entries[0], name)) << name;
+    EXPECT_TRUE(found(entries[1], "IMG_0001.JPG"));
+    EXPECT_FALSE(found(entries[1], "IMG_0002.HEIC"));
 }
 
 } // namespace

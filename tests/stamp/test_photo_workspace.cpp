@@ -1,3 +1,4 @@
+#include "stamp/PhotoFileFilter.h"
 #include "assets/BuiltinPictures.h"
 #include "core/CardDocument.h"
 #include "stamp/PhotoWorkspace.h"
@@ -42,7 +43,7 @@ TEST_F(PhotoWorkspaceTest, TheDialogGetsThePhotoFilterAndCancelChangesNothing)
     questions.openFileAnswers = {QString()};
     const QImage before = shown();
     EXPECT_FALSE(workspace.loadPhoto(questions));
-    EXPECT_EQ(questions.filters, QStringList{"Foto ( Jpg, Bmp, Gif, Wmf )|*.jpg;*.jpeg;*.bmp;*.gif;*.wmf"});
+    EXPECT_EQ(questions.filters, QStringList{PhotoFileFilter::filter()});
     EXPECT_FALSE(workspace.isPhotoLoaded());
     EXPECT_EQ(document.nameCaption(), "*.*");
     EXPECT_EQ(shown(), before);

@@ -1,3 +1,4 @@
+#include "stamp/PhotoFileFilter.h"
 #include "assets/BuiltinPictures.h"
 #include "app/CardView.h"
 #include "stamp/PhotoView.h"
@@ -76,7 +77,7 @@ TEST_F(StampWindowTest, FotoInladenShowsThePhotoFromTheTopLeftAndNamesItInTheSta
 {
     const QImage photo = numbered(640, 480);
     loadThroughMenu(QStringLiteral("strand.bmp"), encoded(photo, "BMP"));
-    EXPECT_EQ(questions.filters, QStringList{"Foto ( Jpg, Bmp, Gif, Wmf )|*.jpg;*.jpeg;*.bmp;*.gif;*.wmf"});
+    EXPECT_EQ(questions.filters, QStringList{PhotoFileFilter::filter()});
     EXPECT_EQ(status(), QStringLiteral("strand.bmp / 640 x 480 pixels"));
     EXPECT_TRUE(window.photoWorkspace().isPhotoLoaded());
     EXPECT_EQ(shownView().convertToFormat(QImage::Format_RGB32), photo.copy(0, 0, 230, 420));

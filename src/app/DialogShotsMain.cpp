@@ -1,0 +1,139 @@
+// lumo_dialog_shots DIR: opens every dialog the designer window can open, one after the
+// other, and saves a picture of each into DIR, so that reviewers can see that all of
+// them speak Dutch. scripts/dialog-shots.sh runs it on a virtual X screen under an
+// English LANG. Not a test: it only shows.
+#include "app/DutchLanguage.h"
+#include "app/InstallCommands.h"
+#include "app/MainWindow.h"
+#include "app/WidgetQuestions.h"
+#include "core/CardDocument.h"
+#include "core/DataFolder.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+using Inside = std::function<void(QWidget *)>;
+
+QString g_folder;
+
+void closeDialog(QWidget *dialog)
+{
+    if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+        QAbstractButton *no = box->button(QMessageBox::No);
+        (no ? no : box->buttons().constFirst())->click();
+    } else if (auto *plain = qobject_cast<QDialog *>(dialog)) {
+        plain->reject();
+    } else {
+        dialog->close();
+    }
+}
+
+// Waits for a modal dialog other than `under` to show, pictures it, then hands it on.
+void shoot(const QString &name, QWidget *under, const Inside &then)
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, name, under, then] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog == under)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        QPointer<QWidget> shown(dialog);
+        QTimer::singleShot(600, [shown, name, then] {
+            if (!shown)
+                return;
+            const QString path = QDir(g_folder).filePath(name + QStringLiteral(".png"));
+            std::printf("%s: %s\n", qPrintable(path), shown->grab().save(path) ? "ok" : "FAILED");
+            std::fflush(stdout);
+            then(shown);
+        });
+    });
+    poll->start(50);
+}
+
+// Presses a button of the dialog and pictures what that opens, then closes both.
+Inside pressAndShoot(const char *button, const QString &name)
+{
+    return [button, name](QWidget *dialog) {
+        shoot(name, dialog, [dialog](QWidget *inner) {
+            closeDialog(inner);
+            QTimer::singleShot(300, [dialog] { closeDialog(dialog); });
+        });
+        QTimer::singleShot(0, [dialog, button] {
+            if (auto *b = dialog->findChild<QAbstractButton *>(QLatin1String(button)))
+                b->click();
+        });
+    };
+}
+
+struct Step {
+    const char *action;
+    QString shot;
+    Inside inside = closeDialog;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumovander"));
+    DutchLanguage::install(app);
+    g_folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/dialogs");
+    QDir().mkpath(g_folder);
+    QTemporaryDir data;
+    DataFolder::setOverride(data.path());
+
+    CardDocument document;
+    WidgetQuestions questions;
+    MainWindow window(document, questions, DataFolder::settingsFile());
+    questions.setParentWindow(&window);
+    installSubsystemCommands(window);
+    window.show();
+
+    static const std::vector<Step> steps = {
+        {"Fileexit", QStringLiteral("exit-vraag")},
+        {"FileNieuw", QStringLiteral("nieuw-vraag")},
+        {"FileSaveKaart", QStringLiteral("kaart-opslaan-invoerbox")},
+        {"PasFotoInladen", QStringLiteral("zegelfoto-foto-inladen")},
+        {"ToolsBackFotoRand(1)", QStringLiteral("achtergrond-foto-inladen")},
+        {"TekstLettertype", QStringLiteral("lettertype")},
+        {"FileSetupPrinter", QStringLiteral("setup-printer")},
+        {"FileOpenKaart", QStringLiteral("open-kaart"),
+         pressAndShoot("OkKnop", QStringLiteral("open-kaart-selecteer-eerst"))},
+        {"ToolsBackTemplates", QStringLiteral("open-template")},
+        {"ToolsBackColor", QStringLiteral("verloopkleur")},
+        {"FileMarges", QStringLiteral("afdruk-marges")},
+        {"FilePrint", QStringLiteral("kaartjes-afdrukken"),
+         pressAndShoot("PrintKnop", QStringLiteral("kaartjes-afdrukken-pdf-opslaan"))},
+    };
+    // The stamp photo's menu opens only with a layout that has a stamp photo.
+    window.action(QStringLiteral("LayoutShow(2)"))->trigger();
+
+    std::function<void(size_t)> run = [&](size_t i) {
+        if (i == steps.size()) {
+            QTimer::singleShot(300, [] { QCoreApplication::exit(0); });
+            return;
+        }
+        shoot(steps[i].shot, nullptr, [&run, i](QWidget *dialog) {
+            steps[i].inside(dialog);
+            QTimer::singleShot(500, [&run, i] { run(i + 1); });
+        });
+        QTimer::singleShot(0, [&window, i] { window.action(QLatin1String(steps[i].action))->trigger(); });
+    };
+    QTimer::singleShot(500, [&run] { run(0); });
+    // A dialog that never shows must not hang the script.
+    QTimer::singleShot(120000, [] { QCoreApplication::exit(1); });
+    return app.exec();
+}
