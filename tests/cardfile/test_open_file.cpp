@@ -320,7 +320,7 @@ TEST_F(OpenFile, TemplatesOfTodaysFormatsLoadUprightAndCutOffOnesAskToSelect)
     writeBytes(templates("tiff.tmp"), StampTestFiles::tiff(stored, 0x4));
     writeBytes(templates("webp.tmp"), StampTestFiles::webp(stored.transformed(QTransform().rotate(90))));
     for (const QString name : {"heic", "tiff", "webp"}) {
-        doc.canvas().setBackColor(kGreen);
+        editCard(doc, [](Card &card) { card.canvas.setBackColor(kGreen); });
         OpenFileModel model(Mode::Templates, doc, questions);
         ASSERT_TRUE(selectAndAccept(model, name)) << name.toStdString();
         // The template, 300 x 200 upright, covers the card's top-left corner.
