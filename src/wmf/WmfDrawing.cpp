@@ -327,13 +327,21 @@ void floodFill(wmfAPI *api, wmfFlood_t *flood, bool surface)
             --left;
         while (right < w - 1 && !seen[size_t(y) * w + right + 1] && inside(right + 1, y))
             ++right;
-        for (int x = left; x <= right; ++x) {
+        for (int x = left; x <= right; ++x)
             seen[size_t(y) * w + x] = true;
-            for (int ny : {y - 1, y + 1})
-                if (ny >= 0 && ny < h && !seen[size_t(ny) * w + x])
-                    todo.emplace_back(x, ny);
-        }
         spans.emplace_back(QPoint(left, y), QPoint(right, y));
+        // One seed per run of fillable pixels above and below keeps the stack small.
+        for (int ny : {y - 1, y + 1}) {
+            if (ny < 0 || ny >= h)
+                continue;
+            for (int x = left; x <= right; ++x) {
+                if (seen[size_t(ny) * w + x] || !inside(x, ny))
+                    continue;
+                todo.emplace_back(x, ny);
+                while (x < right && !seen[size_t(ny) * w + x + 1] && inside(x + 1, ny))
+                    ++x;
+            }
+        }
     }
     // Painted only once the area is known, so that the fill does not read its own paint.
     const wmfBrush *brush = WMF_DC_BRUSH(flood->dc);

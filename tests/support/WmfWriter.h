@@ -75,6 +75,8 @@ public:
         return record(function, {to.y(), to.x(), from.y(), from.x(), box.bottom() + 1,
                                   box.right() + 1, box.top(), box.left()});
     }
+    // ExtFloodFill up to a border colour.
+    WmfWriter &floodFill(QPoint at, QColor border) { return record(0x0548, {0, border.red() | border.green() << 8, border.blue(), at.y(), at.x()}); }
     WmfWriter &line(QPoint from, QPoint to)
     {
         record(0x0214, {from.y(), from.x()});

@@ -144,6 +144,16 @@ TEST(WmfDrawing, BitmapRecordIsDrawnUprightInItsRectangle)
     EXPECT_EQ(image.pixel(65, 50), White);
 }
 
+TEST(WmfDrawing, FloodFillStopsAtItsBorderColour)
+{
+    WmfWriter w;
+    w.nullBrush().pen(Black, 1).rectangle(20, 20, 80, 80).brush(Red).floodFill({50, 50}, Black);
+    const QImage image = drawn(w);
+    EXPECT_EQ(count(image, QRect(22, 22, 57, 57), Red), 57 * 57);
+    EXPECT_EQ(count(image, QRect(0, 0, 100, 19), White), 100 * 19);
+    EXPECT_EQ(image.pixel(90, 50), White);
+}
+
 TEST(WmfDrawing, ClipRectangleKeepsDrawingInside)
 {
     WmfWriter w;
