@@ -699,6 +699,14 @@ QImage draw(QByteArrayView bytes, qint64 maxPixels)
     api->device_data = &device;
     // libwmf only reads the buffer; it takes it through a non-const pointer.
     QByteArray data = bytes.toByteArray();
+    // libwmf allocates a buffer of the header's largest record before reading any; no
+    // record is larger than the file, so a header claiming gigabytes is put right here.
+    const qsizetype largestAt = (frame.placeable ? 22 : 0) + 12;
+    if (data.size() >= largestAt + 4 && le32(data, largestAt) > quint32(data.size() / 2)) {
+        const quint32 words = quint32(data.size() / 2);
+        for (int i = 0; i < 4; ++i)
+            data[largestAt + i] = char((words >> (8 * i)) & 0xFF);
+    }
     if (wmf_mem_open(api.get(), reinterpret_cast<unsigned char *>(data.data()), long(data.size()))
         != wmf_E_None)
         return {};

@@ -99,6 +99,18 @@ TEST_F(WmfDecoderTest, HelperThatRunsOutOfCpuTimeEndsAndGivesABadPicture)
     EXPECT_TRUE(WmfPicture::render(slow, limits).isNull());
 }
 
+// Found by fuzzing: libwmf allocates the header's largest record up front, and a header
+// claiming 2.9 GB ran the helper out of its memory limit though the file is fine.
+TEST_F(WmfDecoderTest, HeaderOverstatingItsLargestRecordStillDraws)
+{
+    QByteArray bytes = picture();
+    const char huge[4] = {0, 0, 0x71, 0x57};
+    bytes.replace(22 + 12, 4, huge, 4);
+    const QImage image = WmfPicture::render(bytes);
+    ASSERT_EQ(image.size(), QSize(10, 10));
+    EXPECT_EQ(image.pixel(5, 5), qRgb(255, 0, 0));
+}
+
 TEST_F(WmfDecoderTest, HeaderBeyondThePixelBudgetIsRefused)
 {
     WmfWriter w;
