@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -43,6 +45,69 @@ QImage readAnswer(const QByteArray &out)
             row[x] |= 0xFF000000u;
     }
     return image;
+}
+
+QStringList decoderArguments(const WmfPicture::DecoderLimits &limits)
+{
+    return {QStringLiteral("--cpu-seconds"), QString::number(limits.cpuSeconds),
+            QStringLiteral("--memory-mb"), QString::number(limits.memoryMb)};
+}
+
+std::unique_ptr<QProcess> startDecoder(const QString &program, const WmfPicture::DecoderLimits &limits)
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(program);
+    process->setArguments(decoderArguments(limits));
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start();
+    return process;
+}
+
+// A helper started ahead and waiting for its metafile: most of a helper's start is
+// loading Qt's libraries, which this way happens while the user is choosing the next
+// file instead of while they wait. Its CPU limit counts from its own start, idle time
+// costs none, and it ends with the application (or on end of input, should we vanish).
+class SpareDecoder {
+public:
+    std::unique_ptr<QProcess> take(const QString &program)
+    {
+        // A QProcess belongs to its thread; the spare serves the application's thread only.
+        const QCoreApplication *app = QCoreApplication::instance();
+        if (!app || QThread::currentThread() != app->thread())
+            return nullptr;
+        std::unique_ptr<QProcess> ready = std::move(m_process);
+        if (ready && (ready->program() != program || ready->state() == QProcess::NotRunning))
+            ready.reset();
+        {
+            if (!m_cleanupRegistered) {
+                qAddPostRoutine([] {
+                    if (QProcess *p = spare().m_process.get()) {
+                        p->kill();
+                        p->waitForFinished(-1);
+                    }
+                    spare().m_process.reset();
+                });
+                m_cleanupRegistered = true;
+            }
+            m_process = startDecoder(program, WmfPicture::DecoderLimits{});
+        }
+        return ready;
+    }
+    static SpareDecoder &spare()
+    {
+        static SpareDecoder instance;
+        return instance;
+    }
+
+private:
+    std::unique_ptr<QProcess> m_process;
+    bool m_cleanupRegistered = false;
+};
+
+bool isDefault(const WmfPicture::DecoderLimits &l)
+{
+    const WmfPicture::DecoderLimits d;
+    return l.cpuSeconds == d.cpuSeconds && l.memoryMb == d.memoryMb;
 }
 
 } // namespace
@@ -84,12 +149,12 @@ QImage render(QByteArrayView bytes, const DecoderLimits &limits, const QString &
     const QString program = decoder.isEmpty() ? decoderPath() : decoder;
     if (program.isEmpty())
         return {};
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments({QStringLiteral("--cpu-seconds"), QString::number(limits.cpuSeconds),
-                          QStringLiteral("--memory-mb"), QString::number(limits.memoryMb)});
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start();
+    std::unique_ptr<QProcess> started;
+    if (decoder.isEmpty() && isDefault(limits))
+        started = SpareDecoder::spare().take(program);
+    if (!started)
+        started = startDecoder(program, limits);
+    QProcess &process = *started;
     if (!process.waitForStarted(limits.wallClockMs))
         return {};
     process.write(bytes.data(), bytes.size());
