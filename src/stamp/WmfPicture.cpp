@@ -77,16 +77,10 @@ public:
             return nullptr;
         std::unique_ptr<QProcess> ready = std::move(m_process);
         if (ready && (ready->program() != program || ready->state() == QProcess::NotRunning))
-            ready.reset();
+            discard(ready);
         {
             if (!m_cleanupRegistered) {
-                qAddPostRoutine([] {
-                    if (QProcess *p = spare().m_process.get()) {
-                        p->kill();
-                        p->waitForFinished(-1);
-                    }
-                    spare().m_process.reset();
-                });
+                qAddPostRoutine([] { discard(spare().m_process); });
                 m_cleanupRegistered = true;
             }
             m_process = startDecoder(program, WmfPicture::DecoderLimits{});
@@ -100,6 +94,15 @@ public:
     }
 
 private:
+    static void discard(std::unique_ptr<QProcess> &process)
+    {
+        if (process && process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(-1);
+        }
+        process.reset();
+    }
+
     std::unique_ptr<QProcess> m_process;
     bool m_cleanupRegistered = false;
 };

@@ -54,6 +54,16 @@ TEST_F(WmfDecoderTest, WellFormedAnswerFromAStandInIsTaken)
     EXPECT_EQ(image.pixel(1, 0), qRgb(0, 0, 255));
 }
 
+TEST_F(WmfDecoderTest, EnvironmentNamesTheHelperFirst)
+{
+    const QString good = fakeDecoder(R"(printf 'LWMF\001\000\000\000\001\000\000\000\000\000\377\000')");
+    qputenv("LUMO_WMF_DECODER", good.toLocal8Bit());
+    EXPECT_EQ(WmfPicture::decoderPath(), good);
+    EXPECT_EQ(WmfPicture::render(picture()).size(), QSize(1, 1));
+    qunsetenv("LUMO_WMF_DECODER");
+    EXPECT_NE(WmfPicture::decoderPath(), good);
+}
+
 TEST_F(WmfDecoderTest, CrashGarbageShortOrFailedAnswersAreBadPictures)
 {
     for (const QByteArray &script : {QByteArray("kill -SEGV $$"),
