@@ -71,21 +71,23 @@ class SpareDecoder {
 public:
     std::unique_ptr<QProcess> take(const QString &program)
     {
-        // A QProcess belongs to its thread; the spare serves the application's thread only.
-        const QCoreApplication *app = QCoreApplication::instance();
-        if (!app || QThread::currentThread() != app->thread())
-            return nullptr;
         std::unique_ptr<QProcess> ready = std::move(m_process);
         if (ready && (ready->program() != program || ready->state() == QProcess::NotRunning))
             discard(ready);
-        {
-            if (!m_cleanupRegistered) {
-                qAddPostRoutine([] { discard(spare().m_process); });
-                m_cleanupRegistered = true;
-            }
-            m_process = startDecoder(program, WmfPicture::DecoderLimits{});
-        }
         return ready;
+    }
+    // Started after a load, not before, so that starting it never delays one.
+    void prepare(const QString &program)
+    {
+        // A QProcess belongs to its thread; the spare serves the application's thread only.
+        const QCoreApplication *app = QCoreApplication::instance();
+        if (!app || QThread::currentThread() != app->thread() || m_process)
+            return;
+        if (!m_cleanupRegistered) {
+            qAddPostRoutine([] { discard(spare().m_process); });
+            m_cleanupRegistered = true;
+        }
+        m_process = startDecoder(program, WmfPicture::DecoderLimits{});
     }
     static SpareDecoder &spare()
     {
@@ -106,6 +108,8 @@ private:
     std::unique_ptr<QProcess> m_process;
     bool m_cleanupRegistered = false;
 };
+
+QImage decode(QProcess &process, QByteArrayView bytes, const WmfPicture::DecoderLimits &limits);
 
 bool isDefault(const WmfPicture::DecoderLimits &l)
 {
@@ -152,12 +156,24 @@ QImage render(QByteArrayView bytes, const DecoderLimits &limits, const QString &
     const QString program = decoder.isEmpty() ? decoderPath() : decoder;
     if (program.isEmpty())
         return {};
+    const bool useSpare = decoder.isEmpty() && isDefault(limits);
     std::unique_ptr<QProcess> started;
-    if (decoder.isEmpty() && isDefault(limits))
+    if (useSpare)
         started = SpareDecoder::spare().take(program);
     if (!started)
         started = startDecoder(program, limits);
-    QProcess &process = *started;
+    const QImage picture = decode(*started, bytes, limits);
+    if (useSpare)
+        SpareDecoder::spare().prepare(program);
+    return picture;
+}
+
+} // namespace WmfPicture
+
+namespace {
+
+QImage decode(QProcess &process, QByteArrayView bytes, const WmfPicture::DecoderLimits &limits)
+{
     if (!process.waitForStarted(limits.wallClockMs))
         return {};
     process.write(bytes.data(), bytes.size());
@@ -174,4 +190,4 @@ QImage render(QByteArrayView bytes, const DecoderLimits &limits, const QString &
     return readAnswer(process.readAllStandardOutput());
 }
 
-} // namespace WmfPicture
+} // namespace
