@@ -476,7 +476,22 @@ void bmpDraw(wmfAPI *api, wmfBMP_Draw_t *draw)
     restoreMode(d.painter);
 }
 
-void bmpRead(wmfAPI *api, wmfBMP_Read_t *read) { wmf_ipa_bmp_read(api, read); }
+// libwmf allocates a bitmap's pixels from its header before reading them; a header
+// claiming more pixels than a picture may have is not read (found by fuzzing: 12 GB).
+void bmpRead(wmfAPI *api, wmfBMP_Read_t *read)
+{
+    const QByteArrayView header(reinterpret_cast<const char *>(read->buffer), read->buffer ? read->length : 0);
+    if (header.size() >= 16 && le32(header, 0) >= 40) {
+        const qint64 width = std::abs(qint64(qint32(le32(header, 4))));
+        const qint64 height = std::abs(qint64(qint32(le32(header, 8))));
+        if (width == 0 || height == 0 || width > WmfDrawing::MaxPixels / height)
+            return;
+    } else if (header.size() >= 12 && le32(header, 0) == 12) {
+        if (qint64(le16(header, 4)) * le16(header, 6) > WmfDrawing::MaxPixels)
+            return;
+    }
+    wmf_ipa_bmp_read(api, read);
+}
 void bmpFree(wmfAPI *api, wmfBMP *bmp) { wmf_ipa_bmp_free(api, bmp); }
 
 QFont qtFont(const wmfFont *font)
