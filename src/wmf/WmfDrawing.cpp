@@ -477,7 +477,8 @@ void bmpDraw(wmfAPI *api, wmfBMP_Draw_t *draw)
 }
 
 // libwmf allocates a bitmap's pixels from its header before reading them; a header
-// claiming more pixels than a picture may have is not read (found by fuzzing: 12 GB).
+// claiming more pixels than a picture may have, or more colours than the record holds,
+// is not read (found by fuzzing: 12 GB).
 void bmpRead(wmfAPI *api, wmfBMP_Read_t *read)
 {
     const QByteArrayView header(reinterpret_cast<const char *>(read->buffer), read->buffer ? read->length : 0);
@@ -485,6 +486,10 @@ void bmpRead(wmfAPI *api, wmfBMP_Read_t *read)
         const qint64 width = std::abs(qint64(qint32(le32(header, 4))));
         const qint64 height = std::abs(qint64(qint32(le32(header, 8))));
         if (width == 0 || height == 0 || width > WmfDrawing::MaxPixels / height)
+            return;
+        // Nor one whose colour table would not fit in the record (libwmf sizes it first).
+        const qint64 headerBytes = le32(header, 0), colours = header.size() >= 36 ? le32(header, 32) : 0;
+        if (headerBytes > header.size() || colours > (header.size() - headerBytes) / 4)
             return;
     } else if (header.size() >= 12 && le32(header, 0) == 12) {
         if (qint64(le16(header, 4)) * le16(header, 6) > WmfDrawing::MaxPixels)

@@ -109,6 +109,18 @@ TEST_F(WmfDecoderTest, HelperThatRunsOutOfCpuTimeEndsAndGivesABadPicture)
     EXPECT_TRUE(WmfPicture::render(slow, limits).isNull());
 }
 
+// Found by fuzzing our own seeds: a damaged bitmap record on which libwmf's bitmap
+// reader loops for ever. The helper's CPU limit ends it; one second here.
+TEST_F(WmfDecoderTest, BitmapThatMakesLibwmfLoopEndsAtTheCpuLimit)
+{
+    const QByteArray looping = QByteArray::fromBase64(
+        "183GmgAAAAAAAGQAZABgAAAAAABxVwEACQAAA0AAAAAIAEAAAAAAADQAAABDDyAAzAAAAAMABAAAAAAAPABQAAoAKAoAAAAABAAAAAMA"
+        "AAABABgAAAAAACQAAAAAAAAAAAAAAAAAAAAAAAAAAACAKACAUACAeACAADyAKDyAUDyAeDyAAHiAKHiAUHiAeHiAAwAAAAAA");
+    WmfPicture::DecoderLimits limits;
+    limits.cpuSeconds = 1;
+    EXPECT_TRUE(WmfPicture::render(looping, limits).isNull());
+}
+
 // Found by fuzzing: libwmf allocates the header's largest record up front, and a header
 // claiming 2.9 GB ran the helper out of its memory limit though the file is fine.
 TEST_F(WmfDecoderTest, HeaderOverstatingItsLargestRecordStillDraws)
