@@ -1,6 +1,7 @@
 # lumo_add_test(NAME name [WIDGETS] SOURCES a.cpp b.cpp LIBS lib...)
 # Every test runs headless; Qt Test and GoogleTest executables are both welcome.
 # WIDGETS gives GoogleTest cases a QApplication instead of a QGuiApplication.
+# Sanitizer builds detect leaks; cmake/lsan.supp names the few outside our code.
 function(lumo_add_test)
   cmake_parse_arguments(T "WIDGETS" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -13,6 +14,6 @@ function(lumo_add_test)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
     TIMEOUT 300)
 endfunction()

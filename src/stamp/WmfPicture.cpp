@@ -2,86 +2,119 @@
 
 #include "stamp/PictureLimits.h"
 
-#include <QByteArray>
-#include <algorithm>
-#include <cmath>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <cstring>
 #include <memory>
-
-extern "C" {
-#include <libwmf/api.h>
-#include <libwmf/gd.h>
-}
 
 namespace {
 
-constexpr double ScreenDpi = 96.0;
-// libwmf's device coordinates are points.
-constexpr double PointsPerInch = 72.0;
+const QString DecoderName = QStringLiteral("lumovander-wmf");
+constexpr qsizetype HeaderBytes = 12;
 
 quint32 le16(QByteArrayView b, qsizetype i) { return uint8_t(b[i]) | quint32(uint8_t(b[i + 1])) << 8; }
-qint16 signed16(QByteArrayView b, qsizetype i) { return qint16(le16(b, i)); }
+quint32 le32(QByteArrayView b, qsizetype i) { return le16(b, i) | le16(b, i + 2) << 16; }
 
-bool isPlaceable(QByteArrayView b)
+bool isExecutable(const QString &path)
 {
-    return b.size() >= 22 && le16(b, 0) == 0xCDD7 && le16(b, 2) == 0x9AC6;
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
 }
 
-struct ApiDeleter {
-    void operator()(wmfAPI *api) const { wmf_api_destroy(api); }
-};
-using Api = std::unique_ptr<wmfAPI, ApiDeleter>;
-
-Api createApi()
+// The helper's answer: "LWMF", width, height, then exactly that many 32-bit pixels.
+// Anything else, however it came about, is a bad picture.
+QImage readAnswer(const QByteArray &out)
 {
-    wmfAPI_Options options{};
-    options.function = wmf_gd_function;
-    const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR
-        | WMF_OPT_NO_DEBUG;
-    wmfAPI *api = nullptr;
-    if (wmf_api_create(&api, flags, &options) != wmf_E_None)
-        return nullptr;
-    return Api(api);
-}
-
-// The picture's frame in device points and its size in pixels. A placeable file says
-// both in its header; libwmf's scan of it does not report a box, so it is worked out here.
-bool placeableFrame(QByteArrayView b, wmfD_Rect &box, QSize &pixels)
-{
-    const double left = signed16(b, 6), top = signed16(b, 8);
-    const double right = signed16(b, 10), bottom = signed16(b, 12);
-    const double unitsPerInch = le16(b, 14);
-    if (unitsPerInch <= 0)
-        return false;
-    const double toPoints = PointsPerInch / unitsPerInch;
-    box.TL.x = float(std::min(left, right) * toPoints);
-    box.TL.y = float(std::min(top, bottom) * toPoints);
-    box.BR.x = float(std::max(left, right) * toPoints);
-    box.BR.y = float(std::max(top, bottom) * toPoints);
-    pixels = QSize(int(std::lround(std::abs(right - left) * ScreenDpi / unitsPerInch)),
-                   int(std::lround(std::abs(bottom - top) * ScreenDpi / unitsPerInch)));
-    return true;
-}
-
-// A plain metafile's scan reports the extent of its drawing in its own units, which
-// count as screen pixels.
-QSize scannedPixels(const wmfD_Rect &box)
-{
-    return QSize(int(std::lround(box.BR.x - box.TL.x)), int(std::lround(box.BR.y - box.TL.y)));
-}
-
-QImage toImage(const int *gdPixels, QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
+    if (out.size() < HeaderBytes || !out.startsWith("LWMF"))
+        return {};
+    const qint64 width = le32(out, 4), height = le32(out, 8);
+    if (!PictureLimits::fits(width, height) || out.size() - HeaderBytes != width * height * 4)
+        return {};
+    QImage image(int(width), int(height), QImage::Format_RGB32);
     if (image.isNull())
         return {};
-    for (int y = 0; y < size.height(); ++y) {
+    const char *from = out.constData() + HeaderBytes;
+    const qsizetype rowBytes = qsizetype(width) * 4;
+    for (int y = 0; y < image.height(); ++y, from += rowBytes) {
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const int *from = gdPixels + qsizetype(y) * size.width();
-        // gd keeps 0x00RRGGBB with a 7-bit transparency on top; the picture is opaque.
-        for (int x = 0; x < size.width(); ++x)
-            row[x] = 0xFF000000u | (quint32(from[x]) & 0x00FFFFFFu);
+        std::memcpy(row, from, size_t(rowBytes));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] |= 0xFF000000u;
     }
     return image;
+}
+
+QStringList decoderArguments(const WmfPicture::DecoderLimits &limits)
+{
+    return {QStringLiteral("--cpu-seconds"), QString::number(limits.cpuSeconds),
+            QStringLiteral("--memory-mb"), QString::number(limits.memoryMb)};
+}
+
+std::unique_ptr<QProcess> startDecoder(const QString &program, const WmfPicture::DecoderLimits &limits)
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(program);
+    process->setArguments(decoderArguments(limits));
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start();
+    return process;
+}
+
+// A helper started ahead and waiting for its metafile: most of a helper's start is
+// loading Qt's libraries, which this way happens while the user is choosing the next
+// file instead of while they wait. Its CPU limit counts from its own start, idle time
+// costs none, and it ends with the application (or on end of input, should we vanish).
+class SpareDecoder {
+public:
+    std::unique_ptr<QProcess> take(const QString &program)
+    {
+        std::unique_ptr<QProcess> ready = std::move(m_process);
+        if (ready && (ready->program() != program || ready->state() == QProcess::NotRunning))
+            discard(ready);
+        return ready;
+    }
+    // Started after a load, not before, so that starting it never delays one.
+    void prepare(const QString &program)
+    {
+        // A QProcess belongs to its thread; the spare serves the application's thread only.
+        const QCoreApplication *app = QCoreApplication::instance();
+        if (!app || QThread::currentThread() != app->thread() || m_process)
+            return;
+        if (!m_cleanupRegistered) {
+            qAddPostRoutine([] { discard(spare().m_process); });
+            m_cleanupRegistered = true;
+        }
+        m_process = startDecoder(program, WmfPicture::DecoderLimits{});
+    }
+    static SpareDecoder &spare()
+    {
+        static SpareDecoder instance;
+        return instance;
+    }
+
+private:
+    static void discard(std::unique_ptr<QProcess> &process)
+    {
+        if (process && process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(-1);
+        }
+        process.reset();
+    }
+
+    std::unique_ptr<QProcess> m_process;
+    bool m_cleanupRegistered = false;
+};
+
+QImage decode(QProcess &process, QByteArrayView bytes, const WmfPicture::DecoderLimits &limits);
+
+bool isDefault(const WmfPicture::DecoderLimits &l)
+{
+    const WmfPicture::DecoderLimits d;
+    return l.cpuSeconds == d.cpuSeconds && l.memoryMb == d.memoryMb;
 }
 
 } // namespace
@@ -90,43 +123,71 @@ namespace WmfPicture {
 
 bool looksLikeWmf(QByteArrayView b)
 {
-    if (isPlaceable(b))
+    if (b.size() >= 22 && le16(b, 0) == 0xCDD7 && le16(b, 2) == 0x9AC6)
         return true;
     // Plain header: type 1 (memory) or 2 (disk), 9 words long, version 1.0 or 3.0.
     return b.size() >= 18 && (le16(b, 0) == 1 || le16(b, 0) == 2) && le16(b, 2) == 9
         && (le16(b, 4) == 0x0100 || le16(b, 4) == 0x0300);
 }
 
-QImage render(QByteArrayView bytes)
+QString decoderPath()
+{
+    const QString fromEnvironment = qEnvironmentVariable("LUMO_WMF_DECODER");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    if (QCoreApplication::instance()) {
+        const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(DecoderName);
+        if (isExecutable(beside))
+            return beside;
+    }
+#ifdef LUMO_WMF_DECODER_BUILD_PATH
+    if (isExecutable(QStringLiteral(LUMO_WMF_DECODER_BUILD_PATH)))
+        return QStringLiteral(LUMO_WMF_DECODER_BUILD_PATH);
+#endif
+    return {};
+}
+
+QImage render(QByteArrayView bytes) { return render(bytes, DecoderLimits{}); }
+
+QImage render(QByteArrayView bytes, const DecoderLimits &limits, const QString &decoder)
 {
     if (!looksLikeWmf(bytes))
         return {};
-    Api api = createApi();
-    if (!api)
+    const QString program = decoder.isEmpty() ? decoderPath() : decoder;
+    if (program.isEmpty())
         return {};
-    // libwmf only reads the buffer; it takes it through a non-const pointer.
-    QByteArray data = bytes.toByteArray();
-    if (wmf_mem_open(api.get(), reinterpret_cast<unsigned char *>(data.data()), long(data.size()))
-        != wmf_E_None)
-        return {};
-    wmfD_Rect box{};
-    if (wmf_scan(api.get(), 0, &box) != wmf_E_None)
-        return {};
-    QSize pixels = scannedPixels(box);
-    if (isPlaceable(bytes) && !placeableFrame(bytes, box, pixels))
-        return {};
-    if (!PictureLimits::fits(pixels.width(), pixels.height()))
-        return {};
-
-    wmf_gd_t *device = WMF_GD_GetData(api.get());
-    device->type = wmf_gd_image;
-    device->bbox = box;
-    device->width = unsigned(pixels.width());
-    device->height = unsigned(pixels.height());
-    if (wmf_play(api.get(), 0, &box) != wmf_E_None || !device->gd_image)
-        return {};
-    const int *gdPixels = wmf_gd_image_pixels(device->gd_image);
-    return gdPixels ? toImage(gdPixels, pixels) : QImage();
+    const bool useSpare = decoder.isEmpty() && isDefault(limits);
+    std::unique_ptr<QProcess> started;
+    if (useSpare)
+        started = SpareDecoder::spare().take(program);
+    if (!started)
+        started = startDecoder(program, limits);
+    const QImage picture = decode(*started, bytes, limits);
+    if (useSpare)
+        SpareDecoder::spare().prepare(program);
+    return picture;
 }
 
 } // namespace WmfPicture
+
+namespace {
+
+QImage decode(QProcess &process, QByteArrayView bytes, const WmfPicture::DecoderLimits &limits)
+{
+    if (!process.waitForStarted(limits.wallClockMs))
+        return {};
+    process.write(bytes.data(), bytes.size());
+    process.closeWriteChannel();
+    // waitForFinished() keeps reading the pixels while it waits, so that the helper never
+    // blocks on a full pipe; past the wall clock the helper is killed, whatever it does.
+    if (!process.waitForFinished(limits.wallClockMs)) {
+        process.kill();
+        process.waitForFinished(-1);
+        return {};
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return {};
+    return readAnswer(process.readAllStandardOutput());
+}
+
+} // namespace

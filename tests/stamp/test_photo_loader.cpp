@@ -82,7 +82,7 @@ TEST_F(PhotoLoaderTest, PlaceableMetafileIsDrawnAtItsSizeOnAScreenInch)
     const QImage picture = PhotoLoader::load(file("clip.wmf", placeableWmf()));
     ASSERT_EQ(picture.size(), QSize(100, 50));
     const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255);
-    // libwmf fills the right and bottom edge pixels too, where Windows leaves them out.
+    // Filled up to the rectangle's right and bottom edge, where Windows leaves a pixel out.
     for (QPoint inside : {QPoint(10, 10), QPoint(58, 38), QPoint(35, 25)})
         EXPECT_EQ(picture.pixel(inside), red) << inside.x() << "," << inside.y();
     for (QPoint outside : {QPoint(9, 10), QPoint(10, 9), QPoint(62, 38), QPoint(58, 42), QPoint(0, 0), QPoint(99, 49)})

@@ -1,0 +1,145 @@
+// Metafiles through the helper process: whatever goes wrong there (a crash, a limit, a
+// hang, a bad answer) is a bad picture, and nothing more.
+#include "stamp/WmfPicture.h"
+#include "support/WmfWriter.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class WmfDecoderTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    // A stand-in for the helper: a shell script that misbehaves as told.
+    QString fakeDecoder(const QByteArray &script)
+    {
+        const QString path = dir.filePath(QStringLiteral("decoder-%1").arg(++scripts));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\ncat > /dev/null\n" + script + "\n");
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+    static QByteArray picture()
+    {
+        WmfWriter w;
+        w.nullPen().brush(Qt::red).rectangle(0, 0, 10, 10);
+        return w.placeable(QRect(0, 0, 10, 10));
+    }
+    int scripts = 0;
+};
+
+TEST_F(WmfDecoderTest, HelperDrawsThePicture)
+{
+    ASSERT_FALSE(WmfPicture::decoderPath().isEmpty());
+    const QImage image = WmfPicture::render(picture());
+    ASSERT_EQ(image.size(), QSize(10, 10));
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(image.pixel(5, 5), qRgb(255, 0, 0));
+}
+
+TEST_F(WmfDecoderTest, WellFormedAnswerFromAStandInIsTaken)
+{
+    // The stand-ins below are only worth something if a good answer from one is taken.
+    const QString good = fakeDecoder(R"(printf 'LWMF\002\000\000\000\001\000\000\000\000\000\377\000\377\000\000\000')");
+    const QImage image = WmfPicture::render(picture(), {}, good);
+    ASSERT_EQ(image.size(), QSize(2, 1));
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(1, 0), qRgb(0, 0, 255));
+}
+
+TEST_F(WmfDecoderTest, EnvironmentNamesTheHelperFirst)
+{
+    const QString good = fakeDecoder(R"(printf 'LWMF\001\000\000\000\001\000\000\000\000\000\377\000')");
+    qputenv("LUMO_WMF_DECODER", good.toLocal8Bit());
+    EXPECT_EQ(WmfPicture::decoderPath(), good);
+    EXPECT_EQ(WmfPicture::render(picture()).size(), QSize(1, 1));
+    qunsetenv("LUMO_WMF_DECODER");
+    EXPECT_NE(WmfPicture::decoderPath(), good);
+}
+
+TEST_F(WmfDecoderTest, CrashGarbageShortOrFailedAnswersAreBadPictures)
+{
+    for (const QByteArray &script : {QByteArray("kill -SEGV $$"),
+                                     QByteArray("head -c 5000 /dev/urandom"),
+                                     QByteArray(R"(printf 'LWMF\002\000\000\000\001\000\000\000\000\000\377\000\377')"),
+                                     QByteArray(R"(printf 'LWMF\000\000\001\000\000\000\001\000')"),
+                                     QByteArray(R"(printf 'LWMF\002\000\000\000\001\000\000\000\000\000\377\000\377\000\000\000'; exit 3)")})
+        EXPECT_TRUE(WmfPicture::render(picture(), {}, fakeDecoder(script)).isNull()) << script.constData();
+    EXPECT_TRUE(WmfPicture::render(picture(), {}, dir.filePath("no-such-decoder")).isNull());
+}
+
+TEST_F(WmfDecoderTest, HangingHelperIsKilledAtTheWallClock)
+{
+    WmfPicture::DecoderLimits limits;
+    limits.wallClockMs = 1000;
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_TRUE(WmfPicture::render(picture(), limits, fakeDecoder("while :; do :; done")).isNull());
+    // Not a timing check: the helper would spin for ever without the kill.
+    EXPECT_LT(timer.elapsed(), 60000);
+}
+
+// Border flood fills over a large picture, again and again: minutes of work for the real
+// helper, which its own CPU limit ends (a signal, not an answer).
+TEST_F(WmfDecoderTest, HelperThatRunsOutOfCpuTimeEndsAndGivesABadPicture)
+{
+    WmfWriter w;
+    w.brush(Qt::red);
+    for (int i = 0; i < 400; ++i)
+        w.floodFill({10, 10}, Qt::black);
+    const QByteArray slow = w.placeable(QRect(0, 0, 3000, 3000));
+
+    QProcess helper;
+    helper.start(WmfPicture::decoderPath(), {"--cpu-seconds", "1"});
+    ASSERT_TRUE(helper.waitForStarted());
+    helper.write(slow);
+    helper.closeWriteChannel();
+    ASSERT_TRUE(helper.waitForFinished(-1));
+    EXPECT_EQ(helper.exitStatus(), QProcess::CrashExit);
+
+    WmfPicture::DecoderLimits limits;
+    limits.cpuSeconds = 1;
+    EXPECT_TRUE(WmfPicture::render(slow, limits).isNull());
+}
+
+// Found by fuzzing our own seeds: a damaged bitmap record on which libwmf's bitmap
+// reader loops for ever. The helper's CPU limit ends it; one second here.
+TEST_F(WmfDecoderTest, BitmapThatMakesLibwmfLoopEndsAtTheCpuLimit)
+{
+    const QByteArray looping = QByteArray::fromBase64(
+        "183GmgAAAAAAAGQAZABgAAAAAABxVwEACQAAA0AAAAAIAEAAAAAAADQAAABDDyAAzAAAAAMABAAAAAAAPABQAAoAKAoAAAAABAAAAAMA"
+        "AAABABgAAAAAACQAAAAAAAAAAAAAAAAAAAAAAAAAAACAKACAUACAeACAADyAKDyAUDyAeDyAAHiAKHiAUHiAeHiAAwAAAAAA");
+    WmfPicture::DecoderLimits limits;
+    limits.cpuSeconds = 1;
+    EXPECT_TRUE(WmfPicture::render(looping, limits).isNull());
+}
+
+// Found by fuzzing: libwmf allocates the header's largest record up front, and a header
+// claiming 2.9 GB ran the helper out of its memory limit though the file is fine.
+TEST_F(WmfDecoderTest, HeaderOverstatingItsLargestRecordStillDraws)
+{
+    QByteArray bytes = picture();
+    const char huge[4] = {0, 0, 0x71, 0x57};
+    bytes.replace(22 + 12, 4, huge, 4);
+    const QImage image = WmfPicture::render(bytes);
+    ASSERT_EQ(image.size(), QSize(10, 10));
+    EXPECT_EQ(image.pixel(5, 5), qRgb(255, 0, 0));
+}
+
+TEST_F(WmfDecoderTest, HeaderBeyondThePixelBudgetIsRefused)
+{
+    WmfWriter w;
+    w.nullPen().brush(Qt::red).rectangle(0, 0, 150, 150);
+    // 14400 pixels a side at one unit an inch: within what the program holds (1 GB), past
+    // what a metafile may ask for.
+    EXPECT_TRUE(WmfPicture::render(w.placeable(QRect(0, 0, 150, 150), 1)).isNull());
+}
+
+} // namespace
