@@ -9,7 +9,8 @@
 // Inladen" <= 1.5 x the time then; the CPU figures below compare across such loads.
 #include "WmfBenchPicture.h"
 #include "app/MainWindow.h"
-#include "app/PhotoView.h"
+#include "stamp/PhotoView.h"
+#include "stamp/PhotoWorkspace.h"
 #include "core/CardDocument.h"
 #include "core/Questions.h"
 #include "stamp/PhotoLoader.h"
@@ -55,6 +56,7 @@ public:
     QString path;
 
     bool yesNo(const QString &, const QString &) override { return false; }
+    Answer yesNoCancel(const QString &, const QString &) override { return Answer::Cancel; }
     void message(const QString &, const QString &) override {}
     std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return {}; }
     QString openFileName(const QString &) override { return path; }
@@ -115,7 +117,7 @@ int main(int argc, char **argv)
         window.photoView()->repaint();
         menu.push_back(timer.nsecsElapsed() / 1e6);
         cpuMenu += cpuMs() - cpu;
-        if (!document.state().PhotoLoaded)
+        if (!window.photoWorkspace().isPhotoLoaded())
             qFatal("the photo does not load");
     }
     const double drawn = median(inProcess), loaded = median(helper), shown = median(menu);
