@@ -26,10 +26,29 @@ void runFilterCommand(CardDocument &document, const FilterCommand &command)
     if (command.hourglass)
         hourglass.emplace();
     const bool onStamp = command.target == FilterTarget::Stamp;
-    QImage &image = onStamp ? document.stamp().image() : document.canvas().image();
+    StampBox &stamp = document.stamp();
+    CardCanvas &canvas = document.canvas();
+    QImage &image = onStamp ? stamp.image() : canvas.image();
+    const bool hasPrint = onStamp ? stamp.hasPrintCopy() : canvas.hasPrintCopy();
+    QImage print = !hasPrint ? QImage() : onStamp ? stamp.printImage() : canvas.printImage();
+
     if (command.code != 0)
         ApplyFilter(command.code, image, command.parameter);
     mirror(command.mirror, image);
+
+    if (hasPrint) {
+        if (printCopyRule(command) == PrintCopyRule::SameOperation) {
+            if (command.code != 0)
+                ApplyFilter(command.code, print, command.parameter);
+            mirror(command.mirror, print);
+        } else {
+            print = image.scaled(print.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        if (onStamp)
+            stamp.setPrintImage(print);
+        else
+            canvas.setPrintImage(print);
+    }
     if (onStamp)
         document.notifyStampChanged();
     else

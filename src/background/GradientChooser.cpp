@@ -1,6 +1,7 @@
 #include "background/GradientChooser.h"
 
 #include "core/CardDocument.h"
+#include "core/Composition.h"
 #include "background/Verloopkleur.h"
 
 #include <algorithm>
@@ -24,6 +25,12 @@ void GradientChooser::setValue(int value)
 
 void GradientChooser::accept(CardDocument &document) const
 {
-    Verloopkleur(document.canvas().image(), m_value);
+    // The gradients' colours step once per screen pixel and saturate after 255 of them,
+    // so drawn at print size they would be another picture; paper gets the screen
+    // gradient enlarged smoothly (bench_gradient_print compares the two).
+    CardCanvas &canvas = document.canvas();
+    Verloopkleur(canvas.image(), m_value);
+    canvas.setPrintImage(canvas.image().scaled(Composition::PrintCanvasSize, Qt::IgnoreAspectRatio,
+                                               Qt::SmoothTransformation));
     document.notifyCanvasChanged();
 }

@@ -7,6 +7,7 @@
 #include "core/Composition.h"
 #include "core/DataFolder.h"
 #include "cardfile/PictureFile.h"
+#include "cardfile/PrintCopyFile.h"
 
 #include <QFile>
 
@@ -37,12 +38,15 @@ int borderItemFor(const CardState &state)
     return 0;
 }
 
-bool setCanvasPicture(CardDocument &document, const QString &path)
+bool setCanvasPicture(CardDocument &document, const QString &path, const QString &printPath = QString())
 {
     const QImage picture = PictureFile::read(path, QRect(QPoint(0, 0), Composition::CanvasSize));
     if (picture.isNull())
         return false;
-    document.canvas().setPicture(picture);
+    const QImage print = printPath.isEmpty()
+        ? QImage()
+        : PrintCopyFile::read(printPath, path, picture.size() * Composition::PrintScale);
+    document.canvas().setPicture(picture, print);
     document.notifyCanvasChanged();
     return true;
 }
@@ -56,7 +60,8 @@ void restoreCard(CardDocument &document, const CardFolder::CardFiles &files)
         const QImage stamp =
             PictureFile::read(files.stamp, QRect(QPoint(0, 0), document.stamp().geometry().size()));
         if (!stamp.isNull()) {
-            document.stamp().setPicture(stamp);
+            document.stamp().setPicture(
+                stamp, PrintCopyFile::read(files.stampPrint, files.stamp, stamp.size() * Composition::PrintScale));
             document.notifyStampChanged();
         }
     }
@@ -73,7 +78,7 @@ bool openCard(CardDocument &document, const QString &name)
     if (!CardName::staysInFolder(name))
         return false;
     const auto files = CardFolder::cardFiles(DataFolder::cardsFolder(), name);
-    if (!setCanvasPicture(document, files.background))
+    if (!setCanvasPicture(document, files.background, files.backgroundPrint))
         return false;
     restoreCard(document, files);
     return true;

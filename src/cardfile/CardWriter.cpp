@@ -6,6 +6,7 @@
 #include "core/DataFolder.h"
 #include "cardfile/FileGroupWriter.h"
 #include "cardfile/PictureFile.h"
+#include "cardfile/PrintCopyFile.h"
 
 #include <QDir>
 
@@ -28,9 +29,18 @@ std::optional<QString> write(const CardDocument &document, const QString &name)
 
     const CardFolder::CardFiles files = CardFolder::cardFiles(folder, name);
     FileGroupWriter group(folder);
-    if (document.state().LayoutKind > 1)
-        group.add(files.stamp, PictureFile::bitmapBytes(document.stamp().image()));
-    group.add(files.background, PictureFile::bitmapBytes(document.canvas().image()));
+    const StampBox &stamp = document.stamp();
+    if (document.state().LayoutKind > 1) {
+        const QByteArray bitmap = PictureFile::bitmapBytes(stamp.image());
+        group.add(files.stamp, bitmap);
+        if (stamp.hasPrintCopy())
+            group.add(files.stampPrint, PrintCopyFile::bytes(stamp.printImage(), bitmap));
+    }
+    const CardCanvas &canvas = document.canvas();
+    const QByteArray background = PictureFile::bitmapBytes(canvas.image());
+    group.add(files.background, background);
+    if (canvas.hasPrintCopy())
+        group.add(files.backgroundPrint, PrintCopyFile::bytes(canvas.printImage(), background));
     group.add(files.record, CardRecord::write(document.state()));
     if (const auto reason = group.commit())
         return failure(*reason);

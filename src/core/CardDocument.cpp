@@ -55,8 +55,9 @@ void CardDocument::applyLayout(int kind)
     m_stamp.setVisible(stamped);
     if (stamped) {
         m_stamp.setGeometry(Composition::stampRect(kind));
-        m_stamp.setPicture(BuiltinPictures::frame(
-            Composition::framePictureIndex(kind, m_state.StampBorderStyle)));
+        const int frame = Composition::framePictureIndex(kind, m_state.StampBorderStyle);
+        m_stamp.setPicture(BuiltinPictures::frame(frame),
+                           BuiltinPictures::frame(frame, Composition::PrintScale));
     } else {
         m_stamp.clear();
     }

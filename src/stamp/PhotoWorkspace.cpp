@@ -113,14 +113,18 @@ void PhotoWorkspace::cut()
 {
     m_selection.setLayerVisible(false);
     const CardState &state = m_document.state();
-    const QImage stamp = StampComposer::compose(state.LayoutKind, state.StampBorderStyle,
-                                                m_shown.crop(m_selection.cutRect()));
+    const QRect cut = m_selection.cutRect();
+    const QImage stamp = StampComposer::compose(state.LayoutKind, state.StampBorderStyle, m_shown.crop(cut));
     StampBox &box = m_document.stamp();
     if (stamp.isNull()) {
         box.clear();
     } else {
+        // Paper gets the same cut from the photo's own pixels, not the zoomed view's.
+        const QImage print = StampComposer::composePrint(
+            state.LayoutKind, state.StampBorderStyle,
+            m_shown.cropFromSource(cut, StampComposer::printWindowSize(state.LayoutKind)));
         box.setGeometry(QRect(box.geometry().topLeft(), stamp.size()));
-        box.setPicture(stamp);
+        box.setPicture(stamp, print);
     }
     m_document.notifyStampChanged();
     restoreNormalView();
