@@ -35,6 +35,7 @@ void runFilterCommand(CardDocument &document, const FilterCommand &command)
     if (command.code != 0)
         ApplyFilter(command.code, image, command.parameter);
     mirror(command.mirror, image);
+    const qint64 filtered = image.cacheKey();
 
     if (hasPrint) {
         if (printCopyRule(command) == PrintCopyRule::SameOperation) {
@@ -44,9 +45,12 @@ void runFilterCommand(CardDocument &document, const FilterCommand &command)
         } else {
             print = image.scaled(print.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
-        if (onStamp)
+        // The print filter processes events too; a command run meanwhile (a new
+        // background colour, a layout) replaced the picture, and this copy is not its.
+        const bool stillThisPicture = image.cacheKey() == filtered;
+        if (stillThisPicture && onStamp)
             stamp.setPrintImage(print);
-        else
+        else if (stillThisPicture)
             canvas.setPrintImage(print);
     }
     if (onStamp)
