@@ -22,6 +22,16 @@ const QImage &storedFrame(int n)
     return picture;
 }
 
+// The frames drawn at the print scale, for the stamp's print copy; made on the first cut.
+const QImage &storedPrintFrame(int n)
+{
+    static std::array<QImage, 8> stored;
+    QImage &picture = stored[size_t(n - 1)];
+    if (picture.isNull())
+        picture = PictureMakers::makeFrame(FrameStyle((n + 1) / 2), n % 2 == 1, BuiltinPictures::PrintScale);
+    return picture;
+}
+
 const QImage &storedThumbnail(int k)
 {
     static std::array<QImage, 4> stored;
@@ -38,6 +48,17 @@ namespace BuiltinPictures {
 QImage frame(int n)
 {
     return n >= 1 && n <= 8 ? storedFrame(n) : QImage();
+}
+
+QImage frame(int n, int scale)
+{
+    if (n < 1 || n > 8 || scale < 1)
+        return {};
+    if (scale == 1)
+        return storedFrame(n);
+    if (scale == PrintScale)
+        return storedPrintFrame(n);
+    return PictureMakers::makeFrame(FrameStyle((n + 1) / 2), n % 2 == 1, scale);
 }
 
 QImage thumbnail(int k)

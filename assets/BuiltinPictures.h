@@ -11,6 +11,11 @@ namespace BuiltinPictures {
 // Their light-grey inside RGB(220, 220, 220) covers the photo window from (8, 8),
 // 124 x 164 (portrait) or 164 x 124 (landscape). Any other n gives a null picture.
 QImage frame(int n);
+// Img(n) drawn at scale times its size with the same geometry scaled (the print copy of
+// a stamp uses PrintScale): lines, margins and teeth are scale times as wide and the
+// photo window is (8, 8) * scale with scale times the size. Scale 1 is frame(n).
+inline constexpr int PrintScale = 4;
+QImage frame(int n, int scale);
 // Klein(1)..Klein(4): the thumbnails of the four border styles; any other k gives a
 // null picture.
 QImage thumbnail(int k);

@@ -18,7 +18,7 @@ bool nearlyInside(QRgb c)
 
 namespace StampFrameStyles {
 
-void shadeAlongLine(QImage &image, std::initializer_list<QRgb> bands)
+void shadeAlongLine(QImage &image, std::initializer_list<QRgb> bands, int scale)
 {
     const int width = image.width();
     const int height = image.height();
@@ -33,8 +33,8 @@ void shadeAlongLine(QImage &image, std::initializer_list<QRgb> bands)
     const auto isInside = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < width && y < height && pixel(x, y) == PictureMakers::frameInside;
     };
-    for (QRgb band : bands) {
-        // Decide the whole band before tinting any of it, so it stays one pixel wide.
+    // Decides the whole ring before tinting any of it, so it stays one pixel wide.
+    const auto tintRing = [&](QRgb band) {
         std::vector<QPoint> rim;
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
@@ -49,7 +49,10 @@ void shadeAlongLine(QImage &image, std::initializer_list<QRgb> bands)
             }
         for (QPoint at : rim)
             pixel(at.x(), at.y()) = band;
-    }
+    };
+    for (QRgb band : bands)
+        for (int ring = 0; ring < scale; ++ring)
+            tintRing(band);
 }
 
 } // namespace StampFrameStyles

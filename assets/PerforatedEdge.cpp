@@ -87,16 +87,19 @@ QPainterPath paperOutline(int width, int height)
 
 namespace StampFrameStyles {
 
-void paintPerforated(QImage &image)
+void paintPerforated(QImage &image, int scale)
 {
-    const QPainterPath paper = paperOutline(image.width(), image.height());
+    // The outline is traced in screen pixels and the painter scales it, so the teeth
+    // and holes keep their count and shape at any scale.
+    const QPainterPath paper = paperOutline(image.width() / scale, image.height() / scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.fillPath(paper, QColor(PictureMakers::frameInside));
     p.strokePath(paper, QPen(QColor(80, 80, 80), 1.0));
     p.end();
     // A faint yellowish shading along the inner side of the outline.
-    shadeAlongLine(image, {qRgb(212, 208, 190), qRgb(224, 221, 206)});
+    shadeAlongLine(image, {qRgb(212, 208, 190), qRgb(224, 221, 206)}, scale);
 }
 
 } // namespace StampFrameStyles

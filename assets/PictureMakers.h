@@ -11,8 +11,9 @@ inline constexpr QRgb frameInside = qRgb(220, 220, 220);
 
 enum class FrameStyle { Single = 1, Perforated = 2, Double = 3, SquareTeeth = 4 };
 
-// A stamp frame of the given style, 140 x 180 when portrait, 180 x 140 otherwise.
-QImage makeFrame(FrameStyle style, bool portrait);
+// A stamp frame of the given style, 140 x 180 when portrait, 180 x 140 otherwise,
+// both times scale.
+QImage makeFrame(FrameStyle style, bool portrait, int scale = 1);
 // The top-left corner of a portrait frame, its light-grey inside turned a darker grey.
 QImage makeThumbnail(const QImage &portraitFrame, int width);
 QImage makeStartPicture();

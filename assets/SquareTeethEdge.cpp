@@ -81,18 +81,20 @@ PaperMask paper(int width, int height)
 
 namespace StampFrameStyles {
 
-void paintSquareTeeth(QImage &image)
+void paintSquareTeeth(QImage &image, int scale)
 {
-    const PaperMask mask = paper(image.width(), image.height());
+    // The teeth stand on whole screen pixels; at a scale each of those pixels is a
+    // scale x scale square, so the outline stays as crisp as on screen.
+    const PaperMask mask = paper(image.width() / scale, image.height() / scale);
     for (int y = 0; y < image.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            if (!mask.contains(x, y))
+            if (!mask.contains(x / scale, y / scale))
                 continue;
-            row[x] = mask.onBorder(x, y) ? outlineColour : PictureMakers::frameInside;
+            row[x] = mask.onBorder(x / scale, y / scale) ? outlineColour : PictureMakers::frameInside;
         }
     }
-    shadeAlongLine(image, {rimColour});
+    shadeAlongLine(image, {rimColour}, scale);
 }
 
 } // namespace StampFrameStyles

@@ -1,8 +1,11 @@
 // Printing a sheet of 10 cards with a photo background and a stamp to a PDF, the scan
 // animation left out: how long it takes and how large the file gets, beside the same
 // card printed once, which shows whether the pictures are stored once per file.
+#include "background/BackgroundPhoto.h"
 #include "core/CardDocument.h"
 #include "print/PdfSheetWriter.h"
+#include "stamp/BackPic.h"
+#include "stamp/PhotoWorkspace.h"
 
 #include <QPainter>
 
@@ -139,5 +142,37 @@ int main(int argc, char **argv)
         << " (near 1 when only what can show is drawn)\n";
     out << "one 300 KB line drawn whole, as before: " << QString::number(wholeLineMs, 'f', 1) << " ms (70 per sheet: "
         << QString::number(70 * wholeLineMs / 1000, 'f', 1) << " s)\n";
+    // The same sheet from print copies: a 24-megapixel photo background and a stamp cut
+    // from that photo at 10 %.
+    const QString jpeg = folder.filePath(QStringLiteral("photo.jpg"));
+    if (!photo(6000, 4000, 3).save(jpeg, "JPEG", 90))
+        qFatal("cannot write the test photo");
+    CardDocument fine;
+    fine.applyLayout(2);
+    PhotoWorkspace workspace(fine);
+    BackPic backPic;
+    if (!loadBackgroundPhoto(fine, backPic, jpeg, PhotoPlacement::Borderless) || !workspace.loadPhoto(jpeg))
+        qFatal("the photo does not load");
+    workspace.toggleEnlargedView();
+    workspace.zoom(1);
+    workspace.mouseDown(1, QPointF(20, 20));
+    workspace.mouseMove(1, QPointF(300, 300));
+    workspace.mouseUp(1, QPointF(300, 300));
+    const PrintedCard fineCard = PrintedCard::from(fine);
+    const QString fineFile = folder.filePath(QStringLiteral("fine.pdf"));
+    printOnce(fineFile, fineCard, tenCards);
+    const Run fineSheet = medianOf(7, fineFile, fineCard, tenCards);
+    out << "with print copies (background " << fineCard.canvasPrint.width() << " x " << fineCard.canvasPrint.height()
+        << ", stamp " << fineCard.stampPrint.width() << " x " << fineCard.stampPrint.height() << ", 24 MP source):\n";
+    out << "  print sheet of 10 cards to PDF: " << QString::number(fineSheet.milliseconds, 'f', 1)
+        << " ms (target <= 1000 ms), median of 7\n";
+    out << "  PDF size: " << QString::number(fineSheet.bytes / 1048576.0, 'f', 3) << " MB (target <= 10 MB), "
+        << fineSheet.pictures << " pictures stored (canvas and stamp, 20 drawn)\n";
+    // The card keeps the print copies beside the screen pictures; an opened card also
+    // keeps its own picture's print copy for "new background colour".
+    const double copies = (fine.canvas().printImage().sizeInBytes() + fine.stamp().printImage().sizeInBytes()) / 1048576.0;
+    out << "  memory of the print copies: " << QString::number(copies, 'f', 1) << " MB, "
+        << QString::number(copies + fine.canvas().printImage().sizeInBytes() / 1048576.0, 'f', 1)
+        << " MB for an opened card (target <= 20 MB)\n";
     return 0;
 }

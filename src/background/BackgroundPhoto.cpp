@@ -3,6 +3,7 @@
 #include "stamp/BackPic.h"
 #include "stamp/BusyCursor.h"
 #include "core/CardDocument.h"
+#include "core/Composition.h"
 #include "stamp/PhotoFileFilter.h"
 #include "core/Questions.h"
 
@@ -16,11 +17,12 @@ QRect backgroundPhotoArea(PhotoPlacement placement)
 // Qt's smooth scaling averages every source pixel that falls into a target pixel when
 // it reduces (and interpolates when it enlarges); measured in bench_background, it
 // costs a small fraction of decoding the photo.
-void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacement placement)
+void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacement placement, int scale)
 {
     if (photo.isNull() || canvasImage.isNull())
         return;
-    const QRect area = backgroundPhotoArea(placement);
+    const QRect screenArea = backgroundPhotoArea(placement);
+    const QRect area(screenArea.topLeft() * scale, screenArea.size() * scale);
     const QImage stretched = photo.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                  .convertToFormat(QImage::Format_RGB32);
     QPainter painter(&canvasImage);
@@ -34,9 +36,12 @@ bool loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString
     document.setFileName(path);
     if (!backPic.load(path))
         return false;
-    document.drawOnCanvas(QStringLiteral("Foto Inladen"), [&backPic, placement](QImage &canvasImage) {
-        drawBackgroundPhoto(canvasImage, backPic.image(), placement);
-    });
+    document.drawOnCanvas(
+        QStringLiteral("Foto Inladen"),
+        [&backPic, placement](QImage &canvasImage) { drawBackgroundPhoto(canvasImage, backPic.image(), placement); },
+        [&backPic, placement](QImage &print, const QImage &) {
+            drawBackgroundPhoto(print, backPic.image(), placement, Composition::PrintScale);
+        });
     return true;
 }
 

@@ -19,13 +19,16 @@ QRect backgroundPhotoArea(PhotoPlacement placement);
 
 // Draws the whole photo stretched into the placement's area, pixels copied without
 // blending, the canvas's pixels around it kept. A reduction averages the photo's pixels
-// over each card pixel, so a large photo squeezed to the card does not alias.
-void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacement placement);
+// over each card pixel, so a large photo squeezed to the card does not alias. At a
+// scale (the canvas's print copy) the area and the picture are that many times larger
+// and the photo is resampled from its own pixels, never from the screen picture.
+void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacement placement, int scale = 1);
 
 // The command once a file is chosen: the path becomes the document's file name, the picture
 // is loaded into the photo panel's full-size buffer (so the zoom scales it afterwards)
 // and drawn on the canvas. A file that does not load leaves the buffer and the canvas as
-// they were; returns whether it loaded.
+// they were; returns whether it loaded. The canvas's print copy gets the photo too,
+// resampled from the photo at print scale.
 bool loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString &path,
                          PhotoPlacement placement);
 

@@ -46,6 +46,22 @@ void runFilterCommand(CardDocument &document, const FilterCommand &command)
         mirror(command.mirror, image);
     };
     const QString stepName = command.caption.toString();
+    // Only a print copy in step is carried along; without one paper shows the screen
+    // picture as before.
+    const bool hasPrint = onStamp ? document.stamp().hasPrintCopy() : document.canvas().hasPrintCopy();
+    if (hasPrint) {
+        const auto drawPrint = [&command, &draw](QImage &print, const QImage &screen) {
+            if (printCopyRule(command) == PrintCopyRule::SameOperation)
+                draw(print);
+            else
+                print = screen.scaled(print.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        };
+        if (onStamp)
+            document.drawOnStamp(stepName, draw, drawPrint);
+        else
+            document.drawOnCanvas(stepName, draw, drawPrint);
+        return;
+    }
     if (onStamp)
         document.drawOnStamp(stepName, draw);
     else

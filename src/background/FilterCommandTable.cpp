@@ -55,7 +55,37 @@ constexpr std::array Commands{
     FilterCommand{u"EditColors", 5, u"RGB --> GRB", Canvas, SwapColors, 5, None, false},
 };
 
+// Which filters work pixel by pixel (and so look the same at any size) and which look
+// at neighbours, blocks or random scatter measured in screen pixels.
+struct FilterPrintRule {
+    int code;
+    PrintCopyRule rule;
+};
+using enum PrintCopyRule;
+constexpr std::array PrintRules{
+    FilterPrintRule{Negative, SameOperation},     FilterPrintRule{Grayscale, SameOperation},
+    FilterPrintRule{Brightness, SameOperation},   FilterPrintRule{Contrast, SameOperation},
+    FilterPrintRule{SwapColors, SameOperation},   FilterPrintRule{Sharpen, EnlargeScreenResult},
+    FilterPrintRule{Blur, EnlargeScreenResult},   FilterPrintRule{Defuse, EnlargeScreenResult},
+    FilterPrintRule{Edge, EnlargeScreenResult},   FilterPrintRule{Contour, EnlargeScreenResult},
+    FilterPrintRule{Relief, EnlargeScreenResult}, FilterPrintRule{Pixelize, EnlargeScreenResult},
+    FilterPrintRule{Scattered, EnlargeScreenResult}, FilterPrintRule{Aquarel, EnlargeScreenResult},
+    FilterPrintRule{AddNoise, EnlargeScreenResult},
+};
+
 } // namespace
+
+PrintCopyRule printCopyRule(const FilterCommand &command)
+{
+    // The mirrors move whole pixels about the middle, the same at any size.
+    if (command.code == 0)
+        return PrintCopyRule::SameOperation;
+    for (const FilterPrintRule &entry : PrintRules)
+        if (entry.code == command.code)
+            return entry.rule;
+    // A filter not in the table gets the rule that can never look different on paper.
+    return PrintCopyRule::EnlargeScreenResult;
+}
 
 QString FilterCommand::objectName() const
 {

@@ -31,6 +31,17 @@ struct FilterCommand {
     bool changesPixels() const { return code != 0 || mirror != MirrorRoutine::None; }
 };
 
+// How a command keeps the print copy of its picture looking like the screen picture.
+enum class PrintCopyRule {
+    // Scale-free (point filters and mirrors): the print copy gets the same operation.
+    SameOperation,
+    // The look depends on the screen pixel size (blur, sharpen, pixelize, ...): the print
+    // copy becomes the screen result enlarged smoothly, so paper shows neither false
+    // sharpness nor a differently sized effect.
+    EnlargeScreenResult,
+};
+PrintCopyRule printCopyRule(const FilterCommand &command);
+
 // Every item of both "Bewerken" menus, their "Contrast" and "Swap Colors" submenus and
 // the two flips, in menu order per family.
 std::span<const FilterCommand> filterCommands();
@@ -40,7 +51,8 @@ const FilterCommand *findFilterCommand(QStringView family, int index);
 const FilterCommand *findFilterCommand(QStringView objectName);
 
 // Runs the command on the document's stamp or canvas image and announces the change so
-// the target is repainted. Text lines and the other picture are not touched.
+// the target is repainted. Text lines and the other picture are not touched. A print
+// copy in step with the target is kept in step by printCopyRule.
 void runFilterCommand(CardDocument &document, const FilterCommand &command);
 
 // Called by runFilterCommand before it changes a picture of more than 4 megapixels,

@@ -1,6 +1,7 @@
 #include "background/GradientChooser.h"
 
 #include "core/CardDocument.h"
+#include "core/Composition.h"
 #include "background/Verloopkleur.h"
 
 #include <algorithm>
@@ -24,6 +25,13 @@ void GradientChooser::setValue(int value)
 
 void GradientChooser::accept(CardDocument &document) const
 {
+    // The gradients' colours step once per screen pixel and saturate after 255 of them,
+    // so drawn at print size they would be another picture; paper gets the screen
+    // gradient enlarged smoothly (bench_gradient_print compares the two).
     const int value = m_value;
-    document.drawOnCanvas(QStringLiteral("Verloopkleur"), [value](QImage &canvasImage) { Verloopkleur(canvasImage, value); });
+    document.drawOnCanvas(
+        QStringLiteral("Verloopkleur"), [value](QImage &canvasImage) { Verloopkleur(canvasImage, value); },
+        [](QImage &print, const QImage &screen) {
+            print = screen.scaled(Composition::PrintCanvasSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        });
 }

@@ -49,7 +49,8 @@ std::optional<RenderJob> parseJob(const QStringList &words, QString &problem)
     return job;
 }
 
-// The card as the designer shows it, drawn at scale times its size.
+// The card as the designer shows it, drawn at scale times its size; from scale 2 on the
+// pictures come from their print copies, which hold detail the screen pictures lack.
 QImage renderCard(const CardDocument &document, int scale)
 {
     QImage image(Composition::CanvasSize * scale, QImage::Format_RGB32);
@@ -57,7 +58,7 @@ QImage renderCard(const CardDocument &document, int scale)
         return image;
     QPainter painter(&image);
     painter.scale(scale, scale);
-    CardPainter::paint(painter, document);
+    CardPainter::paint(painter, document, scale >= 2 ? CardPainter::Pictures::Print : CardPainter::Pictures::Screen);
     return image;
 }
 

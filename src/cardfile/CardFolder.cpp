@@ -40,7 +40,9 @@ CardFiles cardFiles(const QString &cardsFolder, const QString &name)
 {
     return {locate(cardsFolder, name + QStringLiteral(".crd")),
             locate(cardsFolder, name + QStringLiteral("-back.bmp")),
-            locate(cardsFolder, name + QStringLiteral(".bmp"))};
+            locate(cardsFolder, name + QStringLiteral(".bmp")),
+            locate(cardsFolder, name + QStringLiteral("-back.print.png")),
+            locate(cardsFolder, name + QStringLiteral(".print.png"))};
 }
 
 QString templateFile(const QString &templatesFolder, const QString &name)

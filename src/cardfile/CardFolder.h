@@ -17,11 +17,14 @@ QStringList entries(const QString &folder, const QString &extension);
 // matches, or the name as given when none does.
 QString locate(const QString &folder, const QString &fileName);
 
-// The three files of the card named name in the Cards folder.
+// The three files of the card named name in the Cards folder, and the print copies
+// of its two pictures (see PrintCopyFile).
 struct CardFiles {
-    QString record;     // N.crd
-    QString background; // N-back.bmp
-    QString stamp;      // N.bmp
+    QString record;          // N.crd
+    QString background;      // N-back.bmp
+    QString stamp;           // N.bmp
+    QString backgroundPrint; // N-back.print.png
+    QString stampPrint;      // N.print.png
 };
 CardFiles cardFiles(const QString &cardsFolder, const QString &name);
 

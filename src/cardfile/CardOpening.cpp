@@ -8,7 +8,7 @@
 #include "core/DataFolder.h"
 #include "core/RegularFile.h"
 #include "cardfile/PictureFile.h"
-
+#include "cardfile/PrintCopyFile.h"
 
 namespace {
 
@@ -36,23 +36,36 @@ int borderItemFor(const CardState &state)
     return 0;
 }
 
-QImage readCanvasPicture(const QString &path)
+// The card's own picture with its print copy, when one was saved beside it and still
+// belongs to this bitmap.
+struct CanvasPicture {
+    QImage picture;
+    QImage print;
+};
+
+CanvasPicture readCanvasPicture(const QString &path, const QString &printPath)
 {
-    return PictureFile::read(path, QRect(QPoint(0, 0), Composition::CanvasSize));
+    CanvasPicture read;
+    read.picture = PictureFile::read(path, QRect(QPoint(0, 0), Composition::CanvasSize));
+    if (!read.picture.isNull() && !printPath.isEmpty())
+        read.print = PrintCopyFile::read(printPath, path, read.picture.size() * Composition::PrintScale);
+    return read;
 }
 
 // The card as the files give it, built on the current one: a field the record cannot
 // give keeps its value.
-Card restoredCard(const CardDocument &document, const QImage &background, const CardFolder::CardFiles &files)
+Card restoredCard(const CardDocument &document, const CanvasPicture &background,
+                  const CardFolder::CardFiles &files)
 {
     Card card = document.card();
-    card.canvas.setPicture(background);
+    card.canvas.setPicture(background.picture, background.print);
     readRecordFile(files.record, card.state);
     card.applyLayout(card.state.LayoutKind);
     if (card.state.LayoutKind > 1) {
         const QImage stamp = PictureFile::read(files.stamp, QRect(QPoint(0, 0), card.stamp.geometry().size()));
         if (!stamp.isNull())
-            card.stamp.setPicture(stamp);
+            card.stamp.setPicture(
+                stamp, PrintCopyFile::read(files.stampPrint, files.stamp, stamp.size() * Composition::PrintScale));
     }
     card.checkedBorderItem = borderItemFor(card.state);
     return card;
@@ -72,8 +85,8 @@ bool openCardFrom(CardDocument &document, const QString &folder, const QString &
     if (!CardName::staysInFolder(name))
         return false;
     const auto files = CardFolder::cardFiles(folder, name);
-    const QImage background = readCanvasPicture(files.background);
-    if (background.isNull())
+    const CanvasPicture background = readCanvasPicture(files.background, files.backgroundPrint);
+    if (background.picture.isNull())
         return false;
     document.replaceCard(QStringLiteral("Open Kaart"), restoredCard(document, background, files), asSaved);
     return true;
@@ -83,7 +96,8 @@ bool loadTemplate(CardDocument &document, const QString &name)
 {
     if (!CardName::staysInFolder(name))
         return false;
-    const QImage picture = readCanvasPicture(CardFolder::templateFile(DataFolder::templatesFolder(), name));
+    const QImage picture =
+        readCanvasPicture(CardFolder::templateFile(DataFolder::templatesFolder(), name), QString()).picture;
     if (picture.isNull())
         return false;
     document.setCanvasPicture(QStringLiteral("Templates"), picture);

@@ -6,6 +6,7 @@
 #include "core/DataFolder.h"
 #include "cardfile/FileGroupWriter.h"
 #include "cardfile/PictureFile.h"
+#include "cardfile/PrintCopyFile.h"
 
 #include <QDir>
 
@@ -27,7 +28,11 @@ std::optional<QString> write(const CardDocument &document, const QString &name)
 
 CardContent contentOf(const CardDocument &document)
 {
-    return {document.state(), document.canvas().image(), document.stamp().image()};
+    const CardCanvas &canvas = document.canvas();
+    const StampBox &stamp = document.stamp();
+    // Only print copies in step are written; the others would show an older card.
+    return {document.state(), canvas.image(), stamp.image(),
+            canvas.hasPrintCopy() ? canvas.printImage() : QImage(), stamp.printImage()};
 }
 
 std::optional<QString> writeInto(const CardContent &content, const QString &folder,
@@ -39,9 +44,16 @@ std::optional<QString> writeInto(const CardContent &content, const QString &fold
 
     const CardFolder::CardFiles files = CardFolder::cardFiles(folder, name);
     FileGroupWriter group(folder);
-    if (content.state.LayoutKind > 1)
-        group.add(files.stamp, PictureFile::bitmapBytes(content.stamp));
-    group.add(files.background, PictureFile::bitmapBytes(content.canvas));
+    if (content.state.LayoutKind > 1) {
+        const QByteArray bitmap = PictureFile::bitmapBytes(content.stamp);
+        group.add(files.stamp, bitmap);
+        if (!content.stampPrint.isNull())
+            group.add(files.stampPrint, PrintCopyFile::bytes(content.stampPrint, bitmap));
+    }
+    const QByteArray background = PictureFile::bitmapBytes(content.canvas);
+    group.add(files.background, background);
+    if (!content.canvasPrint.isNull())
+        group.add(files.backgroundPrint, PrintCopyFile::bytes(content.canvasPrint, background));
     group.add(files.record, CardRecord::write(content.state));
     if (const auto reason = group.commit())
         return failure(*reason);

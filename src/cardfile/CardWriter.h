@@ -10,8 +10,10 @@ class CardDocument;
 
 // Writes the card named name into the Cards folder: N.crd, N-back.bmp (the canvas's
 // image) and, for the layouts with a stamp, N.bmp (the stamp box's image). Without a
-// stamp layout an existing N.bmp is left alone. The files are replaced all together or
-// not at all, and the Cards folder is created when it is missing.
+// stamp layout an existing N.bmp is left alone. Beside each picture whose print copy is
+// in step goes its print copy, N-back.print.png and N.print.png, tagged with the bitmap
+// of the same save. The files are replaced all together or not at all, and the Cards
+// folder is created when it is missing.
 namespace CardWriter {
 
 // nullopt when the card was saved; otherwise the Dutch message for the user, and the
@@ -25,10 +27,13 @@ struct CardContent {
     CardState state;
     QImage canvas;
     QImage stamp;
+    // The print copies in step with canvas and stamp; null where there is none.
+    QImage canvasPrint;
+    QImage stampPrint;
 };
 CardContent contentOf(const CardDocument &document);
 
-// The same three files, all together or not at all, in another folder (created when
+// The same files, all together or not at all, in another folder (created when
 // missing): the recovery card is a card like any other. Safe on any thread.
 std::optional<QString> writeInto(const CardContent &content, const QString &folder,
                                  const QString &name);

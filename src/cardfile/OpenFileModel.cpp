@@ -73,7 +73,8 @@ void OpenFileModel::deleteSelected()
     if (CardName::staysInFolder(entry)) {
         if (m_mode == Mode::Cards) {
             const auto files = CardFolder::cardFiles(folder(), entry);
-            for (const QString &path : {files.stamp, files.background, files.record})
+            for (const QString &path :
+                 {files.stamp, files.background, files.record, files.stampPrint, files.backgroundPrint})
                 QFile::remove(path);
         } else {
             QFile::remove(CardFolder::templateFile(folder(), entry));

@@ -53,13 +53,16 @@ qsizetype Card::pictureBytesBeyond(const Card &other) const
 {
     return bytesBeyond(canvas.image(), other.canvas.image())
         + bytesBeyond(canvas.picture(), other.canvas.picture())
-        + bytesBeyond(stamp.image(), other.stamp.image());
+        + bytesBeyond(stamp.image(), other.stamp.image())
+        + bytesBeyond(canvas.storedPrintImage(), other.canvas.storedPrintImage())
+        + bytesBeyond(canvas.printPicture(), other.canvas.printPicture())
+        + bytesBeyond(stamp.storedPrintImage(), other.stamp.storedPrintImage());
 }
 
 Card Card::initial()
 {
     Card card;
-    card.stamp.setPicture(BuiltinPictures::frame(1));
+    card.stamp.setPicture(BuiltinPictures::frame(1), BuiltinPictures::frame(1, Composition::PrintScale));
     return card;
 }
 
@@ -70,7 +73,8 @@ void Card::applyLayout(int kind)
     stamp.setVisible(stamped);
     if (stamped) {
         stamp.setGeometry(Composition::stampRect(kind));
-        stamp.setPicture(BuiltinPictures::frame(Composition::framePictureIndex(kind, state.StampBorderStyle)));
+        const int frame = Composition::framePictureIndex(kind, state.StampBorderStyle);
+        stamp.setPicture(BuiltinPictures::frame(frame), BuiltinPictures::frame(frame, Composition::PrintScale));
     } else {
         stamp.clear();
     }
@@ -146,12 +150,12 @@ void Card::renew()
     checkedBorderItem = 1;
 }
 
-void Card::setStampPicture(const QImage &picture)
+void Card::setStampPicture(const QImage &picture, const QImage &print)
 {
     if (picture.isNull()) {
         stamp.clear();
         return;
     }
     stamp.setGeometry(QRect(stamp.geometry().topLeft(), picture.size()));
-    stamp.setPicture(picture);
+    stamp.setPicture(picture, print);
 }

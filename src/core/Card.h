@@ -45,5 +45,6 @@ struct Card {
     // components and the stamp box's picture.
     void renew();
     // The stamp cut: the box takes the composed picture's size; a null picture empties it.
-    void setStampPicture(const QImage &picture);
+    // print, when given, is the same stamp at Composition::PrintScale times its size.
+    void setStampPicture(const QImage &picture, const QImage &print = QImage());
 };

@@ -16,10 +16,21 @@ void CardCanvas::setBackColor(const QColor &color)
     recompose();
 }
 
-void CardCanvas::setPicture(const QImage &picture)
+void CardCanvas::setPicture(const QImage &picture, const QImage &printPicture)
 {
     m_picture = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
+    m_printPicture = m_picture.isNull() || printPicture.size() != m_picture.size() * Composition::PrintScale
+        ? QImage()
+        : printPicture.convertToFormat(QImage::Format_RGB32);
     recompose();
+}
+
+QImage CardCanvas::printImage() const
+{
+    if (hasPrintCopy())
+        return m_print.image();
+    return m_image.scaled(Composition::PrintCanvasSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 void CardCanvas::recompose()
@@ -31,4 +42,29 @@ void CardCanvas::recompose()
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(0, 0, m_picture);
     }
+    // Without a finer copy of the own picture paper takes the screen picture: a plain
+    // colour enlarges to exactly itself, and an own picture without one (a template, a
+    // card saved without print copies) would only be enlarged, which paper does as well.
+    if (m_printPicture.isNull()) {
+        m_print.reset();
+        return;
+    }
+    QImage print(Composition::PrintCanvasSize, QImage::Format_RGB32);
+    print.fill(m_backColor);
+    {
+        QPainter painter(&print);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, m_printPicture);
+    }
+    m_print.set(print, m_image);
+}
+
+bool CardCanvas::operator==(const CardCanvas &other) const
+{
+    // The link of a print copy to its screen picture is the picture's cacheKey, which
+    // differs between equal pixels; what counts is whether each side has a copy in step.
+    if (m_backColor != other.m_backColor || m_picture != other.m_picture || m_printPicture != other.m_printPicture
+        || m_image != other.m_image || hasPrintCopy() != other.hasPrintCopy())
+        return false;
+    return !hasPrintCopy() || m_print.image() == other.m_print.image();
 }

@@ -155,14 +155,50 @@ void CardDocument::drawOnStamp(const QString &stepName, const std::function<void
     record(stepName, CardHistory::Stamp, NoMerge, [&draw](Card &card) { draw(card.stamp.image()); });
 }
 
-void CardDocument::setCanvasPicture(const QString &stepName, const QImage &picture)
+void CardDocument::drawOnCanvas(const QString &stepName, const std::function<void(QImage &)> &draw,
+                                const PrintDraw &drawPrint)
 {
-    record(stepName, CardHistory::Canvas, NoMerge, [&picture](Card &card) { card.canvas.setPicture(picture); });
+    const FlagScope drawing(m_drawing);
+    record(stepName, CardHistory::Canvas, NoMerge, [&draw, &drawPrint](Card &card) {
+        QImage print = card.canvas.printImage();
+        draw(card.canvas.image());
+        const qint64 drawn = card.canvas.image().cacheKey();
+        drawPrint(print, card.canvas.image());
+        // A print filter processes events too; a command run meanwhile (a new background
+        // colour, a template) replaced the picture, and this copy is not its.
+        if (!print.isNull() && card.canvas.image().cacheKey() == drawn)
+            card.canvas.setPrintImage(print);
+    });
 }
 
-void CardDocument::setStampPicture(const QString &stepName, const QImage &picture)
+void CardDocument::drawOnStamp(const QString &stepName, const std::function<void(QImage &)> &draw,
+                               const PrintDraw &drawPrint)
 {
-    record(stepName, CardHistory::Stamp, NoMerge, [&picture](Card &card) { card.setStampPicture(picture); });
+    const FlagScope drawing(m_drawing);
+    record(stepName, CardHistory::Stamp, NoMerge, [&draw, &drawPrint](Card &card) {
+        // A stamp without a print copy (a card saved without one) keeps none: its print
+        // falls back on the screen picture.
+        QImage print = card.stamp.printImage();
+        draw(card.stamp.image());
+        const qint64 drawn = card.stamp.image().cacheKey();
+        if (print.isNull())
+            return;
+        drawPrint(print, card.stamp.image());
+        if (!print.isNull() && card.stamp.image().cacheKey() == drawn)
+            card.stamp.setPrintImage(print);
+    });
+}
+
+void CardDocument::setCanvasPicture(const QString &stepName, const QImage &picture, const QImage &print)
+{
+    record(stepName, CardHistory::Canvas, NoMerge,
+           [&picture, &print](Card &card) { card.canvas.setPicture(picture, print); });
+}
+
+void CardDocument::setStampPicture(const QString &stepName, const QImage &picture, const QImage &print)
+{
+    record(stepName, CardHistory::Stamp, NoMerge,
+           [&picture, &print](Card &card) { card.setStampPicture(picture, print); });
 }
 
 void CardDocument::replaceCard(const QString &stepName, const Card &card, bool saved)

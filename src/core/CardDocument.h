@@ -72,10 +72,22 @@ public:
     // filter or mirror), or into the stamp box's image.
     void drawOnCanvas(const QString &stepName, const std::function<void(QImage &)> &draw);
     void drawOnStamp(const QString &stepName, const std::function<void(QImage &)> &draw);
-    // A template: the canvas's own picture, replacing what was drawn.
-    void setCanvasPicture(const QString &stepName, const QImage &picture);
-    // The stamp cut: the box takes the composed picture's size; a null picture empties it.
-    void setStampPicture(const QString &stepName, const QImage &picture);
+    // The same with the print copy kept in step: after `draw`, `drawPrint` gets the print
+    // copy (on the canvas, the screen picture enlarged when none was in step) and the
+    // screen picture as `draw` left it, and what it leaves becomes the new picture's print
+    // copy. A stamp without a print copy gets none. The plain variants above leave the
+    // print copy behind, so paper falls back on the screen picture.
+    using PrintDraw = std::function<void(QImage &print, const QImage &screen)>;
+    void drawOnCanvas(const QString &stepName, const std::function<void(QImage &)> &draw,
+                      const PrintDraw &drawPrint);
+    void drawOnStamp(const QString &stepName, const std::function<void(QImage &)> &draw,
+                     const PrintDraw &drawPrint);
+    // A template: the canvas's own picture, replacing what was drawn. print, when
+    // given, is that picture at Composition::PrintScale times its size.
+    void setCanvasPicture(const QString &stepName, const QImage &picture, const QImage &print = QImage());
+    // The stamp cut: the box takes the composed picture's size; a null picture empties
+    // it. print, when given, is the same stamp at Composition::PrintScale times its size.
+    void setStampPicture(const QString &stepName, const QImage &picture, const QImage &print = QImage());
     // A whole card brought in (a card file opened): one step. When `saved`, the card
     // as it now is counts as the saved one.
     void replaceCard(const QString &stepName, const Card &card, bool saved);

@@ -78,18 +78,21 @@ QRect textLineRect(const CardState &state, int line)
                  QSize(int(std::ceil(size.width())), int(std::ceil(size.height()))));
 }
 
-void paint(QPainter &painter, const CardDocument &document)
+void paint(QPainter &painter, const CardDocument &document, Pictures pictures)
 {
     const CardState &state = document.state();
+    const bool print = pictures == Pictures::Print;
+    const CardCanvas &canvas = document.canvas();
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(QPoint(0, 0), Composition::CanvasSize), document.canvas().image());
+    painter.drawImage(QRect(QPoint(0, 0), Composition::CanvasSize),
+                      print && canvas.hasPrintCopy() ? canvas.printImage() : canvas.image());
     if (state.CardBorder)
         paintOutline(painter, state);
     paintTextLines(painter, state);
     const StampBox &stamp = document.stamp();
     if (stamp.isVisible())
-        painter.drawImage(stamp.geometry(), stamp.image());
+        painter.drawImage(stamp.geometry(), print && stamp.hasPrintCopy() ? stamp.printImage() : stamp.image());
     painter.restore();
 }
 

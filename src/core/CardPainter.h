@@ -15,7 +15,10 @@ namespace CardPainter {
 
 // Bottom to top: the canvas image, the outline when it is on, the seven text lines
 // (transparent, the card's font and colour), the opaque stamp box when it is shown.
-void paint(QPainter &painter, const CardDocument &document);
+// With Pictures::Print the canvas and stamp are drawn from their print copies where the
+// card has them, for a painter that draws the card larger than the screen.
+enum class Pictures { Screen, Print };
+void paint(QPainter &painter, const CardDocument &document, Pictures pictures = Pictures::Screen);
 
 // The card's font for drawing on device. Sizes are points on a 96 dots per inch card,
 // so a line is as large on the card whatever the device's resolution.

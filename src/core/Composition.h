@@ -13,6 +13,10 @@ constexpr QSize CanvasSize{CanvasWidth, CanvasHeight};
 constexpr QRect OutlineRect{11, 11, 419, 249};
 constexpr QSize PortraitStamp{140, 180};
 constexpr QSize LandscapeStamp{180, 140};
+// The print copies of the canvas and the stamp have this many pixels for each screen
+// pixel along each axis: 1760 x 1080 for the canvas, about 500 ppi on a 90 mm card.
+constexpr int PrintScale = 4;
+constexpr QSize PrintCanvasSize = CanvasSize * PrintScale;
 
 // Top-left corner of text line i (1..7) in layout kind (0..4).
 QPoint textLinePosition(int kind, int line);

@@ -22,12 +22,27 @@ void StampBox::clear()
 {
     m_image = QImage(m_rect.size(), QImage::Format_RGB32);
     m_image.fill(emptyColor());
+    m_print.reset();
 }
 
-void StampBox::setPicture(const QImage &picture)
+void StampBox::setPicture(const QImage &picture, const QImage &print)
 {
     clear();
-    QPainter painter(&m_image);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, picture);
+    {
+        QPainter painter(&m_image);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, picture);
+    }
+    // Only a copy of the whole box counts; a picture smaller than the box leaves the
+    // empty colour around it, which the screen picture shows as well.
+    if (picture.size() == m_rect.size() && print.size() == m_rect.size() * Composition::PrintScale)
+        m_print.set(print.convertToFormat(QImage::Format_RGB32), m_image);
+}
+
+bool StampBox::operator==(const StampBox &other) const
+{
+    if (m_rect != other.m_rect || m_visible != other.m_visible || m_image != other.m_image
+        || hasPrintCopy() != other.hasPrintCopy())
+        return false;
+    return !hasPrintCopy() || m_print.image() == other.m_print.image();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/PrintCopy.h"
+
 #include <QImage>
 #include <QRect>
 
@@ -20,17 +22,26 @@ public:
 
     // Removes the picture: the box shows only its background colour.
     void clear();
-    // Copies a picture into the box at (0, 0), 1:1.
-    void setPicture(const QImage &picture);
+    // Copies a picture into the box at (0, 0), 1:1. print, when given, is the same
+    // stamp at Composition::PrintScale times the box's size, made from the source photo.
+    void setPicture(const QImage &picture, const QImage &print = QImage());
 
     // The current image, the size of the box, Format_RGB32.
     QImage &image() { return m_image; }
     const QImage &image() const { return m_image; }
 
-    bool operator==(const StampBox &) const = default;
+    // Print copies count only while in step (see CardCanvas).
+    bool operator==(const StampBox &other) const;
+    // The print copy while it is in step with image() (see CardCanvas), else null.
+    bool hasPrintCopy() const { return m_print.matches(m_image); }
+    QImage printImage() const { return hasPrintCopy() ? m_print.image() : QImage(); }
+    // A writer that changed image() hands in the print copy that matches it.
+    void setPrintImage(const QImage &print) { m_print.set(print.convertToFormat(QImage::Format_RGB32), m_image); }
+    const QImage &storedPrintImage() const { return m_print.image(); }
 
 private:
     QRect m_rect;
     bool m_visible = false;
     QImage m_image;
+    PrintCopy m_print;
 };

@@ -13,8 +13,13 @@ PrintedCard PrintedCard::from(const CardDocument &document)
 {
     const CardState &state = document.state();
     PrintedCard card;
-    card.canvas = document.canvas().image();
-    card.stamp = document.stamp().image();
+    const CardCanvas &canvas = document.canvas();
+    card.canvas = canvas.image();
+    if (canvas.hasPrintCopy())
+        card.canvasPrint = canvas.printImage();
+    const StampBox &stamp = document.stamp();
+    card.stamp = stamp.image();
+    card.stampPrint = stamp.printImage();
     card.layoutKind = state.LayoutKind;
     card.textLines = state.TextLines;
     card.font = QFont(state.FontName);

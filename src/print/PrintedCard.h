@@ -13,6 +13,10 @@ class CardDocument;
 struct PrintedCard {
     QImage canvas;
     QImage stamp;
+    // The print copies of the two pictures where the card has them in step, else null.
+    // Paper uses them; the sheet preview, a thumbnail, keeps the screen pictures.
+    QImage canvasPrint;
+    QImage stampPrint;
     int layoutKind = 0;
     std::array<QString, 8> textLines; // 1..7 used
     QFont font;                       // with the point size as printed

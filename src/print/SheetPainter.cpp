@@ -27,7 +27,12 @@ private:
 void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &card,
               const SheetGeometry &sheet, QPointF corner)
 {
-    painter.drawImage(mm.rect(QRectF(corner, QSizeF(sheet.cardWidth, sheet.cardHeight))), card.canvas);
+    // The print copies carry the detail paper can show, so a PDF stores them without
+    // JPEG's loss (which would cost fine detail what the copy gained); a card without
+    // them prints its screen pictures as it always did.
+    painter.setRenderHint(QPainter::LosslessImageRendering, !card.canvasPrint.isNull());
+    painter.drawImage(mm.rect(QRectF(corner, QSizeF(sheet.cardWidth, sheet.cardHeight))),
+                      card.canvasPrint.isNull() ? card.canvas : card.canvasPrint);
 
     if (card.border) {
         for (const QRectF &bar : CardPrintLayout::borderBars(sheet.cardWidth, sheet.cardHeight))
@@ -35,8 +40,10 @@ void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &c
     }
 
     const QRectF stamp = CardPrintLayout::stampRect(card.layoutKind);
-    if (!stamp.isEmpty())
-        painter.drawImage(mm.rect(stamp.translated(corner)), card.stamp);
+    if (!stamp.isEmpty()) {
+        painter.setRenderHint(QPainter::LosslessImageRendering, !card.stampPrint.isNull());
+        painter.drawImage(mm.rect(stamp.translated(corner)), card.stampPrint.isNull() ? card.stamp : card.stampPrint);
+    }
 
     const QFontMetricsF metrics(card.font, painter.device());
     const double ascent = metrics.ascent();

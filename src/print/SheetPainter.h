@@ -14,7 +14,7 @@ class QPainter;
 // area's corner; millimetres become device pixels through the device's resolution, so
 // pictures are scaled (smoothly) at the device's own resolution and text stays text.
 // Per card: the canvas image over the whole card, the outline bars, the stamp, then the
-// text lines over all of it.
+// text lines over all of it; each picture from its print copy when the card has one.
 void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet);
 
 // Prints the sheet on `pages` pages of the device, one after another, and ends the

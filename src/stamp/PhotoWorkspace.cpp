@@ -112,9 +112,14 @@ void PhotoWorkspace::cut()
 {
     m_selection.setLayerVisible(false);
     const CardState &state = m_document.state();
-    const QImage stamp = StampComposer::compose(state.LayoutKind, state.StampBorderStyle,
-                                                m_shown.crop(m_selection.cutRect()));
-    m_document.setStampPicture(QStringLiteral("Zegelfoto"), stamp);
+    const QRect cut = m_selection.cutRect();
+    const QImage stamp = StampComposer::compose(state.LayoutKind, state.StampBorderStyle, m_shown.crop(cut));
+    // Paper gets the same cut from the photo's own pixels, not the zoomed view's.
+    const QImage print = stamp.isNull()
+        ? QImage()
+        : StampComposer::composePrint(state.LayoutKind, state.StampBorderStyle,
+                                      m_shown.cropFromSource(cut, StampComposer::printWindowSize(state.LayoutKind)));
+    m_document.setStampPicture(QStringLiteral("Zegelfoto"), stamp, print);
     restoreNormalView();
 }
 

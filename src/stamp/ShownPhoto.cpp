@@ -5,7 +5,11 @@
 #include "stamp/ZoomLevels.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 
 ShownPhoto::ShownPhoto()
     : m_background(QGuiApplication::palette().color(QPalette::Window))
@@ -47,5 +51,60 @@ QImage ShownPhoto::crop(const QRect &rect) const
         for (size_t i = 0; i < columns.size(); ++i)
             to[i] = from[columns[i]] | 0xFF000000u;
     }
+    return out;
+}
+
+QImage ShownPhoto::cropFromSource(const QRect &rect, QSize size) const
+{
+    if (rect.isEmpty() || size.isEmpty() || !PictureLimits::fits(size.width(), size.height()))
+        return {};
+    QImage out(size, QImage::Format_RGB32);
+    if (out.isNull())
+        return out;
+    out.fill(m_background);
+    const QRect covered = rect.intersected(QRect(QPoint(0, 0), m_shownSize));
+    if (covered.isEmpty() || m_picture.isNull())
+        return out;
+
+    // Where the covered part lies in the output.
+    const double outPerView = double(size.width()) / rect.width();
+    const double outPerViewY = double(size.height()) / rect.height();
+    const QRect target(QPoint(int(std::lround((covered.left() - rect.left()) * outPerView)),
+                              int(std::lround((covered.top() - rect.top()) * outPerViewY))),
+                       QPoint(int(std::lround((covered.right() + 1 - rect.left()) * outPerView)) - 1,
+                              int(std::lround((covered.bottom() + 1 - rect.top()) * outPerViewY)) - 1));
+    // The covered part in picture pixels: a zoomed pixel edge v lies at v * 10 / zoom.
+    const double perView = 10.0 / m_zoomIndex;
+    const QRectF exact = QRectF(covered.left() * perView, covered.top() * perView, covered.width() * perView,
+                                covered.height() * perView)
+                             .intersected(QRectF(m_picture.rect()));
+    if (target.isEmpty() || exact.isEmpty())
+        return out;
+    QImage resampled;
+    if (exact.width() >= target.width() && exact.height() >= target.height()) {
+        // A reduction averages the photo's pixels over each print pixel. Rounding the
+        // edges to whole photo pixels moves them by less than half a print pixel.
+        const QRect source = QRect(QPoint(int(std::lround(exact.left())), int(std::lround(exact.top()))),
+                                   QPoint(int(std::lround(exact.right())) - 1, int(std::lround(exact.bottom())) - 1))
+                                 .intersected(m_picture.rect());
+        if (source.isEmpty())
+            return out;
+        // A view on the picture's pixels: a cut from a large photo copies nothing but the result.
+        const QImage region(m_picture.constScanLine(source.top()) + source.left() * 4, source.width(),
+                            source.height(), m_picture.bytesPerLine(), m_picture.format());
+        resampled = region.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_RGB32);
+    } else {
+        // An enlargement interpolates between the photo's pixels from the exact edges,
+        // which at 200 % fall between two photo pixels.
+        resampled = QImage(target.size(), QImage::Format_RGB32);
+        QPainter painter(&resampled);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(target.size())), m_picture, exact);
+    }
+    for (int y = 0; y < resampled.height(); ++y)
+        std::memcpy(out.scanLine(target.top() + y) + target.left() * 4, resampled.constScanLine(y),
+                    size_t(resampled.width()) * 4);
     return out;
 }

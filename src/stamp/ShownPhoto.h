@@ -42,6 +42,10 @@ public:
     // view's edges (a drag goes on outside the view): where the drawn picture extends,
     // its pixels are given there too; beyond the picture, the background colour.
     QImage crop(const QRect &rect) const;
+    // What crop(rect) shows, resampled smoothly from the picture's own pixels to size
+    // (area averaging where it reduces), whatever the zoom: the print copy of a cut.
+    // The part of the rectangle beyond the drawn picture shows the background colour.
+    QImage cropFromSource(const QRect &rect, QSize size) const;
 
 private:
     QImage m_picture;

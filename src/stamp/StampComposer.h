@@ -14,4 +14,10 @@ constexpr QRect LandscapeWindow{8, 8, 164, 124};
 // border style (1, 3, 5, 7); a null image for layouts without a stamp.
 QImage compose(int layoutKind, int stampBorderStyle, const QImage &crop);
 
+// The same stamp at Composition::PrintScale: the frame drawn at that scale with the
+// print crop (already the size of the scaled photo window) copied 1:1 into its window.
+QImage composePrint(int layoutKind, int stampBorderStyle, const QImage &printCrop);
+// The size of the photo window of the layout's print stamp.
+QSize printWindowSize(int layoutKind);
+
 } // namespace StampComposer

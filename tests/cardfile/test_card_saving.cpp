@@ -78,7 +78,8 @@ TEST_F(CardSaving, StampLayoutWritesRecordAndTwo24BitBitmapsIntoANewCardsFolder)
     EXPECT_EQ(questions.asked, QStringList{" Opslaan Kaart|Geef een bestandsnaam voor deze kaart..."});
     EXPECT_EQ(questions.initialTexts, QStringList{"Vorige"});
     EXPECT_TRUE(questions.messages.isEmpty());
-    EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}));
+    // The bare frame has its print copy (drawn at print scale); the painted canvas has none.
+    EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd", "Jan.print.png"}));
     EXPECT_TRUE(bytesOf(cards("Jan.crd")).startsWith("\"Vek Tarnholm Software 2009\"\r\n"));
 
     struct Picture {
@@ -178,7 +179,7 @@ TEST_F(CardSaving, OverwriteAnsweredYesReplacesTheCard)
     EXPECT_EQ(saveAs("Jan", {true}), Outcome::Saved);
     EXPECT_TRUE(bytesOf(cards("Jan.crd")).contains("\r\n4\r\n"));
     EXPECT_TRUE(bytesOf(cards("Jan.bmp")).startsWith("BM"));
-    EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}));
+    EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd", "Jan.print.png"}));
 }
 
 TEST_F(CardSaving, NoQuestionWhenOnlyCompanionFilesExist)

@@ -91,6 +91,29 @@ TEST_F(Recovery, RestoresTheDesignPixelForPixelAsAnUnsavedCardWithoutName)
     EXPECT_TRUE(RecoveryCard::find(folder));
 }
 
+TEST_F(Recovery, BringsBackThePrintCopiesWithTheirPictures)
+{
+    doc.applyLayout(2);
+    QImage stamp(140, 180, QImage::Format_RGB32);
+    paintPattern(stamp, 3);
+    QImage stampPrint(560, 720, QImage::Format_RGB32);
+    paintPattern(stampPrint, 4);
+    doc.setStampPicture(QStringLiteral("Zegelfoto"), stamp, stampPrint);
+    doc.drawOnCanvas(QStringLiteral("Test"), [](QImage &image) { paintPattern(image, 1); },
+                     [](QImage &print, const QImage &) { paintPattern(print, 5); });
+    ASSERT_TRUE(doc.canvas().hasPrintCopy());
+    ASSERT_TRUE(doc.stamp().hasPrintCopy());
+    ASSERT_EQ(RecoveryCard::write(doc, folder), std::nullopt);
+
+    CardDocument restored;
+    questions.yesNoAnswers = {true};
+    ASSERT_TRUE(RecoveryCard::offer(restored, questions, folder));
+    ASSERT_TRUE(restored.canvas().hasPrintCopy());
+    ASSERT_TRUE(restored.stamp().hasPrintCopy());
+    EXPECT_EQ(restored.canvas().printImage(), doc.canvas().printImage());
+    EXPECT_EQ(restored.stamp().printImage(), doc.stamp().printImage());
+}
+
 TEST_F(Recovery, NoRemovesTheCardAndLeavesTheDocumentAlone)
 {
     design(doc);
