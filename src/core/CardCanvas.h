@@ -32,6 +32,12 @@ public:
     // Equal colour and pixels, print copies included; a copy shares its pixels until
     // one side draws.
     bool operator==(const CardCanvas &other) const;
+    // Forgets the print copies; paper then shows image() as before print copies.
+    void dropPrintCopies()
+    {
+        m_print.reset();
+        m_printPicture = QImage();
+    }
     // Whether the print copy is in step with image(). It is not for a plain colour (the
     // screen picture enlarges to exactly the same), when the own picture came without a
     // finer copy, or when image() was drawn on by a writer that did not also draw the

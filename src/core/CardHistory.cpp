@@ -18,12 +18,14 @@ void CardHistory::push(Step step)
         m_bytes -= last.bytes;
         last.bytes = last.after.pictureBytesBeyond(last.before);
         m_bytes += last.bytes;
+        thinOutPrintCopies();
         return;
     }
     step.bytes = step.after.pictureBytesBeyond(step.before);
     m_bytes += step.bytes;
     m_steps.push_back(std::move(step));
     ++m_current;
+    thinOutPrintCopies();
     // The newest step always stays, however large, so that it can be undone.
     while (m_bytes > m_budget && m_steps.size() > 1)
         dropOldest();
@@ -34,6 +36,19 @@ void CardHistory::setByteBudget(qsizetype budget)
     m_budget = budget;
     while (m_bytes > m_budget && m_steps.size() > 1 && m_current > 0)
         dropOldest();
+}
+
+void CardHistory::thinOutPrintCopies()
+{
+    if (m_steps.size() <= StepsWithPrintCopies)
+        return;
+    // Steps before these were thinned when they passed this point.
+    Step &step = m_steps[m_steps.size() - StepsWithPrintCopies - 1];
+    step.before.canvas.dropPrintCopies();
+    step.after.canvas.dropPrintCopies();
+    m_bytes -= step.bytes;
+    step.bytes = step.after.pictureBytesBeyond(step.before);
+    m_bytes += step.bytes;
 }
 
 void CardHistory::dropOldest()

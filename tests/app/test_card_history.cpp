@@ -299,3 +299,23 @@ TEST(CardHistory, ModifiedFollowsSavingUndoAndNew)
     EXPECT_FALSE(doc.isModified());
     EXPECT_EQ(modified.count(), 6);
 }
+
+// Print copies are some 8 MB a canvas: only the newest steps keep theirs, so that fifty
+// picture steps still fit the budget; undone further, the screen pictures come back
+// exactly and paper shows them.
+TEST(CardHistory, FiftyStepsWithPrintCopiesFitTheDefaultBudget)
+{
+    CardDocument doc;
+    const QImage start = doc.canvas().image();
+    for (int i = 0; i < 60; ++i)
+        doc.drawOnCanvas(QStringLiteral("Aquarel"), [i](QImage &image) { scribble(image, i); },
+                         [i](QImage &print, const QImage &) { scribble(print, i); });
+    EXPECT_EQ(doc.history().stepCount(), 60);
+    EXPECT_LE(doc.history().bytes(), CardHistory::DefaultByteBudget);
+    ASSERT_TRUE(doc.undo());
+    EXPECT_TRUE(doc.canvas().hasPrintCopy()) << "the newest steps keep their print copies";
+    while (doc.canUndo())
+        ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.canvas().image(), start);
+    EXPECT_FALSE(doc.canvas().hasPrintCopy());
+}
