@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 
 expect_files() { # ROOT PREFIX
     local missing=0 f
-    for f in bin/lumovander bin/lumovander-batch \
+    for f in bin/lumovander bin/lumovander-batch bin/lumovander-wmf \
              share/applications/nl.lumovander.Lumovander.desktop \
              share/metainfo/nl.lumovander.Lumovander.metainfo.xml \
              share/man/man1/lumovander.1.gz share/man/man1/lumovander-batch.1.gz \

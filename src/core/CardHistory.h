@@ -54,7 +54,7 @@ public:
 
     // The card as it is now is the one saved (or opened) last.
     void markClean() { m_clean = m_current; }
-    bool isClean() const { return m_clean == m_current; }
+    bool isClean() const { return m_clean == qsizetype(m_current); }
 
     qsizetype stepCount() const { return qsizetype(m_steps.size()); }
     qsizetype bytes() const { return m_bytes; }
