@@ -24,6 +24,7 @@ cmake --build "$build" -j "$(nproc)" --target lumo_fuzzers
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$here/cmake/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$build/artifacts"
 failed=()
