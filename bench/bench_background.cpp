@@ -12,6 +12,7 @@
 #include "stamp/StretchCopy.h"
 #include "background/Verloopkleur.h"
 #include "app/WidgetQuestions.h"
+#include "support/ImageCompare.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,18 +122,10 @@ void benchGradients()
     out << QStringLiteral("  slowest: gradient %1, %2 ms\n").arg(slowestNumber).arg(slowest, 0, 'f', 3);
 }
 
-// Peak signal-to-noise ratio over the colour channels, in dB.
+// The tests' PSNR in dB, shown as 99 for identical pictures.
 double psnr(const QImage &a, const QImage &b)
 {
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const double dr = qRed(p) - qRed(q), dg = qGreen(p) - qGreen(q), db = qBlue(p) - qBlue(q);
-            sum += dr * dr + dg * dg + db * db;
-        }
-    const double mse = sum / (3.0 * a.width() * a.height());
-    return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
+    return std::min(ImageCompare::psnr(a, b), 99.0);
 }
 
 // Two ways to give a gradient its print copy, each judged by how much it looks like the
