@@ -9,6 +9,7 @@
 #include "app/GuardedApplication.h"
 #include "app/InstallCommands.h"
 #include "app/MainWindow.h"
+#include "app/StartupStyle.h"
 #include "app/WidgetQuestions.h"
 
 #include <QApplication>
@@ -55,6 +56,7 @@ int main(int argc, char *argv[])
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumovander"));
     DutchLanguage::install(app);
+    QApplication::setStyle(new StartupStyle);
 
     CardDocument document;
     AnswersFromTest questions;
