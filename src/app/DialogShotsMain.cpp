@@ -23,7 +23,9 @@
 
 namespace {
 
-using Inside = std::function<void(QWidget *)>;
+// What to do with a dialog once it is pictured; `done` goes on with the next dialog, once
+// this one and whatever it opened are closed.
+using Inside = std::function<void(QWidget *dialog, const std::function<void()> &done)>;
 
 QString g_folder;
 
@@ -40,7 +42,7 @@ void closeDialog(QWidget *dialog)
 }
 
 // Waits for a modal dialog other than `under` to show, pictures it, then hands it on.
-void shoot(const QString &name, QWidget *under, const Inside &then)
+void shoot(const QString &name, QWidget *under, const std::function<void(QWidget *)> &then)
 {
     auto *poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, name, under, then] {
@@ -65,10 +67,13 @@ void shoot(const QString &name, QWidget *under, const Inside &then)
 // Presses a button of the dialog and pictures what that opens, then closes both.
 Inside pressAndShoot(const char *button, const QString &name)
 {
-    return [button, name](QWidget *dialog) {
-        shoot(name, dialog, [dialog](QWidget *inner) {
+    return [button, name](QWidget *dialog, const std::function<void()> &done) {
+        shoot(name, dialog, [dialog, done](QWidget *inner) {
             closeDialog(inner);
-            QTimer::singleShot(300, [dialog] { closeDialog(dialog); });
+            QTimer::singleShot(300, [dialog, done] {
+                closeDialog(dialog);
+                done();
+            });
         });
         QTimer::singleShot(0, [dialog, button] {
             if (auto *b = dialog->findChild<QAbstractButton *>(QLatin1String(button)))
@@ -80,7 +85,10 @@ Inside pressAndShoot(const char *button, const QString &name)
 struct Step {
     const char *action;
     QString shot;
-    Inside inside = closeDialog;
+    Inside inside = [](QWidget *dialog, const std::function<void()> &done) {
+        closeDialog(dialog);
+        done();
+    };
 };
 
 } // namespace
@@ -120,6 +128,9 @@ int main(int argc, char *argv[])
     };
     // The stamp photo's menu opens only with a layout that has a stamp photo.
     window.action(QStringLiteral("LayoutShow(2)"))->trigger();
+    // Counted as saved, so that opening a card shows its dialog and not the question
+    // whether to save the changes first (that question is pictured with "Nieuw").
+    document.markSaved();
 
     std::function<void(size_t)> run = [&](size_t i) {
         if (i == steps.size()) {
@@ -127,8 +138,7 @@ int main(int argc, char *argv[])
             return;
         }
         shoot(steps[i].shot, nullptr, [&run, i](QWidget *dialog) {
-            steps[i].inside(dialog);
-            QTimer::singleShot(500, [&run, i] { run(i + 1); });
+            steps[i].inside(dialog, [&run, i] { QTimer::singleShot(500, [&run, i] { run(i + 1); }); });
         });
         QTimer::singleShot(0, [&window, i] { window.action(QLatin1String(steps[i].action))->trigger(); });
     };

@@ -81,15 +81,15 @@ void MargesDialog::buildCorrectionFrame()
     QWidget *frame5 = frame(this, QStringLiteral("Frame5"), pixelRect(6, CorrectionTop, 363, CorrectionHeight));
     greyCaption(frame5, QStringLiteral("Label7"), QPoint(9, 12),
                 QStringLiteral("Correctie voor: %1").arg(correctionEntry(m_printer)));
-    greyCaption(frame5, QStringLiteral("Label8"), QPoint(96, 30), QStringLiteral("horizontaal"));
-    greyCaption(frame5, QStringLiteral("Label9"), QPoint(160, 30), QStringLiteral("verticaal"));
+    greyCaption(frame5, QStringLiteral("Label8"), QPoint(106, 30), QStringLiteral("horizontaal"));
+    greyCaption(frame5, QStringLiteral("Label9"), QPoint(170, 30), QStringLiteral("verticaal"));
     greyCaption(frame5, QStringLiteral("Label10"), QPoint(9, 50), QStringLiteral("Linksboven (mm)"));
     greyCaption(frame5, QStringLiteral("Label11"), QPoint(9, 72), QStringLiteral("Rechtsonder (mm)"));
     for (int field = 1; field <= CorrectionForm::FieldCount; ++field) {
         auto *edit = new QLineEdit(frame5);
         const int column = (field - 1) % 2;
         const int row = (field - 1) / 2;
-        place(edit, QStringLiteral("CorrectieText(%1)").arg(field), pixelRect(96 + 64 * column, 47 + 22 * row, 56, 19));
+        place(edit, QStringLiteral("CorrectieText(%1)").arg(field), pixelRect(106 + 64 * column, 47 + 22 * row, 56, 19));
         edit->setToolTip(QStringLiteral(" %1: + is naar rechts of naar beneden ").arg(CorrectionForm::fieldName(field)));
         connect(edit, &QLineEdit::textChanged, this,
                 [this, field](const QString &text) { m_readings.setFieldText(field, text); });
