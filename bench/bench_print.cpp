@@ -1,6 +1,8 @@
 // Printing a sheet of 10 cards with a photo background and a stamp to a PDF, the scan
 // animation left out: how long it takes and how large the file gets, beside the same
 // card printed once, which shows whether the pictures are stored once per file.
+// bench_print [FOLDER]: also keeps the sheet printed from print copies, fine.pdf, in
+// FOLDER, to look at.
 #include "background/BackgroundPhoto.h"
 #include "core/CardDocument.h"
 #include "print/PdfSheetWriter.h"
@@ -10,6 +12,7 @@
 #include <QPainter>
 
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -162,6 +165,11 @@ int main(int argc, char **argv)
     const QString fineFile = folder.filePath(QStringLiteral("fine.pdf"));
     printOnce(fineFile, fineCard, tenCards);
     const Run fineSheet = medianOf(7, fineFile, fineCard, tenCards);
+    if (argc > 1) {
+        const QString kept = QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("fine.pdf"));
+        QFile::remove(kept);
+        QFile::copy(fineFile, kept);
+    }
     out << "with print copies (background " << fineCard.canvasPrint.width() << " x " << fineCard.canvasPrint.height()
         << ", stamp " << fineCard.stampPrint.width() << " x " << fineCard.stampPrint.height() << ", 24 MP source):\n";
     out << "  print sheet of 10 cards to PDF: " << QString::number(fineSheet.milliseconds, 'f', 1)
