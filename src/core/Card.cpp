@@ -54,9 +54,9 @@ qsizetype Card::pictureBytesBeyond(const Card &other) const
     return bytesBeyond(canvas.image(), other.canvas.image())
         + bytesBeyond(canvas.picture(), other.canvas.picture())
         + bytesBeyond(stamp.image(), other.stamp.image())
-        + bytesBeyond(canvas.storedPrintImage(), other.canvas.storedPrintImage())
-        + bytesBeyond(canvas.printPicture(), other.canvas.printPicture())
-        + bytesBeyond(stamp.storedPrintImage(), other.stamp.storedPrintImage());
+        + canvas.storedPrintCopy().bytesBeyond(other.canvas.storedPrintCopy())
+        + canvas.storedPrintPicture().bytesBeyond(other.canvas.storedPrintPicture())
+        + stamp.storedPrintCopy().bytesBeyond(other.stamp.storedPrintCopy());
 }
 
 Card Card::initial()

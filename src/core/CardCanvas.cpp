@@ -19,9 +19,9 @@ void CardCanvas::setBackColor(const QColor &color)
 void CardCanvas::setPicture(const QImage &picture, const QImage &printPicture)
 {
     m_picture = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
-    m_printPicture = m_picture.isNull() || printPicture.size() != m_picture.size() * Composition::PrintScale
-        ? QImage()
-        : printPicture.convertToFormat(QImage::Format_RGB32);
+    m_printPicture.reset();
+    if (!m_picture.isNull() && printPicture.size() == m_picture.size() * Composition::PrintScale)
+        m_printPicture.set(printPicture.convertToFormat(QImage::Format_RGB32), m_picture);
     recompose();
 }
 
@@ -45,7 +45,7 @@ void CardCanvas::recompose()
     // Without a finer copy of the own picture paper takes the screen picture: a plain
     // colour enlarges to exactly itself, and an own picture without one (a template, a
     // card saved without print copies) would only be enlarged, which paper does as well.
-    if (m_printPicture.isNull()) {
+    if (!m_printPicture.matches(m_picture)) {
         m_print.reset();
         return;
     }
@@ -54,7 +54,7 @@ void CardCanvas::recompose()
     {
         QPainter painter(&print);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, m_printPicture);
+        painter.drawImage(0, 0, m_printPicture.image());
     }
     m_print.set(print, m_image);
 }
@@ -63,8 +63,15 @@ bool CardCanvas::operator==(const CardCanvas &other) const
 {
     // The link of a print copy to its screen picture is the picture's cacheKey, which
     // differs between equal pixels; what counts is whether each side has a copy in step.
-    if (m_backColor != other.m_backColor || m_picture != other.m_picture || m_printPicture != other.m_printPicture
-        || m_image != other.m_image || hasPrintCopy() != other.hasPrintCopy())
+    if (m_backColor != other.m_backColor || m_picture != other.m_picture
+        || !m_printPicture.samePixels(other.m_printPicture) || m_image != other.m_image
+        || hasPrintCopy() != other.hasPrintCopy())
         return false;
-    return !hasPrintCopy() || m_print.image() == other.m_print.image();
+    return !hasPrintCopy() || m_print.samePixels(other.m_print);
+}
+
+void CardCanvas::packPrintCopies(const CardCanvas *packedAlready)
+{
+    m_print.pack(packedAlready ? &packedAlready->m_print : nullptr);
+    m_printPicture.pack(packedAlready ? &packedAlready->m_printPicture : nullptr);
 }

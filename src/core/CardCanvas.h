@@ -32,12 +32,9 @@ public:
     // Equal colour and pixels, print copies included; a copy shares its pixels until
     // one side draws.
     bool operator==(const CardCanvas &other) const;
-    // Forgets the print copies; paper then shows image() as before print copies.
-    void dropPrintCopies()
-    {
-        m_print.reset();
-        m_printPicture = QImage();
-    }
+    // Packs the print copies (see PrintCopy::pack), sharing what the given canvas
+    // packed already from the same pixels.
+    void packPrintCopies(const CardCanvas *packedAlready = nullptr);
     // Whether the print copy is in step with image(). It is not for a plain colour (the
     // screen picture enlarges to exactly the same), when the own picture came without a
     // finer copy, or when image() was drawn on by a writer that did not also draw the
@@ -48,17 +45,17 @@ public:
     QImage printImage() const;
     // A writer that changed image() hands in the print copy that matches it.
     void setPrintImage(const QImage &print) { m_print.set(print.convertToFormat(QImage::Format_RGB32), m_image); }
-    // What the canvas holds at print scale, in step or not: the pictures whose bytes
-    // an undo step keeps.
-    const QImage &storedPrintImage() const { return m_print.image(); }
-    const QImage &printPicture() const { return m_printPicture; }
+    // What the canvas holds at print scale, in step or not: what an undo step keeps.
+    const PrintCopy &storedPrintCopy() const { return m_print; }
+    const PrintCopy &storedPrintPicture() const { return m_printPicture; }
 
 private:
     void recompose();
 
     QColor m_backColor;
     QImage m_picture;
-    QImage m_printPicture;
+    // The own picture at print scale, tied to m_picture.
+    PrintCopy m_printPicture;
     QImage m_image;
     PrintCopy m_print;
 };

@@ -18,14 +18,14 @@ void CardHistory::push(Step step)
         m_bytes -= last.bytes;
         last.bytes = last.after.pictureBytesBeyond(last.before);
         m_bytes += last.bytes;
-        thinOutPrintCopies();
+        packOlderPrintCopies();
         return;
     }
     step.bytes = step.after.pictureBytesBeyond(step.before);
     m_bytes += step.bytes;
     m_steps.push_back(std::move(step));
     ++m_current;
-    thinOutPrintCopies();
+    packOlderPrintCopies();
     // The newest step always stays, however large, so that it can be undone.
     while (m_bytes > m_budget && m_steps.size() > 1)
         dropOldest();
@@ -38,14 +38,16 @@ void CardHistory::setByteBudget(qsizetype budget)
         dropOldest();
 }
 
-void CardHistory::thinOutPrintCopies()
+void CardHistory::packOlderPrintCopies()
 {
     if (m_steps.size() <= StepsWithPrintCopies)
         return;
-    // Steps before these were thinned when they passed this point.
-    Step &step = m_steps[m_steps.size() - StepsWithPrintCopies - 1];
-    step.before.canvas.dropPrintCopies();
-    step.after.canvas.dropPrintCopies();
+    // Steps before these were packed when they passed this point. A step's card before
+    // is the card after the step before it: mostly the very same pixels, packed once.
+    const size_t index = m_steps.size() - StepsWithPrintCopies - 1;
+    Step &step = m_steps[index];
+    step.before.canvas.packPrintCopies(index > 0 ? &m_steps[index - 1].after.canvas : nullptr);
+    step.after.canvas.packPrintCopies(&step.before.canvas);
     m_bytes -= step.bytes;
     step.bytes = step.after.pictureBytesBeyond(step.before);
     m_bytes += step.bytes;

@@ -14,9 +14,10 @@ class CardHistory {
 public:
     static constexpr qsizetype DefaultByteBudget = 100 * 1024 * 1024;
     // A canvas print copy is some 8 MB, so the budget would hold only a dozen picture
-    // steps. Steps further back than these keep the canvas's screen picture only: undone
-    // that far, the card's background prints from its screen picture as before print
-    // copies. (A stamp's print copy is a fifth of that and stays.)
+    // steps. Steps further back than these keep the canvas's print copies packed (a
+    // JPEG of about 1 MB, see PrintCopy::pack): packing costs a few tens of milliseconds
+    // once per picture step, and undoing far is rare. (A stamp's print copy is a fifth
+    // of that and stays as it is.)
     static constexpr size_t StepsWithPrintCopies = 6;
 
     // Which parts of the card a step changed, so that undoing it tells the views.
@@ -62,7 +63,7 @@ public:
 
 private:
     void dropOldest();
-    void thinOutPrintCopies();
+    void packOlderPrintCopies();
 
     std::deque<Step> m_steps;
     size_t m_current = 0;

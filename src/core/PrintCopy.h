@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 
 // The finer copy of one card picture for paper, Composition::PrintScale times the
@@ -13,15 +14,33 @@ public:
     void set(const QImage &print, const QImage &screen)
     {
         m_image = print;
+        m_packed.clear();
+        m_packedFrom = 0;
         m_screenKey = screen.cacheKey();
     }
     void reset() { *this = PrintCopy(); }
 
-    bool matches(const QImage &screen) const { return !m_image.isNull() && screen.cacheKey() == m_screenKey; }
-    // The copy as stored, whether or not it still matches.
-    const QImage &image() const { return m_image; }
+    // Keeps the copy as a JPEG of quality 95 instead of pixels, a tenth of the memory
+    // or less, for the undo history's older steps: undone that far, a card still
+    // prints from its print copy, at some 42 dB from the copy it had. Unpacked again
+    // by image(), on each call, or for good by set().
+    // A copy packed already from the same pixels (the step before, undo's neighbour)
+    // gives its bytes instead of packing them again.
+    void pack(const PrintCopy *packedAlready = nullptr);
+    bool isPacked() const { return !m_packed.isEmpty(); }
+
+    bool matches(const QImage &screen) const { return !isEmpty() && screen.cacheKey() == m_screenKey; }
+    bool isEmpty() const { return m_image.isNull() && m_packed.isEmpty(); }
+    // The copy as stored, whether or not it still matches; a packed copy decoded.
+    QImage image() const;
+    // Whether both hold the same pixels (a packed copy and its unpacked original do not).
+    bool samePixels(const PrintCopy &other) const;
+    // The bytes the copy holds that other does not share with it.
+    qsizetype bytesBeyond(const PrintCopy &other) const;
 
 private:
     QImage m_image;
+    QByteArray m_packed;
+    qint64 m_packedFrom = 0; // the cacheKey of the pixels packed
     qint64 m_screenKey = 0;
 };

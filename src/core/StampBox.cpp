@@ -44,5 +44,5 @@ bool StampBox::operator==(const StampBox &other) const
     if (m_rect != other.m_rect || m_visible != other.m_visible || m_image != other.m_image
         || hasPrintCopy() != other.hasPrintCopy())
         return false;
-    return !hasPrintCopy() || m_print.image() == other.m_print.image();
+    return !hasPrintCopy() || m_print.samePixels(other.m_print);
 }

@@ -37,7 +37,7 @@ public:
     QImage printImage() const { return hasPrintCopy() ? m_print.image() : QImage(); }
     // A writer that changed image() hands in the print copy that matches it.
     void setPrintImage(const QImage &print) { m_print.set(print.convertToFormat(QImage::Format_RGB32), m_image); }
-    const QImage &storedPrintImage() const { return m_print.image(); }
+    const PrintCopy &storedPrintCopy() const { return m_print; }
 
 private:
     QRect m_rect;
