@@ -31,18 +31,18 @@ std::function<void(QImage &)> MirrorNamed(const QString &word)
 
 bool WritePicture(const QImage &picture, const QString &path, const QByteArray &format, QTextStream &err)
 {
-    bool written;
+    std::optional<QString> failure;
     if (format == "bmp") {
         // Qt writes BMPs of 24 bits; the filters' pictures keep all 32.
-        written = writeFileWhole(path, [&](QIODevice &file) { return WriteBmp32(picture, file); });
+        failure = writeFileWhole(path, [&](QIODevice &file) { return WriteBmp32(picture, file); });
     } else {
         // The fourth byte of an RGB32 picture is 255, so as ARGB32 it is the same pixels,
         // and PNG keeps all four bytes.
         QImage withFourthByte = picture;
         withFourthByte.reinterpretAsFormat(QImage::Format_ARGB32);
-        written = writeImageFile(withFourthByte, path, format);
+        failure = writeImageFile(withFourthByte, path, format);
     }
-    return written || Fail(err, QStringLiteral("cannot write '%1'").arg(path));
+    return !failure || Fail(err, *failure);
 }
 } // namespace
 

@@ -102,8 +102,8 @@ int batchGradient(const QStringList &args, QTextStream &err)
         return 2;
     }
     Verloopkleur(*canvas, job->number);
-    if (!writeImageFile(*canvas, job->output, job->format)) {
-        err << "lumovander-batch gradient: cannot write " << job->output << '\n';
+    if (const auto failure = writeImageFile(*canvas, job->output, job->format)) {
+        err << "lumovander-batch gradient: " << *failure << '\n';
         return 1;
     }
     return 0;

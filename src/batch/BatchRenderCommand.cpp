@@ -62,16 +62,6 @@ QImage renderCard(const CardDocument &document, int scale)
     return image;
 }
 
-// Names and paths are echoed in the message; a line break typed into one of them must
-// not turn the one line a script reads into several.
-QString oneLine(QString text)
-{
-    for (QChar &c : text)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char(' ');
-    return text;
-}
-
 } // namespace
 
 int batchRender(const QStringList &args, QTextStream &err)
@@ -92,8 +82,10 @@ int batchRender(const QStringList &args, QTextStream &err)
         return 1;
     }
     const QImage image = renderCard(document, job->scale);
-    if (image.isNull() || !writeImageFile(image, job->output, "png")) {
-        err << "lumovander-batch render: cannot write " << oneLine(job->output) << '\n';
+    const auto failure = image.isNull() ? std::optional(QStringLiteral("cannot draw the card"))
+                                        : writeImageFile(image, job->output, "png");
+    if (failure) {
+        err << "lumovander-batch render: " << *failure << '\n';
         return 1;
     }
     return 0;

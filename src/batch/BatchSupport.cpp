@@ -25,12 +25,26 @@ std::optional<BatchArguments> parseBatchArguments(const QStringList &words, cons
     return arguments;
 }
 
-bool writeFileWhole(const QString &path, const std::function<bool(QIODevice &)> &write)
+QString oneLine(QString text)
 {
-    return !AtomicFile::write(path, write).has_value();
+    for (QChar &c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    return text;
 }
 
-bool writeImageFile(const QImage &image, const QString &path, const QByteArray &format)
+std::optional<QString> writeFileWhole(const QString &path, const std::function<bool(QIODevice &)> &write)
+{
+    const auto failure = AtomicFile::write(path, write);
+    if (!failure)
+        return std::nullopt;
+    QString problem = QStringLiteral("cannot write '%1'").arg(oneLine(path));
+    if (!failure->reason.isEmpty())
+        problem += QStringLiteral(": ") + failure->reason;
+    return problem;
+}
+
+std::optional<QString> writeImageFile(const QImage &image, const QString &path, const QByteArray &format)
 {
     return writeFileWhole(path, [&](QIODevice &file) { return QImageWriter(&file, format).write(image); });
 }

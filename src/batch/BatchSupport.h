@@ -25,9 +25,15 @@ struct BatchArguments {
 std::optional<BatchArguments> parseBatchArguments(const QStringList &words, const QStringList &optionNames,
                                                   QString &problem);
 
+// Names and paths are echoed in messages; a line break typed into one of them must not
+// turn the one line a script reads into several.
+QString oneLine(QString text);
+
 // Lets write fill a temporary file beside path that is renamed over it at the end, so
-// that a failure (write returning false) leaves no file behind.
-bool writeFileWhole(const QString &path, const std::function<bool(QIODevice &)> &write);
+// that a failure (write returning false) leaves no file behind. nullopt when written,
+// else the problem for the command's error line: "cannot write 'PATH'", and the reason
+// when the system gave one (": De schijf is vol.").
+std::optional<QString> writeFileWhole(const QString &path, const std::function<bool(QIODevice &)> &write);
 
 // Writes the picture in format ("png", "bmp") with writeFileWhole.
-bool writeImageFile(const QImage &image, const QString &path, const QByteArray &format);
+std::optional<QString> writeImageFile(const QImage &image, const QString &path, const QByteArray &format);

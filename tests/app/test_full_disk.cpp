@@ -150,6 +150,7 @@ TEST_F(FullDisk, BatchOutputGivesOneLineAndAFailingExit)
     EXPECT_NE(batchGradient({QStringLiteral("12"), out}, err), 0);
     err.flush();
     EXPECT_EQ(errors.count(QLatin1Char('\n')), 1) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("De schijf is vol."))) << errors.toStdString();
     EXPECT_EQ(bytesOf(out), old);
     EXPECT_EQ(allFiles(), before);
 }

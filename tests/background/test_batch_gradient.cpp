@@ -130,7 +130,12 @@ TEST_F(BatchGradientTest, RefusesOutputsItCannotWrite)
 {
     expectRefused({QStringLiteral("1"), path(QStringLiteral("out.jpg"))});
     expectRefused({QStringLiteral("1"), path(QStringLiteral("out"))});
+    // The line names the file and why, as the system told it.
     expectRefused({QStringLiteral("1"), path(QStringLiteral("no/such/folder/out.png"))});
+    EXPECT_TRUE(m_errors.contains(QStringLiteral("no/such/folder/out.png': De map bestaat niet.")))
+        << m_errors.toStdString();
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("taken.png")));
     expectRefused({QStringLiteral("1"), path(QStringLiteral("taken.png"))});
+    EXPECT_TRUE(m_errors.contains(QStringLiteral("taken.png': Er staat een map met die naam.")))
+        << m_errors.toStdString();
 }
