@@ -2,9 +2,9 @@
 // (shell scripts) that answer well, crash, hang or garble; whatever goes wrong is a bad
 // picture, and nothing more.
 #include "stamp/DecoderProcess.h"
+#include "support/StandInHelper.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,16 +19,9 @@ protected:
     DecoderProcess::Helper helper{QStringLiteral("lumovander-test-helper"), "LUMO_TEST_DECODER",
                                   QByteArrayLiteral("LTST"), {}, {}};
 
-    // A stand-in for the helper: a shell script that misbehaves as told.
     QString fakeHelper(const QByteArray &script)
     {
-        const QString path = dir.filePath(QStringLiteral("helper-%1").arg(++scripts));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\ncat > /dev/null\n" + script + "\n");
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
+        return standInHelper(dir, QStringLiteral("helper-%1").arg(++scripts), script);
     }
     QImage decode(const QByteArray &script) { return DecoderProcess::decode(helper, "picture", {}, fakeHelper(script)); }
     int scripts = 0;

@@ -3,6 +3,7 @@
 #include "stamp/HeifPicture.h"
 #include "stamp/PhotoLoader.h"
 #include "StampTestFiles.h"
+#include "support/StandInHelper.h"
 
 #include <QFile>
 #include <QPainter>
@@ -17,6 +18,12 @@ QByteArray corpusFile(const char *name)
 {
     QFile file(QStringLiteral(HEIF_CORPUS "/%1").arg(QLatin1String(name)));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A stand-in helper's script that answers a 1 x 1 picture after the magic.
+QByteArray onePixel(const char *magic)
+{
+    return QByteArray("printf '") + magic + R"(\001\000\000\000\001\000\000\000\000\000\377\000')";
 }
 
 class HeifDecoderTest : public ::testing::Test {
@@ -63,18 +70,7 @@ TEST_F(HeifDecoderTest, FileOnWhichLibheifAbortsIsABadPictureAndTheProgramLivesO
 
 TEST_F(HeifDecoderTest, EnvironmentNamesTheHelperWhichMustAnswerAsTheHeicHelper)
 {
-    const auto standIn = [this](const QByteArray &magic) {
-        const QString path = dir.filePath(QString::fromLatin1(magic));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(R"(#!/bin/sh
-cat > /dev/null
-printf ')" + magic + R"(\001\000\000\000\001\000\000\000\000\000\377\000'
-)");
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
-    };
+    const auto standIn = [this](const char *magic) { return standInHelper(dir, QLatin1String(magic), onePixel(magic)); };
     const QByteArray photo = corpusFile("rgb-48x32.heic");
     qputenv("LUMO_HEIF_DECODER", standIn("LHEF").toLocal8Bit());
     EXPECT_EQ(HeifPicture::read(photo).size(), QSize(1, 1));
@@ -88,12 +84,7 @@ printf ')" + magic + R"(\001\000\000\000\001\000\000\000\000\000\377\000'
 // before any helper starts (a helper that says it succeeded is not asked).
 TEST_F(HeifDecoderTest, HugeCanvasIsRefusedWithoutAskingTheHelper)
 {
-    const QString liar = dir.filePath(QStringLiteral("liar"));
-    QFile file(liar);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\ncat > /dev/null\nprintf 'LHEF\\001\\000\\000\\000\\001\\000\\000\\000\\000\\000\\377\\000'\n");
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString liar = standInHelper(dir, QStringLiteral("liar"), onePixel("LHEF"));
     EXPECT_EQ(HeifPicture::read(corpusFile("rgb-48x32.heic"), HeifPicture::defaultLimits(), liar).size(), QSize(1, 1));
     EXPECT_TRUE(HeifPicture::read(corpusFile("huge-grid.heic"), HeifPicture::defaultLimits(), liar).isNull());
 }

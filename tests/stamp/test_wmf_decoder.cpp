@@ -1,6 +1,7 @@
 // Metafiles through the real helper, lumovander-wmf: its drawing and its own limits. What
 // the program does with a helper that crashes, hangs or garbles: test_decoder_process.cpp.
 #include "stamp/WmfPicture.h"
+#include "support/StandInHelper.h"
 #include "support/WmfWriter.h"
 
 #include <QFile>
@@ -14,24 +15,12 @@ class WmfDecoderTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
 
-    // A stand-in for the helper: a shell script that misbehaves as told.
-    QString fakeDecoder(const QByteArray &script)
-    {
-        const QString path = dir.filePath(QStringLiteral("decoder-%1").arg(++scripts));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\ncat > /dev/null\n" + script + "\n");
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
-    }
     static QByteArray picture()
     {
         WmfWriter w;
         w.nullPen().brush(Qt::red).rectangle(0, 0, 10, 10);
         return w.placeable(QRect(0, 0, 10, 10));
     }
-    int scripts = 0;
 };
 
 TEST_F(WmfDecoderTest, HelperDrawsThePicture)
@@ -45,7 +34,7 @@ TEST_F(WmfDecoderTest, HelperDrawsThePicture)
 
 TEST_F(WmfDecoderTest, EnvironmentNamesTheHelperFirst)
 {
-    const QString good = fakeDecoder(R"(printf 'LWMF\001\000\000\000\001\000\000\000\000\000\377\000')");
+    const QString good = standInHelper(dir, QStringLiteral("decoder"), R"(printf 'LWMF\001\000\000\000\001\000\000\000\000\000\377\000')");
     qputenv("LUMO_WMF_DECODER", good.toLocal8Bit());
     EXPECT_EQ(WmfPicture::decoderPath(), good);
     EXPECT_EQ(WmfPicture::render(picture()).size(), QSize(1, 1));
