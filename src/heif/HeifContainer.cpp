@@ -180,17 +180,20 @@ bool derivedCanvasesFit(QByteArrayView meta, QByteArrayView file)
     const int more = int(iloc.take(1));
     const int offsetSize = sizes >> 4, lengthSize = sizes & 15, baseSize = more >> 4;
     const int indexSize = (version == 1 || version == 2) ? (more & 15) : 0;
+    // Sizes may be 0, 4 or 8; libheif reads a field of any other size as absent (0 bytes,
+    // value 0), and so must we, or a file could show us other items than libheif sees.
+    const auto field = [&iloc](int size) { return size == 4 || size == 8 ? iloc.take(size) : 0; };
     const quint64 items = iloc.take(version < 2 ? 2 : 4);
     for (quint64 item = 0; item < items && !iloc.failed; ++item) {
         const quint32 id = quint32(iloc.take(version < 2 ? 2 : 4));
         const int method = (version == 1 || version == 2) ? int(iloc.take(2) & 15) : 0;
         iloc.take(2);
-        const quint64 base = iloc.take(baseSize);
+        const quint64 base = field(baseSize);
         const quint64 extents = iloc.take(2);
         for (quint64 e = 0; e < extents && !iloc.failed; ++e) {
-            iloc.take(indexSize);
-            const quint64 offset = base + iloc.take(offsetSize);
-            const quint64 length = iloc.take(lengthSize);
+            field(indexSize);
+            const quint64 offset = base + field(offsetSize);
+            const quint64 length = field(lengthSize);
             if (e > 0 || !derived.contains(id) || method > 1)
                 continue;
             const QByteArrayView source = method == 1 ? idat : file;

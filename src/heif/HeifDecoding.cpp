@@ -29,7 +29,10 @@ namespace HeifDecoding {
 
 QImage decode(QByteArrayView bytes)
 {
-    if (!HeifContainer::hasHevcBrand(bytes) || bytes.size() > std::numeric_limits<int>::max())
+    // Our own reading of the boxes first: libheif allocates what a grid claims as soon as
+    // it reads the file.
+    if (!HeifContainer::hasHevcBrand(bytes) || !HeifContainer::codedSizesFit(bytes)
+        || bytes.size() > std::numeric_limits<int>::max())
         return {};
     const auto *data = reinterpret_cast<const uint8_t *>(bytes.data());
     if (heif_check_filetype(data, int(bytes.size())) != heif_filetype_yes_supported)
@@ -50,9 +53,6 @@ QImage decode(QByteArrayView bytes)
     const std::unique_ptr<heif_image_handle, decltype(&heif_image_handle_release)> handle(
         rawHandle, heif_image_handle_release);
     if (!PictureLimits::fits(heif_image_handle_get_width(handle.get()), heif_image_handle_get_height(handle.get())))
-        return {};
-
-    if (!HeifContainer::codedSizesFit(bytes))
         return {};
 
     const std::unique_ptr<heif_decoding_options, decltype(&heif_decoding_options_free)> options(
