@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
@@ -57,12 +58,20 @@ public:
     std::optional<QFont> chooseFont(const QFont &) override { return {}; }
 };
 
-// Prints the medians of `runs` rounds (a QApplication must exist); `inProcess` decodes
-// the file's bytes and says whether that gave a picture.
-inline void run(const QString &path, const QString &title, const QString &inProcessLabel,
-                const std::function<bool()> &inProcess, int runs)
+// Writes the picture's bytes to a file of that name and prints the medians of `runs`
+// rounds (a QApplication must exist); `inProcess` decodes the bytes and says whether
+// that gave a picture.
+inline void run(const QByteArray &bytes, const QString &fileName, const QString &title,
+                const QString &inProcessLabel, const std::function<bool(const QByteArray &)> &inProcess, int runs)
 {
     QTextStream out(stdout);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(fileName);
+    QFile file(path);
+    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the picture");
+    file.close();
+
     QTemporaryDir settingsDir;
     CardDocument document;
     PhotoAnswer questions;
@@ -81,7 +90,7 @@ inline void run(const QString &path, const QString &title, const QString &inProc
         QThread::msleep(300);
         double cpu = cpuMs();
         timer.start();
-        if (!inProcess())
+        if (!inProcess(bytes))
             qFatal("the picture does not decode in process");
         direct.push_back(timer.nsecsElapsed() / 1e6);
         cpuDirect += cpuMs() - cpu;
@@ -103,7 +112,7 @@ inline void run(const QString &path, const QString &title, const QString &inProc
             qFatal("the photo does not load");
     }
     const double decoded = median(direct), loaded = median(helper), shown = median(menu);
-    out << title << " (median of " << runs << ", interleaved, 300 ms apart)\n";
+    out << title << ", " << bytes.size() << " bytes (median of " << runs << ", interleaved, 300 ms apart)\n";
     out << QStringLiteral("  %1 %2 ms\n").arg(inProcessLabel, -44).arg(decoded, 8, 'f', 1);
     out << QStringLiteral("  %1 %2 ms\n").arg(QStringLiteral("through the helper (PhotoLoader::load)"), -44).arg(loaded, 8, 'f', 1);
     out << QStringLiteral("  %1 %2 ms\n").arg(QStringLiteral("Foto Inladen up to the painted view"), -44).arg(shown, 8, 'f', 1);
