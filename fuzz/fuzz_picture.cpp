@@ -3,7 +3,7 @@
 #include "FuzzSupport.h"
 #include "stamp/PhotoLoader.h"
 #include "stamp/PictureCompleteness.h"
-#include "stamp/PictureLimits.h"
+#include "core/PictureLimits.h"
 
 #include <cstdlib>
 

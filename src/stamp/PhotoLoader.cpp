@@ -1,9 +1,9 @@
 #include "stamp/PhotoLoader.h"
 
+#include "core/PictureLimits.h"
 #include "core/RegularFile.h"
-#include "stamp/HeifReader.h"
+#include "stamp/HeifPicture.h"
 #include "stamp/PictureCompleteness.h"
-#include "stamp/PictureLimits.h"
 #include "stamp/WmfPicture.h"
 
 #include <QBuffer>
@@ -14,7 +14,7 @@ namespace {
 
 // Formats of the platform's picture loader (and PNG, which costs nothing to accept),
 // and what phones and cameras write today: WebP and TIFF through Qt's image-format
-// plugins. HEIC has a reader of its own (HeifReader).
+// plugins. HEIC goes to a helper process of its own (HeifPicture).
 bool isPhotoFormat(const QByteArray &format)
 {
     return format == "jpeg" || format == "bmp" || format == "gif" || format == "png"
@@ -68,8 +68,8 @@ QImage load(const QString &path)
         return {};
     if (WmfPicture::looksLikeWmf(*bytes))
         return WmfPicture::render(*bytes);
-    if (HeifReader::looksLikeHeif(*bytes))
-        return HeifReader::read(*bytes);
+    if (HeifPicture::looksLikeHeif(*bytes))
+        return HeifPicture::read(*bytes);
     return decode(*bytes);
 }
 

@@ -1,7 +1,7 @@
 #include "stamp/ShownPhoto.h"
 
 #include "assets/BuiltinPictures.h"
-#include "stamp/PictureLimits.h"
+#include "core/PictureLimits.h"
 #include "stamp/ZoomLevels.h"
 
 #include <QGuiApplication>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stamp/DecoderProcess.h"
+
 #include <QByteArrayView>
 #include <QImage>
 #include <QString>
@@ -7,17 +9,11 @@
 // Windows metafiles, drawn to pixels at the size the file means on a 96 dots-per-inch
 // screen: a placeable metafile by its bounding box and units per inch, a plain one by
 // the extent of what it draws, one unit a pixel. The drawing happens in a separate
-// process, the helper program lumovander-wmf, under CPU, memory and wall-clock limits:
-// libwmf is old C code that a damaged file can make loop, crash or swallow memory.
+// process, the helper program lumovander-wmf (stamp/DecoderProcess): libwmf is old C code
+// that a damaged file can make loop, crash or swallow memory.
 namespace WmfPicture {
 
-// The limits a decoding runs under; tests shorten them.
-struct DecoderLimits {
-    int cpuSeconds = 5;
-    int memoryMb = 1024;
-    // Waited at most for the helper's answer; the window is busy (hourglass) meanwhile.
-    int wallClockMs = 8000;
-};
+using DecoderLimits = DecoderProcess::Limits;
 
 // Whether the bytes start like a metafile (placeable key or a plain metafile header).
 bool looksLikeWmf(QByteArrayView bytes);

@@ -1,6 +1,8 @@
-// Today's photo formats: PNG, WebP and TIFF through Qt's plugins, HEIC through libheif.
+// Today's photo formats: PNG, WebP and TIFF through Qt's plugins, HEIC through libheif in its
+// helper process.
 #include "core/CardDocument.h"
-#include "stamp/HeifReader.h"
+#include "heif/HeifContainer.h"
+#include "stamp/HeifPicture.h"
 #include "stamp/PhotoLoader.h"
 #include "stamp/PhotoWorkspace.h"
 #include "StampTestFiles.h"
@@ -75,7 +77,7 @@ TEST_F(PhotoFormats, ThePhonesOrientationIsApplied)
         EXPECT_TRUE(near(turned.pixel(16, 56), Qt::blue));
     }
     // Mirrored: red comes on the right.
-    const QImage mirrored = HeifReader::read(heic(redLeftBlueRight(), 2));
+    const QImage mirrored = HeifPicture::read(heic(redLeftBlueRight(), 2));
     ASSERT_EQ(mirrored.size(), QSize(64, 32));
     EXPECT_TRUE(near(mirrored.pixel(56, 16), Qt::red));
 }
@@ -125,7 +127,7 @@ TEST(HeifCorpus, KeptFilesGiveAPictureTheProgramHoldsOrNothing)
         QFile file(corpus.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        const QImage picture = HeifReader::read(bytes);
+        const QImage picture = HeifPicture::read(bytes);
         EXPECT_TRUE(picture.isNull() || picture.format() == QImage::Format_RGB32) << name.toStdString();
         if (name == QLatin1String("rgb-48x32.heic")) {
             ASSERT_EQ(picture.size(), QSize(48, 32));
@@ -140,10 +142,10 @@ TEST(HeifCorpus, KeptFilesGiveAPictureTheProgramHoldsOrNothing)
         // claims a canvas of gigabytes for a 48 x 32 picture: refused before libheif
         // allocates it (2.2 GB and seconds of the window's time).
         if (name.startsWith(QLatin1String("huge-grid")) || name == QLatin1String("damaged-sps.heic")) {
-            EXPECT_FALSE(HeifReader::codedSizesFit(bytes)) << name.toStdString();
+            EXPECT_FALSE(HeifContainer::codedSizesFit(bytes)) << name.toStdString();
         }
         if (name == QLatin1String("rgb-48x32.heic")) {
-            EXPECT_TRUE(HeifReader::codedSizesFit(bytes));
+            EXPECT_TRUE(HeifContainer::codedSizesFit(bytes));
         }
     }
 }

@@ -1,7 +1,7 @@
 #include "core/FileFilter.h"
 #include "stamp/PhotoFileFilter.h"
 #include "stamp/PhotoLoader.h"
-#include "stamp/PictureLimits.h"
+#include "core/PictureLimits.h"
 #include "StampTestFiles.h"
 #include "support/StuckReaderGuard.h"
 #include "cardfile/HandMadeBitmap.h"

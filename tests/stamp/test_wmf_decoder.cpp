@@ -1,9 +1,9 @@
-// Metafiles through the helper process: whatever goes wrong there (a crash, a limit, a
-// hang, a bad answer) is a bad picture, and nothing more.
+// Metafiles through the real helper, lumovander-wmf: its drawing and its own limits. What
+// the program does with a helper that crashes, hangs or garbles: test_decoder_process.cpp.
 #include "stamp/WmfPicture.h"
+#include "support/StandInHelper.h"
 #include "support/WmfWriter.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,24 +15,12 @@ class WmfDecoderTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
 
-    // A stand-in for the helper: a shell script that misbehaves as told.
-    QString fakeDecoder(const QByteArray &script)
-    {
-        const QString path = dir.filePath(QStringLiteral("decoder-%1").arg(++scripts));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\ncat > /dev/null\n" + script + "\n");
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
-    }
     static QByteArray picture()
     {
         WmfWriter w;
         w.nullPen().brush(Qt::red).rectangle(0, 0, 10, 10);
         return w.placeable(QRect(0, 0, 10, 10));
     }
-    int scripts = 0;
 };
 
 TEST_F(WmfDecoderTest, HelperDrawsThePicture)
@@ -44,46 +32,14 @@ TEST_F(WmfDecoderTest, HelperDrawsThePicture)
     EXPECT_EQ(image.pixel(5, 5), qRgb(255, 0, 0));
 }
 
-TEST_F(WmfDecoderTest, WellFormedAnswerFromAStandInIsTaken)
-{
-    // The stand-ins below are only worth something if a good answer from one is taken.
-    const QString good = fakeDecoder(R"(printf 'LWMF\002\000\000\000\001\000\000\000\000\000\377\000\377\000\000\000')");
-    const QImage image = WmfPicture::render(picture(), {}, good);
-    ASSERT_EQ(image.size(), QSize(2, 1));
-    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(1, 0), qRgb(0, 0, 255));
-}
-
 TEST_F(WmfDecoderTest, EnvironmentNamesTheHelperFirst)
 {
-    const QString good = fakeDecoder(R"(printf 'LWMF\001\000\000\000\001\000\000\000\000\000\377\000')");
+    const QString good = standInHelper(dir, QStringLiteral("decoder"), R"(printf 'LWMF\001\000\000\000\001\000\000\000\000\000\377\000')");
     qputenv("LUMO_WMF_DECODER", good.toLocal8Bit());
     EXPECT_EQ(WmfPicture::decoderPath(), good);
     EXPECT_EQ(WmfPicture::render(picture()).size(), QSize(1, 1));
     qunsetenv("LUMO_WMF_DECODER");
     EXPECT_NE(WmfPicture::decoderPath(), good);
-}
-
-TEST_F(WmfDecoderTest, CrashGarbageShortOrFailedAnswersAreBadPictures)
-{
-    for (const QByteArray &script : {QByteArray("kill -SEGV $$"),
-                                     QByteArray("head -c 5000 /dev/urandom"),
-                                     QByteArray(R"(printf 'LWMF\002\000\000\000\001\000\000\000\000\000\377\000\377')"),
-                                     QByteArray(R"(printf 'LWMF\000\000\001\000\000\000\001\000')"),
-                                     QByteArray(R"(printf 'LWMF\002\000\000\000\001\000\000\000\000\000\377\000\377\000\000\000'; exit 3)")})
-        EXPECT_TRUE(WmfPicture::render(picture(), {}, fakeDecoder(script)).isNull()) << script.constData();
-    EXPECT_TRUE(WmfPicture::render(picture(), {}, dir.filePath("no-such-decoder")).isNull());
-}
-
-TEST_F(WmfDecoderTest, HangingHelperIsKilledAtTheWallClock)
-{
-    WmfPicture::DecoderLimits limits;
-    limits.wallClockMs = 1000;
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_TRUE(WmfPicture::render(picture(), limits, fakeDecoder("while :; do :; done")).isNull());
-    // Not a timing check: the helper would spin for ever without the kill.
-    EXPECT_LT(timer.elapsed(), 60000);
 }
 
 // Border flood fills over a large picture, again and again: minutes of work for the real

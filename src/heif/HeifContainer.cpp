@@ -1,88 +1,15 @@
-#include "stamp/HeifReader.h"
+#include "heif/HeifContainer.h"
 
-#include "stamp/PictureLimits.h"
+#include "core/PictureLimits.h"
 
 #include <QHash>
-#include <QLibrary>
-#include <QPainter>
+#include <QSize>
 #include <QtEndian>
-#include <libheif/heif.h>
 #include <algorithm>
 #include <climits>
 #include <optional>
-#include <limits>
-#include <memory>
 
-namespace {
-
-// libheif is opened on the first HEIC, not linked: it pulls in four codec libraries
-// (x265, aom, dav1d, libde265) whose loading would cost every start of the program.
-struct Heif {
-#define LUMO_HEIF_FUNCTION(name) decltype(&::name) name = nullptr;
-    LUMO_HEIF_FUNCTION(heif_check_filetype)
-    LUMO_HEIF_FUNCTION(heif_context_alloc)
-    LUMO_HEIF_FUNCTION(heif_context_free)
-    LUMO_HEIF_FUNCTION(heif_context_set_maximum_image_size_limit)
-    LUMO_HEIF_FUNCTION(heif_context_set_max_decoding_threads)
-    LUMO_HEIF_FUNCTION(heif_context_read_from_memory_without_copy)
-    LUMO_HEIF_FUNCTION(heif_context_get_primary_image_handle)
-    LUMO_HEIF_FUNCTION(heif_image_handle_release)
-    LUMO_HEIF_FUNCTION(heif_image_handle_get_width)
-    LUMO_HEIF_FUNCTION(heif_image_handle_get_height)
-    LUMO_HEIF_FUNCTION(heif_image_handle_has_alpha_channel)
-    LUMO_HEIF_FUNCTION(heif_decoding_options_alloc)
-    LUMO_HEIF_FUNCTION(heif_decoding_options_free)
-    LUMO_HEIF_FUNCTION(heif_decode_image)
-    LUMO_HEIF_FUNCTION(heif_image_release)
-    LUMO_HEIF_FUNCTION(heif_image_get_width)
-    LUMO_HEIF_FUNCTION(heif_image_get_height)
-    LUMO_HEIF_FUNCTION(heif_image_get_plane_readonly)
-#undef LUMO_HEIF_FUNCTION
-    bool complete = false;
-};
-
-// Null when libheif is not on this machine: HEIC photos then simply do not load.
-const Heif *heif()
-{
-    static const Heif loaded = [] {
-        Heif h;
-        static QLibrary library(QStringLiteral("heif"), 1);
-        if (!library.load())
-            return h;
-        bool all = true;
-        const auto resolve = [&all](auto &function, const char *name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(name));
-            all = all && function;
-        };
-#define LUMO_HEIF_RESOLVE(name) resolve(h.name, #name);
-        LUMO_HEIF_RESOLVE(heif_check_filetype)
-        LUMO_HEIF_RESOLVE(heif_context_alloc)
-        LUMO_HEIF_RESOLVE(heif_context_free)
-        LUMO_HEIF_RESOLVE(heif_context_set_maximum_image_size_limit)
-        LUMO_HEIF_RESOLVE(heif_context_set_max_decoding_threads)
-        LUMO_HEIF_RESOLVE(heif_context_read_from_memory_without_copy)
-        LUMO_HEIF_RESOLVE(heif_context_get_primary_image_handle)
-        LUMO_HEIF_RESOLVE(heif_image_handle_release)
-        LUMO_HEIF_RESOLVE(heif_image_handle_get_width)
-        LUMO_HEIF_RESOLVE(heif_image_handle_get_height)
-        LUMO_HEIF_RESOLVE(heif_image_handle_has_alpha_channel)
-        LUMO_HEIF_RESOLVE(heif_decoding_options_alloc)
-        LUMO_HEIF_RESOLVE(heif_decoding_options_free)
-        LUMO_HEIF_RESOLVE(heif_decode_image)
-        LUMO_HEIF_RESOLVE(heif_image_release)
-        LUMO_HEIF_RESOLVE(heif_image_get_width)
-        LUMO_HEIF_RESOLVE(heif_image_get_height)
-        LUMO_HEIF_RESOLVE(heif_image_get_plane_readonly)
-#undef LUMO_HEIF_RESOLVE
-        h.complete = all;
-        return h;
-    }();
-    return loaded.complete ? &loaded : nullptr;
-}
-
-// The HEVC brands of a HEIF file's type box, as phones and cameras write them. AVIF
-// (AV1) is left out: libheif's AV1 path loses memory on damaged files.
-bool hasHevcBrand(QByteArrayView bytes)
+bool HeifContainer::hasHevcBrand(QByteArrayView bytes)
 {
     if (bytes.size() < 16 || bytes.sliced(4, 4) != QByteArrayView("ftyp"))
         return false;
@@ -102,8 +29,7 @@ bool hasHevcBrand(QByteArrayView bytes)
     return false;
 }
 
-// Larger than any phone or camera photo, and far below what would exhaust memory.
-constexpr int MaxSide = 32768;
+namespace {
 
 // Reads the bits of an HEVC parameter set, its emulation-prevention bytes removed.
 class BitReader {
@@ -182,14 +108,6 @@ std::optional<QSize> spsSize(QByteArrayView nal)
     return QSize(int(std::min<quint32>(width, INT_MAX)), int(std::min<quint32>(height, INT_MAX)));
 }
 
-// libheif allocates what an image's HEVC stream says, whatever size the container
-// gives: a few hundred bytes claiming a huge picture would take gigabytes and freeze
-// the window. Every decoder configuration (hvcC) in the file must describe a picture
-// the program holds.
-} // namespace
-
-namespace {
-
 // Big-endian fields of a box, read forward; reading past its end marks it failed.
 struct FieldReader {
     QByteArrayView bytes;
@@ -262,17 +180,20 @@ bool derivedCanvasesFit(QByteArrayView meta, QByteArrayView file)
     const int more = int(iloc.take(1));
     const int offsetSize = sizes >> 4, lengthSize = sizes & 15, baseSize = more >> 4;
     const int indexSize = (version == 1 || version == 2) ? (more & 15) : 0;
+    // Sizes may be 0, 4 or 8; libheif reads a field of any other size as absent (0 bytes,
+    // value 0), and so must we, or a file could show us other items than libheif sees.
+    const auto field = [&iloc](int size) { return size == 4 || size == 8 ? iloc.take(size) : 0; };
     const quint64 items = iloc.take(version < 2 ? 2 : 4);
     for (quint64 item = 0; item < items && !iloc.failed; ++item) {
         const quint32 id = quint32(iloc.take(version < 2 ? 2 : 4));
         const int method = (version == 1 || version == 2) ? int(iloc.take(2) & 15) : 0;
         iloc.take(2);
-        const quint64 base = iloc.take(baseSize);
+        const quint64 base = field(baseSize);
         const quint64 extents = iloc.take(2);
         for (quint64 e = 0; e < extents && !iloc.failed; ++e) {
-            iloc.take(indexSize);
-            const quint64 offset = base + iloc.take(offsetSize);
-            const quint64 length = iloc.take(lengthSize);
+            field(indexSize);
+            const quint64 offset = base + field(offsetSize);
+            const quint64 length = field(lengthSize);
             if (e > 0 || !derived.contains(id) || method > 1)
                 continue;
             const QByteArrayView source = method == 1 ? idat : file;
@@ -286,8 +207,8 @@ bool derivedCanvasesFit(QByteArrayView meta, QByteArrayView file)
             canvas.take(derived.value(id) ? 2 : 8);
             const quint64 width = canvas.take(wide);
             const quint64 height = canvas.take(wide);
-            if (canvas.failed || width > quint64(MaxSide) || height > quint64(MaxSide)
-                || !PictureLimits::fits(qint64(width), qint64(height)))
+            if (canvas.failed || width > quint64(HeifContainer::MaxSide)
+                || height > quint64(HeifContainer::MaxSide) || !PictureLimits::fits(qint64(width), qint64(height)))
                 return false;
         }
     }
@@ -296,7 +217,10 @@ bool derivedCanvasesFit(QByteArrayView meta, QByteArrayView file)
 
 } // namespace
 
-bool HeifReader::codedSizesFit(QByteArrayView file)
+// libheif allocates what an image's HEVC stream says, whatever size the container
+// gives: a few hundred bytes claiming a huge picture would take gigabytes. Every decoder
+// configuration (hvcC) in the file must describe a picture the program holds.
+bool HeifContainer::codedSizesFit(QByteArrayView file)
 {
     // The configurations live in the meta box; the picture data after it is not searched.
     QByteArrayView bytes;
@@ -340,7 +264,7 @@ bool HeifReader::codedSizesFit(QByteArrayView file)
                 if (type == 33) {
                     const auto size = spsSize(box.sliced(i, length));
                     if (!size || !PictureLimits::fits(size->width(), size->height())
-                        || size->width() > MaxSide || size->height() > MaxSide)
+                        || size->width() > HeifContainer::MaxSide || size->height() > HeifContainer::MaxSide)
                         return false;
                     any = true;
                 }
@@ -350,88 +274,3 @@ bool HeifReader::codedSizesFit(QByteArrayView file)
     }
     return any;
 }
-
-namespace {
-
-QImage onWhite(const QImage &rgba)
-{
-    QImage flat(rgba.size(), QImage::Format_RGB32);
-    if (flat.isNull())
-        return {};
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, rgba);
-    return flat;
-}
-
-} // namespace
-
-namespace HeifReader {
-
-bool looksLikeHeif(QByteArrayView bytes)
-{
-    if (!hasHevcBrand(bytes) || !heif())
-        return false;
-    const auto *data = reinterpret_cast<const uint8_t *>(bytes.data());
-    return heif()->heif_check_filetype(data, int(std::min<qsizetype>(bytes.size(), std::numeric_limits<int>::max())))
-           == heif_filetype_yes_supported;
-}
-
-QImage read(QByteArrayView bytes)
-{
-    if (!looksLikeHeif(bytes) || bytes.size() > std::numeric_limits<int>::max())
-        return {};
-    const Heif &h = *heif();
-    const auto ok = [](const heif_error &error) { return error.code == heif_error_Ok; };
-
-    const std::unique_ptr<heif_context, decltype(h.heif_context_free)> context(h.heif_context_alloc(),
-                                                                               h.heif_context_free);
-    if (!context)
-        return {};
-    h.heif_context_set_maximum_image_size_limit(context.get(), MaxSide);
-    // The window's thread decodes; a pool of tile threads buys nothing for one photo.
-    h.heif_context_set_max_decoding_threads(context.get(), 0);
-    if (!ok(h.heif_context_read_from_memory_without_copy(context.get(), bytes.data(), size_t(bytes.size()),
-                                                         nullptr)))
-        return {};
-    heif_image_handle *rawHandle = nullptr;
-    if (!ok(h.heif_context_get_primary_image_handle(context.get(), &rawHandle)))
-        return {};
-    const std::unique_ptr<heif_image_handle, decltype(h.heif_image_handle_release)> handle(
-        rawHandle, h.heif_image_handle_release);
-    if (!PictureLimits::fits(h.heif_image_handle_get_width(handle.get()),
-                             h.heif_image_handle_get_height(handle.get())))
-        return {};
-
-    if (!codedSizesFit(bytes))
-        return {};
-
-    const std::unique_ptr<heif_decoding_options, decltype(h.heif_decoding_options_free)> options(
-        h.heif_decoding_options_alloc(), h.heif_decoding_options_free);
-    if (!options)
-        return {};
-    options->ignore_transformations = 0; // rotation and mirroring as the phone recorded them
-    // A damaged stream is an error, not a picture with grey holes.
-    options->strict_decoding = 1;
-    // HEVC only, as phones write: libheif's AV1 path (dav1d) loses memory on damaged
-    // files, and an AV1 picture inside a .heic is no photo we promised to read.
-    options->decoder_id = "libde265";
-    heif_image *rawImage = nullptr;
-    if (!ok(h.heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGBA,
-                                options.get())))
-        return {};
-    const std::unique_ptr<heif_image, decltype(h.heif_image_release)> image(rawImage, h.heif_image_release);
-    const int width = h.heif_image_get_width(image.get(), heif_channel_interleaved);
-    const int height = h.heif_image_get_height(image.get(), heif_channel_interleaved);
-    int stride = 0;
-    const uint8_t *plane = h.heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
-    if (!plane || !PictureLimits::fits(width, height) || stride < width * 4)
-        return {};
-    // Wraps libheif's plane; both conversions copy it before the plane is released.
-    const QImage rgba(plane, width, height, stride, QImage::Format_RGBA8888);
-    if (!h.heif_image_handle_has_alpha_channel(handle.get()))
-        return rgba.convertToFormat(QImage::Format_RGB32);
-    return onWhite(rgba);
-}
-
-} // namespace HeifReader
