@@ -9,6 +9,7 @@
 #include "core/RegularFile.h"
 #include "cardfile/PictureFile.h"
 #include "cardfile/PrintCopyFile.h"
+#include "stamp/PhotoLoader.h"
 
 namespace {
 
@@ -96,11 +97,15 @@ bool loadTemplate(CardDocument &document, const QString &name)
 {
     if (!CardName::staysInFolder(name))
         return false;
-    const QImage picture =
-        readCanvasPicture(CardFolder::templateFile(DataFolder::templatesFolder(), name), QString()).picture;
+    const QString file = CardFolder::templateFile(DataFolder::templatesFolder(), name);
+    const QImage picture = readCanvasPicture(file, QString()).picture;
     if (picture.isNull())
         return false;
-    document.setCanvasPicture(QStringLiteral("Templates"), picture);
+    // The card shows a template at its own size from the top-left corner, so the part
+    // shown is all a bitmap has for paper, and enlarging it is what paper does anyway. A
+    // metafile has no pixels of its own: drawn again at print scale it is sharp on paper.
+    const QImage print = PhotoLoader::loadDrawnAt(file, Composition::PrintScale, picture.size());
+    document.setCanvasPicture(QStringLiteral("Templates"), picture, print);
     return true;
 }
 

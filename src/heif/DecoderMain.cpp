@@ -12,5 +12,5 @@ int main(int argc, char **argv)
     // why the limits are wider than the metafile helper's.
     const HelperMain::Defaults defaults{10, 3072, qsizetype(PictureLimits::MaxDecodedBytes)};
     return HelperMain::run(argc, argv, "LHEF", defaults,
-                           [](const QByteArray &bytes) { return HeifDecoding::decode(bytes); });
+                           [](const QByteArray &bytes, const HelperMain::Request &) { return HeifDecoding::decode(bytes); });
 }

@@ -88,12 +88,19 @@ namespace HelperMain {
 int run(int argc, char **argv, const char (&magic)[5], const Defaults &defaults, const Decode &decode)
 {
     long cpuSeconds = defaults.cpuSeconds, memoryMb = defaults.memoryMb;
+    long scale = 1, cropWidth = 0, cropHeight = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         const long value = std::strtol(argv[i + 1], nullptr, 10);
         if (std::strcmp(argv[i], "--cpu-seconds") == 0 && value > 0)
             cpuSeconds = value;
         else if (std::strcmp(argv[i], "--memory-mb") == 0 && value > 0)
             memoryMb = value;
+        else if (std::strcmp(argv[i], "--scale") == 0 && value > 0 && value <= 16)
+            scale = value;
+        else if (std::strcmp(argv[i], "--crop-width") == 0 && value > 0 && value <= 65535)
+            cropWidth = value;
+        else if (std::strcmp(argv[i], "--crop-height") == 0 && value > 0 && value <= 65535)
+            cropHeight = value;
         else
             return Usage;
     }
@@ -105,7 +112,7 @@ int run(int argc, char **argv, const char (&magic)[5], const Defaults &defaults,
     QByteArray bytes;
     if (!readAll(STDIN_FILENO, bytes, defaults.maxInput))
         return NoInput;
-    const QImage picture = decode(bytes);
+    const QImage picture = decode(bytes, Request{int(scale), QSize(int(cropWidth), int(cropHeight))});
     if (picture.isNull() || picture.format() != QImage::Format_RGB32)
         return BadPicture;
 

@@ -32,12 +32,14 @@ bool sameLimits(const DecoderProcess::Limits &a, const DecoderProcess::Limits &b
     return a.cpuSeconds == b.cpuSeconds && a.memoryMb == b.memoryMb;
 }
 
-std::unique_ptr<QProcess> startHelper(const QString &program, const DecoderProcess::Limits &limits)
+std::unique_ptr<QProcess> startHelper(const QString &program, const DecoderProcess::Limits &limits,
+                                      const QStringList &request = {})
 {
     auto process = std::make_unique<QProcess>();
     process->setProgram(program);
-    process->setArguments({QStringLiteral("--cpu-seconds"), QString::number(limits.cpuSeconds),
-                           QStringLiteral("--memory-mb"), QString::number(limits.memoryMb)});
+    process->setArguments(QStringList{QStringLiteral("--cpu-seconds"), QString::number(limits.cpuSeconds),
+                                      QStringLiteral("--memory-mb"), QString::number(limits.memoryMb)}
+                          + request);
     process->setStandardErrorFile(QProcess::nullDevice());
     process->start();
     return process;
@@ -140,15 +142,22 @@ QImage decode(const Helper &helper, QByteArrayView bytes) { return decode(helper
 
 QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program)
 {
+    return decode(helper, bytes, limits, program, {});
+}
+
+QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program,
+              const QStringList &request)
+{
     const QString path = program.isEmpty() ? helperPath(helper) : program;
     if (path.isEmpty())
         return {};
-    const bool useSpare = program.isEmpty() && sameLimits(limits, helper.limits);
+    // A spare helper waits with the plain arguments only.
+    const bool useSpare = program.isEmpty() && sameLimits(limits, helper.limits) && request.isEmpty();
     std::unique_ptr<QProcess> started;
     if (useSpare)
         started = SpareHelpers::spares().take(path);
     if (!started)
-        started = startHelper(path, limits);
+        started = startHelper(path, limits, request);
     const QImage picture = finish(*started, bytes, limits, helper.magic);
     if (useSpare)
         SpareHelpers::spares().prepare(path, helper.limits);

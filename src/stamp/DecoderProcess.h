@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 // Pictures whose decoding library cannot be trusted with the program's process (libwmf,
 // libheif) are decoded by a helper program under CPU, memory and wall-clock limits
@@ -43,6 +44,9 @@ QString helperPath(const Helper &helper);
 // after the previous decoding is used and another one started afterwards.
 QImage decode(const Helper &helper, QByteArrayView bytes);
 QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program = {});
+// With further arguments for the helper (helper/HelperMain.h: a scale and crop).
+QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program,
+              const QStringList &request);
 
 // The picture of a helper's answer: the magic, width and height (32-bit little-endian),
 // then exactly that many 32-bit pixels, within what the program holds. Anything else is

@@ -73,4 +73,12 @@ QImage load(const QString &path)
     return decode(*bytes);
 }
 
+QImage loadDrawnAt(const QString &path, int scale, QSize crop)
+{
+    const auto bytes = RegularFile::read(path, PictureLimits::MaxDecodedBytes);
+    if (!bytes || !WmfPicture::looksLikeWmf(*bytes))
+        return {};
+    return WmfPicture::renderScaled(*bytes, scale, crop);
+}
+
 } // namespace PhotoLoader

@@ -34,6 +34,16 @@ QString decoderPath() { return DecoderProcess::helperPath(helper()); }
 
 QImage render(QByteArrayView bytes) { return looksLikeWmf(bytes) ? DecoderProcess::decode(helper(), bytes) : QImage(); }
 
+QImage renderScaled(QByteArrayView bytes, int scale, QSize crop)
+{
+    if (!looksLikeWmf(bytes) || scale < 1 || crop.isEmpty())
+        return {};
+    return DecoderProcess::decode(helper(), bytes, helper().limits, {},
+                                  {QStringLiteral("--scale"), QString::number(scale), QStringLiteral("--crop-width"),
+                                   QString::number(crop.width()), QStringLiteral("--crop-height"),
+                                   QString::number(crop.height())});
+}
+
 QImage render(QByteArrayView bytes, const DecoderLimits &limits, const QString &decoder)
 {
     return looksLikeWmf(bytes) ? DecoderProcess::decode(helper(), bytes, limits, decoder) : QImage();

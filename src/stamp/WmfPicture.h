@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 // Windows metafiles, drawn to pixels at the size the file means on a 96 dots-per-inch
@@ -21,6 +22,10 @@ bool looksLikeWmf(QByteArrayView bytes);
 // would be larger than the program holds, breaks a limit, or the helper fails in any way.
 QImage render(QByteArrayView bytes);
 QImage render(QByteArrayView bytes, const DecoderLimits &limits, const QString &decoder = {});
+// The top-left part crop of the picture (in pixels of render()'s picture), drawn at
+// scale times its size: lines and text drawn at that scale, not enlarged. A null image
+// as for render(), and when the part drawn would be larger than the program holds.
+QImage renderScaled(QByteArrayView bytes, int scale, QSize crop);
 
 // The helper program: $LUMO_WMF_DECODER when set, else lumovander-wmf beside the running
 // program (an installed copy), else the one of the build tree; empty when none is found.

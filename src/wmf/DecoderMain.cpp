@@ -12,7 +12,7 @@ int main(int argc, char **argv)
 {
     // Real metafiles are kilobytes to a few megabytes.
     const HelperMain::Defaults defaults{5, 1024, qsizetype(256) << 20};
-    return HelperMain::run(argc, argv, "LWMF", defaults, [&argc, argv](const QByteArray &bytes) {
+    return HelperMain::run(argc, argv, "LWMF", defaults, [&argc, argv](const QByteArray &bytes, const HelperMain::Request &request) {
         // Text needs Qt's fonts and with them an application; everything else draws
         // without one, which spares the process start most pictures.
         std::unique_ptr<QGuiApplication> app;
@@ -20,6 +20,6 @@ int main(int argc, char **argv)
             qputenv("QT_QPA_PLATFORM", "offscreen");
             app = std::make_unique<QGuiApplication>(argc, argv);
         }
-        return WmfDrawing::draw(bytes);
+        return WmfDrawing::draw(bytes, request.scale, request.crop);
     });
 }

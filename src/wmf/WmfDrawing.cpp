@@ -55,6 +55,8 @@ struct Frame {
     double left = 0, top = 0, unitsWide = 1, unitsHigh = 1;
     wmfD_Rect scanned{};
     QSize pixels;
+    // Pixels of the picture a pixel of the metafile's own size is drawn as.
+    int scale = 1;
 };
 
 struct Device {
@@ -242,9 +244,13 @@ void drawShape(wmfAPI *api, const wmfDC *dc, QPainterPath path, bool closed)
         fill(api, dc, mapped);
     const QPen pen = makePen(d, dc, m);
     // Windows lights the pixel a coordinate names; a line of odd width in pixels is
-    // centred on the pixel's middle to cover whole pixels, as there.
-    if (pen.style() != Qt::NoPen)
-        d.painter.strokePath(std::lround(pen.widthF()) % 2 ? mapped.translated(0.5, 0.5) : mapped, pen);
+    // centred on the pixel's middle to cover whole pixels, as there. Drawn at a scale,
+    // the line lies where the one of the picture's own size does.
+    if (pen.style() != Qt::NoPen) {
+        const long ownWidth = std::max(1L, std::lround(pen.widthF() / d.frame.scale));
+        const double middle = ownWidth % 2 ? 0.5 * d.frame.scale : 0.0;
+        d.painter.strokePath(mapped.translated(middle, middle), pen);
+    }
     restoreMode(d.painter);
 }
 
@@ -689,9 +695,11 @@ bool hasText(QByteArrayView b)
     return false;
 }
 
-QImage draw(QByteArrayView bytes, qint64 maxPixels)
+QImage draw(QByteArrayView bytes, qint64 maxPixels) { return draw(bytes, 1, QSize(), maxPixels); }
+
+QImage draw(QByteArrayView bytes, int scale, QSize crop, qint64 maxPixels)
 {
-    if (!isWmf(bytes))
+    if (!isWmf(bytes) || scale < 1)
         return {};
     Frame frame;
     if (isPlaceable(bytes)) {
@@ -742,8 +750,14 @@ QImage draw(QByteArrayView bytes, qint64 maxPixels)
         if (!fits(frame.pixels, maxPixels))
             return {};
     }
+    // The whole picture is mapped at the scale; the image holds the part asked for.
+    const QSize drawn = (crop.isEmpty() ? frame.pixels : frame.pixels.boundedTo(crop)) * scale;
+    if (!fits(drawn, maxPixels))
+        return {};
+    frame.pixels *= scale;
+    frame.scale = scale;
     device.frame = frame;
-    device.image = QImage(frame.pixels, QImage::Format_RGB32);
+    device.image = QImage(drawn, QImage::Format_RGB32);
     if (device.image.isNull())
         return {};
     if (wmf_play(api.get(), 0, &box) != wmf_E_None)

@@ -27,5 +27,10 @@ bool hasText(QByteArrayView bytes);
 // one unit a pixel. Format_RGB32, white where nothing is drawn; a null image when the
 // file is damaged, draws nothing, or asks for more than maxPixels.
 QImage draw(QByteArrayView bytes, qint64 maxPixels = MaxPixels);
+// The same picture drawn at scale times that size, for paper: only its top-left part
+// of crop (in pixels of the picture's own size; an empty crop keeps it all), scaled.
+// Lines, fills and text are drawn at the scale, not enlarged. maxPixels bounds both
+// the picture's own size and the pixels drawn.
+QImage draw(QByteArrayView bytes, int scale, QSize crop, qint64 maxPixels = MaxPixels);
 
 } // namespace WmfDrawing

@@ -12,6 +12,7 @@
 #include "stamp/BackPic.h"
 #include "support/ImageCompare.h"
 #include "support/ScriptedQuestions.h"
+#include "support/WmfWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -295,3 +296,45 @@ TEST_F(PrintCopies, FailedSaveLeavesTheOldPrintCopiesAndNoNewOne)
 }
 
 } // namespace
+
+// The card shows a template at its own size from the top-left corner. A metafile has no
+// pixels of its own, so paper gets it drawn again at print scale: lines as sharp as
+// paper can take them. A bitmap's pixels are all it has; it prints as its screen picture.
+TEST_F(PrintCopies, MetafileTemplateIsDrawnAgainAtPrintScaleABitmapTemplateIsNot)
+{
+    ASSERT_TRUE(QDir().mkpath(DataFolder::templatesFolder()));
+    const auto writeTemplate = [](const QString &name, const QByteArray &bytes) {
+        QFile file(QDir(DataFolder::templatesFolder()).filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    // 600 x 400 pixels at 96 units an inch, larger than the card; a line every 20 pixels.
+    WmfWriter lines;
+    lines.nullBrush().pen(Qt::black, 1);
+    for (int x = 10; x < 600; x += 20)
+        lines.line({x, 0}, {x, 400});
+    ASSERT_TRUE(writeTemplate(QStringLiteral("lijnen.tmp"), lines.placeable(QRect(0, 0, 600, 400))));
+
+    CardDocument document;
+    ASSERT_TRUE(CardOpening::loadTemplate(document, QStringLiteral("lijnen")));
+    const QImage screen = document.canvas().image();
+    ASSERT_TRUE(document.canvas().hasPrintCopy());
+    const QImage print = document.canvas().printImage();
+    ASSERT_EQ(print.size(), PrintSize);
+    const QImage back = print.scaled(screen.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_GE(ImageCompare::psnr(back, screen), 30.0) << "the part the card shows, and nothing else";
+    // 22 lines cross the card, each 4 print pixels of solid black; the screen picture
+    // enlarged has its lines grey and soft.
+    const auto solidBlack = [](const QImage &image, int y) {
+        int n = 0;
+        for (int x = 0; x < image.width(); ++x)
+            n += qGray(image.pixel(x, y)) < 16;
+        return n;
+    };
+    const QImage enlarged = screen.scaled(PrintSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_EQ(solidBlack(print, 500), 22 * 4);
+    EXPECT_LT(solidBlack(enlarged, 500), 22 * 2);
+
+    ASSERT_TRUE(QFile::copy(photoPath, QDir(DataFolder::templatesFolder()).filePath(QStringLiteral("foto.tmp"))));
+    ASSERT_TRUE(CardOpening::loadTemplate(document, QStringLiteral("foto")));
+    EXPECT_FALSE(document.canvas().hasPrintCopy());
+}

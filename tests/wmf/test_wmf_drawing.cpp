@@ -215,3 +215,30 @@ TEST(WmfDrawing, TextRecordsAreFound)
 }
 
 } // namespace
+
+// For paper a metafile is drawn again at a scale: the same picture, lines drawn at the
+// scale rather than enlarged, and only the part asked for.
+TEST(WmfDrawing, DrawnAtAScaleIsTheSamePictureFinerAndCut)
+{
+    WmfWriter w;
+    w.brush(Blue).pen(Red, 3).ellipse(10, 20, 190, 80).pen(Black, 1).line({0, 50}, {200, 50});
+    const QByteArray file = w.placeable(QRect(0, 0, 200, 100));
+    const QImage screen = WmfDrawing::draw(file);
+    const QImage whole = WmfDrawing::draw(file, 4, QSize());
+    ASSERT_EQ(whole.size(), QSize(800, 400));
+    const QImage back = whole.scaled(screen.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    int differing = 0;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            differing += std::abs(qGray(back.pixel(x, y)) - qGray(screen.pixel(x, y))) > 64;
+    EXPECT_LT(differing, screen.width() * screen.height() / 50) << "the same picture, reduced back";
+    // The 3-unit outline is 12 pixels of solid red, not 3 enlarged and blurred.
+    EXPECT_EQ(count(whole, QRect(396, 77, 8, 6), Red), 48);
+
+    const QImage part = WmfDrawing::draw(file, 4, QSize(120, 300));
+    ASSERT_EQ(part.size(), QSize(480, 400)) << "the crop is in pixels of the picture's own size";
+    EXPECT_EQ(part, whole.copy(0, 0, 480, 400));
+    // The budget counts what is drawn: a part may fit where the whole would not.
+    EXPECT_TRUE(WmfDrawing::draw(file, 4, QSize(), 800 * 400 - 1).isNull());
+    EXPECT_FALSE(WmfDrawing::draw(file, 4, QSize(50, 50), 800 * 400 - 1).isNull());
+}
