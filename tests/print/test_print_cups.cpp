@@ -254,8 +254,8 @@ protected:
             cups->tool(QStringLiteral("cancel"), {QStringLiteral("-a")}); // nothing left to print later
     }
 
-    // Prints the sheet once on the system's printer while a CUPS tool, run once the page
-    // is drawn, does something to the queue before the document is finished.
+    // Prints the sheet on the system's printer; once the page is drawn, before the
+    // document is finished, a CUPS tool acts on the queue.
     PrintOutcome printWhileCups(SystemPrinter &system, const QString &tool, const QStringList &arguments)
     {
         return printPagesTo(
