@@ -2,6 +2,7 @@
 // write (two bitmaps, the record, each file synced to disk and moved into place) beside
 // its parts and beside what is left on the main thread now that a worker writes, in
 // the program's own kind of folder. The target for the main thread is 50 ms.
+#include "BenchSupport.h"
 #include "cardfile/Autosave.h"
 #include "cardfile/CardRecord.h"
 #include "cardfile/PictureFile.h"
@@ -10,61 +11,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <algorithm>
-#include <cmath>
-#include <functional>
-#include <vector>
 
 namespace {
 
 QTextStream out(stdout);
 
-// Smooth shapes with grain, as a photo.
-QImage photo(int width, int height)
-{
-    QRandomGenerator random(7);
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int grain = int(random.bounded(40)) - 20;
-            const int r = int(128 + 90 * std::sin(x * 0.031) * std::cos(y * 0.017)) + grain;
-            const int g = int(128 + 80 * std::sin((x + y) * 0.023)) + grain;
-            const int b = int(128 + 70 * std::cos(x * 0.011 - y * 0.029)) + grain;
-            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-        }
-    }
-    return image;
-}
-
-struct Figures {
-    double median, worst;
-};
-
-// `settle` runs untimed after each run.
-Figures timeMs(int runs, const std::function<void()> &work, const std::function<void()> &settle = {})
-{
-    std::vector<double> times;
-    QElapsedTimer timer;
-    for (int i = 0; i < runs; ++i) {
-        if (settle && i > 0)
-            settle();
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    if (settle)
-        settle();
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.back()};
-}
-
-void report(const char *what, const Figures &f)
+void report(const char *what, const Bench::Timings &f)
 {
     out << QStringLiteral("%1 %2 ms median, %3 ms worst\n")
                .arg(QString::fromLatin1(what), -44)
@@ -82,9 +37,10 @@ int main(int argc, char **argv)
 
     CardDocument document;
     document.applyLayout(2);
-    document.drawOnCanvas(QStringLiteral("Foto"), [](QImage &canvas) { canvas = photo(canvas.width(), canvas.height()); });
+    document.drawOnCanvas(QStringLiteral("Foto"),
+                          [](QImage &canvas) { canvas = Bench::photo(canvas.width(), canvas.height()); });
     document.drawOnStamp(QStringLiteral("Foto"),
-                         [](QImage &stamp) { stamp = photo(stamp.width(), stamp.height()).mirrored(); });
+                         [](QImage &stamp) { stamp = Bench::photo(stamp.width(), stamp.height()).mirrored(); });
     document.enterTextLine(1, QStringLiteral("Jan de Vries"));
 
     // Beside the program, where the data folder usually is; not in a memory file system.
@@ -96,21 +52,22 @@ int main(int argc, char **argv)
     out << "Autosave of a " << canvas.width() << " x " << canvas.height() << " card with a "
         << stamp.width() << " x " << stamp.height() << " stamp, " << runs << " runs, in "
         << dir.path() << "\n";
-    const Figures encode = timeMs(runs, [&] {
+    const Bench::Timings encode = Bench::timeMs(runs, [&] {
         PictureFile::bitmapBytes(document.canvas().image());
         PictureFile::bitmapBytes(document.stamp().image());
         CardRecord::write(document.state());
     });
     report("encoding the three files", encode);
-    const Figures whole = timeMs(runs, [&] {
+    const Bench::Timings whole = Bench::timeMs(runs, [&] {
         if (RecoveryCard::write(document, folder))
             std::abort();
     });
     report("whole recovery write (synced, moved in place)", whole);
     Autosave autosave(document, dir.filePath(QStringLiteral("Herstel2")), std::chrono::hours(1));
-    const Figures asked = timeMs(runs, [&] { autosave.saveNow(); }, [&] { autosave.waitForWrites(); });
+    const Bench::Timings asked =
+        Bench::timeMs(runs, [&] { autosave.saveNow(); }, {}, [&] { autosave.waitForWrites(); });
     report("main thread's part (take the card, hand over)", asked);
-    const Figures find = timeMs(runs, [&] { RecoveryCard::find(folder); });
+    const Bench::Timings find = Bench::timeMs(runs, [&] { RecoveryCard::find(folder); });
     report("finding it at start-up (reads it whole)", find);
     out << QStringLiteral("whole write / 50 ms target: %1 (worst %2)\n")
                .arg(whole.median / 50.0, 0, 'f', 3)

@@ -1,6 +1,7 @@
 // The background commands on the card, in one run: "Randloos" with a 6000 x 4000 JPEG
 // beside decoding that file alone, every gradient, and every background filter command,
 // alone and from the window's menu up to the painted card.
+#include "BenchSupport.h"
 #include "stamp/BackPic.h"
 #include "background/BackgroundCommands.h"
 #include "background/BackgroundPhoto.h"
@@ -18,11 +19,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImageReader>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -30,51 +29,23 @@ namespace {
 
 QTextStream out(stdout);
 
-// Smooth shapes with grain: compresses and decodes about as a real photo does.
-QImage photo(int width, int height)
-{
-    QRandomGenerator random(7);
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int grain = int(random.bounded(40)) - 20;
-            const int r = int(128 + 90 * std::sin(x * 0.0031) * std::cos(y * 0.0017)) + grain;
-            const int g = int(128 + 80 * std::sin((x + y) * 0.0023)) + grain;
-            const int b = int(128 + 70 * std::cos(x * 0.0011 - y * 0.0029)) + grain;
-            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-        }
-    }
-    return image;
-}
-
 // The median of `runs` timings of `work` in milliseconds; `prepare` runs untimed first.
 double medianMs(int runs, const std::function<void()> &work, const std::function<void()> &prepare = {})
 {
-    std::vector<double> times;
-    QElapsedTimer timer;
-    for (int i = 0; i < runs; ++i) {
-        if (prepare)
-            prepare();
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return Bench::timeMs(runs, work, prepare).median;
 }
 
 void benchPhoto(const QString &jpeg)
 {
     out << "Background photo \"Randloos\", 6000 x 4000 JPEG (median of 5, interleaved)\n";
-    std::vector<double> decode, borderless;
+    std::vector<double> decoding, loading;
     QElapsedTimer timer;
     for (int i = 0; i < 5; ++i) {
         timer.start();
         QImageReader reader(jpeg);
         reader.setAllocationLimit(0);
         const QImage decoded = reader.read();
-        decode.push_back(timer.nsecsElapsed() / 1e6);
+        decoding.push_back(Bench::elapsedMs(timer));
         if (decoded.isNull())
             qFatal("the JPEG does not decode");
 
@@ -83,14 +54,13 @@ void benchPhoto(const QString &jpeg)
         timer.start();
         if (!loadBackgroundPhoto(document, backPic, jpeg, PhotoPlacement::Borderless))
             qFatal("the background photo does not load");
-        borderless.push_back(timer.nsecsElapsed() / 1e6);
+        loading.push_back(Bench::elapsedMs(timer));
     }
-    std::sort(decode.begin(), decode.end());
-    std::sort(borderless.begin(), borderless.end());
-    out << QStringLiteral("  decoding alone (QImageReader)   %1 ms\n").arg(decode[2], 7, 'f', 1);
-    out << QStringLiteral("  \"Randloos\" (load + reduce)      %1 ms\n").arg(borderless[2], 7, 'f', 1);
+    const double decode = Bench::median(decoding), borderless = Bench::median(loading);
+    out << QStringLiteral("  decoding alone (QImageReader)   %1 ms\n").arg(decode, 7, 'f', 1);
+    out << QStringLiteral("  \"Randloos\" (load + reduce)      %1 ms\n").arg(borderless, 7, 'f', 1);
     out << QStringLiteral("  ratio                           %1   (target <= 1.3)\n")
-               .arg(borderless[2] / decode[2], 7, 'f', 2);
+               .arg(borderless / decode, 7, 'f', 2);
 
     BackPic backPic;
     backPic.load(jpeg);
@@ -222,10 +192,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString jpeg = dir.filePath(QStringLiteral("photo.jpg"));
-    const QImage big = photo(6000, 4000);
-    if (!big.save(jpeg, "JPEG", 90))
-        qFatal("cannot write the test photo");
+    // Shapes the size of a camera photo's, so that it compresses and decodes as one.
+    const QImage big = Bench::photo(6000, 4000, 7, 10);
+    const QString jpeg = Bench::writeJpeg(dir, QStringLiteral("photo.jpg"), big);
 
     benchPhoto(jpeg);
     benchGradients();

@@ -1,37 +1,22 @@
 // The calibration sheet to a PDF: how long it takes (target <= 200 ms), beside the
 // ordinary sheet of 10 plain cards written the same way in the same run.
+#include "BenchSupport.h"
 #include "print/CalibrationSheet.h"
 #include "print/PdfSheetWriter.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <algorithm>
-#include <vector>
 
 namespace {
 
-double millisecondsOf(const std::function<PrintOutcome()> &write)
+// Writing must succeed, or the figures would time a failure.
+void mustPrint(const PrintOutcome &outcome)
 {
-    QElapsedTimer timer;
-    timer.start();
-    const PrintOutcome outcome = write();
-    const double ms = timer.nsecsElapsed() / 1e6;
     if (!outcome.isPrinted())
         qFatal("writing failed: %s", qPrintable(outcome.message));
-    return ms;
-}
-
-double medianOf(int runs, const std::function<PrintOutcome()> &write)
-{
-    std::vector<double> all;
-    for (int i = 0; i < runs; ++i)
-        all.push_back(millisecondsOf(write));
-    std::sort(all.begin(), all.end());
-    return all[all.size() / 2];
 }
 
 } // namespace
@@ -47,15 +32,15 @@ int main(int argc, char **argv)
     const QString sheetFile = folder.filePath(QStringLiteral("sheet.pdf"));
     const SheetGeometry sheet;
     auto calibration = [&] {
-        return writePagesPdf(calibrationFile,
-                             [&](QPainter &p) { CalibrationSheet::draw(p, sheet, QStringLiteral("PDF")); }, 1);
+        mustPrint(writePagesPdf(calibrationFile,
+                                [&](QPainter &p) { CalibrationSheet::draw(p, sheet, QStringLiteral("PDF")); }, 1));
     };
-    auto cards = [&] { return writeSheetPdf(sheetFile, PrintedCard(), sheet, 1); };
+    auto cards = [&] { mustPrint(writeSheetPdf(sheetFile, PrintedCard(), sheet, 1)); };
 
-    const double first = millisecondsOf(calibration); // fonts loaded here
+    const double first = Bench::timeMs(1, calibration).median; // fonts loaded here
     cards();
-    const double calibrationMs = medianOf(9, calibration);
-    const double cardsMs = medianOf(9, cards);
+    const double calibrationMs = Bench::timeMs(9, calibration).median;
+    const double cardsMs = Bench::timeMs(9, cards).median;
 
     out << "calibration sheet to PDF, first run (fonts loaded): " << QString::number(first, 'f', 1) << " ms\n";
     out << "calibration sheet to PDF: " << QString::number(calibrationMs, 'f', 1)

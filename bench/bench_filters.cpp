@@ -2,6 +2,7 @@
 // threaded: megapixels per second and the card's time, both in processor time and
 // including the window's event processing, and (on the wall clock) the longest the
 // window waits for its turn while the photo is filtered.
+#include "BenchSupport.h"
 #include "filters/Filters.h"
 
 #include <QCoreApplication>
@@ -54,20 +55,13 @@ std::vector<Command> Commands()
 // A photo-like picture: smooth colour fields with fine detail.
 QImage Photo(int width, int height)
 {
-    QImage picture(width, height, QImage::Format_RGB32);
-    unsigned state = 12345;
-    for (int y = 0; y < height; ++y) {
-        auto *row = reinterpret_cast<quint32 *>(picture.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            state = state * 1664525u + 1013904223u;
-            const int grain = int(state >> 28) - 8;
-            const int r = std::clamp((x * 255) / width + grain, 0, 255);
-            const int g = std::clamp((y * 255) / height + grain, 0, 255);
-            const int b = std::clamp(((x + y) % 256) + grain, 0, 255);
-            row[x] = qRgb(r, g, b);
-        }
-    }
-    return picture;
+    return Bench::noisyPicture(width, height, [=](int x, int y, quint32 noise) {
+        const int grain = int(noise >> 28) - 8;
+        const int r = std::clamp((x * 255) / width + grain, 0, 255);
+        const int g = std::clamp((y * 255) / height + grain, 0, 255);
+        const int b = std::clamp(((x + y) % 256) + grain, 0, 255);
+        return qRgb(r, g, b);
+    });
 }
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }

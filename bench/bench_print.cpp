@@ -3,6 +3,7 @@
 // card printed once, which shows whether the pictures are stored once per file.
 // bench_print [FOLDER]: also keeps the sheet printed from print copies, fine.pdf, in
 // FOLDER, to look at.
+#include "BenchSupport.h"
 #include "background/BackgroundPhoto.h"
 #include "core/CardDocument.h"
 #include "print/PdfSheetWriter.h"
@@ -16,32 +17,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
-
-// Smooth shapes with grain: compresses about as badly as a real photo.
-QImage photo(int width, int height, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int grain = int(random.bounded(40)) - 20;
-            const int r = int(128 + 90 * std::sin(x * 0.031) * std::cos(y * 0.017)) + grain;
-            const int g = int(128 + 80 * std::sin((x + y) * 0.023)) + grain;
-            const int b = int(128 + 70 * std::cos(x * 0.011 - y * 0.029)) + grain;
-            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-        }
-    }
-    return image;
-}
 
 struct Run {
     double milliseconds;
@@ -85,10 +66,10 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
 
     CardDocument document;
-    document.setCanvasPicture(QStringLiteral("Templates"), photo(440, 270, 1));
+    document.setCanvasPicture(QStringLiteral("Templates"), Bench::photo(440, 270, 1));
     document.applyLayout(2);
     Card designed = document.card();
-    designed.stamp.setPicture(photo(140, 180, 2));
+    designed.stamp.setPicture(Bench::photo(140, 180, 2));
     designed.state.CardBorder = true;
     document.replaceCard(QStringLiteral("Kaart"), designed, false);
     const PrintedCard card = PrintedCard::from(document);
@@ -147,9 +128,7 @@ int main(int argc, char **argv)
         << QString::number(70 * wholeLineMs / 1000, 'f', 1) << " s)\n";
     // The same sheet from print copies: a 24-megapixel photo background and a stamp cut
     // from that photo at 10 %.
-    const QString jpeg = folder.filePath(QStringLiteral("photo.jpg"));
-    if (!photo(6000, 4000, 3).save(jpeg, "JPEG", 90))
-        qFatal("cannot write the test photo");
+    const QString jpeg = Bench::writeJpeg(folder, QStringLiteral("photo.jpg"), Bench::photo(6000, 4000, 3));
     CardDocument fine;
     fine.applyLayout(2);
     PhotoWorkspace workspace(fine);

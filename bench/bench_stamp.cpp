@@ -1,6 +1,7 @@
 // The stamp photo panel of the designer window with a 6000 x 4000 JPEG, in one run:
 // "Foto Inladen" up to the painted view beside decoding the file alone, every zoom
 // level, and the peak memory with the photo loaded and zoomed to 200 %.
+#include "BenchSupport.h"
 #include "core/CardDocument.h"
 #include "app/MainWindow.h"
 #include "stamp/PhotoView.h"
@@ -15,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
@@ -31,34 +31,15 @@ QTextStream out(stdout);
 // as a camera photo of that size.
 QString writePhoto(const QTemporaryDir &dir)
 {
-    const QString path = dir.filePath("foto-6000x4000.jpg");
-    QImage image(6000, 4000, QImage::Format_RGB32);
-    quint32 noise = 12345;
-    for (int y = 0; y < image.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            noise = noise * 1664525u + 1013904223u;
-            const int n = int(noise >> 27) - 16;
-            const double u = x / 6000.0, v = y / 4000.0;
-            row[x] = qRgb(std::clamp(int(120 + 100 * std::sin(6 * u + 2 * v)) + n, 0, 255),
-                          std::clamp(int(130 + 90 * std::cos(5 * v - 3 * u)) + n, 0, 255),
-                          std::clamp(int(110 + 80 * std::sin(9 * u * v)) + n, 0, 255));
-        }
-    }
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(90);
-    if (!writer.write(image))
-        qFatal("cannot write the test photo");
-    return path;
+    const QImage image = Bench::noisyPicture(6000, 4000, [](int x, int y, quint32 noise) {
+        const int n = int(noise >> 27) - 16;
+        const double u = x / 6000.0, v = y / 4000.0;
+        return qRgb(std::clamp(int(120 + 100 * std::sin(6 * u + 2 * v)) + n, 0, 255),
+                    std::clamp(int(130 + 90 * std::cos(5 * v - 3 * u)) + n, 0, 255),
+                    std::clamp(int(110 + 80 * std::sin(9 * u * v)) + n, 0, 255));
+    });
+    return Bench::writeJpeg(dir, QStringLiteral("foto-6000x4000.jpg"), image);
 }
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double elapsedMs(const QElapsedTimer &timer) { return timer.nsecsElapsed() / 1e6; }
 
 qint64 statusKb(const char *field)
 {
@@ -134,13 +115,13 @@ void benchLoading(PhotoWindow &photoWindow, const QString &path)
         reader.setAllocationLimit(0);
         if (reader.read().isNull())
             qFatal("the photo does not decode");
-        decoding.push_back(elapsedMs(timer));
+        decoding.push_back(Bench::elapsedMs(timer));
 
         timer.start();
         photoWindow.loadPhoto(path);
-        loading.push_back(elapsedMs(timer));
+        loading.push_back(Bench::elapsedMs(timer));
     }
-    const double decode = median(decoding), load = median(loading);
+    const double decode = Bench::median(decoding), load = Bench::median(loading);
     out << "\"Foto Inladen\" in the window (offscreen), 6000 x 4000 JPEG (median of " << Runs
         << ", interleaved)\n";
     out << QStringLiteral("  decoding alone (QImageReader)          %1 ms\n").arg(decode, 8, 'f', 1);
@@ -162,11 +143,11 @@ void benchZoom(PhotoWindow &photoWindow)
             photoWindow.zoom(index == ZoomLevels::Actual ? 1 : ZoomLevels::Actual);
             timer.start();
             photoWindow.zoom(index);
-            times.push_back(elapsedMs(timer));
+            times.push_back(Bench::elapsedMs(timer));
         }
         if (photoWindow.window.photoWorkspace().checkedZoomIndex() != index)
             qFatal("the zoom level was not taken");
-        const double ms = median(times);
+        const double ms = Bench::median(times);
         slowest = std::max(slowest, ms);
         out << QStringLiteral("  %1 %: %2 ms\n").arg(index * 10, 3).arg(ms, 7, 'f', 3);
     }

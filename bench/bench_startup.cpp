@@ -1,5 +1,6 @@
 // Time from process start to the first painted main window: the designer window
 // against a bare Qt main window of the same size, measured side by side in one run.
+#include "BenchSupport.h"
 #include "app/FirstPaintProbe.h"
 
 #include <QApplication>
@@ -65,13 +66,9 @@ Timing timeToFirstPaint(const QString &program, const QStringList &arguments, co
     return {painted ? elapsed : -1, childrenCpuMs() - cpuBefore};
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
+
+using Bench::median;
 
 int main(int argc, char *argv[])
 {

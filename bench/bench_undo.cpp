@@ -1,6 +1,7 @@
 // One undo and one redo on the designer window's card while a 6000 x 4000 (24 MP)
 // JPEG is loaded in the photo panel, each up to the repainted card, beside repainting
 // the card alone, in one run. Target: a step within 16 ms.
+#include "BenchSupport.h"
 #include "app/CardView.h"
 #include "app/MainWindow.h"
 #include "stamp/PhotoView.h"
@@ -10,37 +11,24 @@
 #include "stamp/StampCommands.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
 #include <functional>
-#include <vector>
 
 namespace {
 
 QTextStream out(stdout);
 
+// Colour bands with noise, 24 megapixels as a camera photo has.
 QString writePhoto(const QTemporaryDir &dir)
 {
-    const QString path = dir.filePath(QStringLiteral("foto-6000x4000.jpg"));
-    QImage image(6000, 4000, QImage::Format_RGB32);
-    quint32 noise = 12345;
-    for (int y = 0; y < image.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            noise = noise * 1664525u + 1013904223u;
-            const int n = int(noise >> 26);
-            row[x] = qRgb((x / 24 + n) & 255, (y / 16 + n) & 255, ((x + y) / 40) & 255);
-        }
-    }
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(90);
-    if (!writer.write(image))
-        qFatal("cannot write the test photo");
-    return path;
+    const QImage image = Bench::noisyPicture(6000, 4000, [](int x, int y, quint32 noise) {
+        const int n = int(noise >> 26);
+        return qRgb((x / 24 + n) & 255, (y / 16 + n) & 255, ((x + y) / 40) & 255);
+    });
+    return Bench::writeJpeg(dir, QStringLiteral("foto-6000x4000.jpg"), image);
 }
 
 class NoQuestions : public Questions {
@@ -53,24 +41,6 @@ public:
     QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QFont> chooseFont(const QFont &) override { return {}; }
 };
-
-struct Figures {
-    double median;
-    double slowest;
-};
-
-Figures time(int rounds, const std::function<void()> &run)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
 
 } // namespace
 
@@ -120,14 +90,14 @@ int main(int argc, char **argv)
     }
 
     const int rounds = 40;
-    const Figures repaint = time(rounds, settle);
+    const Bench::Timings repaint = Bench::timeMs(rounds, settle);
     out << QStringLiteral("Undo/redo with a 6000 x 4000 photo in the panel, %1 rounds, ms (median / slowest)\n").arg(rounds);
-    out << QStringLiteral("  repaint of the card alone      %1 / %2\n").arg(repaint.median, 7, 'f', 3).arg(repaint.slowest, 7, 'f', 3);
+    out << QStringLiteral("  repaint of the card alone      %1 / %2\n").arg(repaint.median, 7, 'f', 3).arg(repaint.worst, 7, 'f', 3);
     double worst = 0; // the slowest median step
     // Walks back over every step and forward again, each a measured undo or redo.
     for (int r = 0; r < 1; ++r) {
         for (int i = int(std::size(steps)) - 1; i >= 0; --i) {
-            const Figures undo = time(rounds, [&] {
+            const Bench::Timings undo = Bench::timeMs(rounds, [&] {
                 document.undo();
                 settle();
                 document.redo();
@@ -139,7 +109,7 @@ int main(int argc, char **argv)
             out << QStringLiteral("  %1 undo+redo %2 / %3   one step %4 ms, %5 x the repaint\n")
                        .arg(QString::fromLatin1(steps[i].name), -14)
                        .arg(undo.median, 7, 'f', 3)
-                       .arg(undo.slowest, 7, 'f', 3)
+                       .arg(undo.worst, 7, 'f', 3)
                        .arg(perStep, 7, 'f', 3)
                        .arg(perStep / std::max(repaint.median, 1e-6), 0, 'f', 1);
             document.undo();

@@ -210,22 +210,20 @@ void CardDocument::replaceCard(const QString &stepName, const Card &card, bool s
 
 bool CardDocument::undo()
 {
-    if (m_drawing || !canUndo())
-        return false;
-    const CardHistory::Step &step = m_history.undo();
-    m_card = step.before;
-    announce(step.parts);
-    Q_EMIT historyChanged();
-    followModified();
-    return true;
+    return moveInHistory(true);
 }
 
 bool CardDocument::redo()
 {
-    if (m_drawing || !canRedo())
+    return moveInHistory(false);
+}
+
+bool CardDocument::moveInHistory(bool back)
+{
+    if (m_drawing || !(back ? canUndo() : canRedo()))
         return false;
-    const CardHistory::Step &step = m_history.redo();
-    m_card = step.after;
+    const CardHistory::Step &step = back ? m_history.undo() : m_history.redo();
+    m_card = back ? step.before : step.after;
     announce(step.parts);
     Q_EMIT historyChanged();
     followModified();

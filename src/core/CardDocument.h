@@ -139,6 +139,8 @@ Q_SIGNALS:
 private:
     // Runs change on the card and records it as one step; parts says what changed.
     void record(const QString &stepName, unsigned parts, int mergeKey, const std::function<void(Card &)> &change);
+    // Undoes (back) or redoes one step; false while drawing or with no step that way.
+    bool moveInHistory(bool back);
     void announce(unsigned parts);
     void followModified();
 

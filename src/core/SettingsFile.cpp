@@ -15,18 +15,18 @@ constexpr qint64 kLongestFile = 1 << 20;
 
 // A print value that must hold a number in its range: a bare number, or a quoted text
 // that reads as one (the margins dialog stores its fields as typed).
-bool holdsNumber(const GeneralValue &value, double low, double high)
+bool holdsNumber(const GeneralValue &value, const SheetSetting &setting)
 {
     bool ok = false;
     const double number = value.toNumber(&ok);
-    return ok && PrintSettingsRange::within(number, low, high);
+    return ok && setting.accepts(number);
 }
 
 // Reads one general value; a damaged field leaves the default in place.
-bool readGeneral(RecordReader &reader, GeneralValue &into, double low, double high)
+bool readGeneral(RecordReader &reader, GeneralValue &into, const SheetSetting &setting)
 {
     const auto value = reader.general();
-    if (!value || !holdsNumber(*value, low, high))
+    if (!value || !holdsNumber(*value, setting))
         return false;
     into = *value;
     return true;
@@ -69,21 +69,20 @@ bool read(const QString &path, PrintSettings &settings)
     // The two header fields are not examined, only consumed.
     bool whole = reader.text().has_value();
     whole = reader.text().has_value() && whole;
-    using namespace PrintSettingsRange;
-    whole = readGeneral(reader, settings.PrintMarginA, MinMarginOrGap, MaxMarginOrGap) && whole;
-    whole = readGeneral(reader, settings.PrintMarginB, MinMarginOrGap, MaxMarginOrGap) && whole;
-    whole = readGeneral(reader, settings.CardWidthMm, MinCardSize, MaxCardSize) && whole;
-    whole = readGeneral(reader, settings.CardHeightMm, MinCardSize, MaxCardSize) && whole;
-    whole = readGeneral(reader, settings.PrintOffsetH, MinMarginOrGap, MaxMarginOrGap) && whole;
+    whole = readGeneral(reader, settings.PrintMarginA, SheetSettings::MarginA) && whole;
+    whole = readGeneral(reader, settings.PrintMarginB, SheetSettings::MarginB) && whole;
+    whole = readGeneral(reader, settings.CardWidthMm, SheetSettings::CardWidth) && whole;
+    whole = readGeneral(reader, settings.CardHeightMm, SheetSettings::CardHeight) && whole;
+    whole = readGeneral(reader, settings.PrintOffsetH, SheetSettings::OffsetH) && whole;
 
     const auto offset = readWhole(reader);
-    if (offset && within(*offset, MinMarginOrGap, MaxMarginOrGap))
+    if (offset && SheetSettings::OffsetV.accepts(*offset))
         settings.PrintOffsetV = *offset;
     else
         whole = false;
 
     const auto cards = readWhole(reader);
-    if (cards && (*cards == 10 || *cards == 8))
+    if (cards && SheetSettings::acceptsCardCount(*cards))
         settings.CardsPerSheet = uint8_t(*cards);
     else
         whole = false;

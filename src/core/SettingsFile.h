@@ -13,8 +13,9 @@ namespace SettingsFile {
 QByteArray encode(const PrintSettings &settings);
 
 // Reads the file into settings. Every value that reads well is taken; one that is
-// missing or damaged (not a number where a number belongs, a number outside the
-// ranges of PrintSettingsRange, a card count other than 10 or 8) takes its default. Returns true only when every value read well.
+// missing or damaged (not a number where a number belongs, a number outside its range
+// in SheetSettings, a card count other than 10 or 8) takes its default. Returns true
+// only when every value read well.
 bool read(const QString &path, PrintSettings &settings);
 
 // Replaces the file as a whole: a new file is written beside it and renamed into

@@ -47,6 +47,14 @@ void MarginsForm::setCardCountText(const QString &text)
     m_cardCount = text;
 }
 
+QStringList MarginsForm::cardCountChoices()
+{
+    QStringList choices;
+    for (int count : SheetSettings::CardCounts)
+        choices << QString::number(count);
+    return choices;
+}
+
 QStringList MarginsForm::stockChoices()
 {
     QStringList choices{QStringLiteral("Eigen instellingen")};

@@ -25,7 +25,7 @@ public:
     // A field's text changed (typed, pasted or set): it keeps it only when it passes the check.
     void setFieldText(int field, const QString &text);
 
-    static QStringList cardCountChoices() { return {QStringLiteral("10"), QStringLiteral("8")}; }
+    static QStringList cardCountChoices();
     QString cardCountText() const { return m_cardCount; }
     // A card count the user chose; a change makes the stock "Eigen instellingen".
     void setCardCountText(const QString &text);

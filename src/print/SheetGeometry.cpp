@@ -2,33 +2,37 @@
 
 namespace {
 
-double numberOr(const GeneralValue &value, double fallback, double low, double high)
+double numberOr(const GeneralValue &value, const SheetSetting &setting)
 {
     bool ok = false;
     const double number = value.toNumber(&ok);
-    return ok && PrintSettingsRange::within(number, low, high) ? number : fallback;
+    return ok && setting.accepts(number) ? number : setting.byDefault;
 }
 
 constexpr double RowWrapMm = 150;
 
 } // namespace
 
+SheetGeometry::SheetGeometry() : SheetGeometry(PrintSettings()) {}
+
+// Checked here as well as when the file is read: the margins dialog takes texts as
+// typed, and the painter must never be handed a number a PDF cannot hold.
+SheetGeometry::SheetGeometry(const PrintSettings &settings)
+    : marginA(numberOr(settings.PrintMarginA, SheetSettings::MarginA))
+    , marginB(numberOr(settings.PrintMarginB, SheetSettings::MarginB))
+    , cardWidth(numberOr(settings.CardWidthMm, SheetSettings::CardWidth))
+    , cardHeight(numberOr(settings.CardHeightMm, SheetSettings::CardHeight))
+    , offsetH(numberOr(settings.PrintOffsetH, SheetSettings::OffsetH))
+    , offsetV(SheetSettings::OffsetV.accepts(settings.PrintOffsetV) ? settings.PrintOffsetV
+                                                                    : int(SheetSettings::OffsetV.byDefault))
+    , cardsPerSheet(SheetSettings::acceptsCardCount(settings.CardsPerSheet) ? settings.CardsPerSheet
+                                                                            : SheetSettings::CardCounts.front())
+{
+}
+
 SheetGeometry SheetGeometry::from(const PrintSettings &settings)
 {
-    const SheetGeometry defaults;
-    SheetGeometry g;
-    // Checked here as well as when the file is read: the margins dialog takes texts as
-    // typed, and the painter must never be handed a number a PDF cannot hold.
-    using namespace PrintSettingsRange;
-    g.marginA = numberOr(settings.PrintMarginA, defaults.marginA, MinMarginOrGap, MaxMarginOrGap);
-    g.marginB = numberOr(settings.PrintMarginB, defaults.marginB, MinMarginOrGap, MaxMarginOrGap);
-    g.cardWidth = numberOr(settings.CardWidthMm, defaults.cardWidth, MinCardSize, MaxCardSize);
-    g.cardHeight = numberOr(settings.CardHeightMm, defaults.cardHeight, MinCardSize, MaxCardSize);
-    g.offsetH = numberOr(settings.PrintOffsetH, defaults.offsetH, MinMarginOrGap, MaxMarginOrGap);
-    g.offsetV = within(settings.PrintOffsetV, MinMarginOrGap, MaxMarginOrGap) ? settings.PrintOffsetV
-                                                                               : defaults.offsetV;
-    g.cardsPerSheet = (settings.CardsPerSheet == 8) ? 8 : defaults.cardsPerSheet;
-    return g;
+    return SheetGeometry(settings);
 }
 
 QList<QPointF> SheetGeometry::cardCorners() const

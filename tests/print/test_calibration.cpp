@@ -7,6 +7,7 @@
 #include "print/CorrectionForm.h"
 #include "print/MarginsForm.h"
 #include "print/PdfSheetWriter.h"
+#include "MarkedCard.h"
 #include "RenderedPdf.h"
 #include "support/CardEdit.h"
 
@@ -15,32 +16,19 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace MarkedCard;
 using namespace RenderedPdf;
 
 namespace {
 
 constexpr int Fine = 50; // pixels per mm where a position must hold to 0.1 mm
 
-bool isMagenta(QRgb c) { return qRed(c) > 150 && qGreen(c) < 100 && qBlue(c) > 150; }
-bool isGreen(QRgb c) { return qGreen(c) > 150 && qRed(c) < 100 && qBlue(c) < 100; }
-bool isRed(QRgb c) { return qRed(c) > 150 && qGreen(c) < 100 && qBlue(c) < 100; }
 bool isPrinted(QRgb c) { return qGray(c) < 230; }
-
-// A blue canvas with a magenta block in its top-left corner marks each card's corner.
-QImage markedCanvas()
-{
-    QImage canvas(440, 270, QImage::Format_RGB32);
-    canvas.fill(QColor(0, 0, 200));
-    for (int y = 0; y < 27; ++y)
-        for (int x = 0; x < 44; ++x)
-            canvas.setPixelColor(x, y, QColor(220, 0, 220));
-    return canvas;
-}
 
 PrintedCard markedCard()
 {
     CardDocument document;
-    document.setCanvasPicture(QStringLiteral("Test"), markedCanvas());
+    document.setCanvasPicture(QStringLiteral("Test"), MarkedCard::canvas());
     document.applyLayout(2);
     QImage stamp(document.stamp().image().size(), QImage::Format_RGB32);
     stamp.fill(QColor(0, 200, 0));

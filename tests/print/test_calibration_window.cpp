@@ -1,77 +1,35 @@
 // The card-stock choice and the printer's correction in the two print dialogs, through
 // the designer window: wiring only; the arithmetic is tested in test_calibration.
-#include "FakePrinter.h"
+#include "PrintWindowFixture.h"
 #include "RenderedPdf.h"
-#include "app/WindowFixture.h"
 #include "print/CorrectionFile.h"
-#include "print/PrintCommands.h"
 #include "support/CardEdit.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 namespace {
 
-class CalibrationWindow : public WindowFixture {
+// The print dialogs over a blue card.
+class CalibrationWindow : public PrintWindowFixture {
 protected:
     void SetUp() override
     {
-        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
-        installPrintCommands(window, printer, [](double) {});
-        window.show();
+        PrintWindowFixture::SetUp();
         QImage canvas(440, 270, QImage::Format_RGB32);
         canvas.fill(QColor(0, 0, 255));
         editCard(doc, [&](Card &card) { card.canvas.setPicture(canvas); });
     }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
 
-    void withDialog(const QString &item, const std::function<void(QDialog &)> &act)
-    {
-        bool shown = false;
-        QTimer::singleShot(0, &window, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            shown = true;
-            act(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        trigger(item);
-        EXPECT_TRUE(shown) << item.toStdString();
-    }
-    template <typename T = QWidget>
-    static T *in(QDialog &dialog, const QString &name)
-    {
-        T *found = dialog.findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-    static void click(QDialog &d, const QString &button) { QTest::mouseClick(in<QPushButton>(d, button), Qt::LeftButton); }
-    static void retype(QLineEdit *edit, const QString &text)
-    {
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-    }
     QByteArray settingsBytes() const
     {
         QFile file(settingsPath);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    QString printerPages = dir.filePath(QStringLiteral("printer.pdf"));
-    FakePrinter printer{printerPages};
     QString corrections = dir.filePath(QStringLiteral("Lumovander-correctie.ini"));
 };
-
-bool isBlue(QRgb c) { return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60; }
 
 } // namespace
 

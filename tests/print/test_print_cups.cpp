@@ -7,6 +7,7 @@
 #include "print/PdfSheetWriter.h"
 #include "print/SheetPainter.h"
 #include "print/SystemPrinter.h"
+#include "MarkedCard.h"
 #include "RenderedPdf.h"
 #include "support/ScriptedQuestions.h"
 #include "support/CardEdit.h"
@@ -210,18 +211,11 @@ private:
 
 PrivateCups *cups = nullptr;
 
-bool isMagenta(QRgb c) { return qRed(c) > 150 && qGreen(c) < 100 && qBlue(c) > 150; }
-
 PrintedCard markedCard()
 {
     CardDocument document;
-    QImage canvas(440, 270, QImage::Format_RGB32);
-    canvas.fill(QColor(0, 0, 200));
-    for (int y = 0; y < 27; ++y)
-        for (int x = 0; x < 44; ++x)
-            canvas.setPixelColor(x, y, QColor(220, 0, 220));
     editCard(document, [&](Card &card) {
-        card.canvas.setPicture(canvas);
+        card.canvas.setPicture(MarkedCard::canvas());
         for (int i = 1; i <= 7; ++i)
             card.state.TextLines[i] = QStringLiteral("Lijn%1").arg(i);
     });
@@ -230,7 +224,7 @@ PrintedCard markedCard()
 
 QPointF cornerNear(const QImage &page, QPointF expected)
 {
-    return RenderedPdf::boxOf(page, QRectF(expected - QPointF(2, 2), QSizeF(5, 4)), isMagenta).topLeft();
+    return RenderedPdf::boxOf(page, QRectF(expected - QPointF(2, 2), QSizeF(5, 4)), MarkedCard::isMagenta).topLeft();
 }
 
 class RealCups : public testing::Test {
@@ -258,6 +252,19 @@ protected:
     {
         if (cups && cups->problem.isEmpty())
             cups->tool(QStringLiteral("cancel"), {QStringLiteral("-a")}); // nothing left to print later
+    }
+
+    // Prints the sheet on the system's printer; once the page is drawn, before the
+    // document is finished, a CUPS tool acts on the queue.
+    PrintOutcome printWhileCups(SystemPrinter &system, const QString &tool, const QStringList &arguments)
+    {
+        return printPagesTo(
+            system, questions, QStringLiteral("x.pdf"),
+            [&](QPainter &painter) {
+                drawSheet(painter, card, sheet);
+                cups->tool(tool, arguments);
+            },
+            1);
     }
 
     QTemporaryDir folder;
@@ -316,13 +323,7 @@ TEST_F(RealCups, PrinterStoppedMidPrintIsReportedNeverPrinted)
 {
     SystemPrinter system;
     const int before = int(cups->outputs().size());
-    const PrintOutcome outcome = printPagesTo(
-        system, questions, QStringLiteral("x.pdf"),
-        [&](QPainter &painter) {
-            drawSheet(painter, card, sheet);
-            cups->tool(QStringLiteral("cupsdisable"), {Queue});
-        },
-        1);
+    const PrintOutcome outcome = printWhileCups(system, QStringLiteral("cupsdisable"), {Queue});
     EXPECT_TRUE(outcome.isFailed());
     EXPECT_TRUE(outcome.message.startsWith(QStringLiteral("De printer"))) << outcome.message.toStdString();
 
@@ -336,13 +337,7 @@ TEST_F(RealCups, PrinterRemovedMidPrintIsReportedNeverPrinted)
 {
     SystemPrinter system;
     const int before = int(cups->outputs().size());
-    const PrintOutcome outcome = printPagesTo(
-        system, questions, QStringLiteral("x.pdf"),
-        [&](QPainter &painter) {
-            drawSheet(painter, card, sheet);
-            cups->tool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), Queue});
-        },
-        1);
+    const PrintOutcome outcome = printWhileCups(system, QStringLiteral("lpadmin"), {QStringLiteral("-x"), Queue});
     EXPECT_TRUE(outcome.isFailed());
     EXPECT_FALSE(outcome.message.isEmpty());
     EXPECT_EQ(cups->outputs().size(), before);

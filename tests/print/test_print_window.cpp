@@ -3,21 +3,13 @@
 // a printer or into a PDF; "Setup Printer".
 #include "core/Algemeen.h"
 #include "support/CardEdit.h"
-#include "FakePrinter.h"
-#include "print/PrintCommands.h"
+#include "PrintWindowFixture.h"
 #include "RenderedPdf.h"
 #include "print/SystemPrinter.h"
-#include "app/WindowFixture.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPrinterInfo>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -26,51 +18,9 @@ const QColor Green(0, 255, 0);
 const QColor Red(255, 0, 0);
 const QColor PreviewGround(240, 240, 230);
 
-class PrintWindowTest : public WindowFixture {
+class PrintWindowTest : public PrintWindowFixture {
 protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
-        installPrintCommands(window, printer, [this](double seconds) { wait(seconds); });
-        window.show();
-    }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
-
-    // Opens the dialog of a menu item and acts on it once it shows; whatever is still
-    // open afterwards is cancelled.
-    void withDialog(const QString &item, const std::function<void(QDialog &)> &act)
-    {
-        bool shown = false;
-        QTimer::singleShot(0, &window, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            shown = true;
-            act(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        trigger(item);
-        EXPECT_TRUE(shown) << item.toStdString();
-    }
-
-    template <typename T = QWidget>
-    static T *in(QDialog &dialog, const QString &name)
-    {
-        T *found = dialog.findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
     static QLineEdit *field(QDialog &dialog, int i) { return in<QLineEdit>(dialog, QStringLiteral("MargeText(%1)").arg(i)); }
-    static void click(QDialog &dialog, const QString &button)
-    {
-        QTest::mouseClick(in<QPushButton>(dialog, button), Qt::LeftButton);
-    }
-    static void retype(QLineEdit *edit, const QString &text)
-    {
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-    }
 
     // A blue card with a green stamp, in a layout.
     void colouredCard(int layout)
@@ -93,13 +43,7 @@ protected:
     }
 
     static QColor at(const QImage &image, int x, int y) { return image.pixelColor(x, y); }
-
-    std::function<void(double)> wait = [](double) {};
-    QString printerPages = dir.filePath(QStringLiteral("printer.pdf"));
-    FakePrinter printer{printerPages};
 };
-
-bool isBlue(QRgb c) { return qBlue(c) > 200 && qRed(c) < 60 && qGreen(c) < 60; }
 
 } // namespace
 

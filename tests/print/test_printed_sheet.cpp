@@ -4,6 +4,7 @@
 #include "support/CardEdit.h"
 #include "print/PdfSheetWriter.h"
 #include "print/SheetPainter.h"
+#include "MarkedCard.h"
 #include "RenderedPdf.h"
 #include "support/ScriptedQuestions.h"
 
@@ -13,27 +14,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace MarkedCard;
 using namespace RenderedPdf;
 
 namespace {
 
 constexpr double Tolerance = 0.3;
 
-// The card's canvas is blue with a magenta block of 44 x 27 pixels in its top-left
-// corner, so each card's corner can be found even where cards touch.
-QImage markedCanvas()
-{
-    QImage canvas(440, 270, QImage::Format_RGB32);
-    canvas.fill(QColor(0, 0, 200));
-    for (int y = 0; y < 27; ++y)
-        for (int x = 0; x < 44; ++x)
-            canvas.setPixelColor(x, y, QColor(220, 0, 220));
-    return canvas;
-}
-
-bool isMagenta(QRgb c) { return qRed(c) > 150 && qGreen(c) < 100 && qBlue(c) > 150; }
-bool isGreen(QRgb c) { return qGreen(c) > 150 && qRed(c) < 100 && qBlue(c) < 100; }
-bool isRed(QRgb c) { return qRed(c) > 150 && qGreen(c) < 100 && qBlue(c) < 100; }
 bool isInk(QRgb c) { return qRed(c) < 80 && qGreen(c) < 80 && qBlue(c) < 80; }
 bool isPaper(QRgb c) { return qRed(c) > 230 && qGreen(c) > 230 && qBlue(c) > 230; }
 bool isPrinted(QRgb c) { return !isPaper(c); }
@@ -42,7 +29,7 @@ class PrintedSheet : public testing::Test {
 protected:
     void SetUp() override
     {
-        document.setCanvasPicture(QStringLiteral("Templates"), markedCanvas());
+        document.setCanvasPicture(QStringLiteral("Templates"), MarkedCard::canvas());
         editCard(document, [](Card &card) {
             CardState &s = card.state;
             for (int i = 1; i <= 7; ++i)
@@ -316,7 +303,7 @@ TEST(PrintedSheetText, VeryLongLineDrawsTheSameAsItsPrefixPastThePageEdge)
     while (longLine.size() < 300 * 1024)
         longLine += QStringLiteral("Vlinderstraat 12, Wijk bij Duurstede ");
     PrintedCard whole;
-    whole.canvas = markedCanvas();
+    whole.canvas = MarkedCard::canvas();
     whole.textColor = Qt::black;
     whole.font.setPointSize(4);
     whole.layoutKind = 0;
