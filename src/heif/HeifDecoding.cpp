@@ -1,9 +1,9 @@
 #include "heif/HeifDecoding.h"
 
+#include "core/OnWhite.h"
 #include "core/PictureLimits.h"
 #include "heif/HeifContainer.h"
 
-#include <QPainter>
 #include <libheif/heif.h>
 #include <limits>
 #include <memory>
@@ -11,17 +11,6 @@
 namespace {
 
 bool ok(const heif_error &error) { return error.code == heif_error_Ok; }
-
-QImage onWhite(const QImage &rgba)
-{
-    QImage flat(rgba.size(), QImage::Format_RGB32);
-    if (flat.isNull())
-        return {};
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, rgba);
-    return flat;
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "stamp/PhotoLoader.h"
 
+#include "core/OnWhite.h"
 #include "core/PictureLimits.h"
 #include "core/RegularFile.h"
 #include "stamp/HeifPicture.h"
@@ -8,7 +9,6 @@
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QPainter>
 
 namespace {
 
@@ -19,22 +19,6 @@ bool isPhotoFormat(const QByteArray &format)
 {
     return format == "jpeg" || format == "bmp" || format == "gif" || format == "png"
            || format == "webp" || format == "tiff";
-}
-
-// Transparent parts of a GIF or PNG show white, as on a blank sheet.
-QImage opaque(QImage image)
-{
-    if (!image.hasAlphaChannel()) {
-        image.convertTo(QImage::Format_RGB32);
-        return image;
-    }
-    QImage flat(image.size(), QImage::Format_RGB32);
-    if (flat.isNull())
-        return {};
-    flat.fill(Qt::white);
-    QPainter painter(&flat);
-    painter.drawImage(0, 0, image);
-    return flat;
 }
 
 QImage decode(const QByteArray &bytes)
@@ -53,7 +37,7 @@ QImage decode(const QByteArray &bytes)
         return {};
     reader.setAllocationLimit(PictureLimits::allocationLimitMb());
     QImage image = reader.read();
-    return image.isNull() ? QImage() : opaque(std::move(image));
+    return image.isNull() ? QImage() : onWhite(std::move(image));
 }
 
 } // namespace
