@@ -62,7 +62,8 @@ qsizetype Card::pictureBytesBeyond(const Card &other) const
 Card Card::initial()
 {
     Card card;
-    card.stamp.setPicture(BuiltinPictures::frame(1), BuiltinPictures::frame(1, Composition::PrintScale));
+    card.stamp.setPicture(BuiltinPictures::frame(1));
+    card.stamp.setPrintImageMadeBy([] { return BuiltinPictures::frame(1, Composition::PrintScale); });
     return card;
 }
 
@@ -74,7 +75,8 @@ void Card::applyLayout(int kind)
     if (stamped) {
         stamp.setGeometry(Composition::stampRect(kind));
         const int frame = Composition::framePictureIndex(kind, state.StampBorderStyle);
-        stamp.setPicture(BuiltinPictures::frame(frame), BuiltinPictures::frame(frame, Composition::PrintScale));
+        stamp.setPicture(BuiltinPictures::frame(frame));
+        stamp.setPrintImageMadeBy([frame] { return BuiltinPictures::frame(frame, Composition::PrintScale); });
     } else {
         stamp.clear();
     }

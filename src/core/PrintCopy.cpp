@@ -26,6 +26,8 @@ void PrintCopy::pack(const PrintCopy *packedAlready)
 
 QImage PrintCopy::image() const
 {
+    if (m_make)
+        return m_make();
     if (m_packed.isEmpty())
         return m_image;
     QImage unpacked;
@@ -35,6 +37,8 @@ QImage PrintCopy::image() const
 
 bool PrintCopy::samePixels(const PrintCopy &other) const
 {
+    if (m_make || other.m_make)
+        return image() == other.image();
     if (isPacked() != other.isPacked())
         return false;
     if (isPacked())
@@ -44,7 +48,10 @@ bool PrintCopy::samePixels(const PrintCopy &other) const
 
 qsizetype PrintCopy::bytesBeyond(const PrintCopy &other) const
 {
-    // constData()/constBits() never detach, so this looks at the sharing without changing it.
+    // A copy made when asked for holds nothing itself. constData()/constBits() never
+    // detach, so this looks at the sharing without changing it.
+    if (m_make)
+        return 0;
     if (isPacked())
         return m_packed.constData() == other.m_packed.constData() ? 0 : m_packed.size();
     if (m_image.isNull() || m_image.constBits() == other.m_image.constBits())

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <functional>
 
 // The finer copy of one card picture for paper, Composition::PrintScale times the
 // screen picture's pixels. It counts only beside the very screen picture it was made
@@ -16,7 +17,15 @@ public:
         m_image = print;
         m_packed.clear();
         m_packedFrom = 0;
+        m_make = nullptr;
         m_screenKey = screen.cacheKey();
+    }
+    // A copy made only when asked for, by make: a built-in picture at print scale (a
+    // bare stamp frame) takes milliseconds to draw, at every start, and is seldom printed.
+    void setMadeBy(std::function<QImage()> make, const QImage &screen)
+    {
+        set(QImage(), screen);
+        m_make = std::move(make);
     }
     void reset() { *this = PrintCopy(); }
 
@@ -30,7 +39,7 @@ public:
     bool isPacked() const { return !m_packed.isEmpty(); }
 
     bool matches(const QImage &screen) const { return !isEmpty() && screen.cacheKey() == m_screenKey; }
-    bool isEmpty() const { return m_image.isNull() && m_packed.isEmpty(); }
+    bool isEmpty() const { return m_image.isNull() && m_packed.isEmpty() && !m_make; }
     // The copy as stored, whether or not it still matches; a packed copy decoded.
     QImage image() const;
     // Whether both hold the same pixels (a packed copy and its unpacked original do not).
@@ -42,5 +51,6 @@ private:
     QImage m_image;
     QByteArray m_packed;
     qint64 m_packedFrom = 0; // the cacheKey of the pixels packed
+    std::function<QImage()> m_make;
     qint64 m_screenKey = 0;
 };

@@ -37,6 +37,8 @@ public:
     QImage printImage() const { return hasPrintCopy() ? m_print.image() : QImage(); }
     // A writer that changed image() hands in the print copy that matches it.
     void setPrintImage(const QImage &print) { m_print.set(print.convertToFormat(QImage::Format_RGB32), m_image); }
+    // The same, made only when asked for (see PrintCopy::setMadeBy).
+    void setPrintImageMadeBy(std::function<QImage()> make) { m_print.setMadeBy(std::move(make), m_image); }
     const PrintCopy &storedPrintCopy() const { return m_print; }
 
 private:
