@@ -13,6 +13,7 @@
 #include "app/WidgetQuestions.h"
 
 #include <QApplication>
+#include <QStyle>
 #include <QStringList>
 #include <cstdio>
 
@@ -56,7 +57,8 @@ int main(int argc, char *argv[])
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumovander"));
     DutchLanguage::install(app);
-    QApplication::setStyle(new StartupStyle);
+    // Over the style in force, the desktop's or the one asked for with -style.
+    QApplication::setStyle(new StartupStyle(QApplication::style()->name()));
 
     CardDocument document;
     AnswersFromTest questions;
