@@ -86,11 +86,7 @@ TEST_F(BackgroundPhotoTest, WhiteFrameTwiceIsOnce)
 
 TEST_F(BackgroundPhotoTest, BorderlessSqueezesThePhotoOverTheWholeCard)
 {
-    QImage photo(1024, 768, QImage::Format_RGB32);
-    photo.fill(Blue);
-    for (int y = 0; y < 768; ++y)
-        for (int x = 0; x < 512; ++x)
-            photo.setPixel(x, y, Red);
+    const QImage photo = StampTestFiles::redLeftBlueRight(1024, 768);
     const QString path = writePicture(QStringLiteral("halves.png"), photo);
     QSignalSpy changed(&m_document, &CardDocument::canvasChanged);
 
@@ -117,11 +113,7 @@ TEST_F(BackgroundPhotoTest, PhotosOfTodaysFormatsFillTheCardUpright)
 {
     // Stored 160 x 100, red on the left; each file says it is shown turned clockwise
     // (TIFF's orientation tag, HEIC's rotation box), so red comes on top.
-    QImage stored(160, 100, QImage::Format_RGB32);
-    stored.fill(Blue);
-    for (int x = 0; x < 80; ++x)
-        for (int y = 0; y < 100; ++y)
-            stored.setPixel(x, y, Red);
+    const QImage stored = StampTestFiles::redLeftBlueRight(160, 100);
     const QList<QPair<QString, QByteArray>> files = {
         {"turned.tiff", StampTestFiles::tiff(stored, 0x4)},
         {"turned.heic", StampTestFiles::heic(stored, 6)},

@@ -310,11 +310,7 @@ TEST_F(OpenFile, TemplateChangesOnlyTheCanvasPicture)
 TEST_F(OpenFile, TemplatesOfTodaysFormatsLoadUprightAndCutOffOnesAskToSelect)
 {
     // Stored 200 x 300, red on the left; shown turned clockwise, red on top.
-    QImage stored(200, 300, QImage::Format_RGB32);
-    stored.fill(kBlue);
-    for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 100; ++x)
-            stored.setPixelColor(x, y, kRed);
+    const QImage stored = StampTestFiles::redLeftBlueRight(200, 300);
     const QByteArray heic = StampTestFiles::heic(stored, 6);
     writeBytes(templates("heic.tmp"), heic);
     writeBytes(templates("tiff.tmp"), StampTestFiles::tiff(stored, 0x4));

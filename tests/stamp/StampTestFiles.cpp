@@ -1,9 +1,12 @@
 #include "StampTestFiles.h"
 
+#include "support/WmfWriter.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <QImageWriter>
+#include <QPainter>
 #include <cstring>
 #include <libheif/heif.h>
 
@@ -63,40 +66,25 @@ QByteArray gifPixelData(const QImage &frame, const QHash<QRgb, int> &palette)
     return blocks;
 }
 
-QByteArray wmfRecords()
+// A red rectangle without outline, 10,10 to 60,40.
+WmfWriter redRectangle()
 {
-    QByteArray records;
-    const auto record = [&records](int function, std::initializer_list<int> words) {
-        put32(records, quint32(3 + words.size()));
-        put16(records, function);
-        for (int w : words)
-            put16(records, w);
-    };
-    record(0x02FC, {0, 0x00FF, 0x0000, 0}); // CreateBrushIndirect: solid, RGB(255, 0, 0)
-    record(0x012D, {0});                    // SelectObject
-    record(0x02FA, {5, 0, 0, 0, 0});        // CreatePenIndirect: no outline
-    record(0x012D, {1});
-    record(0x041B, {40, 60, 10, 10}); // Rectangle: bottom, right, top, left
-    record(0x0000, {});               // end of file
-    return records;
-}
-
-QByteArray wmfHeader(qsizetype recordBytes)
-{
-    QByteArray header;
-    put16(header, 1);      // in memory
-    put16(header, 9);      // header words
-    put16(header, 0x0300); // version
-    put32(header, quint32((18 + recordBytes) / 2));
-    put16(header, 2); // objects
-    put32(header, 8); // largest record, words
-    put16(header, 0);
-    return header;
+    WmfWriter w;
+    w.brush(Qt::red).nullPen().rectangle(10, 10, 60, 40);
+    return w;
 }
 
 } // namespace
 
 namespace StampTestFiles {
+
+QImage redLeftBlueRight(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QPainter(&image).fillRect(0, 0, width / 2, height, Qt::red);
+    return image;
+}
 
 QRgb numberedPixel(int x, int y)
 {
@@ -281,26 +269,12 @@ QByteArray heic(const QImage &image, int orientation)
 
 QByteArray placeableWmf(int unitsPerInch, int width, int height)
 {
-    QByteArray header;
-    put32(header, 0x9AC6CDD7);
-    put16(header, 0); // handle
-    put16(header, 0); // left
-    put16(header, 0); // top
-    put16(header, width);
-    put16(header, height);
-    put16(header, unitsPerInch);
-    put32(header, 0);
-    quint16 checksum = 0;
-    for (int i = 0; i < 20; i += 2)
-        checksum ^= quint16(uchar(header[i]) | uchar(header[i + 1]) << 8);
-    put16(header, checksum);
-    return header + plainWmf();
+    return redRectangle().placeable(QRect(0, 0, width, height), unitsPerInch);
 }
 
 QByteArray plainWmf()
 {
-    const QByteArray records = wmfRecords();
-    return wmfHeader(records.size()) + records;
+    return redRectangle().plain();
 }
 
 QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)

@@ -18,6 +18,10 @@ QRgb numberedPixel(int x, int y);
 // The place in a numbered picture that a pixel came from.
 QPoint numberedOrigin(QRgb pixel);
 
+// Red left half, blue right half, in pure colours: which way a picture was turned shows,
+// and a lossy coder keeps each half's colour.
+QImage redLeftBlueRight(int width = 64, int height = 32);
+
 // Whether a stamp shows the frame picture everywhere outside its photo window.
 bool frameAround(const QImage &stamp, const QImage &frame, const QRect &window);
 

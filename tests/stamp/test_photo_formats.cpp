@@ -9,21 +9,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace StampTestFiles;
 
 namespace {
-
-// Red left half, blue right half: wide enough that a lossy coder keeps each half's colour.
-QImage redLeftBlueRight(int w = 64, int h = 32)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    QPainter(&image).fillRect(0, 0, w / 2, h, Qt::red);
-    return image;
-}
 
 bool near(QRgb pixel, QColor expected)
 {
