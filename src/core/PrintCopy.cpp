@@ -27,7 +27,7 @@ void PrintCopy::pack(const PrintCopy *packedAlready)
 QImage PrintCopy::image() const
 {
     if (m_make)
-        return m_make();
+        return (*m_make)();
     if (m_packed.isEmpty())
         return m_image;
     QImage unpacked;
@@ -37,6 +37,8 @@ QImage PrintCopy::image() const
 
 bool PrintCopy::samePixels(const PrintCopy &other) const
 {
+    if (m_make && m_make == other.m_make)
+        return true;
     if (m_make || other.m_make)
         return image() == other.image();
     if (isPacked() != other.isPacked())

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <functional>
+#include <memory>
 
 // The finer copy of one card picture for paper, Composition::PrintScale times the
 // screen picture's pixels. It counts only beside the very screen picture it was made
@@ -25,7 +26,7 @@ public:
     void setMadeBy(std::function<QImage()> make, const QImage &screen)
     {
         set(QImage(), screen);
-        m_make = std::move(make);
+        m_make = std::make_shared<const std::function<QImage()>>(std::move(make));
     }
     void reset() { *this = PrintCopy(); }
 
@@ -51,6 +52,7 @@ private:
     QImage m_image;
     QByteArray m_packed;
     qint64 m_packedFrom = 0; // the cacheKey of the pixels packed
-    std::function<QImage()> m_make;
+    // Shared by the copies of a card, so that comparing them need not make the picture.
+    std::shared_ptr<const std::function<QImage()>> m_make;
     qint64 m_screenKey = 0;
 };
