@@ -48,7 +48,7 @@ CanvasPicture readCanvasPicture(const QString &path, const QString &printPath)
 {
     CanvasPicture read;
     read.picture = PictureFile::read(path, QRect(QPoint(0, 0), Composition::CanvasSize));
-    if (!read.picture.isNull() && !printPath.isEmpty())
+    if (!read.picture.isNull())
         read.print = PrintCopyFile::read(printPath, path, read.picture.size() * Composition::PrintScale);
     return read;
 }
@@ -97,15 +97,16 @@ bool loadTemplate(CardDocument &document, const QString &name)
 {
     if (!CardName::staysInFolder(name))
         return false;
-    const QString file = CardFolder::templateFile(DataFolder::templatesFolder(), name);
-    const QImage picture = readCanvasPicture(file, QString()).picture;
-    if (picture.isNull())
-        return false;
     // The card shows a template at its own size from the top-left corner, so the part
     // shown is all a bitmap has for paper, and enlarging it is what paper does anyway. A
     // metafile has no pixels of its own: drawn again at print scale it is sharp on paper.
-    const QImage print = PhotoLoader::loadDrawnAt(file, Composition::PrintScale, picture.size());
-    document.setCanvasPicture(QStringLiteral("Templates"), picture, print);
+    const PhotoLoader::WithFinerCopy loaded = PhotoLoader::loadWithFinerCopy(
+        CardFolder::templateFile(DataFolder::templatesFolder(), name), Composition::PrintScale,
+        Composition::CanvasSize);
+    const QImage picture = PictureFile::kept(loaded.picture, QRect(QPoint(0, 0), Composition::CanvasSize));
+    if (picture.isNull())
+        return false;
+    document.setCanvasPicture(QStringLiteral("Templates"), picture, loaded.finer);
     return true;
 }
 

@@ -8,11 +8,15 @@ namespace PictureFile {
 
 QImage read(const QString &path, const QRect &keep)
 {
-    const QImage image = PhotoLoader::load(path);
+    return kept(PhotoLoader::load(path), keep);
+}
+
+QImage kept(const QImage &image, const QRect &keep)
+{
     if (image.isNull())
         return image;
-    const QRect kept = keep.intersected(image.rect());
-    return kept == image.rect() ? image : image.copy(kept);
+    const QRect part = keep.intersected(image.rect());
+    return part == image.rect() ? image : image.copy(part);
 }
 
 QImage readStretched(const QString &path, const QSize &size)

@@ -16,6 +16,9 @@ namespace PictureFile {
 // more. A null image when the file is missing or no picture the program loads.
 QImage read(const QString &path, const QRect &keep);
 
+// The part of image inside keep, as read() cuts it.
+QImage kept(const QImage &image, const QRect &keep);
+
 // The picture stretched to size, without keeping its aspect ratio.
 QImage readStretched(const QString &path, const QSize &size);
 

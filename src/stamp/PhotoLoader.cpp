@@ -40,6 +40,17 @@ QImage decode(const QByteArray &bytes)
     return image.isNull() ? QImage() : onWhite(std::move(image));
 }
 
+QImage picture(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return {};
+    if (WmfPicture::looksLikeWmf(bytes))
+        return WmfPicture::render(bytes);
+    if (HeifPicture::looksLikeHeif(bytes))
+        return HeifPicture::read(bytes);
+    return decode(bytes);
+}
+
 } // namespace
 
 namespace PhotoLoader {
@@ -48,21 +59,18 @@ QImage load(const QString &path)
 {
     // A compressed picture is smaller than its pixels; a file beyond the limit is no photo.
     const auto bytes = RegularFile::read(path, PictureLimits::MaxDecodedBytes);
-    if (!bytes || bytes->isEmpty())
-        return {};
-    if (WmfPicture::looksLikeWmf(*bytes))
-        return WmfPicture::render(*bytes);
-    if (HeifPicture::looksLikeHeif(*bytes))
-        return HeifPicture::read(*bytes);
-    return decode(*bytes);
+    return bytes ? picture(*bytes) : QImage();
 }
 
-QImage loadDrawnAt(const QString &path, int scale, QSize crop)
+WithFinerCopy loadWithFinerCopy(const QString &path, int scale, QSize crop)
 {
     const auto bytes = RegularFile::read(path, PictureLimits::MaxDecodedBytes);
-    if (!bytes || !WmfPicture::looksLikeWmf(*bytes))
+    if (!bytes)
         return {};
-    return WmfPicture::renderScaled(*bytes, scale, crop);
+    WithFinerCopy loaded{picture(*bytes), QImage()};
+    if (!loaded.picture.isNull() && WmfPicture::looksLikeWmf(*bytes))
+        loaded.finer = WmfPicture::renderScaled(*bytes, scale, crop);
+    return loaded;
 }
 
 } // namespace PhotoLoader

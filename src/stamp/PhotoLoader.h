@@ -15,9 +15,14 @@ namespace PhotoLoader {
 // not hold; such files are refused from their header, before decoding.
 QImage load(const QString &path);
 
-// A picture without pixels of its own, a metafile, drawn again at scale times its size:
-// the top-left part crop of what load() gives (a template's part on the card), finer
-// for paper. A null image for every other file: its pixels are all it has.
-QImage loadDrawnAt(const QString &path, int scale, QSize crop);
+// The picture as load() gives it and, when it has no pixels of its own (a metafile), its
+// top-left part crop (in the picture's pixels; a template's part on the card) drawn again
+// at scale times the size, finer for paper. `finer` is null for every other file: its
+// pixels are all it has. The file is read once.
+struct WithFinerCopy {
+    QImage picture;
+    QImage finer;
+};
+WithFinerCopy loadWithFinerCopy(const QString &path, int scale, QSize crop);
 
 } // namespace PhotoLoader
