@@ -1,10 +1,12 @@
 #include "assets/BuiltinPictures.h"
 
 #include "assets/PictureMakers.h"
+#include "assets/StartPicturePixels.h"
 
 #include <array>
 
-// Every family is drawn the first time it is asked for and kept for the run. A QImage
+// Every family is drawn the first time it is asked for and kept for the run, except the
+// start picture, which the build draws. A QImage
 // handed out shares the stored pixels until the caller draws on it; drawing then makes
 // the caller's own copy, so the stored picture stays as drawn.
 namespace {
@@ -68,7 +70,9 @@ QImage thumbnail(int k)
 
 QImage startPicture()
 {
-    static const QImage stored = PictureMakers::makeStartPicture();
+    // The build's pixels, wrapped without a copy; a change to the picture copies it first.
+    static const QImage stored(reinterpret_cast<const uchar *>(StartPicturePixels::pixels), StartPicturePixels::width,
+                               StartPicturePixels::height, StartPicturePixels::width * 4, QImage::Format_RGB32);
     return stored;
 }
 

@@ -1,4 +1,5 @@
 #include "assets/BuiltinPictures.h"
+#include "assets/PictureMakers.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -51,6 +52,13 @@ TEST(WindowPictures, StartPictureIsAPictureNotAFlatPlaceholder)
         for (int x = 0; x < picture.width(); x += 3)
             colours.insert(picture.pixel(x, y));
     EXPECT_GT(colours.size(), 200u);
+}
+
+// The build draws the start picture once; a stale or wrongly stored copy (rows shifted,
+// channels swapped, another size) shows here as a difference from drawing it now.
+TEST(WindowPictures, StartPictureIsTheOneDrawnByItsRoutine)
+{
+    EXPECT_EQ(BuiltinPictures::startPicture(), PictureMakers::makeStartPicture().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(WindowPictures, MarginsDiagramCarriesRedLetters)
