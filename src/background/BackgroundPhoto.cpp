@@ -34,13 +34,14 @@ bool loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString
                          PhotoPlacement placement)
 {
     document.setFileName(path);
-    if (!backPic.load(path))
+    const QRect area = backgroundPhotoArea(placement);
+    if (!backPic.load(path, area.size() * Composition::PrintScale))
         return false;
     document.drawOnCanvas(
         QStringLiteral("Foto Inladen"),
         [&backPic, placement](QImage &canvasImage) { drawBackgroundPhoto(canvasImage, backPic.image(), placement); },
         [&backPic, placement](QImage &print, const QImage &) {
-            drawBackgroundPhoto(print, backPic.image(), placement, Composition::PrintScale);
+            drawBackgroundPhoto(print, backPic.printSource(), placement, Composition::PrintScale);
         });
     return true;
 }

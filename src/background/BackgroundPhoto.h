@@ -28,7 +28,8 @@ void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacemen
 // is loaded into the photo panel's full-size buffer (so the zoom scales it afterwards)
 // and drawn on the canvas. A file that does not load leaves the buffer and the canvas as
 // they were; returns whether it loaded. The canvas's print copy gets the photo too,
-// resampled from the photo at print scale.
+// resampled from the photo at print scale; a metafile, which has no pixels of its own,
+// is drawn again for it at a scale that covers the print area.
 bool loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString &path,
                          PhotoPlacement placement);
 

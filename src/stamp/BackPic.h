@@ -8,13 +8,17 @@
 // same object, so that zooming afterwards scales whichever picture came last.
 class BackPic {
 public:
-    // Replaces the picture with the file's; on failure nothing changes.
-    bool load(const QString &path);
+    // Replaces the picture with the file's; on failure nothing changes. With a print
+    // size, a metafile is also drawn again finer, to cover that size on paper.
+    bool load(const QString &path, QSize printSize = QSize());
 
     // The picture, Format_RGB32; null before anything was loaded.
     const QImage &image() const { return m_image; }
     QSize size() const { return m_image.size(); }
+    // The source for paper: the finer drawing when there is one, else the picture.
+    const QImage &printSource() const { return m_finer.isNull() ? m_image : m_finer; }
 
 private:
     QImage m_image;
+    QImage m_finer;
 };

@@ -1,5 +1,7 @@
 #include "stamp/PhotoLoader.h"
 
+#include <algorithm>
+
 #include "core/OnWhite.h"
 #include "core/PictureLimits.h"
 #include "core/RegularFile.h"
@@ -70,6 +72,23 @@ WithFinerCopy loadWithFinerCopy(const QString &path, int scale, QSize crop)
     WithFinerCopy loaded{picture(*bytes), QImage()};
     if (!loaded.picture.isNull() && WmfPicture::looksLikeWmf(*bytes))
         loaded.finer = WmfPicture::renderScaled(*bytes, scale, crop);
+    return loaded;
+}
+
+WithFinerCopy loadWithFinerCopyCovering(const QString &path, QSize cover)
+{
+    const auto bytes = RegularFile::read(path, PictureLimits::MaxDecodedBytes);
+    if (!bytes)
+        return {};
+    WithFinerCopy loaded{picture(*bytes), QImage()};
+    const QSize size = loaded.picture.size();
+    if (loaded.picture.isNull() || !WmfPicture::looksLikeWmf(*bytes))
+        return loaded;
+    const auto covering = [](int want, int have) { return (want + have - 1) / have; };
+    const int scale = std::min(std::max(covering(cover.width(), size.width()), covering(cover.height(), size.height())),
+                               MaxFinerScale);
+    if (scale > 1)
+        loaded.finer = WmfPicture::renderScaled(*bytes, scale, size);
     return loaded;
 }
 

@@ -25,4 +25,10 @@ struct WithFinerCopy {
 };
 WithFinerCopy loadWithFinerCopy(const QString &path, int scale, QSize crop);
 
+// The whole picture, and for a metafile the whole of it drawn again at the smallest
+// whole scale (at most MaxFinerScale) at which it covers `cover`, the size it is
+// stretched to on paper. `finer` is null when the picture covers it as it is.
+inline constexpr int MaxFinerScale = 8;
+WithFinerCopy loadWithFinerCopyCovering(const QString &path, QSize cover);
+
 } // namespace PhotoLoader

@@ -338,3 +338,45 @@ TEST_F(PrintCopies, MetafileTemplateIsDrawnAgainAtPrintScaleABitmapTemplateIsNot
     ASSERT_TRUE(CardOpening::loadTemplate(document, QStringLiteral("foto")));
     EXPECT_FALSE(document.canvas().hasPrintCopy());
 }
+
+// A metafile as background photo is stretched over the card; paper gets it drawn again
+// at a scale that covers the print area instead of the screen drawing enlarged eightfold.
+TEST_F(PrintCopies, MetafileBackgroundPhotoIsDrawnAgainToCoverThePrintArea)
+{
+    // 220 x 135 pixels at 96 units an inch, half the card each way; a line every 10 pixels.
+    WmfWriter lines;
+    lines.nullBrush().pen(Qt::black, 1);
+    for (int x = 5; x < 220; x += 10)
+        lines.line({x, 0}, {x, 135});
+    const QString path = folder.filePath(QStringLiteral("lijnen.wmf"));
+    QFile file(path);
+    const QByteArray bytes = lines.placeable(QRect(0, 0, 220, 135));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+
+    CardDocument document;
+    BackPic backPic;
+    ASSERT_TRUE(loadBackgroundPhoto(document, backPic, path, PhotoPlacement::Borderless));
+    EXPECT_EQ(backPic.size(), QSize(220, 135)) << "the panel's picture stays the metafile at its own size";
+    const QImage screen = document.canvas().image();
+    ASSERT_TRUE(document.canvas().hasPrintCopy());
+    const QImage print = document.canvas().printImage();
+    ASSERT_EQ(print.size(), PrintSize);
+    const QImage back = print.scaled(backPic.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_GE(ImageCompare::psnr(back, backPic.image()), 30.0) << "the same picture, finer";
+    // Drawn at 8 x, each of the 22 lines is 8 print pixels of solid black; the screen
+    // drawing enlarged leaves them soft.
+    const auto solidBlack = [](const QImage &image, int y) {
+        int n = 0;
+        for (int x = 0; x < image.width(); ++x)
+            n += qGray(image.pixel(x, y)) < 16;
+        return n;
+    };
+    const QImage enlarged = screen.scaled(PrintSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_EQ(solidBlack(print, 500), 22 * 8);
+    EXPECT_LT(solidBlack(enlarged, 500), 22 * 4);
+
+    // A photo after it has pixels of its own: no finer drawing is left over from the metafile.
+    ASSERT_TRUE(loadBackgroundPhoto(document, backPic, photoPath, PhotoPlacement::Borderless));
+    EXPECT_EQ(&backPic.printSource(), &backPic.image());
+}
