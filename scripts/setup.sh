@@ -5,7 +5,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libwmf-dev libgtest-dev
           fonts-liberation poppler-utils xvfb xauth ccache
           cups printer-driver-cups-pdf
           clang libclang-rt-14-dev
-          qt6-translations-l10n qt6-image-formats-plugins libheif-dev
+          qt6-translations-l10n qt6-image-formats-plugins libheif-dev libfontconfig-dev
           desktop-file-utils appstream lintian dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 #include "core/CardDocument.h"
 #include "core/CommandGuard.h"
 #include "app/CardView.h"
+#include "app/FontConfigStart.h"
 #include "core/Composition.h"
 #include "core/HelpMenu.h"
 #include "core/InfoLine.h"
@@ -47,6 +48,8 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     auto *client = new QWidget(this);
     setCentralWidget(client);
     buildPhotoPanel(client);
+    // The card panel measures the first text.
+    waitForFontConfig();
     buildCardPanel(client);
     buildInfoStrip(client);
     buildColourPanel(client);

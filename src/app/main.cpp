@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/DutchLanguage.h"
 #include "app/FirstPaintProbe.h"
+#include "app/FontConfigStart.h"
 #include "app/GuardedApplication.h"
 #include "app/InstallCommands.h"
 #include "app/MainWindow.h"
@@ -54,6 +55,8 @@ int main(int argc, char *argv[])
         std::fputs(answer->text.c_str(), stdout);
         return answer->exitCode;
     }
+    // Read while Qt starts and the window builds its first panels.
+    const FontConfigStart fontConfig;
     GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumovander"));
     DutchLanguage::install(app);

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/FontConfigStart.h"
 #include "app/StartupStyle.h"
 #include "core/CardDocument.h"
 #include "support/ScriptedQuestions.h"
@@ -71,4 +72,22 @@ TEST(StartupStyle, DrawsGroupBoxesAndTheMenuArrowAsTheFusionStyle)
             EXPECT_EQ(startup.standardIcon(arrow).pixmap(size).toImage(),
                       fusion->standardIcon(arrow).pixmap(size).toImage())
                 << "arrow " << arrow << " at " << size;
+}
+
+// The program begins reading the font configuration on a thread before Qt starts; the
+// window waits for it before its first text, and a reading nobody waited for is waited
+// for when the program ends (a thread left running would end the program).
+TEST(FontConfigStart, TheWindowWaitsForTheReadingBeforeItsFirstText)
+{
+    waitForFontConfig(); // none begun: returns at once
+    {
+        const FontConfigStart reading;
+        QTemporaryDir dir;
+        CardDocument document;
+        ScriptedQuestions questions;
+        MainWindow window(document, questions, dir.filePath(QStringLiteral("Lumovander.ini")));
+        EXPECT_FALSE(window.grab().isNull());
+        waitForFontConfig(); // already waited for: returns at once
+    }
+    const FontConfigStart neverWaitedFor;
 }
