@@ -15,6 +15,9 @@ public:
     // The picture, Format_RGB32; null before anything was loaded.
     const QImage &image() const { return m_image; }
     QSize size() const { return m_image.size(); }
+    // The picture drawn again at a whole multiple of its size, for paper; null unless a
+    // metafile was loaded with a print size.
+    const QImage &finer() const { return m_finer; }
     // The source for paper: the finer drawing when there is one, else the picture.
     const QImage &printSource() const { return m_finer.isNull() ? m_image : m_finer; }
 

@@ -24,13 +24,24 @@ bool PhotoWorkspace::loadPhoto(Questions &questions)
     return !path.isEmpty() && loadPhoto(path);
 }
 
+namespace {
+
+// A metafile as stamp photo is drawn again for paper large enough that a cut of the
+// whole picture fills the print stamp's window, either way round.
+QSize stampPrintCover()
+{
+    return StampComposer::printWindowSize(2).expandedTo(StampComposer::printWindowSize(3));
+}
+
+} // namespace
+
 bool PhotoWorkspace::loadPhoto(const QString &path)
 {
     BusyCursor busy;
-    if (!m_backPic.load(path))
+    if (!m_backPic.load(path, stampPrintCover()))
         return false;
     m_document.setFileName(path);
-    m_shown.show(m_backPic.image(), ZoomLevels::Actual);
+    m_shown.show(m_backPic.image(), ZoomLevels::Actual, m_backPic.finer());
     m_document.setNameCaption(photoCaption(path, m_backPic.size()));
     m_photoLoaded = true;
     Q_EMIT viewChanged();
@@ -69,7 +80,7 @@ void PhotoWorkspace::zoom(int index)
     if (!ZoomLevels::isLevel(index) || !m_enlarged || m_backPic.image().isNull())
         return;
     BusyCursor busy;
-    m_shown.show(m_backPic.image(), index);
+    m_shown.show(m_backPic.image(), index, m_backPic.finer());
     m_checkedZoomIndex = index;
     Q_EMIT zoomCheckChanged(index);
     Q_EMIT viewChanged();

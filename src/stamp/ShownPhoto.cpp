@@ -17,9 +17,13 @@ ShownPhoto::ShownPhoto()
     show(BuiltinPictures::startPicture(), ZoomLevels::Actual);
 }
 
-void ShownPhoto::show(const QImage &picture, int zoomIndex)
+void ShownPhoto::show(const QImage &picture, int zoomIndex, const QImage &finer)
 {
     m_picture = picture.depth() == 32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    // Only a drawing of this picture at one whole scale both ways can stand in for it.
+    const bool sameAtAScale = !finer.isNull() && !m_picture.isNull() && finer.width() % m_picture.width() == 0
+        && finer.width() / m_picture.width() * m_picture.height() == finer.height();
+    m_finer = sameAtAScale ? finer.convertToFormat(QImage::Format_RGB32) : QImage();
     m_zoomIndex = zoomIndex;
     m_shownSize = m_picture.isNull() ? QSize(0, 0) : ZoomLevels::zoomedSize(m_picture.size(), zoomIndex);
 }
@@ -73,25 +77,27 @@ QImage ShownPhoto::cropFromSource(const QRect &rect, QSize size) const
                               int(std::lround((covered.top() - rect.top()) * outPerViewY))),
                        QPoint(int(std::lround((covered.right() + 1 - rect.left()) * outPerView)) - 1,
                               int(std::lround((covered.bottom() + 1 - rect.top()) * outPerViewY)) - 1));
-    // The covered part in picture pixels: a zoomed pixel edge v lies at v * 10 / zoom.
-    const double perView = 10.0 / m_zoomIndex;
+    // The covered part in source pixels: a zoomed pixel edge v lies at v * 10 / zoom in
+    // the picture, and that many times further in its finer drawing.
+    const QImage &source = m_finer.isNull() ? m_picture : m_finer;
+    const double perView = 10.0 / m_zoomIndex * source.width() / m_picture.width();
     const QRectF exact = QRectF(covered.left() * perView, covered.top() * perView, covered.width() * perView,
                                 covered.height() * perView)
-                             .intersected(QRectF(m_picture.rect()));
+                             .intersected(QRectF(source.rect()));
     if (target.isEmpty() || exact.isEmpty())
         return out;
     QImage resampled;
     if (exact.width() >= target.width() && exact.height() >= target.height()) {
         // A reduction averages the photo's pixels over each print pixel. Rounding the
         // edges to whole photo pixels moves them by less than half a print pixel.
-        const QRect source = QRect(QPoint(int(std::lround(exact.left())), int(std::lround(exact.top()))),
+        const QRect pixels = QRect(QPoint(int(std::lround(exact.left())), int(std::lround(exact.top()))),
                                    QPoint(int(std::lround(exact.right())) - 1, int(std::lround(exact.bottom())) - 1))
-                                 .intersected(m_picture.rect());
-        if (source.isEmpty())
+                                 .intersected(source.rect());
+        if (pixels.isEmpty())
             return out;
         // A view on the picture's pixels: a cut from a large photo copies nothing but the result.
-        const QImage region(m_picture.constScanLine(source.top()) + source.left() * 4, source.width(),
-                            source.height(), m_picture.bytesPerLine(), m_picture.format());
+        const QImage region(source.constScanLine(pixels.top()) + pixels.left() * 4, pixels.width(),
+                            pixels.height(), source.bytesPerLine(), source.format());
         resampled = region.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                         .convertToFormat(QImage::Format_RGB32);
     } else {
@@ -101,7 +107,7 @@ QImage ShownPhoto::cropFromSource(const QRect &rect, QSize size) const
         QPainter painter(&resampled);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(target.size())), m_picture, exact);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(target.size())), source, exact);
     }
     for (int y = 0; y < resampled.height(); ++y)
         std::memcpy(out.scanLine(target.top() + y) + target.left() * 4, resampled.constScanLine(y),

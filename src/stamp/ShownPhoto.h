@@ -21,8 +21,10 @@ public:
 
     // Shows a picture from the top-left corner at a zoom level (index in tenths). The
     // view shares the picture's pixels; it keeps showing them if the caller's buffer
-    // gets another picture later.
-    void show(const QImage &picture, int zoomIndex);
+    // gets another picture later. `finer`, when given, is the same picture drawn again at a
+    // whole multiple of its size (a metafile has no pixels of its own): cuts for paper
+    // come from it.
+    void show(const QImage &picture, int zoomIndex, const QImage &finer = QImage());
     const QImage &picture() const { return m_picture; }
     int zoomIndex() const { return m_zoomIndex; }
     // The size of the (zoomed) picture as drawn in the view.
@@ -42,13 +44,15 @@ public:
     // view's edges (a drag goes on outside the view): where the drawn picture extends,
     // its pixels are given there too; beyond the picture, the background colour.
     QImage crop(const QRect &rect) const;
-    // What crop(rect) shows, resampled smoothly from the picture's own pixels to size
-    // (area averaging where it reduces), whatever the zoom: the print copy of a cut.
+    // What crop(rect) shows, resampled smoothly from the picture's own pixels (or its
+    // finer drawing) to size (area averaging where it reduces), whatever the zoom: the
+    // print copy of a cut.
     // The part of the rectangle beyond the drawn picture shows the background colour.
     QImage cropFromSource(const QRect &rect, QSize size) const;
 
 private:
     QImage m_picture;
+    QImage m_finer;
     int m_zoomIndex;
     QSize m_shownSize;
     int m_width = NormalWidth;

@@ -3,6 +3,7 @@
 #include "stamp/PhotoWorkspace.h"
 #include "StampTestFiles.h"
 #include "support/ImageCompare.h"
+#include "support/WmfWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,37 @@ TEST_P(StampPrintCopy, ShowsTheSourceRegionInsideTheScaledFrame)
 INSTANTIATE_TEST_SUITE_P(ZoomLevels, StampPrintCopy,
                          testing::Values(Cut{1, {10, 10}, {100, 80}}, Cut{10, {40, 30}, {300, 330}},
                                          Cut{20, {100, 50}, {400, 350}}));
+
+// A metafile has no pixels of its own: paper gets the cut from the metafile drawn again
+// finer, not from its screen drawing enlarged.
+TEST_F(StampPrintCopy, MetafileCutComesFromTheMetafileDrawnAgainFiner)
+{
+    // 200 x 300 pixels at 96 units an inch; a line every 10 pixels.
+    WmfWriter lines;
+    lines.nullBrush().pen(Qt::black, 1);
+    for (int x = 5; x < 200; x += 10)
+        lines.line({x, 0}, {x, 300});
+    document.applyLayout(2);
+    ASSERT_TRUE(workspace.loadPhoto(write(dir, "lijnen.wmf", lines.placeable(QRect(0, 0, 200, 300)))));
+    EXPECT_EQ(workspace.backPic().size(), QSize(200, 300)) << "the panel shows the metafile at its own size";
+    // The stamp window's own size at 100 %: its print window needs 4 x the pixels.
+    workspace.mouseDown(1, {0, 0});
+    workspace.mouseMove(1, {123, 163});
+    workspace.mouseUp(1, {123, 163});
+
+    const QImage window = document.stamp().printImage().copy(8 * S, 8 * S, 124 * S, 164 * S);
+    const QImage enlarged = document.stamp().image().copy(8, 8, 124, 164).scaled(
+        window.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const auto solidBlack = [](const QImage &image, int y) {
+        int n = 0;
+        for (int x = 0; x < image.width(); ++x)
+            n += qGray(image.pixel(x, y)) < 16;
+        return n;
+    };
+    // Twelve lines cross the cut, each 4 print pixels of solid black.
+    EXPECT_EQ(solidBlack(window, 300), 12 * S);
+    EXPECT_LT(solidBlack(enlarged, 300), 12 * S / 2);
+}
 
 TEST(StampPrintCopyRules, DrawingOnTheStampLeavesNoStalePrintCopy)
 {
