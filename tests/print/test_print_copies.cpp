@@ -324,15 +324,9 @@ TEST_F(PrintCopies, MetafileTemplateIsDrawnAgainAtPrintScaleABitmapTemplateIsNot
     EXPECT_GE(ImageCompare::psnr(back, screen), 30.0) << "the part the card shows, and nothing else";
     // 22 lines cross the card, each 4 print pixels of solid black; the screen picture
     // enlarged has its lines grey and soft.
-    const auto solidBlack = [](const QImage &image, int y) {
-        int n = 0;
-        for (int x = 0; x < image.width(); ++x)
-            n += qGray(image.pixel(x, y)) < 16;
-        return n;
-    };
     const QImage enlarged = screen.scaled(PrintSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    EXPECT_EQ(solidBlack(print, 500), 22 * 4);
-    EXPECT_LT(solidBlack(enlarged, 500), 22 * 2);
+    EXPECT_EQ(ImageCompare::solidBlackInRow(print, 500), 22 * 4);
+    EXPECT_LT(ImageCompare::solidBlackInRow(enlarged, 500), 22 * 2);
 
     ASSERT_TRUE(QFile::copy(photoPath, QDir(DataFolder::templatesFolder()).filePath(QStringLiteral("foto.tmp"))));
     ASSERT_TRUE(CardOpening::loadTemplate(document, QStringLiteral("foto")));
@@ -366,15 +360,9 @@ TEST_F(PrintCopies, MetafileBackgroundPhotoIsDrawnAgainToCoverThePrintArea)
     EXPECT_GE(ImageCompare::psnr(back, backPic.image()), 30.0) << "the same picture, finer";
     // Drawn at 8 x, each of the 22 lines is 8 print pixels of solid black; the screen
     // drawing enlarged leaves them soft.
-    const auto solidBlack = [](const QImage &image, int y) {
-        int n = 0;
-        for (int x = 0; x < image.width(); ++x)
-            n += qGray(image.pixel(x, y)) < 16;
-        return n;
-    };
     const QImage enlarged = screen.scaled(PrintSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    EXPECT_EQ(solidBlack(print, 500), 22 * 8);
-    EXPECT_LT(solidBlack(enlarged, 500), 22 * 4);
+    EXPECT_EQ(ImageCompare::solidBlackInRow(print, 500), 22 * 8);
+    EXPECT_LT(ImageCompare::solidBlackInRow(enlarged, 500), 22 * 4);
 
     // A photo after it has pixels of its own: no finer drawing is left over from the metafile.
     ASSERT_TRUE(loadBackgroundPhoto(document, backPic, photoPath, PhotoPlacement::Borderless));

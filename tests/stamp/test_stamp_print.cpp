@@ -91,15 +91,9 @@ TEST_F(StampPrintCopy, MetafileCutComesFromTheMetafileDrawnAgainFiner)
     const QImage window = document.stamp().printImage().copy(8 * S, 8 * S, 124 * S, 164 * S);
     const QImage enlarged = document.stamp().image().copy(8, 8, 124, 164).scaled(
         window.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const auto solidBlack = [](const QImage &image, int y) {
-        int n = 0;
-        for (int x = 0; x < image.width(); ++x)
-            n += qGray(image.pixel(x, y)) < 16;
-        return n;
-    };
     // Twelve lines cross the cut, each 4 print pixels of solid black.
-    EXPECT_EQ(solidBlack(window, 300), 12 * S);
-    EXPECT_LT(solidBlack(enlarged, 300), 12 * S / 2);
+    EXPECT_EQ(ImageCompare::solidBlackInRow(window, 300), 12 * S);
+    EXPECT_LT(ImageCompare::solidBlackInRow(enlarged, 300), 12 * S / 2);
 }
 
 TEST(StampPrintCopyRules, DrawingOnTheStampLeavesNoStalePrintCopy)

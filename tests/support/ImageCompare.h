@@ -88,6 +88,16 @@ inline QImage resample(const QImage &source, const QRectF &region, QSize size)
     return out;
 }
 
+// How many pixels of row y are solid black (grey below 16): a line drawn sharp at print
+// scale is that many pixels wide; enlarged from the screen it turns grey at its edges.
+inline int solidBlackInRow(const QImage &image, int y)
+{
+    int n = 0;
+    for (int x = 0; x < image.width(); ++x)
+        n += qGray(image.pixel(x, y)) < 16;
+    return n;
+}
+
 // A photo-like test picture with detail finer than the screen card can show: slow
 // colour ramps with ripples a few print pixels long, so that a picture made from the
 // screen copy loses them and one made from the source keeps them.
