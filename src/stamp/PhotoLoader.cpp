@@ -1,7 +1,5 @@
 #include "stamp/PhotoLoader.h"
 
-#include <algorithm>
-
 #include "core/OnWhite.h"
 #include "core/PictureLimits.h"
 #include "core/RegularFile.h"
@@ -11,6 +9,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
 
 namespace {
 
