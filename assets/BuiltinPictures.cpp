@@ -6,9 +6,9 @@
 #include <array>
 
 // Every family is drawn the first time it is asked for and kept for the run, except the
-// start picture, which the build draws. A QImage
-// handed out shares the stored pixels until the caller draws on it; drawing then makes
-// the caller's own copy, so the stored picture stays as drawn.
+// start picture, which the build draws. A QImage handed out shares the stored pixels
+// until the caller draws on it; drawing then makes the caller's own copy, so the stored
+// picture stays as drawn.
 namespace {
 
 using PictureMakers::FrameStyle;

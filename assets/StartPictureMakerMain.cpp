@@ -3,8 +3,8 @@
 // its gradients, shapes and two typefaces would cost each start what the build pays once.
 #include "assets/PictureMakers.h"
 
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <cstdio>
 
 int main(int argc, char *argv[])
