@@ -140,11 +140,6 @@ QString helperPath(const Helper &helper)
 
 QImage decode(const Helper &helper, QByteArrayView bytes) { return decode(helper, bytes, helper.limits); }
 
-QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program)
-{
-    return decode(helper, bytes, limits, program, {});
-}
-
 QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program,
               const QStringList &request)
 {

@@ -43,10 +43,9 @@ QString helperPath(const Helper &helper);
 // any way. With the helper's own limits and no program given, a helper started ahead
 // after the previous decoding is used and another one started afterwards.
 QImage decode(const Helper &helper, QByteArrayView bytes);
-QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program = {});
-// With further arguments for the helper (helper/HelperMain.h: a scale and crop).
-QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program,
-              const QStringList &request);
+// request: further arguments for the helper (helper/HelperMain.h: a scale and crop).
+QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program = {},
+              const QStringList &request = {});
 
 // The picture of a helper's answer: the magic, width and height (32-bit little-endian),
 // then exactly that many 32-bit pixels, within what the program holds. Anything else is

@@ -52,6 +52,20 @@ QImage picture(const QByteArray &bytes)
     return decode(bytes);
 }
 
+// The file read once: its picture and, for a metafile, the finer drawing drawFiner(bytes,
+// the picture's size) makes of the same bytes.
+template <typename DrawFiner>
+PhotoLoader::WithFinerCopy readWithFinerCopy(const QString &path, const DrawFiner &drawFiner)
+{
+    const auto bytes = RegularFile::read(path, PictureLimits::MaxDecodedBytes);
+    if (!bytes)
+        return {};
+    PhotoLoader::WithFinerCopy loaded{picture(*bytes), QImage()};
+    if (!loaded.picture.isNull() && WmfPicture::looksLikeWmf(*bytes))
+        loaded.finer = drawFiner(*bytes, loaded.picture.size());
+    return loaded;
+}
+
 } // namespace
 
 namespace PhotoLoader {
@@ -65,30 +79,19 @@ QImage load(const QString &path)
 
 WithFinerCopy loadWithFinerCopy(const QString &path, int scale, QSize crop)
 {
-    const auto bytes = RegularFile::read(path, PictureLimits::MaxDecodedBytes);
-    if (!bytes)
-        return {};
-    WithFinerCopy loaded{picture(*bytes), QImage()};
-    if (!loaded.picture.isNull() && WmfPicture::looksLikeWmf(*bytes))
-        loaded.finer = WmfPicture::renderScaled(*bytes, scale, crop);
-    return loaded;
+    return readWithFinerCopy(path, [scale, crop](const QByteArray &bytes, QSize) {
+        return WmfPicture::renderScaled(bytes, scale, crop);
+    });
 }
 
 WithFinerCopy loadWithFinerCopyCovering(const QString &path, QSize cover)
 {
-    const auto bytes = RegularFile::read(path, PictureLimits::MaxDecodedBytes);
-    if (!bytes)
-        return {};
-    WithFinerCopy loaded{picture(*bytes), QImage()};
-    const QSize size = loaded.picture.size();
-    if (loaded.picture.isNull() || !WmfPicture::looksLikeWmf(*bytes))
-        return loaded;
-    const auto covering = [](int want, int have) { return (want + have - 1) / have; };
-    const int scale = std::min(std::max(covering(cover.width(), size.width()), covering(cover.height(), size.height())),
-                               MaxFinerScale);
-    if (scale > 1)
-        loaded.finer = WmfPicture::renderScaled(*bytes, scale, size);
-    return loaded;
+    return readWithFinerCopy(path, [cover](const QByteArray &bytes, QSize size) {
+        const auto covering = [](int want, int have) { return (want + have - 1) / have; };
+        const int scale = std::min(
+            std::max(covering(cover.width(), size.width()), covering(cover.height(), size.height())), MaxFinerScale);
+        return scale > 1 ? WmfPicture::renderScaled(bytes, scale, size) : QImage();
+    });
 }
 
 } // namespace PhotoLoader
