@@ -4,13 +4,13 @@
 // benchmarks: decoded in process (what the helper does, or what the program did before
 // it), through the helper (PhotoLoader::load, what every caller uses), and "Foto
 // Inladen" in the window up to the painted view.
-#include "app/MainWindow.h"
+#include "window/MainWindow.h"
 #include "core/CardDocument.h"
 #include "core/Questions.h"
 #include "stamp/PhotoLoader.h"
-#include "stamp/PhotoView.h"
+#include "stamp/panel/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
-#include "stamp/StampCommands.h"
+#include "stamp/ui/StampCommands.h"
 
 #include <QAction>
 #include <QApplication>

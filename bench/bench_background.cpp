@@ -3,16 +3,16 @@
 // alone and from the window's menu up to the painted card.
 #include "BenchSupport.h"
 #include "stamp/BackPic.h"
-#include "background/BackgroundCommands.h"
+#include "background/ui/BackgroundCommands.h"
 #include "background/BackgroundPhoto.h"
 #include "core/CardDocument.h"
-#include "app/CardView.h"
+#include "window/CardView.h"
 #include "background/FilterCommands.h"
 #include "filters/Filters.h"
-#include "app/MainWindow.h"
+#include "window/MainWindow.h"
 #include "stamp/StretchCopy.h"
 #include "background/Verloopkleur.h"
-#include "app/WidgetQuestions.h"
+#include "window/WidgetQuestions.h"
 #include "support/ImageCompare.h"
 
 #include <QAction>

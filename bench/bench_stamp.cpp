@@ -3,10 +3,10 @@
 // level, and the peak memory with the photo loaded and zoomed to 200 %.
 #include "BenchSupport.h"
 #include "core/CardDocument.h"
-#include "app/MainWindow.h"
-#include "stamp/PhotoView.h"
+#include "window/MainWindow.h"
+#include "stamp/panel/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
-#include "stamp/StampCommands.h"
+#include "stamp/ui/StampCommands.h"
 #include "stamp/ZoomLevels.h"
 #include "core/Questions.h"
 

@@ -5,7 +5,7 @@
 // any Qt program (the font system starts then), so that the ratio can be read apart
 // from that share.
 #include "BenchSupport.h"
-#include "app/FirstPaintProbe.h"
+#include "program/FirstPaintProbe.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

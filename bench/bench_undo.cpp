@@ -2,13 +2,13 @@
 // JPEG is loaded in the photo panel, each up to the repainted card, beside repainting
 // the card alone, in one run. Target: a step within 16 ms.
 #include "BenchSupport.h"
-#include "app/CardView.h"
-#include "app/MainWindow.h"
-#include "stamp/PhotoView.h"
+#include "window/CardView.h"
+#include "window/MainWindow.h"
+#include "stamp/panel/PhotoView.h"
 #include "core/CardDocument.h"
 #include "core/Questions.h"
 #include "stamp/PhotoWorkspace.h"
-#include "stamp/StampCommands.h"
+#include "stamp/ui/StampCommands.h"
 
 #include <QApplication>
 #include <QPainter>

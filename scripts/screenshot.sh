@@ -7,5 +7,5 @@ bash "$here/scripts/setup.sh"
 bash "$here/scripts/build.sh" "$here/build"
 mkdir -p "$here/docs"
 LUMOVANDER_SCREENSHOT="$here/docs/screenshot.png" QT_QPA_PLATFORM=xcb \
-    xvfb-run -a -s "-screen 0 1024x768x24" "$here/build/src/app/lumovander"
+    xvfb-run -a -s "-screen 0 1024x768x24" "$here/build/src/program/lumovander"
 echo "saved $here/docs/screenshot.png"

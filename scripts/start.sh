@@ -4,4 +4,4 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/setup.sh"
 bash "$here/scripts/build.sh" "$here/build"
-exec "$here/build/src/app/lumovander" "$@"
+exec "$here/build/src/program/lumovander" "$@"

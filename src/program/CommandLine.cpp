@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "program/CommandLine.h"
 
 #include <cstring>
 

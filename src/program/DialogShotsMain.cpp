@@ -2,10 +2,10 @@
 // other, and saves a picture of each into DIR, so that reviewers can see that all of
 // them speak Dutch. scripts/dialog-shots.sh runs it on a virtual X screen under an
 // English LANG. Not a test: it only shows.
-#include "app/DutchLanguage.h"
-#include "app/InstallCommands.h"
-#include "app/MainWindow.h"
-#include "app/WidgetQuestions.h"
+#include "program/DutchLanguage.h"
+#include "program/InstallCommands.h"
+#include "window/MainWindow.h"
+#include "window/WidgetQuestions.h"
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
 

@@ -1,4 +1,4 @@
-#include "app/DutchLanguage.h"
+#include "program/DutchLanguage.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "app/FirstPaintProbe.h"
+#include "program/FirstPaintProbe.h"
 
 #include <QEvent>
 #include <QTimer>

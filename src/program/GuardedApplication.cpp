@@ -1,4 +1,4 @@
-#include "app/GuardedApplication.h"
+#include "program/GuardedApplication.h"
 
 #include "core/CommandGuard.h"
 #include "core/Questions.h"

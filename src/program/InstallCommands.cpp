@@ -1,10 +1,10 @@
-#include "app/InstallCommands.h"
+#include "program/InstallCommands.h"
 
-#include "background/BackgroundCommands.h"
-#include "cardfile/CardFileCommands.h"
-#include "app/MainWindow.h"
-#include "print/PrintCommands.h"
-#include "stamp/StampCommands.h"
+#include "background/ui/BackgroundCommands.h"
+#include "cardfile/ui/CardFileCommands.h"
+#include "window/MainWindow.h"
+#include "print/ui/PrintCommands.h"
+#include "stamp/ui/StampCommands.h"
 
 // Each subsystem with commands in the window adds its one call here, and its widget
 // library to the lumovander target.

@@ -1,4 +1,4 @@
-#include "app/StartupStyle.h"
+#include "program/StartupStyle.h"
 
 #include <qdrawutil.h>
 #include <QGroupBox>

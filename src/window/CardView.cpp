@@ -1,4 +1,4 @@
-#include "app/CardView.h"
+#include "window/CardView.h"
 
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"

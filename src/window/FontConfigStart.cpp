@@ -1,4 +1,4 @@
-#include "app/FontConfigStart.h"
+#include "window/FontConfigStart.h"
 
 #include <fontconfig/fontconfig.h>
 

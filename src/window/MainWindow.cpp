@@ -1,21 +1,21 @@
-#include "app/MainWindow.h"
+#include "window/MainWindow.h"
 
 #include "core/Algemeen.h"
 #include "assets/BuiltinPictures.h"
 #include "core/CardDocument.h"
 #include "core/CommandGuard.h"
-#include "app/CardView.h"
-#include "app/FontConfigStart.h"
+#include "window/CardView.h"
+#include "window/FontConfigStart.h"
 #include "core/Composition.h"
 #include "core/HelpMenu.h"
 #include "core/InfoLine.h"
-#include "app/MenuTree.h"
-#include "stamp/PhotoView.h"
-#include "stamp/PhotoPanel.h"
+#include "window/MenuTree.h"
+#include "stamp/panel/PhotoView.h"
+#include "stamp/panel/PhotoPanel.h"
 #include "stamp/PhotoWorkspace.h"
 #include "core/Questions.h"
 #include "core/SettingsFile.h"
-#include "app/WindowControls.h"
+#include "window/WindowControls.h"
 
 #include <QAction>
 #include <QCloseEvent>

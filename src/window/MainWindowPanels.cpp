@@ -1,13 +1,13 @@
 // The designer window's panels, built at their designed places.
-#include "app/MainWindow.h"
+#include "window/MainWindow.h"
 
 #include "core/CardDocument.h"
-#include "app/CardView.h"
+#include "window/CardView.h"
 #include "core/InfoLine.h"
-#include "stamp/PhotoView.h"
-#include "stamp/PhotoPanel.h"
+#include "stamp/panel/PhotoView.h"
+#include "stamp/panel/PhotoPanel.h"
 #include "stamp/PhotoWorkspace.h"
-#include "app/WindowControls.h"
+#include "window/WindowControls.h"
 
 #include <QLabel>
 #include <QRadioButton>

@@ -1,4 +1,4 @@
-#include "app/MenuTree.h"
+#include "window/MenuTree.h"
 
 #include "core/HelpMenu.h"
 

@@ -1,4 +1,4 @@
-#include "app/WidgetQuestions.h"
+#include "window/WidgetQuestions.h"
 
 #include "core/FileFilter.h"
 

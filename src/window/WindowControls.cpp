@@ -1,4 +1,4 @@
-#include "app/WindowControls.h"
+#include "window/WindowControls.h"
 
 #include <QFrame>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/CardDocument.h"
-#include "app/MainWindow.h"
+#include "window/MainWindow.h"
 #include "support/ScriptedQuestions.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 // The toolkit's own dialogs speak Dutch whatever the system's language: ctest runs this
 // under LANG=en_US.UTF-8 and under LANG=C.
-#include "app/DutchLanguage.h"
-#include "app/MainWindow.h"
-#include "app/WidgetQuestions.h"
+#include "program/DutchLanguage.h"
+#include "window/MainWindow.h"
+#include "window/WidgetQuestions.h"
 #include "core/CardDocument.h"
 
 #include <QApplication>

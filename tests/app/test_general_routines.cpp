@@ -142,7 +142,7 @@ TEST(FileFilter, ShowsTheDescriptionAndMatchesWhateverTheCase)
 TEST(DataFolderRule, AWritableBuildFolderIsUsedButAnInstalledBinFolderNeverIs)
 {
     QTemporaryDir root;
-    const QString build = root.filePath(QStringLiteral("build/src/app"));
+    const QString build = root.filePath(QStringLiteral("build/src/program"));
     const QString bin = root.filePath(QStringLiteral("usr/local/bin"));
     const QString user = root.filePath(QStringLiteral("home/.local/share/Lumovander"));
     ASSERT_TRUE(QDir().mkpath(build) && QDir().mkpath(bin));

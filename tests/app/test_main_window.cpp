@@ -1,5 +1,5 @@
 #include "assets/BuiltinPictures.h"
-#include "stamp/PhotoView.h"
+#include "stamp/panel/PhotoView.h"
 #include "WindowFixture.h"
 
 #include <QDir>

@@ -2,11 +2,11 @@
 // program started as a child process in a folder of its own (a copy of it, so that its
 // data folder is that folder), killed with SIGKILL after its shortened autosave clock
 // ran, and started again.
-#include "app/CardView.h"
-#include "app/MainWindow.h"
-#include "background/BackgroundCommands.h"
+#include "window/CardView.h"
+#include "window/MainWindow.h"
+#include "background/ui/BackgroundCommands.h"
 #include "cardfile/Autosave.h"
-#include "cardfile/CardFileCommands.h"
+#include "cardfile/ui/CardFileCommands.h"
 #include "cardfile/RecoveryCard.h"
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"

@@ -1,6 +1,6 @@
-#include "app/MainWindow.h"
-#include "app/FontConfigStart.h"
-#include "app/StartupStyle.h"
+#include "window/MainWindow.h"
+#include "window/FontConfigStart.h"
+#include "program/StartupStyle.h"
 #include "core/CardDocument.h"
 #include "support/ScriptedQuestions.h"
 

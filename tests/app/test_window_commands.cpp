@@ -1,7 +1,7 @@
 #include "assets/BuiltinPictures.h"
 #include "support/CardEdit.h"
 #include "stamp/PhotoWorkspace.h"
-#include "stamp/PhotoView.h"
+#include "stamp/panel/PhotoView.h"
 #include "WindowFixture.h"
 
 #include <QLabel>

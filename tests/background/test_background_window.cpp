@@ -1,9 +1,9 @@
-#include "background/BackgroundCommands.h"
+#include "background/ui/BackgroundCommands.h"
 #include "background/GradientChooser.h"
 #include "stamp/PhotoFileFilter.h"
-#include "stamp/PhotoView.h"
+#include "stamp/panel/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
-#include "stamp/StampCommands.h"
+#include "stamp/ui/StampCommands.h"
 #include "app/WindowFixture.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "background/BackgroundCommands.h"
+#include "background/ui/BackgroundCommands.h"
 #include "FilterMenuItems.h"
 #include "filters/Filters.h"
 #include "filters/UniformRandom.h"

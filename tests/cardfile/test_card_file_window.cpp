@@ -1,8 +1,8 @@
 #include "batch/BatchCommands.h"
-#include "cardfile/CardFileCommands.h"
-#include "app/CardView.h"
+#include "cardfile/ui/CardFileCommands.h"
+#include "window/CardView.h"
 #include "core/DataFolder.h"
-#include "cardfile/OpenFileDialog.h"
+#include "cardfile/ui/OpenFileDialog.h"
 #include "app/WindowFixture.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "cardfile/CardFileCommands.h"
+#include "cardfile/ui/CardFileCommands.h"
 #include "cardfile/CardFolder.h"
 #include "core/DataFolder.h"
 #include "app/WindowFixture.h"

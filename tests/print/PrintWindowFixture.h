@@ -2,7 +2,7 @@
 
 #include "FakePrinter.h"
 #include "app/WindowFixture.h"
-#include "print/PrintCommands.h"
+#include "print/ui/PrintCommands.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -6,7 +6,7 @@
 #include "print/CorrectionFile.h"
 #include "print/PdfSheetWriter.h"
 #include "print/SheetPainter.h"
-#include "print/SystemPrinter.h"
+#include "print/ui/SystemPrinter.h"
 #include "MarkedCard.h"
 #include "RenderedPdf.h"
 #include "support/ScriptedQuestions.h"

@@ -5,7 +5,7 @@
 #include "support/CardEdit.h"
 #include "PrintWindowFixture.h"
 #include "RenderedPdf.h"
-#include "print/SystemPrinter.h"
+#include "print/ui/SystemPrinter.h"
 
 #include <QComboBox>
 #include <QLabel>

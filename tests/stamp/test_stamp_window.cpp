@@ -1,9 +1,9 @@
 #include "stamp/PhotoFileFilter.h"
 #include "assets/BuiltinPictures.h"
-#include "app/CardView.h"
-#include "stamp/PhotoView.h"
+#include "window/CardView.h"
+#include "stamp/panel/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
-#include "stamp/StampCommands.h"
+#include "stamp/ui/StampCommands.h"
 #include "StampTestFiles.h"
 #include "app/WindowFixture.h"
 

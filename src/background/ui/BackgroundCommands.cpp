@@ -1,13 +1,13 @@
-#include "background/BackgroundCommands.h"
+#include "background/ui/BackgroundCommands.h"
 
 #include "core/CommandGuard.h"
 #include "background/BackgroundPhoto.h"
 #include "background/FilterCommands.h"
 #include "filters/Filters.h"
-#include "app/CardView.h"
-#include "app/MainWindow.h"
+#include "window/CardView.h"
+#include "window/MainWindow.h"
 #include "stamp/PhotoWorkspace.h"
-#include "background/VerloopcolorDialog.h"
+#include "background/ui/VerloopcolorDialog.h"
 #include "background/WhiteFrame.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "background/VerloopcolorDialog.h"
+#include "background/ui/VerloopcolorDialog.h"
 
 #include "background/Verloopkleur.h"
-#include "app/WindowControls.h"
+#include "window/WindowControls.h"
 
 #include <QLabel>
 #include <QPushButton>

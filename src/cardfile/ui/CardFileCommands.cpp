@@ -1,8 +1,8 @@
-#include "cardfile/CardFileCommands.h"
+#include "cardfile/ui/CardFileCommands.h"
 
-#include "app/MainWindow.h"
+#include "window/MainWindow.h"
 #include "core/CommandGuard.h"
-#include "cardfile/OpenFileDialog.h"
+#include "cardfile/ui/OpenFileDialog.h"
 #include "cardfile/SaveCardCommand.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "cardfile/OpenFileDialog.h"
+#include "cardfile/ui/OpenFileDialog.h"
 
 #include "core/CommandGuard.h"
-#include "app/WindowControls.h"
+#include "window/WindowControls.h"
 
 #include <QLabel>
 #include <QListWidget>

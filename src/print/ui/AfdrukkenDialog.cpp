@@ -1,13 +1,13 @@
-#include "print/AfdrukkenDialog.h"
+#include "print/ui/AfdrukkenDialog.h"
 
 #include "core/CommandGuard.h"
 #include "assets/BuiltinPictures.h"
 #include "core/CardDocument.h"
 #include "print/CorrectionFile.h"
-#include "print/PrintDialogControls.h"
+#include "print/ui/PrintDialogControls.h"
 #include "print/PrintTarget.h"
 #include "print/SheetPreview.h"
-#include "app/WindowControls.h"
+#include "window/WindowControls.h"
 
 #include <QComboBox>
 #include <QLabel>

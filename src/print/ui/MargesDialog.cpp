@@ -1,13 +1,13 @@
-#include "print/MargesDialog.h"
+#include "print/ui/MargesDialog.h"
 
 #include "core/CommandGuard.h"
 #include "assets/BuiltinPictures.h"
 #include "core/Questions.h"
 #include "print/CalibrationSheet.h"
 #include "print/CorrectionFile.h"
-#include "print/PrintDialogControls.h"
+#include "print/ui/PrintDialogControls.h"
 #include "print/PrintTarget.h"
-#include "app/WindowControls.h"
+#include "window/WindowControls.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,13 +1,13 @@
-#include "print/PrintCommands.h"
+#include "print/ui/PrintCommands.h"
 
 #include "core/CommandGuard.h"
-#include "print/AfdrukkenDialog.h"
+#include "print/ui/AfdrukkenDialog.h"
 #include "core/Algemeen.h"
 #include "core/CardDocument.h"
-#include "app/MainWindow.h"
+#include "window/MainWindow.h"
 #include "print/CorrectionFile.h"
-#include "print/MargesDialog.h"
-#include "print/SystemPrinter.h"
+#include "print/ui/MargesDialog.h"
+#include "print/ui/SystemPrinter.h"
 
 #include <QAction>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "print/PrintDialogControls.h"
+#include "print/ui/PrintDialogControls.h"
 
-#include "app/WindowControls.h"
+#include "window/WindowControls.h"
 
 #include <QComboBox>
 #include <QLabel>

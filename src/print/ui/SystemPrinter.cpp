@@ -1,4 +1,4 @@
-#include "print/SystemPrinter.h"
+#include "print/ui/SystemPrinter.h"
 
 #include <QDialogButtonBox>
 #include <QPrintDialog>

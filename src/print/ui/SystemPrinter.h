@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/PrinterStation.h"
+#include "print/ui/PrinterStation.h"
 
 #include <QPrinter>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "stamp/PhotoPanel.h"
+#include "stamp/panel/PhotoPanel.h"
 
-#include "stamp/PhotoView.h"
+#include "stamp/panel/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
 
 PhotoPanel::PhotoPanel(CardDocument &document, QWidget *frame, QWidget *backdrop, PhotoView *view,

@@ -1,4 +1,4 @@
-#include "stamp/PhotoView.h"
+#include "stamp/panel/PhotoView.h"
 
 #include <QMouseEvent>
 #include <QPainter>

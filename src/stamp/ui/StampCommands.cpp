@@ -1,9 +1,9 @@
-#include "stamp/StampCommands.h"
+#include "stamp/ui/StampCommands.h"
 
 #include "core/CommandGuard.h"
 #include "core/CardDocument.h"
-#include "app/MainWindow.h"
-#include "stamp/PhotoView.h"
+#include "window/MainWindow.h"
+#include "stamp/panel/PhotoView.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/ZoomLevels.h"
 
