@@ -100,10 +100,19 @@ PhotoWorkspace &MainWindow::photoWorkspace() const
 
 QAction *MainWindow::action(const QString &name) const
 {
-    return menuBar()->findChild<QAction *>(name);
+    if (auto *found = menuBar()->findChild<QAction *>(name))
+        return found;
+    throw UnknownControl("the menu has no item named \"" + name.toStdString() + '"');
 }
 
 QMenu *MainWindow::menu(const QString &name) const
+{
+    if (auto *found = menuBar()->findChild<QMenu *>(name))
+        return found;
+    throw UnknownControl("the menu has no submenu named \"" + name.toStdString() + '"');
+}
+
+QMenu *MainWindow::submenuIfAny(const QString &name) const
 {
     return menuBar()->findChild<QMenu *>(name);
 }

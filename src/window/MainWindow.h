@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <stdexcept>
 
 class CardDocument;
 class CardView;
@@ -16,6 +17,12 @@ class QLabel;
 class QMenu;
 class QRadioButton;
 class QScrollBar;
+
+// action() or menu() was asked for a control name the menu tree does not have.
+class UnknownControl : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
 
 // The designer window "Main": the card, its colour bars, the stamp border panel, the
 // photo panel and the whole menu tree, every control named after its control name.
@@ -46,10 +53,15 @@ public:
     PhotoWorkspace &photoWorkspace() const;
     CardView *cardView() const { return m_card; }
 
-    // A menu item (or a submenu's own item) by its control name; null when unknown.
+    // A menu item (or a submenu's own item) by its control name. An unknown name is a
+    // misspelling in the code that wires a command: it throws UnknownControl, so that
+    // building the window fails at once instead of a click that silently does nothing.
     QAction *action(const QString &name) const;
-    // A submenu by its control name.
+    // A submenu by its control name; throws UnknownControl the same way.
     QMenu *menu(const QString &name) const;
+    // The submenu of that name, or null when the item has none (for code that takes
+    // an item or a submenu alike; action() then still checks the name).
+    QMenu *submenuIfAny(const QString &name) const;
 
     // The photo panel widened over the card and colour panels ("Scherm Vergroten"),
     // or back at its normal width: the window's answer to the photo workspace's

@@ -48,7 +48,7 @@ void installFilterCommands(MainWindow &window)
                 window.cardView()->update();
             runFilterCommand(window.document(), command);
         });
-        if (QMenu *submenu = window.menu(name))
+        if (QMenu *submenu = window.submenuIfAny(name))
             QObject::connect(submenu, &QMenu::aboutToShow, &window, run);
         else
             QObject::connect(window.action(name), &QAction::triggered, &window, run);
