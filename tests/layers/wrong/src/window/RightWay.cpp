@@ -1,0 +1,2 @@
+// The window reaching down into the model is the allowed direction.
+#include "core/CardDocument.h"
