@@ -90,6 +90,7 @@ int main(int argc, char *argv[])
     const QString recoveryFolder = RecoveryCard::defaultFolder();
     RecoveryCard::offer(document, questions, recoveryFolder);
     Autosave autosave(document, recoveryFolder, Autosave::intervalFromEnvironment());
+    QObject::connect(&autosave, &Autosave::protectionChanged, &window, &MainWindow::showInfo);
     // The card is on disk before the filter starts, not merely on its way there.
     setBeforeLargeFilter([&autosave] {
         autosave.saveNow();
