@@ -1,5 +1,6 @@
 #include "background/FilterCommands.h"
 #include "cardfile/Autosave.h"
+#include "cardfile/ShippedTemplates.h"
 #include "cardfile/RecoveryCard.h"
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
@@ -62,6 +63,10 @@ int main(int argc, char *argv[])
     DutchLanguage::install(app);
     // Over the style in force, the desktop's or the one asked for with -style.
     QApplication::setStyle(new StartupStyle(QApplication::style()->name()));
+
+    // An installed program's own templates, for a user who has no Templates folder yet.
+    ShippedTemplates::seed(ShippedTemplates::installedFolder(QCoreApplication::applicationDirPath()),
+                           DataFolder::templatesFolder());
 
     CardDocument document;
     AnswersFromTest questions;
