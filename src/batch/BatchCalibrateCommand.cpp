@@ -15,7 +15,7 @@ namespace {
 
 void fail(QTextStream &err, const QString &message)
 {
-    err << "lumovander-batch calibrate: " << message << '\n';
+    err << "lumovander-batch calibrate: " << oneLine(message) << '\n';
 }
 
 const QString Usage = QStringLiteral("usage: lumovander-batch calibrate --output FILE.pdf [--folder DIR]");

@@ -53,7 +53,7 @@ constexpr int MaxCopies = 10;
 
 void fail(QTextStream &err, const QString &message)
 {
-    err << "lumovander-batch print: " << message << '\n';
+    err << "lumovander-batch print: " << oneLine(message) << '\n';
 }
 
 const QString Usage = QStringLiteral("usage: lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR] "
@@ -131,6 +131,19 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
     return parsed;
 }
 
+// The PDF's printable area is its whole page. Not a failure: the sheet prints what fits.
+void warnOfCardsOffPage(QTextStream &err, const QList<int> &cards)
+{
+    if (cards.isEmpty())
+        return;
+    QStringList numbers;
+    for (int card : cards)
+        numbers << QString::number(card);
+    err << "lumovander-batch print: warning: " << (cards.size() == 1 ? "card " : "cards ")
+        << numbers.join(QStringLiteral(", ")) << (cards.size() == 1 ? " leaves" : " leave")
+        << " the A4 page; the sheet prints what fits\n";
+}
+
 } // namespace
 
 int batchPrint(const QStringList &args, QTextStream &err)
@@ -162,9 +175,10 @@ int batchPrint(const QStringList &args, QTextStream &err)
     else if (!arguments->noCorrection)
         correction = CorrectionFile::correctionFor(CorrectionFile::besideSettings(DataFolder::settingsFile()),
                                                    CorrectionFile::PdfTarget);
-    const PrintOutcome outcome = writeSheetPdf(arguments->output, PrintedCard::from(document),
-                                               SheetGeometry::from(document.printSettings()), arguments->copies,
-                                               correction);
+    const SheetGeometry sheet = SheetGeometry::from(document.printSettings());
+    warnOfCardsOffPage(err, sheet.cardsOffPage({}, correction));
+    const PrintOutcome outcome =
+        writeSheetPdf(arguments->output, PrintedCard::from(document), sheet, arguments->copies, correction);
     if (!outcome.isPrinted()) {
         fail(err, QString(outcome.message).replace(QLatin1String("\r\n"), QLatin1String(" ")));
         return 1;

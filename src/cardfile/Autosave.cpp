@@ -44,6 +44,10 @@ void Autosave::saveNow()
             // it is reported once per run of failures, not every minute.
             if (failure && !m_failing)
                 qWarning().noquote() << "Lumovander: herstelkaart niet geschreven:" << *failure;
+            if (failure.has_value() != m_failing)
+                Q_EMIT protectionChanged(failure ? QStringLiteral("Let op: de herstelkaart kan niet worden bewaard. "
+                                                                  "Sla de kaart zelf op.")
+                                                 : QStringLiteral("De herstelkaart wordt weer bewaard."));
             m_failing = failure.has_value();
             Q_EMIT written(!failure);
         }, Qt::QueuedConnection);

@@ -41,6 +41,9 @@ Q_SIGNALS:
     // After each write, on the thread the Autosave lives in; ok tells whether the card
     // was written.
     void written(bool ok);
+    // Once when writes start failing and once when they work again: the Dutch line
+    // the info line shows, so that the user does not count on a card that is not kept.
+    void protectionChanged(const QString &infoText);
 
 private:
     void follow(bool modified);

@@ -1,12 +1,23 @@
 #include "cardfile/CardName.h"
 
 #include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
 
 namespace {
 
-// The longest companion file is N-back.bmp, and most file systems stop at 255 bytes.
-constexpr qsizetype kLongestSuffix = 9;
+// What a save adds to the name for each file it writes (see CardFolder::cardFiles);
+// most file systems stop a file name at 255 bytes.
+const QStringList kFileSuffixes = {QStringLiteral(".crd"), QStringLiteral("-back.bmp"), QStringLiteral(".bmp"),
+                                   QStringLiteral("-back.print.png"), QStringLiteral(".print.png")};
 constexpr qsizetype kFileNameBytes = 255;
+
+QString longestSuffix()
+{
+    return *std::max_element(kFileSuffixes.begin(), kFileSuffixes.end(), [](const QString &a, const QString &b) {
+        return a.toUtf8().size() < b.toUtf8().size();
+    });
+}
 
 bool isReservedDeviceName(const QString &name)
 {
@@ -41,8 +52,15 @@ std::optional<QString> problem(const QString &name)
     if (isReservedDeviceName(name))
         return QStringLiteral(
             "Een naam mag geen apparaatnaam zijn, zoals CON, PRN, AUX, NUL, COM1 of LPT1.");
-    if (name.toUtf8().size() + kLongestSuffix > kFileNameBytes)
-        return QStringLiteral("De naam is te lang.");
+    const QString suffix = longestSuffix();
+    const qsizetype over = name.toUtf8().size() + suffix.toUtf8().size() - kFileNameBytes;
+    if (over > 0)
+        // Each character is at least one byte, so this many fewer always fits.
+        return QStringLiteral("De naam is te lang: met '%1' erachter wordt de bestandsnaam "
+                              "langer dan %2 bytes. Maak de naam %3 korter.")
+            .arg(suffix)
+            .arg(kFileNameBytes)
+            .arg(over == 1 ? QStringLiteral("1 teken") : QStringLiteral("%1 tekens").arg(over));
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 #include "core/Questions.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 OpenFileModel::OpenFileModel(Mode mode, CardDocument &document, Questions &questions)
     : m_mode(mode)
@@ -87,13 +88,35 @@ void OpenFileModel::deleteSelected()
 bool OpenFileModel::accept()
 {
     const QString name = m_selected < 0 ? QString() : m_entries[m_selected];
+    const QString title = QStringLiteral("Lumovander");
+    if (name.isEmpty()) {
+        m_document.setLastFileName(name);
+        m_document.setFileName(name);
+        m_document.setNameCaption(name);
+        m_questions.message(title, QStringLiteral("Selecteer eerst een kaart..."));
+        return false;
+    }
+    const bool opened = m_mode == Mode::Cards ? CardOpening::openCard(m_document, name)
+                                              : CardOpening::loadTemplate(m_document, name);
+    // A card that did not open leaves the one shown under its own name: a save now
+    // must not go to the files of the card that failed.
+    if (!opened) {
+        m_questions.message(title, m_mode == Mode::Cards ? unopenedCardMessage(name)
+                                                         : QStringLiteral("Selecteer eerst een kaart..."));
+        return false;
+    }
     m_document.setLastFileName(name);
     m_document.setFileName(name);
     m_document.setNameCaption(name);
+    return true;
+}
 
-    const bool opened = m_mode == Mode::Cards ? CardOpening::openCard(m_document, name)
-                                              : CardOpening::loadTemplate(m_document, name);
-    if (!opened)
-        m_questions.message(QStringLiteral("Lumovander"), QStringLiteral("Selecteer eerst een kaart..."));
-    return opened;
+QString OpenFileModel::unopenedCardMessage(const QString &name) const
+{
+    const QFileInfo background(CardFolder::cardFiles(folder(), name).background);
+    const QString picture = background.fileName();
+    const QString reason = background.exists()
+        ? QStringLiteral("het plaatje %1 van de kaart is beschadigd of geen plaatje.").arg(picture)
+        : QStringLiteral("het plaatje %1 van de kaart ontbreekt.").arg(picture);
+    return QStringLiteral("De kaart '%1' kan niet worden geopend: %2").arg(name, reason);
 }

@@ -42,11 +42,13 @@ public:
     void deleteSelected();
 
     // "Ok" and a double click: true when the dialog closes, false when the user was
-    // told to select a card first and the dialog stays open.
+    // told to select a card first, or why the card does not open, and the dialog stays
+    // open. Only an opened card or template takes the names.
     bool accept();
 
 private:
     QString folder() const;
+    QString unopenedCardMessage(const QString &name) const;
     void loadPreview(const QString &name);
 
     Mode m_mode;

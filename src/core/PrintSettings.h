@@ -23,7 +23,9 @@ struct SheetSetting {
 namespace SheetSettings {
 constexpr double MinMarginOrGap = -50;
 constexpr double MaxMarginOrGap = 300;
-constexpr double MinCardSize = 10;
+// A strip of a few millimetres is an odd card but a printable one; below a millimetre
+// nothing on the card can be told apart.
+constexpr double MinCardSize = 1;
 constexpr double MaxCardSize = 300;
 
 constexpr SheetSetting MarginA{15, MinMarginOrGap, MaxMarginOrGap};

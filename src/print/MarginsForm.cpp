@@ -10,6 +10,21 @@ namespace {
 
 constexpr int MaxFieldLength = 4;
 
+// What each field holds, for the message that names it, and the range printing takes.
+struct FieldMeaning {
+    const char *letter;
+    const char *name;
+    SheetSetting range;
+};
+constexpr FieldMeaning Meanings[MarginsForm::FieldCount] = {
+    {"A", "de linkermarge", SheetSettings::MarginA},
+    {"B", "de bovenmarge", SheetSettings::MarginB},
+    {"C", "de breedte van de kaartjes", SheetSettings::CardWidth},
+    {"D", "de hoogte van de kaartjes", SheetSettings::CardHeight},
+    {"H", "de afstand tussen twee rijen", SheetSettings::OffsetH},
+    {"V", "de afstand tussen twee kolommen", SheetSettings::OffsetV},
+};
+
 // A field still being typed must pass too: "12," on the way to "12,5" is a number.
 QRegularExpression numberPattern(const QLocale &locale)
 {
@@ -104,6 +119,36 @@ void MarginsForm::fill(const PrintSettings &settings)
     setFieldText(5, displayText(settings.PrintOffsetH));
     setFieldText(6, QString::number(settings.PrintOffsetV));
     m_cardCount = QString::number(settings.CardsPerSheet);
+}
+
+QList<MarginsForm::FieldProblem> MarginsForm::problems() const
+{
+    QList<FieldProblem> found;
+    for (int field = 1; field <= FieldCount; ++field) {
+        const QString text = fieldText(field);
+        if (text.isEmpty())
+            continue; // keeps the value in force, which is printable
+        bool ok = false;
+        double number = GeneralValue(text).toNumber(&ok);
+        if (field == 6)
+            number = std::nearbyint(number); // V is stored whole, see confirm()
+        const FieldMeaning &meaning = Meanings[field - 1];
+        if (ok && meaning.range.accepts(number))
+            continue;
+        found.append({field, QStringLiteral("%1 = %2 kan niet worden afgedrukt: %3 (%1) moet van %4 tot %5 mm zijn.")
+                                 .arg(QLatin1String(meaning.letter), text, QLatin1String(meaning.name),
+                                      m_locale.toString(meaning.range.low), m_locale.toString(meaning.range.high))});
+    }
+    return found;
+}
+
+QString MarginsForm::problemText(const QList<FieldProblem> &problems)
+{
+    QStringList lines;
+    for (const FieldProblem &problem : problems)
+        lines << problem.message;
+    lines << QStringLiteral("Verbeter dit en klik opnieuw op Ok; er is nog niets opgeslagen.");
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 void MarginsForm::confirm(PrintSettings &settings) const

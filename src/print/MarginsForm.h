@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QList>
 #include <QStringList>
 #include <array>
 
@@ -37,6 +38,18 @@ public:
     // "Eigen instellingen" leaves them as they are. Editing a field afterwards
     // switches back to "Eigen instellingen".
     void chooseStock(int choice);
+
+    // A field whose number the sheet would not print as typed (a card of no height, a
+    // margin far off the page): its number 1..6 and a Dutch sentence naming it and what
+    // it can hold. "Ok" stores nothing while there is one.
+    struct FieldProblem {
+        int field;
+        QString message;
+    };
+    // In field order; empty when every filled field prints as it stands.
+    QList<FieldProblem> problems() const;
+    // The message "Ok" shows for them, one line each.
+    static QString problemText(const QList<FieldProblem> &problems);
 
     // "Ok": A..D and H take their field texts as typed, V its field rounded to a whole
     // number (halves to the even neighbour), the card count 10 or 8. An empty field or

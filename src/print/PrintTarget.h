@@ -6,6 +6,7 @@
 #include "print/SheetPainter.h"
 #include "print/SheetGeometry.h"
 
+#include <QPointF>
 #include <QString>
 
 class QPagedPaintDevice;
@@ -30,6 +31,9 @@ public:
     virtual bool accepted() const = 0;
     // The printer's name as the system knows it; empty when it has none.
     virtual QString printerName() const { return {}; }
+    // Where the printable area, from which the cards are placed, starts on the page,
+    // in millimetres; a PDF's is the whole page.
+    virtual QPointF printableCornerMm() const { return {}; }
 };
 
 // The name the target's correction is kept under: the printer's, or the PDF entry.

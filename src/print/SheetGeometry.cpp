@@ -1,5 +1,8 @@
 #include "print/SheetGeometry.h"
 
+#include <QRectF>
+#include <QStringList>
+
 namespace {
 
 double numberOr(const GeneralValue &value, const SheetSetting &setting)
@@ -50,4 +53,36 @@ QList<QPointF> SheetGeometry::cardCorners() const
         }
     }
     return corners;
+}
+
+QList<int> SheetGeometry::cardsOffPage(QPointF printableCorner, const PrinterCorrection &correction) const
+{
+    // Measured to a hundredth of a millimetre: a card that ends on the page's edge fits.
+    constexpr double Slack = 0.01;
+    const QRectF page = QRectF(QPointF(0, 0), PageSize).adjusted(-Slack, -Slack, Slack, Slack);
+    QList<int> off;
+    const QList<QPointF> corners = cardCorners();
+    for (int card = 0; card < corners.size(); ++card) {
+        const QPointF topLeft = printableCorner + correction.apply(corners[card]);
+        const QPointF bottomRight =
+            printableCorner + correction.apply(corners[card] + QPointF(cardWidth, cardHeight));
+        if (!page.contains(topLeft) || !page.contains(bottomRight))
+            off.append(card + 1);
+    }
+    return off;
+}
+
+QString offPageWarning(const QList<int> &cards)
+{
+    if (cards.isEmpty())
+        return {};
+    QStringList numbers;
+    for (int card : cards)
+        numbers << QString::number(card);
+    const QString last = numbers.takeLast();
+    if (numbers.isEmpty())
+        return QStringLiteral("Kaart %1 valt buiten het A4-vel; alleen wat op het vel past, wordt afgedrukt.")
+            .arg(last);
+    return QStringLiteral("Kaarten %1 en %2 vallen buiten het A4-vel; alleen wat op het vel past, wordt afgedrukt.")
+        .arg(numbers.join(QStringLiteral(", ")), last);
 }

@@ -1,5 +1,6 @@
 #include "background/FilterCommands.h"
 #include "cardfile/Autosave.h"
+#include "cardfile/ShippedTemplates.h"
 #include "cardfile/RecoveryCard.h"
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
@@ -63,6 +64,10 @@ int main(int argc, char *argv[])
     // Over the style in force, the desktop's or the one asked for with -style.
     QApplication::setStyle(new StartupStyle(QApplication::style()->name()));
 
+    // An installed program's own templates, for a user who has no Templates folder yet.
+    ShippedTemplates::seed(ShippedTemplates::installedFolder(QCoreApplication::applicationDirPath()),
+                           DataFolder::templatesFolder());
+
     CardDocument document;
     AnswersFromTest questions;
     MainWindow window(document, questions, DataFolder::settingsFile());
@@ -90,6 +95,7 @@ int main(int argc, char *argv[])
     const QString recoveryFolder = RecoveryCard::defaultFolder();
     RecoveryCard::offer(document, questions, recoveryFolder);
     Autosave autosave(document, recoveryFolder, Autosave::intervalFromEnvironment());
+    QObject::connect(&autosave, &Autosave::protectionChanged, &window, &MainWindow::showInfo);
     // The card is on disk before the filter starts, not merely on its way there.
     setBeforeLargeFilter([&autosave] {
         autosave.saveNow();

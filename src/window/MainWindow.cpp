@@ -160,6 +160,12 @@ void MainWindow::updateInfoLine()
     m_infoLine->adjustSize();
 }
 
+void MainWindow::showInfo(const QString &text)
+{
+    m_infoLine->setText(text);
+    m_infoLine->adjustSize();
+}
+
 bool MainWindow::settleUnsavedChanges()
 {
     if (!m_document.isModified())

@@ -78,6 +78,8 @@ public:
     void setClock(std::function<QDateTime()> clock);
     // What every tick of the info timer does.
     void updateInfoLine();
+    // A notice in the info line now; the clock's texts take the line back in turn.
+    void showInfo(const QString &text);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

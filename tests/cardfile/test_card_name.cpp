@@ -1,4 +1,7 @@
 #include "cardfile/CardName.h"
+#include "cardfile/CardFolder.h"
+
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -34,8 +37,26 @@ TEST(CardName, DeviceNamesAreRefusedAlsoWithAnExtension)
 TEST(CardName, EmptyAndTooLongNamesAreRefused)
 {
     EXPECT_TRUE(CardName::problem(QString()));
-    EXPECT_FALSE(CardName::problem(QString(246, 'a')));
-    EXPECT_TRUE(CardName::problem(QString(247, 'a'))) << "with -back.bmp it passes 255 bytes";
+    EXPECT_FALSE(CardName::problem(QString(240, 'a')));
+    const auto problem = CardName::problem(QString(241, 'a'));
+    ASSERT_TRUE(problem) << "with -back.print.png it passes 255 bytes";
+    EXPECT_TRUE(problem->startsWith(QStringLiteral("De naam is te lang"))) << problem->toStdString();
+    EXPECT_TRUE(problem->contains(QStringLiteral("1 teken korter"))) << problem->toStdString();
+    // Counted in bytes: an é is two of them.
+    EXPECT_FALSE(CardName::problem(QString(120, QChar(0xE9))));
+    EXPECT_TRUE(CardName::problem(QString(121, QChar(0xE9))));
+}
+
+// Whatever files a save writes, the longest name the check lets through gives none
+// that the file system would refuse.
+TEST(CardName, EveryFileOfTheLongestAcceptedNameFitsTheFileSystem)
+{
+    QString longest(200, 'a');
+    while (!CardName::problem(longest + QLatin1Char('a')))
+        longest += QLatin1Char('a');
+    const CardFolder::CardFiles files = CardFolder::cardFiles(QStringLiteral("/nonexistent"), longest);
+    for (const QString &path : {files.record, files.background, files.stamp, files.backgroundPrint, files.stampPrint})
+        EXPECT_LE(QFileInfo(path).fileName().toUtf8().size(), 255) << QFileInfo(path).fileName().toStdString();
 }
 
 TEST(CardName, RejectionMessageNamesTheNameAndTheReason)

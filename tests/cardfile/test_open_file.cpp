@@ -142,10 +142,17 @@ TEST_F(OpenFile, CardWithoutBackgroundPictureCannotBeOpened)
     writeWindowsCard("Jan");
     QFile::remove(cards("Jan-back.bmp"));
     const QImage canvasBefore = doc.canvas().image();
+    doc.setLastFileName("Piet");
+    doc.setFileName("Piet");
+    doc.setNameCaption("Piet");
     OpenFileModel model(Mode::Cards, doc, questions);
     EXPECT_FALSE(selectAndAccept(model, "Jan"));
-    expectSelectFirstMessage();
-    EXPECT_EQ(doc.nameCaption(), QString("Jan")) << "the caption is already changed";
+    EXPECT_EQ(questions.messages,
+              QStringList{"Lumovander|De kaart 'Jan' kan niet worden geopend: het plaatje Jan-back.bmp van de kaart "
+                          "ontbreekt."});
+    EXPECT_EQ(doc.nameCaption(), QString("Piet")) << "the card shown keeps its name";
+    EXPECT_EQ(doc.lastFileName(), QString("Piet"));
+    EXPECT_EQ(doc.fileName(), QString("Piet"));
     EXPECT_EQ(doc.canvas().image(), canvasBefore);
     EXPECT_EQ(doc.state().FontName, QString("Arial")) << "the record is not read";
     EXPECT_EQ(doc.state().LayoutKind, 0);
@@ -154,10 +161,21 @@ TEST_F(OpenFile, CardWithoutBackgroundPictureCannotBeOpened)
 TEST_F(OpenFile, BackgroundThatIsNoPictureCannotBeOpened)
 {
     writeWindowsCard("Jan");
-    writeBytes(cards("Jan-back.bmp"), "BM but no picture");
-    OpenFileModel model(Mode::Cards, doc, questions);
-    EXPECT_FALSE(selectAndAccept(model, "Jan"));
-    expectSelectFirstMessage();
+    QByteArray truncated = handMadeBitmap(2, 2, {kRed, kGreen, kBlue, kWhite});
+    truncated.chop(4);
+    for (const QByteArray &damaged : {QByteArray("BM but no picture"), truncated}) {
+        questions.messages.clear();
+        doc.setFileName("Piet");
+        doc.setNameCaption("Piet");
+        writeBytes(cards("Jan-back.bmp"), damaged);
+        OpenFileModel model(Mode::Cards, doc, questions);
+        EXPECT_FALSE(selectAndAccept(model, "Jan"));
+        EXPECT_EQ(questions.messages,
+                  QStringList{"Lumovander|De kaart 'Jan' kan niet worden geopend: het plaatje Jan-back.bmp van de "
+                              "kaart is beschadigd of geen plaatje."});
+        EXPECT_EQ(doc.fileName(), QString("Piet"));
+        EXPECT_EQ(doc.nameCaption(), QString("Piet"));
+    }
 }
 
 TEST_F(OpenFile, WindowsCardOpensWithEverythingRestored)

@@ -206,6 +206,34 @@ TEST_F(Recovery, AutosaveWritesOnlyWhileTheCardHasUnsavedChanges)
     EXPECT_EQ(writes, 0);
 }
 
+// The user counts on the recovery card: a run of failed writes is said once in the
+// info line, and its end once too.
+TEST_F(Recovery, AutosaveSaysOnceWhenItStopsAndStartsKeepingTheCard)
+{
+    const QString blocker = dir.filePath(QStringLiteral("geen-map"));
+    overwrite(blocker, "a file where the folder's parent should be");
+    Autosave autosave(doc, QDir(blocker).filePath(QStringLiteral("Herstel")), 1h);
+    QStringList said;
+    QObject::connect(&autosave, &Autosave::protectionChanged, [&said](const QString &text) { said << text; });
+    auto saveAndSettle = [&](const QString &line) {
+        doc.enterTextLine(1, line);
+        autosave.saveNow();
+        autosave.waitForWrites();
+        QCoreApplication::processEvents();
+    };
+
+    saveAndSettle(QStringLiteral("een"));
+    saveAndSettle(QStringLiteral("twee"));
+    ASSERT_EQ(said.size(), 1) << said.join(u'|').toStdString();
+    EXPECT_EQ(said[0], QStringLiteral("Let op: de herstelkaart kan niet worden bewaard. Sla de kaart zelf op."));
+
+    ASSERT_TRUE(QFile::remove(blocker));
+    saveAndSettle(QStringLiteral("drie"));
+    saveAndSettle(QStringLiteral("vier"));
+    ASSERT_EQ(said.size(), 2) << said.join(u'|').toStdString();
+    EXPECT_EQ(said[1], QStringLiteral("De herstelkaart wordt weer bewaard."));
+}
+
 TEST_F(Recovery, AutosaveDiscardRemovesTheCardAndWhatAnInterruptedWriteLeft)
 {
     Autosave autosave(doc, folder, 1h);

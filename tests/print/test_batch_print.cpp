@@ -194,6 +194,44 @@ TEST_F(BatchPrint, CorrectionFromTheFolderOrTheCommandLineOrNone)
     }
 }
 
+TEST_F(BatchPrint, CardsOffThePageAreAWarningAndTheRestPrints)
+{
+    writeSettings("\"Vek Tarnholm Software 2009\"\r\n\"--------------------------\"\r\n"
+                  "\"60\",\"23\",\"90\",\"50\",\"0\",0\r\n10\r\n");
+    const QString pdf = outputs.filePath(QStringLiteral("jan.pdf"));
+    EXPECT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), folder.path(),
+                   QStringLiteral("--no-correction")}),
+              0);
+    EXPECT_EQ(errors, QStringLiteral("lumovander-batch print: warning: cards 2, 4, 6, 8, 10 leave the A4 page; "
+                                     "the sheet prints what fits\n"));
+    EXPECT_EQ(RenderedPdf::pageCount(pdf), 1);
+
+    writeSettings("\"Vek Tarnholm Software 2009\"\r\n\"--------------------------\"\r\n"
+                  "15,23,90,50,0,0\r\n10\r\n");
+    EXPECT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), folder.path()}),
+              0);
+    EXPECT_EQ(errors, QString());
+}
+
+// A name or path from the command line may hold an escape or a line break; the one
+// line of the error must not carry them to the terminal.
+TEST_F(BatchPrint, NamesAreEchoedWithoutControlCharacters)
+{
+    const QString name = QStringLiteral("Ja\x1b[2Jn\nx");
+    EXPECT_EQ(run({name, QStringLiteral("--output"), outputs.filePath(QStringLiteral("x.pdf")), QStringLiteral("--folder"),
+                   folder.path()}),
+              1);
+    EXPECT_FALSE(errors.contains(QChar(0x1b))) << errors.toStdString();
+    EXPECT_EQ(errors.count(QLatin1Char('\n')), 1) << errors.toStdString();
+
+    QString calibrateErrors;
+    QTextStream err(&calibrateErrors);
+    EXPECT_EQ(batchCalibrate({QStringLiteral("--output"), QStringLiteral("a\x1b]0;x\x07\nb.png")}, err), 2);
+    err.flush();
+    EXPECT_FALSE(calibrateErrors.contains(QChar(0x1b))) << calibrateErrors.toStdString();
+    EXPECT_EQ(calibrateErrors.count(QLatin1Char('\n')), 1) << calibrateErrors.toStdString();
+}
+
 TEST(BatchCalibrate, WritesTheTestPageForTheFoldersSettings)
 {
     QTemporaryDir folder;

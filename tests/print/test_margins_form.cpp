@@ -133,6 +133,31 @@ TEST(MarginsOk, EmptyFieldOrOtherCardCountKeepsThePreviousValue)
     EXPECT_EQ(s.CardsPerSheet, 10);
 }
 
+// "Ok" says which value the sheet would not print as typed, and a value it prints
+// as typed (a strip of 5 mm, cards running off the page) is no problem.
+TEST(MarginsOk, ValuesThatWouldNotPrintAsTypedAreNamedWithWhatCanPrint)
+{
+    MarginsForm form(PrintSettings(), Dutch);
+    form.setFieldText(3, QStringLiteral("250"));
+    form.setFieldText(4, QStringLiteral("5"));
+    EXPECT_TRUE(form.problems().isEmpty());
+
+    form.setFieldText(1, QStringLiteral("9999"));
+    form.setFieldText(4, QStringLiteral("0,5"));
+    form.setFieldText(6, QStringLiteral("-60"));
+    const QList<MarginsForm::FieldProblem> problems = form.problems();
+    ASSERT_EQ(problems.size(), 3);
+    EXPECT_EQ(problems[0].field, 1);
+    EXPECT_EQ(problems[1].field, 4);
+    EXPECT_EQ(problems[1].message,
+              QStringLiteral("D = 0,5 kan niet worden afgedrukt: de hoogte van de kaartjes (D) moet van 1 tot 300 mm zijn."));
+    EXPECT_EQ(problems[2].field, 6);
+    EXPECT_TRUE(MarginsForm::problemText(problems).contains(QStringLiteral("de linkermarge (A) moet van -50 tot 300")));
+
+    form.setFieldText(4, QString()); // empty keeps the value in force
+    EXPECT_EQ(form.problems().size(), 2);
+}
+
 TEST(MarginsReset, YesSetsTheDefaultsAtOnceSoCancelKeepsThem)
 {
     PrintSettings s;

@@ -6,6 +6,9 @@
 #include "PrintWindowFixture.h"
 #include "RenderedPdf.h"
 #include "print/ui/SystemPrinter.h"
+#include "core/SettingsFile.h"
+
+#include <QFileInfo>
 
 #include <QComboBox>
 #include <QLabel>
@@ -180,6 +183,39 @@ TEST_F(PrintWindowTest, OkRoundsVHalvesToEvenAndKeepsWhatIsEmpty)
     EXPECT_EQ(s.PrintOffsetV, 4);
 }
 
+TEST_F(PrintWindowTest, OkSaysWhatWouldNotPrintAsTypedAndStaysOpen)
+{
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        retype(field(d, 4), QStringLiteral("0,5"));
+        click(d, QStringLiteral("OkKnop"));
+        EXPECT_TRUE(d.isVisible()) << "the dialog stays open";
+        ASSERT_EQ(questions.messages.size(), 1);
+        EXPECT_TRUE(questions.messages[0].startsWith(
+            QStringLiteral(" Afdruk Marges|D = 0,5 kan niet worden afgedrukt: de hoogte van de kaartjes (D) moet van 1 tot 300 mm zijn.")))
+            << questions.messages[0].toStdString();
+    });
+    EXPECT_EQ(doc.printSettings(), PrintSettings()) << "nothing stored";
+    PrintSettings onDisk;
+    SettingsFile::read(settingsPath, onDisk);
+    EXPECT_EQ(onDisk, PrintSettings()) << "nor written";
+}
+
+// Confirmed margins are on disk at once: a crash before the exit keeps them.
+TEST_F(PrintWindowTest, ConfirmedMarginsPrintAsTypedAndAreWrittenAtOnce)
+{
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        retype(field(d, 4), QStringLiteral("5"));
+        click(d, QStringLiteral("OkKnop"));
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_TRUE(questions.messages.isEmpty()) << questions.messages.join('|').toStdString();
+    EXPECT_EQ(SheetGeometry::from(doc.printSettings()).cardHeight, 5) << "a 5 mm strip prints as typed";
+    PrintSettings onDisk;
+    onDisk.CardHeightMm = 77;
+    EXPECT_TRUE(SettingsFile::read(settingsPath, onDisk));
+    EXPECT_EQ(onDisk.CardHeightMm, GeneralValue("5"));
+}
+
 // ---- Afdrukken ----
 
 TEST_F(PrintWindowTest, PrintDialogAtRestAndExit)
@@ -204,6 +240,20 @@ TEST_F(PrintWindowTest, PrintDialogAtRestAndExit)
         EXPECT_FALSE(d.isVisible());
     });
     EXPECT_TRUE(printer.preparedCopies.isEmpty());
+}
+
+TEST_F(PrintWindowTest, PrintDialogNamesTheCardsThatLeaveThePage)
+{
+    withDialog(QStringLiteral("FilePrint"),
+               [&](QDialog &d) { EXPECT_EQ(d.findChild<QLabel *>(QStringLiteral("BuitenVelRegel")), nullptr); });
+    doc.printSettings().PrintMarginA = GeneralValue("60");
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        auto *warning = in<QLabel>(d, QStringLiteral("BuitenVelRegel"));
+        ASSERT_NE(warning, nullptr);
+        EXPECT_EQ(warning->text(), offPageWarning({2, 4, 6, 8, 10}));
+        EXPECT_TRUE(warning->isVisible());
+        EXPECT_TRUE(d.rect().contains(warning->geometry())) << "the dialog grows to hold it";
+    });
 }
 
 TEST_F(PrintWindowTest, PreviewShowsTenOrEightCardsInTheFixedGrid)

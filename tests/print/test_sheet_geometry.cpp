@@ -32,11 +32,21 @@ TEST(SheetGeometry, ValueOutsideItsRangeCountsAsThatSettingsDefault)
     PrintSettings s;
     s.PrintMarginA = GeneralValue("10000");
     s.PrintMarginB = 1e18;
-    s.CardWidthMm = GeneralValue("9,5");
+    s.CardWidthMm = GeneralValue("0,5");
     s.CardHeightMm = 300.5;
     s.PrintOffsetH = GeneralValue("-50,5");
     s.PrintOffsetV = 2147483647;
     EXPECT_EQ(SheetGeometry::from(s).cardCorners(), SheetGeometry().cardCorners());
+}
+
+TEST(SheetGeometry, NarrowStripsPrintAsTyped)
+{
+    PrintSettings s;
+    s.CardHeightMm = GeneralValue("5");
+    s.CardWidthMm = GeneralValue("1");
+    const SheetGeometry g = SheetGeometry::from(s);
+    EXPECT_DOUBLE_EQ(g.cardHeight, 5);
+    EXPECT_DOUBLE_EQ(g.cardWidth, 1);
 }
 
 TEST(SheetGeometry, TextThatIsNoNumberCountsAsThatSettingsDefault)
@@ -132,4 +142,49 @@ TEST(SheetLayout, CursorLandingExactlyOn150DoesNotWrap)
     const QList<QPointF> c = corners(s);
     EXPECT_EQ(c[1], QPointF(150, 19));
     EXPECT_EQ(c[2], QPointF(60, 69));
+}
+
+// ---- Cards off the page ----
+
+TEST(SheetOffPage, DefaultsStayOnThePageAlsoFromAPrintersMargins)
+{
+    EXPECT_TRUE(SheetGeometry().cardsOffPage().isEmpty());
+    EXPECT_TRUE(SheetGeometry().cardsOffPage(QPointF(3, 4)).isEmpty());
+}
+
+TEST(SheetOffPage, CardsPastTheRightOrBottomEdgeAreNamed)
+{
+    PrintSettings wide;
+    wide.PrintMarginA = 60; // second column at 147, ending at 237
+    EXPECT_EQ(SheetGeometry::from(wide).cardsOffPage(), (QList<int>{2, 4, 6, 8, 10}));
+
+    PrintSettings low;
+    low.PrintMarginB = 60; // rows from 56: the fifth ends at 306
+    EXPECT_EQ(SheetGeometry::from(low).cardsOffPage(), (QList<int>{9, 10}));
+    low.PrintMarginB = 30; // the fifth row ends at 276, or at 296 from 20 mm down
+    EXPECT_TRUE(SheetGeometry::from(low).cardsOffPage(QPointF(0, 20)).isEmpty());
+    EXPECT_EQ(SheetGeometry::from(low).cardsOffPage(QPointF(0, 22)), (QList<int>{9, 10}));
+
+    PrintSettings card250;
+    card250.CardWidthMm = GeneralValue("250");
+    EXPECT_EQ(SheetGeometry::from(card250).cardsOffPage().size(), 10);
+}
+
+TEST(SheetOffPage, TheCorrectionMovesTheCardsItChecks)
+{
+    PrintSettings s;
+    s.PrintMarginA = 4; // the first column from 1 mm
+    PrinterCorrection correction;
+    correction.shiftX = -2;
+    EXPECT_TRUE(SheetGeometry::from(s).cardsOffPage().isEmpty());
+    EXPECT_EQ(SheetGeometry::from(s).cardsOffPage({}, correction), (QList<int>{1, 3, 5, 7, 9}));
+}
+
+TEST(SheetOffPage, WarningNamesTheCardsInDutch)
+{
+    EXPECT_EQ(offPageWarning({}), QString());
+    EXPECT_EQ(offPageWarning({9}),
+              QStringLiteral("Kaart 9 valt buiten het A4-vel; alleen wat op het vel past, wordt afgedrukt."));
+    EXPECT_EQ(offPageWarning({2, 4, 6}),
+              QStringLiteral("Kaarten 2, 4 en 6 vallen buiten het A4-vel; alleen wat op het vel past, wordt afgedrukt."));
 }

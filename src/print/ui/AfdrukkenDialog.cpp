@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 using namespace WindowControls;
 using namespace PrintDialogControls;
@@ -71,9 +72,28 @@ AfdrukkenDialog::AfdrukkenDialog(const CardDocument &document, Questions &questi
     m_exitButton = pushButton(frame1, QStringLiteral("ExitKnop"), QStringLiteral("Exit"), pixelRect(202, 183, 40, 20));
 
     greyCaption(this, QStringLiteral("CorrectieRegel"), QPoint(10, 224), m_correction.caption());
+    showCardsOffPage(m_sheet.cardsOffPage(printer.printableCornerMm(), m_correction));
 
     connect(m_printButton, &QPushButton::clicked, this, CommandGuard::guarded(m_questions, [this] { print(); }));
     connect(m_exitButton, &QPushButton::clicked, this, &AfdrukkenDialog::reject);
+}
+
+// Below the correction line, in red, and only when the margins put a card beyond the
+// paper: the preview draws its fixed grid whatever the margins are.
+void AfdrukkenDialog::showCardsOffPage(const QList<int> &cards)
+{
+    if (cards.isEmpty())
+        return;
+    constexpr int WarningWidth = 250;
+    auto *warning = new QLabel(offPageWarning(cards), this);
+    warning->setObjectName(QStringLiteral("BuitenVelRegel"));
+    warning->setWordWrap(true);
+    QPalette red = warning->palette();
+    red.setColor(QPalette::WindowText, QColor(200, 0, 0));
+    warning->setPalette(red);
+    const int height = warning->heightForWidth(WarningWidth);
+    warning->setGeometry(10, 242, WarningWidth, height);
+    setFixedSize(width(), std::max(this->height(), 242 + height + 6));
 }
 
 void AfdrukkenDialog::print()

@@ -17,7 +17,8 @@ class Questions;
 // The print dialog "Afdrukken": the preview of the sheet, the sheet count and "Print",
 // which runs the scan animation and prints on the target. It reads the card once, when
 // it opens, and stays open after a print; while one runs it cannot be closed. Below
-// the frame a line says which correction of the printer the print gets.
+// the frame a line says which correction of the printer the print gets, and another
+// which cards the margins put beyond the A4 page.
 class AfdrukkenDialog : public QDialog, public PrintDialogView {
     Q_OBJECT
 public:
@@ -33,6 +34,7 @@ public:
     void reject() override;
 
 private:
+    void showCardsOffPage(const QList<int> &cards);
     void print();
 
     Questions &m_questions;

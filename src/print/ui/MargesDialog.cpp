@@ -119,8 +119,24 @@ SheetGeometry MargesDialog::fieldGeometry() const
     return SheetGeometry::from(trial);
 }
 
+// A value the sheet would replace is said before anything prints or is stored, and
+// the dialog stays open on the first field to mend.
+bool MargesDialog::fieldsPrintAsTyped()
+{
+    const QList<MarginsForm::FieldProblem> problems = m_form.problems();
+    if (problems.isEmpty())
+        return true;
+    m_questions.message(Title, MarginsForm::problemText(problems));
+    QLineEdit *first = m_fields[problems.first().field - 1];
+    first->setFocus();
+    first->selectAll();
+    return false;
+}
+
 void MargesDialog::printCalibrationSheet()
 {
+    if (!fieldsPrintAsTyped())
+        return;
     const SheetGeometry sheet = fieldGeometry();
     const QString printer = correctionEntry(m_printer);
     // Without correction: the sheet measures the printer's own error.
@@ -239,6 +255,8 @@ void MargesDialog::buildButtonFrame()
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ok, &QPushButton::clicked, this, CommandGuard::guarded(m_questions, [this] {
+        if (!fieldsPrintAsTyped())
+            return;
         m_form.confirm(m_settings);
         accept();
     }));

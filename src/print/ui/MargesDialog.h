@@ -16,7 +16,8 @@ struct PrintSettings;
 
 // The margins dialog "Marges": a view of one MarginsForm. Every text a field gets,
 // typed or filled in by the dialog, passes the form's check and is emptied when it
-// fails. "Reset" sets the settings at once, "Ok" stores the form, "Cancel" nothing.
+// fails. "Reset" sets the settings at once, "Ok" stores the form, "Cancel" nothing;
+// a value that would not print as typed keeps "Ok" and "Testpagina" from going on.
 //
 // Above the fields "Kaartpapier" fills them for a sheet of a known maker; below them
 // the printer's correction: "Testpagina" prints the calibration sheet for the fields
@@ -39,6 +40,7 @@ private:
     void showForm();
     void fieldEdited(int field, const QString &text);
     SheetGeometry fieldGeometry() const;
+    bool fieldsPrintAsTyped();
     void printCalibrationSheet();
     void storeCorrection();
     void clearCorrection();

@@ -7,6 +7,8 @@
 #include "window/MainWindow.h"
 #include "print/CorrectionFile.h"
 #include "print/ui/MargesDialog.h"
+#include "core/Questions.h"
+#include "core/SettingsFile.h"
 #include "print/ui/SystemPrinter.h"
 
 #include <QAction>
@@ -16,13 +18,25 @@ namespace {
 
 using PrinterSource = std::function<PrinterStation &()>;
 
+// Margins that are confirmed (or reset) are in the file at once, not only at exit:
+// after a crash the next start, and lumovander-batch meanwhile, print with them.
+void keepSettings(MainWindow &window)
+{
+    if (!SettingsFile::write(window.settingsPath(), window.document().printSettings()))
+        window.questions().message(QStringLiteral("Lumovander"),
+                                   QStringLiteral("De afdrukinstellingen konden niet worden bewaard in ")
+                                       + window.settingsPath() + QLatin1Char('.'));
+}
+
 void install(MainWindow &window, const PrinterSource &printer, const WaitFunction &wait)
 {
     QObject::connect(window.action(QStringLiteral("FileMarges")), &QAction::triggered, &window,
                      CommandGuard::guarded(window.questions(), [&window, printer] {
+                         const PrintSettings before = window.document().printSettings();
                          MargesDialog dialog(window.document().printSettings(), window.questions(), printer(),
                                              CorrectionFile::besideSettings(window.settingsPath()), &window);
-                         dialog.exec();
+                         if (dialog.exec() == QDialog::Accepted || window.document().printSettings() != before)
+                             keepSettings(window);
                      }));
     QObject::connect(window.action(QStringLiteral("FileSetupPrinter")), &QAction::triggered, &window,
                      CommandGuard::guarded(window.questions(), [&window, printer] { printer().setUp(&window); }));

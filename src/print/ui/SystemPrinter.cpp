@@ -87,3 +87,12 @@ QString SystemPrinter::printerName() const
 {
     return m_printer.printerName();
 }
+
+QPointF SystemPrinter::printableCornerMm() const
+{
+    // Printing to a file is a PDF of the whole page (see PdfSheetWriter).
+    if (printsToFile())
+        return {};
+    // The margins the printer cannot print on: prepare() prints without the full page.
+    return m_printer.pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
+}

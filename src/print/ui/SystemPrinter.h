@@ -24,6 +24,7 @@ public:
     bool repeatsPages() const override;
     bool accepted() const override;
     QString printerName() const override;
+    QPointF printableCornerMm() const override;
 
 private:
     // Whether the printer still exists and is not stopped.

@@ -1,0 +1,143 @@
+#include "batch/BatchCommandTable.h"
+
+#include "batch/BatchCommands.h"
+
+#include <algorithm>
+#include <exception>
+#include <new>
+
+namespace {
+
+const QString FilterHelp = QStringLiteral(
+    "gebruik: lumovander-batch filter CODE PARAMETER INVOER UITVOER\n"
+    "\n"
+    "Past één beeldfilter toe op een foto en schrijft het resultaat als 32-bits BMP of als PNG.\n"
+    "\n"
+    "  CODE       de code van een filter van het programma (bijvoorbeeld 2 negatief,\n"
+    "             12 grijstinten, 14 helderheid, 17 contrast), of fliph, flipv of mirror\n"
+    "  PARAMETER  een heel getal, de sterkte van het filter; 0 voor een filter zonder\n"
+    "  INVOER     een foto: JPEG, PNG, WebP, TIFF, HEIC/HEIF, BMP, GIF of WMF\n"
+    "  UITVOER    het plaatje dat ontstaat, eindigend op .bmp of .png\n"
+    "\n"
+    "Voorbeeld:\n"
+    "  lumovander-batch filter 12 0 vakantie.jpg grijs.bmp\n");
+
+const QString GradientHelp = QStringLiteral(
+    "gebruik: lumovander-batch gradient N UITVOER [--size BxH] [--base FOTO]\n"
+    "\n"
+    "Tekent kleurverloop N van de 42 als plaatje.\n"
+    "\n"
+    "  N            het nummer van het verloop, 1 tot 42\n"
+    "  UITVOER      het plaatje, eindigend op .bmp of .png\n"
+    "  --size BxH   breedte en hoogte in pixels, elk tot 16384 (anders 440x270, de kaart)\n"
+    "  --base FOTO  het verloop over deze foto heen, in plaats van over zwart\n"
+    "\n"
+    "Voorbeeld:\n"
+    "  lumovander-batch gradient 7 verloop.png --size 880x540\n");
+
+const QString RenderHelp = QStringLiteral(
+    "gebruik: lumovander-batch render NAAM UITVOER [--folder MAP] [--scale N]\n"
+    "\n"
+    "Tekent de bewaarde kaart NAAM als PNG-plaatje, zoals het venster haar toont.\n"
+    "\n"
+    "  NAAM          de naam van de kaart in de map Cards (zonder .crd)\n"
+    "  UITVOER       het PNG-bestand\n"
+    "  --folder MAP  de map met Cards in plaats van die van het programma\n"
+    "  --scale N     N keer zo groot, 1 tot 16; vanaf 2 uit de afdrukkopieën\n"
+    "\n"
+    "Voorbeeld:\n"
+    "  lumovander-batch render Jan jan.png --scale 4\n");
+
+const QString PrintHelp = QStringLiteral(
+    "gebruik: lumovander-batch print NAAM --output BESTAND.pdf [--copies N] [--folder MAP]\n"
+    "                             [--shift DX,DY] [--scale SX,SY] [--no-correction]\n"
+    "\n"
+    "Drukt een vel met de bewaarde kaart NAAM af in een PDF-bestand, met de marges uit\n"
+    "Lumovander.ini. Kaarten die buiten het A4-vel vallen, worden op de standaardfout\n"
+    "genoemd; het vel toont wat past.\n"
+    "\n"
+    "  NAAM                 de naam van de kaart in de map Cards (zonder .crd)\n"
+    "  --output BESTAND.pdf het PDF-bestand, verschijnt pas als het af is\n"
+    "  --copies N           1 tot 10 bladzijden (anders 1)\n"
+    "  --folder MAP         de map met Cards en Lumovander.ini\n"
+    "  --shift DX,DY        een eigen correctie: verschuiving in mm (tot 30), + naar rechts en beneden\n"
+    "  --scale SX,SY        een eigen correctie: vergroting in procenten, 90 tot 110\n"
+    "  --no-correction      zonder de bewaarde correctie van de PDF-printer\n"
+    "\n"
+    "Voorbeeld:\n"
+    "  lumovander-batch print Jan --output jan.pdf --copies 2\n");
+
+const QString CalibrateHelp = QStringLiteral(
+    "gebruik: lumovander-batch calibrate --output BESTAND.pdf [--folder MAP]\n"
+    "\n"
+    "Schrijft het meetvel met linialen op de hoeken voor de marges uit Lumovander.ini,\n"
+    "zonder correctie, om een printer mee op te meten.\n"
+    "\n"
+    "  --output BESTAND.pdf het PDF-bestand\n"
+    "  --folder MAP         de map met Lumovander.ini\n"
+    "\n"
+    "Voorbeeld:\n"
+    "  lumovander-batch calibrate --output meetvel.pdf\n");
+
+bool asksHelp(const QString &word)
+{
+    return word == QLatin1String("--help") || word == QLatin1String("-h");
+}
+
+} // namespace
+
+const QList<BatchCommand> &batchCommands()
+{
+    static const QList<BatchCommand> commands = {
+        {QStringLiteral("filter"), batchFilter, FilterHelp},
+        {QStringLiteral("gradient"), batchGradient, GradientHelp},
+        {QStringLiteral("render"), batchRender, RenderHelp},
+        {QStringLiteral("print"), batchPrint, PrintHelp},
+        {QStringLiteral("calibrate"), batchCalibrate, CalibrateHelp},
+    };
+    return commands;
+}
+
+QString batchOverview()
+{
+    QString text = QStringLiteral("gebruik: lumovander-batch OPDRACHT ...\n\n");
+    for (const BatchCommand &command : batchCommands())
+        text += QStringLiteral("  ") + command.help.section(QLatin1Char('\n'), 0, 0).mid(9) + QLatin1Char('\n');
+    text += QStringLiteral("\nlumovander-batch OPDRACHT --help vertelt meer over één opdracht.\n");
+    return text;
+}
+
+int runBatch(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    if (!args.isEmpty() && asksHelp(args.first())) {
+        out << batchOverview();
+        return 0;
+    }
+    const BatchCommand *command = nullptr;
+    for (const BatchCommand &known : batchCommands())
+        if (!args.isEmpty() && known.name == args.first())
+            command = &known;
+    if (!command) {
+        err << "usage: lumovander-batch filter|gradient|render|print|calibrate ... (--help tells more)\n";
+        return 2;
+    }
+    const QStringList words = args.mid(1);
+    if (std::any_of(words.begin(), words.end(), asksHelp)) {
+        out << command->help;
+        return 0;
+    }
+    // The one boundary of every command: whatever escapes one is a failure of one line.
+    // The files being written remove themselves on the way out.
+    QString failure;
+    try {
+        return command->run(words, err);
+    } catch (const std::bad_alloc &) {
+        failure = QStringLiteral("out of memory");
+    } catch (const std::exception &e) {
+        failure = QString::fromLocal8Bit(e.what()).simplified();
+    } catch (...) {
+        failure = QStringLiteral("unexpected error");
+    }
+    err << "lumovander-batch " << command->name << ": " << failure << '\n';
+    return 1;
+}
