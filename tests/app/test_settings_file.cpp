@@ -132,7 +132,7 @@ TEST_F(SettingsFileTest, DamagedValueTakesItsDefaultAndTheOthersStay)
 // A hand-edited file: numbers far outside what a sheet can take count as damaged.
 TEST_F(SettingsFileTest, ValuesOutsideTheirRangeTakeTheirDefaults)
 {
-    writeBytes(path, "\"h\"\r\n\"d\"\r\n1e18,10000,9,301,-51,400\r\n8\r\n");
+    writeBytes(path, "\"h\"\r\n\"d\"\r\n1e18,10000,0.5,301,-51,400\r\n8\r\n");
     PrintSettings settings;
     EXPECT_FALSE(SettingsFile::read(path, settings));
     EXPECT_EQ(settings, (PrintSettings{15, 23, 90, 50, 0, 0, 8}));
