@@ -87,12 +87,25 @@ void OpenFileModel::deleteSelected()
 bool OpenFileModel::accept()
 {
     const QString name = m_selected < 0 ? QString() : m_entries[m_selected];
+    // A template that gives no picture is named with the reason, and nothing changes.
+    if (m_mode == Mode::Templates && !name.isEmpty()) {
+        const PhotoLoader::Outcome outcome = CardOpening::loadTemplate(m_document, name);
+        if (!outcome) {
+            m_questions.message(QStringLiteral("Lumovander"),
+                                PhotoLoader::faultMessage(CardOpening::templatePath(name), outcome));
+            return false;
+        }
+        m_document.setLastFileName(name);
+        m_document.setFileName(name);
+        m_document.setNameCaption(name);
+        return true;
+    }
     m_document.setLastFileName(name);
     m_document.setFileName(name);
     m_document.setNameCaption(name);
 
     const bool opened = m_mode == Mode::Cards ? CardOpening::openCard(m_document, name)
-                                              : CardOpening::loadTemplate(m_document, name);
+                                              : bool(CardOpening::loadTemplate(m_document, name));
     if (!opened)
         m_questions.message(QStringLiteral("Lumovander"), QStringLiteral("Selecteer eerst een kaart..."));
     return opened;
