@@ -4,6 +4,7 @@
 #include "cardfile/CardRecord.h"
 #include "cardfile/PictureFile.h"
 #include "core/SettingsFile.h"
+#include "../tests/support/HostilePictures.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -83,6 +84,11 @@ int main(int argc, char **argv)
     put("fuzz_card_record", "windows-1252.crd", CardRecord::write(card));
     card.TextLines[3] = QString::fromUtf8("\u0141\u00f3d\u017a \xf0\x9f\x8c\xb9");
     put("fuzz_card_record", "utf-8.crd", CardRecord::write(card));
+    // Lines of one letter under 71,000 combining marks each: nothing advances, so only
+    // a cut by characters keeps drawing them short.
+    for (int line = 1; line <= 7; ++line)
+        card.TextLines[size_t(line)] = QLatin1Char('a') + QString(71000, QChar(0x0301));
+    put("fuzz_card_record", "combining-marks.crd", CardRecord::write(card));
 
     // The round trip reads its card field by field from the bytes; any bytes will do.
     put("fuzz_record_roundtrip", "a", QByteArray("\x03\x05\x41\x42\xc9\x92\x00\x20\x01\xa0", 10));
@@ -116,5 +122,10 @@ int main(int argc, char **argv)
     put("fuzz_jpeg", "grey.jpg", encoded(sample(8, 8).convertToFormat(QImage::Format_Grayscale8), "JPEG", 50));
     put("fuzz_gif", "87a.gif", tinyGif(false));
     put("fuzz_gif", "89a.gif", tinyGif(true));
+    // Tiny files whose headers claim pictures of gigabytes (the PNG is a real one).
+    put("fuzz_gif", "screen-16000.gif", HostilePictures::gifScreen());
+    put("fuzz_bmp", "rle4-16384.bmp", HostilePictures::rle4Bitmap());
+    put("fuzz_jpeg", "progressive-16000.jpg", HostilePictures::progressiveJpeg());
+    put("fuzz_png", "plain-16384.png", HostilePictures::plainPng());
     return 0;
 }

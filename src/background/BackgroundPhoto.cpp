@@ -30,20 +30,23 @@ void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacemen
     painter.drawImage(area.topLeft(), stretched);
 }
 
-bool loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString &path,
-                         PhotoPlacement placement)
+PhotoLoader::Outcome loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString &path,
+                                         PhotoPlacement placement)
 {
+    // The photo is stretched to the area, on paper at print scale: a larger JPEG is
+    // decoded no larger than covering that.
+    const QSize printArea = backgroundPhotoArea(placement).size() * Composition::PrintScale;
+    const PhotoLoader::Outcome outcome = backPic.load(path, printArea, printArea);
+    if (!outcome)
+        return outcome;
     document.setFileName(path);
-    const QRect area = backgroundPhotoArea(placement);
-    if (!backPic.load(path, area.size() * Composition::PrintScale))
-        return false;
     document.drawOnCanvas(
         QStringLiteral("Foto Inladen"),
         [&backPic, placement](QImage &canvasImage) { drawBackgroundPhoto(canvasImage, backPic.image(), placement); },
         [&backPic, placement](QImage &print, const QImage &) {
             drawBackgroundPhoto(print, backPic.printSource(), placement, Composition::PrintScale);
         });
-    return true;
+    return outcome;
 }
 
 bool chooseBackgroundPhoto(CardDocument &document, BackPic &backPic, Questions &questions,
@@ -52,6 +55,12 @@ bool chooseBackgroundPhoto(CardDocument &document, BackPic &backPic, Questions &
     const QString path = questions.openFileName(PhotoFileFilter::filter());
     if (path.isEmpty())
         return false;
-    const BusyCursor hourglass;
-    return loadBackgroundPhoto(document, backPic, path, placement);
+    PhotoLoader::Outcome outcome;
+    {
+        const BusyCursor hourglass;
+        outcome = loadBackgroundPhoto(document, backPic, path, placement);
+    }
+    if (!outcome)
+        questions.message(QStringLiteral("Lumovander"), PhotoLoader::faultMessage(path, outcome));
+    return bool(outcome);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stamp/PhotoLoader.h"
+
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -30,11 +32,11 @@ void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacemen
 // they were; returns whether it loaded. The canvas's print copy gets the photo too,
 // resampled from the photo at print scale; a metafile, which has no pixels of its own,
 // is drawn again for it at a scale that covers the print area.
-bool loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString &path,
-                         PhotoPlacement placement);
+PhotoLoader::Outcome loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString &path,
+                                         PhotoPlacement placement);
 
 // The whole menu command ToolsBackFotoRand(1 or 2): asks for a photo with the photo
 // file filter, then loads it as above under the hourglass. A cancelled dialog changes
-// nothing.
+// nothing; a file that does not load is named in a message with the reason.
 bool chooseBackgroundPhoto(CardDocument &document, BackPic &backPic, Questions &questions,
                            PhotoPlacement placement);

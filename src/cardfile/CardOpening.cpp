@@ -47,7 +47,7 @@ struct CanvasPicture {
 CanvasPicture readCanvasPicture(const QString &path, const QString &printPath)
 {
     CanvasPicture read;
-    read.picture = PictureFile::read(path, QRect(QPoint(0, 0), Composition::CanvasSize));
+    read.picture = PictureFile::read(path, Composition::CanvasSize);
     if (!read.picture.isNull())
         read.print = PrintCopyFile::read(printPath, path, read.picture.size() * Composition::PrintScale);
     return read;
@@ -63,7 +63,7 @@ Card restoredCard(const CardDocument &document, const CanvasPicture &background,
     readRecordFile(files.record, card.state);
     card.applyLayout(card.state.LayoutKind);
     if (card.state.LayoutKind > 1) {
-        const QImage stamp = PictureFile::read(files.stamp, QRect(QPoint(0, 0), card.stamp.geometry().size()));
+        const QImage stamp = PictureFile::read(files.stamp, card.stamp.geometry().size());
         if (!stamp.isNull())
             card.stamp.setPicture(
                 stamp, PrintCopyFile::read(files.stampPrint, files.stamp, stamp.size() * Composition::PrintScale));
@@ -93,21 +93,25 @@ bool openCardFrom(CardDocument &document, const QString &folder, const QString &
     return true;
 }
 
-bool loadTemplate(CardDocument &document, const QString &name)
+QString templatePath(const QString &name)
+{
+    return CardFolder::templateFile(DataFolder::templatesFolder(), name);
+}
+
+PhotoLoader::Outcome loadTemplate(CardDocument &document, const QString &name)
 {
     if (!CardName::staysInFolder(name))
-        return false;
+        return {PhotoLoader::Fault::Unreadable, QSize()};
     // The card shows a template at its own size from the top-left corner, so the part
     // shown is all a bitmap has for paper, and enlarging it is what paper does anyway. A
     // metafile has no pixels of its own: drawn again at print scale it is sharp on paper.
-    const PhotoLoader::WithFinerCopy loaded = PhotoLoader::loadWithFinerCopy(
-        CardFolder::templateFile(DataFolder::templatesFolder(), name), Composition::PrintScale,
-        Composition::CanvasSize);
+    const PhotoLoader::WithFinerCopy loaded =
+        PhotoLoader::loadWithFinerCopy(templatePath(name), Composition::PrintScale, Composition::CanvasSize);
     const QImage picture = PictureFile::kept(loaded.picture, QRect(QPoint(0, 0), Composition::CanvasSize));
     if (picture.isNull())
-        return false;
+        return loaded.outcome();
     document.setCanvasPicture(QStringLiteral("Templates"), picture, loaded.finer);
-    return true;
+    return loaded.outcome();
 }
 
 } // namespace CardOpening

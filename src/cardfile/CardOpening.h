@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stamp/PhotoLoader.h"
+
 #include <QString>
 
 class CardDocument;
@@ -19,7 +21,11 @@ bool openCard(CardDocument &document, const QString &name);
 bool openCardFrom(CardDocument &document, const QString &folder, const QString &name, bool asSaved = true);
 
 // Loads the template named name from the Templates folder as the canvas's picture.
-// Nothing else changes: the stamp the user cut stays. False when it is no picture.
-bool loadTemplate(CardDocument &document, const QString &name);
+// Nothing else changes: the stamp the user cut stays. Only its part on the card is
+// decoded where the format allows (JPEG). False, with the reason, when it gives no picture.
+PhotoLoader::Outcome loadTemplate(CardDocument &document, const QString &name);
+
+// The template file of that name, for naming it in a message.
+QString templatePath(const QString &name);
 
 } // namespace CardOpening

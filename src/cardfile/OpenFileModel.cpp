@@ -96,13 +96,17 @@ bool OpenFileModel::accept()
         m_questions.message(title, QStringLiteral("Selecteer eerst een kaart..."));
         return false;
     }
-    const bool opened = m_mode == Mode::Cards ? CardOpening::openCard(m_document, name)
-                                              : CardOpening::loadTemplate(m_document, name);
-    // A card that did not open leaves the one shown under its own name: a save now
-    // must not go to the files of the card that failed.
-    if (!opened) {
-        m_questions.message(title, m_mode == Mode::Cards ? unopenedCardMessage(name)
-                                                         : QStringLiteral("Selecteer eerst een kaart..."));
+    if (m_mode == Mode::Templates) {
+        // A template that gives no picture is named with the reason, and nothing changes.
+        const PhotoLoader::Outcome outcome = CardOpening::loadTemplate(m_document, name);
+        if (!outcome) {
+            m_questions.message(title, PhotoLoader::faultMessage(CardOpening::templatePath(name), outcome));
+            return false;
+        }
+    } else if (!CardOpening::openCard(m_document, name)) {
+        // A card that did not open leaves the one shown under its own name: a save now
+        // must not go to the files of the card that failed.
+        m_questions.message(title, unopenedCardMessage(name));
         return false;
     }
     m_document.setLastFileName(name);

@@ -6,9 +6,11 @@
 
 namespace PictureFile {
 
-QImage read(const QString &path, const QRect &keep)
+QImage read(const QString &path, const QSize &size)
 {
-    return kept(PhotoLoader::load(path), keep);
+    PhotoLoader::Use use;
+    use.exact = size;
+    return PhotoLoader::read(path, use).picture;
 }
 
 QImage kept(const QImage &image, const QRect &keep)
@@ -21,7 +23,9 @@ QImage kept(const QImage &image, const QRect &keep)
 
 QImage readStretched(const QString &path, const QSize &size)
 {
-    const QImage image = PhotoLoader::load(path);
+    PhotoLoader::Use use;
+    use.cover = size;
+    const QImage image = PhotoLoader::read(path, use).picture;
     return image.isNull() ? image : image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 

@@ -12,14 +12,17 @@
 // pictures too large to hold before decoding them.
 namespace PictureFile {
 
-// The picture, Format_RGB32, cut to the part inside keep, since the card never shows
-// more. A null image when the file is missing or no picture the program loads.
-QImage read(const QString &path, const QRect &keep);
+// A card's own picture (its background or stamp bitmap), Format_RGB32, which the
+// program writes at exactly size. A null image when the file is missing, no picture the
+// program loads, or its header claims any other size: that is refused before decoding,
+// so a few bytes claiming a screen of gigabytes cost nothing.
+QImage read(const QString &path, const QSize &size);
 
 // The part of image inside keep, as read() cuts it.
 QImage kept(const QImage &image, const QRect &keep);
 
-// The picture stretched to size, without keeping its aspect ratio.
+// The picture stretched to size, without keeping its aspect ratio; a JPEG is decoded no
+// larger than covering it.
 QImage readStretched(const QString &path, const QSize &size);
 
 // The picture as a 24-bit Windows bitmap: what Windows programs write for a

@@ -67,10 +67,10 @@ bool isWhole(const QString &folder)
     const auto state = readWholeRecord(files.record);
     if (!state)
         return false;
-    if (PictureFile::read(files.background, QRect(QPoint(0, 0), Composition::CanvasSize)).isNull())
+    if (PictureFile::read(files.background, Composition::CanvasSize).isNull())
         return false;
     if (Composition::hasStamp(state->LayoutKind)
-        && PictureFile::read(files.stamp, QRect(QPoint(0, 0), Composition::stampRect(state->LayoutKind).size()))
+        && PictureFile::read(files.stamp, Composition::stampRect(state->LayoutKind).size())
                    .isNull())
         return false;
     return true;

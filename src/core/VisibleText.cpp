@@ -12,6 +12,22 @@ constexpr qsizetype ShortLine = 256;
 // Characters kept past the point found beyond the edge, so that kerning, ligatures and
 // combining marks at the edge shape exactly as in the whole line.
 constexpr qsizetype SpareCharacters = 16;
+// However little the characters advance, no line draws more than this many. A card line
+// is 440 pixels wide: from 3 points up not even a line of i's holds
+// that many, and below that the text is a smudge. Zero-width characters (tens of
+// thousands of combining marks on one letter) would otherwise have every paint shape the
+// whole line, seconds each; shaping this many marks takes a few milliseconds.
+constexpr qsizetype MostCharacters = 512;
+
+// The first `length` code units of text, a surrogate pair never split.
+QString cut(const QString &text, qsizetype length)
+{
+    if (length >= text.size())
+        return text;
+    if (text[length - 1].isHighSurrogate())
+        ++length;
+    return text.left(length);
+}
 
 bool turnsRightToLeft(QStringView text)
 {
@@ -41,10 +57,11 @@ bool turnsRightToLeft(QStringView text)
 
 namespace VisibleText {
 
-QString prefix(const QFontMetricsF &metrics, double visibleWidth, const QString &text)
+QString prefix(const QFontMetricsF &metrics, double visibleWidth, const QString &whole)
 {
-    if (text.size() <= ShortLine)
-        return text;
+    if (whole.size() <= ShortLine)
+        return whole;
+    const QString text = cut(whole, MostCharacters);
     // Past this advance nothing drawn after it reaches back into view, even a glyph
     // with the font's widest overhang.
     const double enough = std::max(visibleWidth, 0.0) + 2 * metrics.maxWidth();
@@ -59,22 +76,19 @@ QString prefix(const QFontMetricsF &metrics, double visibleWidth, const QString 
             break;
         length *= 2;
     }
-    length = std::min(text.size(), length + SpareCharacters);
-    if (length < text.size() && text[length - 1].isHighSurrogate())
-        ++length;
-    return text.left(length);
+    return cut(text, length + SpareCharacters);
 }
 
 QString prefix(const QPainter &painter, const QFontMetricsF &metrics, double x, const QString &text)
 {
-    if (text.size() <= ShortLine || !painter.device())
+    if (text.size() <= ShortLine)
         return text;
-    const QPaintDevice &device = *painter.device();
+    const QPaintDevice *device = painter.device();
     bool invertible = false;
     const QTransform toLogical = painter.combinedTransform().inverted(&invertible);
-    if (!invertible)
-        return text;
-    const QRectF shown = toLogical.mapRect(QRectF(0, 0, device.width(), device.height()));
+    if (!device || !invertible)
+        return cut(text, MostCharacters);
+    const QRectF shown = toLogical.mapRect(QRectF(0, 0, device->width(), device->height()));
     return prefix(metrics, shown.right() - x, text);
 }
 

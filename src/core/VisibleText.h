@@ -14,8 +14,10 @@ namespace VisibleText {
 // The part of text that can show when painter draws it with metrics (the painter's
 // font on its device) starting at logical x: the whole text when it is short, or a
 // prefix that reaches well past the device's right edge. Lines with right-to-left
-// characters in that prefix are returned whole, since their order on screen is not
-// their order in the text.
+// characters in that prefix are not cut by width, since their order on screen is not
+// their order in the text. Whatever the width, at most a few hundred characters are kept
+// (more than a card line shows), and a line of zero-width characters
+// (combining marks) would otherwise be shaped whole at every paint.
 QString prefix(const QPainter &painter, const QFontMetricsF &metrics, double x, const QString &text);
 
 // The same for a known visible width from x, in the metrics' units.

@@ -2,13 +2,20 @@
 
 #include "stamp/PhotoLoader.h"
 
-bool BackPic::load(const QString &path, QSize printSize)
+PhotoLoader::Outcome BackPic::load(const QString &path, QSize printSize, QSize decodeCover)
 {
-    PhotoLoader::WithFinerCopy loaded = printSize.isEmpty() ? PhotoLoader::WithFinerCopy{PhotoLoader::load(path), {}}
-                                                            : PhotoLoader::loadWithFinerCopyCovering(path, printSize);
+    PhotoLoader::WithFinerCopy loaded;
+    if (printSize.isEmpty()) {
+        PhotoLoader::Use use;
+        use.cover = decodeCover;
+        PhotoLoader::Loaded plain = PhotoLoader::read(path, use);
+        loaded = {std::move(plain.picture), QImage(), plain.fault, plain.claimed};
+    } else {
+        loaded = PhotoLoader::loadWithFinerCopyCovering(path, printSize, decodeCover);
+    }
     if (loaded.picture.isNull())
-        return false;
+        return loaded.outcome();
     m_image = std::move(loaded.picture);
     m_finer = std::move(loaded.finer);
-    return true;
+    return loaded.outcome();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stamp/PhotoLoader.h"
+
 #include <QImage>
 #include <QString>
 
@@ -9,8 +11,10 @@
 class BackPic {
 public:
     // Replaces the picture with the file's; on failure nothing changes. With a print
-    // size, a metafile is also drawn again finer, to cover that size on paper.
-    bool load(const QString &path, QSize printSize = QSize());
+    // size, a metafile is also drawn again finer, to cover that size on paper. With a
+    // decode cover, a larger picture is held only as large as covering it needs
+    // (PhotoLoader::Use::cover).
+    PhotoLoader::Outcome load(const QString &path, QSize printSize = QSize(), QSize decodeCover = QSize());
 
     // The picture, Format_RGB32; null before anything was loaded.
     const QImage &image() const { return m_image; }

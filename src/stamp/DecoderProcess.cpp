@@ -100,11 +100,11 @@ private:
     bool m_cleanupRegistered = false;
 };
 
-QImage finish(QProcess &process, QByteArrayView bytes, const DecoderProcess::Limits &limits,
-              QByteArrayView magic)
+DecoderProcess::Decoded finish(QProcess &process, QByteArrayView bytes, const DecoderProcess::Limits &limits,
+                               QByteArrayView magic)
 {
     if (!process.waitForStarted(limits.wallClockMs))
-        return {};
+        return {QImage(), true};
     process.write(bytes.data(), bytes.size());
     process.closeWriteChannel();
     // waitForFinished() keeps reading the pixels while it waits, so that the helper never
@@ -112,11 +112,15 @@ QImage finish(QProcess &process, QByteArrayView bytes, const DecoderProcess::Lim
     if (!process.waitForFinished(limits.wallClockMs)) {
         process.kill();
         process.waitForFinished(-1);
-        return {};
+        return {QImage(), true};
     }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    // A signal (its CPU or memory limit, a crash) stopped it; an exit code of its own is
+    // its verdict on the file.
+    if (process.exitStatus() != QProcess::NormalExit)
+        return {QImage(), true};
+    if (process.exitCode() != 0)
         return {};
-    return DecoderProcess::readAnswer(process.readAllStandardOutput(), magic);
+    return {DecoderProcess::readAnswer(process.readAllStandardOutput(), magic), false};
 }
 
 } // namespace
@@ -143,9 +147,15 @@ QImage decode(const Helper &helper, QByteArrayView bytes) { return decode(helper
 QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program,
               const QStringList &request)
 {
+    return decodeFully(helper, bytes, limits, program, request).picture;
+}
+
+Decoded decodeFully(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program,
+                    const QStringList &request)
+{
     const QString path = program.isEmpty() ? helperPath(helper) : program;
     if (path.isEmpty())
-        return {};
+        return {QImage(), true};
     // A spare helper waits with the plain arguments only.
     const bool useSpare = program.isEmpty() && sameLimits(limits, helper.limits) && request.isEmpty();
     std::unique_ptr<QProcess> started;
@@ -153,10 +163,10 @@ QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, 
         started = SpareHelpers::spares().take(path);
     if (!started)
         started = startHelper(path, limits, request);
-    const QImage picture = finish(*started, bytes, limits, helper.magic);
+    Decoded decoded = finish(*started, bytes, limits, helper.magic);
     if (useSpare)
         SpareHelpers::spares().prepare(path, helper.limits);
-    return picture;
+    return decoded;
 }
 
 QImage readAnswer(QByteArrayView answer, QByteArrayView magic)

@@ -47,6 +47,17 @@ QImage decode(const Helper &helper, QByteArrayView bytes);
 QImage decode(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program = {},
               const QStringList &request = {});
 
+// decode() with why it failed: `stopped` when the helper did not give its verdict (it
+// was not found or did not start, was killed past the wall clock, or ended by a signal,
+// as its CPU and memory limits end it); a null picture without it is a file the helper
+// refused or answered wrongly.
+struct Decoded {
+    QImage picture;
+    bool stopped = false;
+};
+Decoded decodeFully(const Helper &helper, QByteArrayView bytes, const Limits &limits, const QString &program = {},
+                    const QStringList &request = {});
+
 // The picture of a helper's answer: the magic, width and height (32-bit little-endian),
 // then exactly that many 32-bit pixels, within what the program holds. Anything else is
 // a null image.

@@ -41,7 +41,13 @@ DecoderProcess::Limits defaultLimits()
 
 QString decoderPath() { return DecoderProcess::helperPath(helper()); }
 
-QImage read(QByteArrayView bytes) { return worthDecoding(bytes) ? DecoderProcess::decode(helper(), bytes) : QImage(); }
+QImage read(QByteArrayView bytes) { return readFully(bytes).picture; }
+
+DecoderProcess::Decoded readFully(QByteArrayView bytes)
+{
+    return worthDecoding(bytes) ? DecoderProcess::decodeFully(helper(), bytes, helper().limits)
+                                : DecoderProcess::Decoded{};
+}
 
 QImage read(QByteArrayView bytes, const DecoderProcess::Limits &limits, const QString &decoder)
 {

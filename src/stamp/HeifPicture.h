@@ -20,6 +20,8 @@ bool looksLikeHeif(QByteArrayView bytes);
 // size the program does not hold (refused here, before a helper starts), or the helper
 // fails in any way.
 QImage read(QByteArrayView bytes);
+// read() with whether the helper stopped before its verdict (DecoderProcess::Decoded).
+DecoderProcess::Decoded readFully(QByteArrayView bytes);
 QImage read(QByteArrayView bytes, const DecoderProcess::Limits &limits, const QString &decoder = {});
 
 // What a decoding runs under by default. Wider than a metafile's: a phone's 200-megapixel

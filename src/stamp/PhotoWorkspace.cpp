@@ -21,7 +21,12 @@ PhotoWorkspace::PhotoWorkspace(CardDocument &document, QObject *parent)
 bool PhotoWorkspace::loadPhoto(Questions &questions)
 {
     const QString path = questions.openFileName(PhotoFileFilter::filter());
-    return !path.isEmpty() && loadPhoto(path);
+    if (path.isEmpty())
+        return false;
+    const PhotoLoader::Outcome outcome = loadPhoto(path);
+    if (!outcome)
+        questions.message(QStringLiteral("Lumovander"), PhotoLoader::faultMessage(path, outcome));
+    return bool(outcome);
 }
 
 namespace {
@@ -33,19 +38,25 @@ QSize stampPrintCover()
     return StampComposer::printWindowSize(2).expandedTo(StampComposer::printWindowSize(3));
 }
 
+// A stamp is cut from a part of the photo; a photo larger than this both ways holds more
+// pixels in any part one picks at the panel's zoom levels than the stamp's paper copy
+// takes, so a larger JPEG is decoded at this size.
+constexpr QSize StampPhotoCover{8192, 8192};
+
 } // namespace
 
-bool PhotoWorkspace::loadPhoto(const QString &path)
+PhotoLoader::Outcome PhotoWorkspace::loadPhoto(const QString &path)
 {
     BusyCursor busy;
-    if (!m_backPic.load(path, stampPrintCover()))
-        return false;
+    const PhotoLoader::Outcome outcome = m_backPic.load(path, stampPrintCover(), StampPhotoCover);
+    if (!outcome)
+        return outcome;
     m_document.setFileName(path);
     m_shown.show(m_backPic.image(), ZoomLevels::Actual, m_backPic.finer());
     m_document.setNameCaption(photoCaption(path, m_backPic.size()));
     m_photoLoaded = true;
     Q_EMIT viewChanged();
-    return true;
+    return outcome;
 }
 
 void PhotoWorkspace::toggleEnlargedView()

@@ -28,9 +28,10 @@ public:
     const BackPic &backPic() const { return m_backPic; }
 
     // "Foto Inladen": asks for a file with the photo filter and loads it. A cancelled
-    // dialog or a file that does not load changes nothing. True when a photo was loaded.
+    // dialog or a file that does not load changes nothing; of the latter the user is
+    // told the file and why. True when a photo was loaded.
     bool loadPhoto(Questions &questions);
-    bool loadPhoto(const QString &path);
+    PhotoLoader::Outcome loadPhoto(const QString &path);
 
     // `PhotoLoaded`: a photo was loaded since the start or the last "Nieuw".
     bool isPhotoLoaded() const { return m_photoLoaded; }

@@ -32,7 +32,12 @@ bool looksLikeWmf(QByteArrayView b)
 
 QString decoderPath() { return DecoderProcess::helperPath(helper()); }
 
-QImage render(QByteArrayView bytes) { return looksLikeWmf(bytes) ? DecoderProcess::decode(helper(), bytes) : QImage(); }
+QImage render(QByteArrayView bytes) { return renderFully(bytes).picture; }
+
+DecoderProcess::Decoded renderFully(QByteArrayView bytes)
+{
+    return looksLikeWmf(bytes) ? DecoderProcess::decodeFully(helper(), bytes, helper().limits) : DecoderProcess::Decoded{};
+}
 
 QImage renderScaled(QByteArrayView bytes, int scale, QSize crop)
 {

@@ -21,6 +21,8 @@ bool looksLikeWmf(QByteArrayView bytes);
 // The drawn picture, Format_RGB32; a null image when the file is damaged, draws nothing,
 // would be larger than the program holds, breaks a limit, or the helper fails in any way.
 QImage render(QByteArrayView bytes);
+// render() with whether the helper stopped before its verdict (DecoderProcess::Decoded).
+DecoderProcess::Decoded renderFully(QByteArrayView bytes);
 QImage render(QByteArrayView bytes, const DecoderLimits &limits, const QString &decoder = {});
 // The top-left part crop of the picture (in pixels of render()'s picture), drawn at
 // scale times its size: lines and text drawn at that scale, not enlarged. A null image

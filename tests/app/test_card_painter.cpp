@@ -152,3 +152,21 @@ TEST(CardPainter, VeryLongLineDrawsTheSamePixelsAsItsVisiblePrefix)
     ASSERT_GT(metrics.horizontalAdvance(longLine.left(400)), 3 * 440) << "the prefix reaches past the card";
     EXPECT_LT(VisibleText::prefix(metrics, 440, longLine).size(), 4000) << "the rest is never measured";
 }
+
+// Combining marks advance nothing, so no width is ever reached: the line is cut by
+// characters, else every paint shapes tens of thousands of them (seconds each).
+TEST(CardPainter, LineOfZeroWidthMarksIsCutByCharacters)
+{
+    const QString marks = QLatin1Char('a') + QString(71000, QChar(0x0301));
+    const QString rightToLeft = QString(40000, QChar(0x05D0)) + QString(40000, QChar(0x05B4));
+    const QImage device(440, 270, QImage::Format_RGB32);
+    CardDocument doc;
+    const QFontMetricsF metrics(CardPainter::textFont(doc.state(), device), &device);
+    EXPECT_LE(VisibleText::prefix(metrics, 440, marks).size(), 600);
+    EXPECT_LE(VisibleText::prefix(metrics, 440, rightToLeft).size(), 600);
+
+    QImage image(440, 270, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setFont(CardPainter::textFont(doc.state(), image));
+    EXPECT_LE(VisibleText::prefix(painter, QFontMetricsF(painter.font(), &image), 10, marks).size(), 600);
+}

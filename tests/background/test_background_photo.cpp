@@ -7,6 +7,7 @@
 #include "background/WhiteFrame.h"
 #include "stamp/StampTestFiles.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -202,4 +203,22 @@ TEST_F(BackgroundPhotoTest, CancellingTheFileDialogChangesNothing)
     EXPECT_EQ(m_document.canvas().image(), before);
     EXPECT_EQ(m_document.fileName(), QStringLiteral("visite"));
     EXPECT_TRUE(m_backPic.image().isNull());
+}
+
+// The command names a photo that does not load, with the reason, and keeps the card's
+// file name.
+TEST_F(BackgroundPhotoTest, ChoosingAPhotoThatDoesNotLoadSaysWhyAndKeepsTheName)
+{
+    m_document.setFileName(QStringLiteral("kaart"));
+    const QString text = m_dir.filePath(QStringLiteral("foto.png"));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("geen foto");
+    file.close();
+    ScriptedQuestions questions;
+    questions.openFileAnswers = {text};
+    EXPECT_FALSE(chooseBackgroundPhoto(m_document, m_backPic, questions, PhotoPlacement::Borderless));
+    EXPECT_EQ(questions.messages,
+              QStringList{"Lumovander|\"foto.png\" kon niet worden geopend: het is geen afbeelding."});
+    EXPECT_EQ(m_document.fileName(), QString("kaart"));
 }

@@ -42,6 +42,15 @@ QByteArray pngBytes(const QColor &color, QSize size = {600, 300})
     return bytes;
 }
 
+// A white bitmap of size whose top-left corner, `width` pixels wide, holds the pixels.
+QByteArray cornerBitmap(QSize size, int width, const std::vector<QColor> &corner)
+{
+    std::vector<QColor> pixels(size_t(size.width() * size.height()), kWhite);
+    for (size_t i = 0; i < corner.size(); ++i)
+        pixels[size_t(int(i) / width * size.width() + int(i) % width)] = corner[i];
+    return handMadeBitmap(size.width(), size.height(), pixels);
+}
+
 class OpenFile : public DataFolderFixture {
 protected:
     void TearDown() override
@@ -53,8 +62,9 @@ protected:
     void writeWindowsCard(const QString &name, const QByteArray &record = windowsRecord())
     {
         writeBytes(cards(name + ".crd"), record);
-        writeBytes(cards(name + "-back.bmp"), handMadeBitmap(2, 2, {kRed, kGreen, kBlue, kWhite}));
-        writeBytes(cards(name + ".bmp"), handMadeBitmap(1, 2, {kBlue, kGreen}));
+        // A card's bitmaps are the canvas's size and its stamp's (layout 2).
+        writeBytes(cards(name + "-back.bmp"), cornerBitmap({440, 270}, 2, {kRed, kGreen, kBlue, kWhite}));
+        writeBytes(cards(name + ".bmp"), cornerBitmap({140, 180}, 1, {kBlue, kGreen}));
     }
 
     bool selectAndAccept(OpenFileModel &model, const QString &entry)
@@ -205,21 +215,20 @@ TEST_F(OpenFile, WindowsCardOpensWithEverythingRestored)
     EXPECT_EQ(doc.checkedBorderItem(), 3) << "Grijs";
     EXPECT_EQ(s.BackColorR, GeneralValue(1)) << "the background colour is not in the record";
 
-    // The 24-bit background picture stands at the top-left corner over the colour.
+    // The 24-bit background picture is the canvas.
     const QImage &canvas = doc.canvas().image();
     EXPECT_EQ(canvas.pixelColor(0, 0), kRed);
     EXPECT_EQ(canvas.pixelColor(1, 0), kGreen);
     EXPECT_EQ(canvas.pixelColor(0, 1), kBlue);
     EXPECT_EQ(canvas.pixelColor(1, 1), kWhite);
-    EXPECT_EQ(canvas.pixelColor(2, 0), doc.canvas().backColor());
+    EXPECT_EQ(canvas.pixelColor(439, 269), kWhite);
 
     // The stamp picture takes the place of the bare frame of layout 2.
     EXPECT_TRUE(doc.stamp().isVisible());
     EXPECT_EQ(doc.stamp().geometry(), QRect(18, 18, 140, 180));
     EXPECT_EQ(doc.stamp().image().pixelColor(0, 0), kBlue);
     EXPECT_EQ(doc.stamp().image().pixelColor(0, 1), kGreen);
-    EXPECT_EQ(doc.stamp().image().pixelColor(70, 90), StampBox::emptyColor())
-        << "the stamp picture replaces the frame";
+    EXPECT_EQ(doc.stamp().image().pixelColor(70, 90), kWhite) << "the stamp picture replaces the frame";
 }
 
 TEST_F(OpenFile, OutlineCheckMarkFollowsTheRedComponent)
@@ -346,10 +355,32 @@ TEST_F(OpenFile, TemplatesOfTodaysFormatsLoadUprightAndCutOffOnesAskToSelect)
 
     writeBytes(templates("heic.tmp"), heic.left(heic.size() / 2));
     const QImage before = doc.canvas().image();
+    const QString caption = doc.nameCaption();
     OpenFileModel model(Mode::Templates, doc, questions);
     EXPECT_FALSE(selectAndAccept(model, "heic"));
-    expectSelectFirstMessage();
+    ASSERT_EQ(questions.messages.size(), 1);
+    EXPECT_TRUE(questions.messages[0].startsWith("Lumovander|\"heic.tmp\" kon niet worden geopend: "))
+        << questions.messages[0].toStdString();
     EXPECT_EQ(doc.canvas().image(), before);
+    EXPECT_EQ(doc.nameCaption(), caption);
+}
+
+// One message names the template and why it gives no picture; nothing else changes.
+TEST_F(OpenFile, TemplateThatIsNoPictureIsNamedWithTheReason)
+{
+    writeBytes(templates("tekst.tmp"), "Dit is een tekst, geen afbeelding.\n");
+    writeBytes(templates("kapot.tmp"), pngBytes(kBlue, {500, 300}).left(200));
+    doc.setFileName(QStringLiteral("eerder"));
+    const QImage before = doc.canvas().image();
+    for (const char *name : {"tekst", "kapot"}) {
+        OpenFileModel model(Mode::Templates, doc, questions);
+        EXPECT_FALSE(selectAndAccept(model, name));
+    }
+    EXPECT_EQ(questions.messages,
+              QStringList({"Lumovander|\"tekst.tmp\" kon niet worden geopend: het is geen afbeelding.",
+                           "Lumovander|\"kapot.tmp\" kon niet worden geopend: de afbeelding is beschadigd of onvolledig."}));
+    EXPECT_EQ(doc.canvas().image(), before);
+    EXPECT_EQ(doc.fileName(), QString("eerder"));
 }
 
 TEST_F(OpenFile, SmallTemplateCoversOnlyItsCorner)
@@ -361,13 +392,12 @@ TEST_F(OpenFile, SmallTemplateCoversOnlyItsCorner)
     EXPECT_EQ(doc.canvas().image().pixelColor(1, 0), doc.canvas().backColor());
 }
 
-TEST_F(OpenFile, TemplateThatIsNoPictureAsksToSelect)
+TEST_F(OpenFile, TemplateThatIsNoPictureHasNoPreview)
 {
     writeBytes(templates("kapot.tmp"), "geen plaatje");
     OpenFileModel model(Mode::Templates, doc, questions);
     EXPECT_TRUE(model.preview().isNull());
     EXPECT_FALSE(selectAndAccept(model, "kapot"));
-    expectSelectFirstMessage();
 }
 
 TEST_F(OpenFile, TemplateClaimingAHugeSizeIsRefused)
@@ -379,7 +409,9 @@ TEST_F(OpenFile, TemplateClaimingAHugeSizeIsRefused)
     OpenFileModel model(Mode::Templates, doc, questions);
     EXPECT_TRUE(model.preview().isNull());
     EXPECT_FALSE(selectAndAccept(model, "enorm"));
-    expectSelectFirstMessage();
+    EXPECT_EQ(questions.messages.join(QString()).toStdString(),
+              "Lumovander|\"enorm.tmp\" kon niet worden geopend: de afbeelding is te groot (100000 x 100000 pixels) "
+              "om in het geheugen te openen.");
 }
 
 TEST_F(OpenFile, DeletingACardRemovesItsThreeFilesOnly)

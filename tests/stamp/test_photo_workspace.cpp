@@ -5,6 +5,7 @@
 #include "StampTestFiles.h"
 #include "support/ScriptedQuestions.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -62,6 +63,52 @@ TEST_F(PhotoWorkspaceTest, AFileThatDoesNotLoadLeavesEverythingAsItWas)
     EXPECT_EQ(document.fileName(), dir.filePath("strand.bmp"));
     EXPECT_EQ(shown(), before);
     EXPECT_EQ(workspace.backPic().size(), QSize(300, 200));
+}
+
+// The user can tell a broken file from a missed click: one message names the file and
+// why it gave no picture, and nothing else changes.
+TEST_F(PhotoWorkspaceTest, AFileThatDoesNotLoadIsNamedWithTheReason)
+{
+    ASSERT_TRUE(workspace.loadPhoto(photoFile("strand.bmp", numbered(300, 200))));
+    QByteArray noise(4000, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919 + 13) % 251);
+    const QByteArray png = encoded(numbered(300, 200), "PNG");
+    ScriptedQuestions questions;
+    questions.openFileAnswers = {write(dir, "ruis.jpg", noise), write(dir, "brief.png", "Beste Jan,\n"),
+                                 write(dir, "half.png", png.left(png.size() / 2))};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(workspace.loadPhoto(questions));
+    EXPECT_EQ(questions.messages,
+              QStringList({"Lumovander|\"ruis.jpg\" kon niet worden geopend: het is geen afbeelding.",
+                           "Lumovander|\"brief.png\" kon niet worden geopend: het is geen afbeelding.",
+                           "Lumovander|\"half.png\" kon niet worden geopend: de afbeelding is beschadigd of onvolledig."}));
+    EXPECT_EQ(document.nameCaption(), "strand.bmp / 300 x 200 pixels");
+    EXPECT_EQ(document.fileName(), dir.filePath("strand.bmp"));
+}
+
+// A metafile whose helper is stopped (by its CPU limit, as here by a signal) says so.
+TEST_F(PhotoWorkspaceTest, AMetafileWhoseHelperStoppedSaysSo)
+{
+    QFile script(dir.filePath("gestopt"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\ncat > /dev/null\nkill -KILL $$\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("LUMO_WMF_DECODER", script.fileName().toLocal8Bit());
+    // A plain metafile header: memory type, nine words, version 3.0.
+    QByteArray wmf(18, '\0');
+    wmf[0] = 1;
+    wmf[2] = 9;
+    wmf[5] = 3;
+    ScriptedQuestions questions;
+    questions.openFileAnswers = {write(dir, "tekening.wmf", wmf)};
+    EXPECT_FALSE(workspace.loadPhoto(questions));
+    qunsetenv("LUMO_WMF_DECODER");
+    EXPECT_EQ(questions.messages,
+              QStringList{"Lumovander|\"tekening.wmf\" kon niet worden geopend: het hulpprogramma dat de "
+                          "afbeelding tekent is gestopt voordat het klaar was."});
+    EXPECT_FALSE(workspace.isPhotoLoaded());
 }
 
 TEST_F(PhotoWorkspaceTest, EnlargingNeedsAPhotoAndTogglesTheWidth)
