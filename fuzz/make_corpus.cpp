@@ -1,8 +1,12 @@
 // Writes the seed corpora below the folder given (fuzz/corpus): a few small, sound
 // inputs per target, made by the program's own writers and Qt's picture writers, so
 // that each fuzzer starts inside its format.
+#include "cardfile/CardFolder.h"
 #include "cardfile/CardRecord.h"
+#include "cardfile/CardWriter.h"
 #include "cardfile/PictureFile.h"
+#include "cardfile/PrintCopyFile.h"
+#include "print/CorrectionFile.h"
 #include "core/SettingsFile.h"
 #include "../tests/support/HostilePictures.h"
 
@@ -12,6 +16,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 
@@ -60,6 +65,29 @@ QByteArray tinyGif(bool withControl)
     gif.append("\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10);
     gif.append("\x02\x02\x44\x01\x00\x3b", 6);
     return gif;
+}
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A recovery card as fuzz_recovery_card takes it: its files one after another, each
+// ended by the line "#LUMO#", the print copies tagged with the bitmaps written beside.
+QByteArray recoveryCard(const CardWriter::CardContent &content)
+{
+    QTemporaryDir dir;
+    if (CardWriter::writeInto(content, dir.path(), QStringLiteral("Kaart"))) {
+        std::fprintf(stderr, "cannot write a recovery card\n");
+        std::exit(1);
+    }
+    const CardFolder::CardFiles files = CardFolder::cardFiles(dir.path(), QStringLiteral("Kaart"));
+    QByteArray joined;
+    for (const QString &path : {files.record, files.background, files.stamp, files.backgroundPrint,
+                                files.stampPrint})
+        joined += contentsOf(path) + "\n#LUMO#\n";
+    return joined;
 }
 
 } // namespace
@@ -127,5 +155,35 @@ int main(int argc, char **argv)
     put("fuzz_bmp", "rle4-16384.bmp", HostilePictures::rle4Bitmap());
     put("fuzz_jpeg", "progressive-16000.jpg", HostilePictures::progressiveJpeg());
     put("fuzz_png", "plain-16384.png", HostilePictures::plainPng());
+
+
+    // Print copies tagged with the bitmap fuzz_print_copy writes, at the size it asks for.
+    const QByteArray printBitmap("fuzz-print-copy-bitmap");
+    put("fuzz_print_copy", "tagged.png", PrintCopyFile::bytes(sample(48, 32), printBitmap));
+    put("fuzz_print_copy", "tagged-grey.png",
+        PrintCopyFile::bytes(sample(48, 32).convertToFormat(QImage::Format_Grayscale8), printBitmap));
+    put("fuzz_print_copy", "other-size.png", PrintCopyFile::bytes(sample(49, 32), printBitmap));
+
+    CorrectionFile::Entries corrections;
+    corrections.insert(QStringLiteral("HP LaserJet 1020"), PrinterCorrection{0.6, -0.4, 1.003, 1.003});
+    corrections.insert(CorrectionFile::PdfTarget, PrinterCorrection{-1.25, 0, 1, 0.998});
+    put("fuzz_correction_file", "two.ini", CorrectionFile::encode(corrections));
+    put("fuzz_correction_file", "odd.ini",
+        QByteArray("[]\n[x\nShiftX=1e308\n[Kantoor]\r\n ScaleX = 0.95 \r\nShiftY=nan\nShiftX=-30\n=\n"));
+
+    // Small pictures keep each run quick; a card's pictures are read cut to their box.
+    CardWriter::CardContent content;
+    content.state.LayoutKind = 3;
+    content.state.TextLines[0] = QStringLiteral("Jan de Vries");
+    content.canvas = sample(22, 14);
+    content.canvasPrint = sample(22 * 4, 14 * 4);
+    content.stamp = sample(10, 12);
+    content.stampPrint = sample(40, 48);
+    put("fuzz_recovery_card", "with-stamp", recoveryCard(content));
+    content.state.LayoutKind = 1;
+    content.stamp = QImage();
+    content.stampPrint = QImage();
+    content.canvasPrint = QImage();
+    put("fuzz_recovery_card", "plain", recoveryCard(content));
     return 0;
 }

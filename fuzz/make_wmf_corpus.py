@@ -42,6 +42,16 @@ brush = [rec(0x02FC, [0] + colour(255, 0, 0) + [0]), rec(0x012D, [0])]
 pen = [rec(0x02FA, [0, 3, 0] + colour(0, 0, 255)), rec(0x012D, [1])]
 font = rec(0x02FB, [-20, 0, 450, 450, 700, 0, 0, 0, 0], b"DejaVu Sans".ljust(32, b"\0"))
 
+
+def ext_text_out(x, y, text):
+    return rec(0x0A32, [y, x, len(text), 0], text)
+
+
+black_brush = [rec(0x02FC, [0] + colour(0, 0, 0) + [0]), rec(0x012D, [0])]
+times = rec(0x02FB, [-480, 0, 0, 0, 400, 0, 0, 0, 0], b"Times New Roman".ljust(32, b"\0"))
+symbol = rec(0x02FB, [-480, 0, 0, 0, 400, 0, 0, 0, 0], b"Symbol".ljust(32, b"\0"))
+upwards = rec(0x02FB, [-40, 0, 900, 900, 400, 0, 0, 0, 0], b"DejaVu Sans".ljust(32, b"\0"))
+
 seeds = {
     "ellipse.wmf": metafile(brush + pen + [rec(0x0418, [80, 90, 10, 10])]),
     "polygons.wmf": metafile(brush + pen + [rec(0x0106, [1]), rec(0x0538, [2, 4, 4, 0, 0, 90, 0, 90, 90, 0, 90, 20, 20, 70, 20, 70, 70, 20, 70])]),
@@ -53,6 +63,21 @@ seeds = {
     "window.wmf": metafile(brush + [rec(0x0103, [8]), rec(0x020B, [2000, 65536 - 3000]), rec(0x020C, [2000, 4000]), rec(0x041B, [4000, 65536 - 1000, 2000, 65536 - 3000])], box=(0, 0, 200, 100)),
     "flood.wmf": metafile(pen + brush + [rec(0x041B, [80, 80, 20, 20]), rec(0x0548, [0] + colour(0, 0, 255) + [50, 50])]),
     "plain.wmf": metafile(brush + [rec(0x061C, [10, 10, 40, 60, 10, 10])], placeable=False),
+    # A shape drawing in its own window, the box far from the origin (1/1000 inch).
+    "shapes-offset-box.wmf": metafile([rec(0x020B, [0, 0]), rec(0x020C, [1000, 2000]), rec(0x001E)] + black_brush
+                                      + [rec(0x0324, [3, 100, 100, 900, 100, 500, 600]), rec(0x001E),
+                                         rec(0x0418, [600, 1900, 100, 1100]), rec(0x0127, [65535])] + pen
+                                      + [rec(0x0325, [2, 100, 850, 1900, 850])],
+                                      box=(10866, 9154, 12866, 10154), inch=1000),
+    # An equation: single characters on a baseline, escapes, mapper flags, a fraction bar,
+    # in a window of other units than the box.
+    "equation.wmf": metafile([rec(0x0103, [8]), rec(0x020B, [0, 0]), rec(0x020C, [736, 4416]),
+                              rec(0x0626, [15, 8], b"MathType"), rec(0x0231, [1, 0]), rec(0x0209, colour(0, 0, 0)),
+                              rec(0x0102, [1]), rec(0x012E, [24]), times, rec(0x012D, [0]), ext_text_out(200, 560, b"x"),
+                              symbol, rec(0x012D, [1]), ext_text_out(1300, 560, b"p")] + pen
+                             + [rec(0x0214, [380, 2000]), rec(0x0213, [380, 2600])], box=(0, 0, 222, 41), inch=96),
+    "rotated-plain.wmf": metafile([upwards, rec(0x012D, [0]), rec(0x0209, colour(0, 0, 0)),
+                                   rec(0x0521, [4], b"HHHH" + struct.pack("<hh", 300, 100))], placeable=False),
 }
 
 os.makedirs(here, exist_ok=True)

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# fuzz.sh [SECONDS]: builds the libFuzzer targets of fuzz/ in build-fuzz (clang) and runs
-# each for SECONDS (default 20) on a copy of its seed corpus, after its regression
-# inputs (fuzz/regressions/<target>/). Fails when a target crashes, leaks or hangs; a
-# crashing input is left in build-fuzz/artifacts/. Skips when clang or libFuzzer is absent.
+# fuzz.sh [SECONDS [TARGET...]]: builds the libFuzzer targets of fuzz/ in build-fuzz (clang)
+# and runs each (or only the targets named) for SECONDS (default 20) on a copy of its seed
+# corpus, after its regression inputs (fuzz/regressions/<target>/). Fails when a target
+# crashes, leaks or hangs; a crashing input is left in build-fuzz/artifacts/. Skips when
+# clang or libFuzzer is absent.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
+shift || true
+only=("$@")
 build="$here/build-fuzz"
 
 if ! command -v clang++ >/dev/null \
@@ -39,6 +42,9 @@ failed=()
 for target in "$build"/fuzz/fuzz_*; do
     [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
+    if [ ${#only[@]} -gt 0 ] && [[ " ${only[*]} " != *" $name "* ]]; then
+        continue
+    fi
     run="$build/corpus/$name"
     rm -rf "$run"
     mkdir -p "$run"

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace {
 
@@ -25,6 +26,10 @@ QString entryName(const QString &printer)
     name.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return name;
 }
+
+// The shortest text that reads back as exactly the same value: "0.6" stays "0.6", and a
+// correction worked out from the readings comes back from the file as it was stored.
+QByteArray number(double value) { return QByteArray::number(value, 'g', QLocale::FloatingPointShortest); }
 
 // The one place the file is written, whole or not at all.
 bool writeWhole(const QString &path, const QByteArray &bytes)
@@ -89,10 +94,10 @@ QByteArray encode(const Entries &entries)
         if (c.isNeutral())
             continue;
         bytes += '[' + entry.key().toUtf8() + "]\n";
-        bytes += "ShiftX=" + QByteArray::number(c.shiftX, 'g', 12) + '\n';
-        bytes += "ShiftY=" + QByteArray::number(c.shiftY, 'g', 12) + '\n';
-        bytes += "ScaleX=" + QByteArray::number(c.scaleX, 'g', 12) + '\n';
-        bytes += "ScaleY=" + QByteArray::number(c.scaleY, 'g', 12) + '\n';
+        bytes += "ShiftX=" + number(c.shiftX) + '\n';
+        bytes += "ShiftY=" + number(c.shiftY) + '\n';
+        bytes += "ScaleX=" + number(c.scaleX) + '\n';
+        bytes += "ScaleY=" + number(c.scaleY) + '\n';
     }
     return bytes;
 }

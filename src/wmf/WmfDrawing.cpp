@@ -24,12 +24,17 @@ constexpr double ScreenDpi = 96.0;
 
 // Windows mapping modes; libwmf keeps them in the device context but does not publish
 // their names.
+constexpr int MapText = 1;
 constexpr int MapIsotropic = 7;
 constexpr int MapAnisotropic = 8;
+// libwmf's own mode for a placeable file that sets none: the box's units per inch.
+constexpr int MapPlaceable = 9;
 
-// Metafile records that draw text.
+// Metafile records that draw text, and the two that set the window.
 constexpr int RecordTextOut = 0x0521;
 constexpr int RecordExtTextOut = 0x0A32;
+constexpr int RecordSetWindowOrg = 0x020B;
+constexpr int RecordSetWindowExt = 0x020C;
 
 quint32 le16(QByteArrayView b, qsizetype i) { return uint8_t(b[i]) | quint32(uint8_t(b[i + 1])) << 8; }
 quint32 le32(QByteArrayView b, qsizetype i) { return le16(b, i) | le16(b, i + 2) << 16; }
@@ -48,10 +53,36 @@ bool isWmf(QByteArrayView b)
         && (le16(b, 4) == 0x0100 || le16(b, 4) == 0x0300);
 }
 
+// Whether any record's function is one that wanted says yes to, reading the records'
+// lengths only, up to the end record or the first that makes no sense.
+template <typename Wanted> bool anyRecord(QByteArrayView b, Wanted wanted)
+{
+    if (!isWmf(b))
+        return false;
+    qsizetype at = isPlaceable(b) ? 22 : 0;
+    if (b.size() < at + 18)
+        return false;
+    at += qsizetype(le16(b, at + 2)) * 2;
+    while (at + 6 <= b.size()) {
+        const quint32 words = le32(b, at);
+        const quint32 function = le16(b, at + 4);
+        if (wanted(function))
+            return true;
+        if (words < 3 || function == 0)
+            return false;
+        at += qsizetype(words) * 2;
+    }
+    return false;
+}
+
 // Where the picture lies and how large it is. A placeable file's header names a box in
 // the metafile's own units; a plain file has only the extent libwmf's scan finds.
 struct Frame {
     bool placeable = false;
+    // Whether the records set the window's origin or extent; a placeable file's box
+    // then gives only the picture's size, the window what lies in it.
+    bool setsWindow = false;
+    bool setsWindowExtent = false;
     double left = 0, top = 0, unitsWide = 1, unitsHigh = 1;
     wmfD_Rect scanned{};
     QSize pixels;
@@ -76,7 +107,9 @@ Device &device(wmfAPI *api) { return *static_cast<Device *>(api->device_data); }
 // libwmf's device units are the metafile's units from the window origin, scaled by the
 // context's pixel size: points for a placeable file in a fixed mapping mode, a
 // 1024-unit viewport in the (an)isotropic modes that most clip art uses. Windows maps
-// the window a metafile sets onto the whole picture, and the header's box otherwise.
+// the window a metafile sets onto the whole picture, and the header's box otherwise:
+// the box is where the picture lies on the page of the program that wrote it (far from
+// the origin, or in other units than the window), never a shift of the drawing.
 QTransform toPixels(const Device &d, const wmfDC *dc)
 {
     const double w = d.frame.pixels.width(), h = d.frame.pixels.height();
@@ -89,8 +122,11 @@ QTransform toPixels(const Device &d, const wmfDC *dc)
     double pw = dc->pixel_width, ph = dc->pixel_height;
     if (pw == 0 || ph == 0 || !std::isfinite(pw) || !std::isfinite(ph))
         return QTransform();
-    if ((dc->map_mode == MapIsotropic || dc->map_mode == MapAnisotropic) && dc->Window.width != 0
-        && dc->Window.height != 0) {
+    // Without a mode of its own a window's extent counts as in the anisotropic mode: a
+    // program playing a placeable file maps the window onto the box it places.
+    const bool windowMapped = dc->map_mode == MapIsotropic || dc->map_mode == MapAnisotropic
+        || ((dc->map_mode == MapText || dc->map_mode == MapPlaceable) && f.setsWindowExtent);
+    if (windowMapped && dc->Window.width != 0 && dc->Window.height != 0) {
         const double vw = std::abs(pw * dc->Window.width), vh = std::abs(ph * dc->Window.height);
         return QTransform(w / vw, 0, 0, h / vh, 0, 0);
     }
@@ -100,6 +136,8 @@ QTransform toPixels(const Device &d, const wmfDC *dc)
     if (dc->Window.height < 0)
         ph = -ph;
     const double kx = w / f.unitsWide, ky = h / f.unitsHigh;
+    if (f.setsWindow)
+        return QTransform(kx / pw, 0, 0, ky / ph, 0, 0);
     return QTransform(kx / pw, 0, 0, ky / ph, (dc->Window.Ox - f.left) * kx,
                       (dc->Window.Oy - f.top) * ky);
 }
@@ -677,22 +715,7 @@ bool looksLikeWmf(QByteArrayView bytes) { return isWmf(bytes); }
 
 bool hasText(QByteArrayView b)
 {
-    if (!isWmf(b))
-        return false;
-    qsizetype at = isPlaceable(b) ? 22 : 0;
-    if (b.size() < at + 18)
-        return false;
-    at += qsizetype(le16(b, at + 2)) * 2;
-    while (at + 6 <= b.size()) {
-        const quint32 words = le32(b, at);
-        const quint32 function = le16(b, at + 4);
-        if (function == RecordTextOut || function == RecordExtTextOut)
-            return true;
-        if (words < 3 || function == 0)
-            return false;
-        at += qsizetype(words) * 2;
-    }
-    return false;
+    return anyRecord(b, [](quint32 f) { return f == RecordTextOut || f == RecordExtTextOut; });
 }
 
 QImage draw(QByteArrayView bytes, qint64 maxPixels) { return draw(bytes, 1, QSize(), maxPixels); }
@@ -709,6 +732,10 @@ QImage draw(QByteArrayView bytes, int scale, QSize crop, qint64 maxPixels)
         if (unitsPerInch <= 0 || left == right || top == bottom)
             return {};
         frame.placeable = true;
+        frame.setsWindow = anyRecord(bytes, [](quint32 f) {
+            return f == RecordSetWindowOrg || f == RecordSetWindowExt;
+        });
+        frame.setsWindowExtent = anyRecord(bytes, [](quint32 f) { return f == RecordSetWindowExt; });
         frame.left = std::min(left, right);
         frame.top = std::min(top, bottom);
         frame.unitsWide = std::abs(right - left);

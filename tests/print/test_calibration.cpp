@@ -328,6 +328,21 @@ TEST(CorrectionFileTest, EachPrinterHasItsOwnEntryAndBadValuesCountAsNone)
     EXPECT_TRUE(CorrectionFile::correctionFor(file, QStringLiteral("Y")).isNeutral());
 }
 
+// A correction worked out from the readings has many digits; the file gives back exactly
+// the correction stored, and a round one stays short for a hand edit.
+TEST(CorrectionFileTest, StoredCorrectionComesBackExactly)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Lumovander-correctie.ini"));
+    const PrinterCorrection worked = PrinterCorrection::fromReadings(
+        {QPointF(0.7, -0.3), QPointF(1.1, 0.2)}, QPointF(10, 10), QPointF(200, 287));
+    ASSERT_NE(worked.scaleX, 1.0);
+    ASSERT_TRUE(CorrectionFile::store(file, QStringLiteral("X"), worked));
+    EXPECT_EQ(CorrectionFile::correctionFor(file, QStringLiteral("X")), worked);
+    EXPECT_EQ(CorrectionFile::encode({{QStringLiteral("Y"), PrinterCorrection{0.6, -0.4, 1.003, 1}}}),
+              QByteArray("[Y]\nShiftX=0.6\nShiftY=-0.4\nScaleX=1.003\nScaleY=1\n"));
+}
+
 TEST(CorrectionFormTest, ReadingsTakeTheLocalesNumbersWithinTenMillimetres)
 {
     CorrectionForm form(QLocale(QLocale::Dutch, QLocale::Netherlands));

@@ -242,3 +242,129 @@ TEST(WmfDrawing, DrawnAtAScaleIsTheSamePictureFinerAndCut)
     EXPECT_TRUE(WmfDrawing::draw(file, 4, QSize(), 800 * 400 - 1).isNull());
     EXPECT_FALSE(WmfDrawing::draw(file, 4, QSize(50, 50), 800 * 400 - 1).isNull());
 }
+
+namespace {
+
+// The box that holds every dark pixel; an empty rectangle when there is none.
+QRect inkBox(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (dark(image.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// A shape drawing of 2000 x 1000 units drawn from its window's origin, as drawing
+// programs write them: a filled polygon on the left, an ellipse after SaveDC on the
+// right, a polyline along the bottom.
+WmfWriter shapeDrawing(int mapMode)
+{
+    WmfWriter w;
+    if (mapMode)
+        w.mapMode(mapMode);
+    w.windowOrg(0, 0).windowExt(2000, 1000);
+    w.record(0x001E, {}); // SaveDC
+    w.nullPen().brush(Qt::black).polygon({{100, 100}, {900, 100}, {900, 600}, {100, 600}});
+    w.record(0x001E, {}).ellipse(1100, 100, 1900, 600);
+    w.record(0x0127, {-1}); // RestoreDC
+    w.pen(Qt::black, 40).nullBrush().polyline({{100, 850}, {1900, 850}});
+    return w;
+}
+
+} // namespace
+
+// The placeable box says how large the picture is; the window the records set says
+// what is in it. A box far from the origin moves nothing.
+TEST(WmfDrawing, ShapeDrawingWithABoxFarFromTheOriginFillsItsWindow)
+{
+    for (int mapMode : {0, 1, 8}) {
+        SCOPED_TRACE(mapMode);
+        // 2000 x 1000 thousandths of an inch: 192 x 96 pixels.
+        const QByteArray file = shapeDrawing(mapMode).placeable(QRect(10866, 9154, 2000, 1000), 1000);
+        const QImage image = WmfDrawing::draw(file);
+        ASSERT_EQ(image.size(), QSize(192, 96));
+        // Each unit is 0.096 pixel: the polygon covers x 10..86, y 10..58.
+        EXPECT_EQ(darkPixels(image, QRect(12, 12, 72, 44)), 72 * 44) << "the polygon";
+        EXPECT_EQ(darkPixels(image, QRect(134, 28, 20, 12)), 20 * 12) << "the ellipse's middle";
+        EXPECT_EQ(darkPixels(image, QRect(106, 12, 6, 6)), 0) << "outside the ellipse, inside its box";
+        EXPECT_GE(darkPixels(image, QRect(12, 80, 168, 4)), 168 * 3) << "the polyline";
+        EXPECT_EQ(darkPixels(image, QRect(0, 62, 192, 16)), 0);
+        EXPECT_EQ(darkPixels(image, QRect(186, 0, 6, 96)), 0);
+    }
+}
+
+// An equation as equation editors write it: single characters placed on a baseline in
+// a window of its own units, a fraction bar of MoveTo/LineTo, escapes and mapper flags
+// between, and a box in screen pixels around it.
+TEST(WmfDrawing, EquationWithABoxInOtherUnitsThanItsWindowIsDrawnWhereItsRecordsPutIt)
+{
+    for (int mapMode : {0, 1, 8}) {
+        SCOPED_TRACE(mapMode);
+        WmfWriter w;
+        if (mapMode)
+            w.mapMode(mapMode);
+        w.windowOrg(0, 0).windowExt(4416, 736);
+        w.rawRecord(0x0626, QByteArray("\x0f\x00\x08\x00" "MathType", 12)); // Escape
+        w.record(0x0231, {1, 0});                                        // SetMapperFlags
+        w.textColour(Qt::black).backgroundMode(1).textAlign(24);          // TA_BASELINE
+        w.font(480, "Times New Roman");
+        const auto character = [&w](int x, int y, char c) {
+            // ExtTextOut of one character without options: y, x, count, options, text.
+            QByteArray p;
+            for (int v : {y, x, 1, 0})
+                WmfWriter::put16(p, v);
+            p.append(c);
+            w.rawRecord(0x0A32, p);
+        };
+        character(200, 560, 'x');
+        character(700, 560, '=');
+        w.font(480, "Symbol");
+        character(1300, 560, 'p');
+        w.pen(Qt::black, 20);
+        w.line({2000, 380}, {2600, 380}); // a short fraction bar
+        w.font(300, "Times New Roman");
+        character(2200, 300, '1');
+        character(2200, 700, '2');
+        const QImage image = WmfDrawing::draw(w.placeable(QRect(0, 0, 222, 41), 96));
+        ASSERT_EQ(image.size(), QSize(222, 41));
+        // 4416 units over 222 pixels: 0.0503 a unit across, 736 over 41 (0.0557) down.
+        EXPECT_GT(darkPixels(image, QRect(8, 12, 20, 18)), 10) << "the x left of the equals sign";
+        EXPECT_GT(darkPixels(image, QRect(34, 12, 22, 18)), 6) << "the equals sign";
+        EXPECT_GT(darkPixels(image, QRect(63, 12, 24, 18)), 6) << "pi";
+        EXPECT_GE(darkPixels(image, QRect(102, 20, 28, 2)), 26) << "the fraction bar at y 21";
+        EXPECT_GT(darkPixels(image, QRect(108, 3, 14, 14)), 3) << "the numerator";
+        EXPECT_GT(darkPixels(image, QRect(108, 25, 14, 16)), 3) << "the denominator";
+        const QRect ink = inkBox(image);
+        EXPECT_LT(ink.right(), 135) << "nothing right of the fraction";
+        EXPECT_GT(ink.left(), 5);
+    }
+}
+
+// A plain metafile without window: the extent of what it draws, turned text included.
+TEST(WmfDrawing, RotatedTextInAPlainMetafileIsTurnedAndWhole)
+{
+    const auto drawnText = [](int escapement) {
+        WmfWriter w;
+        w.font(40, "DejaVu Sans", escapement).textColour(Qt::black).backgroundMode(1).textAlign(0);
+        w.nullPen().brush(Qt::white).rectangle(0, 0, 10, 10); // some extent besides the text
+        w.textOut({100, 300}, "HHHH");
+        return WmfDrawing::draw(w.plain());
+    };
+    const QImage level = drawnText(0);
+    const QImage turned = drawnText(900);
+    ASSERT_FALSE(level.isNull());
+    ASSERT_FALSE(turned.isNull());
+    const QRect levelInk = inkBox(level), turnedInk = inkBox(turned);
+    ASSERT_FALSE(levelInk.isEmpty());
+    ASSERT_FALSE(turnedInk.isEmpty());
+    EXPECT_GT(levelInk.width(), levelInk.height());
+    EXPECT_GT(turnedInk.height(), 2 * turnedInk.width()) << "a quarter turn runs upwards";
+    // Whole: as much ink as the level text, and clear of the picture's edges.
+    const int levelDark = darkPixels(level, level.rect()), turnedDark = darkPixels(turned, turned.rect());
+    EXPECT_NEAR(turnedDark, levelDark, levelDark / 5);
+    EXPECT_GE(turnedInk.top(), 0);
+    EXPECT_LT(turnedInk.bottom(), turned.height() - 1);
+    EXPECT_LT(turnedInk.right(), turned.width() - 1);
+}
