@@ -205,19 +205,40 @@ std::optional<QString> fromUtf8(QByteArrayView bytes)
     return decoded;
 }
 
+// The text of an unmarked file when it was written as UTF-8: by this program's earlier
+// builds, which wrote no mark, or by any editor. Valid UTF-8 with a multi-byte sequence
+// qualifies in two cases, and no Windows-1252 writer makes either except by rare accident:
+// - it holds a byte the code page leaves undefined ("Łódź" holds 0x81);
+// - read as UTF-8 it holds only characters the code page has ("Café Noël", "€ 12,50").
+//   Code-page text reads so only where a capital Â, Ã, Å, Æ or Ë stands right before a
+//   symbol byte 0x80..0xBF, which card texts do not hold; "RENÉ’S BAR" would read as
+//   "RENɒS BAR", and ɒ is not in the code page, so that file stays Windows-1252.
+std::optional<QString> unmarkedUtf8(QByteArrayView bytes)
+{
+    const auto beyondAscii = [](char b) { return static_cast<unsigned char>(b) >= 0x80; };
+    if (std::none_of(bytes.begin(), bytes.end(), beyondAscii))
+        return std::nullopt;
+    auto decoded = fromUtf8(bytes);
+    if (!decoded)
+        return std::nullopt;
+    const auto undefined = [](char b) { return isUndefinedInCp1252(static_cast<unsigned char>(b)); };
+    const auto inCodePage = [](QChar c) { return toCp1252(c.unicode()).has_value(); };
+    if (std::any_of(bytes.begin(), bytes.end(), undefined) || std::all_of(decoded->begin(), decoded->end(), inCodePage))
+        return decoded;
+    return std::nullopt;
+}
+
 } // namespace
 
 QString decodeRecordBytes(const QByteArray &bytes)
 {
     if (bytes.startsWith(kByteOrderMark))
         return QString::fromUtf8(QByteArrayView(bytes).sliced(3));
-    // Versions before the mark wrote unmarked UTF-8 when a text did not fit the code
-    // page. Such a file is recognised only when no Windows-1252 writer could have made
-    // it: it holds a byte the code page leaves undefined, and reads whole as UTF-8.
-    if (std::any_of(bytes.begin(), bytes.end(),
-                    [](char b) { return isUndefinedInCp1252(static_cast<unsigned char>(b)); }))
-        if (auto decoded = fromUtf8(bytes))
-            return *decoded;
+    // UTF-16 or UTF-32 after its mark, as an editor's "Unicode" saves a file.
+    if (const auto marked = QStringConverter::encodingForData(bytes))
+        return QStringDecoder(*marked, QStringDecoder::Flag::Stateless).decode(bytes);
+    if (auto utf8 = unmarkedUtf8(bytes))
+        return *utf8;
     return fromCp1252(bytes);
 }
 
@@ -231,5 +252,10 @@ QByteArray encodeRecordText(const QString &text)
             return kByteOrderMark + text.toUtf8();
         out += *byte;
     }
+    // The few code-page texts that read otherwise (that pass for UTF-8, "Ã©", or start
+    // as a UTF-16 mark, "ÿþ") get the mark, so that what this program writes always
+    // reads back as it was.
+    if (decodeRecordBytes(out) != text)
+        return kByteOrderMark + text.toUtf8();
     return out;
 }

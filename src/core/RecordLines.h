@@ -54,10 +54,14 @@ private:
     qsizetype m_pos = 0;
 };
 
-// Record files written on Windows use the Windows-1252 code page, and so does every
-// record whose texts fit it. A file that starts with a UTF-8 byte-order mark is UTF-8.
-// Reading UTF-8 from an unmarked file on a guess would change texts: some Windows-1252
-// pairs, such as "É’", are valid UTF-8 too.
+// Record files written on Windows use the Windows-1252 code page; this program writes
+// it too when every character fits. A file with a byte-order mark is UTF-8, UTF-16 or
+// UTF-32 as the mark says. An unmarked file is UTF-8 only when it reads so and could
+// hardly be Windows-1252: read as UTF-8 it holds a character beyond ASCII and only
+// characters the code page has ("Café Noël"), or it holds a byte the code page leaves
+// undefined. Everything else is Windows-1252: "RENÉ’S BAR" is valid UTF-8 too, but reads
+// as a character the code page lacks.
 QString decodeRecordBytes(const QByteArray &bytes);
-// Windows-1252 when every character fits, otherwise UTF-8 after a byte-order mark.
+// Windows-1252 when every character fits and the bytes read back as the text;
+// otherwise UTF-8 after a byte-order mark.
 QByteArray encodeRecordText(const QString &text);

@@ -2,17 +2,40 @@
 
 #include "core/Questions.h"
 
+#include <utility>
+
+namespace {
+
+// Runs its action when the scope ends, however it ends: a print that throws (no memory
+// for a huge sheet, a failing device) leaves the command through an exception, and the
+// dialog must not stay busy with "Exit" refusing to close it.
+template <typename Action>
+class OnScopeExit {
+public:
+    explicit OnScopeExit(Action action) : m_action(std::move(action)) {}
+    ~OnScopeExit() { m_action(); }
+    OnScopeExit(const OnScopeExit &) = delete;
+    OnScopeExit &operator=(const OnScopeExit &) = delete;
+
+private:
+    Action m_action;
+};
+
+} // namespace
+
 namespace ScanAnimation {
 
 void run(PrintDialogView &view, const WaitFunction &wait)
 {
     view.setStatusText(Scanning);
+    const OnScopeExit atRest([&view] {
+        view.hideScanLine();
+        view.setStatusText(AtRest);
+    });
     for (int height = 0; height <= LastHeight; ++height) {
         view.showScanLine(height);
         wait(StepSeconds);
     }
-    view.hideScanLine();
-    view.setStatusText(AtRest);
 }
 
 } // namespace ScanAnimation
@@ -42,10 +65,13 @@ PrintOutcome runPrint(PrintDialogView &view, Questions &questions, const WaitFun
         questions.message(MessageTitle, refused.message);
         return refused;
     }
-    view.setPrinting(true);
-    ScanAnimation::run(view, wait);
-    const PrintOutcome outcome = print(copies);
-    view.setPrinting(false);
+    // The dialog is at rest again before the message shows, and after an exception too.
+    const PrintOutcome outcome = [&] {
+        view.setPrinting(true);
+        const OnScopeExit idle([&view] { view.setPrinting(false); });
+        ScanAnimation::run(view, wait);
+        return print(copies);
+    }();
     if (outcome.isFailed())
         questions.message(MessageTitle, outcome.message);
     return outcome;

@@ -71,12 +71,6 @@ void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &
     painter.restore();
 }
 
-PrintOutcome printSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
-                             int pages, const PrinterCorrection &correction)
-{
-    return printPages(device, [&](QPainter &painter) { drawSheet(painter, card, sheet); }, pages, correction);
-}
-
 PrintOutcome printPages(QPagedPaintDevice &device, const PageDrawing &draw, int pages,
                         const PrinterCorrection &correction)
 {

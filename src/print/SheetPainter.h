@@ -17,17 +17,14 @@ class QPainter;
 // text lines over all of it; each picture from its print copy when the card has one.
 void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet);
 
-// Prints the sheet on `pages` pages of the device, one after another, and ends the
-// document (printSheetTo decides how many: one on a printer that makes its copies
-// itself, a page per copy elsewhere). Fails, with a Dutch message, when the device
-// cannot be painted on or refuses the document.
-PrintOutcome printSheetPages(QPagedPaintDevice &device, const PrintedCard &card, const SheetGeometry &sheet,
-                             int pages, const PrinterCorrection &correction = {});
-
 // What one page holds, drawn with the painter's origin at the page's origin.
 using PageDrawing = std::function<void(QPainter &)>;
 
-// The same for any page: the printer's correction is laid over everything the drawing
-// puts on each page; a neutral correction leaves the painter as it is.
+// Prints a drawing on `pages` pages of the device, one after another, and ends the
+// document (printSheetTo decides how many: one on a printer that makes its copies
+// itself, a page per copy elsewhere). The printer's correction is laid over everything
+// the drawing puts on each page; a neutral correction leaves the painter as it is.
+// Fails, with a Dutch message, when the device cannot be painted on or refuses the
+// document.
 PrintOutcome printPages(QPagedPaintDevice &device, const PageDrawing &draw, int pages,
                         const PrinterCorrection &correction = {});

@@ -29,6 +29,28 @@ QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QStri
     return dialog.selectedFiles().constFirst();
 }
 
+// The font the dialog opens on: all of what the card shows, the family, size, bold,
+// italic and underline.
+// - A family the machine lacks (Arial) is drawn by its metric twin (Liberation Sans);
+//   the dialog would select neither and fall back on its first entry, so it gets the
+//   family really drawn.
+// - The dialog finds the style by name. Without one it makes a name from the weight
+//   and slant in the program's language ("Vet Cursief"), which no face is called; it
+//   then selects the family's first style (Liberation Sans "Bold"), and Ok without a
+//   change would alter the card. The style name of the face really drawn is one the
+//   dialog lists.
+QFont fontAsShown(const QFont &last)
+{
+    QFont shown(QFontInfo(last).family());
+    if (last.pointSizeF() > 0)
+        shown.setPointSizeF(last.pointSizeF());
+    shown.setBold(last.bold());
+    shown.setItalic(last.italic());
+    shown.setUnderline(last.underline());
+    shown.setStyleName(QFontInfo(shown).styleName());
+    return shown;
+}
+
 } // namespace
 
 bool WidgetQuestions::yesNo(const QString &title, const QString &text)
@@ -83,12 +105,8 @@ QString WidgetQuestions::saveFileName(const QString &title, const QString &filte
 
 std::optional<QFont> WidgetQuestions::chooseFont(const QFont &last)
 {
-    // A family the machine lacks (Arial) is drawn by its metric twin (Liberation Sans);
-    // the dialog would select neither and fall back on its first entry, so it opens on
-    // the family the card really shows.
-    QFont shown = last;
-    shown.setFamily(QFontInfo(last).family());
     bool ok = false;
+    const QFont shown = fontAsShown(last);
     QFont font = QFontDialog::getFont(&ok, shown, m_parent, QStringLiteral("Lettertype"));
     if (!ok)
         return std::nullopt;

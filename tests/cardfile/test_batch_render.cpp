@@ -4,8 +4,11 @@
 #include "cardfile/CardWriter.h"
 #include "DataFolderFixture.h"
 
+#include "core/RecordLines.h"
+
 #include <QFileInfo>
 #include <QImage>
+#include <QStringEncoder>
 
 namespace {
 
@@ -20,7 +23,7 @@ protected:
     }
 
     // A card with a dark background, a white outline, yellow text and a red stamp.
-    static void saveCard(const QString &name)
+    static void saveCard(const QString &name, const QString &firstLine = QStringLiteral("WWWW"))
     {
         CardDocument doc;
         editCard(doc, [&](Card &card) { card.canvas.setBackColor(kBack); });
@@ -30,7 +33,7 @@ protected:
         editCard(doc, [&](Card &card) { card.state.TextColorR = kText.red(); });
         editCard(doc, [&](Card &card) { card.state.TextColorG = kText.green(); });
         editCard(doc, [&](Card &card) { card.state.TextColorB = uint8_t(kText.blue()); });
-        editCard(doc, [&](Card &card) { card.state.TextLines[1] = "WWWW"; });
+        editCard(doc, [&](Card &card) { card.state.TextLines[1] = firstLine; });
         ASSERT_FALSE(CardWriter::write(doc, name));
     }
 
@@ -94,6 +97,31 @@ TEST_F(BatchRender, ScaleDrawsAtTheLargerResolution)
     EXPECT_NE(image.copy(text), enlarged.copy(text).convertToFormat(image.format()))
         << "the text is drawn anew at twice the size, not enlarged";
     EXPECT_TRUE(hasTextColourIn(image, text));
+}
+
+TEST_F(BatchRender, TheSameCardWrittenInAnyEncodingDrawsTheSamePixels)
+{
+    const QString text = QString::fromUtf8("Caf\u00e9 No\u00ebl \u20ac");
+    saveCard("Jan", text);
+    const QByteArray windows = bytesOf(cards("Jan.crd"));
+    ASSERT_TRUE(windows.contains("\"Caf\xe9 No\xebl \x80\"")) << "written in the code page";
+    ASSERT_EQ(render({"Jan", output}), 0) << errors.toStdString();
+    const QImage asWritten(output);
+
+    // As earlier builds wrote it (UTF-8 without a mark), and as an editor saves it in UTF-16.
+    const QString record = decodeRecordBytes(windows);
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    for (const QByteArray &other : {record.toUtf8(), QByteArray(utf16.encode(record))}) {
+        writeBytes(cards("Jan.crd"), other);
+        QFile::remove(output);
+        ASSERT_EQ(render({"Jan", output}), 0) << errors.toStdString();
+        EXPECT_EQ(QImage(output), asWritten);
+    }
+
+    saveCard("Jan", QString::fromUtf8("Caf\u00c3\u00a9 No\u00c3\u00abl \u00e2\u201a\u00ac"));
+    QFile::remove(output);
+    ASSERT_EQ(render({"Jan", output}), 0);
+    EXPECT_NE(QImage(output), asWritten) << "the garbled text would show";
 }
 
 TEST_F(BatchRender, FolderOptionReadsThatFoldersCards)

@@ -1,5 +1,6 @@
 #include "cardfile/CardRecord.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -128,6 +129,31 @@ TEST(CardRecordRead, Windows1252RecordWithDiaeresis)
     CardRecord::read(pairs, read);
     EXPECT_EQ(read.TextLines[3], QString::fromUtf8("REN\u00c9\u2019S BAR"));
     EXPECT_EQ(read.TextLines[4], QString::fromUtf8("CAF\u00c9\u00a0DE ROOS"));
+}
+
+TEST(CardRecordRead, UnmarkedUtf8RecordAsEarlierBuildsAndEditorsWriteIt)
+{
+    QByteArray bytes = defaultRecord();
+    bytes.replace("\"Regel 1\"", "\"Caf\xc3\xa9 No\xc3\xabl\"");
+    bytes.replace("\"Regel 2\"", "\"\xc5\xb8\"");
+    bytes.replace("\"Regel 3\"", "\"\xe2\x82\xac 12,50\"");
+    CardState read;
+    CardRecord::read(bytes, read);
+    EXPECT_EQ(read.TextLines[1], QString::fromUtf8("Caf\u00e9 No\u00ebl"));
+    EXPECT_EQ(read.TextLines[2], QString::fromUtf8("\u0178"));
+    EXPECT_EQ(read.TextLines[3], QString::fromUtf8("\u20ac 12,50"));
+}
+
+TEST(CardRecordRead, Utf16RecordAfterItsMark)
+{
+    QByteArray utf8 = defaultRecord();
+    utf8.replace("\"Regel 1\"", "\"\xc5\x81\xc3\xb3\x64\xc5\xba\"");
+    QStringEncoder encoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    CardState read;
+    CardRecord::read(encoder.encode(QString::fromUtf8(utf8)), read);
+    EXPECT_EQ(read.TextLines[1], QString::fromUtf8("\u0141\u00f3d\u017a"));
+    EXPECT_EQ(read.TextLines[7], QString("Regel 7"));
+    EXPECT_EQ(read.FontSize, 16);
 }
 
 TEST(CardRecordRoundTrip, TextsThatAreAlsoValidUtf8ReopenUnchanged)

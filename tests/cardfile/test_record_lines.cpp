@@ -1,5 +1,6 @@
 #include "core/RecordLines.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -78,15 +79,42 @@ TEST(RecordEncoding, EveryWindows1252CharacterRoundTripsInEveryPositionAndPair)
             ASSERT_TRUE(bytes.contains(byte));
             ASSERT_EQ(decodeRecordBytes(bytes), text) << "U+" << std::hex << int(c.unicode());
         }
-        // Every character followed by every character, each pair a text of its own: the
-        // pairs that are valid UTF-8 ("É’", "É" + no-break space) are the ones a
-        // guessing reader changes.
+        // Every character followed by every character, each pair a text of its own:
+        // what this program writes reads back unchanged, also the pairs that pass for
+        // UTF-8 ("Ã©"), which it writes with a mark.
         for (const auto &[d, unused] : all) {
             const QString pair = QString(c) + d;
             ASSERT_EQ(decodeRecordBytes(encodeRecordText(pair)), pair)
                 << "U+" << std::hex << int(c.unicode()) << " U+" << int(d.unicode());
         }
     }
+}
+
+TEST(RecordEncoding, WindowsWrittenPairsMisreadOnlyAsCapitalsBeforeASymbolByte)
+{
+    // The Windows program writes every text in the code page, without a mark. The pairs
+    // read as UTF-8 are a capital Â, Ã, Å, Æ or Ë before a byte 0x80..0xBF that makes
+    // a character the code page has; "ÿþ" and "þÿ" read as a UTF-16 mark, but only at
+    // the start of a file, where a record has its quoted header. Every other of the
+    // 63001 pairs reads as written.
+    const auto all = cp1252Characters();
+    QStringList misread;
+    for (const auto &[c, first] : all)
+        for (const auto &[d, second] : all) {
+            const char bytes[] = {first, second};
+            if (decodeRecordBytes(QByteArray(bytes, 2)) != QString(c) + d)
+                misread << QString(c) + d;
+        }
+    const QStringList utf16Marks = {QString::fromUtf8("\u00fe\u00ff"), QString::fromUtf8("\u00ff\u00fe")};
+    EXPECT_EQ(misread.size(), 103) << misread.join(' ').toStdString();
+    for (const QString &pair : misread) {
+        EXPECT_TRUE(QString::fromUtf8("\u00c2\u00c3\u00c5\u00c6\u00cb").contains(pair[0]) || utf16Marks.contains(pair))
+            << pair.toStdString();
+        EXPECT_EQ(encodeRecordText(pair).left(3), QByteArray("\xef\xbb\xbf")) << "written with a mark";
+    }
+    EXPECT_TRUE(misread.contains(QString::fromUtf8("\u00c3\u00a9")));
+    EXPECT_FALSE(misread.contains(QString::fromUtf8("\u00c9\u2019")));
+    EXPECT_EQ(decodeRecordBytes("\"\xff\xfe\""), QString::fromUtf8("\"\u00ff\u00fe\"")) << "a mark only at the start";
 }
 
 TEST(RecordEncoding, TextsThatDoNotFitAreUtf8AfterAByteOrderMark)
@@ -100,20 +128,42 @@ TEST(RecordEncoding, TextsThatDoNotFitAreUtf8AfterAByteOrderMark)
     EXPECT_EQ(encodeRecordText(QString::fromUtf8("Ri\u00ebl \u20ac")), QByteArray("Ri\xebl \x80"));
 }
 
-TEST(RecordEncoding, UnmarkedFilesAreWindows1252EvenWhenTheyAreValidUtf8)
+TEST(RecordEncoding, UnmarkedUtf8OfCodePageCharactersReadsAsUtf8)
 {
-    // "RENÉ’S BAR" and "CAFÉ" + no-break space, as the Windows program writes them.
+    // As earlier builds and any text editor write them.
+    for (const char *utf8 : {"\"Caf\xc3\xa9 No\xc3\xabl\"", "\xc5\xb8", "\xe2\x82\xac 12,50", "\xc2\xa9 1998"})
+        EXPECT_EQ(decodeRecordBytes(utf8), QString::fromUtf8(utf8)) << utf8;
+}
+
+TEST(RecordEncoding, UnmarkedFilesThatReadAsOtherCharactersAreWindows1252)
+{
+    // "RENÉ’S BAR" and "CAFÉ" + no-break space, as the Windows program writes them: as
+    // UTF-8 they would be "RENɒS BAR" and "CAFɠDE ROOS".
     EXPECT_EQ(decodeRecordBytes("REN\xc9\x92S BAR"), QString::fromUtf8("REN\u00c9\u2019S BAR"));
     EXPECT_EQ(decodeRecordBytes("CAF\xc9\xa0" "DE ROOS"), QString::fromUtf8("CAF\u00c9\u00a0DE ROOS"));
-    EXPECT_EQ(decodeRecordBytes("Ri\xc3\xabl"), QString::fromUtf8("Ri\u00c3\u00abl"));
+    // One such character anywhere makes the whole file the code page's.
+    EXPECT_EQ(decodeRecordBytes("Caf\xc3\xa9 REN\xc9\x92S"), QString::fromUtf8("Caf\u00c3\u00a9 REN\u00c9\u2019S"));
+    EXPECT_EQ(decodeRecordBytes("Caf\xe9"), QString::fromUtf8("Caf\u00e9")) << "no UTF-8 at all";
 }
 
 TEST(RecordEncoding, UnmarkedUtf8WithABytesWindows1252LacksStaysReadable)
 {
     // Written before the mark existed: "Łódź" holds 0x81, which no Windows-1252 writer makes.
     EXPECT_EQ(decodeRecordBytes("\"\xc5\x81\xc3\xb3\x64\xc5\xba\""), QString::fromUtf8("\"\u0141\u00f3d\u017a\""));
+    EXPECT_EQ(decodeRecordBytes("\xef\xbb\xbf\xc5\x81\xc3\xb3\x64\xc5\xba"), QString::fromUtf8("\u0141\u00f3d\u017a"));
     // The same byte in a file that is no UTF-8 reads as the code page's control.
     EXPECT_EQ(decodeRecordBytes("a\x81\xe9"), QString::fromUtf8("a\u0081\u00e9"));
+}
+
+TEST(RecordEncoding, Utf16AndUtf32AfterTheirMarkAreRead)
+{
+    const QString text = QString::fromUtf8("\"Vek\",\"\u0141\u00f3d\u017a \u20ac\"\r\n");
+    for (auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE, QStringConverter::Utf32LE,
+                          QStringConverter::Utf32BE}) {
+        QStringEncoder encoder(encoding, QStringEncoder::Flag::WriteBom);
+        const QByteArray bytes = encoder.encode(text);
+        EXPECT_EQ(decodeRecordBytes(bytes), text) << int(encoding);
+    }
 }
 
 TEST(GeneralValue, TextConvertsWithCommaOrPointAsDecimalSeparator)

@@ -2,6 +2,8 @@
 #include "support/ScriptedQuestions.h"
 
 #include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -73,6 +75,27 @@ TEST(PrintRun, FailureShowsItsMessageAndEndsBusy)
     EXPECT_TRUE(outcome.isFailed());
     EXPECT_EQ(questions.messages, QStringList{QStringLiteral("Lumovander|De printer gaf een fout.")});
     EXPECT_FALSE(view.printing);
+}
+
+TEST(PrintRun, APrintThatThrowsLeavesTheDialogAtRest)
+{
+    RecordingView view;
+    ScriptedQuestions questions;
+    EXPECT_THROW(runPrint(view, questions, [](double) {}, QStringLiteral("1"),
+                          [](int) -> PrintOutcome { throw std::bad_alloc(); }),
+                 std::bad_alloc);
+    EXPECT_FALSE(view.printing);
+
+    // Thrown during the sweep: the line goes and the status is back at rest too.
+    RecordingView swept;
+    int waits = 0;
+    EXPECT_THROW(runPrint(swept, questions, [&](double) {
+        if (++waits == 50)
+            throw std::runtime_error("weg");
+    }, QStringLiteral("1"), [](int) { return PrintOutcome::printed(); }), std::runtime_error);
+    EXPECT_FALSE(swept.printing);
+    EXPECT_EQ(swept.events.mid(swept.events.size() - 3),
+              (QStringList{QStringLiteral("hide line"), QStringLiteral("status Info..."), QStringLiteral("idle")}));
 }
 
 TEST(PrintRun, CancelledPrintIsNoFailure)

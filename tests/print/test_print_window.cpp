@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPrinterInfo>
+#include <new>
 
 namespace {
 
@@ -404,6 +405,21 @@ TEST_F(PrintWindowTest, FailedPrintsGetAMessageAndTheDialogCarriesOn)
     EXPECT_TRUE(questions.messages[0].startsWith(QStringLiteral("Lumovander|De printer ")));
     EXPECT_TRUE(questions.messages[1].startsWith(QStringLiteral("Lumovander|Het PDF-bestand ")));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("nergens/vel.pdf"))));
+}
+
+TEST_F(PrintWindowTest, APrinterThatThrowsLeavesTheDialogFreeToClose)
+{
+    printer.whenPrinting = [] { throw std::bad_alloc(); };
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        click(d, QStringLiteral("PrintKnop"));
+        EXPECT_TRUE(in<QPushButton>(d, QStringLiteral("PrintKnop"))->isEnabled());
+        EXPECT_EQ(d.cursor().shape(), Qt::ArrowCursor);
+        click(d, QStringLiteral("ExitKnop"));
+        EXPECT_FALSE(d.isVisible()) << "Exit closes the dialog";
+        if (d.isVisible())
+            d.hide(); // not to hang here when Exit is refused
+    });
+    EXPECT_EQ(questions.messages.size(), 1) << "the command boundary says what went wrong";
 }
 
 TEST_F(PrintWindowTest, SetupPrinterAsksTheStationOverTheWindow)
