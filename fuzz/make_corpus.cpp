@@ -3,6 +3,7 @@
 // that each fuzzer starts inside its format.
 #include "cardfile/CardRecord.h"
 #include "cardfile/PictureFile.h"
+#include "core/RegularFile.h"
 #include "core/SettingsFile.h"
 
 #include <QBuffer>
@@ -83,6 +84,9 @@ int main(int argc, char **argv)
     put("fuzz_card_record", "windows-1252.crd", CardRecord::write(card));
     card.TextLines[3] = QString::fromUtf8("\u0141\u00f3d\u017a \xf0\x9f\x8c\xb9");
     put("fuzz_card_record", "utf-8.crd", CardRecord::write(card));
+    // Blanks after the last field past the cap that opening a card has: reading takes
+    // every field, opening and the recovery card refuse the file.
+    put("fuzz_card_record", "padded.crd", CardRecord::write(card) + QByteArray(RegularFile::RecordLimit, ' '));
 
     // The round trip reads its card field by field from the bytes; any bytes will do.
     put("fuzz_record_roundtrip", "a", QByteArray("\x03\x05\x41\x42\xc9\x92\x00\x20\x01\xa0", 10));
