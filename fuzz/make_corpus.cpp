@@ -7,6 +7,7 @@
 #include "cardfile/PictureFile.h"
 #include "cardfile/PrintCopyFile.h"
 #include "print/CorrectionFile.h"
+#include "core/RegularFile.h"
 #include "core/SettingsFile.h"
 #include "../tests/support/HostilePictures.h"
 
@@ -112,6 +113,9 @@ int main(int argc, char **argv)
     put("fuzz_card_record", "windows-1252.crd", CardRecord::write(card));
     card.TextLines[3] = QString::fromUtf8("\u0141\u00f3d\u017a \xf0\x9f\x8c\xb9");
     put("fuzz_card_record", "utf-8.crd", CardRecord::write(card));
+    // Blanks after the last field past the cap that opening a card has: reading takes
+    // every field, opening and the recovery card refuse the file.
+    put("fuzz_card_record", "padded.crd", CardRecord::write(card) + QByteArray(RegularFile::RecordLimit, ' '));
     // Lines of one letter under 71,000 combining marks each: nothing advances, so only
     // a cut by characters keeps drawing them short.
     for (int line = 1; line <= 7; ++line)

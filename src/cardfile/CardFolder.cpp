@@ -5,6 +5,59 @@
 
 #include <algorithm>
 
+namespace {
+
+// The paths of name + each ending, in that order.
+QStringList exactPaths(const QDir &dir, const QString &name, const QStringList &endings)
+{
+    QStringList paths;
+    for (const QString &ending : endings)
+        paths << dir.filePath(name + ending);
+    return paths;
+}
+
+// The entry that spells fileName in other letters. Of several, the one that spells
+// the card's name itself exactly (only its ending differs); when that does not decide,
+// none: a file of one of two other cards would be a guess.
+QString otherCase(const QStringList &all, const QString &name, const QString &fileName)
+{
+    QStringList found;
+    for (const QString &candidate : all)
+        if (candidate.compare(fileName, Qt::CaseInsensitive) == 0)
+            found << candidate;
+    if (found.size() == 1)
+        return found.first();
+    QStringList sameName;
+    for (const QString &candidate : found)
+        if (candidate.startsWith(name))
+            sameName << candidate;
+    return sameName.size() == 1 ? sameName.first() : QString();
+}
+
+// The files of one card: the exact names when one of them exists; otherwise each
+// file in whatever letters it was copied with.
+QStringList locateAll(const QString &folder, const QString &name, const QStringList &endings)
+{
+    const QDir dir(folder);
+    QStringList paths = exactPaths(dir, name, endings);
+    if (std::any_of(paths.cbegin(), paths.cend(), [](const QString &path) { return QFileInfo::exists(path); }))
+        return paths;
+    const QStringList all = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (qsizetype i = 0; i < endings.size(); ++i) {
+        const QString found = otherCase(all, name, name + endings[i]);
+        if (!found.isEmpty())
+            paths[i] = dir.filePath(found);
+    }
+    return paths;
+}
+
+CardFolder::CardFiles asCardFiles(const QStringList &paths)
+{
+    return {paths[0], paths[1], paths[2], paths[3], paths[4]};
+}
+
+} // namespace
+
 namespace CardFolder {
 
 QStringList entries(const QString &folder, const QString &extension)
@@ -23,31 +76,25 @@ QStringList entries(const QString &folder, const QString &extension)
     return names;
 }
 
-QString locate(const QString &folder, const QString &fileName)
+QStringList cardFileEndings()
 {
-    const QDir dir(folder);
-    const QString exact = dir.filePath(fileName);
-    if (QFileInfo::exists(exact))
-        return exact;
-    const QStringList all = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
-    for (const QString &candidate : all)
-        if (candidate.compare(fileName, Qt::CaseInsensitive) == 0)
-            return dir.filePath(candidate);
-    return exact;
+    return {QStringLiteral(".crd"), QStringLiteral("-back.bmp"), QStringLiteral(".bmp"),
+            QStringLiteral("-back.print.png"), QStringLiteral(".print.png")};
+}
+
+CardFiles exactFiles(const QString &folder, const QString &name)
+{
+    return asCardFiles(exactPaths(QDir(folder), name, cardFileEndings()));
 }
 
 CardFiles cardFiles(const QString &cardsFolder, const QString &name)
 {
-    return {locate(cardsFolder, name + QStringLiteral(".crd")),
-            locate(cardsFolder, name + QStringLiteral("-back.bmp")),
-            locate(cardsFolder, name + QStringLiteral(".bmp")),
-            locate(cardsFolder, name + QStringLiteral("-back.print.png")),
-            locate(cardsFolder, name + QStringLiteral(".print.png"))};
+    return asCardFiles(locateAll(cardsFolder, name, cardFileEndings()));
 }
 
 QString templateFile(const QString &templatesFolder, const QString &name)
 {
-    return locate(templatesFolder, name + QStringLiteral(".tmp"));
+    return locateAll(templatesFolder, name, {QStringLiteral(".tmp")}).first();
 }
 
 } // namespace CardFolder

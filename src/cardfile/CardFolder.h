@@ -3,19 +3,18 @@
 #include <QString>
 #include <QStringList>
 
-// The files of the Cards and Templates folders. Card files copied from Windows may
-// carry other letter cases ("Jan.CRD", "Jan-Back.bmp"); Windows treats those as the
-// same names, so this does too: an exact match wins, otherwise any case will do.
+// The files of the Cards and Templates folders. A file belongs to a card only under the
+// card's exact name: "JAN" and "jan" are two cards with files of their own. Card files
+// copied from Windows may carry other letter cases throughout ("Jan.CRD",
+// "Jan-Back.bmp"), and Windows treats those as the same names; so when not one file of
+// a card has its exact name, the card's files are looked up in any letter case, all of
+// them together.
 namespace CardFolder {
 
 // The entries of a folder's list: the names of the files ending in the extension
 // (".crd" or ".tmp", any case) without it, in alphabetical order. A missing folder
 // gives an empty list.
 QStringList entries(const QString &folder, const QString &extension);
-
-// The path of the file with this name in the folder: the existing file whose name
-// matches, or the name as given when none does.
-QString locate(const QString &folder, const QString &fileName);
 
 // The three files of the card named name in the Cards folder, and the print copies
 // of its two pictures (see PrintCopyFile).
@@ -26,6 +25,13 @@ struct CardFiles {
     QString backgroundPrint; // N-back.print.png
     QString stampPrint;      // N.print.png
 };
+// The endings of a card's file names after N, in the order of CardFiles.
+QStringList cardFileEndings();
+
+// The files under their exact names, whether they exist or not: what saving writes.
+CardFiles exactFiles(const QString &folder, const QString &name);
+// The files of the card as they are found (see above): what opening reads and deleting
+// removes.
 CardFiles cardFiles(const QString &cardsFolder, const QString &name);
 
 // The picture file of the template named name in the Templates folder.

@@ -13,12 +13,9 @@
 
 namespace {
 
-// A record is a few hundred bytes; anything far larger is no record and is not read.
-constexpr qint64 kLongestRecord = 1 << 20;
-
 void readRecordFile(const QString &path, CardState &state)
 {
-    if (const auto bytes = RegularFile::read(path, kLongestRecord))
+    if (const auto bytes = RegularFile::read(path, RegularFile::RecordLimit))
         CardRecord::read(*bytes, state);
 }
 

@@ -42,7 +42,8 @@ std::optional<QString> writeInto(const CardContent &content, const QString &fold
         return failure(QStringLiteral("De map '") + QDir(folder).dirName()
                        + QStringLiteral("' kon niet worden aangemaakt."));
 
-    const CardFolder::CardFiles files = CardFolder::cardFiles(folder, name);
+    // The exact names: a card "jan" never writes over the files of a card "JAN".
+    const CardFolder::CardFiles files = CardFolder::exactFiles(folder, name);
     FileGroupWriter group(folder);
     if (content.state.LayoutKind > 1) {
         const QByteArray bitmap = PictureFile::bitmapBytes(content.stamp);

@@ -19,10 +19,14 @@ fs::path nativePath(const QString &path) { return fs::path(QFile::encodeName(pat
 
 QString fileNameOf(const QString &path) { return QFileInfo(path).fileName(); }
 
-QString notReplaced(const QString &path)
+// With the reason, so that the user knows what to change: room, permission, a folder
+// standing in the way, a name too long.
+QString notReplaced(const QString &path, const std::error_code &error)
 {
-    return QStringLiteral("Het bestand '") + fileNameOf(path)
+    const QString message = QStringLiteral("Het bestand '") + fileNameOf(path)
         + QStringLiteral("' kon niet worden vervangen.");
+    const QString reason = error ? AtomicFile::reasonFor(error.value()) : QString();
+    return reason.isEmpty() ? message : message + QLatin1Char(' ') + reason;
 }
 
 } // namespace
@@ -82,7 +86,7 @@ std::optional<QString> FileGroupWriter::keepOldFiles()
         }
         if (error) {
             QFile::remove(backup);
-            return notReplaced(entry.finalPath);
+            return notReplaced(entry.finalPath, error);
         }
         entry.backupPath = backup;
     }
@@ -112,7 +116,7 @@ std::optional<QString> FileGroupWriter::moveIntoPlace()
                 placed.backupPath.clear();
             }
         }
-        return notReplaced(entry.finalPath);
+        return notReplaced(entry.finalPath, error);
     }
     return std::nullopt;
 }

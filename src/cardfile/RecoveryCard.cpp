@@ -5,21 +5,26 @@
 #include "cardfile/CardRecord.h"
 #include "cardfile/CardWriter.h"
 #include "cardfile/PictureFile.h"
+#include "cardfile/RecoveryFolder.h"
 #include "core/CardDocument.h"
 #include "core/Composition.h"
 #include "core/DataFolder.h"
 #include "core/Questions.h"
+#include "core/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
 
-const QString kName = QStringLiteral("Kaart");
+const QString kName = RecoveryFolder::CardName;
 
-// A record is a few hundred bytes; a far larger file is no record of ours.
-constexpr qint64 kLongestRecord = 1 << 20;
+QLocale dutch() { return QLocale(QLocale::Dutch, QLocale::Netherlands); }
+
+QString dutchTime(const QDateTime &time)
+{
+    return dutch().toString(time, QStringLiteral("d MMMM yyyy 'om' HH:mm"));
+}
 
 // Two cards that differ in every field the record carries.
 CardState contrastingState()
@@ -45,17 +50,17 @@ CardState contrastingState()
 
 // The record read whole, or nullopt when any field is missing or unreadable: reading
 // keeps a field it cannot read, so read into two cards that differ everywhere, every
-// field was read only when they come out the same.
+// field was read only when they come out the same. Read as opening reads it, with the
+// same cap: a record that opening would pass over is not whole.
 std::optional<CardState> readWholeRecord(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto bytes = RegularFile::read(path, RegularFile::RecordLimit);
+    if (!bytes)
         return std::nullopt;
-    const QByteArray bytes = file.read(kLongestRecord);
     CardState plain;
     CardState contrasting = contrastingState();
-    CardRecord::read(bytes, plain);
-    CardRecord::read(bytes, contrasting);
+    CardRecord::read(*bytes, plain);
+    CardRecord::read(*bytes, contrasting);
     if (CardRecord::write(plain) != CardRecord::write(contrasting))
         return std::nullopt;
     return plain;
@@ -63,7 +68,9 @@ std::optional<CardState> readWholeRecord(const QString &path)
 
 bool isWhole(const QString &folder)
 {
-    const CardFolder::CardFiles files = CardFolder::cardFiles(folder, kName);
+    if (!RecoveryFolder::isOurs(folder))
+        return false;
+    const CardFolder::CardFiles files = CardFolder::exactFiles(folder, kName);
     const auto state = readWholeRecord(files.record);
     if (!state)
         return false;
@@ -89,6 +96,10 @@ std::optional<QString> write(const CardDocument &document, const QString &folder
 
 std::optional<QString> write(const CardWriter::CardContent &content, const QString &folder)
 {
+    // A folder that is not ours is not written into, and not complained about either:
+    // it is something the user put there, and the card is still whole in memory.
+    if (!RecoveryFolder::isOurs(folder))
+        return std::nullopt;
     return CardWriter::writeInto(content, folder, kName);
 }
 
@@ -97,7 +108,7 @@ std::optional<QDateTime> find(const QString &folder)
     if (!isWhole(folder))
         return std::nullopt;
     // The record is moved into place last, so its time is the time of the write.
-    return QFileInfo(CardFolder::cardFiles(folder, kName).record).lastModified();
+    return QFileInfo(CardFolder::exactFiles(folder, kName).record).lastModified();
 }
 
 bool restore(CardDocument &document, const QString &folder)
@@ -112,22 +123,39 @@ bool restore(CardDocument &document, const QString &folder)
 
 void remove(const QString &folder)
 {
-    QDir(folder).removeRecursively();
+    RecoveryFolder::clear(folder);
 }
 
 QString question(const QDateTime &written)
 {
-    const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
-    return QStringLiteral("Er is een niet-opgeslagen kaart gevonden van ")
-        + dutch.toString(written, QStringLiteral("d MMMM yyyy 'om' HH:mm"))
+    return QStringLiteral("Er is een niet-opgeslagen kaart gevonden van ") + dutchTime(written)
         + QStringLiteral(". Wilt u die terughalen?");
+}
+
+QString keptAsideMessage(const QDateTime &written, const QString &folder, const std::optional<QString> &keptAs)
+{
+    const QString found = QStringLiteral("De niet-opgeslagen kaart van ") + dutchTime(written)
+        + QStringLiteral(" kan niet volledig worden teruggehaald. ");
+    const QString where = QStringLiteral(" in de map ") + QDir::toNativeSeparators(folder) + QLatin1Char('.');
+    if (keptAs)
+        return found + QStringLiteral("De bestanden zijn bewaard als '") + *keptAs + QLatin1Char('\'') + where;
+    return found + QStringLiteral("De bestanden konden niet opzij worden gezet; ze staan als '") + kName
+        + QLatin1Char('\'') + where;
 }
 
 bool offer(CardDocument &document, Questions &questions, const QString &folder)
 {
-    const auto written = find(folder);
-    if (!written)
+    if (!RecoveryFolder::holdsRecord(folder))
         return false;
+    const auto written = find(folder);
+    if (!written) {
+        // Not brought back in part, and not left for the next write to replace: what
+        // the user typed may still be in it.
+        const QDateTime time = QFileInfo(CardFolder::exactFiles(folder, kName).record).lastModified();
+        questions.message(QStringLiteral("Lumovander"),
+                          keptAsideMessage(time, folder, RecoveryFolder::keepAside(folder, time)));
+        return false;
+    }
     if (!questions.yesNo(QStringLiteral("Lumovander"), question(*written))) {
         remove(folder);
         return false;

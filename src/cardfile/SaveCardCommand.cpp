@@ -27,7 +27,7 @@ Outcome run(CardDocument &document, Questions &questions)
         return Outcome::InvalidName;
     }
 
-    const QString record = CardFolder::cardFiles(DataFolder::cardsFolder(), name).record;
+    const QString record = CardFolder::exactFiles(DataFolder::cardsFolder(), name).record;
     if (QFileInfo(record).isFile()
         && !questions.yesNo(QStringLiteral(" Opslaan"),
                             QStringLiteral("Kaart met de naam '") + name

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -136,7 +137,10 @@ QString reasonFor(int errorNumber)
     case ENOTDIR:
         return QStringLiteral("De map bestaat niet.");
     case EISDIR:
+    case ENOTEMPTY:
         return QStringLiteral("Er staat een map met die naam.");
+    case ENAMETOOLONG:
+        return QStringLiteral("De naam is te lang voor een bestand.");
     case EIO:
         return QStringLiteral("De schijf gaf een schrijffout.");
     default:
@@ -153,6 +157,12 @@ QString freeName(const QString &folder)
         if (!QFileInfo::exists(candidate))
             return candidate;
     }
+}
+
+bool isFreeName(const QString &fileName)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.lumovander-[0-9a-f]{16}$"));
+    return pattern.match(fileName).hasMatch();
 }
 
 Temporary writeTemporary(const QString &folder, const QString &finalPath, const Filler &fill)

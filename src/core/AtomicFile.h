@@ -42,6 +42,9 @@ Temporary writeTemporary(const QString &folder, const QString &finalPath, const 
 // A hidden name in folder that no file has (".lumovander-" and 16 hex digits, without
 // a card file's extension, so that no dialog lists it).
 QString freeName(const QString &folder);
+// Whether a file name (without folder) is one freeName gives: what an interrupted write
+// may leave behind.
+bool isFreeName(const QString &fileName);
 
 // The Dutch reason for an errno value of a failed write, e.g. a full disk.
 QString reasonFor(int errorNumber);

@@ -10,8 +10,6 @@ namespace {
 
 const QString kHeader = QStringLiteral("Vek Tarnholm Software 2009");
 const QString kDashes = QString(26, QLatin1Char('-'));
-// The file is under a hundred bytes; anything far larger is no settings file.
-constexpr qint64 kLongestFile = 1 << 20;
 
 // A print value that must hold a number in its range: a bare number, or a quoted text
 // that reads as one (the margins dialog stores its fields as typed).
@@ -61,7 +59,7 @@ bool read(const QString &path, PrintSettings &settings)
 {
     const PrintSettings defaults;
     settings = defaults;
-    const auto bytes = RegularFile::read(path, kLongestFile);
+    const auto bytes = RegularFile::read(path, RegularFile::SettingsLimit);
     if (!bytes)
         return false;
     RecordReader reader(decodeRecordBytes(*bytes));

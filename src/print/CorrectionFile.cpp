@@ -1,16 +1,13 @@
 #include "print/CorrectionFile.h"
 
 #include "core/AtomicFile.h"
+#include "core/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
 namespace {
-
-// The file is a few hundred bytes; anything far larger is not ours.
-constexpr qint64 MaxFileBytes = 1 << 20;
 
 double readValue(const QString &text, double neutral, double low, double high)
 {
@@ -49,10 +46,12 @@ QString besideSettings(const QString &settingsFile)
 Entries read(const QString &path)
 {
     Entries entries;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes)
+    // Read on every print and every opening of the print dialogs: a pipe or a device in
+    // its place must neither wait nor fill the memory.
+    const auto bytes = RegularFile::read(path, RegularFile::SettingsLimit);
+    if (!bytes)
         return entries;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(*bytes).split(QLatin1Char('\n'));
     QString current;
     bool inEntry = false;
     for (QString line : lines) {

@@ -23,7 +23,8 @@ namespace {
 
 // Only the recovery process test sets LUMOVANDER_TEST_ANSWERS ("ja,nee,..."): a
 // program it starts cannot be clicked, so the yes/no questions are printed on stdout
-// and answered from the list, in turn; the other questions stay the desktop's own.
+// and answered from the list, in turn, and messages are printed instead of shown; the
+// other questions stay the desktop's own.
 class AnswersFromTest : public WidgetQuestions {
 public:
     AnswersFromTest()
@@ -40,6 +41,13 @@ public:
         if (m_answers.isEmpty())
             return WidgetQuestions::yesNo(title, text);
         return m_answers.takeFirst().compare(QLatin1String("ja"), Qt::CaseInsensitive) == 0;
+    }
+    void message(const QString &title, const QString &text) override
+    {
+        if (!m_scripted)
+            return WidgetQuestions::message(title, text);
+        std::printf("bericht: %s\n", qUtf8Printable(text));
+        std::fflush(stdout);
     }
 
 private:

@@ -17,6 +17,7 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -62,6 +63,16 @@ protected:
     }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    // Leaves room for this many more files (tmpfs counts a second name of a file too).
+    void allowFilesMore(int count)
+    {
+        struct statvfs disk {};
+        ASSERT_EQ(::statvfs(QFile::encodeName(m_dir.path()).constData(), &disk), 0);
+        const QByteArray options = "size=2m,nr_inodes=" + QByteArray::number(qulonglong(disk.f_files - disk.f_ffree) + count);
+        ASSERT_EQ(::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_REMOUNT, options.constData()), 0)
+            << std::strerror(errno);
+    }
 
     void fill()
     {
@@ -117,6 +128,24 @@ TEST_F(FullDisk, CardSaveNamesTheFullDiskAndKeepsTheOldCard)
     EXPECT_TRUE(failure->endsWith(QStringLiteral("De schijf is vol."))) << failure->toStdString();
     EXPECT_EQ(bytesOf(cards + "/Jan.crd"), oldRecord);
     EXPECT_EQ(bytesOf(cards + "/Jan-back.bmp"), oldBack);
+    EXPECT_EQ(allFiles(), before);
+}
+
+TEST_F(FullDisk, CardWhoseOldFilesCannotBeKeptMeanwhileNamesTheFullDisk)
+{
+    DataFolder::setOverride(path(QStringLiteral("data")));
+    CardDocument card;
+    ASSERT_FALSE(CardWriter::write(card, QStringLiteral("Jan")).has_value());
+    const QStringList before = allFiles();
+    // Room for the two new files, none for the second names that keep the old ones
+    // until the new ones are in place.
+    allowFilesMore(2);
+
+    editCard(card, [](Card &c) { c.state.TextLines[1] = QStringLiteral("Nieuw"); });
+    const auto failure = CardWriter::write(card, QStringLiteral("Jan"));
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_TRUE(failure->endsWith(QStringLiteral("' kon niet worden vervangen. De schijf is vol.")))
+        << failure->toStdString();
     EXPECT_EQ(allFiles(), before);
 }
 

@@ -12,6 +12,7 @@
 #include "core/CardPainter.h"
 #include "core/DataFolder.h"
 #include "support/ScriptedQuestions.h"
+#include "support/StuckReaderGuard.h"
 
 #include <QAction>
 #include <QDir>
@@ -166,7 +167,7 @@ TEST_F(RecoveryProcess, KilledProgramOffersItsCardAtTheNextStart)
     third.waitForFinished(kChildTimeoutMs);
 }
 
-TEST_F(RecoveryProcess, DamagedCardIsNotOfferedAndTheProgramRuns)
+TEST_F(RecoveryProcess, DamagedCardIsKeptAsideWithAMessageAndTheProgramRuns)
 {
     CardDocument designed;
     designed.applyLayout(4);
@@ -197,7 +198,30 @@ TEST_F(RecoveryProcess, DamagedCardIsNotOfferedAndTheProgramRuns)
         // An empty list: a question would be printed, then wait for a click forever.
         start(child, QString(), true);
         const QStringList said = readUntil(child, QStringLiteral("painted"));
-        EXPECT_EQ(said, QStringList{QStringLiteral("painted")});
+        ASSERT_EQ(said.size(), 2) << said.join('\n').toStdString();
+        EXPECT_TRUE(said[0].startsWith(QStringLiteral("bericht: De niet-opgeslagen kaart van ")));
+        EXPECT_TRUE(said[0].contains(QStringLiteral("zijn bewaard als 'Bewaard-")));
         finishCleanly(child);
+        EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(name))) << "moved aside";
     }
+    // Both kept, the clean exits notwithstanding.
+    EXPECT_EQ(QDir(folder).entryList({QStringLiteral("Bewaard-*.crd")}, QDir::Files).size(), 2);
+}
+
+TEST_F(RecoveryProcess, RecoveryRecordThatIsAPipeDoesNotStopTheWindow)
+{
+    CardDocument designed;
+    designed.enterTextLine(1, QStringLiteral("Pijp"));
+    ASSERT_EQ(RecoveryCard::write(designed, folder), std::nullopt);
+    const QString record = QDir(folder).filePath(QStringLiteral("Kaart.crd"));
+    QFile::remove(record);
+    const StuckReaderGuard pipe(record);
+    ASSERT_TRUE(pipe.made());
+
+    QProcess child;
+    start(child, QString(), true);
+    EXPECT_EQ(readUntil(child, QStringLiteral("painted")), QStringList{QStringLiteral("painted")});
+    finishCleanly(child);
+    EXPECT_FALSE(pipe.stuck());
+    EXPECT_TRUE(QFileInfo::exists(record)) << "not the program's, so not removed";
 }

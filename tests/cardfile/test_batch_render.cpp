@@ -137,6 +137,23 @@ TEST_F(BatchRender, FolderOptionReadsThatFoldersCards)
     EXPECT_EQ(QImage(output).size(), QSize(440, 270));
 }
 
+TEST_F(BatchRender, CardNamedLikeAnotherInOtherLettersDrawsOnlyItsOwnFiles)
+{
+    saveCard("JAN");
+    // "jan" has a stamp layout too, but no stamp picture of its own: the bare frame.
+    QTemporaryDir elsewhere;
+    CardDocument jan;
+    jan.applyLayout(2);
+    ASSERT_FALSE(CardWriter::writeInto(CardWriter::contentOf(jan), elsewhere.path(), "jan"));
+    for (const QString file : {"jan.crd", "jan-back.bmp"})
+        ASSERT_TRUE(QFile::copy(QDir(elsewhere.path()).filePath(file), cards(file)));
+
+    ASSERT_EQ(render({"jan", output}), 0) << errors.toStdString();
+    EXPECT_NE(QImage(output).pixelColor(18 + 70, 18 + 90), kStamp) << "JAN's stamp";
+    ASSERT_EQ(render({"JAN", output}), 0) << errors.toStdString();
+    EXPECT_EQ(QImage(output).pixelColor(18 + 70, 18 + 90), kStamp);
+}
+
 TEST_F(BatchRender, BadInputGivesOneLineAndNoOutput)
 {
     saveCard("Jan");

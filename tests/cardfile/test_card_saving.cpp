@@ -1,6 +1,7 @@
 #include "core/CardDocument.h"
 #include "support/CardEdit.h"
 #include "cardfile/CardOpening.h"
+#include "cardfile/CardWriter.h"
 #include "DataFolderFixture.h"
 #include "cardfile/SaveCardCommand.h"
 #include "support/ScriptedQuestions.h"
@@ -245,7 +246,7 @@ TEST_F(CardSaving, StampThatCannotBeReplacedLeavesTheOldCard)
     EXPECT_EQ(saveAs("Jan", {true}), Outcome::Failed);
     EXPECT_EQ(questions.messages,
               QStringList{" Opslaan Kaart|De kaart kon niet worden opgeslagen.\r\n"
-                          "Het bestand 'Jan.bmp' kon niet worden vervangen."});
+                          "Het bestand 'Jan.bmp' kon niet worden vervangen. Er staat een map met die naam."});
     EXPECT_EQ(bytesOf(cards("Jan.crd")), QByteArray("old record"));
     EXPECT_EQ(bytesOf(cards("Jan-back.bmp")), QByteArray("old background"));
     EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}))
@@ -264,7 +265,7 @@ TEST_F(CardSaving, FailureAfterSomeFilesMovedPutsTheOldFilesBack)
     EXPECT_EQ(saveAs("Jan"), Outcome::Failed);
     EXPECT_EQ(questions.messages,
               QStringList{" Opslaan Kaart|De kaart kon niet worden opgeslagen.\r\n"
-                          "Het bestand 'Jan.crd' kon niet worden vervangen."});
+                          "Het bestand 'Jan.crd' kon niet worden vervangen. Er staat een map met die naam."});
     EXPECT_EQ(bytesOf(cards("Jan.bmp")), QByteArray("old stamp"));
     EXPECT_EQ(bytesOf(cards("Jan-back.bmp")), QByteArray("old background"));
     EXPECT_EQ(everythingIn(cards()), (QStringList{"Jan-back.bmp", "Jan.bmp", "Jan.crd"}));
@@ -278,12 +279,32 @@ TEST_F(CardSaving, FailureAfterMovesRemovesFilesThatWereNew)
     EXPECT_EQ(everythingIn(cards()), QStringList{"Jan.crd"});
 }
 
-TEST_F(CardSaving, ExistingCardWithOtherLetterCaseIsReplacedNotDoubled)
+TEST_F(CardSaving, CardNamedLikeAnotherInOtherLettersIsACardOfItsOwn)
 {
-    writeBytes(cards("JAN.CRD"), "old record");
-    writeBytes(cards("Jan-Back.BMP"), "old background");
-    EXPECT_EQ(saveAs("jan", {true}), Outcome::Saved);
-    EXPECT_EQ(questions.asked.size(), 2);
-    EXPECT_EQ(everythingIn(cards()), (QStringList{"JAN.CRD", "Jan-Back.BMP"}));
-    EXPECT_TRUE(bytesOf(cards("JAN.CRD")).startsWith("\"Vek"));
+    writeBytes(cards("JAN.crd"), "old record");
+    writeBytes(cards("JAN-back.bmp"), "old background");
+    writeBytes(cards("JAN.bmp"), "old stamp");
+    doc.applyLayout(2);
+    EXPECT_EQ(saveAs("jan"), Outcome::Saved);
+    EXPECT_EQ(questions.asked.size(), 1) << "no question about overwriting JAN";
+    EXPECT_EQ(bytesOf(cards("JAN.crd")), QByteArray("old record"));
+    EXPECT_EQ(bytesOf(cards("JAN-back.bmp")), QByteArray("old background"));
+    EXPECT_EQ(bytesOf(cards("JAN.bmp")), QByteArray("old stamp"));
+    EXPECT_TRUE(bytesOf(cards("jan.crd")).startsWith("\"Vek"));
+    EXPECT_TRUE(bytesOf(cards("jan.bmp")).startsWith("BM"));
+}
+
+TEST_F(CardSaving, NameTooLongForAFileIsGivenAsTheReason)
+{
+    // Passes the name check today; only the background's print copy, the longest of
+    // the card's file names, is too long.
+    const QString name(241, QLatin1Char('a'));
+    doc.drawOnCanvas(QStringLiteral("Test"), [](QImage &image) { paintPattern(image, 2); },
+                     [](QImage &print, const QImage &) { paintPattern(print, 3); });
+    ASSERT_TRUE(doc.canvas().hasPrintCopy());
+    const auto failure = CardWriter::write(doc, name);
+    ASSERT_TRUE(failure);
+    EXPECT_TRUE(failure->endsWith(QStringLiteral("kon niet worden vervangen. De naam is te lang voor een bestand.")))
+        << failure->toStdString();
+    EXPECT_EQ(everythingIn(cards()), QStringList());
 }

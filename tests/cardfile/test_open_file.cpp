@@ -431,6 +431,22 @@ TEST_F(OpenFile, DeletingACardRemovesItsThreeFilesOnly)
     EXPECT_EQ(model.instruction(), instruction) << "the count is not updated";
 }
 
+TEST_F(OpenFile, DeletingACardLeavesTheFilesOfOneNamedAlikeInOtherLetters)
+{
+    writeWindowsCard("JAN");
+    writeBytes(cards("JAN-back.print.png"), "print copy of JAN");
+    writeBytes(cards("jan.crd"), windowsRecord());
+    writeBytes(cards("jan-back.bmp"), handMadeBitmap(1, 1, {kRed}));
+    OpenFileModel model(Mode::Cards, doc, questions);
+    ASSERT_EQ(model.entries(), (QStringList{"JAN", "jan"}));
+    model.select(1);
+    questions.yesNoAnswers = {true};
+    model.deleteSelected();
+    QStringList left = QDir(cards()).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"JAN-back.bmp", "JAN-back.print.png", "JAN.bmp", "JAN.crd"}));
+}
+
 TEST_F(OpenFile, DeletingACardWithMissingFilesPassesThemOver)
 {
     writeBytes(cards("Jan.crd"), "x");

@@ -3,6 +3,7 @@
 #include "cardfile/RecoveryCard.h"
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
+#include "core/RegularFile.h"
 #include "support/ScriptedQuestions.h"
 
 #include <QCoreApplication>
@@ -138,12 +139,30 @@ TEST_F(Recovery, QuestionGivesTheDateInDutch)
                              "Wilt u die terughalen?"));
 }
 
-// Each way a card can be damaged: not offered, nothing changed, nothing asked.
-TEST_F(Recovery, DamagedCardIsIgnored)
+// Without a record there is nothing the user typed: not offered, nothing said.
+TEST_F(Recovery, NoRecordIsNoCard)
+{
+    design(doc);
+    for (const bool withFolder : {false, true}) {
+        ASSERT_EQ(RecoveryCard::write(doc, folder), std::nullopt);
+        if (withFolder)
+            QFile::remove(file("Kaart.crd"));
+        else
+            QDir(folder).removeRecursively();
+        EXPECT_FALSE(RecoveryCard::find(folder));
+        CardDocument fresh;
+        EXPECT_FALSE(RecoveryCard::offer(fresh, questions, folder));
+        EXPECT_FALSE(fresh.isModified());
+    }
+    EXPECT_TRUE(questions.asked.isEmpty());
+    EXPECT_TRUE(questions.messages.isEmpty());
+}
+
+// Each way a card can be damaged: not offered and nothing changed, but kept aside under
+// a name of its own, out of the next write's way, and the user told where.
+TEST_F(Recovery, DamagedCardIsKeptAsideAndTheUserTold)
 {
     const std::vector<std::pair<const char *, std::function<void()>>> damages = {
-        {"no folder", [&] { QDir(folder).removeRecursively(); }},
-        {"no record", [&] { QFile::remove(file("Kaart.crd")); }},
         {"record cut short",
          [&] { overwrite(file("Kaart.crd"), bytesOf(file("Kaart.crd")).left(150)); }},
         {"record of other things", [&] { overwrite(file("Kaart.crd"), QByteArray(400, 'x')); }},
@@ -156,16 +175,109 @@ TEST_F(Recovery, DamagedCardIsIgnored)
     design(doc);
     for (const auto &[what, damage] : damages) {
         SCOPED_TRACE(what);
+        QDir(folder).removeRecursively();
         ASSERT_EQ(RecoveryCard::write(doc, folder), std::nullopt);
         damage();
+        const QByteArray record = bytesOf(file("Kaart.crd"));
+        const QDateTime written = QFileInfo(file("Kaart.crd")).lastModified();
         EXPECT_FALSE(RecoveryCard::find(folder));
         CardDocument fresh;
         const QImage before = paintCard(fresh);
+        questions.messages.clear();
         EXPECT_FALSE(RecoveryCard::offer(fresh, questions, folder));
         EXPECT_EQ(paintCard(fresh), before);
         EXPECT_FALSE(fresh.isModified());
+
+        const QString keptAs = "Bewaard-" + written.toString("yyyyMMdd-HHmm");
+        EXPECT_EQ(questions.messages,
+                  QStringList{"Lumovander|" + RecoveryCard::keptAsideMessage(written, folder, keptAs)});
+        EXPECT_EQ(bytesOf(file(keptAs + ".crd")), record);
+        EXPECT_FALSE(QFileInfo::exists(file("Kaart.crd")));
     }
     EXPECT_TRUE(questions.asked.isEmpty());
+}
+
+TEST_F(Recovery, RecordPaddedPastWhatOpeningReadsIsKeptAsideNotRestoredWithoutItsTexts)
+{
+    design(doc);
+    ASSERT_EQ(RecoveryCard::write(doc, folder), std::nullopt);
+    // Blanks after the last field are passed over by reading, but opening a card reads
+    // no record above its cap.
+    const QByteArray padded = bytesOf(file("Kaart.crd")) + QByteArray(RegularFile::RecordLimit, ' ');
+    overwrite(file("Kaart.crd"), padded);
+    const QDateTime written = QFileInfo(file("Kaart.crd")).lastModified();
+    const QString keptAs = "Bewaard-" + written.toString("yyyyMMdd-HHmm");
+
+    EXPECT_FALSE(RecoveryCard::find(folder));
+    CardDocument fresh;
+    EXPECT_FALSE(RecoveryCard::offer(fresh, questions, folder));
+    EXPECT_TRUE(questions.asked.isEmpty()) << "not offered";
+    EXPECT_EQ(questions.messages,
+              QStringList{"Lumovander|" + RecoveryCard::keptAsideMessage(written, folder, keptAs)});
+    EXPECT_TRUE(RecoveryCard::keptAsideMessage(written, folder, keptAs).contains("kan niet volledig worden teruggehaald"));
+
+    // The next card written and removed leaves the one kept aside, which a second kept
+    // aside in the same minute does not replace.
+    ASSERT_EQ(RecoveryCard::write(doc, folder), std::nullopt);
+    ASSERT_TRUE(RecoveryCard::find(folder));
+    overwrite(file("Kaart.crd"), "kapot");
+    EXPECT_FALSE(RecoveryCard::offer(fresh, questions, folder));
+    RecoveryCard::remove(folder);
+    EXPECT_EQ(bytesOf(file(keptAs + ".crd")), padded);
+    EXPECT_EQ(bytesOf(file(keptAs + "-2.crd")), QByteArray("kapot"));
+    EXPECT_TRUE(QFileInfo::exists(file(keptAs + "-back.bmp")));
+    EXPECT_FALSE(QFileInfo::exists(file("Kaart.crd")));
+}
+
+// A recovery folder that is a link, or holds anything besides the recovery card, is
+// not the program's: not read, not written into, nothing removed from it.
+TEST_F(Recovery, FolderThatIsALinkOrHoldsOtherFilesIsLeftAlone)
+{
+    design(doc);
+    const QString target = dir.filePath("Documenten");
+    const QString photo = dir.filePath("foto.jpg");
+    overwrite(photo, "foto");
+    const auto writeCard = [&] { ASSERT_EQ(RecoveryCard::write(doc, folder), std::nullopt); };
+    const std::vector<std::pair<const char *, std::function<void()>>> strangers = {
+        {"a link to another folder", [&] { ASSERT_TRUE(QFile::link(target, folder)); }},
+        {"a file of the user's", [&] { writeCard(), overwrite(file("brief.txt"), "brief"); }},
+        {"a folder", [&] { writeCard(), QDir(folder).mkpath("Vakantie"); }},
+        {"a link in place of a picture", [&] {
+             writeCard();
+             QFile::remove(file("Kaart.bmp"));
+             QFile::link(photo, file("Kaart.bmp"));
+         }},
+    };
+    for (const auto &[what, stranger] : strangers) {
+        SCOPED_TRACE(what);
+        QFile::remove(folder);
+        QDir(folder).removeRecursively();
+        QDir(target).removeRecursively();
+        // What the link leads to: a card, as if it were ours, and a letter.
+        ASSERT_EQ(RecoveryCard::write(doc, target), std::nullopt);
+        overwrite(QDir(target).filePath("brief.txt"), "brief");
+        stranger();
+        const QByteArray record = bytesOf(file("Kaart.crd"));
+        ASSERT_FALSE(record.isEmpty());
+
+        CardDocument fresh;
+        EXPECT_FALSE(RecoveryCard::find(folder));
+        EXPECT_FALSE(RecoveryCard::offer(fresh, questions, folder));
+        EXPECT_FALSE(RecoveryCard::restore(fresh, folder));
+        CardDocument other;
+        other.enterTextLine(1, "Anders");
+        EXPECT_EQ(RecoveryCard::write(other, folder), std::nullopt) << "nothing to tell";
+        Autosave autosave(other, folder, 1h);
+        autosave.discard();
+        RecoveryCard::remove(folder);
+
+        EXPECT_EQ(bytesOf(file("Kaart.crd")), record) << "not written into";
+        EXPECT_TRUE(QFileInfo::exists(file("Kaart-back.bmp"))) << "nothing removed";
+        EXPECT_EQ(bytesOf(QDir(target).filePath("brief.txt")), QByteArray("brief"));
+        EXPECT_EQ(bytesOf(photo), QByteArray("foto"));
+    }
+    EXPECT_TRUE(questions.asked.isEmpty());
+    EXPECT_TRUE(questions.messages.isEmpty());
 }
 
 TEST_F(Recovery, TextLayoutNeedsNoStampPicture)
