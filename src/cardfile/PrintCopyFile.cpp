@@ -2,6 +2,7 @@
 
 #include "core/PictureLimits.h"
 #include "core/RegularFile.h"
+#include "stamp/PngChunks.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -21,32 +22,6 @@ QByteArray hashOf(const QByteArray &bytes)
 // file cut short meanwhile), so both are read as regular files with a cap; a copy of
 // 1760 x 1080 is well below it.
 constexpr qint64 kLargestFile = qint64(64) << 20;
-
-// Whether the PNG's chunks, up to and with its end chunk, each lie within the file. The
-// PNG library allocates (and clears) a text chunk's claimed length before it finds the
-// file too short, so a few hundred bytes claiming a gigabyte would cost a gigabyte; a
-// copy we wrote is whole, so one that is not is refused before the library sees it.
-bool chunksLieInFile(const QByteArray &png)
-{
-    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
-    if (!png.startsWith(signature))
-        return false;
-    const auto be32 = [&png](qsizetype at) {
-        return quint32(uchar(png[at])) << 24 | quint32(uchar(png[at + 1])) << 16
-            | quint32(uchar(png[at + 2])) << 8 | quint32(uchar(png[at + 3]));
-    };
-    qsizetype at = signature.size();
-    while (png.size() - at >= 12) {
-        const quint32 length = be32(at);
-        // Length, type, data and checksum.
-        if (length > quint32(png.size() - at - 12))
-            return false;
-        if (png.mid(at + 4, 4) == "IEND")
-            return true;
-        at += 12 + qsizetype(length);
-    }
-    return false;
-}
 
 QByteArray hashOfFile(const QString &path)
 {
@@ -74,7 +49,7 @@ QByteArray bytes(const QImage &print, const QByteArray &bitmapBytes)
 QImage read(const QString &path, const QString &bitmapPath, QSize size)
 {
     const auto file = RegularFile::read(path, kLargestFile);
-    if (!file || !chunksLieInFile(*file))
+    if (!file || !PngChunks::lieInFile(*file, PngChunks::End::Required))
         return {};
     QBuffer buffer;
     buffer.setData(*file);

@@ -6,6 +6,7 @@
 #include "stamp/DecodeBudget.h"
 #include "stamp/HeifPicture.h"
 #include "stamp/PictureCompleteness.h"
+#include "stamp/PngChunks.h"
 #include "stamp/WmfPicture.h"
 
 #include <QBuffer>
@@ -72,6 +73,8 @@ Loaded decode(const QByteArray &bytes, const PhotoLoader::Use &use)
     const QByteArray format = QImageReader::imageFormat(&buffer);
     if (!isPhotoFormat(format))
         return refused(Fault::NotAPicture);
+    if (format == "png" && !PngChunks::lieInFile(bytes, PngChunks::End::MayBeCut))
+        return refused(Fault::Damaged);
     QImageReader reader(&buffer, format);
     reader.setAutoTransform(true);
     const QSize full = DecodeBudget::decodedSize(format, bytes, reader.size());

@@ -2,9 +2,11 @@
 // moments and without the memory, and a photo decoded no larger than its use needs.
 #include "cardfile/PictureFile.h"
 #include "stamp/PhotoLoader.h"
+#include "stamp/PngChunks.h"
 #include "StampTestFiles.h"
 #include "support/HostilePictures.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -85,6 +87,48 @@ TEST_F(HostilePicturesTest, LargeJpegIsDecodedOnlyAsLargeAsItsUseNeeds)
     const PhotoLoader::WithFinerCopy part = PhotoLoader::loadWithFinerCopy(path, 4, QSize(440, 270));
     EXPECT_EQ(part.picture.size(), QSize(440, 270));
     EXPECT_TRUE(part.finer.isNull());
+}
+
+} // namespace
+
+namespace {
+
+QByteArray pngOf(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A photo of a few hundred bytes whose text chunk claims a gigabyte: the PNG library
+// would take that memory just to read the header. One cut short in its pixels is a
+// download that stopped, and still shows.
+TEST_F(HostilePicturesTest, PngWhoseChunkClaimsMoreThanTheFileIsRefusedWithoutTheMemory)
+{
+    QImage image(48, 32, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    const QByteArray sound = pngOf(image);
+    QByteArray claim(8, '\0');
+    claim[0] = 0x40; // 1 GiB, big-endian
+    claim.replace(4, 4, "zTXt");
+    QByteArray hostile = sound;
+    hostile.insert(33, claim + QByteArray("Comment\0\0x\x9c", 11)); // right after the header chunk
+
+    const qint64 before = peakResidentMb();
+    const PhotoLoader::Loaded loaded = PhotoLoader::read(file(QStringLiteral("tekst.png"), hostile));
+    EXPECT_TRUE(loaded.picture.isNull());
+    EXPECT_EQ(loaded.fault, PhotoLoader::Fault::Damaged);
+    EXPECT_LT(peakResidentMb() - before, 256) << "megabytes taken for a file of a few hundred bytes";
+
+    EXPECT_FALSE(PhotoLoader::read(file(QStringLiteral("heel.png"), sound)).picture.isNull());
+    const qsizetype pixelChunk = sound.indexOf("IDAT");
+    ASSERT_GT(pixelChunk, 0);
+    const QByteArray cut = sound.left(pixelChunk + 12);
+    EXPECT_TRUE(PngChunks::lieInFile(cut, PngChunks::End::MayBeCut)) << "a photo cut short in its pixels";
+    EXPECT_FALSE(PngChunks::lieInFile(cut, PngChunks::End::Required)) << "a copy the program wrote is whole";
+    EXPECT_FALSE(PngChunks::lieInFile(hostile, PngChunks::End::MayBeCut));
 }
 
 } // namespace
