@@ -113,14 +113,16 @@ int main(int argc, char **argv)
     put("fuzz_card_record", "windows-1252.crd", CardRecord::write(card));
     card.TextLines[3] = QString::fromUtf8("\u0141\u00f3d\u017a \xf0\x9f\x8c\xb9");
     put("fuzz_card_record", "utf-8.crd", CardRecord::write(card));
+    // Two records of a megabyte, kept with the regressions (../regressions), which run
+    // whole before each fuzzing run: as seeds they would make every input that large.
     // Blanks after the last field past the cap that opening a card has: reading takes
     // every field, opening and the recovery card refuse the file.
-    put("fuzz_card_record", "padded.crd", CardRecord::write(card) + QByteArray(RegularFile::RecordLimit, ' '));
+    put("../regressions/fuzz_card_record", "padded.crd", CardRecord::write(card) + QByteArray(RegularFile::RecordLimit, ' '));
     // Lines of one letter under 71,000 combining marks each: nothing advances, so only
     // a cut by characters keeps drawing them short.
     for (int line = 1; line <= 7; ++line)
         card.TextLines[size_t(line)] = QLatin1Char('a') + QString(71000, QChar(0x0301));
-    put("fuzz_card_record", "combining-marks.crd", CardRecord::write(card));
+    put("../regressions/fuzz_card_record", "combining-marks.crd", CardRecord::write(card));
 
     // The round trip reads its card field by field from the bytes; any bytes will do.
     put("fuzz_record_roundtrip", "a", QByteArray("\x03\x05\x41\x42\xc9\x92\x00\x20\x01\xa0", 10));
