@@ -6,7 +6,6 @@
 #include "StampTestFiles.h"
 #include "support/HostilePictures.h"
 
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -93,15 +92,6 @@ TEST_F(HostilePicturesTest, LargeJpegIsDecodedOnlyAsLargeAsItsUseNeeds)
 
 namespace {
 
-QByteArray pngOf(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // A photo of a few hundred bytes whose text chunk claims a gigabyte: the PNG library
 // would take that memory just to read the header. One cut short in its pixels is a
 // download that stopped, and still shows.
@@ -109,7 +99,7 @@ TEST_F(HostilePicturesTest, PngWhoseChunkClaimsMoreThanTheFileIsRefusedWithoutTh
 {
     QImage image(48, 32, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    const QByteArray sound = pngOf(image);
+    const QByteArray sound = encoded(image, "PNG");
     QByteArray claim(8, '\0');
     claim[0] = 0x40; // 1 GiB, big-endian
     claim.replace(4, 4, "zTXt");
