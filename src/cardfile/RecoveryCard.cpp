@@ -13,9 +13,7 @@
 #include "core/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <sys/stat.h>
 
 namespace {
 
@@ -99,12 +97,8 @@ std::optional<QString> write(const CardDocument &document, const QString &folder
 std::optional<QString> write(const CardWriter::CardContent &content, const QString &folder)
 {
     // A folder that is not ours is not written into, and not complained about either:
-    // it is something the user put there, and the card is still whole in memory. Where
-    // nothing stands at all and the folder still cannot be opened (a file in place of a
-    // folder above it), the write goes on to fail with its reason: the user must hear
-    // that the card is not kept.
-    struct stat standing {};
-    if (!RecoveryFolder::isOurs(folder) && ::lstat(QFile::encodeName(folder).constData(), &standing) == 0)
+    // it is something the user put there, and the card is still whole in memory.
+    if (RecoveryFolder::isTakenByOther(folder))
         return std::nullopt;
     return CardWriter::writeInto(content, folder, kName);
 }

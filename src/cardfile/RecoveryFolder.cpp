@@ -128,6 +128,12 @@ bool isOurs(const QString &folder)
     return ownEntries(handle.fd()).has_value();
 }
 
+bool isTakenByOther(const QString &folder)
+{
+    struct stat standing {};
+    return !isOurs(folder) && ::lstat(QFile::encodeName(folder).constData(), &standing) == 0;
+}
+
 bool holdsRecord(const QString &folder)
 {
     const FolderHandle handle(folder);

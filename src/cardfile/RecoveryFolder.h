@@ -20,6 +20,12 @@ inline const QString CardName = QStringLiteral("Kaart");
 // that holds only the files named above, each a regular file.
 bool isOurs(const QString &folder);
 
+// Whether something that is not the program's stands where the folder should be: a
+// link, a file, a folder holding other things. False when the folder is the program's,
+// and when nothing stands there at all, even if it cannot be made (a file in place of
+// a folder above it): writing there must then fail with its reason.
+bool isTakenByOther(const QString &folder);
+
 // Whether the folder is the program's and holds the recovery card's record.
 bool holdsRecord(const QString &folder);
 
