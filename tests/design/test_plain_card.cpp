@@ -1,0 +1,159 @@
+// A card nobody restyles or moves must stay the card the program made before cards had
+// styles and places: the same pixels in the window and in a render, the same files, the
+// same PDF. tests/design/plain/ holds what the program wrote before that work began; with
+// LUMO_WRITE_PLAIN_REFERENCE=folder this test writes the same files there instead.
+#include "cardfile/CardWriter.h"
+#include "core/CardDocument.h"
+#include "core/CardPainter.h"
+#include "print/PdfSheetWriter.h"
+#include "print/PrintedCard.h"
+#include "print/SheetGeometry.h"
+#include "window/CardView.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage stampPicture(QSize size, int seed)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 255) / size.width(), (y * 255) / size.height(), (seed * 40) % 256));
+    return image;
+}
+
+struct PlainCard {
+    const char *name;
+    std::function<void(CardDocument &)> make;
+};
+
+const PlainCard kCards[] = {
+    {"start", [](CardDocument &) {}},
+    {"stamp_left",
+     [](CardDocument &d) {
+         d.applyLayout(2);
+         d.setStampPicture(QStringLiteral("Zegelfoto"), stampPicture({140, 180}, 3), stampPicture({560, 720}, 3));
+         QFont font(QStringLiteral("Liberation Serif"));
+         font.setPointSize(20);
+         font.setBold(true);
+         d.applyChosenFont(font);
+         d.setTextColorComponent(CardDocument::Red, 10);
+         d.setBackColorComponent(CardDocument::Blue, 90);
+         d.chooseBorderItem(2);
+         d.enterTextLine(1, QStringLiteral("José Müller-Lüdenscheid"));
+         d.enterTextLine(7, QStringLiteral("€ 12,50; Straße"));
+     }},
+    {"stamp_right",
+     [](CardDocument &d) {
+         d.applyLayout(4);
+         QFont font(QStringLiteral("Liberation Sans"));
+         font.setPointSize(13);
+         font.setItalic(true);
+         font.setUnderline(true);
+         d.applyChosenFont(font);
+         d.enterTextLine(3, QStringLiteral("06-12345678"));
+     }},
+    {"landscape", [](CardDocument &d) { d.applyLayout(3); d.chooseBorderItem(3); }},
+    {"middle", [](CardDocument &d) { d.applyLayout(1); d.setTextColorComponent(CardDocument::Green, 0); }},
+};
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The PDF with its dates and identifiers masked, keeping every length (and so the
+// cross-reference table) as it was.
+QByteArray maskedPdf(QByteArray pdf)
+{
+    static const QRegularExpression varying(
+        QStringLiteral(R"(\(D:[^)]*\)|<xmp:\w+Date>[^<]*<|uuid:[0-9a-fA-F-]+|/ID \[<[0-9a-fA-F]+> <[0-9a-fA-F]+>\])"));
+    QString text = QString::fromLatin1(pdf);
+    auto it = varying.globalMatch(text);
+    while (it.hasNext()) {
+        const auto match = it.next();
+        for (qsizetype i = match.capturedStart(); i < match.capturedEnd(); ++i)
+            if (text[i].isLetterOrNumber())
+                pdf[i] = 'x';
+    }
+    return pdf;
+}
+
+QImage renderCard(const CardDocument &document, int scale, CardPainter::Pictures pictures)
+{
+    QImage image(440 * scale, 270 * scale, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    CardPainter::paint(painter, document, pictures);
+    return image;
+}
+
+// Every file a card of this name leaves in folder, by name.
+std::map<QString, QByteArray> writtenFiles(const QString &folder)
+{
+    std::map<QString, QByteArray> files;
+    for (const QString &name : QDir(folder).entryList(QDir::Files))
+        files[name] = name.endsWith(QLatin1String(".pdf")) ? maskedPdf(fileBytes(folder + u'/' + name))
+                                                           : fileBytes(folder + u'/' + name);
+    return files;
+}
+
+void writeEverything(const CardDocument &document, const QString &name, const QString &folder)
+{
+    CardView view(const_cast<CardDocument &>(document));
+    view.grab().toImage().convertToFormat(QImage::Format_RGB32).save(folder + u'/' + name + QStringLiteral("-window.png"));
+    renderCard(document, 3, CardPainter::Pictures::Print).save(folder + u'/' + name + QStringLiteral("-render.png"));
+    ASSERT_FALSE(CardWriter::writeInto(CardWriter::contentOf(document), folder, name).has_value());
+    ASSERT_TRUE(writeSheetPdf(folder + u'/' + name + QStringLiteral(".pdf"), PrintedCard::from(document), SheetGeometry(), 1)
+                    .isPrinted());
+}
+
+} // namespace
+
+TEST(PlainCard, WindowRenderFilesAndPdfAreThoseOfTheCardBeforeStylesAndPlaces)
+{
+    const QString reference = qEnvironmentVariable("LUMO_WRITE_PLAIN_REFERENCE");
+    const QString kept = QStringLiteral(LUMO_PLAIN_DATA);
+    for (const PlainCard &plain : kCards) {
+        CardDocument document;
+        plain.make(document);
+        const QString name = QString::fromLatin1(plain.name);
+        if (!reference.isEmpty()) {
+            QDir().mkpath(reference + u'/' + name);
+            writeEverything(document, name, reference + u'/' + name);
+            continue;
+        }
+        QTemporaryDir dir;
+        writeEverything(document, name, dir.path());
+        const auto now = writtenFiles(dir.path());
+        const auto before = writtenFiles(kept + u'/' + name);
+        ASSERT_FALSE(before.empty()) << plain.name;
+        std::vector<QString> names;
+        for (const auto &[file, bytes] : now)
+            names.push_back(file);
+        std::vector<QString> keptNames;
+        for (const auto &[file, bytes] : before)
+            keptNames.push_back(file);
+        EXPECT_EQ(names, keptNames) << plain.name;
+        for (const auto &[file, bytes] : before) {
+            const auto found = now.find(file);
+            if (found == now.end())
+                continue;
+            if (file.endsWith(QLatin1String(".png")))
+                EXPECT_EQ(QImage::fromData(found->second), QImage::fromData(bytes)) << plain.name << " " << file.toStdString();
+            else
+                EXPECT_TRUE(found->second == bytes) << plain.name << " " << file.toStdString();
+        }
+    }
+}
