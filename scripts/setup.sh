@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build, run and test Lumovander.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libwmf-dev libgtest-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libwmf-dev libgtest-dev
           fonts-liberation poppler-utils xvfb xauth ccache
           cups printer-driver-cups-pdf
           clang libclang-rt-14-dev

@@ -56,7 +56,8 @@ qsizetype Card::pictureBytesBeyond(const Card &other) const
         + bytesBeyond(stamp.image(), other.stamp.image())
         + canvas.storedPrintCopy().bytesBeyond(other.canvas.storedPrintCopy())
         + canvas.storedPrintPicture().bytesBeyond(other.canvas.storedPrintPicture())
-        + stamp.storedPrintCopy().bytesBeyond(other.stamp.storedPrintCopy());
+        + stamp.storedPrintCopy().bytesBeyond(other.stamp.storedPrintCopy())
+        + design.pictureBytesBeyond(other.design);
 }
 
 Card Card::initial()
@@ -70,6 +71,7 @@ Card Card::initial()
 void Card::applyLayout(int kind)
 {
     state.LayoutKind = uint8_t(kind);
+    design.clearPlaces();
     const bool stamped = Composition::hasStamp(kind);
     stamp.setVisible(stamped);
     if (stamped) {
@@ -149,6 +151,7 @@ void Card::renew()
     canvas.setBackColor(state.backColor());
     canvas.setPicture(QImage());
     stamp.setVisible(false);
+    design = CardDesign();
     checkedBorderItem = 1;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CardCanvas.h"
+#include "core/CardDesign.h"
 #include "core/CardState.h"
 #include "core/StampBox.h"
 
@@ -17,6 +18,8 @@ struct Card {
     CardState state;
     CardCanvas canvas;
     StampBox stamp;
+    // Styles, places and placed objects; plain on a card nobody restyled or moved.
+    CardDesign design;
     int checkedBorderItem = 1;
 
     bool operator==(const Card &) const = default;
@@ -30,6 +33,7 @@ struct Card {
 
     // Places the stamp box and the text lines for a layout, empties the stamp box
     // (showing the bare frame of the current border style) and records the layout.
+    // Moved lines and a moved stamp go back to their places; styles and logos stay.
     void applyLayout(int kind);
     // The outline items 1..4: "Geen", "Zwart", "Grijs", "Wit". False for other items.
     bool chooseBorderItem(int item);
@@ -42,7 +46,7 @@ struct Card {
     bool setTextColorComponent(Channel channel, int value);
     bool setBackColorComponent(Channel channel, int value);
     // "Nieuw": everything afresh except the stamp border style, the outline colour
-    // components and the stamp box's picture.
+    // components and the stamp box's picture. Styles, places and logos go too.
     void renew();
     // The stamp cut: the box takes the composed picture's size; a null picture empties it.
     // print, when given, is the same stamp at Composition::PrintScale times its size.

@@ -1,8 +1,11 @@
 #include "core/CardDocument.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
-enum MergeKey { NoMerge = 0, TextColourBars = 1, BackColourBars = 2 };
+enum MergeKey { NoMerge = 0, TextColourBars = 1, BackColourBars = 2, FirstNudgeKey = 100, FirstGestureKey = 1000 };
 
 const char *const kLayoutNames[] = {"Tekst Links", "Tekst Midden", "Zegelfoto Links", "Zegelfoto Liggend",
                                     "Zegelfoto Rechts"};
@@ -39,7 +42,8 @@ void CardDocument::record(const QString &stepName, unsigned parts, int mergeKey,
     change(m_card);
     // A command that left the card as it was (the current layout chosen again on a
     // card without a cut stamp, the same outline) is no step; the views still hear it.
-    if (m_card == step.before) {
+    // A drag back to where it began still reaches the history, which drops its step.
+    if (m_card == step.before && (mergeKey == 0 || m_history.openMergeKey() != mergeKey)) {
         announce(parts);
         return;
     }
@@ -64,6 +68,8 @@ void CardDocument::announce(unsigned parts)
         Q_EMIT borderChanged();
     if (parts & CardHistory::StampBorderStyle)
         Q_EMIT stampBorderStyleChanged();
+    if (parts & CardHistory::Design)
+        Q_EMIT designChanged();
 }
 
 void CardDocument::followModified()
@@ -79,7 +85,7 @@ void CardDocument::applyLayout(int kind)
 {
     if (kind < 0 || kind > 4)
         return;
-    record(QString::fromUtf8(kLayoutNames[kind]), CardHistory::Layout | CardHistory::Stamp, NoMerge,
+    record(QString::fromUtf8(kLayoutNames[kind]), CardHistory::Layout | CardHistory::Stamp | CardHistory::Design, NoMerge,
            [kind](Card &card) { card.applyLayout(kind); });
 }
 
@@ -131,6 +137,130 @@ void CardDocument::setBackColorComponent(Channel channel, int value)
         return;
     record(QStringLiteral("Achtergrond"), CardHistory::Canvas, BackColourBars,
            [&changed](Card &card) { card = changed; });
+}
+
+QString CardDocument::itemName(CardItem item) const
+{
+    switch (item.kind) {
+    case CardItem::Kind::Line:
+        return QStringLiteral("Regel %1").arg(item.index);
+    case CardItem::Kind::Stamp:
+        return QStringLiteral("Zegelfoto");
+    case CardItem::Kind::Object:
+        return QStringLiteral("Logo");
+    case CardItem::Kind::None:
+        break;
+    }
+    return QString();
+}
+
+bool CardDocument::hasItem(CardItem item) const
+{
+    switch (item.kind) {
+    case CardItem::Kind::Line:
+        return item.index >= 1 && item.index <= 7;
+    case CardItem::Kind::Stamp:
+        return m_card.stamp.isVisible();
+    case CardItem::Kind::Object:
+        return item.index >= 0 && size_t(item.index) < m_card.design.objects.size();
+    case CardItem::Kind::None:
+        break;
+    }
+    return false;
+}
+
+void CardDocument::restyleLine(int line, const std::optional<LineFont> &font, LineAlign align)
+{
+    if (line < 1 || line > 7)
+        return;
+    record(QStringLiteral("Regel %1 opgemaakt").arg(line), CardHistory::Design, NoMerge, [&](Card &card) {
+        LineDesign &design = card.design.lines[size_t(line)];
+        design.font = font;
+        design.align = align;
+    });
+}
+
+QPointF CardDocument::itemPlace(CardItem item) const
+{
+    if (!hasItem(item))
+        return {};
+    switch (item.kind) {
+    case CardItem::Kind::Line:
+        return m_card.design.lines[size_t(item.index)].offset;
+    case CardItem::Kind::Stamp:
+        return m_card.design.stampOffset;
+    case CardItem::Kind::Object:
+        return m_card.design.objects[size_t(item.index)].rect.topLeft();
+    case CardItem::Kind::None:
+        break;
+    }
+    return {};
+}
+
+void CardDocument::moveItem(CardItem item, QPointF place, int mergeKey)
+{
+    if (!hasItem(item) || !std::isfinite(place.x()) || !std::isfinite(place.y()))
+        return;
+    record(itemName(item) + QStringLiteral(" verplaatst"), CardHistory::Design, mergeKey, [&](Card &card) {
+        switch (item.kind) {
+        case CardItem::Kind::Line:
+            card.design.lines[size_t(item.index)].offset = place;
+            break;
+        case CardItem::Kind::Stamp:
+            card.design.stampOffset = place;
+            break;
+        case CardItem::Kind::Object:
+            card.design.objects[size_t(item.index)].rect.moveTopLeft(place);
+            break;
+        case CardItem::Kind::None:
+            break;
+        }
+    });
+}
+
+void CardDocument::returnToLayoutPlace(CardItem item)
+{
+    if (item.kind == CardItem::Kind::Line || item.kind == CardItem::Kind::Stamp)
+        if (hasItem(item))
+            record(itemName(item) + QStringLiteral(" terug op de plaats van de layout"), CardHistory::Design, NoMerge,
+                   [&](Card &card) {
+                       if (item.kind == CardItem::Kind::Line)
+                           card.design.lines[size_t(item.index)].offset = QPointF();
+                       else
+                           card.design.stampOffset = QPointF();
+                   });
+}
+
+void CardDocument::insertObject(const PlacedObject &object)
+{
+    record(QStringLiteral("Logo ingevoegd"), CardHistory::Design, NoMerge,
+           [&](Card &card) { card.design.objects.push_back(object); });
+}
+
+void CardDocument::resizeObject(int index, const QRectF &rect, int mergeKey)
+{
+    if (!hasItem(CardItem::object(index)) || !rect.isValid() || rect.isEmpty())
+        return;
+    record(QStringLiteral("Grootte logo veranderd"), CardHistory::Design, mergeKey,
+           [&](Card &card) { card.design.objects[size_t(index)].rect = rect; });
+}
+
+void CardDocument::removeObject(int index)
+{
+    if (!hasItem(CardItem::object(index)))
+        return;
+    record(QStringLiteral("Logo verwijderd"), CardHistory::Design, NoMerge,
+           [&](Card &card) { card.design.objects.erase(card.design.objects.begin() + index); });
+}
+
+int CardDocument::newGestureKey()
+{
+    return FirstGestureKey + m_gestures++;
+}
+
+int CardDocument::nudgeKey(CardItem item)
+{
+    return FirstNudgeKey + int(item.kind) * 20 + std::clamp(item.index, 0, 19);
 }
 
 void CardDocument::newCard()

@@ -61,6 +61,29 @@ public:
     void setTextColorComponent(Channel channel, int value);
     void setBackColorComponent(Channel channel, int value);
 
+    // Design: a style and a place per line, the stamp's place, placed objects. Each
+    // change is one step named after its item ("Regel 3 verplaatst"). The card font
+    // and the text colour bars leave a line with a font of its own alone.
+    const CardDesign &design() const { return m_card.design; }
+    bool hasItem(CardItem item) const;
+    // "Regel 3", "Zegelfoto", "Logo".
+    QString itemName(CardItem item) const;
+    // A line's own font and colour (none: the card's again) and its alignment.
+    void restyleLine(int line, const std::optional<LineFont> &font, LineAlign align);
+    // An item's place: a line's or the stamp's offset from its layout place, an
+    // object's top-left corner, in canvas pixels.
+    QPointF itemPlace(CardItem item) const;
+    // Consecutive moves with the same non-zero mergeKey are one step: one drag
+    // (newGestureKey()) or one series of arrow-key nudges of one item (nudgeKey()).
+    void moveItem(CardItem item, QPointF place, int mergeKey = 0);
+    // "Terug naar de plaats van de layout", for a line or the stamp.
+    void returnToLayoutPlace(CardItem item);
+    void insertObject(const PlacedObject &object);
+    void resizeObject(int index, const QRectF &rect, int mergeKey = 0);
+    void removeObject(int index);
+    int newGestureKey();
+    static int nudgeKey(CardItem item);
+
     // "Nieuw": the card's text, colours, background, layout, outline and names back to
     // their start values. The stamp border style, the outline colour components, the
     // stamp box's picture and the print settings stay. The photo panel narrows and
@@ -129,6 +152,8 @@ Q_SIGNALS:
     void layoutChanged();
     void borderChanged();
     void stampBorderStyleChanged();
+    // A line's style or place, the stamp's place, or a placed object.
+    void designChanged();
     void nameCaptionChanged();
     // After newCard(): views put back what they show of their own (the start picture).
     void cardRenewed();
@@ -151,5 +176,6 @@ private:
     QString m_fileName;
     QString m_lastFileName;
     bool m_drawing = false;
+    int m_gestures = 0;
     bool m_wasModified = false;
 };

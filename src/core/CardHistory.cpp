@@ -16,6 +16,12 @@ void CardHistory::push(Step step)
         last.after = std::move(step.after);
         last.parts |= step.parts;
         m_bytes -= last.bytes;
+        // A drag that ends where it began is no step at all.
+        if (last.after == last.before) {
+            m_steps.pop_back();
+            --m_current;
+            return;
+        }
         last.bytes = last.after.pictureBytesBeyond(last.before);
         m_bytes += last.bytes;
         packOlderPrintCopies();

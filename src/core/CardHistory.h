@@ -28,7 +28,9 @@ public:
         Stamp = 8,
         Border = 16,
         StampBorderStyle = 32,
-        Everything = 63,
+        // Styles, places and placed objects.
+        Design = 64,
+        Everything = 127,
     };
 
     struct Step {
@@ -45,6 +47,8 @@ public:
     void push(Step step);
 
     bool canUndo() const { return m_current > 0; }
+    // The merge key of the step undo() would take, while new steps may still merge into it.
+    int openMergeKey() const { return canUndo() && m_current == m_steps.size() ? m_steps.back().mergeKey : 0; }
     bool canRedo() const { return m_current < m_steps.size(); }
     // The step undo() or redo() would take; only valid when it can.
     const Step &undoStep() const { return m_steps[m_current - 1]; }

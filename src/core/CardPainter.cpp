@@ -37,32 +37,74 @@ void paintOutline(QPainter &painter, const CardState &state)
     painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
 }
 
-void paintTextLines(QPainter &painter, const CardState &state)
+QRectF measuredLine(const Card &card, int line, bool moved)
 {
-    const QFont font = CardPainter::textFont(state, *painter.device());
-    const QFontMetricsF metrics(font, painter.device());
-    painter.setFont(font);
-    painter.setPen(state.textColor());
-    for (int line = 1; line <= 7; ++line) {
-        const QPoint at = Composition::textLinePosition(state.LayoutKind, line);
-        const QString &text = state.TextLines[size_t(line)];
-        painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()),
-                         VisibleText::prefix(painter, metrics, at.x(), text));
-    }
+    const QImage &device = cardResolutionDevice();
+    const CardPainter::CanvasMapping mapping(card.state, device);
+    const LineFont look = DesignPainter::lineFont(CardPainter::cardFont(card.state), card.design, line);
+    const QFontMetricsF metrics(mapping.font(look), &device);
+    const double x = mapping.linePlace(line).x();
+    const QString text = VisibleText::prefix(metrics, Composition::CanvasSize.width() - x,
+                                             card.state.TextLines[size_t(line)]);
+    const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+    LineDesign place = card.design.lines[size_t(line)];
+    if (!moved)
+        place.offset = QPointF();
+    return QRectF(DesignPainter::lineTopLeft(mapping, place, line, size.width()), size);
 }
 
 } // namespace
 
 namespace CardPainter {
 
+QPointF CanvasMapping::linePlace(int line) const
+{
+    return Composition::textLinePosition(m_state.LayoutKind, line);
+}
+
+double CanvasMapping::columnWidth(int line) const
+{
+    return Composition::textColumnRight(m_state.LayoutKind, line) - linePlace(line).x();
+}
+
+QFont CanvasMapping::font(const LineFont &font) const
+{
+    return textFont(font, m_device);
+}
+
+LineFont cardFont(const CardState &state)
+{
+    return {state.FontName, state.FontSize, state.FontBold, state.FontItalic, state.FontUnderline, state.textColor()};
+}
+
+QFont textFont(const LineFont &look, const QPaintDevice &device)
+{
+    QFont font(look.name);
+    font.setPointSizeF(std::max(1, look.size) * kCardDpi / device.logicalDpiY());
+    font.setBold(look.bold);
+    font.setItalic(look.italic);
+    font.setUnderline(look.underline);
+    return font;
+}
+
 QFont textFont(const CardState &state, const QPaintDevice &device)
 {
-    QFont font(state.FontName);
-    font.setPointSizeF(std::max(1, state.FontSize) * kCardDpi / device.logicalDpiY());
-    font.setBold(state.FontBold);
-    font.setItalic(state.FontItalic);
-    font.setUnderline(state.FontUnderline);
-    return font;
+    return textFont(cardFont(state), device);
+}
+
+QRectF textLineRect(const Card &card, int line)
+{
+    return measuredLine(card, line, true);
+}
+
+QRectF layoutLineRect(const Card &card, int line)
+{
+    return measuredLine(card, line, false);
+}
+
+QRectF stampRect(const Card &card)
+{
+    return QRectF(card.stamp.geometry()).translated(card.design.stampOffset);
 }
 
 QRect textLineRect(const CardState &state, int line)
@@ -81,6 +123,7 @@ QRect textLineRect(const CardState &state, int line)
 void paint(QPainter &painter, const CardDocument &document, Pictures pictures)
 {
     const CardState &state = document.state();
+    const CardDesign &design = document.card().design;
     const bool print = pictures == Pictures::Print;
     const CardCanvas &canvas = document.canvas();
     painter.save();
@@ -89,10 +132,18 @@ void paint(QPainter &painter, const CardDocument &document, Pictures pictures)
                       print && canvas.hasPrintCopy() ? canvas.printImage() : canvas.image());
     if (state.CardBorder)
         paintOutline(painter, state);
-    paintTextLines(painter, state);
+    const CanvasMapping mapping(state, *painter.device());
+    DesignPainter::drawObjects(painter, mapping, design);
+    DesignPainter::drawLines(painter, mapping, state.TextLines, cardFont(state), design);
     const StampBox &stamp = document.stamp();
-    if (stamp.isVisible())
-        painter.drawImage(stamp.geometry(), print && stamp.hasPrintCopy() ? stamp.printImage() : stamp.image());
+    if (stamp.isVisible()) {
+        const QImage &picture = print && stamp.hasPrintCopy() ? stamp.printImage() : stamp.image();
+        // An unmoved stamp keeps its whole-pixel rectangle, drawn as it always was.
+        if (design.stampOffset.isNull())
+            painter.drawImage(stamp.geometry(), picture);
+        else
+            painter.drawImage(stampRect(document.card()), picture);
+    }
     painter.restore();
 }
 

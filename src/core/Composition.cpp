@@ -1,5 +1,7 @@
 #include "core/Composition.h"
 
+#include <algorithm>
+
 namespace Composition {
 
 QPoint textLinePosition(int kind, int line)
@@ -16,6 +18,18 @@ QPoint textLinePosition(int kind, int line)
         return {20, 165 + 30 * (line - 5)};
     default: // 0 and 4
         return {25, 30 + 31 * i};
+    }
+}
+
+int textColumnRight(int kind, int line)
+{
+    switch (kind) {
+    case 1:
+        return CanvasWidth - textLinePosition(kind, line).x();
+    case 4:
+        return stampRect(kind).left() - 10;
+    default: // beside the stamp of 2 and 3 the lines already start right of it
+        return CanvasWidth - std::min(textLinePosition(kind, line).x(), 25);
     }
 }
 

@@ -20,6 +20,11 @@ constexpr QSize PrintCanvasSize = CanvasSize * PrintScale;
 
 // Top-left corner of text line i (1..7) in layout kind (0..4).
 QPoint textLinePosition(int kind, int line);
+// The text column of line i in layout kind: from the line's left edge to the right
+// edge a centred or right-aligned line keeps within, in canvas pixels. Beside a stamp
+// it ends short of the stamp; elsewhere it mirrors the left margin, so a centred line
+// of "Tekst Midden" stands in the middle of the card.
+int textColumnRight(int kind, int line);
 // Whether the layout shows the stamp box, and where.
 bool hasStamp(int kind);
 QRect stampRect(int kind);

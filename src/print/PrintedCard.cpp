@@ -30,5 +30,8 @@ PrintedCard PrintedCard::from(const CardDocument &document)
     card.textColor = state.textColor();
     card.border = state.CardBorder;
     card.borderColor = state.borderColor();
+    card.cardFont = {state.FontName, state.FontSize, state.FontBold, state.FontItalic, state.FontUnderline,
+                     state.textColor()};
+    card.design = document.card().design;
     return card;
 }

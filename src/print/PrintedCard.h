@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CardDesign.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -23,6 +25,10 @@ struct PrintedCard {
     QColor textColor;
     bool border = false;
     QColor borderColor;
+    // The card's font and colour at their card size (the font above is printed from
+    // it) and what the user styled, moved and placed.
+    LineFont cardFont;
+    CardDesign design;
 
     static PrintedCard from(const CardDocument &document);
 

@@ -2,6 +2,8 @@
 
 #include "print/CardPrintLayout.h"
 
+#include "core/Composition.h"
+#include "core/DesignPainter.h"
 #include "core/VisibleText.h"
 
 #include <QFontMetricsF>
@@ -24,9 +26,56 @@ private:
     double m_y;
 };
 
+// Paper's mapping: each line's layout place on paper, the printed font sizes, and
+// the canvas's 440 x 270 pixels onto the card's C x D millimetres for what was moved
+// and placed, the same mapping the background takes.
+class PaperMapping : public CardMapping {
+public:
+    PaperMapping(const MillimetreScale &mm, const PrintedCard &card, const SheetGeometry &sheet, QPointF corner)
+        : m_mm(mm), m_card(card), m_corner(corner),
+          m_perPixel(sheet.cardWidth / Composition::CanvasWidth, sheet.cardHeight / Composition::CanvasHeight)
+    {
+    }
+    QPointF linePlace(int line) const override
+    {
+        return m_mm.point(CardPrintLayout::textLinePlace(m_card.layoutKind, line) + m_corner);
+    }
+    double columnWidth(int line) const override
+    {
+        const int left = Composition::textLinePosition(m_card.layoutKind, line).x();
+        return distance(QPointF(Composition::textColumnRight(m_card.layoutKind, line) - left, 0)).x();
+    }
+    QFont font(const LineFont &look) const override
+    {
+        if (look == m_card.cardFont)
+            return m_card.font;
+        QFont font(look.name);
+        font.setPointSize(PrintedCard::printedPointSize(look.size));
+        font.setBold(look.bold);
+        font.setItalic(look.italic);
+        font.setUnderline(look.underline);
+        return font;
+    }
+    QPointF distance(QPointF canvas) const override
+    {
+        return m_mm.point(QPointF(canvas.x() * m_perPixel.width(), canvas.y() * m_perPixel.height()));
+    }
+    QRectF rect(const QRectF &canvas) const override
+    {
+        return QRectF(m_mm.point(m_corner) + distance(canvas.topLeft()), QSizeF(distance(QPointF(canvas.width(), canvas.height())).x(), distance(QPointF(canvas.width(), canvas.height())).y()));
+    }
+
+private:
+    const MillimetreScale &m_mm;
+    const PrintedCard &m_card;
+    QPointF m_corner;
+    QSizeF m_perPixel;
+};
+
 void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &card,
               const SheetGeometry &sheet, QPointF corner)
 {
+    const PaperMapping mapping(mm, card, sheet, corner);
     // The print copies carry the detail paper can show, so a PDF stores them without
     // JPEG's loss (which would cost fine detail what the copy gained); a card without
     // them prints its screen pictures as it always did.
@@ -39,21 +88,19 @@ void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &c
             painter.fillRect(mm.rect(bar.translated(corner)), card.borderColor);
     }
 
+    if (!card.design.objects.empty()) {
+        painter.setRenderHint(QPainter::LosslessImageRendering, true);
+        DesignPainter::drawObjects(painter, mapping, card.design);
+    }
+
     const QRectF stamp = CardPrintLayout::stampRect(card.layoutKind);
     if (!stamp.isEmpty()) {
         painter.setRenderHint(QPainter::LosslessImageRendering, !card.stampPrint.isNull());
-        painter.drawImage(mm.rect(stamp.translated(corner)), card.stampPrint.isNull() ? card.stamp : card.stampPrint);
+        painter.drawImage(mm.rect(stamp.translated(corner)).translated(mapping.distance(card.design.stampOffset)),
+                          card.stampPrint.isNull() ? card.stamp : card.stampPrint);
     }
 
-    const QFontMetricsF metrics(card.font, painter.device());
-    const double ascent = metrics.ascent();
-    for (int line = 1; line <= 7; ++line) {
-        const QString &text = card.textLines[line];
-        if (text.isEmpty())
-            continue;
-        const QPointF top = mm.point(CardPrintLayout::textLinePlace(card.layoutKind, line) + corner);
-        painter.drawText(top + QPointF(0, ascent), VisibleText::prefix(painter, metrics, top.x(), text));
-    }
+    DesignPainter::drawLines(painter, mapping, card.textLines, card.cardFont, card.design);
 }
 
 } // namespace

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// What the user changed on the card beyond its layout: a style and a place per text
+// line, the stamp's place, and the objects placed on the card (a logo). A card nobody
+// restyles or moves has a plain design, and is drawn, saved and printed exactly as the
+// card without one. Places are offsets from the layout's place, in canvas pixels, so a
+// new layout puts everything back by clearing them.
+
+// A line's own font and colour, where it does not follow the card's.
+struct LineFont {
+    QString name;
+    int size = 16; // points as the card font counts them (the screen's)
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    QColor colour;
+
+    bool operator==(const LineFont &) const = default;
+};
+
+// Left: the line's left edge at its place. Centre and Right: within the line's text
+// column (Composition::textColumn), so the line never runs under the stamp.
+enum class LineAlign : uint8_t { Left, Centre, Right };
+
+struct LineDesign {
+    std::optional<LineFont> font; // none: the card's font and text colour
+    LineAlign align = LineAlign::Left;
+    QPointF offset;
+
+    bool hasStyle() const { return font.has_value() || align != LineAlign::Left; }
+    bool operator==(const LineDesign &) const = default;
+};
+
+// A logo: an SVG kept as its text (drawn as paths on paper), or a bitmap kept at its own
+// pixels with their transparency.
+struct LogoPicture {
+    QByteArray svg;
+    QImage bitmap; // Format_ARGB32_Premultiplied
+
+    bool isVector() const { return !svg.isEmpty(); }
+    bool isNull() const { return svg.isEmpty() && bitmap.isNull(); }
+    bool operator==(const LogoPicture &other) const { return svg == other.svg && bitmap == other.bitmap; }
+};
+
+// One object placed on the card, drawn above the background and below the text. Only
+// logos so far; other kinds (a QR code) join this list with a content of their own.
+struct PlacedObject {
+    enum class Kind : uint8_t { Logo };
+
+    Kind kind = Kind::Logo;
+    QRectF rect; // canvas pixels
+    LogoPicture logo;
+
+    bool operator==(const PlacedObject &) const = default;
+};
+
+struct CardDesign {
+    std::array<LineDesign, 8> lines; // 1..7
+    QPointF stampOffset;
+    std::vector<PlacedObject> objects;
+
+    bool isPlain() const;
+    // A new layout decides where things stand: every line and the stamp back at its place.
+    void clearPlaces();
+    qsizetype pictureBytesBeyond(const CardDesign &other) const;
+
+    bool operator==(const CardDesign &) const = default;
+};
+
+// Which item of the card a command is about: a text line, the stamp, or a placed object.
+struct CardItem {
+    enum class Kind : uint8_t { None, Line, Stamp, Object };
+
+    Kind kind = Kind::None;
+    int index = 0; // line 1..7, or the object's index in CardDesign::objects
+
+    static CardItem line(int line) { return {Kind::Line, line}; }
+    static CardItem stamp() { return {Kind::Stamp, 0}; }
+    static CardItem object(int index) { return {Kind::Object, index}; }
+    bool isNone() const { return kind == Kind::None; }
+    bool operator==(const CardItem &) const = default;
+};

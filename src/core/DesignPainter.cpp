@@ -1,0 +1,164 @@
+#include "core/DesignPainter.h"
+
+#include "core/VisibleText.h"
+
+#include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <list>
+#include <memory>
+
+namespace {
+
+// Paper and PDF keep what they are given: an SVG stays paths, a bitmap its own pixels.
+// The window and renders take a copy made once at the size they draw it, so dragging a
+// logo over the card redraws a picture instead of parsing or rescaling it at every move.
+bool keepsVectors(const QPainter &painter)
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    return engine && (engine->type() == QPaintEngine::Pdf || engine->type() == QPaintEngine::Picture);
+}
+
+struct ScreenCopy {
+    const void *source = nullptr;
+    qsizetype sourceSize = 0;
+    qint64 bitmapKey = 0;
+    QSize size;
+    QImage image;
+};
+
+// Per thread: a render on a worker thread never shares a renderer with the window.
+thread_local std::list<ScreenCopy> screenCopies;
+constexpr size_t KeptScreenCopies = 4;
+
+QSvgRenderer &rendererFor(const QByteArray &svg)
+{
+    thread_local std::list<std::pair<QByteArray, std::unique_ptr<QSvgRenderer>>> renderers;
+    for (auto it = renderers.begin(); it != renderers.end(); ++it)
+        if (it->first.constData() == svg.constData() || it->first == svg) {
+            renderers.splice(renderers.begin(), renderers, it);
+            return *renderers.front().second;
+        }
+    renderers.emplace_front(svg, std::make_unique<QSvgRenderer>(svg));
+    if (renderers.size() > KeptScreenCopies)
+        renderers.pop_back();
+    return *renderers.front().second;
+}
+
+QImage screenCopy(const LogoPicture &logo, QSize size)
+{
+    const void *source = logo.isVector() ? static_cast<const void *>(logo.svg.constData()) : nullptr;
+    const qint64 key = logo.isVector() ? 0 : logo.bitmap.cacheKey();
+    for (auto it = screenCopies.begin(); it != screenCopies.end(); ++it)
+        if (it->source == source && it->sourceSize == logo.svg.size() && it->bitmapKey == key && it->size == size) {
+            screenCopies.splice(screenCopies.begin(), screenCopies, it);
+            return it->image;
+        }
+    QImage image;
+    if (logo.isVector()) {
+        image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        rendererFor(logo.svg).render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    } else {
+        image = logo.bitmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    screenCopies.push_front({source, logo.svg.size(), key, size, image});
+    if (screenCopies.size() > KeptScreenCopies)
+        screenCopies.pop_back();
+    return image;
+}
+
+double alignShift(LineAlign align, double column, double width)
+{
+    const double room = std::max(0.0, column - width);
+    switch (align) {
+    case LineAlign::Centre:
+        return room / 2;
+    case LineAlign::Right:
+        return room;
+    case LineAlign::Left:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+namespace DesignPainter {
+
+LineFont lineFont(const LineFont &cardFont, const CardDesign &design, int line)
+{
+    const LineDesign &own = design.lines[size_t(line)];
+    return own.font ? *own.font : cardFont;
+}
+
+QPointF lineTopLeft(const CardMapping &mapping, const LineDesign &design, int line, double textWidth)
+{
+    QPointF at = mapping.linePlace(line);
+    at.rx() += alignShift(design.align, mapping.columnWidth(line), textWidth);
+    return at + mapping.distance(design.offset);
+}
+
+void drawLines(QPainter &painter, const CardMapping &mapping, const std::array<QString, 8> &lines,
+               const LineFont &cardFont, const CardDesign &design)
+{
+    for (int line = 1; line <= 7; ++line) {
+        const QString &text = lines[size_t(line)];
+        if (text.isEmpty())
+            continue;
+        const LineFont look = lineFont(cardFont, design, line);
+        const QFont font = mapping.font(look);
+        const QFontMetricsF metrics(font, painter.device());
+        painter.setFont(font);
+        painter.setPen(look.colour);
+        const LineDesign &place = design.lines[size_t(line)];
+        const QPointF placeAt = mapping.linePlace(line);
+        QString shown = VisibleText::prefix(painter, metrics, placeAt.x(), text);
+        const double width = place.align == LineAlign::Left ? 0 : metrics.horizontalAdvance(shown);
+        const QPointF top = lineTopLeft(mapping, place, line, width);
+        if (top.x() != placeAt.x())
+            shown = VisibleText::prefix(painter, metrics, top.x(), text);
+        painter.drawText(top + QPointF(0, metrics.ascent()), shown);
+    }
+}
+
+void drawLogo(QPainter &painter, const LogoPicture &logo, const QRectF &target)
+{
+    if (logo.isNull() || target.isEmpty())
+        return;
+    if (keepsVectors(painter)) {
+        if (logo.isVector())
+            rendererFor(logo.svg).render(&painter, target);
+        else
+            painter.drawImage(target, logo.bitmap);
+        return;
+    }
+    const QRectF onDevice = painter.transform().mapRect(target);
+    const QSize size(std::max(1, qRound(onDevice.width())), std::max(1, qRound(onDevice.height())));
+    if (size.width() > 8000 || size.height() > 8000) {
+        // A render far larger than any screen: the picture itself, scaled by the painter.
+        if (logo.isVector())
+            rendererFor(logo.svg).render(&painter, target);
+        else
+            painter.drawImage(target, logo.bitmap);
+        return;
+    }
+    painter.drawImage(target, screenCopy(logo, size));
+}
+
+void drawObjects(QPainter &painter, const CardMapping &mapping, const CardDesign &design)
+{
+    for (const PlacedObject &object : design.objects) {
+        switch (object.kind) {
+        case PlacedObject::Kind::Logo:
+            drawLogo(painter, object.logo, mapping.rect(object.rect));
+            break;
+        }
+    }
+}
+
+} // namespace DesignPainter

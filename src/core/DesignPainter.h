@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/CardDesign.h"
+
+#include <QFont>
+#include <QPointF>
+#include <QRectF>
+#include <array>
+
+class QPainter;
+
+// How one drawing of the card maps the card's places onto its device: the window and a
+// render map canvas pixels onto their painter as they are, paper maps them onto
+// millimetres of the sheet. The lines' layout places and their fonts are the mapping's
+// own, so an unmoved, unstyled line stands exactly where that drawing always put it.
+class CardMapping {
+public:
+    virtual ~CardMapping() = default;
+    // The top-left corner of line 1..7 at its layout place, in the painter's units.
+    virtual QPointF linePlace(int line) const = 0;
+    // The line's text column from its layout place to its right end, in the painter's units.
+    virtual double columnWidth(int line) const = 0;
+    virtual QFont font(const LineFont &font) const = 0;
+    // A distance or a rectangle in canvas pixels, in the painter's units.
+    virtual QPointF distance(QPointF canvas) const = 0;
+    virtual QRectF rect(const QRectF &canvas) const = 0;
+};
+
+// The one routine that draws what the user placed and styled, for the window, the
+// render and the paper alike.
+namespace DesignPainter {
+
+// The font and colour line 1..7 is drawn in: its own, or the card's.
+LineFont lineFont(const LineFont &cardFont, const CardDesign &design, int line);
+
+// Where line 1..7 starts (its top-left corner, in the painter's units) for a text of
+// textWidth: its place, aligned within its column, moved by its offset.
+QPointF lineTopLeft(const CardMapping &mapping, const LineDesign &design, int line, double textWidth);
+
+// The seven lines, each in its own font and colour, as transparent text.
+void drawLines(QPainter &painter, const CardMapping &mapping, const std::array<QString, 8> &lines,
+               const LineFont &cardFont, const CardDesign &design);
+
+// The placed objects (logos), bottom to top in list order.
+void drawObjects(QPainter &painter, const CardMapping &mapping, const CardDesign &design);
+
+// A logo into target, in the painter's units: an SVG as paths, a bitmap from its own
+// pixels, smoothly scaled.
+void drawLogo(QPainter &painter, const LogoPicture &logo, const QRectF &target);
+
+} // namespace DesignPainter
