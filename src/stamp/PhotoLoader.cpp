@@ -89,7 +89,7 @@ Loaded decode(const QByteArray &bytes, const PhotoLoader::Use &use)
     // What cannot decode a part is cut once decoded; the budget held it whole.
     if (use.clip.isValid() && !prepared.clipped)
         image = image.copy(use.clip.intersected(image.rect()));
-    image = onWhite(std::move(image));
+    image = use.keepAlpha ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied) : onWhite(std::move(image));
     return image.isNull() ? refused(Fault::TooLarge, full) : Loaded{std::move(image), Fault::None, full};
 }
 
@@ -177,6 +177,8 @@ Loaded read(const QString &path, const Use &use)
 }
 
 QImage load(const QString &path) { return read(path).picture; }
+
+Loaded fromBytes(const QByteArray &bytes, const Use &use) { return picture(bytes, use); }
 
 WithFinerCopy loadWithFinerCopy(const QString &path, int scale, QSize crop)
 {

@@ -38,6 +38,9 @@ struct Use {
     // When valid, only this part is used (a template's part on the card): a JPEG decodes
     // only that part. Other formats decode whole and are cut.
     QRect clip;
+    // A logo keeps its transparency (Format_ARGB32_Premultiplied); everything else is
+    // laid on white.
+    bool keepAlpha = false;
 };
 
 // How a load ended, for the message the user gets; true when it loaded.
@@ -57,6 +60,8 @@ struct Loaded {
 
 // The picture of a file, for a use.
 Loaded read(const QString &path, const Use &use = {});
+// The same of a file already read (through RegularFile).
+Loaded fromBytes(const QByteArray &bytes, const Use &use = {});
 
 // The picture at its natural size, Format_RGB32, decoded once. A null image when the
 // file is missing, empty, cut short, not a picture, or claims a size the program does
