@@ -24,25 +24,44 @@ bool isMultipleOf(double value, double step, double tolerance)
 
 } // namespace
 
-TEST(QrPath, RectanglesCoverEachDarkModuleOnce)
+// Painted without antialiasing at five pixels a module, the outlines fill exactly the dark
+// modules: light holes inside dark areas and modules touching only at a corner included.
+TEST(QrPath, OutlinesFillExactlyTheDarkModules)
 {
     const QrCode code = QrCode::encode(QByteArrayLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Test;;;;\r\n"), QrLevel::H);
     const int n = code.size();
-    std::vector<int> cover(size_t(n * n));
-    qsizetype runs = 0;
-    for (int y = 0; y < n; ++y)
-        for (int x = 0; x < n; ++x)
-            runs += code.isDark(x, y) && (x == 0 || !code.isDark(x - 1, y)) ? 1 : 0;
-    const std::vector<QRect> rects = darkRectangles(code);
-    for (const QRect &r : rects)
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x)
-                ++cover[size_t(y * n + x)];
-    for (int y = 0; y < n; ++y)
-        for (int x = 0; x < n; ++x)
-            ASSERT_EQ(cover[size_t(y * n + x)], code.isDark(x, y) ? 1 : 0) << x << "," << y;
-    // Runs carried down make fewer rectangles than rows have runs.
-    EXPECT_LT(qsizetype(rects.size()), runs * 9 / 10);
+    const int across = n + 2 * QrQuietZone;
+    for (const Qt::FillRule rule : {Qt::WindingFill, Qt::OddEvenFill}) {
+        QPainterPath path = modulePath(code, QRectF(0, 0, 5 * across, 5 * across));
+        path.setFillRule(rule);
+        QImage image(5 * across, 5 * across, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter(&image).fillPath(path, Qt::black);
+        for (int y = 0; y < 5 * across; ++y)
+            for (int x = 0; x < 5 * across; ++x) {
+                const int mx = x / 5 - QrQuietZone, my = y / 5 - QrQuietZone;
+                const bool dark = mx >= 0 && my >= 0 && mx < n && my < n && code.isDark(mx, my);
+                ASSERT_EQ(image.pixel(x, y) == qRgb(0, 0, 0), dark) << x << "," << y << " rule " << rule;
+            }
+    }
+}
+
+// Outlines, not squares: far fewer corners than four per dark module.
+TEST(QrPath, PaperPathHasACornerOnlyWhereTheOutlineTurns)
+{
+    const QrCode code = sampleCode();
+    int dark = 0;
+    for (int y = 0; y < code.size(); ++y)
+        for (int x = 0; x < code.size(); ++x)
+            dark += code.isDark(x, y) ? 1 : 0;
+    const QPainterPath path = modulePath(code, QRectF(0, 0, 40, 40));
+    EXPECT_LT(path.elementCount(), dark * 2);
+    for (int i = 1; i < path.elementCount(); ++i) {
+        const QPainterPath::Element a = path.elementAt(i - 1), b = path.elementAt(i);
+        if (b.isLineTo()) {
+            EXPECT_TRUE(a.x == b.x || a.y == b.y) << i; // sides run along the grid only
+        }
+    }
 }
 
 TEST(QrPath, PaperEdgesLieOnTheModuleGrid)
