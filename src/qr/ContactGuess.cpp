@@ -11,6 +11,7 @@ enum class Look { Other, Email, Web, Phone, Mobile, Address };
 // What a line looks like, and the line without its label.
 Look lookOf(QString &text)
 {
+    const QString written = text;
     const Label label = takeLabel(text);
     switch (label) {
     case Label::Phone:
@@ -29,6 +30,8 @@ Look lookOf(QString &text)
     case Label::None:
         break;
     }
+    // A label that does not fit what follows is part of the line ("W: Bakkerij").
+    text = written;
     if (isEmail(text))
         return Look::Email;
     if (isWebAddress(text))

@@ -65,8 +65,8 @@ TEST(ContactGuess, LinesThatOnlyResembleAKindAreTheCompany)
     EXPECT_EQ(guess.fields.adres, QStringLiteral("1234 AB Zwolle"));
     EXPECT_EQ(guess.linesOf(ContactField::Adres), Lines{7});
 
-    guess = guessContactFields(card({"Piet", "Eigenaar", "Voorbeeld BV", "piet@", "0123 AB Zwolle", "", ""}));
-    EXPECT_EQ(guess.fields.bedrijf, QStringLiteral("Voorbeeld BV"));
+    guess = guessContactFields(card({"Piet", "Eigenaar", "W: Voorbeeld BV", "piet@", "0123 AB Zwolle", "", ""}));
+    EXPECT_EQ(guess.fields.bedrijf, QStringLiteral("W: Voorbeeld BV"));
     EXPECT_TRUE(guess.fields.email.isEmpty());
     EXPECT_TRUE(guess.fields.adres.isEmpty()); // no Dutch postcode starts with 0
 }

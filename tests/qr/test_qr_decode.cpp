@@ -4,6 +4,7 @@
 #include "QrTestFields.h"
 #include "qr/ContactGuess.h"
 #include "qr/QrCode.h"
+#include "qr/QrContent.h"
 #include "qr/QrPainting.h"
 #include "qr/QrPath.h"
 #include "qr/VCard.h"
@@ -105,10 +106,20 @@ TEST(QrDecode, CardWithAnEmptyLineReadsBackAsItsGuessedFields)
     expectReads(onPaper(code, 40), text, QrLevel::Q);
 }
 
-TEST(QrDecode, PlainBytesPassUnchanged)
+TEST(QrDecode, TextAndWebAddressPassAsTheirUtf8)
 {
-    const QByteArray euro = QStringLiteral("Prijs: € 12,50 — zie www.voorbeeld.nl").toUtf8();
-    expectReads(onPixels(QrCode::encode(euro, QrLevel::L)), euro, QrLevel::L);
+    QrContent content;
+    content.kind = QrKind::Text;
+    content.text = QStringLiteral("Prijs: € 12,50\nzie www.voorbeeld.nl; tot ziens");
+    content.webAddress = QStringLiteral("not this one");
+    const QByteArray text = encodedText(content);
+    EXPECT_EQ(text, content.text.toUtf8());
+    expectReads(onPixels(QrCode::encode(text, QrLevel::L)), text, QrLevel::L);
+
+    content.kind = QrKind::WebAddress;
+    content.webAddress = QStringLiteral("www.voorbeeld.nl/één");
+    EXPECT_EQ(encodedText(content), QStringLiteral("https://www.voorbeeld.nl/één").toUtf8());
+    expectReads(onPaper(QrCode::encode(encodedText(content), QrLevel::H), 12), encodedText(content), QrLevel::H);
 }
 
 TEST(QrEncode, TooLongTextIsRefusedWithItsReason)
