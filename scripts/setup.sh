@@ -6,6 +6,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libwmf-dev l
           cups printer-driver-cups-pdf
           clang libclang-rt-14-dev
           qt6-translations-l10n qt6-image-formats-plugins libheif-dev libfontconfig-dev
+          libqrencode-dev libzxing-dev
           desktop-file-utils appstream lintian dpkg-dev)
 missing=()
 for p in "${packages[@]}"; do
