@@ -1,5 +1,7 @@
 #include "qr/QrScanCheck.h"
 
+#include "qr/QrPath.h"
+
 #include <QLocale>
 
 #include <algorithm>
@@ -27,6 +29,16 @@ QString millimetres(double mm)
 }
 
 } // namespace
+
+double moduleMm(const QrCode &code, double sideMm)
+{
+    return code.isValid() ? sideMm / (code.size() + 2 * QrQuietZone) : 0;
+}
+
+double smallestSideMm(const QrCode &code)
+{
+    return code.isValid() ? QrScan::MinModuleMm * (code.size() + 2 * QrQuietZone) : 0;
+}
 
 double relativeLuminance(const QColor &colour)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qr/QrCode.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -20,6 +22,11 @@ struct ScanWarning {
     ScanProblem problem;
     QString message; // Dutch, for the dialog
 };
+
+// A module's size on paper for a code `sideMm` wide, its quiet zone included.
+double moduleMm(const QrCode &code, double sideMm);
+// The smallest side, quiet zone included, at which the code's modules are MinModuleMm.
+double smallestSideMm(const QrCode &code);
 
 // WCAG 2 relative luminance of an opaque colour, 0 (black) .. 1 (white).
 double relativeLuminance(const QColor &colour);

@@ -62,7 +62,9 @@ void ContactFields::setValue(ContactField field, const QString &text)
 
 QString webAddressWithScheme(const QString &address)
 {
-    static const QRegularExpression scheme(QStringLiteral(R"(^[A-Za-z][A-Za-z0-9+.-]*:)"));
+    // "voorbeeld.nl:8080" has no scheme; "mailto:" and "tel:" have one without slashes.
+    static const QRegularExpression scheme(QStringLiteral(R"(^([a-z][a-z0-9+.-]*://|(mailto|tel|sms|geo):))"),
+                                           QRegularExpression::CaseInsensitiveOption);
     const QString t = address.trimmed();
     if (t.isEmpty() || scheme.match(t).hasMatch())
         return t;
@@ -147,6 +149,9 @@ void appendFolded(QByteArray &out, const QByteArray &line)
         // Bytes 10xxxxxx continue a sequence: the next line may not begin with one.
         while (cut > pos && (uchar(line.at(cut)) & 0xC0) == 0x80)
             --cut;
+        // Only bytes that are no UTF-8 at all can be all continuation; cut them anywhere.
+        if (cut == pos)
+            cut = pos + room;
         out += line.mid(pos, cut - pos);
         out += "\r\n ";
         pos = cut;

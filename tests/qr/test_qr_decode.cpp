@@ -139,16 +139,3 @@ TEST(QrEncode, TooLongTextIsRefusedWithItsReason)
     }
     EXPECT_FALSE(QrCode::encode(QByteArray(), QrLevel::M).isValid());
 }
-
-TEST(QrEncode, HigherLevelNeedsAtLeastAsManyModules)
-{
-    const QByteArray text = vcardText(accentedContact());
-    int previous = 0;
-    for (const QrLevel level : AllLevels) {
-        const QrCode code = QrCode::encode(text, level);
-        EXPECT_EQ(code.size(), 17 + 4 * code.version());
-        EXPECT_GE(code.size(), previous);
-        previous = code.size();
-    }
-    EXPECT_GT(previous, QrCode::encode(text, QrLevel::L).size());
-}

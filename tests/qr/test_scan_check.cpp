@@ -28,6 +28,13 @@ TEST(ScanCheck, ModulesOfExactly04MmPass)
     ASSERT_EQ(small.size(), 1);
     EXPECT_TRUE(small.first().message.contains(QStringLiteral("0,31 mm"))) << qPrintable(small.first().message);
     EXPECT_TRUE(small.first().message.contains(QStringLiteral("0,40 mm")));
+
+    // Version 1 is 21 modules and 8 of quiet zone: 0.4 mm modules from 11.6 mm on.
+    const QrCode code = QrCode::encode(QByteArrayLiteral("kort"), QrLevel::L);
+    ASSERT_EQ(code.size(), 21);
+    EXPECT_DOUBLE_EQ(smallestSideMm(code), 11.6);
+    EXPECT_TRUE(problems(moduleMm(code, smallestSideMm(code)), Qt::black).isEmpty());
+    EXPECT_EQ(problems(moduleMm(code, 11.5), Qt::black), QList<ScanProblem>{ScanProblem::ModulesTooSmall});
 }
 
 TEST(ScanCheck, ContrastRatioFollowsWcag)

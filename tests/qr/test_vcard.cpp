@@ -101,6 +101,9 @@ TEST(VCard, WebAddressGetsASchemeOnlyWhenItHasNone)
 {
     EXPECT_EQ(webAddressWithScheme(QStringLiteral(" voorbeeld.nl ")), QStringLiteral("https://voorbeeld.nl"));
     EXPECT_EQ(webAddressWithScheme(QStringLiteral("http://voorbeeld.nl/a,b")), QStringLiteral("http://voorbeeld.nl/a,b"));
+    EXPECT_EQ(webAddressWithScheme(QStringLiteral("voorbeeld.nl:8080/x")), QStringLiteral("https://voorbeeld.nl:8080/x"));
+    EXPECT_EQ(webAddressWithScheme(QStringLiteral("HTTPS://Voorbeeld.nl")), QStringLiteral("HTTPS://Voorbeeld.nl"));
+    EXPECT_EQ(webAddressWithScheme(QStringLiteral("mailto:info@voorbeeld.nl")), QStringLiteral("mailto:info@voorbeeld.nl"));
     ContactFields f;
     f.website = QStringLiteral("http://voorbeeld.nl/a,b");
     EXPECT_TRUE(vcardText(f).contains("\r\nURL:http://voorbeeld.nl/a,b\r\n"));
@@ -128,10 +131,8 @@ TEST(VCard, LongLinesFoldAt75OctetsWithoutCuttingACharacter)
             }
             EXPECT_GE(continuations, 2);
             // Lines are filled: a fold only steps back over the bytes of one character.
-            for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-                if (lines.at(i + 1).startsWith(' '))
-                    EXPECT_GE(lines.at(i).size(), 72);
-            }
+            for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+                EXPECT_TRUE(!lines.at(i + 1).startsWith(' ') || lines.at(i).size() >= 72) << i;
             EXPECT_TRUE(unfolded(text).contains("\r\nTITLE:" + value.toUtf8() + "\r\n"));
         }
     }
