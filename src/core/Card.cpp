@@ -114,6 +114,9 @@ bool Card::enterTextLine(int line, const QString &answer)
     if (line < 1 || line > 7 || answer.isEmpty())
         return false;
     state.TextLines[size_t(line)] = answer == QLatin1String(" ") ? QStringLiteral("  ") : answer;
+    for (PlacedObject &object : design.objects)
+        if (object.kind == PlacedObject::Kind::Qr)
+            object.qr.followLines(state.TextLines);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/QrObject.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
@@ -53,14 +55,15 @@ struct LogoPicture {
     bool operator==(const LogoPicture &other) const { return svg == other.svg && bitmap == other.bitmap; }
 };
 
-// One object placed on the card, drawn above the background and below the text. Only
-// logos so far; other kinds (a QR code) join this list with a content of their own.
+// One object placed on the card, drawn above the background and below the text: a logo
+// or a QR code, each with a content of its own kind.
 struct PlacedObject {
-    enum class Kind : uint8_t { Logo };
+    enum class Kind : uint8_t { Logo, Qr };
 
     Kind kind = Kind::Logo;
-    QRectF rect; // canvas pixels
+    QRectF rect; // canvas pixels; a QR code's is square on paper
     LogoPicture logo;
+    QrObject qr;
 
     bool operator==(const PlacedObject &) const = default;
 };

@@ -147,7 +147,9 @@ QString CardDocument::itemName(CardItem item) const
     case CardItem::Kind::Stamp:
         return QStringLiteral("Zegelfoto");
     case CardItem::Kind::Object:
-        return QStringLiteral("Logo");
+        return hasItem(item) && m_card.design.objects[size_t(item.index)].kind == PlacedObject::Kind::Qr
+                   ? QStringLiteral("QR-code")
+                   : QStringLiteral("Logo");
     case CardItem::Kind::None:
         break;
     }
@@ -233,23 +235,36 @@ void CardDocument::returnToLayoutPlace(CardItem item)
 
 void CardDocument::insertObject(const PlacedObject &object)
 {
-    record(QStringLiteral("Logo ingevoegd"), CardHistory::Design, NoMerge,
-           [&](Card &card) { card.design.objects.push_back(object); });
+    PlacedObject inserted = object;
+    if (inserted.kind == PlacedObject::Kind::Qr)
+        inserted.qr.encode();
+    record(inserted.kind == PlacedObject::Kind::Qr ? QStringLiteral("QR-code ingevoegd") : QStringLiteral("Logo ingevoegd"),
+           CardHistory::Design, NoMerge, [&](Card &card) { card.design.objects.push_back(inserted); });
+}
+
+void CardDocument::changeQr(int index, const QrObject &qr)
+{
+    if (!hasItem(CardItem::object(index)) || m_card.design.objects[size_t(index)].kind != PlacedObject::Kind::Qr)
+        return;
+    QrObject changed = qr;
+    changed.encode();
+    record(QStringLiteral("QR-code gewijzigd"), CardHistory::Design, NoMerge,
+           [&](Card &card) { card.design.objects[size_t(index)].qr = changed; });
 }
 
 void CardDocument::resizeObject(int index, const QRectF &rect, int mergeKey)
 {
     if (!hasItem(CardItem::object(index)) || !rect.isValid() || rect.isEmpty())
         return;
-    record(QStringLiteral("Grootte logo veranderd"), CardHistory::Design, mergeKey,
-           [&](Card &card) { card.design.objects[size_t(index)].rect = rect; });
+    record(QStringLiteral("Grootte %1 veranderd").arg(itemName(CardItem::object(index)).replace(u'L', u'l')),
+           CardHistory::Design, mergeKey, [&](Card &card) { card.design.objects[size_t(index)].rect = rect; });
 }
 
 void CardDocument::removeObject(int index)
 {
     if (!hasItem(CardItem::object(index)))
         return;
-    record(QStringLiteral("Logo verwijderd"), CardHistory::Design, NoMerge,
+    record(itemName(CardItem::object(index)) + QStringLiteral(" verwijderd"), CardHistory::Design, NoMerge,
            [&](Card &card) { card.design.objects.erase(card.design.objects.begin() + index); });
 }
 

@@ -78,7 +78,10 @@ public:
     void moveItem(CardItem item, QPointF place, int mergeKey = 0);
     // "Terug naar de plaats van de layout", for a line or the stamp.
     void returnToLayoutPlace(CardItem item);
+    // A QR code's code is made here from its content, whatever the object brought.
     void insertObject(const PlacedObject &object);
+    // What a QR code holds, its level or colour: "QR-code gewijzigd".
+    void changeQr(int index, const QrObject &qr);
     void resizeObject(int index, const QRectF &rect, int mergeKey = 0);
     void removeObject(int index);
     int newGestureKey();

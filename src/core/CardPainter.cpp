@@ -133,7 +133,7 @@ void paint(QPainter &painter, const CardDocument &document, Pictures pictures)
     if (state.CardBorder)
         paintOutline(painter, state);
     const CanvasMapping mapping(state, *painter.device());
-    DesignPainter::drawObjects(painter, mapping, design);
+    DesignPainter::drawObjects(painter, mapping, design, state.textColor());
     DesignPainter::drawLines(painter, mapping, state.TextLines, cardFont(state), design);
     const StampBox &stamp = document.stamp();
     if (stamp.isVisible()) {

@@ -1,6 +1,7 @@
 #include "core/DesignPainter.h"
 
 #include "core/VisibleText.h"
+#include "qr/QrPainting.h"
 
 #include <QFontMetricsF>
 #include <QPaintEngine>
@@ -150,12 +151,28 @@ void drawLogo(QPainter &painter, const LogoPicture &logo, const QRectF &target)
     painter.drawImage(target, screenCopy(logo, size));
 }
 
-void drawObjects(QPainter &painter, const CardMapping &mapping, const CardDesign &design)
+void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const QColor &textColour)
+{
+    if (!qr.code.isValid() || target.isEmpty())
+        return;
+    const QColor dark = qr.inTextColour ? textColour : QColor(Qt::black);
+    painter.save();
+    if (keepsVectors(painter))
+        paintQrCode(painter, qr.code, target, dark);
+    else
+        paintQrCodeOnPixels(painter, qr.code, target, dark);
+    painter.restore();
+}
+
+void drawObjects(QPainter &painter, const CardMapping &mapping, const CardDesign &design, const QColor &textColour)
 {
     for (const PlacedObject &object : design.objects) {
         switch (object.kind) {
         case PlacedObject::Kind::Logo:
             drawLogo(painter, object.logo, mapping.rect(object.rect));
+            break;
+        case PlacedObject::Kind::Qr:
+            drawQr(painter, object.qr, mapping.rect(object.rect), textColour);
             break;
         }
     }

@@ -41,8 +41,13 @@ QPointF lineTopLeft(const CardMapping &mapping, const LineDesign &design, int li
 void drawLines(QPainter &painter, const CardMapping &mapping, const std::array<QString, 8> &lines,
                const LineFont &cardFont, const CardDesign &design);
 
-// The placed objects (logos), bottom to top in list order.
-void drawObjects(QPainter &painter, const CardMapping &mapping, const CardDesign &design);
+// The placed objects (logos, QR codes), bottom to top in list order. A QR code's dark
+// modules take textColour when it follows the card's text colour, else black.
+void drawObjects(QPainter &painter, const CardMapping &mapping, const CardDesign &design, const QColor &textColour);
+
+// A QR code into target, in the painter's units: vector squares on paper and in PDFs,
+// whole device pixels per module on the screen, so it scans off either.
+void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const QColor &textColour);
 
 // A logo into target, in the painter's units: an SVG as paths, a bitmap from its own
 // pixels, smoothly scaled.

@@ -90,7 +90,7 @@ void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &c
 
     if (!card.design.objects.empty()) {
         painter.setRenderHint(QPainter::LosslessImageRendering, true);
-        DesignPainter::drawObjects(painter, mapping, card.design);
+        DesignPainter::drawObjects(painter, mapping, card.design, card.textColor);
     }
 
     const QRectF stamp = CardPrintLayout::stampRect(card.layoutKind);
