@@ -1,0 +1,120 @@
+// A QR code placed on the card, read back by a real decoder from the window's picture, a
+// render and the printed PDF, and kept in step with the lines its fields follow.
+#include "core/CardDocument.h"
+#include "core/CardPainter.h"
+#include "print/PdfSheetWriter.h"
+#include "print/PrintedCard.h"
+#include "print/RenderedPdf.h"
+#include "print/SheetGeometry.h"
+#include "qr/QrReader.h"
+
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage paintCard(const CardDocument &doc, int scale)
+{
+    QImage image(440 * scale, 270 * scale, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    CardPainter::paint(painter, doc);
+    return image;
+}
+
+void typeLines(CardDocument &doc)
+{
+    const char *lines[] = {"", "José Müller-Lüdenscheid", "Bakker", "Tel: 020-1234567", "jose@voorbeeld.nl",
+                           "Kerkstraat 1, achterom; boven", "1234 AB Plaats", "www.voorbeeld.nl"};
+    for (int line = 1; line <= 7; ++line)
+        doc.enterTextLine(line, QString::fromUtf8(lines[line]));
+}
+
+PlacedObject qrFrom(const CardDocument &doc, QRectF rect = QRectF(330, 160, 90, 90))
+{
+    PlacedObject object;
+    object.kind = PlacedObject::Kind::Qr;
+    object.rect = rect;
+    object.qr = QrObject::fromLines(doc.state().TextLines);
+    return object;
+}
+
+} // namespace
+
+TEST(QrObject, TheWindowAndARenderShowACodeThatReadsAsTheCardsContact)
+{
+    CardDocument doc;
+    typeLines(doc);
+    doc.insertObject(qrFrom(doc));
+    const QByteArray expected = encodedText(doc.design().objects.front().qr.content);
+    EXPECT_TRUE(expected.contains("TEL;TYPE=WORK,VOICE:020-1234567")) << expected.toStdString();
+    EXPECT_TRUE(expected.contains("N:Müller-Lüdenscheid;José;;;")) << expected.toStdString();
+    for (int scale : {1, 3}) {
+        const ReadCode read = readQrCode(paintCard(doc, scale));
+        EXPECT_TRUE(read.found) << scale;
+        EXPECT_EQ(read.bytes, expected) << scale;
+    }
+    EXPECT_EQ(doc.undoName(), QStringLiteral("QR-code ingevoegd"));
+}
+
+TEST(QrObject, AFieldFollowsItsLineUntilTheUserTypesIt)
+{
+    CardDocument doc;
+    typeLines(doc);
+    doc.insertObject(qrFrom(doc));
+    doc.enterTextLine(3, QStringLiteral("Tel: 030-7654321"));
+    EXPECT_EQ(doc.design().objects.front().qr.content.contact.telefoon, QStringLiteral("030-7654321"));
+    EXPECT_EQ(readQrCode(paintCard(doc, 2)).bytes, encodedText(doc.design().objects.front().qr.content));
+
+    QrObject edited = doc.design().objects.front().qr;
+    edited.content.contact.telefoon = QStringLiteral("010-5555555");
+    edited.follows[size_t(ContactField::Telefoon)].clear();
+    doc.changeQr(0, edited);
+    doc.enterTextLine(3, QStringLiteral("Tel: 040-1111111"));
+    EXPECT_EQ(doc.design().objects.front().qr.content.contact.telefoon, QStringLiteral("010-5555555"));
+    EXPECT_TRUE(readQrCode(paintCard(doc, 2)).bytes.contains("010-5555555"));
+    // Undoing the line brings the code of that line back with it.
+    ASSERT_TRUE(doc.undo());
+    ASSERT_TRUE(doc.undo());
+    ASSERT_TRUE(doc.undo());
+    EXPECT_TRUE(readQrCode(paintCard(doc, 2)).bytes.contains("020-1234567"));
+}
+
+static int imageRows(const QString &pdf)
+{
+    QProcess images;
+    images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    images.waitForFinished(60000);
+    return int(images.readAllStandardOutput().count('\n'));
+}
+
+TEST(QrObject, PaperDrawsTheCodeAsSquaresThatScanAtEveryLevel)
+{
+    QTemporaryDir dir;
+    CardDocument plain;
+    typeLines(plain);
+    const QString plainPdf = dir.filePath(QStringLiteral("plain.pdf"));
+    ASSERT_TRUE(writeSheetPdf(plainPdf, PrintedCard::from(plain), SheetGeometry(), 1).isPrinted());
+    for (const QrLevel level : {QrLevel::L, QrLevel::M, QrLevel::Q, QrLevel::H}) {
+        CardDocument doc;
+        typeLines(doc);
+        PlacedObject object = qrFrom(doc);
+        object.qr.level = level;
+        doc.insertObject(object);
+        const QString pdf = dir.filePath(QStringLiteral("qr%1.pdf").arg(int(level)));
+        ASSERT_TRUE(writeSheetPdf(pdf, PrintedCard::from(doc), SheetGeometry(), 1).isPrinted());
+        EXPECT_EQ(imageRows(pdf), imageRows(plainPdf)) << "no image object for the code";
+
+        const SheetGeometry sheet;
+        const QPointF corner = sheet.cardCorners().front();
+        const QRectF code(corner.x() + 320 * sheet.cardWidth / 440, corner.y() + 150 * sheet.cardHeight / 270,
+                          110 * sheet.cardWidth / 440, 110 * sheet.cardHeight / 270);
+        const RenderedPdf::Window window = RenderedPdf::renderWindow(pdf, code, 12); // about 300 dpi
+        const ReadCode read = readQrCode(window.image);
+        EXPECT_TRUE(read.found) << qrLevelName(level).toStdString();
+        EXPECT_EQ(read.bytes, encodedText(doc.design().objects.front().qr.content));
+        EXPECT_EQ(read.level, qrLevelName(level));
+    }
+}
