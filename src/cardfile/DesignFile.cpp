@@ -241,7 +241,7 @@ void readValue(Parsed &parsed, QStringView key, QStringView value)
         if (!index)
             return;
         if (parts[2] == u"bestand" && value.trimmed().size() <= kMaxName)
-            parsed.logos[*index].file = value.trimmed().toString();
+            parsed.logos[*index].file = QString::fromUtf8(oneLine(value.trimmed().toString()));
         else if (parts[2] == u"plaats")
             parsed.logos[*index].rect = readRect(value);
     }
