@@ -89,7 +89,8 @@ bool openCardFrom(CardDocument &document, const QString &folder, const QString &
     const CanvasPicture background = readCanvasPicture(files.background, files.backgroundPrint);
     if (background.picture.isNull())
         return false;
-    document.replaceCard(QStringLiteral("Open Kaart"), restoredCard(document, background, files, folder, name), asSaved);
+    document.replaceCard(QStringLiteral("Open Kaart"), restoredCard(document, background, files, folder, name),
+                         asSaved);
     return true;
 }
 

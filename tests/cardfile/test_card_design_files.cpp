@@ -38,7 +38,8 @@ LogoPicture pngLogo(QColor colour = QColor())
     QImage image(32, 24, QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, colour.isValid() ? colour.rgba() : qRgba(x * 8, 255 - y * 9, 77, (x * 24 + y * 8) % 256));
+            image.setPixel(x, y,
+                           colour.isValid() ? colour.rgba() : qRgba(x * 8, 255 - y * 9, 77, (x * 24 + y * 8) % 256));
     LogoPicture logo;
     logo.bitmap = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     return logo;
@@ -207,7 +208,8 @@ TEST_F(DesignFiles, APlainSaveAndALogoOfTheOtherKindRemoveWhatTheEarlierSaveLeft
     saveAndOpen(design);
     std::swap(design.objects[0], design.objects[1]);
     EXPECT_EQ(saveAndOpen(design), design);
-    EXPECT_EQ(filesIn(cards()), std::string("Jan-back.bmp Jan.bmp Jan.crd Jan.logo-2.svg Jan.logo.png Jan.opmaak Jan.print.png"));
+    EXPECT_EQ(filesIn(cards()),
+              std::string("Jan-back.bmp Jan.bmp Jan.crd Jan.logo-2.svg Jan.logo.png Jan.opmaak Jan.print.png"));
     design.objects.pop_back();
     design.objects[0].logo = svgLogo();
     EXPECT_EQ(saveAndOpen(design), design);
@@ -302,7 +304,8 @@ TEST_F(DesignFiles, TheBatchProgramRendersAndPrintsTheDesign)
     saveAndOpen(CardDesign(), "Kaal");
     QString errors;
     QTextStream err(&errors);
-    const QString jan = QDir(DataFolder::path()).filePath("jan.png"), kaal = QDir(DataFolder::path()).filePath("kaal.png");
+    const QString jan = QDir(DataFolder::path()).filePath("jan.png");
+    const QString kaal = QDir(DataFolder::path()).filePath("kaal.png");
     ASSERT_EQ(batchRender({"Jan", jan}, err), 0) << errors.toStdString();
     ASSERT_EQ(batchRender({"Kaal", kaal}, err), 0) << errors.toStdString();
     EXPECT_EQ(QImage(jan).pixelColor(350, 190), QColor(Qt::red));
