@@ -4,6 +4,7 @@
 #include "cardfile/CardFolder.h"
 #include "cardfile/CardRecord.h"
 #include "cardfile/CardWriter.h"
+#include "cardfile/DesignFile.h"
 #include "cardfile/PictureFile.h"
 #include "cardfile/PrintCopyFile.h"
 #include "print/CorrectionFile.h"
@@ -176,6 +177,20 @@ int main(int argc, char **argv)
     put("fuzz_correction_file", "two.ini", CorrectionFile::encode(corrections));
     put("fuzz_correction_file", "odd.ini",
         QByteArray("[]\n[x\nShiftX=1e308\n[Kantoor]\r\n ScaleX = 0.95 \r\nShiftY=nan\nShiftX=-30\n=\n"));
+
+    CardDesign design;
+    design.lines[1].font = LineFont{QStringLiteral("Liberation Serif"), 20, true, false, true, QColor(0xc0, 0, 0)};
+    design.lines[1].align = LineAlign::Centre;
+    design.lines[3].offset = QPointF(12.5, -3.25);
+    design.stampOffset = QPointF(-40, 0.1);
+    design.objects.resize(2);
+    design.objects[0].rect = QRectF(300, 180, 96, 48);
+    design.objects[1].rect = QRectF(-5.5, 200, 32, 24.125);
+    put("fuzz_design_file", "every-key.opmaak",
+        DesignFile::write(design, {QStringLiteral("Jan.logo.svg"), QStringLiteral("Jan.logo-2.png")}));
+    put("fuzz_design_file", "odd.opmaak",
+        QByteArray("\xEF\xBB\xBFLumovander opmaak 7\r\nregel.2.vet=1\r\nregel.9.grootte=3\nregel.2.plaats=nan;1\n"
+                   "logo.3.plaats=1;2;3;4\nlogo.3.bestand=../x.logo-3.png\nzegel.plaats=1e3;-2000\n=\nregel..=\n"));
 
     // Small pictures keep each run quick; a card's pictures are read cut to their box.
     CardWriter::CardContent content;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -51,6 +52,18 @@ QStringList locateAll(const QString &folder, const QString &name, const QStringL
     return paths;
 }
 
+const QString kDesignEnding = QStringLiteral(".opmaak");
+
+// What follows the card's name in a logo file's name: ".logo.svg", ".logo-2.png"; the
+// numbers from 2 on, written as a save writes them.
+bool isLogoEnding(const QString &ending)
+{
+    static const QRegularExpression pattern(
+        QRegularExpression::anchoredPattern(QStringLiteral("\\.logo(-[1-9][0-9]{0,2})?\\.(svg|png)")));
+    const QRegularExpressionMatch match = pattern.match(ending);
+    return match.hasMatch() && match.captured(1) != QLatin1String("-1");
+}
+
 CardFolder::CardFiles asCardFiles(const QStringList &paths)
 {
     return {paths[0], paths[1], paths[2], paths[3], paths[4]};
@@ -90,6 +103,44 @@ CardFiles exactFiles(const QString &folder, const QString &name)
 CardFiles cardFiles(const QString &cardsFolder, const QString &name)
 {
     return asCardFiles(locateAll(cardsFolder, name, cardFileEndings()));
+}
+
+QString designFile(const QString &folder, const QString &name)
+{
+    return QDir(folder).filePath(name + kDesignEnding);
+}
+
+QString logoFileName(const QString &name, int index, bool svg)
+{
+    const QString number = index == 0 ? QString() : QStringLiteral("-%1").arg(index + 1);
+    return name + QStringLiteral(".logo") + number + (svg ? QStringLiteral(".svg") : QStringLiteral(".png"));
+}
+
+QString ownLogoFile(const QString &name, const QString &namedFile)
+{
+    static const QRegularExpression ending(QStringLiteral("\\.logo(-[1-9][0-9]{0,2})?\\.(svg|png)\\z"));
+    const QRegularExpressionMatch match = ending.match(namedFile);
+    if (!match.hasMatch() || !isLogoEnding(match.captured()))
+        return QString();
+    return name + match.captured();
+}
+
+bool isDesignFileOf(const QString &name, const QString &fileName)
+{
+    if (!fileName.startsWith(name))
+        return false;
+    const QString ending = fileName.mid(name.size());
+    return ending == kDesignEnding || isLogoEnding(ending);
+}
+
+QStringList logoFiles(const QString &folder, const QString &name)
+{
+    const QDir dir(folder);
+    QStringList paths;
+    for (const QString &entry : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        if (entry.startsWith(name) && isLogoEnding(entry.mid(name.size())))
+            paths << dir.filePath(entry);
+    return paths;
 }
 
 QString templateFile(const QString &templatesFolder, const QString &name)

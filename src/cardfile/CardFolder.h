@@ -34,6 +34,24 @@ CardFiles exactFiles(const QString &folder, const QString &name);
 // removes.
 CardFiles cardFiles(const QString &cardsFolder, const QString &name);
 
+// The design beside the record (see DesignFile): N.opmaak, and the logos copied into
+// the folder, N.logo.svg or N.logo.png for the first and N.logo-2.svg, N.logo-3.png...
+// for the others. These are only ever looked up under the card's exact name: the
+// program wrote them, in the letters of the name it saved under.
+QString designFile(const QString &folder, const QString &name);
+// The file name of the logo of object index (0 for the first) of the card named name.
+QString logoFileName(const QString &name, int index, bool svg);
+// The card's own logo file for a file its design names: name followed by the named
+// file's logo ending (".logo.svg", ".logo-2.png"), so that a card renamed by hand with
+// all its files keeps its logo, and a design never reaches a file of another card. Empty
+// when the named file has no logo ending.
+QString ownLogoFile(const QString &name, const QString &namedFile);
+// Whether fileName is the design file or one of the logo files of the card named name.
+bool isDesignFileOf(const QString &name, const QString &fileName);
+// The logo files of the card named name that stand in folder, whatever they are
+// (files, links, folders), as paths: what a save must replace or remove.
+QStringList logoFiles(const QString &folder, const QString &name);
+
 // The picture file of the template named name in the Templates folder.
 QString templateFile(const QString &templatesFolder, const QString &name);
 

@@ -1,9 +1,11 @@
 #include "cardfile/CardOpening.h"
 
 #include "core/CardDocument.h"
+#include "cardfile/CardDesignFiles.h"
 #include "cardfile/CardFolder.h"
 #include "cardfile/CardName.h"
 #include "cardfile/CardRecord.h"
+#include "core/CardPainter.h"
 #include "core/Composition.h"
 #include "core/DataFolder.h"
 #include "core/RegularFile.h"
@@ -51,9 +53,9 @@ CanvasPicture readCanvasPicture(const QString &path, const QString &printPath)
 }
 
 // The card as the files give it, built on the current one: a field the record cannot
-// give keeps its value.
+// give keeps its value. The design is the card's own alone: without its file, plain.
 Card restoredCard(const CardDocument &document, const CanvasPicture &background,
-                  const CardFolder::CardFiles &files)
+                  const CardFolder::CardFiles &files, const QString &folder, const QString &name)
 {
     Card card = document.card();
     card.canvas.setPicture(background.picture, background.print);
@@ -66,6 +68,7 @@ Card restoredCard(const CardDocument &document, const CanvasPicture &background,
                 stamp, PrintCopyFile::read(files.stampPrint, files.stamp, stamp.size() * Composition::PrintScale));
     }
     card.checkedBorderItem = borderItemFor(card.state);
+    card.design = CardDesignFiles::read(folder, name, CardPainter::cardFont(card.state));
     return card;
 }
 
@@ -86,7 +89,8 @@ bool openCardFrom(CardDocument &document, const QString &folder, const QString &
     const CanvasPicture background = readCanvasPicture(files.background, files.backgroundPrint);
     if (background.picture.isNull())
         return false;
-    document.replaceCard(QStringLiteral("Open Kaart"), restoredCard(document, background, files), asSaved);
+    document.replaceCard(QStringLiteral("Open Kaart"), restoredCard(document, background, files, folder, name),
+                         asSaved);
     return true;
 }
 

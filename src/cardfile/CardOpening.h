@@ -12,9 +12,9 @@ namespace CardOpening {
 // Opens the card named name from the Cards folder: its background picture becomes the
 // canvas's picture, then the record is read and the card restored: layout, stamp
 // picture (the bare frame when it is missing), text lines, font, text colour and
-// outline with its check mark. Returns false, changing nothing, when the background
-// picture cannot be read; a missing or damaged record leaves the fields it cannot
-// give as they were.
+// outline with its check mark, and the design saved with it (plain when it has none).
+// Returns false, changing nothing, when the background picture cannot be read; a
+// missing or damaged record leaves the fields it cannot give as they were.
 bool openCard(CardDocument &document, const QString &name);
 // The same from another folder (the recovery card); unless asSaved, the opened card
 // counts as changed, so that closing asks to save it.

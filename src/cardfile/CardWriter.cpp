@@ -1,6 +1,7 @@
 #include "cardfile/CardWriter.h"
 
 #include "core/CardDocument.h"
+#include "cardfile/CardDesignFiles.h"
 #include "cardfile/CardFolder.h"
 #include "cardfile/CardRecord.h"
 #include "core/DataFolder.h"
@@ -32,7 +33,7 @@ CardContent contentOf(const CardDocument &document)
     const StampBox &stamp = document.stamp();
     // Only print copies in step are written; the others would show an older card.
     return {document.state(), canvas.image(), stamp.image(),
-            canvas.hasPrintCopy() ? canvas.printImage() : QImage(), stamp.printImage()};
+            canvas.hasPrintCopy() ? canvas.printImage() : QImage(), stamp.printImage(), document.design()};
 }
 
 std::optional<QString> writeInto(const CardContent &content, const QString &folder,
@@ -55,6 +56,9 @@ std::optional<QString> writeInto(const CardContent &content, const QString &fold
     group.add(files.background, background);
     if (!content.canvasPrint.isNull())
         group.add(files.backgroundPrint, PrintCopyFile::bytes(content.canvasPrint, background));
+    if (const auto reason = CardDesignFiles::addTo(group, content.design, folder, name))
+        return failure(*reason);
+    // Last: a card is there once its record is, and the record's time is the save's.
     group.add(files.record, CardRecord::write(content.state));
     if (const auto reason = group.commit())
         return failure(*reason);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CardDesign.h"
 #include "core/CardState.h"
 
 #include <QImage>
@@ -9,7 +10,9 @@
 class CardDocument;
 
 // Writes the card named name into the Cards folder: N.crd, N-back.bmp (the canvas's
-// image) and, for the layouts with a stamp, N.bmp (the stamp box's image). Without a
+// image) and, for the layouts with a stamp, N.bmp (the stamp box's image); a card with a
+// design also N.opmaak and its logos (CardDesignFiles), and one without loses those an
+// earlier save of the name left. Without a
 // stamp layout an existing N.bmp is left alone. Beside each picture whose print copy is
 // in step goes its print copy, N-back.print.png and N.print.png, tagged with the bitmap
 // of the same save. The files are replaced all together or not at all, and the Cards
@@ -30,6 +33,7 @@ struct CardContent {
     // The print copies in step with canvas and stamp; null where there is none.
     QImage canvasPrint;
     QImage stampPrint;
+    CardDesign design;
 };
 CardContent contentOf(const CardDocument &document);
 

@@ -33,7 +33,12 @@ QString notReplaced(const QString &path, const std::error_code &error)
 
 void FileGroupWriter::add(const QString &finalPath, const QByteArray &content)
 {
-    m_entries.push_back({finalPath, content, {}, {}});
+    m_entries.push_back({finalPath, content, {}, {}, false});
+}
+
+void FileGroupWriter::remove(const QString &path)
+{
+    m_entries.push_back({path, {}, {}, {}, true});
 }
 
 std::optional<QString> FileGroupWriter::commit()
@@ -59,6 +64,8 @@ std::optional<QString> FileGroupWriter::commit()
 std::optional<QString> FileGroupWriter::writeTemporaries()
 {
     for (Entry &entry : m_entries) {
+        if (entry.removal)
+            continue;
         // Synced before any move: a card is only complete once it survives a power cut.
         const AtomicFile::Temporary written = AtomicFile::writeTemporary(
             m_folder, entry.finalPath,
@@ -73,6 +80,8 @@ std::optional<QString> FileGroupWriter::writeTemporaries()
 std::optional<QString> FileGroupWriter::keepOldFiles()
 {
     for (Entry &entry : m_entries) {
+        if (entry.removal)
+            continue; // moved aside in its turn
         std::error_code error;
         const fs::file_status old = fs::symlink_status(nativePath(entry.finalPath), error);
         if (!fs::exists(old) || fs::is_directory(old))
@@ -97,28 +106,56 @@ std::optional<QString> FileGroupWriter::moveIntoPlace()
 {
     for (size_t i = 0; i < m_entries.size(); ++i) {
         Entry &entry = m_entries[i];
+        if (entry.removal) {
+            if (const auto failure = moveAside(entry)) {
+                putBackBefore(i);
+                return failure;
+            }
+            continue;
+        }
         std::error_code error;
         fs::rename(nativePath(entry.temporaryPath), nativePath(entry.finalPath), error);
         if (!error) {
             entry.temporaryPath.clear();
             continue;
         }
-        // Put back what the earlier moves replaced, newest first.
-        for (size_t j = i; j-- > 0;) {
-            Entry &placed = m_entries[j];
-            std::error_code undo;
-            if (placed.backupPath.isEmpty()) {
-                fs::remove(nativePath(placed.finalPath), undo);
-            } else {
-                fs::rename(nativePath(placed.backupPath), nativePath(placed.finalPath), undo);
-                // Moved back, or, should even that fail, left under its second name:
-                // either way it must not be removed with the other backups.
-                placed.backupPath.clear();
-            }
-        }
+        putBackBefore(i);
         return notReplaced(entry.finalPath, error);
     }
     return std::nullopt;
+}
+
+std::optional<QString> FileGroupWriter::moveAside(Entry &entry)
+{
+    std::error_code error;
+    const fs::file_status old = fs::symlink_status(nativePath(entry.finalPath), error);
+    if (!fs::exists(old) || fs::is_directory(old))
+        return std::nullopt;
+    // Renamed, not unlinked: a link moves as itself, and the old file can come back.
+    const QString aside = AtomicFile::freeName(m_folder);
+    fs::rename(nativePath(entry.finalPath), nativePath(aside), error);
+    if (error)
+        return notReplaced(entry.finalPath, error);
+    entry.backupPath = aside;
+    return std::nullopt;
+}
+
+// Puts back what the moves before entry failed replaced or removed, newest first.
+void FileGroupWriter::putBackBefore(size_t failed)
+{
+    for (size_t j = failed; j-- > 0;) {
+        Entry &placed = m_entries[j];
+        std::error_code undo;
+        if (placed.backupPath.isEmpty()) {
+            if (!placed.removal)
+                fs::remove(nativePath(placed.finalPath), undo);
+        } else {
+            fs::rename(nativePath(placed.backupPath), nativePath(placed.finalPath), undo);
+            // Moved back, or, should even that fail, left under its second name:
+            // either way it must not be removed with the other backups.
+            placed.backupPath.clear();
+        }
+    }
 }
 
 void FileGroupWriter::discardTemporaries()

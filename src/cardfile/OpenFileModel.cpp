@@ -1,6 +1,7 @@
 #include "cardfile/OpenFileModel.h"
 
 #include "core/CardDocument.h"
+#include "cardfile/CardDesignFiles.h"
 #include "cardfile/CardFolder.h"
 #include "cardfile/CardName.h"
 #include "cardfile/CardOpening.h"
@@ -76,6 +77,9 @@ void OpenFileModel::deleteSelected()
             const auto files = CardFolder::cardFiles(folder(), entry);
             for (const QString &path :
                  {files.stamp, files.background, files.record, files.stampPrint, files.backgroundPrint})
+                QFile::remove(path);
+            // A link among them goes itself; what it points to stays.
+            for (const QString &path : CardDesignFiles::present(folder(), entry))
                 QFile::remove(path);
         } else {
             QFile::remove(CardFolder::templateFile(folder(), entry));

@@ -11,8 +11,9 @@ class CardDocument;
 class Questions;
 
 // The recovery card: the design with unsaved changes, written now and then as an
-// ordinary card (record, background picture, stamp picture) in the folder Herstel of
-// the data folder, so that a run that ends without closing the window loses nothing.
+// ordinary card (record, background picture, stamp picture, the design file and its
+// logos) in the folder Herstel of the data folder, so that a run that ends without
+// closing the window loses nothing.
 namespace RecoveryCard {
 
 // <data folder>/Herstel

@@ -48,14 +48,18 @@ bool isCardFile(const QString &name)
 {
     const QStringList endings = CardFolder::cardFileEndings();
     return std::any_of(endings.cbegin(), endings.cend(),
-                       [&name](const QString &ending) { return name == RecoveryFolder::CardName + ending; });
+                       [&name](const QString &ending) { return name == RecoveryFolder::CardName + ending; })
+        || CardFolder::isDesignFileOf(RecoveryFolder::CardName, name);
 }
 
 bool isKeptAside(const QString &name)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^Bewaard-\\d{8}-\\d{4}(-\\d+)?(\\.crd|-back\\.bmp|\\.bmp|-back\\.print\\.png|\\.print\\.png)$"));
-    return pattern.match(name).hasMatch();
+    static const QRegularExpression keptAs(QStringLiteral("^Bewaard-\\d{8}-\\d{4}(-\\d+)?"));
+    const QRegularExpressionMatch match = keptAs.match(name);
+    if (!match.hasMatch())
+        return false;
+    const QString stem = match.captured();
+    return CardFolder::cardFileEndings().contains(name.mid(stem.size())) || CardFolder::isDesignFileOf(stem, name);
 }
 
 bool isOwnName(const QString &name)
@@ -171,7 +175,11 @@ std::optional<QString> keepAside(const QString &folder, const QDateTime &written
     const auto names = ownEntries(handle.fd());
     if (!names)
         return std::nullopt;
-    const QStringList endings = CardFolder::cardFileEndings();
+    // The card's files as they are there, design files included, each by its ending.
+    QStringList endings = CardFolder::cardFileEndings();
+    for (const QString &name : *names)
+        if (CardFolder::isDesignFileOf(CardName, name))
+            endings << name.mid(CardName.size());
     const QString base = kKeptAside + written.toString(QStringLiteral("yyyyMMdd-HHmm"));
     QString stem = base;
     for (int number = 2;; ++number) {

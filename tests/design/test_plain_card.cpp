@@ -8,6 +8,7 @@
 #include "print/PdfSheetWriter.h"
 #include "print/PrintedCard.h"
 #include "print/SheetGeometry.h"
+#include "support/MaskedPdf.h"
 #include "window/CardView.h"
 
 #include <QColor>
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFont>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -70,23 +70,6 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// The PDF with its dates and identifiers masked, keeping every length (and so the
-// cross-reference table) as it was.
-QByteArray maskedPdf(QByteArray pdf)
-{
-    static const QRegularExpression varying(
-        QStringLiteral(R"(\(D:[^)]*\)|<xmp:\w+Date>[^<]*<|uuid:[0-9a-fA-F-]+|/ID \[<[0-9a-fA-F]+> <[0-9a-fA-F]+>\])"));
-    QString text = QString::fromLatin1(pdf);
-    auto it = varying.globalMatch(text);
-    while (it.hasNext()) {
-        const auto match = it.next();
-        for (qsizetype i = match.capturedStart(); i < match.capturedEnd(); ++i)
-            if (text[i].isLetterOrNumber())
-                pdf[i] = 'x';
-    }
-    return pdf;
 }
 
 QImage renderCard(const CardDocument &document, int scale, CardPainter::Pictures pictures)

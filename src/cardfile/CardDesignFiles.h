@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/CardDesign.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class FileGroupWriter;
+
+// The files that keep a card's design beside its record, under the card's exact name:
+// N.opmaak (DesignFile) and the logos copied into the folder, an SVG as its own text and
+// a bitmap as PNG with its transparency (see CardFolder::logoFileName).
+namespace CardDesignFiles {
+
+// Adds the design's files to the save of the card named name in folder, and the removal
+// of whatever an earlier save of that name left that this one does not write: a plain
+// design removes N.opmaak, a logo now saved as SVG removes the PNG of before. The Dutch
+// reason when a logo cannot be encoded.
+std::optional<QString> addTo(FileGroupWriter &group, const CardDesign &design, const QString &folder,
+                             const QString &name);
+
+// The design saved with the card named name in folder; a plain design when it has none.
+// A logo whose file is missing, damaged or of the other kind is left out, the rest of
+// the design stays. cardFont gives what a line's own font lacks.
+CardDesign read(const QString &folder, const QString &name, const LineFont &cardFont);
+
+// The design files of the card named name that stand in folder (files or links).
+QStringList present(const QString &folder, const QString &name);
+
+} // namespace CardDesignFiles

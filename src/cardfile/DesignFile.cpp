@@ -1,0 +1,324 @@
+#include "cardfile/DesignFile.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <map>
+#include <optional>
+
+namespace {
+
+// The shortest text that reads back as exactly the same value: a place dragged to
+// 12.5 pixels stays "12.5", and one snapped to a third of a pixel comes back the same.
+QByteArray number(double value) { return QByteArray::number(value, 'g', QLocale::FloatingPointShortest); }
+
+QByteArray numbers(std::initializer_list<double> values)
+{
+    QByteArrayList texts;
+    for (const double value : values)
+        texts << number(value);
+    return texts.join(';');
+}
+
+QByteArray colourText(const QColor &colour)
+{
+    return colour.name(colour.alpha() == 255 ? QColor::HexRgb : QColor::HexArgb).toLatin1();
+}
+
+const char *alignText(LineAlign align)
+{
+    switch (align) {
+    case LineAlign::Centre:
+        return "midden";
+    case LineAlign::Right:
+        return "rechts";
+    case LineAlign::Left:
+        break;
+    }
+    return "links";
+}
+
+// A font name is one line of the file, whatever the system calls the font.
+QByteArray oneLine(const QString &text)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line.toUtf8();
+}
+
+class Writer {
+public:
+    void put(const QByteArray &key, const QByteArray &value) { m_bytes += key + '=' + value + '\n'; }
+    QByteArray bytes() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes = QByteArray(DesignFile::VersionLine) + '\n';
+};
+
+void writeLine(Writer &out, int line, const LineDesign &design)
+{
+    const QByteArray key = "regel." + QByteArray::number(line) + '.';
+    if (design.font) {
+        const LineFont &font = *design.font;
+        out.put(key + "lettertype", oneLine(font.name));
+        out.put(key + "grootte", QByteArray::number(font.size));
+        out.put(key + "vet", font.bold ? "1" : "0");
+        out.put(key + "cursief", font.italic ? "1" : "0");
+        out.put(key + "onderstreept", font.underline ? "1" : "0");
+        if (font.colour.isValid())
+            out.put(key + "kleur", colourText(font.colour));
+    }
+    if (design.align != LineAlign::Left)
+        out.put(key + "uitlijning", alignText(design.align));
+    if (!design.offset.isNull())
+        out.put(key + "plaats", numbers({design.offset.x(), design.offset.y()}));
+}
+
+// --- reading -----------------------------------------------------------------------
+
+// A font or file name longer than any is damage; this many characters, written back,
+// stay within a line of the file whatever they are.
+constexpr qsizetype kMaxName = 255;
+
+std::optional<double> readNumber(QStringView text, double limit)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok); // always with a point, whatever the locale
+    if (!ok || !std::isfinite(value) || std::abs(value) > limit)
+        return std::nullopt;
+    return value;
+}
+
+// count numbers separated by ';', each within limit; nullopt unless all of them read.
+std::optional<std::vector<double>> readNumbers(QStringView text, qsizetype count, double limit)
+{
+    const QList<QStringView> parts = text.split(u';');
+    if (parts.size() != count)
+        return std::nullopt;
+    std::vector<double> values;
+    for (const QStringView part : parts) {
+        const auto value = readNumber(part, limit);
+        if (!value)
+            return std::nullopt;
+        values.push_back(*value);
+    }
+    return values;
+}
+
+std::optional<QPointF> readOffset(QStringView text)
+{
+    const auto values = readNumbers(text, 2, DesignFile::MaxOffset);
+    return values ? std::optional<QPointF>(QPointF((*values)[0], (*values)[1])) : std::nullopt;
+}
+
+std::optional<QRectF> readRect(QStringView text)
+{
+    const auto values = readNumbers(text, 4, DesignFile::MaxLogoSide);
+    if (!values)
+        return std::nullopt;
+    const auto &v = *values;
+    if (std::abs(v[0]) > DesignFile::MaxOffset || std::abs(v[1]) > DesignFile::MaxOffset || !(v[2] > 0)
+        || !(v[3] > 0))
+        return std::nullopt;
+    return QRectF(v[0], v[1], v[2], v[3]);
+}
+
+std::optional<bool> readFlag(QStringView text)
+{
+    const QStringView flag = text.trimmed();
+    if (flag == u"1")
+        return true;
+    if (flag == u"0")
+        return false;
+    return std::nullopt;
+}
+
+std::optional<int> readSize(QStringView text)
+{
+    bool ok = false;
+    const int size = text.trimmed().toInt(&ok);
+    if (!ok || size < DesignFile::MinFontSize || size > DesignFile::MaxFontSize)
+        return std::nullopt;
+    return size;
+}
+
+std::optional<QColor> readColour(QStringView text)
+{
+    static const QRegularExpression hex(
+        QRegularExpression::anchoredPattern(QStringLiteral("#([0-9a-fA-F]{2})?[0-9a-fA-F]{6}")));
+    const QStringView colour = text.trimmed();
+    if (!hex.match(colour.toString()).hasMatch())
+        return std::nullopt;
+    return QColor::fromString(colour);
+}
+
+std::optional<LineAlign> readAlign(QStringView text)
+{
+    const QStringView align = text.trimmed();
+    if (align == u"links")
+        return LineAlign::Left;
+    if (align == u"midden")
+        return LineAlign::Centre;
+    if (align == u"rechts")
+        return LineAlign::Right;
+    return std::nullopt;
+}
+
+// A line's own font as far as the file gives it: it has one when any value of it reads.
+struct FontValues {
+    std::optional<QString> name;
+    std::optional<int> size;
+    std::optional<bool> bold, italic, underline;
+    std::optional<QColor> colour;
+
+    bool any() const { return name || size || bold || italic || underline || colour; }
+    LineFont over(const LineFont &card) const
+    {
+        return {name.value_or(card.name), size.value_or(card.size), bold.value_or(card.bold),
+                italic.value_or(card.italic), underline.value_or(card.underline), colour.value_or(card.colour)};
+    }
+};
+
+struct LogoValues {
+    std::optional<QRectF> rect;
+    QString file;
+};
+
+struct Parsed {
+    std::array<FontValues, 8> fonts;
+    std::array<LineDesign, 8> lines;
+    QPointF stampOffset;
+    std::map<int, LogoValues> logos;
+};
+
+// The number after a key's first word, when it lies in 1..last.
+std::optional<int> readIndex(QStringView text, int last)
+{
+    bool ok = false;
+    const int index = text.toInt(&ok);
+    return ok && index >= 1 && index <= last ? std::optional<int>(index) : std::nullopt;
+}
+
+void readLineValue(Parsed &parsed, int line, QStringView field, QStringView value)
+{
+    FontValues &font = parsed.fonts[size_t(line)];
+    LineDesign &design = parsed.lines[size_t(line)];
+    if (field == u"lettertype") {
+        if (!value.trimmed().isEmpty() && value.size() <= kMaxName)
+            font.name = QString::fromUtf8(oneLine(value.toString()));
+    } else if (field == u"grootte") {
+        font.size = readSize(value);
+    } else if (field == u"vet") {
+        font.bold = readFlag(value);
+    } else if (field == u"cursief") {
+        font.italic = readFlag(value);
+    } else if (field == u"onderstreept") {
+        font.underline = readFlag(value);
+    } else if (field == u"kleur") {
+        font.colour = readColour(value);
+    } else if (field == u"uitlijning") {
+        design.align = readAlign(value).value_or(LineAlign::Left);
+    } else if (field == u"plaats") {
+        design.offset = readOffset(value).value_or(QPointF());
+    }
+}
+
+void readValue(Parsed &parsed, QStringView key, QStringView value)
+{
+    if (key == u"zegel.plaats") {
+        parsed.stampOffset = readOffset(value).value_or(QPointF());
+        return;
+    }
+    const QList<QStringView> parts = key.split(u'.');
+    if (parts.size() != 3)
+        return;
+    if (parts[0] == u"regel") {
+        if (const auto line = readIndex(parts[1], 7))
+            readLineValue(parsed, *line, parts[2], value);
+    } else if (parts[0] == u"logo") {
+        const auto index = readIndex(parts[1], DesignFile::MaxLogos);
+        if (!index)
+            return;
+        if (parts[2] == u"bestand" && value.trimmed().size() <= kMaxName)
+            parsed.logos[*index].file = QString::fromUtf8(oneLine(value.trimmed().toString()));
+        else if (parts[2] == u"plaats")
+            parsed.logos[*index].rect = readRect(value);
+    }
+}
+
+bool isVersionLine(const QByteArray &line)
+{
+    static const QRegularExpression version(
+        QRegularExpression::anchoredPattern(QStringLiteral("Lumovander opmaak [1-9][0-9]{0,5}")));
+    return version.match(QString::fromLatin1(line.trimmed())).hasMatch();
+}
+
+} // namespace
+
+namespace DesignFile {
+
+QByteArray write(const CardDesign &design, const QStringList &logoFiles)
+{
+    if (design.isPlain())
+        return QByteArray();
+    Writer out;
+    for (int line = 1; line <= 7; ++line)
+        writeLine(out, line, design.lines[size_t(line)]);
+    if (!design.stampOffset.isNull())
+        out.put("zegel.plaats", numbers({design.stampOffset.x(), design.stampOffset.y()}));
+    const qsizetype logos = std::min<qsizetype>({qsizetype(design.objects.size()), logoFiles.size(), MaxLogos});
+    for (qsizetype i = 0; i < logos; ++i) {
+        const QRectF &rect = design.objects[size_t(i)].rect;
+        const QByteArray key = "logo." + QByteArray::number(i + 1) + '.';
+        out.put(key + "bestand", oneLine(logoFiles[i]));
+        out.put(key + "plaats", numbers({rect.x(), rect.y(), rect.width(), rect.height()}));
+    }
+    return out.bytes();
+}
+
+Read read(const QByteArray &bytes, const LineFont &cardFont)
+{
+    QByteArrayView text(bytes);
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text = text.sliced(3);
+    const QList<QByteArray> lines = text.toByteArray().split('\n');
+    // A later version adds keys; what this one knows it reads, the rest it passes over.
+    if (lines.isEmpty() || !isVersionLine(lines.first()))
+        return {};
+    Parsed parsed;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (lines[i].size() > MaxLineBytes)
+            continue;
+        QString line = QString::fromUtf8(lines[i]);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            continue;
+        readValue(parsed, QStringView(line).left(equals).trimmed(), QStringView(line).mid(equals + 1));
+    }
+
+    Read read;
+    for (int line = 1; line <= 7; ++line) {
+        LineDesign &design = read.design.lines[size_t(line)];
+        design = parsed.lines[size_t(line)];
+        const FontValues &font = parsed.fonts[size_t(line)];
+        if (font.any())
+            design.font = font.over(cardFont);
+    }
+    read.design.stampOffset = parsed.stampOffset;
+    // A logo without its place or its file is left out: there is no telling where it
+    // went or what it showed.
+    for (const auto &[index, logo] : parsed.logos) {
+        if (!logo.rect || logo.file.isEmpty())
+            continue;
+        PlacedObject object;
+        object.rect = *logo.rect;
+        read.design.objects.push_back(object);
+        read.logoFiles << logo.file;
+    }
+    return read;
+}
+
+} // namespace DesignFile

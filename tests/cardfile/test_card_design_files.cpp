@@ -1,0 +1,325 @@
+// The card's design saved with the card: N.opmaak and the logo copies, written in the
+// card's one save, read back on opening, removed with the card, carried by the recovery
+// card, and seen by the batch program.
+#include "DataFolderFixture.h"
+#include "print/RenderedPdf.h"
+#include "batch/BatchCommands.h"
+#include "cardfile/CardOpening.h"
+#include "cardfile/CardWriter.h"
+#include "cardfile/DesignFile.h"
+#include "cardfile/OpenFileModel.h"
+#include "cardfile/RecoveryCard.h"
+#include "cardfile/RecoveryFolder.h"
+#include "core/CardPainter.h"
+#include "print/PdfSheetWriter.h"
+#include "print/PrintedCard.h"
+#include "print/SheetGeometry.h"
+#include "support/CardEdit.h"
+#include "support/MaskedPdf.h"
+#include "support/ScriptedQuestions.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QByteArray kSvg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"20\" viewBox=\"0 0 40 20\">"
+                        "<rect x=\"2\" y=\"2\" width=\"36\" height=\"16\" fill=\"#1060c0\"/></svg>\n";
+
+LogoPicture svgLogo()
+{
+    LogoPicture logo;
+    logo.svg = kSvg;
+    return logo;
+}
+
+// Every alpha from clear to opaque, in colours that premultiplying rounds.
+LogoPicture pngLogo(QColor colour = QColor())
+{
+    QImage image(32, 24, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y,
+                           colour.isValid() ? colour.rgba() : qRgba(x * 8, 255 - y * 9, 77, (x * 24 + y * 8) % 256));
+    LogoPicture logo;
+    logo.bitmap = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return logo;
+}
+
+PlacedObject placed(const LogoPicture &logo, const QRectF &rect)
+{
+    PlacedObject object;
+    object.rect = rect;
+    object.logo = logo;
+    return object;
+}
+
+// Every field the file carries, with fractions where a drag leaves them.
+CardDesign everyField()
+{
+    CardDesign design;
+    design.lines[1].font = LineFont{QStringLiteral("Liberation Serif"), 20, true, false, true, QColor(0xc0, 0, 0)};
+    design.lines[1].align = LineAlign::Centre;
+    design.lines[2].align = LineAlign::Right;
+    design.lines[2].offset = QPointF(12.5, -3.25);
+    design.lines[4].offset = QPointF(0.1, 1.0 / 3);
+    design.lines[7].font = LineFont{QStringLiteral("Liberation Sans"), 9, false, true, false, QColor(0, 128, 0, 128)};
+    design.stampOffset = QPointF(-40.125, 7.1);
+    design.objects = {placed(svgLogo(), QRectF(300.5, 180.25, 96, 48)), placed(pngLogo(), QRectF(-5, 200, 32.75, 24))};
+    return design;
+}
+
+void fillCard(CardDocument &doc, const CardDesign &design)
+{
+    doc.applyLayout(2);
+    for (int line = 1; line <= 7; ++line)
+        doc.enterTextLine(line, QStringLiteral("Regel %1 WWW").arg(line));
+    editCard(doc, [&](Card &card) { card.design = design; });
+}
+
+QByteArray pdfOf(const CardDocument &doc, const QString &path)
+{
+    EXPECT_TRUE(writeSheetPdf(path, PrintedCard::from(doc), SheetGeometry(), 1).isPrinted());
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? maskedPdf(file.readAll()) : QByteArray();
+}
+
+// The names in folder, one string to compare and show.
+std::string filesIn(const QString &folder)
+{
+    return QDir(folder)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name)
+        .join(' ')
+        .toStdString();
+}
+
+LineFont cardFont() { return CardPainter::cardFont(CardState()); }
+
+DesignFile::Read readText(const QByteArray &lines)
+{
+    return DesignFile::read(QByteArray(DesignFile::VersionLine) + "\n" + lines, cardFont());
+}
+
+class DesignFiles : public DataFolderFixture {
+protected:
+    CardDesign saveAndOpen(const CardDesign &design, const QString &name = QStringLiteral("Jan"))
+    {
+        CardDocument doc;
+        fillCard(doc, design);
+        EXPECT_FALSE(CardWriter::write(doc, name).has_value());
+        CardDocument opened;
+        EXPECT_TRUE(CardOpening::openCard(opened, name));
+        return opened.design();
+    }
+};
+
+} // namespace
+
+TEST_F(DesignFiles, EveryFieldComesBackInAFreshDocumentAndPrintsTheSame)
+{
+    CardDocument doc;
+    fillCard(doc, everyField());
+    const QByteArray before = pdfOf(doc, DataFolder::path() + "/voor.pdf");
+    ASSERT_FALSE(CardWriter::write(doc, "Jan").has_value());
+    EXPECT_EQ(bytesOf(cards("Jan.logo.svg")), kSvg) << "the SVG exactly as it was given";
+    EXPECT_TRUE(bytesOf(cards("Jan.logo-2.png")).startsWith("\x89PNG"));
+    EXPECT_TRUE(bytesOf(cards("Jan.opmaak")).startsWith("Lumovander opmaak 1\nregel.1.lettertype=Liberation Serif\n"));
+    EXPECT_TRUE(bytesOf(cards("Jan.opmaak")).contains("\nregel.2.plaats=12.5;-3.25\n"));
+
+    CardDocument opened;
+    ASSERT_TRUE(CardOpening::openCard(opened, "Jan"));
+    EXPECT_EQ(opened.design(), doc.design());
+    EXPECT_TRUE(pdfOf(opened, DataFolder::path() + "/na.pdf") == before);
+}
+
+TEST_F(DesignFiles, ACardWithoutTheFileOpensPlainWhateverWasShownBefore)
+{
+    CardDocument plain;
+    plain.applyLayout(2);
+    ASSERT_FALSE(CardWriter::write(plain, "Kaal").has_value());
+    EXPECT_EQ(filesIn(cards()), std::string("Kaal-back.bmp Kaal.bmp Kaal.crd Kaal.print.png"));
+
+    CardDocument doc;
+    fillCard(doc, everyField());
+    ASSERT_TRUE(CardOpening::openCard(doc, "Kaal"));
+    EXPECT_TRUE(doc.design().isPlain());
+}
+
+TEST_F(DesignFiles, DamagedValuesReadAsThePlainValueOneByOne)
+{
+    for (const char *bad : {"abc", "nan;0", "0;inf", "2000.5;0", "1;2;3", "1,5;2", ""}) {
+        EXPECT_TRUE(readText(QByteArray("regel.3.plaats=") + bad).design.isPlain()) << bad;
+        EXPECT_TRUE(readText(QByteArray("zegel.plaats=") + bad).design.isPlain()) << bad;
+    }
+    EXPECT_EQ(readText("regel.3.plaats=-2000;1e1").design.lines[3].offset, QPointF(-2000, 10));
+    for (const char *bad : {"0", "201", "20.5", "twintig"})
+        EXPECT_TRUE(readText(QByteArray("regel.3.grootte=") + bad).design.isPlain()) << bad;
+    EXPECT_TRUE(readText("regel.3.uitlijning=boven\nregel.8.uitlijning=midden\nregel.3.kleur=#12345").design.isPlain());
+    EXPECT_TRUE(readText("regel.3.vet=ja\nregel.3.lettertype=  \nzegel.kleur=#ffffff").design.isPlain());
+
+    // A line font with some values: the card's for the rest.
+    const LineFont card = cardFont();
+    const auto some = readText("regel.3.vet=1\r\nregel.3.grootte=999\nregel.3.kleur=#00ff00\n").design.lines[3];
+    ASSERT_TRUE(some.font.has_value());
+    EXPECT_EQ(*some.font, (LineFont{card.name, card.size, true, card.italic, card.underline, QColor(0, 255, 0)}));
+    const QByteArray longName(2000, 'A');
+    EXPECT_EQ(readText("regel.3.lettertype=" + longName + "\nregel.3.cursief=1").design.lines[3].font->name, card.name);
+
+    // A logo needs its place and its file.
+    for (const char *place : {"1;2;0;4", "1;2;3;-4", "3000;2;3;4", "1;2;3", "1;2;3;4001"})
+        EXPECT_TRUE(readText(QByteArray("logo.1.bestand=Jan.logo.svg\nlogo.1.plaats=") + place).design.objects.empty())
+            << place;
+    EXPECT_TRUE(readText("logo.1.plaats=1;2;3;4").design.objects.empty());
+    const auto logos = readText("logo.7.plaats=1;2;3;4\nlogo.7.bestand=Jan.logo-7.png\nlogo.1000.plaats=1;2;3;4");
+    ASSERT_EQ(logos.design.objects.size(), 1u);
+    EXPECT_EQ(logos.design.objects[0].rect, QRectF(1, 2, 3, 4));
+    EXPECT_EQ(logos.logoFiles, QStringList{"Jan.logo-7.png"});
+
+    EXPECT_TRUE(DesignFile::read("regel.3.vet=1\n", card).design.isPlain()) << "no version line";
+    EXPECT_FALSE(DesignFile::read("Lumovander opmaak 2\nregel.3.vet=1\n", card).design.isPlain()) << "a later version";
+}
+
+TEST_F(DesignFiles, GarbageAndDamagedLogosStillOpenTheCard)
+{
+    ASSERT_FALSE(saveAndOpen(everyField()).isPlain());
+    QByteArray garbage;
+    for (int i = 0; i < 5000; ++i)
+        garbage += char((i * 7919) % 251);
+    writeBytes(cards("Jan.opmaak"), garbage);
+    CardDocument doc;
+    ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
+    EXPECT_TRUE(doc.design().isPlain());
+
+    // Each damaged logo goes alone; the other one and the styles stay.
+    saveAndOpen(everyField());
+    writeBytes(cards("Jan.logo.svg"), "<svg><image href=\"file:///etc/passwd\"/></svg>");
+    CardDesign expected = everyField();
+    expected.objects.erase(expected.objects.begin());
+    ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
+    EXPECT_EQ(doc.design(), expected);
+    QFile::remove(cards("Jan.logo-2.png"));
+    writeBytes(cards("Jan.logo.svg"), kSvg);
+    ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
+    EXPECT_EQ(doc.design().objects, std::vector<PlacedObject>{everyField().objects[0]});
+}
+
+TEST_F(DesignFiles, APlainSaveAndALogoOfTheOtherKindRemoveWhatTheEarlierSaveLeft)
+{
+    CardDesign design = everyField();
+    saveAndOpen(design);
+    std::swap(design.objects[0], design.objects[1]);
+    EXPECT_EQ(saveAndOpen(design), design);
+    EXPECT_EQ(filesIn(cards()),
+              std::string("Jan-back.bmp Jan.bmp Jan.crd Jan.logo-2.svg Jan.logo.png Jan.opmaak Jan.print.png"));
+    design.objects.pop_back();
+    design.objects[0].logo = svgLogo();
+    EXPECT_EQ(saveAndOpen(design), design);
+    EXPECT_EQ(filesIn(cards()), std::string("Jan-back.bmp Jan.bmp Jan.crd Jan.logo.svg Jan.opmaak Jan.print.png"));
+    EXPECT_TRUE(saveAndOpen(CardDesign()).isPlain());
+    EXPECT_EQ(filesIn(cards()), std::string("Jan-back.bmp Jan.bmp Jan.crd Jan.print.png"));
+}
+
+TEST_F(DesignFiles, AFailedSaveLeavesTheEarlierDesignWhole)
+{
+    CardDesign design = everyField();
+    design.objects = {placed(pngLogo(), QRectF(1, 2, 3, 4))};
+    saveAndOpen(design);
+    const QByteArray text = bytesOf(cards("Jan.opmaak"));
+    const QByteArray png = bytesOf(cards("Jan.logo.png"));
+    // The record goes last; a folder in its place fails the save after the logos moved.
+    QFile::remove(cards("Jan.crd"));
+    QDir().mkpath(cards("Jan.crd"));
+    CardDocument doc;
+    fillCard(doc, everyField());
+    ASSERT_TRUE(CardWriter::write(doc, "Jan").has_value());
+    EXPECT_EQ(bytesOf(cards("Jan.opmaak")), text);
+    EXPECT_EQ(bytesOf(cards("Jan.logo.png")), png);
+    EXPECT_EQ(filesIn(cards()), std::string("Jan-back.bmp Jan.bmp Jan.crd Jan.logo.png Jan.opmaak Jan.print.png"));
+}
+
+TEST_F(DesignFiles, ALinkInPlaceOfADesignFileIsReplacedOrRemovedItselfNeverWrittenThrough)
+{
+    QTemporaryDir elsewhere;
+    const QString target = QDir(elsewhere.path()).filePath("van-iemand-anders");
+    writeBytes(target, "keep me");
+    QDir().mkpath(cards());
+    ASSERT_TRUE(QFile::link(target, cards("Jan.opmaak")));
+    ASSERT_TRUE(QFile::link(target, cards("Jan.logo.png")));
+    CardDesign design = everyField();
+    design.objects.pop_back();
+    EXPECT_EQ(saveAndOpen(design), design);
+    EXPECT_EQ(bytesOf(target), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo(cards("Jan.opmaak")).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(cards("Jan.logo.png"))) << "the stale PNG link goes itself";
+
+    QFile::remove(cards("Jan.opmaak"));
+    ASSERT_TRUE(QFile::link(target, cards("Jan.opmaak")));
+    EXPECT_TRUE(saveAndOpen(CardDesign()).isPlain());
+    EXPECT_EQ(bytesOf(target), QByteArray("keep me"));
+    EXPECT_EQ(filesIn(cards()), std::string("Jan-back.bmp Jan.bmp Jan.crd Jan.print.png"));
+}
+
+TEST_F(DesignFiles, DeletingTheCardRemovesItsDesignFilesAndNoOtherCardsNorWhatALinkPointsTo)
+{
+    QTemporaryDir elsewhere;
+    const QString target = QDir(elsewhere.path()).filePath("logo.png");
+    writeBytes(target, "keep me");
+    saveAndOpen(everyField());
+    ASSERT_TRUE(QFile::link(target, cards("Jan.logo-3.png")));
+    for (const char *other : {"JAN.opmaak", "Janneke.opmaak", "Jan.logo.jpg", "Jan.logo-1.png"})
+        writeBytes(cards(other), "other");
+
+    CardDocument doc;
+    ScriptedQuestions questions;
+    questions.yesNoAnswers = {true};
+    OpenFileModel model(OpenFileModel::Mode::Cards, doc, questions);
+    model.select(int(model.entries().indexOf("Jan")));
+    model.deleteSelected();
+    EXPECT_EQ(filesIn(cards()), std::string("JAN.opmaak Jan.logo-1.png Jan.logo.jpg Janneke.opmaak"));
+    EXPECT_EQ(bytesOf(target), QByteArray("keep me"));
+}
+
+TEST_F(DesignFiles, TheRecoveryCardCarriesTheDesign)
+{
+    const QString folder = QDir(DataFolder::path()).filePath("Herstel");
+    CardDocument doc;
+    fillCard(doc, everyField());
+    ASSERT_FALSE(RecoveryCard::write(doc, folder).has_value());
+    EXPECT_TRUE(RecoveryFolder::isOurs(folder)) << filesIn(folder);
+    CardDocument restored;
+    ASSERT_TRUE(RecoveryCard::restore(restored, folder));
+    EXPECT_EQ(restored.design(), everyField());
+
+    const auto kept = RecoveryFolder::keepAside(folder, QDateTime(QDate(2026, 12, 9), QTime(16, 5)));
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_NE(filesIn(folder).find("Bewaard-20261209-1605.logo-2.png"), std::string::npos);
+    EXPECT_TRUE(RecoveryFolder::isOurs(folder)) << filesIn(folder);
+}
+
+TEST_F(DesignFiles, TheBatchProgramRendersAndPrintsTheDesign)
+{
+    CardDesign design;
+    design.lines[1].offset = QPointF(0, 120);
+    design.objects = {placed(pngLogo(Qt::red), QRectF(300, 150, 100, 80))};
+    saveAndOpen(design);
+    saveAndOpen(CardDesign(), "Kaal");
+    QString errors;
+    QTextStream err(&errors);
+    const QString jan = QDir(DataFolder::path()).filePath("jan.png");
+    const QString kaal = QDir(DataFolder::path()).filePath("kaal.png");
+    ASSERT_EQ(batchRender({"Jan", jan}, err), 0) << errors.toStdString();
+    ASSERT_EQ(batchRender({"Kaal", kaal}, err), 0) << errors.toStdString();
+    EXPECT_EQ(QImage(jan).pixelColor(350, 190), QColor(Qt::red));
+    EXPECT_NE(QImage(kaal).pixelColor(350, 190), QColor(Qt::red));
+    EXPECT_NE(QImage(jan).copy(0, 0, 440, 100), QImage(kaal).copy(0, 0, 440, 100)) << "line 1 moved down";
+
+    const auto isRed = [](QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; };
+    for (const char *name : {"Jan", "Kaal"}) {
+        const QString pdf = QDir(DataFolder::path()).filePath(QString(name) + ".pdf");
+        ASSERT_EQ(batchPrint({name, "--output", pdf, "--folder", DataFolder::path()}, err), 0) << errors.toStdString();
+        const int red = RenderedPdf::countIn(RenderedPdf::renderPage(pdf), QRectF(0, 0, 210, 297), isRed);
+        if (QByteArray(name) == "Jan")
+            EXPECT_GT(red, 10 * 100 * 20) << "the logo on each of the ten cards";
+        else
+            EXPECT_EQ(red, 0);
+    }
+}
