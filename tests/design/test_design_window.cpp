@@ -140,6 +140,20 @@ TEST_F(DesignWindowTest, WithoutAltTheLineSnapsOntoTheCardsMiddle)
     EXPECT_NEAR(CardPainter::textLineRect(doc.card(), 3).center().x(), 220, 1e-9);
 }
 
+TEST_F(DesignWindowTest, TheStampMovesTheSameWayAndGoesBackThroughItsMenu)
+{
+    trigger(QStringLiteral("LayoutShow(2)"));
+    QWidget *stamp = control(QStringLiteral("Orgineel"));
+    ASSERT_TRUE(stamp->isVisible());
+    const QRect start = stamp->geometry();
+    drag(stamp, QPoint(20, 20), QPoint(25, 15), Qt::AltModifier);
+    EXPECT_EQ(doc.design().stampOffset, QPointF(25, 15));
+    EXPECT_EQ(stamp->geometry(), start.translated(25, 15));
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Zegelfoto verplaatst"));
+    withMenu(stamp, QPoint(5, 5), [&](QMenu &menu) { item(menu, "ZegelfotoTerug")->trigger(); });
+    EXPECT_EQ(stamp->geometry(), start);
+}
+
 TEST_F(DesignWindowTest, AClickWithoutMovingStillAsksForTheText)
 {
     questions.inputAnswers = {QStringLiteral("Jan Jansen")};
