@@ -41,8 +41,8 @@ CardEditor::CardEditor(CardView &view, CardDocument &document, Questions &questi
         m_stamp->installEventFilter(this);
     for (auto signal : {&CardDocument::designChanged, &CardDocument::textChanged, &CardDocument::layoutChanged,
                         &CardDocument::stampChanged})
-        connect(&m_document, signal, this, &CardEditor::followDocument);
-    connect(&m_document, &CardDocument::cardRenewed, this, &CardEditor::clearSelection);
+        connect(&m_document, signal, m_overlay, [this] { followDocument(); });
+    connect(&m_document, &CardDocument::cardRenewed, m_overlay, [this] { clearSelection(); });
 }
 
 CardEditor::~CardEditor() = default;

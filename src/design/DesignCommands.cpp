@@ -6,6 +6,7 @@
 #include "design/CardEditor.h"
 #include "design/DesignGuides.h"
 #include "stamp/LogoLoader.h"
+#include "window/CardView.h"
 #include "window/MainWindow.h"
 
 #include <QAction>
@@ -42,7 +43,9 @@ void insertLogo(MainWindow &window, CardEditor &editor)
 
 CardEditor &installDesignCommands(MainWindow &window, LineStyleQuestion *styles)
 {
-    auto *editor = new CardEditor(*window.cardView(), window.document(), window.questions(), styles, &window);
+    CardView *view = window.cardView();
+    // Owned by the view, so that it never outlives what it watches.
+    auto *editor = new CardEditor(*view, window.document(), window.questions(), styles, view);
     QObject::connect(window.action(QStringLiteral("InvoegenLogo")), &QAction::triggered, &window,
                      CommandGuard::guarded(window.questions(), [&window, editor] { insertLogo(window, *editor); }));
     return *editor;

@@ -119,7 +119,8 @@ std::optional<QFont> WidgetQuestions::chooseFont(const QFont &last)
 
 std::optional<QColor> WidgetQuestions::chooseColour(const QString &title, const QColor &initial)
 {
-    const QColor colour = QColorDialog::getColor(initial, m_parent, title);
+    // Qt's own dialog, as for files: that one speaks Dutch.
+    const QColor colour = QColorDialog::getColor(initial, m_parent, title, QColorDialog::DontUseNativeDialog);
     if (!colour.isValid())
         return std::nullopt;
     return colour;
