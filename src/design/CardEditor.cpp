@@ -11,6 +11,7 @@
 #include <QLineF>
 #include <QMouseEvent>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
