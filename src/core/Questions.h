@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 #include <optional>
@@ -27,4 +28,12 @@ public:
                                  const QString &suggested) = 0;
     // The font dialog, opened with what was chosen in it last; nullopt when cancelled.
     virtual std::optional<QFont> chooseFont(const QFont &last) = 0;
+    // The colour dialog, opened on initial; nullopt when cancelled. Answers without a
+    // colour dialog of their own (a benchmark's) count as cancelled.
+    virtual std::optional<QColor> chooseColour(const QString &title, const QColor &initial)
+    {
+        (void)title;
+        (void)initial;
+        return std::nullopt;
+    }
 };

@@ -2,6 +2,7 @@
 
 #include "background/ui/BackgroundCommands.h"
 #include "cardfile/ui/CardFileCommands.h"
+#include "design/DesignCommands.h"
 #include "window/MainWindow.h"
 #include "print/ui/PrintCommands.h"
 #include "stamp/ui/StampCommands.h"
@@ -14,4 +15,5 @@ void installSubsystemCommands(MainWindow &window)
     installBackgroundCommands(window);
     installCardFileCommands(window);
     installPrintCommands(window);
+    installDesignCommands(window);
 }

@@ -124,6 +124,9 @@ std::vector<Row> rows()
     add(2, "EditColor", "Swap Colors");
     addSwapFamily(r, 3, QStringLiteral("EditColors"));
 
+    add(0, "Invoegen", "Invoegen");
+    add(1, "InvoegenLogo", "Logo…");
+
     add(0, "Help", "Help");
     add(1, "HelpHelp", "Help", Checkable);
     add(1, "Helpstreep1", "-");

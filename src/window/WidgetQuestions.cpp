@@ -3,6 +3,7 @@
 #include "core/FileFilter.h"
 
 #include <QAbstractButton>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -114,4 +115,13 @@ std::optional<QFont> WidgetQuestions::chooseFont(const QFont &last)
     if (font.family() == shown.family())
         font.setFamily(last.family());
     return font;
+}
+
+std::optional<QColor> WidgetQuestions::chooseColour(const QString &title, const QColor &initial)
+{
+    // Qt's own dialog, as for files: that one speaks Dutch.
+    const QColor colour = QColorDialog::getColor(initial, m_parent, title, QColorDialog::DontUseNativeDialog);
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour;
 }

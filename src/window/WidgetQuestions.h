@@ -5,7 +5,7 @@
 class QWidget;
 
 // The questions as the desktop shows them: message boxes without icon, the input box,
-// and the toolkit's own file and font dialogs, modal over the parent window.
+// and the toolkit's own file, font and colour dialogs, modal over the parent window.
 class WidgetQuestions : public Questions {
 public:
     explicit WidgetQuestions(QWidget *parent = nullptr) : m_parent(parent) {}
@@ -20,6 +20,7 @@ public:
     QString saveFileName(const QString &title, const QString &filter,
                          const QString &suggested) override;
     std::optional<QFont> chooseFont(const QFont &last) override;
+    std::optional<QColor> chooseColour(const QString &title, const QColor &initial) override;
 
 private:
     QWidget *m_parent;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -93,6 +94,24 @@ TEST_F(DutchDialogs, TheFileDialogsOpenAndSaveInDutchAndWideEnoughForTheirColumn
         EXPECT_TRUE(seen.contains("Annuleren")) << seen.join(',').toStdString();
         EXPECT_GE(width, 780);
     }
+}
+
+TEST_F(DutchDialogs, TheColourDialogAnswersInDutchWithTheColourChosen)
+{
+    WidgetQuestions questions;
+    QStringList seen;
+    QColor offered;
+    whenShown<QColorDialog>([&](QColorDialog *dialog) {
+        seen = buttonTexts(dialog);
+        offered = dialog->currentColor();
+        dialog->setCurrentColor(QColor(10, 120, 30));
+        dialog->accept();
+    });
+    EXPECT_EQ(questions.chooseColour(QStringLiteral(" Kleur regel 2"), QColor(0, 0, 200)), QColor(10, 120, 30));
+    EXPECT_EQ(offered, QColor(0, 0, 200));
+    EXPECT_TRUE(seen.contains("Annuleren")) << seen.join(',').toStdString();
+    whenShown<QColorDialog>([](QColorDialog *dialog) { dialog->reject(); });
+    EXPECT_EQ(questions.chooseColour(QStringLiteral(" Kleur regel 2"), QColor(0, 0, 200)), std::nullopt);
 }
 
 TEST_F(DutchDialogs, TheFontDialogOpensOnTheFamilyTheCardShows)

@@ -1,4 +1,5 @@
 #include "app/WindowFixture.h"
+#include "design/CardEditor.h"
 #include "program/InstallCommands.h"
 
 #include <QMenu>
@@ -13,6 +14,9 @@ TEST_F(ProgramWiring, EverySubsystemInstallsItsCommandsIntoTheWindow)
     // What the installers wired is reached by the same names.
     EXPECT_EQ(window.action(QStringLiteral("FileMarges"))->objectName(), QStringLiteral("FileMarges"));
     EXPECT_EQ(window.menu(QStringLiteral("Achtergrond"))->objectName(), QStringLiteral("Achtergrond"));
+    EXPECT_EQ(window.action(QStringLiteral("InvoegenLogo"))->objectName(), QStringLiteral("InvoegenLogo"));
+    // The card's editing watches the card view.
+    EXPECT_NE(window.findChild<CardEditor *>(QStringLiteral("Ontwerp")), nullptr);
 }
 
 TEST_F(ProgramWiring, AnUnknownNameStopsWithAMessageNamingIt)

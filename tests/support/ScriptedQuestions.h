@@ -2,6 +2,7 @@
 
 #include "core/Questions.h"
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -19,12 +20,14 @@ public:
     std::deque<QString> openFileAnswers;
     std::deque<QString> saveFileAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
+    std::deque<std::optional<QColor>> colourAnswers;
 
     QStringList asked;    // yes/no questions and input prompts, "title|text"
     QStringList messages; // messages shown, "title|text"
     QStringList filters;  // filters handed to the file dialogs
     QList<QFont> fontsOffered; // what the font dialog was opened with
     QStringList initialTexts;  // what the input boxes were pre-filled with
+    QList<QColor> coloursOffered; // what the colour dialog was opened on
     int unexpected = 0;
 
     bool yesNo(const QString &title, const QString &text) override
@@ -63,6 +66,13 @@ public:
     {
         fontsOffered << last;
         return take(fontAnswers, std::optional<QFont>());
+    }
+
+    std::optional<QColor> chooseColour(const QString &title, const QColor &initial) override
+    {
+        asked << title;
+        coloursOffered << initial;
+        return take(colourAnswers, std::optional<QColor>());
     }
 
 private:

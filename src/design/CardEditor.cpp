@@ -1,0 +1,271 @@
+#include "design/CardEditor.h"
+
+#include "core/CardDocument.h"
+#include "core/CommandGuard.h"
+#include "core/Composition.h"
+#include "design/DesignOverlay.h"
+#include "window/CardView.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineF>
+#include <QMouseEvent>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// A logo is never resized below this, so that its handles stay apart.
+constexpr double SmallestSide = 4;
+
+} // namespace
+
+CardEditor::CardEditor(CardView &view, CardDocument &document, Questions &questions, LineStyleQuestion *styles,
+                       QObject *parent)
+    : QObject(parent)
+    , m_view(view)
+    , m_document(document)
+    , m_questions(questions)
+    , m_dialogStyles(questions, view.window())
+    , m_styles(styles ? *styles : m_dialogStyles)
+    , m_overlay(new DesignOverlay(&view))
+    , m_stamp(view.findChild<QWidget *>(QStringLiteral("Orgineel"), Qt::FindDirectChildrenOnly))
+{
+    setObjectName(QStringLiteral("Ontwerp"));
+    // The arrow keys, Delete and Escape reach the view once an item is selected.
+    view.setFocusPolicy(Qt::ClickFocus);
+    view.installEventFilter(this);
+    for (int line = 1; line <= 7; ++line)
+        view.textLine(line)->installEventFilter(this);
+    if (m_stamp)
+        m_stamp->installEventFilter(this);
+    for (auto signal : {&CardDocument::designChanged, &CardDocument::textChanged, &CardDocument::layoutChanged,
+                        &CardDocument::stampChanged})
+        connect(&m_document, signal, m_overlay, [this] { followDocument(); });
+    connect(&m_document, &CardDocument::cardRenewed, m_overlay, [this] { clearSelection(); });
+}
+
+CardEditor::~CardEditor() = default;
+
+void CardEditor::select(CardItem item)
+{
+    m_selection = m_document.hasItem(item) ? item : CardItem();
+    if (!m_selection.isNone())
+        m_view.setFocus(Qt::MouseFocusReason);
+    followDocument();
+}
+
+// The selected item may be gone (an undone logo, a layout without a stamp); the frame
+// follows the item's place and size.
+void CardEditor::followDocument()
+{
+    if (!m_selection.isNone() && !m_document.hasItem(m_selection))
+        m_selection = CardItem();
+    const QRectF frame = m_selection.isNone() ? QRectF() : DesignGuides::itemRect(m_document.card(), m_selection);
+    m_overlay->setSelection(frame, m_selection.kind == CardItem::Kind::Object);
+}
+
+DesignGuides::CardScale CardEditor::scale() const
+{
+    return DesignGuides::CardScale::of(m_document.printSettings());
+}
+
+// From the screen, so that a line that moves under the mouse does not move the point.
+QPointF CardEditor::canvasPoint(QPointF global) const
+{
+    const QPointF local = m_view.mapFromGlobal(global);
+    return {local.x() * Composition::CanvasWidth / m_view.width(),
+            local.y() * Composition::CanvasHeight / m_view.height()};
+}
+
+// Lines and the stamp are the view's children and get their own events; a logo is
+// drawn by the view itself, so a press on the bare view is tested against the logos,
+// the last placed on top.
+CardItem CardEditor::itemAt(QObject *receiver, QPointF canvas) const
+{
+    for (int line = 1; line <= 7; ++line)
+        if (receiver == m_view.textLine(line))
+            return CardItem::line(line);
+    if (receiver == m_stamp)
+        return CardItem::stamp();
+    if (receiver != &m_view)
+        return {};
+    const auto &objects = m_document.design().objects;
+    for (int i = int(objects.size()) - 1; i >= 0; --i)
+        if (objects[size_t(i)].rect.contains(canvas))
+            return CardItem::object(i);
+    return {};
+}
+
+int CardEditor::handleAt(QPointF canvas) const
+{
+    if (m_selection.kind != CardItem::Kind::Object || !m_document.hasItem(m_selection))
+        return -1;
+    const std::vector<QPointF> corners = DesignOverlay::corners(m_document.design().objects[size_t(m_selection.index)].rect);
+    for (size_t c = 0; c < corners.size(); ++c) {
+        const QPointF d = canvas - corners[c];
+        if (std::abs(d.x()) <= DesignOverlay::HandleReach && std::abs(d.y()) <= DesignOverlay::HandleReach)
+            return int(c);
+    }
+    return -1;
+}
+
+bool CardEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        return press(watched, *static_cast<QMouseEvent *>(event));
+    case QEvent::MouseMove:
+        return move(*static_cast<QMouseEvent *>(event));
+    case QEvent::MouseButtonRelease:
+        return release(*static_cast<QMouseEvent *>(event));
+    case QEvent::KeyPress:
+        return watched == &m_view && key(*static_cast<QKeyEvent *>(event));
+    case QEvent::ContextMenu:
+        return contextMenu(watched, *static_cast<QContextMenuEvent *>(event));
+    default:
+        break;
+    }
+    return false;
+}
+
+bool CardEditor::press(QObject *receiver, QMouseEvent &event)
+{
+    m_gesture = Gesture();
+    if (event.button() != Qt::LeftButton)
+        return false;
+    const QPointF at = canvasPoint(event.globalPosition());
+    const int corner = handleAt(at);
+    const CardItem item = corner >= 0 ? m_selection : itemAt(receiver, at);
+    if (item.isNone()) {
+        clearSelection();
+        return false;
+    }
+    if (item.kind == CardItem::Kind::Object)
+        select(item);
+    else if (item != m_selection)
+        clearSelection();
+    m_gesture.mode = Gesture::Mode::Pressed;
+    m_gesture.item = item;
+    m_gesture.corner = corner;
+    m_gesture.start = at;
+    m_gesture.startPlace = m_document.itemPlace(item);
+    m_gesture.startRect = DesignGuides::itemRect(m_document.card(), item);
+    return true;
+}
+
+bool CardEditor::move(QMouseEvent &event)
+{
+    if (m_gesture.mode == Gesture::Mode::None)
+        return false;
+    if (!(event.buttons() & Qt::LeftButton)) {
+        m_gesture = Gesture();
+        return false;
+    }
+    const QPointF at = canvasPoint(event.globalPosition());
+    if (m_gesture.mode == Gesture::Mode::Pressed) {
+        if (QLineF(m_gesture.start, at).length() <= DragStart)
+            return true;
+        // One drag, one step: every move of it merges under one key.
+        m_gesture.key = m_document.newGestureKey();
+        if (m_gesture.corner >= 0) {
+            m_gesture.mode = Gesture::Mode::Resizing;
+        } else {
+            m_gesture.mode = Gesture::Mode::Moving;
+            m_gesture.guides = DesignGuides::guides(m_document.card(), m_gesture.item, scale());
+            select(m_gesture.item);
+        }
+    }
+    if (m_gesture.mode == Gesture::Mode::Moving)
+        dragTo(at, event.modifiers());
+    else
+        resizeTo(at, event.modifiers());
+    return true;
+}
+
+void CardEditor::dragTo(QPointF canvas, Qt::KeyboardModifiers modifiers)
+{
+    const QPointF delta = canvas - m_gesture.start;
+    const QRectF asked = m_gesture.startRect.translated(delta);
+    const QPointF reach = scale().pixels({DesignGuides::SnapReachMm, DesignGuides::SnapReachMm});
+    const Snapping::Result snapped =
+        Snapping::snap(DesignGuides::edges(m_document.card(), m_gesture.item, asked), m_gesture.guides,
+                       QSizeF(reach.x(), reach.y()), modifiers.testFlag(Qt::AltModifier));
+    m_document.moveItem(m_gesture.item, m_gesture.startPlace + delta + snapped.offset, m_gesture.key);
+    m_overlay->setGuides(snapped.hits);
+}
+
+// The corner opposite the handle stays; the logo keeps its proportions unless Shift is
+// held, the larger of the two changes deciding.
+void CardEditor::resizeTo(QPointF canvas, Qt::KeyboardModifiers modifiers)
+{
+    const QRectF start = m_gesture.startRect;
+    const std::vector<QPointF> corners = DesignOverlay::corners(start);
+    const QPointF from = corners[size_t(m_gesture.corner)];
+    const QPointF anchor = corners[size_t((m_gesture.corner + 2) % 4)];
+    const double sx = from.x() > anchor.x() ? 1 : -1;
+    const double sy = from.y() > anchor.y() ? 1 : -1;
+    const QPointF to = from + (canvas - m_gesture.start);
+    double width = std::max(SmallestSide, sx * (to.x() - anchor.x()));
+    double height = std::max(SmallestSide, sy * (to.y() - anchor.y()));
+    if (!modifiers.testFlag(Qt::ShiftModifier)) {
+        const double aspect = start.width() / start.height();
+        if (width / aspect >= height)
+            height = width / aspect;
+        else
+            width = height * aspect;
+    }
+    const QRectF rect = QRectF(anchor, anchor + QPointF(sx * width, sy * height)).normalized();
+    m_document.resizeObject(m_gesture.item.index, rect, m_gesture.key);
+}
+
+bool CardEditor::release(QMouseEvent &event)
+{
+    if (event.button() != Qt::LeftButton || m_gesture.mode == Gesture::Mode::None)
+        return false;
+    const Gesture done = std::exchange(m_gesture, Gesture());
+    m_overlay->setGuides({});
+    if (done.mode == Gesture::Mode::Pressed)
+        // A click on a line goes on to the line, which asks for its text.
+        return done.item.kind != CardItem::Kind::Line;
+    m_view.setFocus(Qt::MouseFocusReason);
+    return true;
+}
+
+bool CardEditor::key(QKeyEvent &event)
+{
+    if (m_selection.isNone())
+        return false;
+    QPointF direction;
+    switch (event.key()) {
+    case Qt::Key_Escape:
+        clearSelection();
+        return true;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        if (m_selection.kind != CardItem::Kind::Object)
+            return false;
+        CommandGuard::run(m_questions, [this] { m_document.removeObject(m_selection.index); });
+        clearSelection();
+        return true;
+    case Qt::Key_Left:
+        direction = {-1, 0};
+        break;
+    case Qt::Key_Right:
+        direction = {1, 0};
+        break;
+    case Qt::Key_Up:
+        direction = {0, -1};
+        break;
+    case Qt::Key_Down:
+        direction = {0, 1};
+        break;
+    default:
+        return false;
+    }
+    const double mm = event.modifiers().testFlag(Qt::ShiftModifier) ? FineNudgeMm : NudgeMm;
+    const QPointF step = scale().pixels(direction * mm);
+    m_document.moveItem(m_selection, m_document.itemPlace(m_selection) + step, CardDocument::nudgeKey(m_selection));
+    return true;
+}

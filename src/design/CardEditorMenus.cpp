@@ -1,0 +1,88 @@
+// The right-click menus of the card's items and the line style they lead to.
+#include "design/CardEditor.h"
+
+#include "core/CardDocument.h"
+#include "core/CardPainter.h"
+#include "core/CommandGuard.h"
+#include "window/CardView.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+
+namespace {
+
+QAction *menuItem(QMenu &menu, const QString &name, const QString &caption)
+{
+    QAction *action = menu.addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+bool CardEditor::contextMenu(QObject *receiver, QContextMenuEvent &event)
+{
+    const CardItem item = itemAt(receiver, canvasPoint(event.globalPos()));
+    switch (item.kind) {
+    case CardItem::Kind::Line:
+        showLineMenu(item.index, event.globalPos());
+        return true;
+    case CardItem::Kind::Stamp:
+        showStampMenu(event.globalPos());
+        return true;
+    case CardItem::Kind::Object:
+        select(item);
+        showLogoMenu(item.index, event.globalPos());
+        return true;
+    case CardItem::Kind::None:
+        break;
+    }
+    return false;
+}
+
+void CardEditor::showLineMenu(int line, QPoint global)
+{
+    QMenu menu(&m_view);
+    menu.setObjectName(QStringLiteral("RegelMenu"));
+    QAction *style = menuItem(menu, QStringLiteral("RegelOpmaak"), QStringLiteral("Opmaak van deze regel…"));
+    QAction *back = menuItem(menu, QStringLiteral("RegelTerug"), QStringLiteral("Terug naar de plaats van de layout"));
+    back->setEnabled(!m_document.design().lines[size_t(line)].offset.isNull());
+    connect(style, &QAction::triggered, this, CommandGuard::guarded(m_questions, [this, line] { restyleLine(line); }));
+    connect(back, &QAction::triggered, this, CommandGuard::guarded(m_questions, [this, line] {
+                m_document.returnToLayoutPlace(CardItem::line(line));
+            }));
+    menu.exec(global);
+}
+
+void CardEditor::showStampMenu(QPoint global)
+{
+    QMenu menu(&m_view);
+    menu.setObjectName(QStringLiteral("ZegelfotoMenu"));
+    QAction *back =
+        menuItem(menu, QStringLiteral("ZegelfotoTerug"), QStringLiteral("Terug naar de plaats van de layout"));
+    back->setEnabled(!m_document.design().stampOffset.isNull());
+    connect(back, &QAction::triggered, this, CommandGuard::guarded(m_questions, [this] {
+                m_document.returnToLayoutPlace(CardItem::stamp());
+            }));
+    menu.exec(global);
+}
+
+void CardEditor::showLogoMenu(int index, QPoint global)
+{
+    QMenu menu(&m_view);
+    menu.setObjectName(QStringLiteral("LogoMenu"));
+    QAction *remove = menuItem(menu, QStringLiteral("LogoVerwijderen"), QStringLiteral("Logo verwijderen"));
+    connect(remove, &QAction::triggered, this, CommandGuard::guarded(m_questions, [this, index] {
+                m_document.removeObject(index);
+                clearSelection();
+            }));
+    menu.exec(global);
+}
+
+void CardEditor::restyleLine(int line)
+{
+    const LineDesign &design = m_document.design().lines[size_t(line)];
+    const LineStyle current{design.font, design.align};
+    if (const auto answer = m_styles.askLineStyle(line, current, CardPainter::cardFont(m_document.state())))
+        m_document.restyleLine(line, answer->font, answer->align);
+}

@@ -1,0 +1,118 @@
+#include "design/DesignGuides.h"
+
+#include "core/Card.h"
+#include "core/CardPainter.h"
+#include "core/Composition.h"
+#include "print/SheetGeometry.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <cmath>
+
+namespace DesignGuides {
+
+namespace {
+
+// Text measured as the window shows it: a device of the card's 96 dots per inch.
+const QImage &cardDevice()
+{
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        const int dotsPerMeter = int(std::lround(96.0 / 0.0254));
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    return device;
+}
+
+} // namespace
+
+CardScale CardScale::of(const PrintSettings &settings)
+{
+    const SheetGeometry sheet = SheetGeometry::from(settings);
+    return {sheet.cardWidth, sheet.cardHeight};
+}
+
+QPointF CardScale::perMm() const
+{
+    return {Composition::CanvasWidth / widthMm, Composition::CanvasHeight / heightMm};
+}
+
+QPointF CardScale::pixels(QPointF mm) const
+{
+    const QPointF scale = perMm();
+    return {mm.x() * scale.x(), mm.y() * scale.y()};
+}
+
+QRectF itemRect(const Card &card, CardItem item)
+{
+    switch (item.kind) {
+    case CardItem::Kind::Line:
+        return CardPainter::textLineRect(card, item.index);
+    case CardItem::Kind::Stamp:
+        return CardPainter::stampRect(card);
+    case CardItem::Kind::Object:
+        if (item.index >= 0 && size_t(item.index) < card.design.objects.size())
+            return card.design.objects[size_t(item.index)].rect;
+        break;
+    case CardItem::Kind::None:
+        break;
+    }
+    return {};
+}
+
+double lineAscent(const Card &card, int line)
+{
+    const LineFont look = DesignPainter::lineFont(CardPainter::cardFont(card.state), card.design, line);
+    return QFontMetricsF(CardPainter::textFont(look, cardDevice()), &cardDevice()).ascent();
+}
+
+Snapping::Edges edges(const Card &card, CardItem item, const QRectF &rect)
+{
+    Snapping::Edges e;
+    e.x = {rect.left(), rect.center().x(), rect.right()};
+    e.y = {rect.top(), rect.center().y(), rect.bottom()};
+    if (item.kind == CardItem::Kind::Line)
+        e.y.push_back(rect.top() + lineAscent(card, item.index));
+    return e;
+}
+
+std::vector<Snapping::Guide> guides(const Card &card, CardItem moving, const CardScale &scale)
+{
+    using Snapping::Axis;
+    using Snapping::GuideKind;
+    std::vector<Snapping::Guide> all = {
+        {Axis::X, Composition::CanvasWidth / 2.0, GuideKind::Middle},
+        {Axis::Y, Composition::CanvasHeight / 2.0, GuideKind::Middle},
+    };
+    const QPointF margin = scale.pixels({SafetyMarginMm, SafetyMarginMm});
+    all.push_back({Axis::X, margin.x(), GuideKind::SafetyMargin});
+    all.push_back({Axis::X, Composition::CanvasWidth - margin.x(), GuideKind::SafetyMargin});
+    all.push_back({Axis::Y, margin.y(), GuideKind::SafetyMargin});
+    all.push_back({Axis::Y, Composition::CanvasHeight - margin.y(), GuideKind::SafetyMargin});
+    for (int line = 1; line <= 7; ++line) {
+        if (moving == CardItem::line(line))
+            continue;
+        const QRectF rect = CardPainter::textLineRect(card, line);
+        all.push_back({Axis::X, rect.left(), GuideKind::LineLeft});
+        all.push_back({Axis::Y, rect.top() + lineAscent(card, line), GuideKind::Baseline});
+    }
+    return all;
+}
+
+QRectF newLogoRect(QSizeF natural, const CardScale &scale)
+{
+    // The aspect is kept on paper, where the canvas's pixels are not square unless the
+    // card is 440:270; a picture without a size of its own comes in square.
+    const double heightMm = natural.width() > 0 && natural.height() > 0
+                                ? NewLogoWidthMm * natural.height() / natural.width()
+                                : NewLogoWidthMm;
+    const QPointF size = scale.pixels({NewLogoWidthMm, heightMm});
+    const double width = size.x();
+    const double height = size.y();
+    const QPointF margin = scale.pixels({SafetyMarginMm, SafetyMarginMm});
+    return QRectF(Composition::CanvasWidth - margin.x() - width, margin.y(), width, height);
+}
+
+} // namespace DesignGuides

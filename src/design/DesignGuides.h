@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/CardDesign.h"
+#include "design/Snapping.h"
+
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
+#include <vector>
+
+struct Card;
+struct PrintSettings;
+
+// The card's guides and the items' edges as snapping sees them, in canvas pixels, with
+// millimetres converted by the card's own size on paper (C x D of the margins).
+namespace DesignGuides {
+
+// Canvas pixels per millimetre of the card, along each axis.
+struct CardScale {
+    double widthMm = 90;
+    double heightMm = 50;
+
+    static CardScale of(const PrintSettings &settings);
+    QPointF perMm() const;
+    QPointF pixels(QPointF mm) const;
+};
+
+constexpr double SafetyMarginMm = 3;
+constexpr double SnapReachMm = 1;
+
+// Where an item stands and how large it is: a line's text, the stamp box, an object.
+QRectF itemRect(const Card &card, CardItem item);
+// The distance from a line's top to its baseline in its own font.
+double lineAscent(const Card &card, int line);
+
+// The edges snapping pulls on for an item that would stand at rect.
+Snapping::Edges edges(const Card &card, CardItem item, const QRectF &rect);
+
+// The card's middle lines, its safety margin, and the left edges and baselines of
+// every line but the one that moves.
+std::vector<Snapping::Guide> guides(const Card &card, CardItem moving, const CardScale &scale);
+
+// Where a new logo of that natural size goes: 20 mm wide, its aspect kept on paper, its top and
+// right edges on the safety margin.
+constexpr double NewLogoWidthMm = 20;
+QRectF newLogoRect(QSizeF natural, const CardScale &scale);
+
+} // namespace DesignGuides

@@ -1,0 +1,129 @@
+// lumo_design_shots DIR: a card restyled and moved by hand in the designer window, with a
+// logo top right, saved as DIR/opgemaakte-kaart.png; the same card while a line is
+// dragged onto the card's middle as DIR/kaart-slepen.png; and the
+// line style dialog open on its name line as DIR/regel-opmaak.png.
+// scripts/design-shots.sh runs it on a virtual X screen. Not a test: it only shows.
+#include "core/CardDocument.h"
+#include "core/CardPainter.h"
+#include "core/DataFolder.h"
+#include "design/DesignGuides.h"
+#include "design/RegelOpmaakDialog.h"
+#include "program/DutchLanguage.h"
+#include "program/InstallCommands.h"
+#include "stamp/LogoLoader.h"
+#include "window/CardView.h"
+#include "window/MainWindow.h"
+#include "window/WidgetQuestions.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// A small mark in two colours: a rounded square with a leaf, as a logo would be.
+const char *const LogoSvg = R"(<svg xmlns="http://www.w3.org/2000/svg" width="120" height="100" viewBox="0 0 120 100">
+<rect x="4" y="4" width="112" height="92" rx="18" fill="#1d4e89"/>
+<path d="M30 72 C30 40 58 22 92 24 C90 58 66 78 30 72 Z" fill="#f2a541"/>
+<path d="M30 72 L74 40" stroke="#1d4e89" stroke-width="5" stroke-linecap="round"/>
+</svg>)";
+
+LineFont font(const char *name, int size, bool bold, bool italic, QColor colour)
+{
+    return {QString::fromLatin1(name), size, bold, italic, false, colour};
+}
+
+void designCard(CardDocument &document)
+{
+    const char *const lines[] = {"", "Marieke de Vries", "Grafisch ontwerper", "Kerkstraat 12",
+                                 "3511 AB  Utrecht", "06 - 12 34 56 78", "marieke@devries-ontwerp.nl",
+                                 "www.devries-ontwerp.nl"};
+    for (int line = 1; line <= 7; ++line)
+        document.enterTextLine(line, QString::fromUtf8(lines[line]));
+    const QColor ink(29, 78, 137);
+    const QColor grey(90, 90, 90);
+    document.restyleLine(1, font("Liberation Sans", 22, true, false, ink), LineAlign::Left);
+    document.restyleLine(2, font("Liberation Sans", 12, false, true, grey), LineAlign::Left);
+    for (int line = 3; line <= 6; ++line)
+        document.restyleLine(line, font("Liberation Sans", 9, false, false, grey), LineAlign::Left);
+    document.restyleLine(7, font("Liberation Sans", 10, true, false, ink), LineAlign::Right);
+    // The name and the function moved down by hand, the contact lines closer together.
+    document.moveItem(CardItem::line(1), QPointF(0, 40));
+    document.moveItem(CardItem::line(2), QPointF(0, 46));
+    for (int line = 3; line <= 6; ++line)
+        document.moveItem(CardItem::line(line), QPointF(0, 50 - 10 * (line - 3)));
+    document.moveItem(CardItem::line(7), QPointF(0, 18));
+
+    const LogoLoader::Loaded loaded = LogoLoader::fromBytes(QByteArray(LogoSvg), QStringLiteral("logo.svg"));
+    if (!loaded)
+        return;
+    PlacedObject logo;
+    logo.logo = loaded.logo;
+    logo.rect = DesignGuides::newLogoRect(LogoLoader::naturalSize(loaded.logo),
+                                          DesignGuides::CardScale::of(document.printSettings()));
+    document.insertObject(logo);
+}
+
+void sendMouse(QWidget *widget, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, widget->mapFromGlobal(QPointF(global)), QPointF(global), button, buttons, {});
+    QApplication::sendEvent(widget, &event);
+}
+
+bool save(QWidget &widget, const QString &folder, const QString &name)
+{
+    const QString path = QDir(folder).filePath(name);
+    const bool saved = widget.grab().save(path);
+    std::printf("%s: %s\n", qPrintable(path), saved ? "ok" : "FAILED");
+    std::fflush(stdout);
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumovander"));
+    DutchLanguage::install(app);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/images");
+    QDir().mkpath(folder);
+    QTemporaryDir data;
+    DataFolder::setOverride(data.path());
+
+    CardDocument document;
+    WidgetQuestions questions;
+    MainWindow window(document, questions, DataFolder::settingsFile());
+    questions.setParentWindow(&window);
+    installSubsystemCommands(window);
+    designCard(document);
+    window.show();
+
+    bool ok = true;
+    QTimer::singleShot(800, [&] {
+        ok = save(window, folder, QStringLiteral("opgemaakte-kaart.png")) && ok;
+        // Halfway through a drag of the web address: its middle held on the card's.
+        QWidget *line = window.cardView()->textLine(7);
+        const QPoint from = line->mapToGlobal(QPoint(6, 6));
+        sendMouse(line, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(line, QEvent::MouseMove, from + QPoint(-118, 0), Qt::NoButton, Qt::LeftButton);
+        ok = save(*window.cardView(), folder, QStringLiteral("kaart-slepen.png")) && ok;
+        sendMouse(line, QEvent::MouseButtonRelease, from + QPoint(-118, 0), Qt::LeftButton, Qt::NoButton);
+        document.undo();
+        const LineDesign &name = document.design().lines[1];
+        auto *dialog = new RegelOpmaakDialog(1, LineStyle{name.font, name.align},
+                                             CardPainter::cardFont(document.state()), questions, &window);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->show();
+        QTimer::singleShot(600, [&, dialog] {
+            ok = save(*dialog, folder, QStringLiteral("regel-opmaak.png")) && ok;
+            dialog->close();
+            QCoreApplication::exit(ok ? 0 : 1);
+        });
+    });
+    QTimer::singleShot(60000, [] { QCoreApplication::exit(1); });
+    return app.exec();
+}

@@ -1,0 +1,341 @@
+#include "app/WindowFixture.h"
+#include "core/CardPainter.h"
+#include "design/CardEditor.h"
+#include "design/DesignCommands.h"
+#include "design/RegelOpmaakDialog.h"
+#include "window/CardView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFontComboBox>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// The line style question answered from a queue, remembering what it was opened on.
+class ScriptedStyles : public LineStyleQuestion {
+public:
+    std::deque<std::optional<LineStyle>> answers;
+    std::vector<std::pair<int, LineStyle>> asked;
+
+    std::optional<LineStyle> askLineStyle(int line, const LineStyle &current, const LineFont &) override
+    {
+        asked.emplace_back(line, current);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+const QPointF PerMm(440.0 / 90, 270.0 / 50);
+
+class DesignWindowTest : public WindowFixture {
+protected:
+    void SetUp() override { window.show(); }
+
+    CardView *view() { return window.cardView(); }
+    QWidget *line(int n) { return view()->textLine(n); }
+
+    // A press, one move and a release, as the mouse sends them to the widget it pressed on.
+    void drag(QWidget *widget, QPoint from, QPoint by, Qt::KeyboardModifiers modifiers = {})
+    {
+        const QPoint global = widget->mapToGlobal(from);
+        send(widget, QEvent::MouseButtonPress, global, Qt::LeftButton, Qt::LeftButton, modifiers);
+        send(widget, QEvent::MouseMove, global + by, Qt::NoButton, Qt::LeftButton, modifiers);
+        send(widget, QEvent::MouseButtonRelease, global + by, Qt::LeftButton, Qt::NoButton, modifiers);
+    }
+    static void send(QWidget *widget, QEvent::Type type, QPoint global, Qt::MouseButton button,
+                     Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+    {
+        QMouseEvent event(type, widget->mapFromGlobal(QPointF(global)), QPointF(global), button, buttons, modifiers);
+        QApplication::sendEvent(widget, &event);
+    }
+
+    // Right-clicks a widget at pos and hands the menu that opens to act; closes it after.
+    void withMenu(QWidget *widget, QPoint pos, const std::function<void(QMenu &)> &act)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            shown = true;
+            act(*menu);
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+        QApplication::sendEvent(widget, &event);
+        EXPECT_TRUE(shown);
+    }
+    static QAction *item(QMenu &menu, const char *name)
+    {
+        QAction *found = menu.findChild<QAction *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    QString logoFile()
+    {
+        const QString path = dir.filePath(QStringLiteral("logo.svg"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<svg xmlns='http://www.w3.org/2000/svg' width='200' height='100'>"
+                   "<rect width='200' height='100' fill='#c03020'/></svg>");
+        return path;
+    }
+    QString undoCaption() { return window.action(QStringLiteral("WijzigenOngedaan"))->text(); }
+
+    ScriptedStyles styles;
+    CardEditor &editor = installDesignCommands(window, &styles);
+};
+
+} // namespace
+
+TEST_F(DesignWindowTest, ADragMovesTheLineByTheMouseAsOneNamedStep)
+{
+    const Card before = doc.card();
+    const QRectF start = CardPainter::textLineRect(doc.card(), 3);
+    drag(line(3), QPoint(4, 4), QPoint(60, 10), Qt::AltModifier);
+    EXPECT_EQ(doc.design().lines[3].offset, QPointF(60, 10));
+    EXPECT_EQ(CardPainter::textLineRect(doc.card(), 3).topLeft(), start.topLeft() + QPointF(60, 10));
+    EXPECT_EQ(line(3)->geometry().topLeft(), start.topLeft().toPoint() + QPoint(60, 10));
+    // The release after a drag asks for no text; the moved line stays selected.
+    EXPECT_TRUE(questions.asked.isEmpty());
+    EXPECT_EQ(editor.selection(), CardItem::line(3));
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Regel 3 verplaatst"));
+    ASSERT_TRUE(doc.undo());
+    EXPECT_TRUE(doc.card() == before);
+    EXPECT_FALSE(doc.canUndo());
+}
+
+TEST_F(DesignWindowTest, ManyMovesOfOneDragAreOneStepAndSmallOnesAreNoDrag)
+{
+    const QPoint global = line(2)->mapToGlobal(QPoint(4, 4));
+    send(line(2), QEvent::MouseButtonPress, global, Qt::LeftButton, Qt::LeftButton, Qt::AltModifier);
+    send(line(2), QEvent::MouseMove, global + QPoint(2, 2), Qt::NoButton, Qt::LeftButton, Qt::AltModifier);
+    EXPECT_EQ(doc.design().lines[2].offset, QPointF());
+    for (int step = 1; step <= 5; ++step)
+        send(line(2), QEvent::MouseMove, global + QPoint(10 * step, 0), Qt::NoButton, Qt::LeftButton, Qt::AltModifier);
+    send(line(2), QEvent::MouseButtonRelease, global + QPoint(50, 0), Qt::LeftButton, Qt::NoButton, Qt::AltModifier);
+    EXPECT_EQ(doc.design().lines[2].offset, QPointF(50, 0));
+    ASSERT_TRUE(doc.undo());
+    EXPECT_FALSE(doc.canUndo());
+}
+
+TEST_F(DesignWindowTest, WithoutAltTheLineSnapsOntoTheCardsMiddle)
+{
+    const QRectF start = CardPainter::textLineRect(doc.card(), 3);
+    // The centre lands within half a pixel of x = 220.
+    const int dx = int(std::lround(220 - start.center().x()));
+    drag(line(3), QPoint(4, 4), QPoint(dx, 0));
+    EXPECT_NEAR(CardPainter::textLineRect(doc.card(), 3).center().x(), 220, 1e-9);
+}
+
+TEST_F(DesignWindowTest, TheStampMovesTheSameWayAndGoesBackThroughItsMenu)
+{
+    trigger(QStringLiteral("LayoutShow(2)"));
+    QWidget *stamp = control(QStringLiteral("Orgineel"));
+    ASSERT_TRUE(stamp->isVisible());
+    const QRect start = stamp->geometry();
+    drag(stamp, QPoint(20, 20), QPoint(25, 15), Qt::AltModifier);
+    EXPECT_EQ(doc.design().stampOffset, QPointF(25, 15));
+    EXPECT_EQ(stamp->geometry(), start.translated(25, 15));
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Zegelfoto verplaatst"));
+    withMenu(stamp, QPoint(5, 5), [&](QMenu &menu) { item(menu, "ZegelfotoTerug")->trigger(); });
+    EXPECT_EQ(stamp->geometry(), start);
+}
+
+TEST_F(DesignWindowTest, AClickWithoutMovingStillAsksForTheText)
+{
+    questions.inputAnswers = {QStringLiteral("Jan Jansen")};
+    drag(line(3), QPoint(4, 4), QPoint(2, 1));
+    EXPECT_EQ(questions.asked, QStringList{QStringLiteral(" Invoer tekst|Geef een tekst voor regel...3")});
+    EXPECT_EQ(doc.state().TextLines[3], QStringLiteral("Jan Jansen"));
+    EXPECT_EQ(doc.design().lines[3].offset, QPointF());
+}
+
+TEST_F(DesignWindowTest, ArrowKeysNudgeTheSelectionAsOneStepAndEscapeEndsIt)
+{
+    drag(line(4), QPoint(4, 4), QPoint(30, 0), Qt::AltModifier);
+    const QPointF moved = doc.design().lines[4].offset;
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(view(), Qt::Key_Right);
+    EXPECT_NEAR(doc.design().lines[4].offset.x() - moved.x(), 1.5 * PerMm.x(), 1e-9);
+    QTest::keyClick(view(), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_NEAR(moved.y() - doc.design().lines[4].offset.y(), 0.1 * PerMm.y(), 1e-9);
+    // The drag and the series of nudges: two steps.
+    ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.design().lines[4].offset, moved);
+    ASSERT_TRUE(doc.redo());
+
+    QTest::keyClick(view(), Qt::Key_Escape);
+    EXPECT_TRUE(editor.selection().isNone());
+    const QPointF after = doc.design().lines[4].offset;
+    QTest::keyClick(view(), Qt::Key_Right);
+    EXPECT_EQ(doc.design().lines[4].offset, after);
+}
+
+TEST_F(DesignWindowTest, TheLinesMenuRestylesOnlyThatLineAndPutsItBack)
+{
+    LineFont large{QStringLiteral("Liberation Serif"), 24, true, false, false, QColor(200, 0, 0)};
+    styles.answers = {LineStyle{large, LineAlign::Centre}};
+    withMenu(line(1), QPoint(3, 3), [&](QMenu &menu) {
+        EXPECT_EQ(item(menu, "RegelOpmaak")->text(), QStringLiteral("Opmaak van deze regel…"));
+        EXPECT_EQ(item(menu, "RegelTerug")->text(), QStringLiteral("Terug naar de plaats van de layout"));
+        EXPECT_FALSE(item(menu, "RegelTerug")->isEnabled());
+        item(menu, "RegelOpmaak")->trigger();
+    });
+    ASSERT_EQ(styles.asked.size(), 1u);
+    EXPECT_EQ(styles.asked[0].first, 1);
+    EXPECT_EQ(styles.asked[0].second, LineStyle());
+    EXPECT_EQ(doc.design().lines[1].font, large);
+    EXPECT_EQ(doc.design().lines[1].align, LineAlign::Centre);
+    for (int other = 2; other <= 7; ++other)
+        EXPECT_FALSE(doc.design().lines[size_t(other)].hasStyle()) << other;
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Regel 1 opgemaakt"));
+
+    drag(line(6), QPoint(4, 4), QPoint(20, 0), Qt::AltModifier);
+    withMenu(line(6), QPoint(3, 3), [&](QMenu &menu) {
+        ASSERT_TRUE(item(menu, "RegelTerug")->isEnabled());
+        item(menu, "RegelTerug")->trigger();
+    });
+    EXPECT_EQ(doc.design().lines[6].offset, QPointF());
+}
+
+TEST_F(DesignWindowTest, InsertedLogoStandsTopRightAndResizesKeepingItsShape)
+{
+    questions.openFileAnswers = {logoFile()};
+    trigger(QStringLiteral("InvoegenLogo"));
+    ASSERT_TRUE(questions.filters.value(0).contains(QStringLiteral("*.svg")));
+    ASSERT_EQ(doc.design().objects.size(), 1u);
+    const QRectF rect = doc.design().objects[0].rect;
+    EXPECT_DOUBLE_EQ(rect.width(), 20 * PerMm.x());
+    EXPECT_DOUBLE_EQ(rect.right(), 440 - 3 * PerMm.x());
+    EXPECT_DOUBLE_EQ(rect.top(), 3 * PerMm.y());
+    EXPECT_EQ(editor.selection(), CardItem::object(0));
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Logo ingevoegd"));
+
+    // The bottom-left handle dragged 20 px further left: the logo grows from its top
+    // right corner, as wide as asked and as high as its shape says, in one step.
+    drag(view(), rect.bottomLeft().toPoint(), QPoint(-20, 0));
+    const QRectF grown = doc.design().objects[0].rect;
+    EXPECT_NEAR(grown.right(), rect.right(), 1e-9);
+    EXPECT_NEAR(grown.top(), rect.top(), 1e-9);
+    EXPECT_NEAR(grown.width() / grown.height(), rect.width() / rect.height(), 1e-9);
+    EXPECT_GT(grown.width(), rect.width() + 19);
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Grootte logo veranderd"));
+    // Shift frees the shape.
+    drag(view(), grown.bottomLeft().toPoint(), QPoint(0, 15), Qt::ShiftModifier);
+    EXPECT_NEAR(doc.design().objects[0].rect.width(), grown.width(), 1);
+    EXPECT_GT(doc.design().objects[0].rect.height(), grown.height() + 14);
+
+    // A drag inside it moves it; Delete removes it.
+    const QPointF place = doc.design().objects[0].rect.topLeft();
+    drag(view(), doc.design().objects[0].rect.center().toPoint(), QPoint(-30, 20), Qt::AltModifier);
+    EXPECT_EQ(doc.design().objects[0].rect.topLeft(), place + QPointF(-30, 20));
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Logo verplaatst"));
+    QTest::keyClick(view(), Qt::Key_Delete);
+    EXPECT_TRUE(doc.design().objects.empty());
+    EXPECT_TRUE(editor.selection().isNone());
+}
+
+TEST_F(DesignWindowTest, TheLogosMenuRemovesItAndAFileThatIsNoLogoIsSaid)
+{
+    questions.openFileAnswers = {logoFile()};
+    trigger(QStringLiteral("InvoegenLogo"));
+    editor.clearSelection();
+    const QPoint inside = doc.design().objects[0].rect.center().toPoint();
+    withMenu(view(), inside, [&](QMenu &menu) { item(menu, "LogoVerwijderen")->trigger(); });
+    EXPECT_TRUE(doc.design().objects.empty());
+
+    const QString notAPicture = dir.filePath(QStringLiteral("brief.png"));
+    QFile file(notAPicture);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("geen plaatje");
+    file.close();
+    questions.openFileAnswers = {notAPicture};
+    trigger(QStringLiteral("InvoegenLogo"));
+    EXPECT_TRUE(doc.design().objects.empty());
+    ASSERT_EQ(questions.messages.size(), 1);
+    EXPECT_TRUE(questions.messages[0].contains(QStringLiteral("brief.png"))) << questions.messages[0].toStdString();
+}
+
+// ---- the dialog itself ----
+
+TEST_F(DesignWindowTest, TheDialogOpensOnTheLinesLookAndGivesWhatWasChosen)
+{
+    const LineFont own{QStringLiteral("Liberation Serif"), 20, true, true, false, QColor(0, 0, 200)};
+    RegelOpmaakDialog dialog(2, LineStyle{own, LineAlign::Right}, CardPainter::cardFont(doc.state()), questions);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral(" Opmaak regel 2"));
+    auto *family = dialog.findChild<QFontComboBox *>(QStringLiteral("RegelLettertype"));
+    auto *size = dialog.findChild<QSpinBox *>(QStringLiteral("RegelGrootte"));
+    auto *bold = dialog.findChild<QCheckBox *>(QStringLiteral("RegelVet"));
+    auto *italic = dialog.findChild<QCheckBox *>(QStringLiteral("RegelCursief"));
+    auto *underline = dialog.findChild<QCheckBox *>(QStringLiteral("RegelOnderstreept"));
+    auto *colour = dialog.findChild<QPushButton *>(QStringLiteral("RegelKleur"));
+    auto *align = dialog.findChild<QComboBox *>(QStringLiteral("RegelUitlijning"));
+    auto *asCard = dialog.findChild<QCheckBox *>(QStringLiteral("RegelZoalsKaart"));
+    ASSERT_TRUE(family && size && bold && italic && underline && colour && align && asCard);
+    ASSERT_NE(dialog.findChild<QPushButton *>(QStringLiteral("OkKnop")), nullptr);
+    ASSERT_NE(dialog.findChild<QPushButton *>(QStringLiteral("CancelKnop")), nullptr);
+    EXPECT_EQ(size->value(), 20);
+    EXPECT_TRUE(bold->isChecked());
+    EXPECT_TRUE(italic->isChecked());
+    EXPECT_FALSE(underline->isChecked());
+    EXPECT_EQ(align->currentText(), QStringLiteral("Rechts"));
+    EXPECT_FALSE(asCard->isChecked());
+    EXPECT_EQ(dialog.chosen(), (LineStyle{own, LineAlign::Right}));
+
+    size->setValue(9);
+    underline->setChecked(true);
+    align->setCurrentIndex(1);
+    questions.colourAnswers = {QColor(10, 120, 30)};
+    QTest::mouseClick(colour, Qt::LeftButton);
+    EXPECT_EQ(questions.coloursOffered, QList<QColor>{QColor(0, 0, 200)});
+    const LineStyle chosen = dialog.chosen();
+    ASSERT_TRUE(chosen.font);
+    EXPECT_EQ(chosen.font->name, own.name);
+    EXPECT_EQ(chosen.font->size, 9);
+    EXPECT_TRUE(chosen.font->underline);
+    EXPECT_EQ(chosen.font->colour, QColor(10, 120, 30));
+    EXPECT_EQ(chosen.align, LineAlign::Centre);
+
+    // "Zoals de kaart": the card's font shown, the line's own gone; the alignment stays.
+    asCard->setChecked(true);
+    EXPECT_FALSE(size->isEnabled());
+    EXPECT_EQ(size->value(), doc.state().FontSize);
+    EXPECT_EQ(dialog.chosen(), (LineStyle{std::nullopt, LineAlign::Centre}));
+}
+
+TEST_F(DesignWindowTest, TheRealDialogAnswersTheQuestionOnOk)
+{
+    DialogLineStyleQuestion question(questions, &window);
+    QTimer::singleShot(0, &window, [] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QCheckBox *>(QStringLiteral("RegelZoalsKaart"))->setChecked(false);
+        dialog->findChild<QCheckBox *>(QStringLiteral("RegelVet"))->setChecked(true);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OkKnop")), Qt::LeftButton);
+    });
+    const LineFont card = CardPainter::cardFont(doc.state());
+    const auto answer = question.askLineStyle(5, LineStyle(), card);
+    ASSERT_TRUE(answer && answer->font);
+    LineFont bold = card;
+    bold.bold = true;
+    EXPECT_EQ(*answer->font, bold);
+
+    QTimer::singleShot(0, &window, [] {
+        QTest::mouseClick(QApplication::activeModalWidget()->findChild<QPushButton *>(QStringLiteral("CancelKnop")),
+                          Qt::LeftButton);
+    });
+    EXPECT_FALSE(question.askLineStyle(5, LineStyle(), card));
+}
