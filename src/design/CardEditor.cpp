@@ -29,6 +29,8 @@ CardEditor::CardEditor(CardView &view, CardDocument &document, Questions &questi
     , m_questions(questions)
     , m_dialogStyles(questions, view.window())
     , m_styles(styles ? *styles : m_dialogStyles)
+    , m_dialogQr(view.window())
+    , m_qr(&m_dialogQr)
     , m_overlay(new DesignOverlay(&view))
     , m_stamp(view.findChild<QWidget *>(QStringLiteral("Orgineel"), Qt::FindDirectChildrenOnly))
 {
@@ -209,7 +211,9 @@ void CardEditor::resizeTo(QPointF canvas, Qt::KeyboardModifiers modifiers)
     const QPointF to = from + (canvas - m_gesture.start);
     double width = std::max(SmallestSide, sx * (to.x() - anchor.x()));
     double height = std::max(SmallestSide, sy * (to.y() - anchor.y()));
-    if (!modifiers.testFlag(Qt::ShiftModifier)) {
+    // A QR code stays square on paper whatever is held.
+    const bool isQr = m_document.design().objects[size_t(m_gesture.item.index)].kind == PlacedObject::Kind::Qr;
+    if (isQr || !modifiers.testFlag(Qt::ShiftModifier)) {
         const double aspect = start.width() / start.height();
         if (width / aspect >= height)
             height = width / aspect;

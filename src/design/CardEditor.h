@@ -3,6 +3,7 @@
 #include "core/CardDesign.h"
 #include "design/DesignGuides.h"
 #include "design/LineStyleQuestion.h"
+#include "design/QrQuestion.h"
 
 #include <QObject>
 #include <QPointF>
@@ -36,6 +37,11 @@ public:
     ~CardEditor() override;
 
     CardItem selection() const { return m_selection; }
+    // How a QR code's menu item "QR-code wijzigen…" asks; the real dialog unless set.
+    void setQrQuestion(QrQuestion &question) { m_qr = &question; }
+    QrQuestion &qrQuestion() { return *m_qr; }
+    // "QR-code wijzigen…": the dialog on the code of object index, its answer one step.
+    void editQr(int index);
     void select(CardItem item);
     void clearSelection() { select(CardItem()); }
 
@@ -76,6 +82,7 @@ private:
     void showLineMenu(int line, QPoint global);
     void showStampMenu(QPoint global);
     void showLogoMenu(int index, QPoint global);
+    void showQrMenu(int index, QPoint global);
     void restyleLine(int line);
 
     void followDocument();
@@ -85,6 +92,8 @@ private:
     Questions &m_questions;
     DialogLineStyleQuestion m_dialogStyles;
     LineStyleQuestion &m_styles;
+    DialogQrQuestion m_dialogQr;
+    QrQuestion *m_qr;
     DesignOverlay *m_overlay;
     QWidget *m_stamp;
     CardItem m_selection;

@@ -32,7 +32,10 @@ bool CardEditor::contextMenu(QObject *receiver, QContextMenuEvent &event)
         return true;
     case CardItem::Kind::Object:
         select(item);
-        showLogoMenu(item.index, event.globalPos());
+        if (m_document.design().objects[size_t(item.index)].kind == PlacedObject::Kind::Qr)
+            showQrMenu(item.index, event.globalPos());
+        else
+            showLogoMenu(item.index, event.globalPos());
         return true;
     case CardItem::Kind::None:
         break;
@@ -77,6 +80,33 @@ void CardEditor::showLogoMenu(int index, QPoint global)
                 clearSelection();
             }));
     menu.exec(global);
+}
+
+void CardEditor::showQrMenu(int index, QPoint global)
+{
+    QMenu menu(&m_view);
+    menu.setObjectName(QStringLiteral("QrMenu"));
+    QAction *edit = menuItem(menu, QStringLiteral("QrWijzigen"), QStringLiteral("QR-code wijzigen…"));
+    connect(edit, &QAction::triggered, this, CommandGuard::guarded(m_questions, [this, index] { editQr(index); }));
+    QAction *remove = menuItem(menu, QStringLiteral("QrVerwijderen"), QStringLiteral("QR-code verwijderen"));
+    connect(remove, &QAction::triggered, this, CommandGuard::guarded(m_questions, [this, index] {
+                m_document.removeObject(index);
+                clearSelection();
+            }));
+    menu.exec(global);
+}
+
+void CardEditor::editQr(int index)
+{
+    if (!m_document.hasItem(CardItem::object(index)))
+        return;
+    const PlacedObject &object = m_document.design().objects[size_t(index)];
+    if (object.kind != PlacedObject::Kind::Qr)
+        return;
+    const QRectF rect = object.rect;
+    const QrObject current = object.qr;
+    if (const auto answer = m_qr->askQr(m_document.card(), current, rect, QSizeF(scale().widthMm, scale().heightMm)))
+        m_document.changeQr(index, *answer);
 }
 
 void CardEditor::restyleLine(int line)

@@ -5,11 +5,13 @@
 #include "core/Questions.h"
 #include "design/CardEditor.h"
 #include "design/DesignGuides.h"
+#include "design/QrPlacement.h"
 #include "stamp/LogoLoader.h"
 #include "window/CardView.h"
 #include "window/MainWindow.h"
 
 #include <QAction>
+#include <memory>
 
 namespace {
 
@@ -41,6 +43,42 @@ void insertLogo(MainWindow &window, CardEditor &editor)
     editor.select(CardItem::object(int(document.design().objects.size()) - 1));
 }
 
+namespace {
+
+QSizeF cardMm(const CardDocument &document)
+{
+    const DesignGuides::CardScale scale = DesignGuides::CardScale::of(document.printSettings());
+    return {scale.widthMm, scale.heightMm};
+}
+
+} // namespace
+
+void insertQr(MainWindow &window, CardEditor &editor)
+{
+    CardDocument &document = window.document();
+    const QRectF rect = QrPlacement::defaultRect(cardMm(document));
+    const auto answer = editor.qrQuestion().askQr(document.card(), QrObject::fromLines(document.state().TextLines),
+                                                  rect, cardMm(document));
+    if (!answer)
+        return;
+    PlacedObject qr;
+    qr.kind = PlacedObject::Kind::Qr;
+    qr.rect = rect;
+    qr.qr = *answer;
+    document.insertObject(qr);
+    editor.select(CardItem::object(int(document.design().objects.size()) - 1));
+}
+
+QString qrWarnings(const CardDocument &document)
+{
+    QStringList all;
+    for (const PlacedObject &object : document.design().objects)
+        if (object.kind == PlacedObject::Kind::Qr)
+            all += QrPlacement::warnings(document.card(), object.qr, object.rect, cardMm(document));
+    all.removeDuplicates();
+    return all.join(u' ');
+}
+
 CardEditor &installDesignCommands(MainWindow &window, LineStyleQuestion *styles)
 {
     CardView *view = window.cardView();
@@ -48,5 +86,18 @@ CardEditor &installDesignCommands(MainWindow &window, LineStyleQuestion *styles)
     auto *editor = new CardEditor(*view, window.document(), window.questions(), styles, view);
     QObject::connect(window.action(QStringLiteral("InvoegenLogo")), &QAction::triggered, &window,
                      CommandGuard::guarded(window.questions(), [&window, editor] { insertLogo(window, *editor); }));
+    QObject::connect(window.action(QStringLiteral("InvoegenQr")), &QAction::triggered, &window,
+                     CommandGuard::guarded(window.questions(), [&window, editor] { insertQr(window, *editor); }));
+    // A code that will not scan is said in the info line whenever that changes; nothing
+    // is refused.
+    auto shown = std::make_shared<QString>();
+    QObject::connect(&window.document(), &CardDocument::designChanged, &window, [&window, shown] {
+        const QString warnings = qrWarnings(window.document());
+        if (warnings == *shown)
+            return;
+        *shown = warnings;
+        if (!warnings.isEmpty())
+            window.showInfo(warnings);
+    });
     return *editor;
 }

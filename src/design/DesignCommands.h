@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+
+class CardDocument;
 class CardEditor;
 class LineStyleQuestion;
 class MainWindow;
@@ -9,6 +12,13 @@ class MainWindow;
 // "Logo…". styles answers the line style question; null asks with the real dialog.
 // Returns the editor, owned by the window's card view.
 CardEditor &installDesignCommands(MainWindow &window, LineStyleQuestion *styles = nullptr);
+
+// "Invoegen" > "QR-code…": the QR dialog on a code made from the card's lines, placed
+// bottom right at 18 mm on paper, then selected.
+void insertQr(MainWindow &window, CardEditor &editor);
+
+// The scan warnings of the card's QR codes, one line each; empty when all will scan.
+QString qrWarnings(const CardDocument &document);
 
 // "Invoegen" > "Logo…": a picture file asked for, read as a logo and placed top right
 // at 20 mm wide, then selected. A file that is no logo is said in Dutch.

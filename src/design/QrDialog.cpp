@@ -2,6 +2,7 @@
 
 #include "core/Card.h"
 #include "design/QrPlacement.h"
+#include "design/QrQuestion.h"
 #include "qr/QrPainting.h"
 
 #include <QComboBox>
@@ -165,4 +166,13 @@ void QrDialog::follow()
 QStringList QrDialog::warnings() const
 {
     return QrPlacement::warnings(m_card, m_qr, m_rect, m_cardMm);
+}
+
+std::optional<QrObject> DialogQrQuestion::askQr(const Card &card, const QrObject &current, const QRectF &rect,
+                                                QSizeF cardMm)
+{
+    QrDialog dialog(card, current, rect, cardMm, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.qr();
 }

@@ -47,8 +47,8 @@ QStringList warnings(const Card &card, const QrObject &qr, const QRectF &rect, Q
         covered = covered || CardPainter::stampRect(card).intersects(rect);
     const QColor dark = qr.inTextColour ? card.state.textColor() : QColor(Qt::black);
     QStringList messages;
-    for (const QrScan::ScanWarning &warning :
-         QrScan::scanWarnings(QrScan::moduleMm(qr.code, sideMm(rect, cardMm)), dark, Qt::white, covered))
+    for (const ScanWarning &warning :
+         scanWarnings(moduleMm(qr.code, sideMm(rect, cardMm)), dark, Qt::white, covered))
         messages.append(warning.message);
     return messages;
 }

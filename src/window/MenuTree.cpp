@@ -126,6 +126,7 @@ std::vector<Row> rows()
 
     add(0, "Invoegen", "Invoegen");
     add(1, "InvoegenLogo", "Logo…");
+    add(1, "InvoegenQr", "QR-code…");
 
     add(0, "Help", "Help");
     add(1, "HelpHelp", "Help", Checkable);

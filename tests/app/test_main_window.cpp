@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionAndMarks)
         "AchtergrondBewerken/AchtergrondRand|Wit Kader|", "AchtergrondBewerken/EditColor|Swap Colors|"};
     for (int i = 1; i <= 5; ++i)
         expected << QStringLiteral("EditColor/EditColors(%1)|%2|").arg(i).arg(swaps[i - 1]);
-    expected << QStringList{"/Invoegen|Invoegen|", "Invoegen/InvoegenLogo|Logo…|",
+    expected << QStringList{"/Invoegen|Invoegen|", "Invoegen/InvoegenLogo|Logo…|", "Invoegen/InvoegenQr|QR-code…|",
                             "/Help|Help|", "Help/HelpHelp|Help|", "Help/Helpstreep1||-",
                             "Help/HelpSoftware|Meer Software|", "Help/HelpVeltrano|kaartpapier.nl|",
                             "/Tussenstreep|||", "/NaamBestand|*.*|d"};
