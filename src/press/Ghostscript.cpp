@@ -1,6 +1,7 @@
 #include "press/Ghostscript.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -39,9 +40,9 @@ Run run(const Setup &setup, const QStringList &arguments, const QString &folder)
     if (!process.waitForFinished(setup.timeLimitMs)) {
         process.kill();
         process.waitForFinished(-1);
-        return {false, QStringLiteral("Ghostscript deed er langer dan %1 seconden over; de drukklare PDF is niet "
-                                      "gemaakt.")
-                           .arg((setup.timeLimitMs + 999) / 1000)};
+        return {false, QStringLiteral("Ghostscript was na %1 s nog niet klaar en is gestopt; de drukklare PDF is "
+                                      "niet gemaakt.")
+                           .arg(QLocale(QLocale::Dutch).toString(setup.timeLimitMs / 1000.0, 'g', 3))};
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         const QString said = QString::fromLocal8Bit(process.readAll()).trimmed().section(QLatin1Char('\n'), -1);

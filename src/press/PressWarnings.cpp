@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QLocale>
+#include <cmath>
 
 namespace {
 
@@ -47,7 +48,7 @@ bool isOneColour(const QImage &picture)
 QString resolutionWarning(const QString &name, double ppi)
 {
     return QStringLiteral("%1 heeft op deze grootte maar %2 ppi; voor drukwerk is 300 ppi of meer nodig.")
-        .arg(name, QString::number(int(ppi)));
+        .arg(name, QString::number(int(std::floor(ppi + Tolerance))));
 }
 
 } // namespace
