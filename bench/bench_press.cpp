@@ -75,6 +75,22 @@ int main(int argc, char **argv)
     const Bench::Timings cmyk = press(PressColour::Cmyk, QStringLiteral("cmyk.pdf"), cmykBytes);
     const Bench::Timings rgb = press(PressColour::Rgb, QStringLiteral("rgb.pdf"), rgbBytes);
 
+    // The worst case: a half-transparent bitmap logo, painted into the background at 600 ppi.
+    PrintedCard seeThrough = card;
+    PlacedObject png;
+    png.rect = QRectF(20, 190, 110, 55);
+    png.logo.bitmap = QImage(440, 220, QImage::Format_ARGB32_Premultiplied);
+    png.logo.bitmap.fill(QColor(200, 30, 30, 140));
+    seeThrough.design.objects.push_back(png);
+    const QString flatPdf = dir.filePath(QStringLiteral("flat.pdf"));
+    const Bench::Timings flat = Bench::timeMs(Runs, [&] {
+        PressRequest request;
+        request.title = QStringLiteral("Jan");
+        if (!writePressPdf(flatPdf, seeThrough, sheet, request).written)
+            qFatal("the flattened press PDF failed");
+    });
+    const qint64 flatBytes = QFileInfo(flatPdf).size();
+
     const auto mb = [](qint64 bytes) { return bytes / 1e6; };
     out << "Drukklaar PDF, 90 x 50 mm card, 6000 x 4000 photo background (print copy 1760 x 1080), SVG logo\n"
         << "(median and worst of " << Runs << " runs each, ms)\n";
@@ -85,9 +101,13 @@ int main(int argc, char **argv)
                .arg(cmyk.median, 8, 'f', 1).arg(cmyk.worst, 8, 'f', 1).arg(mb(cmykBytes), 0, 'f', 2);
     out << QStringLiteral("  whole press PDF, RGB (with gs)           %1  worst %2   %3 MB\n")
                .arg(rgb.median, 8, 'f', 1).arg(rgb.worst, 8, 'f', 1).arg(mb(rgbBytes), 0, 'f', 2);
+    out << QStringLiteral("  CMYK with a see-through PNG logo too     %1  worst %2   %3 MB\n")
+               .arg(flat.median, 8, 'f', 1).arg(flat.worst, 8, 'f', 1).arg(mb(flatBytes), 0, 'f', 2);
     out << QStringLiteral("  Ghostscript's share of the CMYK file     %1 %\n")
                .arg(100 * (cmyk.median - own.median) / cmyk.median, 0, 'f', 0);
-    out << QStringLiteral("  CMYK against the target of 3000 ms       %1   (target <= 1)\n").arg(cmyk.worst / 3000, 0, 'f', 2);
-    out << QStringLiteral("  CMYK size against the target of 8 MB     %1   (target <= 1)\n").arg(mb(cmykBytes) / 8, 0, 'f', 2);
+    const double slowest = std::max(cmyk.worst, flat.worst);
+    const double largest = mb(std::max(cmykBytes, flatBytes));
+    out << QStringLiteral("  slowest CMYK against 3000 ms             %1   (target <= 1)\n").arg(slowest / 3000, 0, 'f', 2);
+    out << QStringLiteral("  largest CMYK against 8 MB                %1   (target <= 1)\n").arg(largest / 8, 0, 'f', 2);
     return 0;
 }

@@ -85,6 +85,26 @@ TEST_F(PressPdf, IsPdfX3WithTheFogra39IntentFontsEmbeddedAndNoRgbLeft)
     EXPECT_FALSE(text.contains(" rg\n"));
 }
 
+// PDF/X-3 allows nothing see-through; left to Ghostscript, a half-transparent logo turns
+// the whole page into one picture, text and all.
+TEST_F(PressPdf, ASeeThroughLogoIsPaintedIntoTheBackgroundAndTextStaysText)
+{
+    PrintedCard card = pressCard(gradientPicture());
+    PlacedObject logo;
+    logo.rect = QRectF(300, 150, 100, 60);
+    logo.logo.bitmap = QImage(400, 240, QImage::Format_ARGB32_Premultiplied);
+    logo.logo.bitmap.fill(QColor(200, 0, 0, 128));
+    card.design.objects.push_back(logo);
+    ASSERT_TRUE(write(card, {}).written);
+    EXPECT_TRUE(runTool(QStringLiteral("pdffonts"), {pdf}).contains(QStringLiteral("LiberationSans")));
+    const QStringList images = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                   .split('\n', Qt::SkipEmptyParts)
+                                   .mid(2);
+    ASSERT_EQ(images.size(), 1);
+    EXPECT_TRUE(images.first().contains(QRegularExpression(QStringLiteral("\\s600\\s+600\\s")))) << images.first().toStdString();
+    EXPECT_FALSE(opened().contains("/SMask "));
+}
+
 TEST_F(PressPdf, RgbChoiceKeepsRgbWithSrgbAsItsIntent)
 {
     PressRequest request;
