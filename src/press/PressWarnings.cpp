@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -102,17 +103,36 @@ QStringList check(const PrintedCard &card, const SheetGeometry &sheet, const Pre
             warnings << resolutionWarning(QStringLiteral("Het logo"), logoPpi);
     }
 
+    // One warning per colour, naming every line in it.
+    QList<QPair<QColor, QList<int>>> nearBlack;
     for (int line = 1; line <= 7; ++line) {
         if (card.textLines[size_t(line)].isEmpty())
             continue;
         const QColor colour = DesignPainter::lineFont(card.cardFont, card.design, line).colour;
-        if (isNearBlack(colour))
-            warnings << QStringLiteral("Regel %1 is bijna zwart (%2, %3, %4) maar niet zuiver zwart; zij wordt "
-                                       "niet met zwarte inkt alleen gedrukt. Kies zwart (0, 0, 0) voor scherpe tekst.")
-                            .arg(line)
-                            .arg(colour.red())
-                            .arg(colour.green())
-                            .arg(colour.blue());
+        if (!isNearBlack(colour))
+            continue;
+        auto same = std::find_if(nearBlack.begin(), nearBlack.end(),
+                                 [&](const auto &group) { return group.first.rgb() == colour.rgb(); });
+        if (same == nearBlack.end())
+            nearBlack.append({colour, {line}});
+        else
+            same->second.append(line);
+    }
+    for (const auto &[colour, lines] : nearBlack) {
+        QStringList numbers;
+        for (const int line : lines)
+            numbers << QString::number(line);
+        const QString named = lines.size() == 1
+            ? QStringLiteral("Regel %1 is").arg(numbers.first())
+            : QStringLiteral("Regels %1 en %2 zijn").arg(numbers.mid(0, numbers.size() - 1).join(QStringLiteral(", ")),
+                                                         numbers.last());
+        warnings << QStringLiteral("%1 bijna zwart (%2, %3, %4) maar niet zuiver zwart, en %5 dus niet met zwarte "
+                                   "inkt alleen gedrukt. Kies zwart (0, 0, 0) voor scherpe tekst.")
+                        .arg(named)
+                        .arg(colour.red())
+                        .arg(colour.green())
+                        .arg(colour.blue())
+                        .arg(lines.size() == 1 ? QStringLiteral("wordt") : QStringLiteral("worden"));
     }
     return warnings;
 }

@@ -4,6 +4,7 @@
 #include "cardfile/ui/CardFileCommands.h"
 #include "window/MainWindow.h"
 #include "print/ui/PrintCommands.h"
+#include "press/ui/PressCommands.h"
 #include "stamp/ui/StampCommands.h"
 
 // Each subsystem with commands in the window adds its one call here, and its widget
@@ -14,4 +15,5 @@ void installSubsystemCommands(MainWindow &window)
     installBackgroundCommands(window);
     installCardFileCommands(window);
     installPrintCommands(window);
+    installPressCommands(window);
 }

@@ -54,7 +54,7 @@ TEST_F(BatchDrukklaar, WritesTheTrimAskedForAndWarnsOnStandardError)
     EXPECT_NEAR(pdfBoxMm(pdf, QStringLiteral("MediaBox")).width(), 95, 0.01);
     EXPECT_NEAR(pdfBoxMm(pdf, QStringLiteral("MediaBox")).height(), 65, 0.01);
     EXPECT_NEAR(pdfBoxMm(pdf, QStringLiteral("TrimBox")).width(), 85, 0.01);
-    EXPECT_TRUE(errors.contains(QStringLiteral("waarschuwing: Regel 2 is bijna zwart (20, 20, 20)")))
+    EXPECT_TRUE(errors.contains(QStringLiteral("waarschuwing: Regels 1, 2, 3, 4, 5, 6 en 7 zijn bijna zwart (20, 20, 20)")))
         << errors.toStdString();
     EXPECT_TRUE(errors.contains(QStringLiteral("5,0 mm smaller geschaald")));
     EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {pdf}).contains(QStringLiteral("PDF/X-3:2002")));

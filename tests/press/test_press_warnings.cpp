@@ -137,9 +137,11 @@ TEST(PressWarnings, AlmostBlackTextIsNamedPureBlackIsNot)
     EXPECT_FALSE(PressWarnings::isNearBlack(QColor(41, 0, 0)));
     EXPECT_FALSE(PressWarnings::isNearBlack(QColor(0, 0, 0)));
     PrintedCard card = pressCard(plainPicture(Qt::white), QColor(20, 20, 30));
-    EXPECT_EQ(warnings(card).filter(QStringLiteral("bijna zwart")).size(), 2); // lines 1 and 2
+    EXPECT_EQ(warnings(card).filter(QStringLiteral("bijna zwart")),
+              QStringList(QStringLiteral("Regels 1 en 2 zijn bijna zwart (20, 20, 30) maar niet zuiver zwart, en worden "
+                                         "dus niet met zwarte inkt alleen gedrukt. Kies zwart (0, 0, 0) voor scherpe tekst.")));
     card.design.lines[2].font = LineFont{QStringLiteral("Liberation Sans"), 16, false, false, false, Qt::black};
     EXPECT_EQ(warnings(card).filter(QStringLiteral("bijna zwart")),
-              QStringList(QStringLiteral("Regel 1 is bijna zwart (20, 20, 30) maar niet zuiver zwart; zij wordt niet met "
-                                         "zwarte inkt alleen gedrukt. Kies zwart (0, 0, 0) voor scherpe tekst.")));
+              QStringList(QStringLiteral("Regel 1 is bijna zwart (20, 20, 30) maar niet zuiver zwart, en wordt dus niet "
+                                         "met zwarte inkt alleen gedrukt. Kies zwart (0, 0, 0) voor scherpe tekst.")));
 }
