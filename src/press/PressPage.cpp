@@ -86,11 +86,11 @@ void drawBleedBackground(QPainter &painter, const PrintedCard &card, const Sheet
     painter.restore();
 }
 
-// Whether Qt's PDF holds anything see-through: a picture with a soft mask or a drawing
-// at less than full opacity.
+// Whether Qt's PDF holds anything see-through: a soft mask (of a picture or a gradient)
+// or a drawing at less than full opacity.
 bool hasTransparency(const QByteArray &pdf)
 {
-    static const QRegularExpression see(QStringLiteral("/SMask \\d+ 0 R|/(ca|CA) (0(\\.\\d*)?|\\.\\d+)[\\s/>]"));
+    static const QRegularExpression see(QStringLiteral("/SMask (\\d+ 0 R|<<)|/(ca|CA) (0(\\.\\d*)?|\\.\\d+)[\\s/>]"));
     return QString::fromLatin1(pdf).contains(see);
 }
 
