@@ -39,6 +39,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # dpkg-shlibdeps does see; the version stays named because the helper relies on 1.15's
 # decoding options (decoder_id), which its symbols do not show.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, qt6-image-formats-plugins, fonts-liberation, libheif1 (>= 1.15)")
+# The press-ready PDF runs Ghostscript; without it that one command says so and the
+# rest of the program works.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ghostscript")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -79,6 +79,28 @@ const QString CalibrateHelp = QStringLiteral(
     "Voorbeeld:\n"
     "  lumovander-batch calibrate --output meetvel.pdf\n");
 
+const QString DrukklaarHelp = QStringLiteral(
+    "gebruik: lumovander-batch drukklaar NAAM --output BESTAND.pdf [--size BxH] [--bleed MM]\n"
+    "                                 [--no-marks] [--rgb] [--folder MAP]\n"
+    "\n"
+    "Maakt van de bewaarde kaart NAAM een drukklare PDF voor de drukkerij: één kaartje per\n"
+    "bladzijde op snijmaat met afloop, TrimBox en BleedBox, snijtekens en PDF/X-3 in CMYK\n"
+    "voor gestreken offsetpapier (FOGRA39), zwarte tekst alleen in zwarte inkt. Wat een\n"
+    "drukker zou opmerken (te dicht bij de snijrand, te weinig ppi, bijna zwart) komt als\n"
+    "waarschuwing op de standaardfout. Ghostscript (het pakket ghostscript) is nodig.\n"
+    "\n"
+    "  NAAM                 de naam van de kaart in de map Cards (zonder .crd)\n"
+    "  --output BESTAND.pdf het PDF-bestand, verschijnt pas als het af is\n"
+    "  --size BxH           de snijmaat in mm, bijvoorbeeld 85x55 of 90x50 (anders de eigen\n"
+    "                       maat van de kaart uit Lumovander.ini)\n"
+    "  --bleed MM           de afloop rondom, 0 tot 5 mm (anders 3)\n"
+    "  --no-marks           zonder snijtekens\n"
+    "  --rgb                RGB met sRGB als doel, voor een digitale drukkerij, in plaats van CMYK\n"
+    "  --folder MAP         de map met Cards en Lumovander.ini\n"
+    "\n"
+    "Voorbeeld:\n"
+    "  lumovander-batch drukklaar Jan --output jan-drukker.pdf --size 85x55\n");
+
 bool asksHelp(const QString &word)
 {
     return word == QLatin1String("--help") || word == QLatin1String("-h");
@@ -94,6 +116,7 @@ const QList<BatchCommand> &batchCommands()
         {QStringLiteral("render"), batchRender, RenderHelp},
         {QStringLiteral("print"), batchPrint, PrintHelp},
         {QStringLiteral("calibrate"), batchCalibrate, CalibrateHelp},
+        {QStringLiteral("drukklaar"), batchDrukklaar, DrukklaarHelp},
     };
     return commands;
 }
@@ -118,7 +141,7 @@ int runBatch(const QStringList &args, QTextStream &out, QTextStream &err)
         if (!args.isEmpty() && known.name == args.first())
             command = &known;
     if (!command) {
-        err << "usage: lumovander-batch filter|gradient|render|print|calibrate ... (--help tells more)\n";
+        err << "usage: lumovander-batch filter|gradient|render|print|calibrate|drukklaar ... (--help tells more)\n";
         return 2;
     }
     const QStringList words = args.mid(1);

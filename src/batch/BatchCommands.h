@@ -10,3 +10,4 @@ int batchGradient(const QStringList &args, QTextStream &err);
 int batchRender(const QStringList &args, QTextStream &err);
 int batchPrint(const QStringList &args, QTextStream &err);
 int batchCalibrate(const QStringList &args, QTextStream &err);
+int batchDrukklaar(const QStringList &args, QTextStream &err);

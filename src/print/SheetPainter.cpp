@@ -1,6 +1,7 @@
 #include "print/SheetPainter.h"
 
 #include "print/CardPrintLayout.h"
+#include "print/PaperMapping.h"
 
 #include "core/Composition.h"
 #include "core/DesignPainter.h"
@@ -12,76 +13,18 @@
 
 namespace {
 
-class MillimetreScale {
-public:
-    explicit MillimetreScale(const QPaintDevice &device)
-        : m_x(device.logicalDpiX() / 25.4), m_y(device.logicalDpiY() / 25.4)
-    {
-    }
-    QPointF point(QPointF mm) const { return {mm.x() * m_x, mm.y() * m_y}; }
-    QRectF rect(const QRectF &mm) const { return {point(mm.topLeft()), point(mm.bottomRight())}; }
-
-private:
-    double m_x;
-    double m_y;
-};
-
-// Paper's mapping: each line's layout place on paper, the printed font sizes, and
-// the canvas's 440 x 270 pixels onto the card's C x D millimetres for what was moved
-// and placed, the same mapping the background takes.
-class PaperMapping : public CardMapping {
-public:
-    PaperMapping(const MillimetreScale &mm, const PrintedCard &card, const SheetGeometry &sheet, QPointF corner)
-        : m_mm(mm), m_card(card), m_corner(corner),
-          m_perPixel(sheet.cardWidth / Composition::CanvasWidth, sheet.cardHeight / Composition::CanvasHeight)
-    {
-    }
-    QPointF linePlace(int line) const override
-    {
-        return m_mm.point(CardPrintLayout::textLinePlace(m_card.layoutKind, line) + m_corner);
-    }
-    double columnWidth(int line) const override
-    {
-        const int left = Composition::textLinePosition(m_card.layoutKind, line).x();
-        return distance(QPointF(Composition::textColumnRight(m_card.layoutKind, line) - left, 0)).x();
-    }
-    QFont font(const LineFont &look) const override
-    {
-        if (look == m_card.cardFont)
-            return m_card.font;
-        QFont font(look.name);
-        font.setPointSize(PrintedCard::printedPointSize(look.size));
-        font.setBold(look.bold);
-        font.setItalic(look.italic);
-        font.setUnderline(look.underline);
-        return font;
-    }
-    QPointF distance(QPointF canvas) const override
-    {
-        return m_mm.point(QPointF(canvas.x() * m_perPixel.width(), canvas.y() * m_perPixel.height()));
-    }
-    QRectF rect(const QRectF &canvas) const override
-    {
-        return QRectF(m_mm.point(m_corner) + distance(canvas.topLeft()), QSizeF(distance(QPointF(canvas.width(), canvas.height())).x(), distance(QPointF(canvas.width(), canvas.height())).y()));
-    }
-
-private:
-    const MillimetreScale &m_mm;
-    const PrintedCard &m_card;
-    QPointF m_corner;
-    QSizeF m_perPixel;
-};
-
 void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &card,
-              const SheetGeometry &sheet, QPointF corner)
+              const SheetGeometry &sheet, QPointF corner, CardBackground background = CardBackground::Drawn)
 {
     const PaperMapping mapping(mm, card, sheet, corner);
     // The print copies carry the detail paper can show, so a PDF stores them without
     // JPEG's loss (which would cost fine detail what the copy gained); a card without
     // them prints its screen pictures as it always did.
-    painter.setRenderHint(QPainter::LosslessImageRendering, !card.canvasPrint.isNull());
-    painter.drawImage(mm.rect(QRectF(corner, QSizeF(sheet.cardWidth, sheet.cardHeight))),
-                      card.canvasPrint.isNull() ? card.canvas : card.canvasPrint);
+    if (background == CardBackground::Drawn) {
+        painter.setRenderHint(QPainter::LosslessImageRendering, !card.canvasPrint.isNull());
+        painter.drawImage(mm.rect(QRectF(corner, QSizeF(sheet.cardWidth, sheet.cardHeight))),
+                          card.canvasPrint.isNull() ? card.canvas : card.canvasPrint);
+    }
 
     if (card.border) {
         for (const QRectF &bar : CardPrintLayout::borderBars(sheet.cardWidth, sheet.cardHeight))
@@ -103,19 +46,62 @@ void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &c
     DesignPainter::drawLines(painter, mapping, card.textLines, card.cardFont, card.design);
 }
 
+void preparePainter(QPainter &painter, const PrintedCard &card)
+{
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setFont(card.font);
+    painter.setPen(card.textColor);
+    painter.setBackgroundMode(Qt::TransparentMode);
+}
+
 } // namespace
 
 void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet)
 {
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setFont(card.font);
-    painter.setPen(card.textColor);
-    painter.setBackgroundMode(Qt::TransparentMode);
+    preparePainter(painter, card);
     const MillimetreScale mm(*painter.device());
     for (const QPointF &corner : sheet.cardCorners())
         drawCard(painter, mm, card, sheet, corner);
     painter.restore();
+}
+
+void drawCardAt(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet, QPointF cornerMm,
+                CardBackground background)
+{
+    painter.save();
+    preparePainter(painter, card);
+    drawCard(painter, MillimetreScale(*painter.device()), card, sheet, cornerMm, background);
+    painter.restore();
+}
+
+QList<PaperItem> paperItems(const PrintedCard &card, const SheetGeometry &sheet, const QPaintDevice &device)
+{
+    const MillimetreScale mm(device);
+    const PaperMapping mapping(mm, card, sheet, QPointF());
+    const QPointF perMm = mm.point(QPointF(1, 1));
+    const auto toMm = [&](const QRectF &onDevice) {
+        return QRectF(onDevice.x() / perMm.x(), onDevice.y() / perMm.y(), onDevice.width() / perMm.x(),
+                      onDevice.height() / perMm.y());
+    };
+    QList<PaperItem> items;
+    for (int line = 1; line <= 7; ++line) {
+        const QString &text = card.textLines[size_t(line)];
+        if (text.isEmpty())
+            continue;
+        const QFontMetricsF metrics(mapping.font(DesignPainter::lineFont(card.cardFont, card.design, line)), &device);
+        const LineDesign &place = card.design.lines[size_t(line)];
+        const double width = metrics.horizontalAdvance(text);
+        const QPointF top =
+            DesignPainter::lineTopLeft(mapping, place, line, place.align == LineAlign::Left ? 0 : width);
+        items.append({CardItem::line(line), toMm(QRectF(top, QSizeF(width, metrics.height())))});
+    }
+    const QRectF stamp = CardPrintLayout::stampRect(card.layoutKind);
+    if (!stamp.isEmpty())
+        items.append({CardItem::stamp(), toMm(mm.rect(stamp).translated(mapping.distance(card.design.stampOffset)))});
+    for (size_t i = 0; i < card.design.objects.size(); ++i)
+        items.append({CardItem::object(int(i)), toMm(mapping.rect(card.design.objects[i].rect))});
+    return items;
 }
 
 PrintOutcome printPages(QPagedPaintDevice &device, const PageDrawing &draw, int pages,

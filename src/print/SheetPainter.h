@@ -5,9 +5,14 @@
 #include "print/PrinterCorrection.h"
 #include "print/SheetGeometry.h"
 
+#include "core/CardDesign.h"
+
+#include <QList>
+#include <QRectF>
 #include <functional>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 
 // The one drawing routine of the printed sheet. The painter's origin is the printable
@@ -16,6 +21,24 @@ class QPainter;
 // Per card: the canvas image over the whole card, the outline bars, the stamp, then the
 // text lines over all of it; each picture from its print copy when the card has one.
 void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet);
+
+// Whether drawCardAt paints the canvas picture: a drawing that lays a larger background
+// of its own under the card (a press page's bleed) leaves it out.
+enum class CardBackground { Drawn, Omitted };
+
+// One card of sheet's size with its top-left corner at cornerMm, exactly as drawSheet
+// draws each of its cards.
+void drawCardAt(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet, QPointF cornerMm,
+                CardBackground background = CardBackground::Drawn);
+
+// Where the card's parts land on paper, in millimetres from the card's top-left corner,
+// as drawCardAt places them on the device: the text of each line that has any, the stamp
+// (in the layouts that show it) and each placed object.
+struct PaperItem {
+    CardItem item;
+    QRectF mm;
+};
+QList<PaperItem> paperItems(const PrintedCard &card, const SheetGeometry &sheet, const QPaintDevice &device);
 
 // What one page holds, drawn with the painter's origin at the page's origin.
 using PageDrawing = std::function<void(QPainter &)>;

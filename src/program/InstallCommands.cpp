@@ -5,6 +5,7 @@
 #include "design/DesignCommands.h"
 #include "window/MainWindow.h"
 #include "print/ui/PrintCommands.h"
+#include "press/ui/PressCommands.h"
 #include "stamp/ui/StampCommands.h"
 
 // Each subsystem with commands in the window adds its one call here, and its widget
@@ -16,4 +17,5 @@ void installSubsystemCommands(MainWindow &window)
     installCardFileCommands(window);
     installPrintCommands(window);
     installDesignCommands(window);
+    installPressCommands(window);
 }

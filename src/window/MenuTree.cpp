@@ -42,6 +42,7 @@ std::vector<Row> rows()
     add(1, "FileSaveKaart", "Kaart Opslaan");
     add(1, "FileStreep1", "-");
     add(1, "FilePrint", "Kaartjes Afdrukken");
+    add(1, "FileDrukklaar", "Drukklaar PDF…");
     add(1, "FileSetupPrinter", "Setup Printer");
     add(1, "FileMarges", "Afdruk Marges");
     add(1, "FileStreep2", "-");

@@ -48,6 +48,7 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionAndMarks)
     QStringList expected = {
         "/File|Bestand|", "File/FileNieuw|Nieuw|", "File/Filestreep0||-", "File/FileOpenKaart|Open Kaart|",
         "File/FileSaveKaart|Kaart Opslaan|", "File/FileStreep1||-", "File/FilePrint|Kaartjes Afdrukken|",
+        "File/FileDrukklaar|Drukklaar PDF…|",
         "File/FileSetupPrinter|Setup Printer|", "File/FileMarges|Afdruk Marges|", "File/FileStreep2||-",
         "File/Fileexit|Exit|",
         "/Wijzigen|Bewerken|", "Wijzigen/WijzigenOngedaan|Ongedaan maken|d", "Wijzigen/WijzigenOpnieuw|Opnieuw|d",

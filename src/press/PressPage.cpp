@@ -1,0 +1,184 @@
+#include "press/PressPage.h"
+
+#include "press/PdfFinishing.h"
+#include "print/SheetPainter.h"
+
+#include "core/Composition.h"
+#include "core/DesignPainter.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <cmath>
+
+namespace {
+
+// Where pixel i of an edge-mirrored picture n pixels long comes from, for any i.
+int mirrored(int i, int n)
+{
+    const int period = 2 * n;
+    int k = i % period;
+    if (k < 0)
+        k += period;
+    return k < n ? k : period - 1 - k;
+}
+
+double perMm(const QPainter &painter) { return painter.device()->logicalDpiX() / 25.4; }
+
+// Flattened logos are painted into the background at no less than this.
+constexpr double FlattenedPpi = 600;
+
+// The placed objects painted into the background picture, which covers `target` (page
+// millimetres), enlarged first where it is coarser than FlattenedPpi.
+QImage withObjectsPainted(QImage background, const QRectF &target, const PrintedCard &card,
+                          const SheetGeometry &sheet, const PressGeometry &page)
+{
+    const double wanted = FlattenedPpi / 25.4 * target.width();
+    if (background.width() < wanted)
+        background = background.scaled(int(std::ceil(wanted)), int(std::ceil(wanted * target.height() / target.width())),
+                                       Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const double k = background.width() / target.width();
+    const QRectF cardRect = page.cardRect();
+    const QSizeF mmPerPixel(sheet.cardWidth / Composition::CanvasWidth * page.cardScale(),
+                            sheet.cardHeight / Composition::CanvasHeight * page.cardScale());
+    QPainter painter(&background);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const PlacedObject &object : card.design.objects) {
+        const QRectF onPage(cardRect.left() + object.rect.x() * mmPerPixel.width(),
+                            cardRect.top() + object.rect.y() * mmPerPixel.height(),
+                            object.rect.width() * mmPerPixel.width(), object.rect.height() * mmPerPixel.height());
+        DesignPainter::drawLogo(painter, object.logo,
+                                QRectF((onPage.topLeft() - target.topLeft()) * k, onPage.size() * k));
+    }
+    return background;
+}
+
+void drawBleedBackground(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
+                         const PressGeometry &page, PressTransparency transparency)
+{
+    const QImage &picture = card.canvasPrint.isNull() ? card.canvas : card.canvasPrint;
+    if (picture.isNull())
+        return;
+    const QRectF cardRect = page.cardRect();
+    const QRectF bleed = page.bleedBox();
+    const double kx = picture.width() / cardRect.width();
+    const double ky = picture.height() / cardRect.height();
+    const auto pad = [](double mm, double k) { return std::max(0, int(std::ceil(mm * k - 1e-9))); };
+    const int left = pad(cardRect.left() - bleed.left(), kx);
+    const int right = pad(bleed.right() - cardRect.right(), kx);
+    const int top = pad(cardRect.top() - bleed.top(), ky);
+    const int bottom = pad(bleed.bottom() - cardRect.bottom(), ky);
+    QImage extended = mirroredBeyond(picture, left, top, right, bottom);
+    const QRectF target(cardRect.left() - left / kx, cardRect.top() - top / ky, extended.width() / kx,
+                        extended.height() / ky);
+    if (transparency == PressTransparency::Flattened)
+        extended = withObjectsPainted(extended, target, card, sheet, page);
+    const double s = perMm(painter);
+    painter.save();
+    painter.setClipRect(QRectF(bleed.topLeft() * s, bleed.size() * s));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.drawImage(QRectF(target.topLeft() * s, target.size() * s), extended);
+    painter.restore();
+}
+
+// Whether Qt's PDF holds anything see-through: a soft mask (of a picture or a gradient)
+// or a drawing at less than full opacity.
+bool hasTransparency(const QByteArray &pdf)
+{
+    static const QRegularExpression see(QStringLiteral("/SMask (\\d+ 0 R|<<)|/(ca|CA) (0(\\.\\d*)?|\\.\\d+)[\\s/>]"));
+    return QString::fromLatin1(pdf).contains(see);
+}
+
+QByteArray qtPdf(const PrintedCard &card, const SheetGeometry &sheet, const PressGeometry &page, const QString &title,
+                 QSize qtPoints, PressTransparency transparency)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QStringLiteral("Lumovander"));
+    writer.setTitle(title);
+    writer.setPageLayout(QPageLayout(QPageSize(qtPoints, QString(), QPageSize::ExactMatch), QPageLayout::Portrait,
+                                     QMarginsF(), QPageLayout::Point));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return {};
+    drawPressPage(painter, card, sheet, page, transparency);
+    if (!painter.end())
+        return {};
+    return bytes;
+}
+
+} // namespace
+
+QImage mirroredBeyond(const QImage &picture, int left, int top, int right, int bottom)
+{
+    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
+    const int w = source.width(), h = source.height();
+    QImage out(w + left + right, h + top + bottom, QImage::Format_RGB32);
+    if (out.isNull() || source.isNull())
+        return {};
+    for (int y = 0; y < out.height(); ++y) {
+        const auto *from = reinterpret_cast<const QRgb *>(source.constScanLine(mirrored(y - top, h)));
+        auto *to = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < left; ++x)
+            to[x] = from[mirrored(x - left, w)];
+        std::copy(from, from + w, to + left);
+        for (int x = left + w; x < out.width(); ++x)
+            to[x] = from[mirrored(x - left, w)];
+    }
+    return out;
+}
+
+void drawPressPage(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
+                   const PressGeometry &page, PressTransparency transparency)
+{
+    drawBleedBackground(painter, card, sheet, page, transparency);
+    PrintedCard above = card;
+    if (transparency == PressTransparency::Flattened)
+        above.design.objects.clear();
+
+    const double s = perMm(painter);
+    const QRectF bleed = page.bleedBox();
+    painter.save();
+    painter.setClipRect(QRectF(bleed.topLeft() * s, bleed.size() * s));
+    painter.translate(page.cardRect().topLeft() * s);
+    painter.scale(page.cardScale(), page.cardScale());
+    drawCardAt(painter, above, sheet, QPointF(), CardBackground::Omitted);
+    painter.restore();
+
+    // Registration-free marks: black ink alone, so they do not print on every plate.
+    painter.save();
+    QPen pen(Qt::black);
+    pen.setWidthF(0.25 / PressGeometry::PointsPerMm * s);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    for (const QLineF &mark : page.cropMarks())
+        painter.drawLine(QLineF(mark.p1() * s, mark.p2() * s));
+    painter.restore();
+}
+
+QByteArray pressPagePdf(const PrintedCard &card, const SheetGeometry &sheet, const PressGeometry &page,
+                        const QString &title)
+{
+    // Qt sizes a page in whole points; the page is made larger to the next point and the
+    // press page drawn from its top-left corner, and the boxes then say exactly where it lies.
+    const QSizeF media = page.mediaSize() * PressGeometry::PointsPerMm;
+    const QSize qtPoints(int(std::ceil(media.width())), int(std::ceil(media.height())));
+    QByteArray bytes = qtPdf(card, sheet, page, title, qtPoints, PressTransparency::Kept);
+    // PDF/X-3 knows no transparency: Ghostscript would turn the whole page into one
+    // picture, text and all. A see-through logo is painted into the background instead.
+    if (hasTransparency(bytes))
+        bytes = qtPdf(card, sheet, page, title, qtPoints, PressTransparency::Flattened);
+    if (bytes.isEmpty())
+        return {};
+    const double drop = qtPoints.height() - media.height();
+    const auto shifted = [&](const QRectF &mm) { return page.inPoints(mm).translated(0, drop); };
+    PdfFinishing::Boxes boxes{shifted(page.mediaBox()), shifted(page.bleedBox()), shifted(page.trimBox())};
+    return PdfFinishing::finish(bytes, boxes).value_or(QByteArray());
+}

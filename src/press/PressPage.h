@@ -1,0 +1,37 @@
+#pragma once
+
+#include "press/PressGeometry.h"
+#include "print/PrintedCard.h"
+#include "print/SheetGeometry.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+class QPainter;
+
+// One card on a press page: the background over the whole bleed box, extended beyond the
+// card by mirroring its picture at the edges (a plain colour simply continues; the canvas
+// keeps no pixels of a photo beyond the card, so a photo continues as its own mirror
+// image), then the card exactly as the sheet prints it, scaled to the trim, then the crop
+// marks. The painter's origin is the page's corner; millimetres map onto the device's
+// resolution.
+//
+// Flattened: the placed objects are painted into the background picture (at 600 ppi or
+// more) instead of drawn over it, for a page that must hold nothing see-through; they
+// then lie under the outline rather than over it.
+enum class PressTransparency { Kept, Flattened };
+void drawPressPage(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
+                   const PressGeometry &page, PressTransparency transparency = PressTransparency::Kept);
+
+// The card's background extended by `left`, `top`, `right` and `bottom` pixels, each new
+// pixel the mirror image of one inside across the nearest edge.
+QImage mirroredBeyond(const QImage &picture, int left, int top, int right, int bottom);
+
+// The page as a PDF of its own (RGB, fonts embedded) with its MediaBox, BleedBox and
+// TrimBox exact to the page's geometry and neutral colours in DeviceGray, so that a
+// black text or mark separates to the black plate alone. A page with a see-through logo
+// is drawn again with its objects flattened. Empty when Qt's PDF could not
+// be made or finished.
+QByteArray pressPagePdf(const PrintedCard &card, const SheetGeometry &sheet, const PressGeometry &page,
+                        const QString &title);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "press/Ghostscript.h"
+#include "press/PressGeometry.h"
+#include "print/PrintedCard.h"
+#include "print/SheetGeometry.h"
+
+#include <QString>
+#include <QStringList>
+
+// "Drukklaar": the card as a PDF a print shop takes as it is. Our own page (press/PressPage)
+// goes through Ghostscript:
+// - Cmyk: PDF/X-3 in the colours of coated offset paper (FOGRA39), with that profile as
+//   the output intent; pictures and colours go through the profile, gray and black to
+//   the black plate alone.
+// - Rgb: for a digital press, RGB with sRGB as the output intent.
+// Boxes as the geometry says, fonts embedded, the card's name as the title.
+enum class PressColour { Cmyk, Rgb };
+
+struct PressRequest {
+    PressOptions options;
+    PressColour colour = PressColour::Cmyk;
+    QString title;
+};
+
+struct PressResult {
+    bool written = false;
+    QString message;     // Dutch, when not written
+    QStringList warnings; // PressWarnings, whether written or not
+};
+
+// The card's own size (C x D mm) is the sheet's card size. The file appears whole or not
+// at all; a file of that name stays as it was on any failure.
+PressResult writePressPdf(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet,
+                          const PressRequest &request, const Ghostscript::Setup &ghostscript = {});
+
+namespace PressProfiles {
+// The CMYK output profile, made with ArgyllCMS's colprof from the FOGRA39L data that
+// Debian's icc-profiles-free ships (assets/icc/make-fogra39.sh), built into the program.
+QByteArray fogra39();
+// sRGB as Ghostscript itself ships it (Debian's libgs-common, which ghostscript needs).
+extern const QString SrgbPath;
+} // namespace PressProfiles

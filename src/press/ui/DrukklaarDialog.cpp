@@ -1,0 +1,162 @@
+#include "press/ui/DrukklaarDialog.h"
+
+#include "core/CardDocument.h"
+#include "core/Questions.h"
+#include "press/PressPage.h"
+#include "press/PressWarnings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString sizeText(QSizeF mm)
+{
+    const QLocale dutch(QLocale::Dutch);
+    return QStringLiteral("%1 × %2 mm").arg(dutch.toString(mm.width(), 'g', 4), dutch.toString(mm.height(), 'g', 4));
+}
+
+// The document's title: the card last opened, else the name last typed or chosen.
+QString cardName(const CardDocument &document)
+{
+    for (const QString &name : {document.lastFileName(), document.fileName()})
+        if (!QFileInfo(name).completeBaseName().isEmpty())
+            return QFileInfo(name).completeBaseName();
+    return QStringLiteral("Kaartje");
+}
+
+} // namespace
+
+DrukklaarDialog::DrukklaarDialog(const CardDocument &document, Questions &questions, QWidget *parent,
+                                 Ghostscript::Setup ghostscript)
+    : QDialog(parent), m_questions(questions), m_ghostscript(std::move(ghostscript)),
+      m_card(PrintedCard::from(document)), m_sheet(SheetGeometry::from(document.printSettings())),
+      m_name(cardName(document))
+{
+    setObjectName(QStringLiteral("Drukklaar"));
+    setWindowTitle(QStringLiteral(" Drukklaar PDF"));
+
+    m_size = new QComboBox(this);
+    m_size->setObjectName(QStringLiteral("DrukFormaat"));
+    const QSizeF own(m_sheet.cardWidth, m_sheet.cardHeight);
+    m_size->addItem(QStringLiteral("De eigen maat, ") + sizeText(own), own);
+    m_size->addItem(sizeText(QSizeF(85, 55)), QSizeF(85, 55));
+    m_size->addItem(sizeText(QSizeF(90, 50)), QSizeF(90, 50));
+
+    m_bleed = new QDoubleSpinBox(this);
+    m_bleed->setObjectName(QStringLiteral("DrukAfloop"));
+    m_bleed->setLocale(QLocale(QLocale::Dutch));
+    m_bleed->setRange(PressOptions::MinBleed, PressOptions::MaxBleed);
+    m_bleed->setSingleStep(0.5);
+    m_bleed->setDecimals(1);
+    m_bleed->setSuffix(QStringLiteral(" mm"));
+    m_bleed->setValue(PressOptions::DefaultBleed);
+
+    m_marks = new QCheckBox(QStringLiteral("Snijtekens buiten de afloop"), this);
+    m_marks->setObjectName(QStringLiteral("DrukSnijtekens"));
+    m_marks->setChecked(true);
+
+    m_colour = new QComboBox(this);
+    m_colour->setObjectName(QStringLiteral("DrukKleur"));
+    m_colour->addItem(QStringLiteral("CMYK voor de drukker (FOGRA39)"));
+    m_colour->addItem(QStringLiteral("RGB (digitale drukkerij)"));
+
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("DrukVoorbeeld"));
+    m_picture->setAlignment(Qt::AlignCenter);
+    m_notes = new QLabel(this);
+    m_notes->setObjectName(QStringLiteral("DrukMeldingen"));
+    m_notes->setWordWrap(true);
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Formaat:"), m_size);
+    form->addRow(QStringLiteral("Afloop:"), m_bleed);
+    form->addRow(QString(), m_marks);
+    form->addRow(QStringLiteral("Kleur:"), m_colour);
+
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("OkKnop"));
+    ok->setDefault(true);
+    QPushButton *cancel = buttons->addButton(QStringLiteral("Annuleren"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("CancelKnop"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &DrukklaarDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &DrukklaarDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_picture);
+    layout->addWidget(m_notes);
+    layout->addWidget(buttons);
+
+    connect(m_size, &QComboBox::currentIndexChanged, this, &DrukklaarDialog::refresh);
+    connect(m_bleed, &QDoubleSpinBox::valueChanged, this, &DrukklaarDialog::refresh);
+    connect(m_marks, &QCheckBox::toggled, this, &DrukklaarDialog::refresh);
+    refresh();
+}
+
+PressRequest DrukklaarDialog::request() const
+{
+    PressRequest request;
+    request.options = {m_size->currentData().toSizeF(), m_bleed->value(), m_marks->isChecked()};
+    request.colour = m_colour->currentIndex() == 1 ? PressColour::Rgb : PressColour::Cmyk;
+    request.title = m_name;
+    return request;
+}
+
+void DrukklaarDialog::refresh()
+{
+    const PressGeometry page(request().options, QSizeF(m_sheet.cardWidth, m_sheet.cardHeight));
+    constexpr int k = PreviewPixelsPerMm;
+    m_preview = QImage((page.mediaSize() * k).toSize(), QImage::Format_RGB32);
+    m_preview.setDotsPerMeterX(k * 1000);
+    m_preview.setDotsPerMeterY(k * 1000);
+    m_preview.fill(Qt::white);
+    QPainter painter(&m_preview);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawPressPage(painter, m_card, m_sheet, page);
+    const auto onPicture = [](const QRectF &mm) { return QRectF(mm.topLeft() * k, mm.size() * k); };
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(0, 160, 255), 1, Qt::DashLine));
+    painter.drawRect(onPicture(page.bleedBox()));
+    painter.setPen(QPen(QColor(230, 0, 120), 1.5));
+    painter.drawRect(onPicture(page.trimBox()));
+    painter.setPen(QPen(QColor(0, 170, 80), 1, Qt::DotLine));
+    painter.drawRect(onPicture(page.safeArea()));
+    painter.end();
+    m_picture->setPixmap(QPixmap::fromImage(m_preview));
+
+    QStringList notes;
+    if (const QString fit = page.fitMessage(); !fit.isEmpty())
+        notes << fit;
+    notes << PressWarnings::check(m_card, m_sheet, page);
+    if (notes.isEmpty())
+        notes << QStringLiteral("Geen opmerkingen: de kaart is klaar voor de drukker.");
+    notes << QStringLiteral("Rood: de snijrand; blauw: de rand van de afloop; groen: 3 mm veilige marge.");
+    m_notes->setText(notes.join(QLatin1Char('\n')));
+}
+
+void DrukklaarDialog::accept()
+{
+    QString fileName = m_questions.saveFileName(QStringLiteral(" Drukklaar PDF"), QStringLiteral("PDF-bestand (*.pdf)|*.pdf"),
+                                                m_name + QStringLiteral("-drukklaar.pdf"));
+    if (fileName.isEmpty())
+        return;
+    if (QFileInfo(fileName).suffix().isEmpty())
+        fileName += QStringLiteral(".pdf");
+    const PressResult result = writePressPdf(fileName, m_card, m_sheet, request(), m_ghostscript);
+    if (!result.written) {
+        m_questions.message(QStringLiteral("Lumovander"), result.message);
+        return;
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "press/Ghostscript.h"
+#include "press/PressPdf.h"
+#include "print/PrintedCard.h"
+#include "print/SheetGeometry.h"
+
+#include <QDialog>
+#include <QImage>
+
+class CardDocument;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class Questions;
+
+// "Drukklaar PDF": the trim size (the card's own, 85 x 55 or 90 x 50 mm), the bleed, crop
+// marks and CMYK or RGB, with a preview of the page that shows the cut, the bleed's edge
+// and the 3 mm safety margin, and below it what a print shop would point out. "Ok" asks
+// for the file's name and writes it; a failure is told and the dialog stays open.
+class DrukklaarDialog : public QDialog {
+    Q_OBJECT
+public:
+    DrukklaarDialog(const CardDocument &document, Questions &questions, QWidget *parent = nullptr,
+                    Ghostscript::Setup ghostscript = {});
+
+    PressRequest request() const;
+    // The page as the preview shows it, 4 pixels to the millimetre.
+    QImage preview() const { return m_preview; }
+
+    void accept() override;
+
+    // The preview's scale.
+    static constexpr int PreviewPixelsPerMm = 4;
+
+private:
+    void refresh();
+
+    Questions &m_questions;
+    Ghostscript::Setup m_ghostscript;
+    PrintedCard m_card;
+    SheetGeometry m_sheet;
+    QString m_name;
+    QImage m_preview;
+
+    QComboBox *m_size = nullptr;
+    QDoubleSpinBox *m_bleed = nullptr;
+    QCheckBox *m_marks = nullptr;
+    QComboBox *m_colour = nullptr;
+    QLabel *m_picture = nullptr;
+    QLabel *m_notes = nullptr;
+};

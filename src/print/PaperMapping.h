@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/Composition.h"
+#include "core/DesignPainter.h"
+#include "print/CardPrintLayout.h"
+#include "print/PrintedCard.h"
+#include "print/SheetGeometry.h"
+
+#include <QFont>
+#include <QPaintDevice>
+
+// How paper maps millimetres and the card's canvas pixels onto a device: shared by the
+// sheet's drawing and whatever measures where a card's parts land on paper.
+class MillimetreScale {
+public:
+    explicit MillimetreScale(const QPaintDevice &device)
+        : m_x(device.logicalDpiX() / 25.4), m_y(device.logicalDpiY() / 25.4)
+    {
+    }
+    QPointF point(QPointF mm) const { return {mm.x() * m_x, mm.y() * m_y}; }
+    QRectF rect(const QRectF &mm) const { return {point(mm.topLeft()), point(mm.bottomRight())}; }
+
+private:
+    double m_x;
+    double m_y;
+};
+
+// Paper's mapping: each line's layout place on paper, the printed font sizes, and
+// the canvas's 440 x 270 pixels onto the card's C x D millimetres for what was moved
+// and placed, the same mapping the background takes.
+class PaperMapping : public CardMapping {
+public:
+    PaperMapping(const MillimetreScale &mm, const PrintedCard &card, const SheetGeometry &sheet, QPointF corner)
+        : m_mm(mm), m_card(card), m_corner(corner),
+          m_perPixel(sheet.cardWidth / Composition::CanvasWidth, sheet.cardHeight / Composition::CanvasHeight)
+    {
+    }
+    QPointF linePlace(int line) const override
+    {
+        return m_mm.point(CardPrintLayout::textLinePlace(m_card.layoutKind, line) + m_corner);
+    }
+    double columnWidth(int line) const override
+    {
+        const int left = Composition::textLinePosition(m_card.layoutKind, line).x();
+        return distance(QPointF(Composition::textColumnRight(m_card.layoutKind, line) - left, 0)).x();
+    }
+    QFont font(const LineFont &look) const override
+    {
+        if (look == m_card.cardFont)
+            return m_card.font;
+        QFont font(look.name);
+        font.setPointSize(PrintedCard::printedPointSize(look.size));
+        font.setBold(look.bold);
+        font.setItalic(look.italic);
+        font.setUnderline(look.underline);
+        return font;
+    }
+    QPointF distance(QPointF canvas) const override
+    {
+        return m_mm.point(QPointF(canvas.x() * m_perPixel.width(), canvas.y() * m_perPixel.height()));
+    }
+    QRectF rect(const QRectF &canvas) const override
+    {
+        return QRectF(m_mm.point(m_corner) + distance(canvas.topLeft()), QSizeF(distance(QPointF(canvas.width(), canvas.height())).x(), distance(QPointF(canvas.width(), canvas.height())).y()));
+    }
+
+private:
+    const MillimetreScale &m_mm;
+    const PrintedCard &m_card;
+    QPointF m_corner;
+    QSizeF m_perPixel;
+};
+

@@ -1,0 +1,87 @@
+#include "PressFixture.h"
+#include "core/CardDocument.h"
+#include "press/ui/DrukklaarDialog.h"
+#include "support/CardEdit.h"
+#include "support/ScriptedQuestions.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Dialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        editCard(document, [](Card &card) {
+            card.state.TextLines[1] = QStringLiteral("Jan Jansen");
+            card.state.TextColorR = 0;
+            card.state.TextColorG = 0;
+            card.state.TextColorB = 0;
+        });
+        document.setLastFileName(QStringLiteral("Jan"));
+    }
+    template <typename T>
+    T *control(const DrukklaarDialog &dialog, const char *name)
+    {
+        T *found = dialog.findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    CardDocument document;
+    ScriptedQuestions questions;
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(Dialog, PreviewAndNotesFollowTheSizeAndBleed)
+{
+    DrukklaarDialog dialog(document, questions);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral(" Drukklaar PDF"));
+    constexpr int k = DrukklaarDialog::PreviewPixelsPerMm;
+    EXPECT_EQ(dialog.preview().size(), QSize((90 + 22) * k, (50 + 22) * k));
+    auto *notes = control<QLabel>(dialog, "DrukMeldingen");
+    EXPECT_FALSE(notes->text().contains(QStringLiteral("geschaald")));
+
+    control<QComboBox>(dialog, "DrukFormaat")->setCurrentIndex(1); // 85 x 55
+    control<QDoubleSpinBox>(dialog, "DrukAfloop")->setValue(5);
+    EXPECT_EQ(dialog.preview().size(), QSize((85 + 26) * k, (55 + 26) * k));
+    EXPECT_TRUE(notes->text().contains(QStringLiteral("5,0 mm smaller geschaald"))) << notes->text().toStdString();
+    // The bleed shows the background, beyond it the page is paper.
+    const QImage page = dialog.preview();
+    EXPECT_NE(page.pixel(9 * k, 40 * k), qRgb(255, 255, 255));
+    EXPECT_EQ(page.pixel(2 * k, 40 * k), qRgb(255, 255, 255));
+}
+
+TEST_F(Dialog, OkAsksForTheFileAndWritesIt)
+{
+    const QString pdf = dir.filePath(QStringLiteral("jan"));
+    questions.saveFileAnswers.push_back(pdf);
+    DrukklaarDialog dialog(document, questions);
+    control<QComboBox>(dialog, "DrukKleur")->setCurrentIndex(1);
+    control<QPushButton>(dialog, "OkKnop")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(questions.asked, QStringList(QStringLiteral(" Drukklaar PDF|Jan-drukklaar.pdf")));
+    EXPECT_NEAR(pdfBoxMm(pdf + QStringLiteral(".pdf"), QStringLiteral("TrimBox")).width(), 90, 0.01);
+    EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {pdf + QStringLiteral(".pdf")}).contains(QStringLiteral("Jan")));
+}
+
+TEST_F(Dialog, AFailureIsToldAndTheDialogStaysOpen)
+{
+    questions.saveFileAnswers.push_back(dir.filePath(QStringLiteral("jan.pdf")));
+    DrukklaarDialog dialog(document, questions, nullptr, {QStringLiteral("/nonexistent/gs"), 1000});
+    dialog.show();
+    control<QPushButton>(dialog, "OkKnop")->click();
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(questions.messages.size(), 1);
+    EXPECT_TRUE(questions.messages.first().contains(QStringLiteral("Ghostscript ontbreekt")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("jan.pdf"))));
+}
+

@@ -1,0 +1,70 @@
+#include "PressFixture.h"
+#include "batch/BatchCommandTable.h"
+#include "cardfile/CardWriter.h"
+#include "core/CardDocument.h"
+#include "core/DataFolder.h"
+#include "support/CardEdit.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class BatchDrukklaar : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        DataFolder::setOverride(folder.path());
+        CardDocument card;
+        editCard(card, [&](Card &card) {
+            card.state.TextLines[1] = QStringLiteral("Jan Jansen");
+            card.state.TextLines[2] = QStringLiteral("Drukker");
+            card.state.TextColorR = 20; // almost black
+            card.state.TextColorG = 20;
+            card.state.TextColorB = 20;
+        });
+        ASSERT_FALSE(CardWriter::write(card, QStringLiteral("Jan")).has_value());
+        DataFolder::setOverride(QString());
+    }
+
+    int run(const QStringList &args)
+    {
+        errors.clear();
+        QString output;
+        QTextStream out(&output), err(&errors);
+        return runBatch(QStringList{QStringLiteral("drukklaar")} + args, out, err);
+    }
+
+    QTemporaryDir folder;
+    QTemporaryDir outputs;
+    QString pdf = outputs.filePath(QStringLiteral("jan.pdf"));
+    QString errors;
+};
+
+} // namespace
+
+TEST_F(BatchDrukklaar, WritesTheTrimAskedForAndWarnsOnStandardError)
+{
+    ASSERT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--folder"), folder.path(), QStringLiteral("--output"), pdf,
+                   QStringLiteral("--size"), QStringLiteral("85x55"), QStringLiteral("--bleed"), QStringLiteral("5"),
+                   QStringLiteral("--no-marks")}),
+              0)
+        << errors.toStdString();
+    EXPECT_NEAR(pdfBoxMm(pdf, QStringLiteral("MediaBox")).width(), 95, 0.01);
+    EXPECT_NEAR(pdfBoxMm(pdf, QStringLiteral("MediaBox")).height(), 65, 0.01);
+    EXPECT_NEAR(pdfBoxMm(pdf, QStringLiteral("TrimBox")).width(), 85, 0.01);
+    EXPECT_TRUE(errors.contains(QStringLiteral("waarschuwing: Regels 1, 2, 3, 4, 5, 6 en 7 zijn bijna zwart (20, 20, 20)")))
+        << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("5,0 mm smaller geschaald")));
+    EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {pdf}).contains(QStringLiteral("PDF/X-3:2002")));
+}
+
+TEST_F(BatchDrukklaar, RefusesABleedBeyondFiveMillimetresAndWritesNothing)
+{
+    EXPECT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--folder"), folder.path(), QStringLiteral("--output"), pdf,
+                   QStringLiteral("--bleed"), QStringLiteral("5.5")}),
+              2);
+    EXPECT_TRUE(errors.contains(QStringLiteral("--bleed must be from 0 to 5 mm")));
+    EXPECT_FALSE(QFile::exists(pdf));
+}

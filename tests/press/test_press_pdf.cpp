@@ -1,0 +1,230 @@
+#include "PressFixture.h"
+#include "press/PressPage.h"
+#include "press/PressPdf.h"
+#include "support/StandInHelper.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PressPdf : public testing::Test {
+protected:
+    PressResult write(const PrintedCard &card, const PressRequest &request, const Ghostscript::Setup &gs = {})
+    {
+        return writePressPdf(pdf, card, sheet, request, gs);
+    }
+    // The PDF with every stream decompressed and objects spelled out, as qpdf writes it.
+    QByteArray opened()
+    {
+        const QString qdf = dir.filePath(QStringLiteral("open.pdf"));
+        runTool(QStringLiteral("qpdf"),
+                {QStringLiteral("--qdf"), QStringLiteral("--object-streams=disable"), pdf, qdf});
+        QFile file(qdf);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    QString pdf = dir.filePath(QStringLiteral("drukklaar.pdf"));
+    SheetGeometry sheet; // the card's own size: 90 x 50 mm
+};
+
+// The boxes as a print shop's preflight reads them, for the common trim sizes and a card
+// of its own size, each with no, the usual and the largest bleed.
+TEST_F(PressPdf, BoxesAreExactForEveryTrimAndBleed)
+{
+    const PrintedCard card = pressCard(plainPicture(QColor(20, 90, 160)));
+    const double room = PressGeometry::MarkRoom;
+    for (const QSizeF trim : {QSizeF(85, 55), QSizeF(90, 50), QSizeF(88.7, 52.3)}) {
+        for (const double bleed : {0.0, 3.0, 5.0}) {
+            SCOPED_TRACE(QStringLiteral("%1 x %2, bleed %3").arg(trim.width()).arg(trim.height()).arg(bleed).toStdString());
+            PressRequest request;
+            request.options = {trim, bleed, true};
+            request.title = QStringLiteral("Jan");
+            ASSERT_TRUE(write(card, request).written);
+            const QRectF media = pdfBoxMm(pdf, QStringLiteral("MediaBox"));
+            const QRectF bleedBox = pdfBoxMm(pdf, QStringLiteral("BleedBox"));
+            const QRectF trimBox = pdfBoxMm(pdf, QStringLiteral("TrimBox"));
+            EXPECT_NEAR(media.width(), trim.width() + 2 * (bleed + room), 0.01);
+            EXPECT_NEAR(media.height(), trim.height() + 2 * (bleed + room), 0.01);
+            EXPECT_NEAR(bleedBox.left() - media.left(), room, 0.01);
+            EXPECT_NEAR(bleedBox.top() - media.top(), room, 0.01); // pdfinfo's top is the box's y1
+            EXPECT_NEAR(bleedBox.width(), trim.width() + 2 * bleed, 0.01);
+            EXPECT_NEAR(bleedBox.height(), trim.height() + 2 * bleed, 0.01);
+            EXPECT_NEAR(trimBox.left() - media.left(), room + bleed, 0.01);
+            EXPECT_NEAR(trimBox.top() - media.top(), room + bleed, 0.01);
+            EXPECT_NEAR(trimBox.width(), trim.width(), 0.01);
+            EXPECT_NEAR(trimBox.height(), trim.height(), 0.01);
+        }
+    }
+    const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+Jan\\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+}
+
+TEST_F(PressPdf, IsPdfX3WithTheFogra39IntentFontsEmbeddedAndNoRgbLeft)
+{
+    PressRequest request;
+    ASSERT_TRUE(write(pressCard(gradientPicture()), request).written);
+    const QString fonts = runTool(QStringLiteral("pdffonts"), {pdf});
+    const QStringList rows = fonts.split('\n', Qt::SkipEmptyParts).mid(2);
+    ASSERT_FALSE(rows.isEmpty()) << fonts.toStdString();
+    for (const QString &row : rows)
+        EXPECT_TRUE(row.contains(QRegularExpression(QStringLiteral("\\s+yes\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+$"))))
+            << row.toStdString();
+    const QByteArray text = opened();
+    EXPECT_TRUE(text.contains("/GTS_PDFXVersion (PDF/X-3:2002)"));
+    EXPECT_TRUE(text.contains("/OutputConditionIdentifier (FOGRA39)"));
+    EXPECT_TRUE(text.contains("/DestOutputProfile"));
+    EXPECT_TRUE(text.contains("Lumovander FOGRA39")); // the profile itself, embedded
+    EXPECT_FALSE(text.contains("/DeviceRGB"));
+    EXPECT_FALSE(text.contains(" rg\n"));
+}
+
+// PDF/X-3 allows nothing see-through; left to Ghostscript, a half-transparent logo turns
+// the whole page into one picture, text and all.
+TEST_F(PressPdf, ASeeThroughLogoIsPaintedIntoTheBackgroundAndTextStaysText)
+{
+    PrintedCard card = pressCard(gradientPicture());
+    PlacedObject logo;
+    logo.rect = QRectF(300, 150, 100, 60);
+    logo.logo.bitmap = QImage(400, 240, QImage::Format_ARGB32_Premultiplied);
+    logo.logo.bitmap.fill(QColor(200, 0, 0, 128));
+    card.design.objects.push_back(logo);
+    ASSERT_TRUE(write(card, {}).written);
+    EXPECT_TRUE(runTool(QStringLiteral("pdffonts"), {pdf}).contains(QStringLiteral("LiberationSans")));
+    const QStringList images = runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                   .split('\n', Qt::SkipEmptyParts)
+                                   .mid(2);
+    ASSERT_EQ(images.size(), 1);
+    EXPECT_TRUE(images.first().contains(QRegularExpression(QStringLiteral("\\s600\\s+600\\s")))) << images.first().toStdString();
+    EXPECT_FALSE(opened().contains("/SMask "));
+}
+
+TEST_F(PressPdf, RgbChoiceKeepsRgbWithSrgbAsItsIntent)
+{
+    PressRequest request;
+    request.colour = PressColour::Rgb;
+    ASSERT_TRUE(write(pressCard(gradientPicture()), request).written);
+    const QByteArray text = opened();
+    EXPECT_TRUE(text.contains("/OutputConditionIdentifier (sRGB IEC61966-2.1)"));
+    EXPECT_TRUE(text.contains("/DeviceRGB"));
+    EXPECT_FALSE(text.contains("/GTS_PDFXVersion"));
+}
+
+// Black text on white: Ghostscript's own separations show ink on the black plate alone.
+TEST_F(PressPdf, BlackTextSeparatesToTheBlackPlateAlone)
+{
+    PressRequest request;
+    ASSERT_TRUE(write(pressCard(plainPicture(Qt::white)), request).written);
+    const QString plates = dir.filePath(QStringLiteral("plate.tif"));
+    runTool(QStringLiteral("gs"), {QStringLiteral("-q"), QStringLiteral("-dBATCH"), QStringLiteral("-dNOPAUSE"),
+                                   QStringLiteral("-sDEVICE=tiffsep"), QStringLiteral("-r150"),
+                                   QStringLiteral("-sOutputFile=") + plates, pdf});
+    const auto inked = [&](const QString &plate) {
+        const QImage image(dir.filePath(QStringLiteral("plate(%1).tif").arg(plate)));
+        EXPECT_FALSE(image.isNull()) << plate.toStdString();
+        const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+        const uchar paper = gray.constScanLine(0)[0];
+        int count = 0;
+        for (int y = 0; y < gray.height(); ++y)
+            for (int x = 0; x < gray.width(); ++x)
+                count += std::abs(gray.constScanLine(y)[x] - paper) > 8;
+        return count;
+    };
+    EXPECT_GT(inked(QStringLiteral("Black")), 500);
+    EXPECT_EQ(inked(QStringLiteral("Cyan")), 0);
+    EXPECT_EQ(inked(QStringLiteral("Magenta")), 0);
+    EXPECT_EQ(inked(QStringLiteral("Yellow")), 0);
+}
+
+// The bleed strip, rendered at 300 dpi, continues the background as its mirror image
+// across the trim: never white, and each pixel outside matches its twin inside.
+TEST_F(PressPdf, BleedContinuesThePictureMirroredAtTheTrim)
+{
+    const PressGeometry page({QSizeF(90, 50), 3, true}, QSizeF(90, 50));
+    PrintedCard card = pressCard(gradientPicture());
+    card.textLines = {};
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pressPagePdf(card, sheet, page, QStringLiteral("Jan")));
+    file.close();
+    const QString png = dir.filePath(QStringLiteral("page"));
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, png});
+    const QImage rendered(png + QStringLiteral(".png"));
+    ASSERT_FALSE(rendered.isNull());
+    const double px = 300 / 25.4;
+    const QRectF trim = page.trimBox();
+    // Pixel i's centre mirrored across the line at t (in pixels) falls in pixel twin(i).
+    const auto twin = [](int i, double t) { return int(std::floor(2 * t - (i + 0.5))); };
+    double squared = 0;
+    int samples = 0;
+    const auto compare = [&](QPoint outside, QPoint inside) {
+        const QRgb a = rendered.pixel(outside), b = rendered.pixel(inside);
+        EXPECT_NE(a, qRgb(255, 255, 255));
+        for (const int channel : {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)})
+            squared += channel * channel;
+        samples += 3;
+    };
+    for (double along = 5; along < 45; along += 2.5) {
+        for (double out = 0.3; out < 2.8; out += 0.5) {
+            const int x = int((trim.left() - out) * px), y = int((trim.top() + along) * px);
+            compare(QPoint(x, y), QPoint(twin(x, trim.left() * px), y));
+            const int bx = int((trim.left() + along * 1.5) * px), by = int((trim.bottom() + out) * px);
+            compare(QPoint(bx, by), QPoint(bx, twin(by, trim.bottom() * px)));
+        }
+    }
+    const double psnr = 10 * std::log10(255.0 * 255.0 / std::max(squared / samples, 1e-9));
+    EXPECT_GT(psnr, 30);
+    // Beyond the bleed box the page stays paper.
+    EXPECT_EQ(rendered.pixel(qRound((page.bleedBox().left() - 0.5) * px), qRound(25 * px)), qRgb(255, 255, 255));
+}
+
+class GhostscriptFailure : public PressPdf {
+protected:
+    void expectNothingWritten(const PressResult &result, const QString &said)
+    {
+        EXPECT_FALSE(result.written);
+        EXPECT_TRUE(result.message.contains(said)) << result.message.toStdString();
+        QFile earlier(pdf);
+        ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+        EXPECT_EQ(earlier.readAll(), QByteArray("earlier"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+    void SetUp() override
+    {
+        QFile earlier(pdf);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    QTemporaryDir helpers;
+    PrintedCard card = pressCard(plainPicture(Qt::white));
+};
+
+TEST_F(GhostscriptFailure, MissingLeavesTheEarlierFile)
+{
+    expectNothingWritten(write(card, {}, {QStringLiteral("/nonexistent/gs"), 5000}),
+                         QStringLiteral("Ghostscript ontbreekt; installeer het pakket ghostscript"));
+}
+
+TEST_F(GhostscriptFailure, FailingLeavesTheEarlierFile)
+{
+    const QString gs = standInHelper(helpers, QStringLiteral("gs"), "echo 'Error: /undefined' >&2\nexit 1");
+    expectNothingWritten(write(card, {}, {gs, 5000}), QStringLiteral("Ghostscript kon de drukklare PDF niet maken"));
+}
+
+TEST_F(GhostscriptFailure, TooSlowIsStoppedAndLeavesTheEarlierFile)
+{
+    const QString gs = standInHelper(helpers, QStringLiteral("gs"), "touch drukklaar.pdf\nexec sleep 30");
+    QElapsedTimer timer;
+    timer.start();
+    expectNothingWritten(write(card, {}, {gs, 500}), QStringLiteral("Ghostscript was na 0,5 s nog niet klaar"));
+    EXPECT_LT(timer.elapsed(), 15000); // killed, not waited for
+}
+
+} // namespace
