@@ -56,13 +56,20 @@ std::optional<QString> addTo(FileGroupWriter &group, const CardDesign &design, c
     const QDir dir(folder);
     // An object without a picture draws nothing, and has nothing to keep.
     CardDesign saved = design;
-    std::erase_if(saved.objects, [](const PlacedObject &object) { return object.logo.isNull(); });
+    std::erase_if(saved.objects, [](const PlacedObject &object) {
+        return object.kind == PlacedObject::Kind::Logo && object.logo.isNull();
+    });
     if (saved.objects.size() > size_t(DesignFile::MaxLogos))
         saved.objects.resize(size_t(DesignFile::MaxLogos));
     QStringList logoFiles;
+    int logoCount = 0;
     for (size_t i = 0; i < saved.objects.size(); ++i) {
+        if (saved.objects[i].kind == PlacedObject::Kind::Qr) {
+            logoFiles << QString();
+            continue;
+        }
         const LogoPicture &logo = saved.objects[i].logo;
-        const QString file = CardFolder::logoFileName(name, int(i), logo.isVector());
+        const QString file = CardFolder::logoFileName(name, logoCount++, logo.isVector());
         const QByteArray bytes = logoBytes(logo);
         if (bytes.isEmpty())
             return QStringLiteral("Het logo '%1' kon niet worden opgeslagen.").arg(file);
@@ -91,6 +98,10 @@ CardDesign read(const QString &folder, const QString &name, const LineFont &card
     const QDir dir(folder);
     std::vector<PlacedObject> objects;
     for (size_t i = 0; i < read.design.objects.size(); ++i) {
+        if (read.design.objects[i].kind == PlacedObject::Kind::Qr) {
+            objects.push_back(read.design.objects[i]);
+            continue;
+        }
         const QString own = CardFolder::ownLogoFile(name, read.logoFiles[qsizetype(i)]);
         const auto logo = own.isEmpty() ? std::nullopt : readLogo(dir.filePath(own));
         if (!logo)

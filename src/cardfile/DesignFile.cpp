@@ -75,6 +75,57 @@ void writeLine(Writer &out, int line, const LineDesign &design)
         out.put(key + "plaats", numbers({design.offset.x(), design.offset.y()}));
 }
 
+constexpr ContactField kFields[] = {ContactField::Naam,     ContactField::Functie, ContactField::Bedrijf,
+                                    ContactField::Telefoon, ContactField::Mobiel,  ContactField::Email,
+                                    ContactField::Website,  ContactField::Adres};
+constexpr const char *kFieldKeys[] = {"naam", "functie", "bedrijf", "telefoon", "mobiel", "email", "website", "adres"};
+constexpr const char *kKindKeys[] = {"vcard", "web", "tekst"};
+constexpr const char *kLevelKeys[] = {"L", "M", "Q", "H"};
+
+// A QR text may hold line breaks and backslashes; the file keeps each value on one line.
+QByteArray escaped(const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (c == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else
+            out += c;
+    }
+    return out.toUtf8();
+}
+
+QByteArray lineList(const QList<int> &lines)
+{
+    QByteArrayList texts;
+    for (const int line : lines)
+        texts << QByteArray::number(line);
+    return texts.join(',');
+}
+
+void writeQr(Writer &out, const QByteArray &key, const QrObject &qr)
+{
+    out.put(key + "soort", kKindKeys[int(qr.content.kind)]);
+    out.put(key + "niveau", kLevelKeys[int(qr.level)]);
+    if (qr.inTextColour)
+        out.put(key + "kleur", "tekst");
+    for (size_t i = 0; i < std::size(kFields); ++i) {
+        const QString value = qr.content.contact.value(kFields[i]);
+        if (!value.isEmpty())
+            out.put(key + kFieldKeys[i], escaped(value));
+        if (!qr.follows[size_t(kFields[i])].isEmpty())
+            out.put(key + kFieldKeys[i] + ".regels", lineList(qr.follows[size_t(kFields[i])]));
+    }
+    if (!qr.content.webAddress.isEmpty())
+        out.put(key + "web", escaped(qr.content.webAddress));
+    if (!qr.content.text.isEmpty())
+        out.put(key + "tekst", escaped(qr.content.text));
+}
+
 // --- reading -----------------------------------------------------------------------
 
 // A font or file name longer than any is damage; this many characters, written back,
@@ -185,12 +236,87 @@ struct LogoValues {
     QString file;
 };
 
+struct QrValues {
+    std::optional<QRectF> rect;
+    QrObject qr;
+};
+
 struct Parsed {
     std::array<FontValues, 8> fonts;
     std::array<LineDesign, 8> lines;
     QPointF stampOffset;
+    // By their place in the card's list of objects, logos and codes alike.
     std::map<int, LogoValues> logos;
+    std::map<int, QrValues> qrs;
 };
+
+QString unescaped(QStringView text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const QChar next = text[++i];
+        out += next == u'n' ? QChar(u'\n') : next == u'r' ? QChar(u'\r') : next;
+    }
+    return out;
+}
+
+// "4,5": card lines 1..7, each once; nullopt for anything else.
+std::optional<QList<int>> readLineList(QStringView text)
+{
+    QList<int> lines;
+    for (const QStringView part : text.trimmed().split(u',')) {
+        bool ok = false;
+        const int line = part.trimmed().toInt(&ok);
+        if (!ok || line < 1 || line > 7 || lines.contains(line))
+            return std::nullopt;
+        lines.append(line);
+    }
+    return lines;
+}
+
+template <size_t N>
+std::optional<int> readChoice(QStringView text, const char *const (&choices)[N])
+{
+    for (size_t i = 0; i < N; ++i)
+        if (text.trimmed() == QLatin1String(choices[i]))
+            return int(i);
+    return std::nullopt;
+}
+
+void readQrValue(QrValues &values, const QList<QStringView> &parts, QStringView value)
+{
+    QrObject &qr = values.qr;
+    const QStringView field = parts[2];
+    if (parts.size() == 4) {
+        if (parts[3] != u"regels")
+            return;
+        for (size_t i = 0; i < std::size(kFields); ++i)
+            if (field == QLatin1String(kFieldKeys[i]))
+                qr.follows[size_t(kFields[i])] = readLineList(value).value_or(QList<int>());
+        return;
+    }
+    if (field == u"plaats") {
+        values.rect = readRect(value);
+    } else if (field == u"soort") {
+        qr.content.kind = QrKind(readChoice(value, kKindKeys).value_or(0));
+    } else if (field == u"niveau") {
+        qr.level = QrLevel(readChoice(value, kLevelKeys).value_or(int(QrLevel::M)));
+    } else if (field == u"kleur") {
+        qr.inTextColour = value.trimmed() == u"tekst";
+    } else if (field == u"web") {
+        qr.content.webAddress = unescaped(value);
+    } else if (field == u"tekst") {
+        qr.content.text = unescaped(value);
+    } else {
+        for (size_t i = 0; i < std::size(kFields); ++i)
+            if (field == QLatin1String(kFieldKeys[i]))
+                qr.content.contact.setValue(kFields[i], unescaped(value));
+    }
+}
 
 // The number after a key's first word, when it lies in 1..last.
 std::optional<int> readIndex(QStringView text, int last)
@@ -231,8 +357,18 @@ void readValue(Parsed &parsed, QStringView key, QStringView value)
         return;
     }
     const QList<QStringView> parts = key.split(u'.');
+    if (parts.size() == 4 && parts[0] == u"qr") {
+        if (const auto index = readIndex(parts[1], DesignFile::MaxLogos))
+            readQrValue(parsed.qrs[*index], parts, value);
+        return;
+    }
     if (parts.size() != 3)
         return;
+    if (parts[0] == u"qr") {
+        if (const auto index = readIndex(parts[1], DesignFile::MaxLogos))
+            readQrValue(parsed.qrs[*index], parts, value);
+        return;
+    }
     if (parts[0] == u"regel") {
         if (const auto line = readIndex(parts[1], 7))
             readLineValue(parsed, *line, parts[2], value);
@@ -267,11 +403,16 @@ QByteArray write(const CardDesign &design, const QStringList &logoFiles)
         writeLine(out, line, design.lines[size_t(line)]);
     if (!design.stampOffset.isNull())
         out.put("zegel.plaats", numbers({design.stampOffset.x(), design.stampOffset.y()}));
-    const qsizetype logos = std::min<qsizetype>({qsizetype(design.objects.size()), logoFiles.size(), MaxLogos});
-    for (qsizetype i = 0; i < logos; ++i) {
-        const QRectF &rect = design.objects[size_t(i)].rect;
-        const QByteArray key = "logo." + QByteArray::number(i + 1) + '.';
-        out.put(key + "bestand", oneLine(logoFiles[i]));
+    const qsizetype objects = std::min<qsizetype>({qsizetype(design.objects.size()), logoFiles.size(), MaxLogos});
+    for (qsizetype i = 0; i < objects; ++i) {
+        const PlacedObject &object = design.objects[size_t(i)];
+        const QRectF &rect = object.rect;
+        const bool qr = object.kind == PlacedObject::Kind::Qr;
+        const QByteArray key = (qr ? "qr." : "logo.") + QByteArray::number(i + 1) + '.';
+        if (qr)
+            writeQr(out, key, object.qr);
+        else
+            out.put(key + "bestand", oneLine(logoFiles[i]));
         out.put(key + "plaats", numbers({rect.x(), rect.y(), rect.width(), rect.height()}));
     }
     return out.bytes();
@@ -310,13 +451,28 @@ Read read(const QByteArray &bytes, const LineFont &cardFont)
     read.design.stampOffset = parsed.stampOffset;
     // A logo without its place or its file is left out: there is no telling where it
     // went or what it showed.
+    std::map<int, std::pair<PlacedObject, QString>> objects;
     for (const auto &[index, logo] : parsed.logos) {
         if (!logo.rect || logo.file.isEmpty())
             continue;
         PlacedObject object;
         object.rect = *logo.rect;
-        read.design.objects.push_back(object);
-        read.logoFiles << logo.file;
+        objects[index] = {object, logo.file};
+    }
+    // A code is what its values make; one without its place is left out.
+    for (const auto &[index, values] : parsed.qrs) {
+        if (!values.rect || objects.count(index))
+            continue;
+        PlacedObject object;
+        object.kind = PlacedObject::Kind::Qr;
+        object.rect = *values.rect;
+        object.qr = values.qr;
+        object.qr.encode();
+        objects[index] = {object, QString()};
+    }
+    for (const auto &[index, object] : objects) {
+        read.design.objects.push_back(object.first);
+        read.logoFiles << object.second;
     }
     return read;
 }

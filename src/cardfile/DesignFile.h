@@ -17,19 +17,21 @@ inline constexpr char VersionLine[] = "Lumovander opmaak 1";
 
 // What is read at most; far beyond any card, so that only a damaged file meets them.
 constexpr int MaxLogos = 999;
-constexpr qsizetype MaxLineBytes = 1024;
+// A QR code's text may hold the most a code can carry (2953 bytes), escaped.
+constexpr qsizetype MaxLineBytes = 8192;
 constexpr double MaxOffset = 2000; // canvas pixels, either way, for offsets and logo corners
 constexpr double MaxLogoSide = 4000;
 constexpr int MinFontSize = 1;
 constexpr int MaxFontSize = 200;
 
-// The file for design, logoFiles[i] naming the file of object i's logo (only the first
-// MaxLogos objects are written). Empty for a plain design.
+// The file for design, logoFiles[i] naming the file of object i's logo (empty for a
+// QR code, which is kept as its values; only the first MaxLogos objects are written).
+// Empty for a plain design.
 QByteArray write(const CardDesign &design, const QStringList &logoFiles);
 
 struct Read {
     CardDesign design;     // the objects with their places; their logos still to be loaded
-    QStringList logoFiles; // per object, the file named for its logo
+    QStringList logoFiles; // per object, the file named for its logo; empty for a QR code
 };
 // A line's own font takes from cardFont each value the file lacks or cannot give.
 Read read(const QByteArray &bytes, const LineFont &cardFont);

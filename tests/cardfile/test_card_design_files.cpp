@@ -323,3 +323,36 @@ TEST_F(DesignFiles, TheBatchProgramRendersAndPrintsTheDesign)
             EXPECT_EQ(red, 0);
     }
 }
+
+TEST_F(DesignFiles, AQrCodeComesBackBetweenTheLogosWithItsTextLevelColourAndFollowedLines)
+{
+    CardDesign design;
+    design.objects.push_back(placed(svgLogo(), QRectF(300, 20, 90, 45)));
+    PlacedObject qr;
+    qr.kind = PlacedObject::Kind::Qr;
+    qr.rect = QRectF(330.25, 160, 88, 97.2);
+    qr.qr.content.kind = QrKind::Text;
+    qr.qr.content.text = QStringLiteral("Regel één\\nmet \\\\ en\nregelovergang; €");
+    qr.qr.content.contact.naam = QStringLiteral("José Müller");
+    qr.qr.content.contact.adres = QStringLiteral("Kerkstraat 1\n1234 AB Plaats");
+    qr.qr.follows[size_t(ContactField::Naam)] = {1};
+    qr.qr.follows[size_t(ContactField::Adres)] = {4, 5};
+    qr.qr.level = QrLevel::Q;
+    qr.qr.inTextColour = true;
+    qr.qr.encode();
+    design.objects.push_back(qr);
+    design.objects.push_back(placed(pngLogo(Qt::blue), QRectF(20, 200, 40, 40)));
+
+    const CardDesign opened = saveAndOpen(design);
+    EXPECT_EQ(opened, design);
+    EXPECT_TRUE(QFile::exists(cards("Jan.logo.svg")));
+    EXPECT_TRUE(QFile::exists(cards("Jan.logo-2.png"))) << filesIn(cards(QString()));
+
+    // A damaged value is that value's default; a code without its place is left out.
+    const DesignFile::Read read = readText("qr.1.niveau=X\nqr.1.soort=vreemd\nqr.1.plaats=1;2;30;30\n"
+                                           "qr.1.naam.regels=9\nqr.2.tekst=zonder plaats\n");
+    ASSERT_EQ(read.design.objects.size(), 1u);
+    EXPECT_EQ(read.design.objects[0].qr.level, QrLevel::M);
+    EXPECT_EQ(read.design.objects[0].qr.content.kind, QrKind::Contact);
+    EXPECT_TRUE(read.design.objects[0].qr.follows[size_t(ContactField::Naam)].isEmpty());
+}
