@@ -7,6 +7,9 @@
 #include "cardfile/CardWriter.h"
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
+#include "print/PdfSheetWriter.h"
+#include "print/PrintedCard.h"
+#include "print/SheetGeometry.h"
 #include "program/InstallCommands.h"
 #include "support/ScriptedQuestions.h"
 #include "window/CardView.h"
@@ -132,6 +135,44 @@ void benchOpen(const QString &photo, const QTemporaryDir &dir)
     out.flush();
 }
 
+// A 10-card sheet into a PDF with a QR code on the card against the same sheet without.
+void benchQrSheet(const QTemporaryDir &dir)
+{
+    CardDocument plain;
+    plain.setCanvasPicture(QStringLiteral("Achtergrond"), Bench::photo(440, 270),
+                           Bench::photo(1760, 1080, 7, 4));
+    const char *lines[] = {"", "José Müller-Lüdenscheid", "Bakker", "Tel: 020-1234567", "jose@voorbeeld.nl",
+                           "Kerkstraat 1", "1234 AB Plaats", "www.voorbeeld.nl"};
+    for (int line = 1; line <= 7; ++line)
+        plain.enterTextLine(line, QString::fromUtf8(lines[line]));
+    CardDocument withQr;
+    withQr.replaceCard(QStringLiteral("Kopie"), plain.card(), true);
+    PlacedObject qr;
+    qr.kind = PlacedObject::Kind::Qr;
+    qr.rect = QRectF(330, 150, 97, 107);
+    qr.qr = QrObject::fromLines(withQr.state().TextLines);
+    withQr.insertObject(qr);
+    const QString file = dir.filePath(QStringLiteral("vel.pdf"));
+    const auto sheetTime = [&](const CardDocument &document) {
+        return Bench::timeMs(11, [&] {
+            if (!writeSheetPdf(file, PrintedCard::from(document), SheetGeometry(), 1).isPrinted())
+                qFatal("cannot print the sheet");
+        });
+    };
+    // Alternated, so that the machine's noise falls on both alike.
+    std::vector<double> without, with;
+    for (int round = 0; round < 3; ++round) {
+        without.push_back(sheetTime(plain).median);
+        with.push_back(sheetTime(withQr).median);
+    }
+    const double a = Bench::median(without), b = Bench::median(with);
+    out << "A 10-card sheet printed into a PDF, with a QR code (vCard, level M, version "
+        << withQr.design().objects.front().qr.code.version()
+        << ") on the card against the same card without (median of 3 x 11; target <= 1.1 x)\n";
+    out << QStringLiteral("  without   %1 ms\n  with      %2 ms   ratio %3\n").arg(a, 7, 'f', 2).arg(b, 7, 'f', 2).arg(b / a, 4, 'f', 2);
+    out.flush();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -143,5 +184,6 @@ int main(int argc, char **argv)
     const QString jpeg = Bench::writeJpeg(dir, QStringLiteral("photo.jpg"), Bench::photo(6000, 4000, 7, 10));
     benchDrag(jpeg, dir.filePath(QStringLiteral("Lumovander.ini")));
     benchOpen(jpeg, dir);
+    benchQrSheet(dir);
     return 0;
 }

@@ -1,5 +1,5 @@
 // The press-ready PDF of a card with a 24 MP camera photo as its background ("Randloos"
-// from a 6000 x 4000 JPEG), an SVG logo and two lines: our own page alone, and the whole
+// from a 6000 x 4000 JPEG), an SVG logo, a QR code and two lines: our own page alone, and the whole
 // file with Ghostscript (CMYK PDF/X-3 and RGB), beside the A4 sheet PDF of the same card,
 // all in one run. Targets: the whole press PDF in at most 3 s, at most 8 MB.
 #include "BenchSupport.h"
@@ -39,6 +39,12 @@ int main(int argc, char **argv)
     logo.rect = QRectF(300, 190, 110, 55);
     logo.logo.svg = Logo;
     document.insertObject(logo);
+    PlacedObject qr;
+    qr.kind = PlacedObject::Kind::Qr;
+    qr.rect = QRectF(20, 150, 100, 110);
+    qr.qr.content.kind = QrKind::WebAddress;
+    qr.qr.content.webAddress = QStringLiteral("www.drukkerij-de-snijrand.nl");
+    document.insertObject(qr);
     const PrintedCard card = [&] {
         PrintedCard printed = PrintedCard::from(document);
         printed.textLines[1] = QStringLiteral("Jan Jansen");
@@ -92,7 +98,7 @@ int main(int argc, char **argv)
     const qint64 flatBytes = QFileInfo(flatPdf).size();
 
     const auto mb = [](qint64 bytes) { return bytes / 1e6; };
-    out << "Drukklaar PDF, 90 x 50 mm card, 6000 x 4000 photo background (print copy 1760 x 1080), SVG logo\n"
+    out << "Drukklaar PDF, 90 x 50 mm card, 6000 x 4000 photo background (print copy 1760 x 1080), SVG logo, QR code\n"
         << "(median and worst of " << Runs << " runs each, ms)\n";
     out << QStringLiteral("  A4 sheet PDF (10 cards), for comparison  %1  worst %2\n").arg(a4.median, 8, 'f', 1).arg(a4.worst, 8, 'f', 1);
     out << QStringLiteral("  our press page alone (Qt + boxes)        %1  worst %2   %3 MB\n")

@@ -16,8 +16,11 @@ namespace {
 // floating-point scaling.
 constexpr double Tolerance = 1e-6;
 
-QString itemName(const CardItem &item)
+QString itemName(const PrintedCard &card, const CardItem &item)
 {
+    if (item.kind == CardItem::Kind::Object && item.index >= 0 && size_t(item.index) < card.design.objects.size()
+        && card.design.objects[size_t(item.index)].kind == PlacedObject::Kind::Qr)
+        return QStringLiteral("De QR-code");
     switch (item.kind) {
     case CardItem::Kind::Line:
         return QStringLiteral("Regel %1").arg(item.index);
@@ -80,7 +83,7 @@ QStringList check(const PrintedCard &card, const SheetGeometry &sheet, const Pre
     for (const PaperItem &item : paperItems(card, sheet, device)) {
         if (!safe.contains(onPage(item.mm)))
             warnings << QStringLiteral("%1 staat binnen %2 mm van de snijrand.")
-                            .arg(itemName(item.item))
+                            .arg(itemName(card, item.item))
                             .arg(PressGeometry::SafetyMargin);
     }
 
@@ -96,7 +99,7 @@ QStringList check(const PrintedCard &card, const SheetGeometry &sheet, const Pre
     }
     const double mmPerPixel = sheet.cardWidth / Composition::CanvasWidth * scale;
     for (const PlacedObject &object : card.design.objects) {
-        if (object.logo.isVector() || object.logo.bitmap.isNull())
+        if (object.kind != PlacedObject::Kind::Logo || object.logo.isVector() || object.logo.bitmap.isNull())
             continue;
         const double logoPpi = ppi(object.logo.bitmap.width(), object.rect.width() * mmPerPixel);
         if (logoPpi < MinimumPpi - Tolerance)
