@@ -2,12 +2,14 @@
 
 #include "core/VisibleText.h"
 #include "qr/QrPainting.h"
+#include "qr/QrPath.h"
 
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <cmath>
 #include <list>
 #include <memory>
 
@@ -156,11 +158,26 @@ void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const Q
     if (!qr.code.isValid() || target.isEmpty())
         return;
     const QColor dark = qr.inTextColour ? textColour : QColor(Qt::black);
+    // Square on paper; the canvas's pixels are not square, so on screen the code takes
+    // the largest square its rectangle holds.
+    const double side = std::min(target.width(), target.height());
+    const QRectF square(target.center() - QPointF(side, side) / 2, QSizeF(side, side));
     painter.save();
-    if (keepsVectors(painter))
-        paintQrCode(painter, qr.code, target, dark);
-    else
-        paintQrCodeOnPixels(painter, qr.code, target, dark);
+    if (keepsVectors(painter)) {
+        paintQrCode(painter, qr.code, square, dark);
+    } else {
+        // Whole pixels per module scan best off a screen, as long as rounding down to them
+        // leaves the code most of its size; below that the modules take fractional pixels.
+        const double devicePixels = painter.combinedTransform().mapRect(square).width();
+        const int modules = qr.code.size() + 2 * QrQuietZone;
+        const double perModule = devicePixels / modules;
+        if (perModule >= 1 && std::floor(perModule) / perModule >= 0.8) {
+            paintQrCodeOnPixels(painter, qr.code, square, dark);
+        } else {
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            paintQrCode(painter, qr.code, square, dark);
+        }
+    }
     painter.restore();
 }
 

@@ -1,12 +1,15 @@
 // lumo_design_shots DIR: a card restyled and moved by hand in the designer window, with a
 // logo top right, saved as DIR/opgemaakte-kaart.png; the same card while a line is
 // dragged onto the card's middle as DIR/kaart-slepen.png; and the
-// line style dialog open on its name line as DIR/regel-opmaak.png.
+// line style dialog open on its name line as DIR/regel-opmaak.png; the card with its
+// contact as a QR code as DIR/kaart-met-qr.png and the QR dialog as DIR/qr-dialoog.png.
 // scripts/design-shots.sh runs it on a virtual X screen. Not a test: it only shows.
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
 #include "core/DataFolder.h"
 #include "design/DesignGuides.h"
+#include "design/QrDialog.h"
+#include "design/QrPlacement.h"
 #include "design/RegelOpmaakDialog.h"
 #include "program/DutchLanguage.h"
 #include "program/InstallCommands.h"
@@ -17,6 +20,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -121,7 +125,30 @@ int main(int argc, char *argv[])
         QTimer::singleShot(600, [&, dialog] {
             ok = save(*dialog, folder, QStringLiteral("regel-opmaak.png")) && ok;
             dialog->close();
-            QCoreApplication::exit(ok ? 0 : 1);
+            // The same card with its contact as a QR code bottom right, the web address
+            // moved to the left for it, and the QR dialog open on the code.
+            document.restyleLine(7, font("Liberation Sans", 10, true, false, QColor(29, 78, 137)), LineAlign::Left);
+            const QSizeF cardMm(90, 50);
+            const QSizeF side = QrPlacement::canvasSize(25, cardMm);
+            PlacedObject qr;
+            qr.kind = PlacedObject::Kind::Qr;
+            qr.rect = QRectF(QPointF(440 - 3 * 440 / 90.0 - side.width(), 270 - 3 * 270 / 50.0 - side.height()), side);
+            qr.qr = QrObject::fromLines(document.state().TextLines);
+            qr.qr.level = QrLevel::L;
+            document.insertObject(qr);
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(window.cardView(), &escape);
+            QTimer::singleShot(400, [&, qr, cardMm] {
+                ok = save(window, folder, QStringLiteral("kaart-met-qr.png")) && ok;
+                auto *qrDialog = new QrDialog(document.card(), document.design().objects.back().qr, qr.rect, cardMm, &window);
+                qrDialog->setAttribute(Qt::WA_DeleteOnClose);
+                qrDialog->show();
+                QTimer::singleShot(600, [&, qrDialog] {
+                    ok = save(*qrDialog, folder, QStringLiteral("qr-dialoog.png")) && ok;
+                    qrDialog->close();
+                    QCoreApplication::exit(ok ? 0 : 1);
+                });
+            });
         });
     });
     QTimer::singleShot(60000, [] { QCoreApplication::exit(1); });

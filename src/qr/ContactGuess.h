@@ -16,7 +16,7 @@ struct ContactGuess {
     const QList<int> &linesOf(ContactField field) const { return lines[size_t(field)]; }
 };
 
-// The rules (docs/QR.md says them for users):
+// The rules (the README says them for users):
 //  - line 1 is the name, line 2 the function, unless that line looks like an e-mail
 //    address, web address, phone number or postcode and place: then it counts by its look;
 //  - every other line by what it looks like: an e-mail address, a web address, a phone
