@@ -27,7 +27,7 @@ QImage paintCard(const CardDocument &doc, int scale)
 void typeLines(CardDocument &doc)
 {
     const char *lines[] = {"", "José Müller-Lüdenscheid", "Bakker", "Tel: 020-1234567", "jose@voorbeeld.nl",
-                           "Kerkstraat 1, achterom; boven", "1234 AB Plaats", "www.voorbeeld.nl"};
+                           "Kerkstraat 1, achterom; € boven", "1234 AB Plaats", "www.voorbeeld.nl"};
     for (int line = 1; line <= 7; ++line)
         doc.enterTextLine(line, QString::fromUtf8(lines[line]));
 }
@@ -97,20 +97,24 @@ TEST(QrObject, PaperDrawsTheCodeAsSquaresThatScanAtEveryLevel)
     typeLines(plain);
     const QString plainPdf = dir.filePath(QStringLiteral("plain.pdf"));
     ASSERT_TRUE(writeSheetPdf(plainPdf, PrintedCard::from(plain), SheetGeometry(), 1).isPrinted());
-    for (const QrLevel level : {QrLevel::L, QrLevel::M, QrLevel::Q, QrLevel::H}) {
+    const SheetGeometry sheet;
+    const QSizeF cardMm(sheet.cardWidth, sheet.cardHeight);
+    // From the smallest code a card takes to the largest, one level each.
+    const std::pair<QrLevel, double> codes[] = {{QrLevel::L, 12}, {QrLevel::M, 18}, {QrLevel::Q, 30}, {QrLevel::H, 40}};
+    for (const auto &[level, sideMm] : codes) {
         CardDocument doc;
         typeLines(doc);
-        PlacedObject object = qrFrom(doc);
+        const QSizeF size(sideMm * 440 / cardMm.width(), sideMm * 270 / cardMm.height());
+        PlacedObject object = qrFrom(doc, QRectF(QPointF(430, 260) - QPointF(size.width(), size.height()), size));
         object.qr.level = level;
         doc.insertObject(object);
         const QString pdf = dir.filePath(QStringLiteral("qr%1.pdf").arg(int(level)));
         ASSERT_TRUE(writeSheetPdf(pdf, PrintedCard::from(doc), SheetGeometry(), 1).isPrinted());
         EXPECT_EQ(imageRows(pdf), imageRows(plainPdf)) << "no image object for the code";
 
-        const SheetGeometry sheet;
         const QPointF corner = sheet.cardCorners().front();
-        const QRectF code(corner.x() + 320 * sheet.cardWidth / 440, corner.y() + 150 * sheet.cardHeight / 270,
-                          110 * sheet.cardWidth / 440, 110 * sheet.cardHeight / 270);
+        const QRectF code(corner.x() + cardMm.width() - 2 - sideMm - 3, corner.y() + cardMm.height() - 2 - sideMm - 3,
+                          sideMm + 6, sideMm + 6);
         const RenderedPdf::Window window = RenderedPdf::renderWindow(pdf, code, 12); // about 300 dpi
         const ReadCode read = readQrCode(window.image);
         EXPECT_TRUE(read.found) << qrLevelName(level).toStdString();

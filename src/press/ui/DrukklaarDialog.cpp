@@ -138,7 +138,8 @@ void DrukklaarDialog::refresh()
     QStringList notes;
     if (const QString fit = page.fitMessage(); !fit.isEmpty())
         notes << fit;
-    notes << PressWarnings::check(m_card, m_sheet, page);
+    m_warnings = PressWarnings::check(m_card, m_sheet, page);
+    notes << m_warnings;
     if (notes.isEmpty())
         notes << QStringLiteral("Geen opmerkingen: de kaart is klaar voor de drukker.");
     notes << QStringLiteral("Rood: de snijrand; blauw: de rand van de afloop; groen: 3 mm veilige marge.");

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QStringList>
 
 class CardDocument;
 class QCheckBox;
@@ -30,6 +31,8 @@ public:
     QImage preview() const { return m_preview; }
 
     void accept() override;
+    // What a print shop would point out for the page as now chosen; empty when nothing.
+    QStringList warnings() const { return m_warnings; }
 
     // The preview's scale.
     static constexpr int PreviewPixelsPerMm = 4;
@@ -43,6 +46,7 @@ private:
     SheetGeometry m_sheet;
     QString m_name;
     QImage m_preview;
+    QStringList m_warnings;
 
     QComboBox *m_size = nullptr;
     QDoubleSpinBox *m_bleed = nullptr;
