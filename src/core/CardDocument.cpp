@@ -110,7 +110,10 @@ bool CardDocument::enterTextLine(int line, const QString &answer)
     Card changed = m_card;
     if (!changed.enterTextLine(line, answer))
         return false;
-    record(QStringLiteral("Invoer tekst"), CardHistory::Text, NoMerge,
+    // A QR code whose fields follow the line changes with it.
+    const bool followed = std::any_of(m_card.design.objects.begin(), m_card.design.objects.end(),
+                                      [](const PlacedObject &object) { return object.kind == PlacedObject::Kind::Qr; });
+    record(QStringLiteral("Invoer tekst"), CardHistory::Text | (followed ? CardHistory::Design : 0u), NoMerge,
            [line, &answer](Card &card) { card.enterTextLine(line, answer); });
     return true;
 }

@@ -25,8 +25,9 @@ bool keepsVectors(const QPainter &painter)
 }
 
 struct ScreenCopy {
-    const void *source = nullptr;
-    qsizetype sourceSize = 0;
+    // Held, so that no other drawing can come to live at the same address while the
+    // copy of this one is kept.
+    QByteArray svg;
     qint64 bitmapKey = 0;
     QSize size;
     QImage image;
@@ -52,10 +53,10 @@ QSvgRenderer &rendererFor(const QByteArray &svg)
 
 QImage screenCopy(const LogoPicture &logo, QSize size)
 {
-    const void *source = logo.isVector() ? static_cast<const void *>(logo.svg.constData()) : nullptr;
     const qint64 key = logo.isVector() ? 0 : logo.bitmap.cacheKey();
     for (auto it = screenCopies.begin(); it != screenCopies.end(); ++it)
-        if (it->source == source && it->sourceSize == logo.svg.size() && it->bitmapKey == key && it->size == size) {
+        if (it->svg.constData() == logo.svg.constData() && it->svg.size() == logo.svg.size() && it->bitmapKey == key
+            && it->size == size) {
             screenCopies.splice(screenCopies.begin(), screenCopies, it);
             return it->image;
         }
@@ -69,7 +70,7 @@ QImage screenCopy(const LogoPicture &logo, QSize size)
     } else {
         image = logo.bitmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    screenCopies.push_front({source, logo.svg.size(), key, size, image});
+    screenCopies.push_front({logo.svg, key, size, image});
     if (screenCopies.size() > KeptScreenCopies)
         screenCopies.pop_back();
     return image;
