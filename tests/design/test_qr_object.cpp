@@ -10,6 +10,7 @@
 
 #include <QPainter>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -64,7 +65,9 @@ TEST(QrObject, AFieldFollowsItsLineUntilTheUserTypesIt)
     CardDocument doc;
     typeLines(doc);
     doc.insertObject(qrFrom(doc));
+    QSignalSpy design(&doc, &CardDocument::designChanged);
     doc.enterTextLine(3, QStringLiteral("Tel: 030-7654321"));
+    EXPECT_EQ(design.count(), 1) << "the views hear that the code changed with its line";
     EXPECT_EQ(doc.design().objects.front().qr.content.contact.telefoon, QStringLiteral("030-7654321"));
     EXPECT_EQ(readQrCode(paintCard(doc, 2)).bytes, encodedText(doc.design().objects.front().qr.content));
 
