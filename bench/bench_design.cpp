@@ -95,7 +95,7 @@ void benchDrag(const QString &photo, const QString &settingsPath)
     out.flush();
 }
 
-void benchOpen(const QString &photo, const QTemporaryDir &dir)
+void benchOpen(const QTemporaryDir &dir)
 {
     CardDocument plain;
     ScriptedQuestions questions;
@@ -115,7 +115,6 @@ void benchOpen(const QString &photo, const QTemporaryDir &dir)
     styled.insertObject(logo);
     if (CardWriter::writeInto(CardWriter::contentOf(styled), folder, QStringLiteral("Opgemaakt")))
         qFatal("cannot save the styled card");
-    Q_UNUSED(photo);
 
     const auto openTime = [&](const QString &name) {
         return Bench::timeMs(21, [&] {
@@ -183,7 +182,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const QString jpeg = Bench::writeJpeg(dir, QStringLiteral("photo.jpg"), Bench::photo(6000, 4000, 7, 10));
     benchDrag(jpeg, dir.filePath(QStringLiteral("Lumovander.ini")));
-    benchOpen(jpeg, dir);
+    benchOpen(dir);
     benchQrSheet(dir);
     return 0;
 }

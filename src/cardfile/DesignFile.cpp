@@ -75,9 +75,6 @@ void writeLine(Writer &out, int line, const LineDesign &design)
         out.put(key + "plaats", numbers({design.offset.x(), design.offset.y()}));
 }
 
-constexpr ContactField kFields[] = {ContactField::Naam,     ContactField::Functie, ContactField::Bedrijf,
-                                    ContactField::Telefoon, ContactField::Mobiel,  ContactField::Email,
-                                    ContactField::Website,  ContactField::Adres};
 constexpr const char *kFieldKeys[] = {"naam", "functie", "bedrijf", "telefoon", "mobiel", "email", "website", "adres"};
 constexpr const char *kKindKeys[] = {"vcard", "web", "tekst"};
 constexpr const char *kLevelKeys[] = {"L", "M", "Q", "H"};
@@ -113,12 +110,12 @@ void writeQr(Writer &out, const QByteArray &key, const QrObject &qr)
     out.put(key + "niveau", kLevelKeys[int(qr.level)]);
     if (qr.inTextColour)
         out.put(key + "kleur", "tekst");
-    for (size_t i = 0; i < std::size(kFields); ++i) {
-        const QString value = qr.content.contact.value(kFields[i]);
+    for (size_t i = 0; i < std::size(AllContactFields); ++i) {
+        const QString value = qr.content.contact.value(AllContactFields[i]);
         if (!value.isEmpty())
             out.put(key + kFieldKeys[i], escaped(value));
-        if (!qr.follows[size_t(kFields[i])].isEmpty())
-            out.put(key + kFieldKeys[i] + ".regels", lineList(qr.follows[size_t(kFields[i])]));
+        if (!qr.follows[size_t(AllContactFields[i])].isEmpty())
+            out.put(key + kFieldKeys[i] + ".regels", lineList(qr.follows[size_t(AllContactFields[i])]));
     }
     if (!qr.content.webAddress.isEmpty())
         out.put(key + "web", escaped(qr.content.webAddress));
@@ -294,9 +291,9 @@ void readQrValue(QrValues &values, const QList<QStringView> &parts, QStringView 
     if (parts.size() == 4) {
         if (parts[3] != u"regels")
             return;
-        for (size_t i = 0; i < std::size(kFields); ++i)
+        for (size_t i = 0; i < std::size(AllContactFields); ++i)
             if (field == QLatin1String(kFieldKeys[i]))
-                qr.follows[size_t(kFields[i])] = readLineList(value).value_or(QList<int>());
+                qr.follows[size_t(AllContactFields[i])] = readLineList(value).value_or(QList<int>());
         return;
     }
     if (field == u"plaats") {
@@ -312,9 +309,9 @@ void readQrValue(QrValues &values, const QList<QStringView> &parts, QStringView 
     } else if (field == u"tekst") {
         qr.content.text = unescaped(value);
     } else {
-        for (size_t i = 0; i < std::size(kFields); ++i)
+        for (size_t i = 0; i < std::size(AllContactFields); ++i)
             if (field == QLatin1String(kFieldKeys[i]))
-                qr.content.contact.setValue(kFields[i], unescaped(value));
+                qr.content.contact.setValue(AllContactFields[i], unescaped(value));
     }
 }
 

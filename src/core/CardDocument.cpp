@@ -259,7 +259,8 @@ void CardDocument::resizeObject(int index, const QRectF &rect, int mergeKey)
 {
     if (!hasItem(CardItem::object(index)) || !rect.isValid() || rect.isEmpty())
         return;
-    record(QStringLiteral("Grootte %1 veranderd").arg(itemName(CardItem::object(index)).replace(u'L', u'l')),
+    const bool qr = m_card.design.objects[size_t(index)].kind == PlacedObject::Kind::Qr;
+    record(qr ? QStringLiteral("Grootte QR-code veranderd") : QStringLiteral("Grootte logo veranderd"),
            CardHistory::Design, mergeKey, [&](Card &card) { card.design.objects[size_t(index)].rect = rect; });
 }
 

@@ -13,8 +13,11 @@ namespace {
 
 constexpr double kCardDpi = 96.0;
 
-// A device at the card's own resolution, for measuring text as the window shows it.
-const QImage &cardResolutionDevice()
+} // namespace
+
+namespace CardPainter {
+
+const QPaintDevice &cardDevice()
 {
     static const QImage device = [] {
         QImage image(1, 1, QImage::Format_RGB32);
@@ -25,6 +28,10 @@ const QImage &cardResolutionDevice()
     }();
     return device;
 }
+
+} // namespace CardPainter
+
+namespace {
 
 void paintOutline(QPainter &painter, const CardState &state)
 {
@@ -39,7 +46,7 @@ void paintOutline(QPainter &painter, const CardState &state)
 
 QRectF measuredLine(const Card &card, int line, bool moved)
 {
-    const QImage &device = cardResolutionDevice();
+    const QPaintDevice &device = CardPainter::cardDevice();
     const CardPainter::CanvasMapping mapping(card.state, device);
     const LineFont look = DesignPainter::lineFont(CardPainter::cardFont(card.state), card.design, line);
     const QFontMetricsF metrics(mapping.font(look), &device);
@@ -109,7 +116,7 @@ QRectF stampRect(const Card &card)
 
 QRect textLineRect(const CardState &state, int line)
 {
-    const QImage &device = cardResolutionDevice();
+    const QPaintDevice &device = CardPainter::cardDevice();
     const QFontMetricsF metrics(textFont(state, device), &device);
     const QPoint at = Composition::textLinePosition(state.LayoutKind, line);
     // Of a very long line the rect reaches past the card either way; only that much is measured.

@@ -24,6 +24,10 @@ namespace CardPainter {
 enum class Pictures { Screen, Print };
 void paint(QPainter &painter, const CardDocument &document, Pictures pictures = Pictures::Screen);
 
+// A device at the card's own resolution (96 dots per inch), for measuring text as the
+// window shows it.
+const QPaintDevice &cardDevice();
+
 // The card's font for drawing on device. Sizes are points on a 96 dots per inch card,
 // so a line is as large on the card whatever the device's resolution.
 QFont textFont(const CardState &state, const QPaintDevice &device);

@@ -134,24 +134,16 @@ void drawLogo(QPainter &painter, const LogoPicture &logo, const QRectF &target)
 {
     if (logo.isNull() || target.isEmpty())
         return;
-    if (keepsVectors(painter)) {
-        if (logo.isVector())
-            rendererFor(logo.svg).render(&painter, target);
-        else
-            painter.drawImage(target, logo.bitmap);
-        return;
-    }
     const QRectF onDevice = painter.transform().mapRect(target);
     const QSize size(std::max(1, qRound(onDevice.width())), std::max(1, qRound(onDevice.height())));
-    if (size.width() > 8000 || size.height() > 8000) {
-        // A render far larger than any screen: the picture itself, scaled by the painter.
-        if (logo.isVector())
-            rendererFor(logo.svg).render(&painter, target);
-        else
-            painter.drawImage(target, logo.bitmap);
-        return;
-    }
-    painter.drawImage(target, screenCopy(logo, size));
+    // Paper, PDFs and a render far larger than any screen take the picture itself, scaled
+    // by the painter.
+    if (!keepsVectors(painter) && size.width() <= 8000 && size.height() <= 8000)
+        painter.drawImage(target, screenCopy(logo, size));
+    else if (logo.isVector())
+        rendererFor(logo.svg).render(&painter, target);
+    else
+        painter.drawImage(target, logo.bitmap);
 }
 
 void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const QColor &textColour)

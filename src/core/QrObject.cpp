@@ -1,13 +1,5 @@
 #include "core/QrObject.h"
 
-namespace {
-
-constexpr ContactField kFields[] = {ContactField::Naam,     ContactField::Functie, ContactField::Bedrijf,
-                                    ContactField::Telefoon, ContactField::Mobiel,  ContactField::Email,
-                                    ContactField::Website,  ContactField::Adres};
-
-} // namespace
-
 QrObject QrObject::fromLines(const std::array<QString, 8> &lines)
 {
     const ContactGuess guess = guessContactFields(lines);
@@ -28,7 +20,7 @@ bool QrObject::followLines(const std::array<QString, 8> &lines)
 {
     const ContactGuess guess = guessContactFields(lines);
     ContactFields fields = content.contact;
-    for (const ContactField field : kFields) {
+    for (const ContactField field : AllContactFields) {
         const QList<int> &from = follows[size_t(field)];
         if (from.isEmpty())
             continue;

@@ -11,23 +11,6 @@
 
 namespace DesignGuides {
 
-namespace {
-
-// Text measured as the window shows it: a device of the card's 96 dots per inch.
-const QImage &cardDevice()
-{
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_RGB32);
-        const int dotsPerMeter = int(std::lround(96.0 / 0.0254));
-        image.setDotsPerMeterX(dotsPerMeter);
-        image.setDotsPerMeterY(dotsPerMeter);
-        return image;
-    }();
-    return device;
-}
-
-} // namespace
-
 CardScale CardScale::of(const PrintSettings &settings)
 {
     const SheetGeometry sheet = SheetGeometry::from(settings);
@@ -65,7 +48,8 @@ QRectF itemRect(const Card &card, CardItem item)
 double lineAscent(const Card &card, int line)
 {
     const LineFont look = DesignPainter::lineFont(CardPainter::cardFont(card.state), card.design, line);
-    return QFontMetricsF(CardPainter::textFont(look, cardDevice()), &cardDevice()).ascent();
+    const QPaintDevice &device = CardPainter::cardDevice();
+    return QFontMetricsF(CardPainter::textFont(look, device), &device).ascent();
 }
 
 Snapping::Edges edges(const Card &card, CardItem item, const QRectF &rect)

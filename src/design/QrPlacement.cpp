@@ -3,6 +3,7 @@
 #include "core/Card.h"
 #include "core/CardPainter.h"
 #include "core/Composition.h"
+#include "design/DesignGuides.h"
 #include "qr/QrPath.h"
 #include "qr/QrScanCheck.h"
 
@@ -12,7 +13,8 @@ namespace QrPlacement {
 
 QSizeF canvasSize(double side, QSizeF cardMm)
 {
-    return {side * Composition::CanvasWidth / cardMm.width(), side * Composition::CanvasHeight / cardMm.height()};
+    const QPointF size = DesignGuides::CardScale{cardMm.width(), cardMm.height()}.pixels({side, side});
+    return {size.x(), size.y()};
 }
 
 double sideMm(const QRectF &rect, QSizeF cardMm)
@@ -25,7 +27,7 @@ double sideMm(const QRectF &rect, QSizeF cardMm)
 QRectF defaultRect(QSizeF cardMm)
 {
     const QSizeF size = canvasSize(DefaultSideMm, cardMm);
-    const QSizeF margin = canvasSize(SafetyMarginMm, cardMm);
+    const QSizeF margin = canvasSize(DesignGuides::SafetyMarginMm, cardMm);
     return {QPointF(Composition::CanvasWidth - margin.width() - size.width(),
                     Composition::CanvasHeight - margin.height() - size.height()),
             size};

@@ -12,16 +12,16 @@ struct Card;
 // info line and the tests all ask the same questions.
 namespace QrPlacement {
 
-// The default side on paper and the room kept from the card's edges.
+// The default side on paper.
 constexpr double DefaultSideMm = 18;
-constexpr double SafetyMarginMm = 3;
 
 // A code sideMm square on paper is this rectangle of canvas pixels (the canvas's
 // pixels are not square on a C x D mm card).
 QSizeF canvasSize(double sideMm, QSizeF cardMm);
 // The side on paper of a code standing in rect.
 double sideMm(const QRectF &rect, QSizeF cardMm);
-// Bottom right, inside the safety margin, DefaultSideMm square on paper.
+// Bottom right, inside the safety margin (DesignGuides::SafetyMarginMm), DefaultSideMm
+// square on paper.
 QRectF defaultRect(QSizeF cardMm);
 
 // Dutch warnings for a code standing in rect on the card: modules too small on paper,

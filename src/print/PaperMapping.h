@@ -46,14 +46,7 @@ public:
     }
     QFont font(const LineFont &look) const override
     {
-        if (look == m_card.cardFont)
-            return m_card.font;
-        QFont font(look.name);
-        font.setPointSize(PrintedCard::printedPointSize(look.size));
-        font.setBold(look.bold);
-        font.setItalic(look.italic);
-        font.setUnderline(look.underline);
-        return font;
+        return look == m_card.cardFont ? m_card.font : PrintedCard::printedFont(look);
     }
     QPointF distance(QPointF canvas) const override
     {
@@ -61,7 +54,8 @@ public:
     }
     QRectF rect(const QRectF &canvas) const override
     {
-        return QRectF(m_mm.point(m_corner) + distance(canvas.topLeft()), QSizeF(distance(QPointF(canvas.width(), canvas.height())).x(), distance(QPointF(canvas.width(), canvas.height())).y()));
+        const QPointF size = distance(QPointF(canvas.width(), canvas.height()));
+        return QRectF(m_mm.point(m_corner) + distance(canvas.topLeft()), QSizeF(size.x(), size.y()));
     }
 
 private:

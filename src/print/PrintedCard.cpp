@@ -1,12 +1,23 @@
 #include "print/PrintedCard.h"
 
 #include "core/CardDocument.h"
+#include "core/CardPainter.h"
 
 #include <algorithm>
 
 int PrintedCard::printedPointSize(int cardFontSize)
 {
     return std::max(cardFontSize, 5) - 4;
+}
+
+QFont PrintedCard::printedFont(const LineFont &look)
+{
+    QFont font(look.name);
+    font.setPointSize(printedPointSize(look.size));
+    font.setBold(look.bold);
+    font.setItalic(look.italic);
+    font.setUnderline(look.underline);
+    return font;
 }
 
 PrintedCard PrintedCard::from(const CardDocument &document)
@@ -22,16 +33,11 @@ PrintedCard PrintedCard::from(const CardDocument &document)
     card.stampPrint = stamp.printImage();
     card.layoutKind = state.LayoutKind;
     card.textLines = state.TextLines;
-    card.font = QFont(state.FontName);
-    card.font.setPointSize(printedPointSize(state.FontSize));
-    card.font.setBold(state.FontBold);
-    card.font.setItalic(state.FontItalic);
-    card.font.setUnderline(state.FontUnderline);
+    card.cardFont = CardPainter::cardFont(state);
+    card.font = printedFont(card.cardFont);
     card.textColor = state.textColor();
     card.border = state.CardBorder;
     card.borderColor = state.borderColor();
-    card.cardFont = {state.FontName, state.FontSize, state.FontBold, state.FontItalic, state.FontUnderline,
-                     state.textColor()};
     card.design = document.card().design;
     return card;
 }

@@ -35,4 +35,6 @@ struct PrintedCard {
     // Paper takes the card's font 4 points smaller; a size that would leave nothing
     // printable prints at 1 point.
     static int printedPointSize(int cardFontSize);
+    // A line's font (the card's or its own) as paper takes it.
+    static QFont printedFont(const LineFont &look);
 };

@@ -7,6 +7,10 @@
 // shows them (Naam, Functie, Bedrijf, Telefoon, Mobiel, Email, Website, Adres).
 enum class ContactField { Naam, Functie, Bedrijf, Telefoon, Mobiel, Email, Website, Adres };
 constexpr int ContactFieldCount = 8;
+// Every field, in the order above.
+inline constexpr ContactField AllContactFields[ContactFieldCount] = {
+    ContactField::Naam,   ContactField::Functie, ContactField::Bedrijf, ContactField::Telefoon,
+    ContactField::Mobiel, ContactField::Email,   ContactField::Website, ContactField::Adres};
 
 struct ContactFields {
     QString naam;
