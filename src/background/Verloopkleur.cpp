@@ -109,6 +109,33 @@ private:
     const int H;
 };
 
+// Gradient n's value at card pixel (x, y), anywhere, before it is held to 0..255: what
+// GradientPainter leaves there on a card (the last line drawn through a pixel decides;
+// on the card the diagonal's second family meets the first exactly at x + y = W,
+// because DiagonalOffset is W - H there).
+int cardValue(int pattern, int x, int y)
+{
+    const int W = Gradients::CardSize.width();
+    const int H = Gradients::CardSize.height();
+    switch (pattern) {
+    case 1: return y;
+    case 2: return H - y;
+    case 3: return x + y <= W ? x + y : W + H - (x + y);
+    case 4: return 2 * std::min(y, H - y);
+    case 5: return 2 * std::min(std::min(x, W - x), std::min(y, H - y));
+    case 6: return std::min(x, W - x);
+    }
+    return 0;
+}
+
+QRgb schemeColour(Scheme scheme, int value)
+{
+    const int c = std::clamp(value, 0, 255);
+    return qRgb(scheme.red ? c : 0, scheme.green ? c : 0, scheme.blue ? c : 0);
+}
+
+static_assert(Gradients::CardSize.width() - Gradients::CardSize.height() == DiagonalOffset);
+
 } // namespace
 
 bool Verloopkleur(QImage &target, int n)
@@ -119,4 +146,42 @@ bool Verloopkleur(QImage &target, int n)
     GradientPainter painter(target, Schemes[(n - 1) % 7]);
     painter.draw((n - 1) / 7 + 1);
     return true;
+}
+
+int shownGradient(const QImage &picture)
+{
+    if (picture.size() != Gradients::CardSize)
+        return 0;
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    for (int n = Gradients::First; n <= Gradients::Last; ++n) {
+        const Scheme scheme = Schemes[(n - 1) % 7];
+        const int pattern = (n - 1) / 7 + 1;
+        bool same = true;
+        for (int y = 0; same && y < rgb.height(); ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+            for (int x = 0; same && x < rgb.width(); ++x)
+                same = (row[x] | 0xff000000u) == schemeColour(scheme, cardValue(pattern, x, y));
+        }
+        if (same)
+            return n;
+    }
+    return 0;
+}
+
+QImage gradientBeyond(int n, const QMargins &beyond)
+{
+    if (n < Gradients::First || n > Gradients::Last || beyond.left() < 0 || beyond.top() < 0 || beyond.right() < 0
+        || beyond.bottom() < 0)
+        return {};
+    const Scheme scheme = Schemes[(n - 1) % 7];
+    const int pattern = (n - 1) / 7 + 1;
+    QImage out(Gradients::CardSize.grownBy(beyond), QImage::Format_RGB32);
+    if (out.isNull())
+        return out;
+    for (int y = 0; y < out.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            row[x] = schemeColour(scheme, cardValue(pattern, x - beyond.left(), y - beyond.top()));
+    }
+    return out;
 }

@@ -3,6 +3,8 @@
 #include "press/PdfFinishing.h"
 #include "print/SheetPainter.h"
 
+#include "background/Verloopkleur.h"
+
 #include "core/Composition.h"
 #include "core/DesignPainter.h"
 
@@ -57,6 +59,24 @@ QImage withObjectsPainted(QImage background, const QRectF &target, const Printed
     return background;
 }
 
+// The background grown by the margins (in the picture's pixels) for the bleed: a gradient
+// runs on by its own rule, at the print copy's scale as the card's own copy is made;
+// anything else is mirrored at the card's edges. The margins may come back larger.
+QImage backgroundBeyond(const PrintedCard &card, const QImage &picture, QMargins &beyond)
+{
+    const int gradient = shownGradient(card.canvas);
+    if (gradient == 0)
+        return mirroredBeyond(picture, beyond.left(), beyond.top(), beyond.right(), beyond.bottom());
+    const int scale = std::max(1, picture.width() / Gradients::CardSize.width());
+    const auto onCard = [scale](int pixels) { return (pixels + scale - 1) / scale; };
+    const QMargins canvasBeyond(onCard(beyond.left()), onCard(beyond.top()), onCard(beyond.right()),
+                                onCard(beyond.bottom()));
+    beyond = canvasBeyond * scale;
+    const QImage extended = gradientBeyond(gradient, canvasBeyond);
+    return scale == 1 ? extended
+                      : extended.scaled(extended.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 void drawBleedBackground(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
                          const PressGeometry &page, PressTransparency transparency)
 {
@@ -68,11 +88,10 @@ void drawBleedBackground(QPainter &painter, const PrintedCard &card, const Sheet
     const double kx = picture.width() / cardRect.width();
     const double ky = picture.height() / cardRect.height();
     const auto pad = [](double mm, double k) { return std::max(0, int(std::ceil(mm * k - 1e-9))); };
-    const int left = pad(cardRect.left() - bleed.left(), kx);
-    const int right = pad(bleed.right() - cardRect.right(), kx);
-    const int top = pad(cardRect.top() - bleed.top(), ky);
-    const int bottom = pad(bleed.bottom() - cardRect.bottom(), ky);
-    QImage extended = mirroredBeyond(picture, left, top, right, bottom);
+    QMargins beyond(pad(cardRect.left() - bleed.left(), kx), pad(cardRect.top() - bleed.top(), ky),
+                    pad(bleed.right() - cardRect.right(), kx), pad(bleed.bottom() - cardRect.bottom(), ky));
+    QImage extended = backgroundBeyond(card, picture, beyond);
+    const int left = beyond.left(), top = beyond.top();
     const QRectF target(cardRect.left() - left / kx, cardRect.top() - top / ky, extended.width() / kx,
                         extended.height() / ky);
     if (transparency == PressTransparency::Flattened)

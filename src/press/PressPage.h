@@ -11,10 +11,11 @@
 class QPainter;
 
 // One card on a press page: the background over the whole bleed box, extended beyond the
-// card by mirroring its picture at the edges (a plain colour simply continues; the canvas
-// keeps no pixels of a photo beyond the card, so a photo continues as its own mirror
-// image), then the card exactly as the sheet prints it, scaled to the trim, then the crop
-// marks. The painter's origin is the page's corner; millimetres map onto the device's
+// card: a gradient that nothing was drawn over since runs on by its own rule; any other
+// picture is mirrored at the edges (a plain colour simply continues; the canvas keeps no
+// pixels of a photo beyond the card, so a photo continues as its own mirror image); then
+// the card exactly as the sheet prints it, scaled to the trim, then the crop marks. The
+// painter's origin is the page's corner; millimetres map onto the device's
 // resolution.
 //
 // Flattened: the placed objects are painted into the background picture (at 600 ppi or

@@ -190,3 +190,49 @@ TEST(Gradient, NumbersOutsideTheRangeDrawNothing)
     QImage empty;
     EXPECT_FALSE(Verloopkleur(empty, 1));
 }
+
+// The bleed of a press page continues the gradient: inside the card it must be the very
+// picture Verloopkleur draws, for every number, or the bleed would not meet the card.
+TEST(GradientBeyond, InsideTheCardItIsTheDrawnGradientForEveryNumber)
+{
+    const QMargins beyond(17, 5, 9, 23);
+    for (int n = Gradients::First; n <= Gradients::Last; ++n) {
+        const QImage extended = gradientBeyond(n, beyond);
+        ASSERT_EQ(extended.size(), QSize(440 + 26, 270 + 28));
+        ASSERT_EQ(extended.copy(QRect(QPoint(17, 5), Gradients::CardSize)), card(n)) << "gradient " << n;
+    }
+}
+
+// Outside, each pattern's rule runs on rather than turning back as a mirror would.
+TEST(GradientBeyond, OutsideEachPatternsRuleRunsOn)
+{
+    const QMargins beyond(20, 20, 20, 20);
+    const auto red = [&](int n, int x, int y) { return qRed(gradientBeyond(n, beyond).pixel(x + 20, y + 20)); };
+    EXPECT_EQ(red(1, 10, -10), 0);     // top to bottom: darker upwards, held at 0
+    EXPECT_EQ(red(8, 10, -10), 255);   // bottom to top: above the card it stays full
+    EXPECT_EQ(red(15, -15, 100), 85);  // diagonal, first family: x + y (a mirror gives 114)
+    EXPECT_EQ(red(15, 450, 200), 60);  // second family: 710 - (x + y) (a mirror gives 80)
+    EXPECT_EQ(red(22, 100, 5), 10);    // horizontal band: twice the distance to the nearer edge
+    EXPECT_EQ(red(22, 100, -10), 0);
+    EXPECT_EQ(red(22, 100, 280), 0);
+    EXPECT_EQ(red(29, -5, 100), 0);    // frame: darker outwards
+    EXPECT_EQ(red(29, 6, 100), 12);
+    EXPECT_EQ(red(36, 300, -10), 140); // vertical band: the column alone counts
+    EXPECT_EQ(red(36, 438, 100), 2);
+    EXPECT_EQ(red(36, 445, 100), 0);
+    EXPECT_TRUE(gradientBeyond(0, beyond).isNull());
+    EXPECT_TRUE(gradientBeyond(1, QMargins(-1, 0, 0, 0)).isNull());
+}
+
+TEST(GradientBeyond, ACardShowsItsGradientUntilAnythingIsDrawnOverIt)
+{
+    for (int n = Gradients::First; n <= Gradients::Last; ++n)
+        ASSERT_EQ(shownGradient(card(n)), n);
+    QImage touched = card(22);
+    touched.setPixel(300, 200, qRgb(1, 2, 3));
+    EXPECT_EQ(shownGradient(touched), 0);
+    EXPECT_EQ(shownGradient(preview(22)), 0);
+    QImage plain(Gradients::CardSize, QImage::Format_RGB32);
+    plain.fill(Qt::black);
+    EXPECT_EQ(shownGradient(plain), 0);
+}

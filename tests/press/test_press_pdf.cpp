@@ -1,4 +1,5 @@
 #include "PressFixture.h"
+#include "background/Verloopkleur.h"
 #include "press/PressPage.h"
 #include "press/PressPdf.h"
 #include "support/StandInHelper.h"
@@ -9,6 +10,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -183,6 +186,53 @@ TEST_F(PressPdf, BleedContinuesThePictureMirroredAtTheTrim)
     EXPECT_GT(psnr, 30);
     // Beyond the bleed box the page stays paper.
     EXPECT_EQ(rendered.pixel(qRound((page.bleedBox().left() - 0.5) * px), qRound(25 * px)), qRgb(255, 255, 255));
+}
+
+// A gradient nothing was drawn over runs on into the bleed by its own rule: along the left
+// edge the diagonal keeps darkening outwards, where a mirror would brighten again.
+TEST_F(PressPdf, BleedContinuesAGradientByItsOwnRule)
+{
+    const PressGeometry page({QSizeF(90, 50), 3, true}, QSizeF(90, 50));
+    QImage canvas(Gradients::CardSize, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    ASSERT_TRUE(Verloopkleur(canvas, 21)); // the grey diagonal
+    PrintedCard card = pressCard(canvas.scaled(1760, 1080, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    card.canvas = canvas;
+    card.textLines = {};
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pressPagePdf(card, sheet, page, QStringLiteral("Jan")));
+    file.close();
+    const QString png = dir.filePath(QStringLiteral("page"));
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, png});
+    const QImage rendered(png + QStringLiteral(".png"));
+    ASSERT_FALSE(rendered.isNull());
+    const double px = 300 / 25.4;
+    const QRectF trim = page.trimBox();
+    // The rule on the card's own pixels: x + y up to the card's width, 710 - (x + y) beyond.
+    const auto rule = [](double x, double y) {
+        const double s = x + y;
+        return std::clamp(s <= 440 ? s : 710 - s, 0.0, 255.0);
+    };
+    const auto at = [&](double mmX, double mmY) {
+        return qRed(rendered.pixel(int(mmX * px), int(mmY * px)));
+    };
+    const auto cardX = [&](double mmX) { return (mmX - trim.left()) * 440 / 90; };
+    const auto cardY = [&](double mmY) { return (mmY - trim.top()) * 270 / 50; };
+    for (double out = 0.5; out < 2.8; out += 0.5) {
+        for (double along = 5; along < 45; along += 5) {
+            const double x = trim.left() - out, y = trim.top() + along;
+            EXPECT_NEAR(at(x, y), rule(cardX(x), cardY(y)), 4) << "left, " << out << " mm out";
+            const double bx = trim.left() + along * 1.8, by = trim.bottom() + out;
+            EXPECT_NEAR(at(bx, by), rule(cardX(bx), cardY(by)), 4) << "bottom, " << out << " mm out";
+            const double rx = trim.right() + out;
+            EXPECT_NEAR(at(rx, y), rule(cardX(rx), cardY(y)), 4) << "right, " << out << " mm out";
+        }
+    }
+    // Mirrored, 2.5 mm out on the left would show x + y of 12 pixels inside: 24 lighter.
+    const double x = trim.left() - 2.5, y = trim.top() + 25;
+    EXPECT_LT(at(x, y), rule(-cardX(x), cardY(y)) - 16);
 }
 
 class GhostscriptFailure : public PressPdf {
