@@ -62,6 +62,7 @@ int main(int argc, char **argv)
         const QByteArray text = vcardText(typicalContact(15));
         const Bench::Timings encode = Bench::timeMs(runs, [&] { (void)QrCode::encode(text, level); });
         const Bench::Timings path = Bench::timeMs(runs, [&] { (void)modulePath(sample, paper); });
+        const Bench::Timings rects = Bench::timeMs(runs, [&] { (void)moduleRects(sample); });
         const Bench::Timings simplified = Bench::timeMs(20, [&] { (void)built.simplified(); });
         const Bench::Timings pixels = Bench::timeMs(runs, [&] { (void)modulePixelPath(sample, QRect(0, 0, 300, 300)); });
         const int side = int(40 / 25.4 * 300);
@@ -91,6 +92,7 @@ int main(int argc, char **argv)
         line(QStringLiteral("  vCard text"), vcard, keyPress.median);
         line(QStringLiteral("  code (libqrencode)"), encode, keyPress.median);
         line(QStringLiteral("  paper path"), path, keyPress.median);
+        line(QStringLiteral("  PDF rectangles (%1)").arg(moduleRects(sample).size()), rects, keyPress.median);
         line(QStringLiteral("simplified() of the path (not used)"), simplified, keyPress.median);
         line(QStringLiteral("screen path, 300 x 300 pixels"), pixels, keyPress.median);
         line(QStringLiteral("painted on screen, 300 x 300 pixels"), onScreen, keyPress.median);

@@ -133,6 +133,40 @@ QPainterPath modulePath(const QrCode &code, const QRectF &target)
         });
 }
 
+std::vector<QRect> moduleRects(const QrCode &code)
+{
+    std::vector<QRect> rects;
+    if (!code.isValid())
+        return rects;
+    const int n = code.size();
+    // The rectangle still growing downwards for each run that starts at a column (a run
+    // starting there in the row above), as an index into rects.
+    std::vector<int> open(size_t(n), -1);
+    std::vector<int> nowOpen(size_t(n), -1);
+    for (int y = 0; y < n; ++y) {
+        std::fill(nowOpen.begin(), nowOpen.end(), -1);
+        for (int x = 0; x < n;) {
+            if (!code.isDark(x, y)) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < n && code.isDark(x, y))
+                ++x;
+            const int above = open[size_t(start)];
+            if (above >= 0 && rects[size_t(above)].width() == x - start) {
+                rects[size_t(above)].setBottom(y);
+                nowOpen[size_t(start)] = above;
+            } else {
+                rects.emplace_back(start, y, x - start, 1);
+                nowOpen[size_t(start)] = int(rects.size() - 1);
+            }
+        }
+        open.swap(nowOpen);
+    }
+    return rects;
+}
+
 QrPixelPath modulePixelPath(const QrCode &code, const QRect &deviceRect)
 {
     QrPixelPath out;

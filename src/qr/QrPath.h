@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QRectF>
 
+#include <vector>
+
 // The light border a reader needs around the code, in modules on each side.
 constexpr int QrQuietZone = 4;
 
@@ -15,6 +17,13 @@ constexpr int QrQuietZone = 4;
 // module is target.width() / (size + 8) wide and target.height() / (size + 8) high.
 // Every corner lies on the module grid from the target's corner. Empty for an invalid code.
 QPainterPath modulePath(const QrCode &code, const QRectF &target);
+
+// For a PDF: the dark modules as rectangles in module units (column, row, from the code's
+// top-left, without the quiet zone), together covering exactly the dark modules and none
+// twice: each run of dark modules in a row, taken down over the rows below that have the
+// very same run. A PDF writes a rectangle as one short operator, where an outline writes
+// a point per corner, so a page of codes stays small and quick to write.
+std::vector<QRect> moduleRects(const QrCode &code);
 
 // For the screen: the code on whole device pixels within `deviceRect`.
 struct QrPixelPath {

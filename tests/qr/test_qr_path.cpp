@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -81,6 +85,82 @@ TEST(QrPath, PaperEdgesLieOnTheModuleGrid)
     EXPECT_TRUE(target.adjusted(4 * module - 1e-9, 4 * module - 1e-9, -4 * module + 1e-9, -4 * module + 1e-9)
                     .contains(path.boundingRect()));
     EXPECT_TRUE(modulePath(QrCode(), target).isEmpty());
+}
+
+// The rectangles a PDF gets fill exactly the dark modules, none twice, and far fewer of
+// them than modules: runs taken down over the rows with the same run.
+TEST(QrPath, RectanglesCoverEachDarkModuleOnce)
+{
+    for (const QrLevel level : {QrLevel::L, QrLevel::H}) {
+        const QrCode code = QrCode::encode(QByteArrayLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nN:M\xc3\xbcller;Jos\xc3\xa9;;;\r\n"), level);
+        const int n = code.size();
+        std::vector<int> covered(size_t(n * n), 0);
+        int dark = 0;
+        for (const QRect &r : moduleRects(code))
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    ++covered[size_t(y * n + x)];
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x) {
+                dark += code.isDark(x, y) ? 1 : 0;
+                ASSERT_EQ(covered[size_t(y * n + x)], code.isDark(x, y) ? 1 : 0) << x << "," << y;
+            }
+        EXPECT_LT(moduleRects(code).size(), size_t(dark / 2));
+    }
+    EXPECT_TRUE(moduleRects(QrCode()).empty());
+}
+
+// In a PDF the code is rectangle operators alone, no outline points, and every side of
+// every rectangle lies on the module grid within 0.02 mm once drawn through its matrix.
+TEST(QrPath, PdfCodeIsRectanglesOnTheModuleGrid)
+{
+    const QrCode code = sampleCode();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("code.pdf"));
+    // In the writer's own units, as the sheet draws, so that the PDF holds them as they are.
+    const double perMm = 1200 / 25.4;
+    const QRectF target(3.3 * perMm, 7.1 * perMm, 15 * perMm, 15 * perMm);
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(1200);
+        QPainter painter(&writer);
+        paintQrCode(painter, code, target, Qt::black);
+    }
+    const QString open = dir.filePath(QStringLiteral("open.pdf"));
+    QProcess qpdf;
+    qpdf.start(QStringLiteral("qpdf"), {QStringLiteral("--qdf"), QStringLiteral("--object-streams=disable"), pdf, open});
+    ASSERT_TRUE(qpdf.waitForFinished(60000));
+    QFile file(open);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const double module = target.width() / (code.size() + 2 * QrQuietZone);
+    // Each rectangle through the matrix it is drawn under: x' = a x + e, y' = d y + f.
+    double a = 1, d = 1, e = 0, f = 0;
+    int rects = 0;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        EXPECT_FALSE(line.endsWith(" l")) << "an outline point: " << line.toStdString();
+        const QList<QByteArray> v = line.split(' ');
+        if (line == "Q")
+            a = d = 1, e = f = 0; // the writer sets its matrices within q ... Q, one deep
+        if (line.endsWith(" cm") && v.size() == 7) {
+            a = v[0].toDouble(), d = v[3].toDouble(), e = v[4].toDouble(), f = v[5].toDouble();
+            continue;
+        }
+        if (!line.endsWith(" re"))
+            continue;
+        ASSERT_EQ(v.size(), 5);
+        const double x = v[0].toDouble(), y = v[1].toDouble(), w = v[2].toDouble(), h = v[3].toDouble();
+        for (const double edge : {x, x + w})
+            EXPECT_TRUE(isMultipleOf(a * edge + e - target.left(), module, 0.02 * perMm)) << line.toStdString();
+        for (const double edge : {y, y + h})
+            EXPECT_TRUE(isMultipleOf(d * edge + f - target.top(), module, 0.02 * perMm)) << line.toStdString();
+        if (rects > 0) { // the modules, after the light square: none in the quiet zone
+            const QRectF inner = target.adjusted(4 * module, 4 * module, -4 * module, -4 * module);
+            EXPECT_TRUE(inner.adjusted(-0.1, -0.1, 0.1, 0.1).contains(QRectF(a * x + e, d * y + f, a * w, d * h)))
+                << line.toStdString();
+        }
+        ++rects;
+    }
+    EXPECT_EQ(rects, int(moduleRects(code).size()) + 1); // and the light square under them
 }
 
 TEST(QrPath, ScreenUsesTheLargestWholeModuleAndCentresIt)
