@@ -40,7 +40,8 @@ std::optional<LogoPicture> readLogo(const QString &path)
     const auto bytes = RegularFile::read(path, svg ? LogoLoader::MaxSvgBytes : PictureLimits::MaxDecodedBytes);
     if (!bytes)
         return std::nullopt;
-    const LogoLoader::Loaded loaded = LogoLoader::fromBytes(*bytes, QFileInfo(path).fileName());
+    const LogoLoader::Loaded loaded =
+        LogoLoader::fromBytes(*bytes, QFileInfo(path).fileName(), LogoLoader::SvgCheck::SafetyOnly);
     if (!loaded || loaded.logo.isVector() != svg)
         return std::nullopt;
     return loaded.logo;

@@ -42,15 +42,16 @@ bool looksLikeSvg(const QByteArray &bytes)
     return head.startsWith("<") && head.contains("<svg");
 }
 
-bool isSafeSvg(const QByteArray &bytes)
+bool refersOutside(const QByteArray &bytes)
 {
+    // In UTF-8 without entity declarations every attribute name stands in the text as it
+    // is; with no "href" anywhere there is nothing that could fetch, and nothing to parse.
+    if (!bytes.contains("href") && !bytes.contains("<!ENTITY") && !bytes.contains("encoding"))
+        return false;
     QXmlStreamReader xml(bytes);
-    bool sawSvg = false;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == QLatin1String("svg"))
-            sawSvg = true;
         // Every reference that could load a file or an address; within the document
         // (#id) and data: addresses are the SVG's own.
         for (const QXmlStreamAttribute &attribute : xml.attributes()) {
@@ -58,21 +59,27 @@ bool isSafeSvg(const QByteArray &bytes)
                 continue;
             const QStringView value = attribute.value().trimmed();
             if (!value.startsWith(u'#') && !value.startsWith(QLatin1String("data:"), Qt::CaseInsensitive))
-                return false;
+                return true;
         }
     }
-    if (xml.hasError() || !sawSvg)
+    // What cannot be read to the end cannot be shown to fetch nothing.
+    return xml.hasError();
+}
+
+bool isSafeSvg(const QByteArray &bytes)
+{
+    if (refersOutside(bytes))
         return false;
     QSvgRenderer renderer(bytes);
     return renderer.isValid() && !renderer.viewBoxF().isEmpty();
 }
 
-Loaded fromBytes(const QByteArray &bytes, const QString &shownName)
+Loaded fromBytes(const QByteArray &bytes, const QString &shownName, SvgCheck check)
 {
     if (looksLikeSvg(bytes)) {
         if (bytes.size() > MaxSvgBytes)
             return failed(shownName, QStringLiteral("de tekening is te groot"));
-        if (!isSafeSvg(bytes))
+        if (check == SvgCheck::SafetyOnly ? refersOutside(bytes) : !isSafeSvg(bytes))
             return failed(shownName, QStringLiteral("de SVG-tekening is beschadigd of haalt afbeeldingen van buiten"));
         LogoPicture logo;
         logo.svg = bytes;

@@ -24,12 +24,21 @@ struct Loaded {
     explicit operator bool() const { return fault.isEmpty(); }
 };
 
+// How much of an SVG is checked. A file the user picks: in full, so that a damaged one is
+// named at once. A card's own copy was checked in full when it came in; opening the card
+// checks only what it may fetch, and a copy damaged since draws nothing (its parse is
+// left to the first drawing, which needs it anyway).
+enum class SvgCheck { Full, SafetyOnly };
+
 Loaded read(const QString &path);
 // The same from bytes (a card's own logo file, or a pasted picture).
-Loaded fromBytes(const QByteArray &bytes, const QString &shownName);
+Loaded fromBytes(const QByteArray &bytes, const QString &shownName, SvgCheck check = SvgCheck::Full);
 
 bool looksLikeSvg(const QByteArray &bytes);
-// Null when the SVG is no drawing Qt can render, or fetches from outside.
+// Whether the SVG names a file or an address outside itself (an href that is not #id or
+// data:), or cannot be read far enough to tell.
+bool refersOutside(const QByteArray &bytes);
+// False when the SVG is no drawing Qt can render, or fetches from outside.
 bool isSafeSvg(const QByteArray &bytes);
 
 // The logo's own size: the SVG's default size or the bitmap's pixels.
