@@ -188,6 +188,47 @@ TEST_F(PressPdf, BleedContinuesThePictureMirroredAtTheTrim)
     EXPECT_EQ(rendered.pixel(qRound((page.bleedBox().left() - 0.5) * px), qRound(25 * px)), qRgb(255, 255, 255));
 }
 
+// A card taller than the trim is cut above and below: there the bleed is the card's own
+// picture, pixel for pixel where the card has it, and no mirror image.
+TEST_F(PressPdf, WhereTheCardReachesBeyondTheTrimItsOwnPixelsFillTheBleed)
+{
+    sheet.cardWidth = 90;
+    sheet.cardHeight = 60;
+    const PressGeometry page({QSizeF(90, 50), 3, true}, QSizeF(90, 60));
+    const QRectF cardRect = page.cardRect();
+    ASSERT_NEAR(page.trimBox().top() - cardRect.top(), 5, 1e-9);
+    PrintedCard card = pressCard(gradientPicture());
+    card.textLines = {};
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pressPagePdf(card, sheet, page, QStringLiteral("Jan")));
+    file.close();
+    const QString png = dir.filePath(QStringLiteral("page"));
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, png});
+    const QImage rendered(png + QStringLiteral(".png"));
+    ASSERT_FALSE(rendered.isNull());
+    const double px = 300 / 25.4;
+    const QRectF trim = page.trimBox();
+    double squared = 0;
+    int samples = 0;
+    for (double along = 5; along < 85; along += 2.3) {
+        for (double out = 0.3; out < 2.8; out += 0.5) {
+            for (const double mmY : {trim.top() - out, trim.bottom() + out}) {
+                const double mmX = trim.left() + along;
+                const QRgb a = rendered.pixel(int(mmX * px), int(mmY * px));
+                const QRgb b = card.canvasPrint.pixel(int((mmX - cardRect.left()) * 1760 / cardRect.width()),
+                                                      int((mmY - cardRect.top()) * 1080 / cardRect.height()));
+                for (const int channel : {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)})
+                    squared += channel * channel;
+                samples += 3;
+            }
+        }
+    }
+    const double psnr = 10 * std::log10(255.0 * 255.0 / std::max(squared / samples, 1e-9));
+    EXPECT_GT(psnr, 30);
+}
+
 // A gradient nothing was drawn over runs on into the bleed by its own rule: along the left
 // edge the diagonal keeps darkening outwards, where a mirror would brighten again.
 TEST_F(PressPdf, BleedContinuesAGradientByItsOwnRule)
