@@ -31,6 +31,31 @@ QString photoReason(PhotoLoader::Fault fault)
     }
 }
 
+// Whether the XML is read as UTF-8: it declares no other encoding (looksLikeSvg already
+// asked for a '<' as its first byte after blanks, so it is no UTF-16 or UTF-32 either).
+bool readsAsUtf8(const QByteArray &bytes)
+{
+    QByteArrayView head(bytes);
+    if (head.startsWith("\xEF\xBB\xBF"))
+        head = head.sliced(3);
+    head = head.trimmed();
+    if (!head.startsWith("<?xml"))
+        return true;
+    const qsizetype end = head.indexOf("?>");
+    if (end < 0)
+        return false;
+    const QByteArrayView declaration = head.first(end);
+    const qsizetype at = declaration.indexOf("encoding");
+    if (at < 0)
+        return true;
+    QByteArrayView value = declaration.sliced(at + 8).trimmed();
+    if (!value.startsWith('='))
+        return false;
+    value = value.sliced(1).trimmed();
+    return value.size() >= 7 && (value[0] == '"' || value[0] == '\'') && value[6] == value[0]
+           && value.sliced(1, 5).compare("utf-8", Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 bool looksLikeSvg(const QByteArray &bytes)
@@ -46,7 +71,7 @@ bool refersOutside(const QByteArray &bytes)
 {
     // In UTF-8 without entity declarations every attribute name stands in the text as it
     // is; with no "href" anywhere there is nothing that could fetch, and nothing to parse.
-    if (!bytes.contains("href") && !bytes.contains("<!ENTITY") && !bytes.contains("encoding"))
+    if (!bytes.contains("href") && !bytes.contains("<!ENTITY") && readsAsUtf8(bytes))
         return false;
     QXmlStreamReader xml(bytes);
     while (!xml.atEnd()) {

@@ -27,9 +27,11 @@ TEST(HostileLogos, AReferenceOutsideIsFoundHoweverItIsWritten)
     // UTF-7 can spell the name in base64; a document in an encoding is read in full.
     EXPECT_TRUE(LogoLoader::refersOutside("<?xml version=\"1.0\" encoding=\"UTF-7\"?>"
                                           + withBody("<image xlink:+AGg-ref=\"file:///etc/passwd\"/>")));
-    EXPECT_TRUE(LogoLoader::refersOutside(withBody("<image href=\"file:///x\"") )) << "cut off";
+    EXPECT_TRUE(LogoLoader::refersOutside(withBody("<image href=\"file:///x\""))) << "cut off";
 
     EXPECT_FALSE(LogoLoader::refersOutside(Drawing));
+    EXPECT_FALSE(LogoLoader::refersOutside("<?xml version='1.0' encoding='UTF-8'?>\n" + Drawing));
+    EXPECT_FALSE(LogoLoader::refersOutside("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + Drawing));
     EXPECT_FALSE(LogoLoader::refersOutside(withBody(R"(<rect id="a" width="2" height="2"/><use xlink:href="#a"/>)")));
     EXPECT_FALSE(LogoLoader::refersOutside(withBody(R"(<image href="data:image/png;base64,iVBORw0KGgo=" width="1" height="1"/>)")));
 }
