@@ -7,8 +7,10 @@
 #include <QRectF>
 
 // Paints the code over the whole of `target` (in the painter's coordinates): the target
-// in the light colour, quiet zone included, and the dark modules as one path on top.
-// For paper and PDF; the painter's own antialiasing setting is kept.
+// in the light colour, quiet zone included, and the dark modules as one fill on top: into
+// a PDF as the rectangles of moduleRects in whole modules under one matrix, on any other
+// device as modulePath's outlines. For paper and PDF; the painter's own antialiasing
+// setting is kept.
 void paintQrCode(QPainter &painter, const QrCode &code, const QRectF &target, const QColor &dark,
                  const QColor &light = Qt::white);
 
