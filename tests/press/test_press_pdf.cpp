@@ -2,6 +2,7 @@
 #include "background/Verloopkleur.h"
 #include "press/PressPage.h"
 #include "press/PressPdf.h"
+#include "support/ImageCompare.h"
 #include "support/StandInHelper.h"
 
 #include <QDir>
@@ -14,6 +15,21 @@
 #include <algorithm>
 
 namespace {
+
+// Pixels of a rendered page against the pixels they should show, compared as pictures.
+struct Samples {
+    std::vector<QRgb> got, wanted;
+    void add(QRgb a, QRgb b) { got.push_back(a), wanted.push_back(b); }
+    double psnr() const
+    {
+        const auto picture = [](const std::vector<QRgb> &pixels) {
+            QImage image(int(pixels.size()), 1, QImage::Format_RGB32);
+            std::copy(pixels.begin(), pixels.end(), reinterpret_cast<QRgb *>(image.scanLine(0)));
+            return image;
+        };
+        return ImageCompare::psnr(picture(got), picture(wanted));
+    }
+};
 
 class PressPdf : public testing::Test {
 protected:
@@ -29,6 +45,20 @@ protected:
                 {QStringLiteral("--qdf"), QStringLiteral("--object-streams=disable"), pdf, qdf});
         QFile file(qdf);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The page as Qt's PDF alone, before Ghostscript, rendered by poppler at 300 dpi.
+    QImage renderedAt300Dpi(const PrintedCard &card, const PressGeometry &page)
+    {
+        QFile file(pdf);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(pressPagePdf(card, sheet, page, QStringLiteral("Jan")));
+        file.close();
+        const QString png = dir.filePath(QStringLiteral("page"));
+        runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                             QStringLiteral("-singlefile"), pdf, png});
+        return QImage(png + QStringLiteral(".png"));
     }
 
     QTemporaryDir dir;
@@ -152,27 +182,16 @@ TEST_F(PressPdf, BleedContinuesThePictureMirroredAtTheTrim)
     const PressGeometry page({QSizeF(90, 50), 3, true}, QSizeF(90, 50));
     PrintedCard card = pressCard(gradientPicture());
     card.textLines = {};
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(pressPagePdf(card, sheet, page, QStringLiteral("Jan")));
-    file.close();
-    const QString png = dir.filePath(QStringLiteral("page"));
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
-                                         QStringLiteral("-singlefile"), pdf, png});
-    const QImage rendered(png + QStringLiteral(".png"));
+    const QImage rendered = renderedAt300Dpi(card, page);
     ASSERT_FALSE(rendered.isNull());
     const double px = 300 / 25.4;
     const QRectF trim = page.trimBox();
     // Pixel i's centre mirrored across the line at t (in pixels) falls in pixel twin(i).
     const auto twin = [](int i, double t) { return int(std::floor(2 * t - (i + 0.5))); };
-    double squared = 0;
-    int samples = 0;
+    Samples samples;
     const auto compare = [&](QPoint outside, QPoint inside) {
-        const QRgb a = rendered.pixel(outside), b = rendered.pixel(inside);
-        EXPECT_NE(a, qRgb(255, 255, 255));
-        for (const int channel : {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)})
-            squared += channel * channel;
-        samples += 3;
+        EXPECT_NE(rendered.pixel(outside), qRgb(255, 255, 255));
+        samples.add(rendered.pixel(outside), rendered.pixel(inside));
     };
     for (double along = 5; along < 45; along += 2.5) {
         for (double out = 0.3; out < 2.8; out += 0.5) {
@@ -182,8 +201,7 @@ TEST_F(PressPdf, BleedContinuesThePictureMirroredAtTheTrim)
             compare(QPoint(bx, by), QPoint(bx, twin(by, trim.bottom() * px)));
         }
     }
-    const double psnr = 10 * std::log10(255.0 * 255.0 / std::max(squared / samples, 1e-9));
-    EXPECT_GT(psnr, 30);
+    EXPECT_GT(samples.psnr(), 30);
     // Beyond the bleed box the page stays paper.
     EXPECT_EQ(rendered.pixel(qRound((page.bleedBox().left() - 0.5) * px), qRound(25 * px)), qRgb(255, 255, 255));
 }
@@ -199,34 +217,22 @@ TEST_F(PressPdf, WhereTheCardReachesBeyondTheTrimItsOwnPixelsFillTheBleed)
     ASSERT_NEAR(page.trimBox().top() - cardRect.top(), 5, 1e-9);
     PrintedCard card = pressCard(gradientPicture());
     card.textLines = {};
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(pressPagePdf(card, sheet, page, QStringLiteral("Jan")));
-    file.close();
-    const QString png = dir.filePath(QStringLiteral("page"));
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
-                                         QStringLiteral("-singlefile"), pdf, png});
-    const QImage rendered(png + QStringLiteral(".png"));
+    const QImage rendered = renderedAt300Dpi(card, page);
     ASSERT_FALSE(rendered.isNull());
     const double px = 300 / 25.4;
     const QRectF trim = page.trimBox();
-    double squared = 0;
-    int samples = 0;
+    Samples samples;
     for (double along = 5; along < 85; along += 2.3) {
         for (double out = 0.3; out < 2.8; out += 0.5) {
             for (const double mmY : {trim.top() - out, trim.bottom() + out}) {
                 const double mmX = trim.left() + along;
-                const QRgb a = rendered.pixel(int(mmX * px), int(mmY * px));
-                const QRgb b = card.canvasPrint.pixel(int((mmX - cardRect.left()) * 1760 / cardRect.width()),
-                                                      int((mmY - cardRect.top()) * 1080 / cardRect.height()));
-                for (const int channel : {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)})
-                    squared += channel * channel;
-                samples += 3;
+                samples.add(rendered.pixel(int(mmX * px), int(mmY * px)),
+                            card.canvasPrint.pixel(int((mmX - cardRect.left()) * 1760 / cardRect.width()),
+                                                   int((mmY - cardRect.top()) * 1080 / cardRect.height())));
             }
         }
     }
-    const double psnr = 10 * std::log10(255.0 * 255.0 / std::max(squared / samples, 1e-9));
-    EXPECT_GT(psnr, 30);
+    EXPECT_GT(samples.psnr(), 30);
 }
 
 // A gradient nothing was drawn over runs on into the bleed by its own rule: along the left
@@ -240,14 +246,7 @@ TEST_F(PressPdf, BleedContinuesAGradientByItsOwnRule)
     PrintedCard card = pressCard(canvas.scaled(1760, 1080, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     card.canvas = canvas;
     card.textLines = {};
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(pressPagePdf(card, sheet, page, QStringLiteral("Jan")));
-    file.close();
-    const QString png = dir.filePath(QStringLiteral("page"));
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
-                                         QStringLiteral("-singlefile"), pdf, png});
-    const QImage rendered(png + QStringLiteral(".png"));
+    const QImage rendered = renderedAt300Dpi(card, page);
     ASSERT_FALSE(rendered.isNull());
     const double px = 300 / 25.4;
     const QRectF trim = page.trimBox();
