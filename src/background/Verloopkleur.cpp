@@ -134,6 +134,10 @@ QRgb schemeColour(Scheme scheme, int value)
     return qRgb(scheme.red ? c : 0, scheme.green ? c : 0, scheme.blue ? c : 0);
 }
 
+// n = 7 * (pattern - 1) + scheme, both counted from 1.
+int patternOf(int n) { return (n - 1) / 7 + 1; }
+Scheme schemeOf(int n) { return Schemes[(n - 1) % 7]; }
+
 static_assert(Gradients::CardSize.width() - Gradients::CardSize.height() == DiagonalOffset);
 
 } // namespace
@@ -143,8 +147,8 @@ bool Verloopkleur(QImage &target, int n)
     if (n < Gradients::First || n > Gradients::Last || target.isNull())
         return false;
     ensureLinePenFormat(target);
-    GradientPainter painter(target, Schemes[(n - 1) % 7]);
-    painter.draw((n - 1) / 7 + 1);
+    GradientPainter painter(target, schemeOf(n));
+    painter.draw(patternOf(n));
     return true;
 }
 
@@ -154,8 +158,8 @@ int shownGradient(const QImage &picture)
         return 0;
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     for (int n = Gradients::First; n <= Gradients::Last; ++n) {
-        const Scheme scheme = Schemes[(n - 1) % 7];
-        const int pattern = (n - 1) / 7 + 1;
+        const Scheme scheme = schemeOf(n);
+        const int pattern = patternOf(n);
         bool same = true;
         for (int y = 0; same && y < rgb.height(); ++y) {
             const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
@@ -173,8 +177,8 @@ QImage gradientBeyond(int n, const QMargins &beyond)
     if (n < Gradients::First || n > Gradients::Last || beyond.left() < 0 || beyond.top() < 0 || beyond.right() < 0
         || beyond.bottom() < 0)
         return {};
-    const Scheme scheme = Schemes[(n - 1) % 7];
-    const int pattern = (n - 1) / 7 + 1;
+    const Scheme scheme = schemeOf(n);
+    const int pattern = patternOf(n);
     QImage out(Gradients::CardSize.grownBy(beyond), QImage::Format_RGB32);
     if (out.isNull())
         return out;
