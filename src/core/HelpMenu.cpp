@@ -1,5 +1,7 @@
 #include "core/HelpMenu.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace HelpMenu {
@@ -26,6 +28,17 @@ QString panelText()
     for (const QString &line : lines)
         text += line + QStringLiteral("\r\n");
     return text;
+}
+
+QString manualPath(const QString &programFolder)
+{
+    const QDir folder(programFolder);
+    for (const QString &candidate : {folder.filePath(QStringLiteral("Lumovander.pdf")),
+                                     folder.filePath(QStringLiteral("../share/lumovander/Lumovander.pdf"))}) {
+        if (QFileInfo(candidate).isFile())
+            return QDir::cleanPath(candidate);
+    }
+    return {};
 }
 
 QString moreSoftwareAddress() { return QStringLiteral("https://lumovander.nl/software"); }

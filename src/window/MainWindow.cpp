@@ -136,6 +136,14 @@ void MainWindow::connectMenu()
            [this, item] { m_document.chooseBorderItem(item); });
     on(QStringLiteral("TekstLettertype"), [this] { chooseFont(); });
     on(QStringLiteral("HelpHelp"), [this] { toggleHelpPanel(); });
+    on(QStringLiteral("HelpHandleiding"), [this] {
+        const QString manual = HelpMenu::manualPath(QCoreApplication::applicationDirPath());
+        if (manual.isEmpty())
+            m_questions.message(QStringLiteral("Handleiding"),
+                                QStringLiteral("De handleiding Lumovander.pdf is niet gevonden bij het programma."));
+        else
+            Algemeen::OpenDocument(manual);
+    });
     on(QStringLiteral("HelpSoftware"), [] { Algemeen::OpenDocument(HelpMenu::moreSoftwareAddress()); });
     on(QStringLiteral("HelpVeltrano"), [] { Algemeen::OpenDocument(HelpMenu::partnerAddress()); });
 }

@@ -131,6 +131,7 @@ std::vector<Row> rows()
 
     add(0, "Help", "Help");
     add(1, "HelpHelp", "Help", Checkable);
+    add(1, "HelpHandleiding", "Handleiding");
     add(1, "Helpstreep1", "-");
     add(1, "HelpSoftware", "Meer Software");
     r.push_back({1, QStringLiteral("HelpVeltrano"), HelpMenu::partnerDomain()});

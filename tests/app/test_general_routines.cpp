@@ -121,6 +121,43 @@ TEST(HelpPanel, FourteenLinesEachEndedByCrLf)
     EXPECT_EQ(lines[13], QString());
 }
 
+// Help opens the manual beside a program run from its build folder, and from
+// share/lumovander beside the bin folder of an installed one.
+TEST(HelpManual, FoundBesideTheProgramOrInTheInstalledShareFolder)
+{
+    QTemporaryDir dir;
+    const auto touch = [](const QString &path) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    };
+    const QString bin = dir.filePath(QStringLiteral("usr/bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    EXPECT_EQ(HelpMenu::manualPath(bin), QString()) << "no manual anywhere";
+
+    // A folder of that name is no manual.
+    ASSERT_TRUE(QDir().mkpath(bin + QStringLiteral("/Lumovander.pdf")));
+    EXPECT_EQ(HelpMenu::manualPath(bin), QString());
+    ASSERT_TRUE(QDir(bin).rmdir(QStringLiteral("Lumovander.pdf")));
+
+    const QString installed = dir.filePath(QStringLiteral("usr/share/lumovander/Lumovander.pdf"));
+    touch(installed);
+    EXPECT_EQ(HelpMenu::manualPath(bin), installed);
+
+    // The build's own copy wins: a build run beside an installed program shows its own.
+    touch(bin + QStringLiteral("/Lumovander.pdf"));
+    EXPECT_EQ(HelpMenu::manualPath(bin), bin + QStringLiteral("/Lumovander.pdf"));
+}
+
+TEST(HelpManual, TheBuildPutsItWhereTheBuiltProgramLooks)
+{
+    const QString manual = HelpMenu::manualPath(QStringLiteral(LUMOVANDER_PROGRAM_FOLDER));
+    ASSERT_FALSE(manual.isEmpty());
+    QFile file(manual);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+}
+
 TEST(FileFilter, ShowsTheDescriptionAndMatchesWhateverTheCase)
 {
     const QString filter = FileFilter::toDialogFilter(QStringLiteral("Foto ( Jpg, Bmp, Gif, Wmf )|*.jpg;*.bmp"));

@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionAndMarks)
     for (int i = 1; i <= 5; ++i)
         expected << QStringLiteral("EditColor/EditColors(%1)|%2|").arg(i).arg(swaps[i - 1]);
     expected << QStringList{"/Invoegen|Invoegen|", "Invoegen/InvoegenLogo|Logo…|", "Invoegen/InvoegenQr|QR-code…|",
-                            "/Help|Help|", "Help/HelpHelp|Help|", "Help/Helpstreep1||-",
+                            "/Help|Help|", "Help/HelpHelp|Help|", "Help/HelpHandleiding|Handleiding|", "Help/Helpstreep1||-",
                             "Help/HelpSoftware|Meer Software|", "Help/HelpVeltrano|kaartpapier.nl|",
                             "/Tussenstreep|||", "/NaamBestand|*.*|d"};
 
