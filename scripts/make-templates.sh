@@ -1,25 +1,28 @@
 #!/usr/bin/env bash
-# make-templates.sh BATCH FOLDER: draws the program's own background templates into
-# FOLDER as NAME.tmp, card-sized (440 x 270), with BATCH (lumovander-batch): some of the
-# 42 gradients as they are and some worked over by one of the program's filters into a
-# pattern. A name already in FOLDER, whatever it is, is left alone: the user's own
-# templates and edits are never overwritten.
+# make-templates.sh MAKER BATCH FOLDER: draws the program's own background templates into
+# FOLDER as NAME.tmp, card-sized (440 x 270): MAKER (lumo_template_maker) paints each one
+# as its name says, and BATCH (lumovander-batch) runs the program's filters over some.
+# A name already in FOLDER, whatever it is, is left alone: the user's own templates and
+# edits are never overwritten.
 set -euo pipefail
-batch=$1
-out=$2
+maker=$1
+batch=$2
+out=$3
 mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+# Build tools: a sanitizer build does not count what Qt keeps until the process ends.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 
-# template NAME GRADIENT [CODE PARAMETER]...: the filters run in the order given.
+# template NAME [CODE PARAMETER]...: the filters run in the order given.
 template() {
-    local name=$1 gradient=$2
-    shift 2
+    local name=$1
+    shift
     if [ -e "$out/$name.tmp" ] || [ -L "$out/$name.tmp" ]; then
         return 0
     fi
-    "$batch" gradient "$gradient" "$work/$name.png"
+    "$maker" "$name" "$work/$name.png"
     while [ $# -ge 2 ]; do
         "$batch" filter "$1" "$2" "$work/$name.png" "$work/$name.png"
         shift 2
@@ -31,10 +34,10 @@ template() {
     rm -f "$out/.$name.tmp.part"
 }
 
-template Zonsondergang 1
-template Avondlucht 9
-template Zee 20
-template Mozaiek 30 15 12       # Pixelize in blocks of 12 pixels
-template Tegels 30 15 30 13 0   # Pixelize in blocks of 30, then Reliëf
-template Aquarel 36 15 6 24 0   # Pixelize, then Aquarel
-template Stippels 25 23 15      # Scattered
+template Zonsondergang  # a sun going down over the sea
+template Avondlucht     # deep blue with the first stars and a thin moon
+template Zee            # waves under a light sky
+template Mozaiek        # a frame of stone tiles
+template Tegels         # pale Delft tiles
+template Aquarel 24 0   # washes of paint, through the Aquarel filter
+template Stippels       # a halftone of dots fading in from the right
