@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# build.sh DIR [cmake options...]: configures (once) and builds into DIR.
+# build.sh DIR [cmake options...]: configures (once) and builds into DIR: everything, or
+# only the targets named in LUMO_BUILD_TARGETS (space-separated).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1; shift
@@ -9,4 +10,6 @@ if command -v ccache >/dev/null; then
     export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$here"
 fi
 [ -f "$dir/build.ninja" ] || cmake -S "$here" -B "$dir" -G Ninja "$@"
-cmake --build "$dir" -j "$(nproc)"
+targets=()
+[ -z "${LUMO_BUILD_TARGETS:-}" ] || read -r -a targets <<<"$LUMO_BUILD_TARGETS"
+cmake --build "$dir" -j "$(nproc)" ${targets[@]:+--target "${targets[@]}"}
