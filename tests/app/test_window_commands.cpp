@@ -1,9 +1,11 @@
+#include "core/HelpMenu.h"
 #include "assets/BuiltinPictures.h"
 #include "support/CardEdit.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/panel/PhotoView.h"
 #include "WindowFixture.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
@@ -217,6 +219,15 @@ TEST_F(WindowCommandsTest, HelpToggledTwiceLeavesThePhotoUnchanged)
     EXPECT_TRUE(window.photoView()->isVisible());
     EXPECT_FALSE(window.action(QStringLiteral("HelpHelp"))->isChecked());
     EXPECT_EQ(window.photoView()->image(), photo);
+}
+
+// The test program lies where no manual is: a clear message, never a silent nothing.
+TEST_F(WindowCommandsTest, HandleidingWithoutTheManualSaysSo)
+{
+    ASSERT_TRUE(HelpMenu::manualPath(QCoreApplication::applicationDirPath()).isEmpty());
+    trigger(QStringLiteral("HelpHandleiding"));
+    EXPECT_EQ(questions.messages,
+              QStringList{QStringLiteral("Handleiding|De handleiding Lumovander.pdf is niet gevonden bij het programma.")});
 }
 
 TEST_F(WindowCommandsTest, PhotoViewReportsMouseInViewPixels)
