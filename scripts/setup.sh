@@ -2,7 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks to build, run and test Lumovander.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libwmf-dev libgtest-dev
-          fonts-liberation poppler-utils xvfb xauth ccache
+          fonts-liberation fonts-dejavu-core fonts-dejavu-extra poppler-utils xvfb xauth ccache
           cups printer-driver-cups-pdf
           clang libclang-rt-14-dev
           qt6-translations-l10n qt6-image-formats-plugins libheif-dev libfontconfig-dev

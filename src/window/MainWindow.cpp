@@ -3,6 +3,7 @@
 #include "core/Algemeen.h"
 #include "assets/BuiltinPictures.h"
 #include "core/CardDocument.h"
+#include "core/CardPainter.h"
 #include "core/CommandGuard.h"
 #include "window/CardView.h"
 #include "window/FontConfigStart.h"
@@ -28,6 +29,24 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <algorithm>
+
+namespace {
+
+// The font as the card keeps it: family, whole points, bold or not, italic or not,
+// underline. What else the dialog's face had (its style name, a weight between) the
+// card never draws.
+QFont asTheCardKeepsIt(const LineFont &card)
+{
+    QFont font(card.name);
+    font.setPointSize(std::max(1, card.size));
+    font.setWeight(card.bold ? QFont::Bold : QFont::Normal);
+    font.setStyle(card.italic ? QFont::StyleItalic : QFont::StyleNormal);
+    font.setUnderline(card.underline);
+    return font;
+}
+
+} // namespace
 
 MainWindow::MainWindow(CardDocument &document, Questions &questions, const QString &settingsPath,
                        QWidget *parent)
@@ -36,10 +55,10 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     , m_questions(questions)
     , m_settingsPath(settingsPath)
     , m_clock([] { return QDateTime::currentDateTime(); })
-    , m_lastChosenFont(QStringLiteral("Arial"), 16)
+    , m_lastChosenFont(asTheCardKeepsIt(CardPainter::cardFont(CardState())))
 {
     setObjectName(QStringLiteral("Main"));
-    setWindowTitle(QStringLiteral(" Lumovander"));
+    followTitle();
     // The designed captions fit the classic 8-point dialog font; the card's own font
     // family then is the only one the first paint loads.
     setFont(QFont(QStringLiteral("Arial"), 8));
@@ -65,6 +84,8 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     connect(&m_document, &CardDocument::borderChanged, this, &MainWindow::followBorder);
     connect(&m_document, &CardDocument::stampBorderStyleChanged, this, &MainWindow::followStampBorderStyle);
     connect(&m_document, &CardDocument::historyChanged, this, &MainWindow::followHistory);
+    connect(&m_document, &CardDocument::modifiedChanged, this, &MainWindow::followTitle);
+    connect(&m_document, &CardDocument::cardRenewed, this, [this] { setCardName(QString()); });
     connect(&m_document, &CardDocument::nameCaptionChanged, this,
             [this] { action(QStringLiteral("NaamBestand"))->setText(m_document.nameCaption()); });
     connect(&photoWorkspace(), &PhotoWorkspace::enlargedViewChanged, this, &MainWindow::setEnlargedPhotoPanel);
@@ -195,12 +216,16 @@ bool MainWindow::settleUnsavedChanges()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Whoever answered whether to save a changed card has already said that the
+    // program may end: asking once more would only ask the same thing again.
+    const bool askedAboutChanges = m_document.isModified();
     if (!settleUnsavedChanges()) {
         event->ignore();
         return;
     }
-    if (!m_questions.yesNo(QStringLiteral(" Exit programma"),
-                           QStringLiteral("Wilt u dit programma nu afsluiten?"))) {
+    if (!askedAboutChanges
+        && !m_questions.yesNo(QStringLiteral(" Exit programma"),
+                              QStringLiteral("Wilt u dit programma nu afsluiten?"))) {
         event->ignore();
         return;
     }
@@ -227,8 +252,9 @@ void MainWindow::chooseFont()
     const auto chosen = m_questions.chooseFont(m_lastChosenFont);
     if (!chosen)
         return;
-    m_lastChosenFont = *chosen;
     m_document.applyChosenFont(*chosen);
+    // The dialog opens next time on this choice, and on the face the card draws of it.
+    m_lastChosenFont = asTheCardKeepsIt(CardPainter::cardFont(m_document.state()));
 }
 
 void MainWindow::newCard()
@@ -239,6 +265,24 @@ void MainWindow::newCard()
         return;
     // The photo workspace narrows the panel and puts the start picture back.
     m_document.newCard();
+}
+
+void MainWindow::setCardName(const QString &name)
+{
+    m_cardName = name;
+    followTitle();
+}
+
+void MainWindow::followTitle()
+{
+    const QString program = QStringLiteral("Lumovander");
+    if (m_cardName.isEmpty() && !m_document.isModified()) {
+        setWindowTitle(QLatin1Char(' ') + program);
+        return;
+    }
+    const QString name = m_cardName.isEmpty() ? QStringLiteral("Naamloos") : m_cardName;
+    const QString changed = m_document.isModified() ? QStringLiteral("*") : QString();
+    setWindowTitle(name + changed + QStringLiteral(" \u2013 ") + program);
 }
 
 void MainWindow::toggleHelpPanel()

@@ -74,6 +74,11 @@ public:
     // no changes, "Nee", or "Ja" and the card was saved.
     bool settleUnsavedChanges();
 
+    // The card's name in the title bar, with a "*" while it has unsaved changes: the
+    // card last saved or opened. Empty (a new card) leaves the program's own title.
+    void setCardName(const QString &name);
+    const QString &cardName() const { return m_cardName; }
+
     // The info line's clock; the system clock unless a test sets another.
     void setClock(std::function<QDateTime()> clock);
     // What every tick of the info timer does.
@@ -103,12 +108,15 @@ private:
     void followBorder();
     void followStampBorderStyle();
     void followHistory();
+    void followTitle();
 
     CardDocument &m_document;
     Questions &m_questions;
     QString m_settingsPath;
     std::function<QDateTime()> m_clock;
+    // The font dialog's last choice, as the card took it.
     QFont m_lastChosenFont;
+    QString m_cardName;
 
     QWidget *m_photoFrame = nullptr;
     PhotoPanel *m_photoPanel = nullptr;

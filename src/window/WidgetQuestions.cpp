@@ -4,20 +4,36 @@
 
 #include <QAbstractButton>
 #include <QColorDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace {
+
+// Where a file dialog starts: the folder the user last took a file from or gave one
+// to, while it is there; otherwise the user's own folder for such files. Never the
+// working folder, which is the program's.
+QString startFolder(const QString &lastUsed, QStandardPaths::StandardLocation usual)
+{
+    if (!lastUsed.isEmpty() && QFileInfo(lastUsed).isDir())
+        return lastUsed;
+    const QString folder = QStandardPaths::writableLocation(usual);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        return folder;
+    return QDir::homePath();
+}
 
 // The toolkit's own dialog behaves the same everywhere: the description shown, the
 // patterns matched whatever the case of the names.
 QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QString &title,
-                      const QString &filter, const QString &suggested)
+                      const QString &filter, const QString &suggested, const QString &folder)
 {
-    QFileDialog dialog(parent, title, QString(), FileFilter::toDialogFilter(filter));
+    QFileDialog dialog(parent, title, folder, FileFilter::toDialogFilter(filter));
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -30,8 +46,8 @@ QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QStri
     return dialog.selectedFiles().constFirst();
 }
 
-// The font the dialog opens on: all of what the card shows, the family, size, bold,
-// italic and underline.
+// The font the dialog opens on: the face the card draws, from the family, size, bold,
+// italic and underline the card keeps.
 // - A family the machine lacks (Arial) is drawn by its metric twin (Liberation Sans);
 //   the dialog would select neither and fall back on its first entry, so it gets the
 //   family really drawn.
@@ -40,14 +56,18 @@ QString runFileDialog(QWidget *parent, QFileDialog::AcceptMode mode, const QStri
 //   then selects the family's first style (Liberation Sans "Bold"), and Ok without a
 //   change would alter the card. The style name of the face really drawn is one the
 //   dialog lists.
-QFont fontAsShown(const QFont &last)
+// - Only bold or not and italic or not reach the card: a face chosen by its name
+//   ("Condensed Bold") or its weight (ExtraLight) is drawn as the family's plain bold or
+//   book face, so that is the one to show; weight and slant are set outright, and the
+//   style name is worked out afresh, never carried over from the face chosen.
+QFont fontAsShown(const QFont &card)
 {
-    QFont shown(QFontInfo(last).family());
-    if (last.pointSizeF() > 0)
-        shown.setPointSizeF(last.pointSizeF());
-    shown.setBold(last.bold());
-    shown.setItalic(last.italic());
-    shown.setUnderline(last.underline());
+    QFont shown(QFontInfo(card).family());
+    if (card.pointSizeF() > 0)
+        shown.setPointSizeF(card.pointSizeF());
+    shown.setWeight(card.bold() ? QFont::Bold : QFont::Normal);
+    shown.setStyle(card.italic() ? QFont::StyleItalic : QFont::StyleNormal);
+    shown.setUnderline(card.underline());
     shown.setStyleName(QFontInfo(shown).styleName());
     return shown;
 }
@@ -96,24 +116,36 @@ std::optional<QString> WidgetQuestions::inputText(const QString &title, const QS
 
 QString WidgetQuestions::openFileName(const QString &filter)
 {
-    return runFileDialog(m_parent, QFileDialog::AcceptOpen, QStringLiteral("Openen"), filter, QString());
+    // Photos and logos alike.
+    const QString path = runFileDialog(m_parent, QFileDialog::AcceptOpen, QStringLiteral("Openen"), filter, QString(),
+                                       startFolder(m_lastOpenFolder, QStandardPaths::PicturesLocation));
+    if (!path.isEmpty())
+        m_lastOpenFolder = QFileInfo(path).absolutePath();
+    return path;
 }
 
 QString WidgetQuestions::saveFileName(const QString &title, const QString &filter, const QString &suggested)
 {
-    return runFileDialog(m_parent, QFileDialog::AcceptSave, title, filter, suggested);
+    const QString path = runFileDialog(m_parent, QFileDialog::AcceptSave, title, filter, suggested,
+                                       startFolder(m_lastSaveFolder, QStandardPaths::DocumentsLocation));
+    if (!path.isEmpty())
+        m_lastSaveFolder = QFileInfo(path).absolutePath();
+    return path;
 }
 
-std::optional<QFont> WidgetQuestions::chooseFont(const QFont &last)
+std::optional<QFont> WidgetQuestions::chooseFont(const QFont &card)
 {
     bool ok = false;
-    const QFont shown = fontAsShown(last);
-    QFont font = QFontDialog::getFont(&ok, shown, m_parent, QStringLiteral("Lettertype"));
+    const QFont shown = fontAsShown(card);
+    // Qt's own dialog, as for files and colours: a desktop's dialog neither speaks Dutch
+    // nor need it take the face it is handed.
+    QFont font = QFontDialog::getFont(&ok, shown, m_parent, QStringLiteral("Lettertype"),
+                                      QFontDialog::DontUseNativeDialog);
     if (!ok)
         return std::nullopt;
     // Kept as it was asked for, the card file still names Arial where Arial exists.
     if (font.family() == shown.family())
-        font.setFamily(last.family());
+        font.setFamily(card.family());
     return font;
 }
 

@@ -5,11 +5,14 @@
 #include "window/MainWindow.h"
 #include "window/WidgetQuestions.h"
 #include "core/CardDocument.h"
+#include "core/CardPainter.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -96,6 +99,69 @@ TEST_F(DutchDialogs, TheFileDialogsOpenAndSaveInDutchAndWideEnoughForTheirColumn
     }
 }
 
+// The user's folders of a home made for the test; the program's own folder is the
+// working folder, where no dialog may start.
+class UsersFolders : public DutchDialogs {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Pictures")));
+        ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Documents")));
+        ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("vakantie")));
+        savedHome = qgetenv("HOME");
+        savedConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        // No user-dirs.dirs there: the pictures folder is ~/Pictures.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    }
+    void TearDown() override
+    {
+        qputenv("HOME", savedHome);
+        if (savedConfig.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", savedConfig);
+    }
+    // Opens the dialog, notes where it starts, and takes `pick` (or cancels).
+    QString startOf(const std::function<QString(WidgetQuestions &)> &ask, const QString &pick = QString())
+    {
+        QString start;
+        whenShown<QFileDialog>([&](QFileDialog *dialog) {
+            start = dialog->directory().absolutePath();
+            if (pick.isEmpty())
+                return dialog->reject();
+            dialog->selectFile(pick);
+            dialog->accept();
+        });
+        EXPECT_EQ(ask(questions), pick);
+        return start;
+    }
+    QString in(const QString &relative) const { return QDir(home.path()).absoluteFilePath(relative); }
+
+    QTemporaryDir home;
+    QByteArray savedHome, savedConfig;
+    WidgetQuestions questions;
+};
+
+TEST_F(UsersFolders, PicturesAreAskedForFromThePicturesFolderThenFromTheLastFolderUsed)
+{
+    QFile photo(in(QStringLiteral("vakantie/strand.jpg")));
+    ASSERT_TRUE(photo.open(QIODevice::WriteOnly));
+    photo.close();
+    const auto openPicture = [](WidgetQuestions &q) { return q.openFileName(QStringLiteral("Foto|*.jpg")); };
+    EXPECT_EQ(startOf(openPicture), in(QStringLiteral("Pictures")));
+    EXPECT_EQ(startOf(openPicture, photo.fileName()), in(QStringLiteral("Pictures")));
+    EXPECT_EQ(startOf(openPicture), in(QStringLiteral("vakantie")));
+    // A PDF is not a picture: it goes to the documents folder.
+    const auto savePdf = [](WidgetQuestions &q) {
+        return q.saveFileName(QStringLiteral(" Drukklaar PDF"), QStringLiteral("PDF|*.pdf"), QStringLiteral("Jan.pdf"));
+    };
+    EXPECT_EQ(startOf(savePdf), in(QStringLiteral("Documents")));
+    // The folder last used gone, the dialog starts in the usual one again.
+    ASSERT_TRUE(QDir(in(QStringLiteral("vakantie"))).removeRecursively());
+    EXPECT_EQ(startOf(openPicture), in(QStringLiteral("Pictures")));
+}
+
 TEST_F(DutchDialogs, TheColourDialogAnswersInDutchWithTheColourChosen)
 {
     WidgetQuestions questions;
@@ -167,6 +233,8 @@ protected:
     {
         QFont opened;
         whenShown<QFontDialog>([&](QFontDialog *dialog) {
+            // Qt's own, as the file and colour dialogs: a desktop's would not speak Dutch.
+            EXPECT_TRUE(dialog->testOption(QFontDialog::DontUseNativeDialog));
             opened = dialog->currentFont();
             if (act)
                 act(dialog);
@@ -176,6 +244,35 @@ protected:
         return opened;
     }
     QImage card() { return window.cardView()->grab().toImage(); }
+    // Chooses the family, the style and the size in the dialog, underlined or not.
+    void chooseFace(const QString &family, const QString &style, bool underline = false)
+    {
+        chooseFont([&](QFontDialog *dialog) {
+            clickListEntry(dialog, family);
+            clickListEntry(dialog, style);
+            clickListEntry(dialog, QStringLiteral("20"));
+            if (underline)
+                tickUnderline(dialog);
+        });
+    }
+    // The dialog reopens on the face the card's lines are drawn in, and Ok keeps the card.
+    void expectReopensOnTheFaceDrawn(const QString &styleName)
+    {
+        const CardState chosen = document.state();
+        const QImage before = card();
+        const QFontInfo drawn(CardPainter::textFont(chosen, *window.cardView()));
+        ASSERT_EQ(drawn.styleName(), styleName) << "the card draws another face than the test expects";
+        const QFont opened = chooseFont();
+        const QFontInfo shown(opened);
+        EXPECT_EQ(shown.family(), drawn.family());
+        EXPECT_EQ(shown.styleName(), styleName) << opened.toString().toStdString();
+        EXPECT_EQ(shown.weight(), drawn.weight());
+        EXPECT_EQ(shown.italic(), drawn.italic());
+        EXPECT_EQ(opened.pointSize(), chosen.FontSize);
+        EXPECT_EQ(opened.underline(), chosen.FontUnderline);
+        EXPECT_EQ(document.state(), chosen);
+        EXPECT_EQ(card(), before);
+    }
 
     CardDocument document;
     WidgetQuestions questions;
@@ -216,6 +313,33 @@ TEST_F(FontDialogOnTheCard, ReopensOnBoldItalicAndUnderlineAndOkKeepsEveryPixel)
     EXPECT_TRUE(opened.underline());
     EXPECT_EQ(document.state(), chosen);
     EXPECT_EQ(card(), before);
+}
+
+TEST_F(FontDialogOnTheCard, ReopensOnTheBoldFaceAfterABoldChoice)
+{
+    chooseFace(QStringLiteral("DejaVu Serif"), QStringLiteral("Bold"), true);
+    ASSERT_EQ(document.state().FontName, QStringLiteral("DejaVu Serif"));
+    ASSERT_TRUE(document.state().FontBold && !document.state().FontItalic && document.state().FontUnderline);
+    expectReopensOnTheFaceDrawn(QStringLiteral("Bold"));
+}
+
+TEST_F(FontDialogOnTheCard, ReopensOnTheItalicFaceAfterAnItalicChoice)
+{
+    chooseFace(QStringLiteral("DejaVu Serif"), QStringLiteral("Bold"), true);
+    chooseFace(QStringLiteral("DejaVu Serif"), QStringLiteral("Italic"));
+    ASSERT_TRUE(!document.state().FontBold && document.state().FontItalic);
+    expectReopensOnTheFaceDrawn(QStringLiteral("Italic"));
+}
+
+TEST_F(FontDialogOnTheCard, FacesChosenByNameOrWeightReopenAsTheCardDrawsThem)
+{
+    // The card keeps bold or not: a condensed bold face is drawn as the plain bold one,
+    // an extra-light one as the book face.
+    chooseFace(QStringLiteral("DejaVu Serif"), QStringLiteral("Condensed Bold"));
+    expectReopensOnTheFaceDrawn(QStringLiteral("Bold"));
+    chooseFace(QStringLiteral("DejaVu Sans"), QStringLiteral("ExtraLight"));
+    ASSERT_EQ(document.state().FontName, QStringLiteral("DejaVu Sans"));
+    expectReopensOnTheFaceDrawn(QStringLiteral("Book"));
 }
 
 TEST_F(DutchDialogs, TheFontDialogOpensOnAFontThatCarriesNoStyleName)

@@ -211,13 +211,16 @@ TEST_F(MainWindowTest, BorderMenuShowsTheOutlineWithOneMark)
 TEST_F(MainWindowTest, ExitAnsweredNoKeepsEverything)
 {
     window.show();
-    doc.enterTextLine(1, QStringLiteral("Blijft"));
+    // A card as it was opened or saved: only the exit question comes.
+    doc.replaceCard(QStringLiteral("Open"), [] {
+        Card card;
+        card.state.TextLines[1] = QStringLiteral("Blijft");
+        return card;
+    }(), true);
     doc.printSettings().CardsPerSheet = 8;
-    questions.threeWayAnswers = {Questions::Answer::No};
     questions.yesNoAnswers = {false};
     trigger(QStringLiteral("Fileexit"));
-    EXPECT_EQ(questions.asked, (QStringList{QStringLiteral(" Lumovander|De kaart is gewijzigd. Wilt u de wijzigingen opslaan?"),
-                                            QStringLiteral(" Exit programma|Wilt u dit programma nu afsluiten?")}));
+    EXPECT_EQ(questions.asked, (QStringList{QStringLiteral(" Exit programma|Wilt u dit programma nu afsluiten?")}));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(doc.state().TextLines[1], QStringLiteral("Blijft"));
     QFile file(settingsPath);

@@ -349,6 +349,7 @@ TEST_F(CardFileWindow, DoubleClickOpensLikeOk)
     EXPECT_FALSE(leftOpen);
     EXPECT_EQ(shownCard().pixelColor(2, 2), kBlue);
     EXPECT_EQ(window.action(QStringLiteral("NaamBestand"))->text(), QStringLiteral("Jan"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Jan \u2013 Lumovander")) << "opened, nothing changed yet";
 }
 
 TEST_F(CardFileWindow, TemplateReplacesTheBackgroundAndKeepsTheStamp)
@@ -373,6 +374,7 @@ TEST_F(CardFileWindow, TemplateReplacesTheBackgroundAndKeepsTheStamp)
     EXPECT_TRUE(window.action(QStringLiteral("ToolsBorderKleur(3)"))->isChecked());
     EXPECT_EQ(doc.state().TextLines[1], QStringLiteral("Joël de Vries"));
     EXPECT_EQ(window.action(QStringLiteral("NaamBestand"))->text(), QStringLiteral("rood"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Naamloos* \u2013 Lumovander")) << "a template names no card";
 }
 
 TEST_F(CardFileWindow, BatchRenderDrawsWhatTheWindowShows)
