@@ -36,7 +36,7 @@ int batchCalibrate(const QStringList &args, QTextStream &err)
         fail(err, Usage);
         return 2;
     }
-    if (QFileInfo(output).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+    if (!isOutputWithSuffix(output, QStringLiteral("pdf"))) {
         fail(err, QStringLiteral("the output '%1' must end in .pdf").arg(output));
         return 2;
     }

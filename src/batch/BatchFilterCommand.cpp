@@ -68,7 +68,7 @@ int batchFilter(const QStringList &args, QTextStream &err)
         Fail(err, QStringLiteral("the parameter '%1' is not a whole number").arg(args[1]));
         return 2;
     }
-    const QByteArray format = QFileInfo(output).suffix().toLower().toLatin1();
+    const QByteArray format = pictureFormat(output);
     if (format != "bmp" && format != "png") {
         Fail(err, QStringLiteral("the output '%1' must end in .bmp or .png").arg(output));
         return 2;

@@ -51,7 +51,7 @@ std::optional<GradientJob> parseJob(const QStringList &words, QString &problem)
         return std::nullopt;
     }
     job.output = arguments->positional[1];
-    job.format = QFileInfo(job.output).suffix().toLower().toLatin1();
+    job.format = pictureFormat(job.output);
     if (job.format != "bmp" && job.format != "png") {
         problem = QStringLiteral("the output must end in .bmp or .png: ") + job.output;
         return std::nullopt;

@@ -66,7 +66,7 @@ int batchDrukklaar(const QStringList &args, QTextStream &err)
         fail(err, Usage);
         return 2;
     }
-    if (QFileInfo(output).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+    if (!isOutputWithSuffix(output, QStringLiteral("pdf"))) {
         fail(err, QStringLiteral("the output '%1' must end in .pdf").arg(output));
         return 2;
     }
@@ -85,16 +85,20 @@ int batchDrukklaar(const QStringList &args, QTextStream &err)
         }
     }
     if (words->options.contains(QStringLiteral("--bleed"))) {
-        bool ok = false;
-        const double bleed = words->options.value(QStringLiteral("--bleed")).toDouble(&ok);
-        if (!ok || bleed < PressOptions::MinBleed || bleed > PressOptions::MaxBleed) {
+        const QString given = words->options.value(QStringLiteral("--bleed"));
+        if (const auto message = notANumber(QStringLiteral("--bleed"), given)) {
+            fail(err, *message);
+            return 2;
+        }
+        const auto bleed = numberWithin(given, PressOptions::MinBleed, PressOptions::MaxBleed);
+        if (!bleed) {
             fail(err, QStringLiteral("--bleed must be from %1 to %2 mm: %3")
                           .arg(PressOptions::MinBleed)
                           .arg(PressOptions::MaxBleed)
                           .arg(words->options.value(QStringLiteral("--bleed"))));
             return 2;
         }
-        request.options.bleed = bleed;
+        request.options.bleed = *bleed;
     }
     if (!folder.isEmpty()) {
         if (!QFileInfo(folder).isDir()) {
@@ -108,10 +112,13 @@ int batchDrukklaar(const QStringList &args, QTextStream &err)
     CardDocument document;
     const bool hasRecord = CardName::staysInFolder(name)
         && QFileInfo(CardFolder::cardFiles(DataFolder::cardsFolder(), name).record).isFile();
-    if (!hasRecord || !CardOpening::openCard(document, name)) {
+    const CardOpening::Opened opened = hasRecord ? CardOpening::openCard(document, name) : CardOpening::Opened();
+    if (!opened) {
         fail(err, QStringLiteral("cannot open the card '%1' in '%2'").arg(name, DataFolder::cardsFolder()));
         return 1;
     }
+    for (const QString &note : opened.notes)
+        fail(err, QStringLiteral("let op: ") + note);
     SettingsFile::read(DataFolder::settingsFile(), document.printSettings());
     const SheetGeometry sheet = SheetGeometry::from(document.printSettings());
     request.options.trim = size.value_or(QSizeF(sheet.cardWidth, sheet.cardHeight));

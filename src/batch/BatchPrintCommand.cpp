@@ -35,18 +35,17 @@ const QString NoCorrection = QStringLiteral("--no-correction");
 const QString Shift = QStringLiteral("--shift");
 const QString Scale = QStringLiteral("--scale");
 
-// "a,b" with points as decimal separators.
-std::optional<QPointF> numberPair(const QString &text)
+// "a,b" with points as decimal separators, each within low..high.
+std::optional<QPointF> numberPair(const QString &text, double low, double high)
 {
     const QStringList parts = text.split(QLatin1Char(','));
-    bool okX = false;
-    bool okY = false;
     if (parts.size() != 2)
         return std::nullopt;
-    const QPointF p(parts[0].trimmed().toDouble(&okX), parts[1].trimmed().toDouble(&okY));
-    if (!okX || !okY)
+    const auto x = numberWithin(parts[0], low, high);
+    const auto y = numberWithin(parts[1], low, high);
+    if (!x || !y)
         return std::nullopt;
-    return p;
+    return QPointF(*x, *y);
 }
 
 constexpr int MaxCopies = 10;
@@ -86,10 +85,16 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
             return std::nullopt;
         }
         PrinterCorrection given;
+        for (const QString &option : {Shift, Scale})
+            if (words->options.contains(option))
+                if (const auto message = notANumber(option, words->options.value(option), QLatin1Char(','))) {
+                    fail(err, *message);
+                    return std::nullopt;
+                }
         if (words->options.contains(Shift)) {
-            const auto shift = numberPair(words->options.value(Shift));
-            if (!shift || std::abs(shift->x()) > CorrectionFile::MaxShiftMm
-                || std::abs(shift->y()) > CorrectionFile::MaxShiftMm) {
+            const auto shift =
+                numberPair(words->options.value(Shift), -CorrectionFile::MaxShiftMm, CorrectionFile::MaxShiftMm);
+            if (!shift) {
                 fail(err, QStringLiteral("--shift must be DX,DY in mm, each within %1: %2")
                               .arg(CorrectionFile::MaxShiftMm)
                               .arg(words->options.value(Shift)));
@@ -99,11 +104,9 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
             given.shiftY = shift->y();
         }
         if (words->options.contains(Scale)) {
-            const auto scale = numberPair(words->options.value(Scale));
-            auto inRange = [](double percent) {
-                return percent >= CorrectionFile::MinScale * 100 && percent <= CorrectionFile::MaxScale * 100;
-            };
-            if (!scale || !inRange(scale->x()) || !inRange(scale->y())) {
+            const auto scale = numberPair(words->options.value(Scale), CorrectionFile::MinScale * 100,
+                                          CorrectionFile::MaxScale * 100);
+            if (!scale) {
                 fail(err, QStringLiteral("--scale must be SX,SY in percent, each from %1 to %2: %3")
                               .arg(CorrectionFile::MinScale * 100)
                               .arg(CorrectionFile::MaxScale * 100)
@@ -115,7 +118,7 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
         }
         parsed.correction = given;
     }
-    if (QFileInfo(parsed.output).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+    if (!isOutputWithSuffix(parsed.output, QStringLiteral("pdf"))) {
         fail(err, QStringLiteral("the output '%1' must end in .pdf").arg(parsed.output));
         return std::nullopt;
     }
@@ -162,10 +165,14 @@ int batchPrint(const QStringList &args, QTextStream &err)
     CardDocument document;
     const bool hasRecord = CardName::staysInFolder(arguments->name)
         && QFileInfo(CardFolder::cardFiles(DataFolder::cardsFolder(), arguments->name).record).isFile();
-    if (!hasRecord || !CardOpening::openCard(document, arguments->name)) {
+    const CardOpening::Opened opened =
+        hasRecord ? CardOpening::openCard(document, arguments->name) : CardOpening::Opened();
+    if (!opened) {
         fail(err, QStringLiteral("cannot open the card '%1' in '%2'").arg(arguments->name, DataFolder::cardsFolder()));
         return 1;
     }
+    for (const QString &note : opened.notes)
+        fail(err, QStringLiteral("let op: ") + note);
     // A missing or damaged settings file prints with the defaults for what it lacks.
     SettingsFile::read(DataFolder::settingsFile(), document.printSettings());
 

@@ -76,11 +76,14 @@ int batchRender(const QStringList &args, QTextStream &err)
         DataFolder::setOverride(job->folder);
 
     CardDocument document;
-    if (!CardOpening::openCard(document, job->name)) {
+    const CardOpening::Opened opened = CardOpening::openCard(document, job->name);
+    if (!opened) {
         err << "lumovander-batch render: cannot open the card " << oneLine(job->name) << " in "
             << oneLine(DataFolder::cardsFolder()) << '\n';
         return 1;
     }
+    for (const QString &note : opened.notes)
+        err << "lumovander-batch render: let op: " << oneLine(note) << '\n';
     const QImage image = renderCard(document, job->scale);
     const auto failure = image.isNull() ? std::optional(QStringLiteral("cannot draw the card"))
                                         : writeImageFile(image, job->output, "png");

@@ -2,7 +2,10 @@
 
 #include "core/AtomicFile.h"
 
+#include <QFileInfo>
 #include <QImageWriter>
+
+#include <cmath>
 
 std::optional<BatchArguments> parseBatchArguments(const QStringList &words, const QStringList &optionNames,
                                                   QString &problem)
@@ -23,6 +26,40 @@ std::optional<BatchArguments> parseBatchArguments(const QStringList &words, cons
         }
     }
     return arguments;
+}
+
+std::optional<double> numberWithin(const QString &text, double low, double high)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !(value >= low && value <= high))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<QString> notANumber(const QString &option, const QString &text, QChar separator)
+{
+    const QStringList parts = separator.isNull() ? QStringList{text} : text.split(separator);
+    for (const QString &part : parts) {
+        bool ok = false;
+        const double value = part.trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(value))
+            return QStringLiteral("%1: '%2' is geen getal; er is niets geschreven").arg(option, part.trimmed());
+    }
+    return std::nullopt;
+}
+
+bool isOutputWithSuffix(const QString &output, const QString &suffix)
+{
+    return output == QLatin1String(AtomicFile::StandardOutput)
+        || QFileInfo(output).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
+}
+
+QByteArray pictureFormat(const QString &output)
+{
+    if (output == QLatin1String(AtomicFile::StandardOutput))
+        return "png";
+    return QFileInfo(output).suffix().toLower().toLatin1();
 }
 
 QString oneLine(QString text)

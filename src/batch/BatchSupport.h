@@ -25,6 +25,20 @@ struct BatchArguments {
 std::optional<BatchArguments> parseBatchArguments(const QStringList &words, const QStringList &optionNames,
                                                   QString &problem);
 
+// A number typed for an option: nullopt unless it reads (with a point) and lies in
+// low..high. "nan" and "inf" read as numbers to Qt; the test is written so they fail it.
+std::optional<double> numberWithin(const QString &text, double low, double high);
+
+// The Dutch line for an option's values when one of them, split at separator, is no
+// finite number ("nan", "inf", "abc"); nullopt when each is one.
+std::optional<QString> notANumber(const QString &option, const QString &text, QChar separator = QChar());
+
+// Whether an output names standard output ("-") or a file with the given extension.
+bool isOutputWithSuffix(const QString &output, const QString &suffix);
+
+// The picture format an output asks by its extension ("bmp", "png"); PNG for standard output.
+QByteArray pictureFormat(const QString &output);
+
 // Names and paths are echoed in messages; a line break typed into one of them must not
 // turn the one line a script reads into several.
 QString oneLine(QString text);

@@ -10,7 +10,12 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QLocale>
 #include <QImageWriter>
+
+#include <cmath>
+#include <map>
 
 #include <sys/stat.h>
 
@@ -34,17 +39,74 @@ bool standsThere(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
-std::optional<LogoPicture> readLogo(const QString &path)
+// What a bitmap will hold once decoded, from its header alone: the loader keeps a logo no
+// larger than covering MaxBitmapSide on each side. 0 when the header tells nothing.
+qint64 decodedBytesOf(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const QSize size = QImageReader(&buffer).size();
+    if (size.isEmpty())
+        return 0;
+    const double side = LogoLoader::MaxBitmapSide;
+    const double scale = std::min(1.0, std::max(side / size.width(), side / size.height()));
+    return qint64(std::ceil(size.width() * scale)) * qint64(std::ceil(size.height() * scale)) * 4;
+}
+
+qint64 heldBytes(const LogoPicture &logo) { return logo.isVector() ? logo.svg.size() : logo.bitmap.sizeInBytes(); }
+
+// A logo file as read, or why it was left out for the card's budget.
+struct ReadLogo {
+    std::optional<LogoPicture> logo;
+    bool overBudget = false;
+};
+
+ReadLogo readLogo(const QString &path, qint64 budgetLeft)
 {
     const bool svg = path.endsWith(QLatin1String(".svg"));
     const auto bytes = RegularFile::read(path, svg ? LogoLoader::MaxSvgBytes : PictureLimits::MaxDecodedBytes);
     if (!bytes)
-        return std::nullopt;
+        return {};
+    // Measured before a pixel is decoded: a file that would not fit is not decoded.
+    if ((svg ? bytes->size() : decodedBytesOf(*bytes)) > budgetLeft)
+        return {std::nullopt, true};
     const LogoLoader::Loaded loaded =
         LogoLoader::fromBytes(*bytes, QFileInfo(path).fileName(), LogoLoader::SvgCheck::SafetyOnly);
     if (!loaded || loaded.logo.isVector() != svg)
-        return std::nullopt;
-    return loaded.logo;
+        return {};
+    if (heldBytes(loaded.logo) > budgetLeft)
+        return {std::nullopt, true};
+    return {loaded.logo, false};
+}
+
+// The logos of one opening, by file: each read once, and the budget spent once per file.
+class LogoCache {
+public:
+    LogoCache(QDir folder, qint64 budget) : m_folder(std::move(folder)), m_budgetLeft(budget) {}
+
+    const ReadLogo &logo(const QString &file)
+    {
+        const auto known = m_read.find(file);
+        if (known != m_read.end())
+            return known->second;
+        ReadLogo read = readLogo(m_folder.filePath(file), m_budgetLeft);
+        if (read.logo)
+            m_budgetLeft -= heldBytes(*read.logo);
+        return m_read.emplace(file, std::move(read)).first->second;
+    }
+
+private:
+    QDir m_folder;
+    qint64 m_budgetLeft;
+    std::map<QString, ReadLogo> m_read;
+};
+
+// The same logo shown by several objects is one picture: kept once, as one file.
+const void *pictureIdentity(const LogoPicture &logo)
+{
+    return logo.isVector() ? static_cast<const void *>(logo.svg.constData())
+                           : static_cast<const void *>(logo.bitmap.constBits());
 }
 
 } // namespace
@@ -60,17 +122,23 @@ std::optional<QString> addTo(FileGroupWriter &group, const CardDesign &design, c
     std::erase_if(saved.objects, [](const PlacedObject &object) {
         return object.kind == PlacedObject::Kind::Logo && object.logo.isNull();
     });
-    if (saved.objects.size() > size_t(DesignFile::MaxLogos))
-        saved.objects.resize(size_t(DesignFile::MaxLogos));
+    if (saved.objects.size() > size_t(CardDesign::MaxObjects))
+        saved.objects.resize(size_t(CardDesign::MaxObjects));
     QStringList logoFiles;
     int logoCount = 0;
+    std::map<const void *, QString> written;
     for (size_t i = 0; i < saved.objects.size(); ++i) {
         if (saved.objects[i].kind == PlacedObject::Kind::Qr) {
             logoFiles << QString();
             continue;
         }
         const LogoPicture &logo = saved.objects[i].logo;
+        if (const auto same = written.find(pictureIdentity(logo)); same != written.end()) {
+            logoFiles << same->second;
+            continue;
+        }
         const QString file = CardFolder::logoFileName(name, logoCount++, logo.isVector());
+        written[pictureIdentity(logo)] = file;
         const QByteArray bytes = logoBytes(logo);
         if (bytes.isEmpty())
             return QStringLiteral("Het logo '%1' kon niet worden opgeslagen.").arg(file);
@@ -92,11 +160,23 @@ std::optional<QString> addTo(FileGroupWriter &group, const CardDesign &design, c
 
 CardDesign read(const QString &folder, const QString &name, const LineFont &cardFont)
 {
+    return readWithNotes(folder, name, cardFont).design;
+}
+
+ReadDesign readWithNotes(const QString &folder, const QString &name, const LineFont &cardFont, qint64 logoBudget)
+{
     const auto bytes = RegularFile::read(CardFolder::designFile(folder, name), RegularFile::RecordLimit);
     if (!bytes)
         return {};
     DesignFile::Read read = DesignFile::read(*bytes, cardFont);
-    const QDir dir(folder);
+    ReadDesign result;
+    if (read.leftOut > 0)
+        result.notes << QStringLiteral("De opmaak noemt %1 logo's en QR-codes meer dan de %2 die een kaart kan houden; "
+                                       "die zijn weggelaten.")
+                            .arg(read.leftOut)
+                            .arg(CardDesign::MaxObjects);
+    LogoCache logos(QDir(folder), logoBudget);
+    QStringList overBudget;
     std::vector<PlacedObject> objects;
     for (size_t i = 0; i < read.design.objects.size(); ++i) {
         if (read.design.objects[i].kind == PlacedObject::Kind::Qr) {
@@ -104,15 +184,26 @@ CardDesign read(const QString &folder, const QString &name, const LineFont &card
             continue;
         }
         const QString own = CardFolder::ownLogoFile(name, read.logoFiles[qsizetype(i)]);
-        const auto logo = own.isEmpty() ? std::nullopt : readLogo(dir.filePath(own));
-        if (!logo)
+        if (own.isEmpty())
+            continue;
+        const ReadLogo &logo = logos.logo(own);
+        if (logo.overBudget && !overBudget.contains(own))
+            overBudget << own;
+        if (!logo.logo)
             continue;
         PlacedObject object = read.design.objects[i];
-        object.logo = *logo;
+        object.logo = *logo.logo;
         objects.push_back(object);
     }
+    if (!overBudget.isEmpty())
+        result.notes << QStringLiteral("De logo's van de kaart zijn samen groter dan de %1 die een kaart kan houden; "
+                                       "weggelaten: %2.")
+                            .arg(QLocale(QLocale::Dutch).formattedDataSize(logoBudget, 0,
+                                                                           QLocale::DataSizeTraditionalFormat))
+                            .arg(overBudget.join(QStringLiteral(", ")));
     read.design.objects = std::move(objects);
-    return read.design;
+    result.design = std::move(read.design);
+    return result;
 }
 
 QStringList present(const QString &folder, const QString &name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CardDesign.h"
+#include "core/PictureLimits.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,8 +23,21 @@ std::optional<QString> addTo(FileGroupWriter &group, const CardDesign &design, c
 
 // The design saved with the card named name in folder; a plain design when it has none.
 // A logo whose file is missing, damaged or of the other kind is left out, the rest of
-// the design stays. cardFont gives what a line's own font lacks.
+// the design stays. cardFont gives what a line's own font lacks. A file is read and
+// decoded once however many objects show it, and they all share its one picture.
 CardDesign read(const QString &folder, const QString &name, const LineFont &cardFont);
+
+// The pictures of one card's logos together, each file counted once: a logo beyond it is
+// left out, as are the objects a file lists beyond CardDesign::MaxObjects.
+inline constexpr qint64 MaxLogoBytesPerCard = PictureLimits::MaxDecodedBytes;
+
+// The same with what was left out for the card's limits, each a Dutch sentence to show.
+struct ReadDesign {
+    CardDesign design;
+    QStringList notes;
+};
+ReadDesign readWithNotes(const QString &folder, const QString &name, const LineFont &cardFont,
+                         qint64 logoBudget = MaxLogoBytesPerCard);
 
 // The design files of the card named name that stand in folder (files or links).
 QStringList present(const QString &folder, const QString &name);

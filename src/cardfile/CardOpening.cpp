@@ -55,7 +55,7 @@ CanvasPicture readCanvasPicture(const QString &path, const QString &printPath)
 // The card as the files give it, built on the current one: a field the record cannot
 // give keeps its value. The design is the card's own alone: without its file, plain.
 Card restoredCard(const CardDocument &document, const CanvasPicture &background,
-                  const CardFolder::CardFiles &files, const QString &folder, const QString &name)
+                  const CardFolder::CardFiles &files, const QString &folder, const QString &name, QStringList &notes)
 {
     Card card = document.card();
     card.canvas.setPicture(background.picture, background.print);
@@ -68,7 +68,9 @@ Card restoredCard(const CardDocument &document, const CanvasPicture &background,
                 stamp, PrintCopyFile::read(files.stampPrint, files.stamp, stamp.size() * Composition::PrintScale));
     }
     card.checkedBorderItem = borderItemFor(card.state);
-    card.design = CardDesignFiles::read(folder, name, CardPainter::cardFont(card.state));
+    CardDesignFiles::ReadDesign design = CardDesignFiles::readWithNotes(folder, name, CardPainter::cardFont(card.state));
+    card.design = std::move(design.design);
+    notes = std::move(design.notes);
     return card;
 }
 
@@ -76,22 +78,23 @@ Card restoredCard(const CardDocument &document, const CanvasPicture &background,
 
 namespace CardOpening {
 
-bool openCard(CardDocument &document, const QString &name)
+Opened openCard(CardDocument &document, const QString &name)
 {
     return openCardFrom(document, DataFolder::cardsFolder(), name);
 }
 
-bool openCardFrom(CardDocument &document, const QString &folder, const QString &name, bool asSaved)
+Opened openCardFrom(CardDocument &document, const QString &folder, const QString &name, bool asSaved)
 {
     if (!CardName::staysInFolder(name))
-        return false;
+        return {};
     const auto files = CardFolder::cardFiles(folder, name);
     const CanvasPicture background = readCanvasPicture(files.background, files.backgroundPrint);
     if (background.picture.isNull())
-        return false;
-    document.replaceCard(QStringLiteral("Open Kaart"), restoredCard(document, background, files, folder, name),
-                         asSaved);
-    return true;
+        return {};
+    Opened opened{true, {}};
+    document.replaceCard(QStringLiteral("Open Kaart"),
+                         restoredCard(document, background, files, folder, name, opened.notes), asSaved);
+    return opened;
 }
 
 QString templatePath(const QString &name)

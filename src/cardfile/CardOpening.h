@@ -3,11 +3,20 @@
 #include "stamp/PhotoLoader.h"
 
 #include <QString>
+#include <QStringList>
 
 class CardDocument;
 
 // Bringing a saved card or a template onto the card being designed.
 namespace CardOpening {
+
+// Whether a card opened, and what of it was left out for the limits of a card (too many
+// objects, logos too large together), each a Dutch sentence to show the user.
+struct Opened {
+    bool opened = false;
+    QStringList notes;
+    explicit operator bool() const { return opened; }
+};
 
 // Opens the card named name from the Cards folder: its background picture becomes the
 // canvas's picture, then the record is read and the card restored: layout, stamp
@@ -15,10 +24,10 @@ namespace CardOpening {
 // outline with its check mark, and the design saved with it (plain when it has none).
 // Returns false, changing nothing, when the background picture cannot be read; a
 // missing or damaged record leaves the fields it cannot give as they were.
-bool openCard(CardDocument &document, const QString &name);
+Opened openCard(CardDocument &document, const QString &name);
 // The same from another folder (the recovery card); unless asSaved, the opened card
 // counts as changed, so that closing asks to save it.
-bool openCardFrom(CardDocument &document, const QString &folder, const QString &name, bool asSaved = true);
+Opened openCardFrom(CardDocument &document, const QString &folder, const QString &name, bool asSaved = true);
 
 // Loads the template named name from the Templates folder as the canvas's picture.
 // Nothing else changes: the stamp the user cut stays. Only its part on the card is

@@ -133,7 +133,7 @@ std::optional<double> readNumber(QStringView text, double limit)
 {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok); // always with a point, whatever the locale
-    if (!ok || !std::isfinite(value) || std::abs(value) > limit)
+    if (!ok || !(std::abs(value) <= limit)) // NaN and the infinities fail this too
         return std::nullopt;
     return value;
 }
@@ -166,8 +166,7 @@ std::optional<QRectF> readRect(QStringView text)
     if (!values)
         return std::nullopt;
     const auto &v = *values;
-    if (std::abs(v[0]) > DesignFile::MaxOffset || std::abs(v[1]) > DesignFile::MaxOffset || !(v[2] > 0)
-        || !(v[3] > 0))
+    if (!(std::abs(v[0]) <= DesignFile::MaxOffset && std::abs(v[1]) <= DesignFile::MaxOffset && v[2] > 0 && v[3] > 0))
         return std::nullopt;
     return QRectF(v[0], v[1], v[2], v[3]);
 }
@@ -464,11 +463,17 @@ Read read(const QByteArray &bytes, const LineFont &cardFont)
         object.kind = PlacedObject::Kind::Qr;
         object.rect = *values.rect;
         object.qr = values.qr;
-        object.qr.encode();
         objects[index] = {object, QString()};
     }
     for (const auto &[index, object] : objects) {
+        if (read.design.objects.size() == size_t(CardDesign::MaxObjects)) {
+            ++read.leftOut;
+            continue;
+        }
         read.design.objects.push_back(object.first);
+        // Only a code that is kept is made: a file may list 999.
+        if (object.first.kind == PlacedObject::Kind::Qr)
+            read.design.objects.back().qr.encode();
         read.logoFiles << object.second;
     }
     return read;

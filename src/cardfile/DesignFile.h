@@ -16,6 +16,7 @@ namespace DesignFile {
 inline constexpr char VersionLine[] = "Lumovander opmaak 1";
 
 // What is read at most; far beyond any card, so that only a damaged file meets them.
+// The keys number objects up to MaxLogos; a card keeps the first CardDesign::MaxObjects.
 constexpr int MaxLogos = 999;
 // A QR code's text may hold the most a code can carry (2953 bytes), escaped.
 constexpr qsizetype MaxLineBytes = 8192;
@@ -32,6 +33,7 @@ QByteArray write(const CardDesign &design, const QStringList &logoFiles);
 struct Read {
     CardDesign design;     // the objects with their places; their logos still to be loaded
     QStringList logoFiles; // per object, the file named for its logo; empty for a QR code
+    int leftOut = 0;       // objects the file lists beyond CardDesign::MaxObjects
 };
 // A line's own font takes from cardFont each value the file lacks or cannot give.
 Read read(const QByteArray &bytes, const LineFont &cardFont);

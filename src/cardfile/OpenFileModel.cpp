@@ -107,11 +107,13 @@ bool OpenFileModel::accept()
             m_questions.message(title, PhotoLoader::faultMessage(CardOpening::templatePath(name), outcome));
             return false;
         }
-    } else if (!CardOpening::openCard(m_document, name)) {
+    } else if (const CardOpening::Opened opened = CardOpening::openCard(m_document, name); !opened) {
         // A card that did not open leaves the one shown under its own name: a save now
         // must not go to the files of the card that failed.
         m_questions.message(title, unopenedCardMessage(name));
         return false;
+    } else if (!opened.notes.isEmpty()) {
+        m_questions.message(title, opened.notes.join(QStringLiteral("\r\n")));
     }
     m_document.setLastFileName(name);
     m_document.setFileName(name);

@@ -118,6 +118,83 @@ private:
     QByteArray m_path;
 };
 
+// How a target takes its content.
+enum class Target { Replace, Stream, Refuse };
+
+// Whether the folder of path, or the link path itself, leads into /proc: then path names
+// one of a process's open files (/dev/stdout, /dev/fd/1), not a file of a folder.
+bool namesOpenFile(const QString &path, bool isLink)
+{
+    const QString folder = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
+    if (folder.startsWith(QLatin1String("/proc/")))
+        return true;
+    if (!isLink)
+        return false;
+    char target[64] = {};
+    const ssize_t length = ::readlink(QFile::encodeName(path).constData(), target, sizeof target - 1);
+    return length > 0 && QByteArrayView(target, length).startsWith("/proc/");
+}
+
+Target targetOf(const QString &path)
+{
+    struct stat own {};
+    if (::lstat(QFile::encodeName(path).constData(), &own) != 0)
+        return Target::Replace; // nothing there yet, or the rename will say why not
+    const bool isLink = S_ISLNK(own.st_mode);
+    struct stat target = own;
+    if (isLink && ::stat(QFile::encodeName(path).constData(), &target) != 0)
+        return Target::Replace; // a dangling link: the link itself is replaced
+    if (S_ISFIFO(target.st_mode) || S_ISCHR(target.st_mode))
+        return Target::Stream;
+    if (S_ISBLK(target.st_mode) || S_ISSOCK(target.st_mode))
+        return Target::Refuse;
+    // A link to a regular file is replaced itself; one into a process's open files
+    // (a shell's "> file" seen as /dev/stdout) means that open file.
+    return S_ISREG(target.st_mode) && namesOpenFile(path, isLink) ? Target::Stream : Target::Replace;
+}
+
+// Fills an open descriptor in place, checked as a hidden file is; closes it when owned.
+std::optional<AtomicFile::Failure> fillInPlace(int fd, bool owned, const QString &path,
+                                               const AtomicFile::Filler &fill)
+{
+    bool complete = false;
+    int error = 0;
+    {
+        CheckedFile device(fd);
+        try {
+            complete = fill(device) && device.error() == 0;
+            complete = device.finish() && complete;
+        } catch (...) {
+            if (owned)
+                ::close(fd);
+            throw;
+        }
+        error = device.error();
+    }
+    if (owned && ::close(fd) != 0 && error == 0) {
+        error = errno;
+        complete = false;
+    }
+    return complete ? std::nullopt : std::optional(notWritten(path, error));
+}
+
+std::optional<AtomicFile::Failure> writeInPlace(const QString &path, const AtomicFile::Filler &fill)
+{
+    if (path == QLatin1String(AtomicFile::StandardOutput))
+        return fillInPlace(STDOUT_FILENO, false, path, fill);
+    // No O_CREAT: what stood there a moment ago is what is written, or nothing. A FIFO
+    // waits for its reader here, as a shell's redirection would.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return notWritten(path, errno);
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !(S_ISFIFO(opened.st_mode) || S_ISCHR(opened.st_mode) || S_ISREG(opened.st_mode))) {
+        ::close(fd);
+        return notWritten(path, 0);
+    }
+    return fillInPlace(fd, true, path, fill);
+}
+
 } // namespace
 
 namespace AtomicFile {
@@ -185,31 +262,27 @@ Temporary writeTemporary(const QString &folder, const QString &finalPath, const 
     if (::stat(QFile::encodeName(finalPath).constData(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
 
-    bool complete = false;
-    int error = 0;
-    {
-        CheckedFile device(fd);
-        try {
-            complete = fill(device) && device.error() == 0;
-            complete = device.finish() && complete;
-        } catch (...) {
-            ::close(fd);
-            throw;
-        }
-        error = device.error();
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-        complete = false;
-    }
-    if (!complete)
-        return {{}, notWritten(finalPath, error)};
+    if (auto failure = fillInPlace(fd, true, finalPath, fill))
+        return {{}, std::move(failure)};
     guard.release();
     return {name, std::nullopt};
 }
 
 std::optional<Failure> write(const QString &path, const Filler &fill)
 {
+    if (path == QLatin1String(StandardOutput))
+        return writeInPlace(path, fill);
+    switch (targetOf(path)) {
+    case Target::Stream:
+        return writeInPlace(path, fill);
+    case Target::Refuse: {
+        const QString reason = QStringLiteral("Het is geen gewoon bestand.");
+        return Failure{QStringLiteral("Het bestand '%1' kon niet worden geschreven. %2").arg(fileNameOf(path), reason),
+                       reason};
+    }
+    case Target::Replace:
+        break;
+    }
     const QString folder = QFileInfo(path).absolutePath();
     Temporary temporary = writeTemporary(folder, path, fill);
     if (temporary.failure)

@@ -27,7 +27,14 @@ struct Failure {
     QString reason;
 };
 
-// nullopt when the file is in place.
+// What names standard output in a path the batch program is given.
+inline constexpr char StandardOutput[] = "-";
+
+// nullopt when the file is in place. Only a regular file (or a link, which is replaced
+// itself, never written through) is replaced by renaming. A FIFO or a character device
+// (/dev/null, a terminal, /dev/stdout and the other names of the process's own open
+// files) cannot be put in place by a rename: the content is written into it directly,
+// and StandardOutput writes to standard output. A block device or a socket is refused.
 std::optional<Failure> write(const QString &path, const QByteArray &bytes);
 std::optional<Failure> write(const QString &path, const Filler &fill);
 

@@ -1,5 +1,12 @@
 #include "core/CardDesign.h"
 
+QString CardDesign::fullMessage()
+{
+    return QStringLiteral("Er staan al %1 logo's en QR-codes op de kaart, het meeste dat een kaart kan houden. "
+                          "Verwijder er eerst een.")
+        .arg(MaxObjects);
+}
+
 bool CardDesign::isPlain() const
 {
     for (const LineDesign &line : lines)

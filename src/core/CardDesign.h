@@ -69,6 +69,12 @@ struct PlacedObject {
 };
 
 struct CardDesign {
+    // The most logos and QR codes one card holds, however they come: inserted, or read
+    // from a design file that may list up to 999.
+    static constexpr int MaxObjects = 64;
+    // Why an object more is refused.
+    static QString fullMessage();
+
     std::array<LineDesign, 8> lines; // 1..7
     QPointF stampOffset;
     std::vector<PlacedObject> objects;

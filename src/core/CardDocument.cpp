@@ -236,13 +236,16 @@ void CardDocument::returnToLayoutPlace(CardItem item)
                    });
 }
 
-void CardDocument::insertObject(const PlacedObject &object)
+bool CardDocument::insertObject(const PlacedObject &object)
 {
+    if (!hasRoomForObject())
+        return false;
     PlacedObject inserted = object;
     if (inserted.kind == PlacedObject::Kind::Qr)
         inserted.qr.encode();
     record(inserted.kind == PlacedObject::Kind::Qr ? QStringLiteral("QR-code ingevoegd") : QStringLiteral("Logo ingevoegd"),
            CardHistory::Design, NoMerge, [&](Card &card) { card.design.objects.push_back(inserted); });
+    return true;
 }
 
 void CardDocument::changeQr(int index, const QrObject &qr)

@@ -78,8 +78,10 @@ public:
     void moveItem(CardItem item, QPointF place, int mergeKey = 0);
     // "Terug naar de plaats van de layout", for a line or the stamp.
     void returnToLayoutPlace(CardItem item);
-    // A QR code's code is made here from its content, whatever the object brought.
-    void insertObject(const PlacedObject &object);
+    // A QR code's code is made here from its content, whatever the object brought. False,
+    // changing nothing, when the card already holds CardDesign::MaxObjects.
+    bool insertObject(const PlacedObject &object);
+    bool hasRoomForObject() const { return m_card.design.objects.size() < size_t(CardDesign::MaxObjects); }
     // What a QR code holds, its level or colour: "QR-code gewijzigd".
     void changeQr(int index, const QrObject &qr);
     void resizeObject(int index, const QRectF &rect, int mergeKey = 0);

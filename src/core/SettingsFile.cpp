@@ -35,7 +35,7 @@ std::optional<int> readWhole(RecordReader &reader)
     const auto value = reader.general();
     bool ok = false;
     const double number = value ? value->toNumber(&ok) : 0.0;
-    if (!ok || std::fabs(number) > 2147483647.0)
+    if (!ok || !(std::fabs(number) <= 2147483647.0)) // NaN fails this too
         return std::nullopt;
     return int(std::nearbyint(number));
 }

@@ -26,6 +26,10 @@ QString logoFileFilter()
 
 void insertLogo(MainWindow &window, CardEditor &editor)
 {
+    if (!window.document().hasRoomForObject()) {
+        window.questions().message(QStringLiteral("Lumovander"), CardDesign::fullMessage());
+        return;
+    }
     const QString path = window.questions().openFileName(logoFileFilter());
     if (path.isEmpty())
         return;
@@ -56,6 +60,10 @@ QSizeF cardMm(const CardDocument &document)
 void insertQr(MainWindow &window, CardEditor &editor)
 {
     CardDocument &document = window.document();
+    if (!document.hasRoomForObject()) {
+        window.questions().message(QStringLiteral("Lumovander"), CardDesign::fullMessage());
+        return;
+    }
     const QRectF rect = QrPlacement::defaultRect(cardMm(document));
     const auto answer = editor.qrQuestion().askQr(document.card(), QrObject::fromLines(document.state().TextLines),
                                                   rect, cardMm(document));

@@ -23,7 +23,7 @@ std::optional<PrinterCorrection::Readings> CorrectionForm::readings(QString &pro
         text.replace(QChar(0x2212), QLatin1Char('-'));
         bool ok = text.isEmpty();
         const double value = ok ? 0.0 : m_locale.toDouble(text, &ok);
-        if (!ok || std::abs(value) > PrinterCorrection::MaxReadingMm) {
+        if (!ok || !(std::abs(value) <= PrinterCorrection::MaxReadingMm)) { // NaN fails too
             problem = QStringLiteral("Het veld \"%1\" moet een getal van \u221210 tot 10 mm zijn, zoals %2.")
                           .arg(fieldName(field), m_locale.toString(-0.5, 'f', 1));
             return std::nullopt;

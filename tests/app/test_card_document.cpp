@@ -262,3 +262,25 @@ TEST(NewCard, KeptStyleShowsAtTheNextStampLayout)
     doc.applyLayout(2);
     EXPECT_EQ(doc.stamp().image(), BuiltinPictures::frame(3).convertToFormat(QImage::Format_RGB32));
 }
+
+TEST(PlacedObjects, ACardHoldsAtMostItsCapAndAnObjectMoreChangesNothing)
+{
+    CardDocument doc;
+    PlacedObject logo;
+    logo.rect = QRectF(10, 10, 40, 20);
+    logo.logo.bitmap = QImage(4, 4, QImage::Format_ARGB32_Premultiplied);
+    logo.logo.bitmap.fill(Qt::red);
+    for (int i = 0; i < CardDesign::MaxObjects; ++i)
+        ASSERT_TRUE(doc.insertObject(logo)) << i;
+    EXPECT_FALSE(doc.hasRoomForObject());
+    QSignalSpy changed(&doc, &CardDocument::designChanged);
+    PlacedObject qr;
+    qr.kind = PlacedObject::Kind::Qr;
+    qr.rect = QRectF(0, 0, 50, 50);
+    EXPECT_FALSE(doc.insertObject(qr));
+    EXPECT_FALSE(doc.insertObject(logo));
+    EXPECT_EQ(doc.design().objects.size(), size_t(CardDesign::MaxObjects));
+    EXPECT_EQ(changed.count(), 0);
+    doc.removeObject(0);
+    EXPECT_TRUE(doc.insertObject(logo)) << "room again after one is removed";
+}

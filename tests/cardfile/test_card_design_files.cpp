@@ -4,6 +4,7 @@
 #include "DataFolderFixture.h"
 #include "print/RenderedPdf.h"
 #include "batch/BatchCommands.h"
+#include "cardfile/CardDesignFiles.h"
 #include "cardfile/CardOpening.h"
 #include "cardfile/CardWriter.h"
 #include "cardfile/DesignFile.h"
@@ -355,4 +356,76 @@ TEST_F(DesignFiles, AQrCodeComesBackBetweenTheLogosWithItsTextLevelColourAndFoll
     EXPECT_EQ(read.design.objects[0].qr.level, QrLevel::M);
     EXPECT_EQ(read.design.objects[0].qr.content.kind, QrKind::Contact);
     EXPECT_TRUE(read.design.objects[0].qr.follows[size_t(ContactField::Naam)].isEmpty());
+}
+
+// A design file may list 999 logos naming one picture: the card keeps the first
+// CardDesign::MaxObjects, all sharing the one decoding of the file, and says so.
+TEST_F(DesignFiles, NineHundredNinetyNineEntriesForOnePictureKeepTheCapAndShareOneDecoding)
+{
+    CardDesign design;
+    design.objects = {placed(pngLogo(), QRectF(10, 10, 32, 24))};
+    saveAndOpen(design);
+    QByteArray text = QByteArray(DesignFile::VersionLine) + "\n";
+    for (int k = 1; k <= DesignFile::MaxLogos; ++k)
+        text += "logo." + QByteArray::number(k) + ".bestand=Jan.logo.png\nlogo." + QByteArray::number(k)
+            + ".plaats=" + QByteArray::number(k % 400) + ";10;32;24\n";
+    writeBytes(cards("Jan.opmaak"), text);
+
+    CardDocument doc;
+    const CardOpening::Opened opened = CardOpening::openCard(doc, "Jan");
+    ASSERT_TRUE(opened);
+    const auto &objects = doc.design().objects;
+    ASSERT_EQ(objects.size(), size_t(CardDesign::MaxObjects));
+    EXPECT_EQ(objects.back().rect, QRectF(CardDesign::MaxObjects, 10, 32, 24)) << "the first ones, in order";
+    for (const PlacedObject &object : objects)
+        EXPECT_EQ(object.logo.bitmap.cacheKey(), objects.front().logo.bitmap.cacheKey()) << "decoded once, shared";
+    ASSERT_EQ(opened.notes.size(), 1);
+    EXPECT_TRUE(opened.notes.first().contains(QStringLiteral("%1 logo's en QR-codes meer dan de %2")
+                                                  .arg(DesignFile::MaxLogos - CardDesign::MaxObjects)
+                                                  .arg(CardDesign::MaxObjects)))
+        << opened.notes.first().toStdString();
+
+    // Saved again, the shared picture stays one file, named by every object.
+    ASSERT_FALSE(CardWriter::write(doc, "Jan").has_value());
+    EXPECT_EQ(filesIn(cards()), std::string("Jan-back.bmp Jan.crd Jan.logo.png Jan.opmaak"));
+    EXPECT_EQ(bytesOf(cards("Jan.opmaak")).count("bestand=Jan.logo.png\n"), CardDesign::MaxObjects);
+    CardDocument again;
+    const CardOpening::Opened reopened = CardOpening::openCard(again, "Jan");
+    EXPECT_TRUE(reopened.notes.isEmpty());
+    EXPECT_EQ(again.design(), doc.design());
+}
+
+// The pictures of a card together have a budget; each file counts once, and what does not
+// fit is left out by name. The open dialog shows the note.
+TEST_F(DesignFiles, LogosBeyondTheCardsBudgetAreLeftOutByNameEachFileCountedOnce)
+{
+    CardDesign design;
+    design.objects = {placed(pngLogo(Qt::red), QRectF(0, 0, 32, 24)), placed(pngLogo(Qt::blue), QRectF(50, 0, 32, 24))};
+    saveAndOpen(design);
+    writeBytes(cards("Jan.opmaak"), QByteArray(DesignFile::VersionLine) + "\n"
+                                        "logo.1.bestand=Jan.logo.png\nlogo.1.plaats=0;0;32;24\n"
+                                        "logo.2.bestand=Jan.logo.png\nlogo.2.plaats=10;0;32;24\n"
+                                        "logo.3.bestand=Jan.logo-2.png\nlogo.3.plaats=50;0;32;24\n");
+    const qint64 onePicture = 32 * 24 * 4;
+    const auto read = CardDesignFiles::readWithNotes(cards(), "Jan", cardFont(), onePicture + onePicture / 2);
+    ASSERT_EQ(read.design.objects.size(), size_t(2)) << "the first picture twice, the second not";
+    EXPECT_EQ(read.design.objects[1].rect, QRectF(10, 0, 32, 24));
+    ASSERT_EQ(read.notes.size(), 1);
+    EXPECT_TRUE(read.notes.first().contains(QStringLiteral("weggelaten: Jan.logo-2.png."))) << read.notes.first().toStdString();
+    EXPECT_EQ(CardDesignFiles::readWithNotes(cards(), "Jan", cardFont(), 2 * onePicture).design.objects.size(), size_t(3));
+
+    ScriptedQuestions questions;
+    CardDocument doc;
+    OpenFileModel model(OpenFileModel::Mode::Cards, doc, questions);
+    QByteArray oneTooMany = QByteArray(DesignFile::VersionLine) + "\n";
+    for (int k = 1; k <= CardDesign::MaxObjects + 1; ++k)
+        oneTooMany += "logo." + QByteArray::number(k) + ".bestand=Jan.logo.png\nlogo." + QByteArray::number(k)
+            + ".plaats=0;0;32;24\n";
+    writeBytes(cards("Jan.opmaak"), oneTooMany);
+    model.select(0);
+    ASSERT_TRUE(model.accept());
+    ASSERT_EQ(questions.messages.size(), 1);
+    EXPECT_TRUE(questions.messages.first().contains(QStringLiteral("1 logo's en QR-codes meer dan de 64")))
+        << questions.messages.first().toStdString();
+    EXPECT_EQ(doc.design().objects.size(), size_t(CardDesign::MaxObjects));
 }

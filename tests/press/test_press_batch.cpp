@@ -68,3 +68,18 @@ TEST_F(BatchDrukklaar, RefusesABleedBeyondFiveMillimetresAndWritesNothing)
     EXPECT_TRUE(errors.contains(QStringLiteral("--bleed must be from 0 to 5 mm")));
     EXPECT_FALSE(QFile::exists(pdf));
 }
+
+// Qt reads "nan" and "inf" as numbers; a bleed of NaN once made a page without the card.
+TEST_F(BatchDrukklaar, RefusesABleedThatIsNoFiniteNumberInDutchAndWritesNothing)
+{
+    for (const QString &bad : {QStringLiteral("nan"), QStringLiteral("NaN"), QStringLiteral("inf"), QStringLiteral("-inf"),
+                               QStringLiteral("vijf")}) {
+        EXPECT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--folder"), folder.path(), QStringLiteral("--output"), pdf,
+                       QStringLiteral("--bleed"), bad}),
+                  2)
+            << bad.toStdString();
+        EXPECT_TRUE(errors.contains(QStringLiteral("--bleed: '%1' is geen getal").arg(bad))) << errors.toStdString();
+        EXPECT_EQ(errors.count(QLatin1Char('\n')), 1) << errors.toStdString();
+        EXPECT_FALSE(QFile::exists(pdf)) << bad.toStdString();
+    }
+}

@@ -194,6 +194,29 @@ TEST_F(BatchPrint, CorrectionFromTheFolderOrTheCommandLineOrNone)
     }
 }
 
+// Qt reads "nan" and "inf" as numbers; a shift of NaN once printed without the logos and
+// the QR code's modules.
+TEST_F(BatchPrint, ShiftOrScaleThatIsNoFiniteNumberIsRefusedInDutchAndWritesNothing)
+{
+    const QString pdf = outputs.filePath(QStringLiteral("jan.pdf"));
+    const QStringList base = {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"),
+                              folder.path()};
+    const QList<QStringList> cases = {
+        {QStringLiteral("--shift"), QStringLiteral("nan,nan")}, {QStringLiteral("--shift"), QStringLiteral("0,nan")},
+        {QStringLiteral("--shift"), QStringLiteral("inf,0")},   {QStringLiteral("--shift"), QStringLiteral("-inf,1")},
+        {QStringLiteral("--scale"), QStringLiteral("nan,100")}, {QStringLiteral("--scale"), QStringLiteral("100,inf")},
+    };
+    for (const QStringList &bad : cases) {
+        EXPECT_EQ(run(base + bad), 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(errors.contains(QStringLiteral("is geen getal; er is niets geschreven"))) << errors.toStdString();
+        EXPECT_EQ(errors.count(QLatin1Char('\n')), 1) << errors.toStdString();
+    }
+    // Within the range but written oddly, a shift still is one.
+    EXPECT_EQ(run(base + QStringList{QStringLiteral("--shift"), QStringLiteral("30.5,0")}), 2);
+    EXPECT_FALSE(QFile::exists(pdf));
+    ASSERT_EQ(run(base + QStringList{QStringLiteral("--shift"), QStringLiteral(" 1.5 , -30 ")}), 0) << errors.toStdString();
+}
+
 TEST_F(BatchPrint, CardsOffThePageAreAWarningAndTheRestPrints)
 {
     writeSettings("\"Vek Tarnholm Software 2009\"\r\n\"--------------------------\"\r\n"

@@ -363,3 +363,30 @@ TEST(CorrectionFormTest, ReadingsTakeTheLocalesNumbersWithinTenMillimetres)
     EXPECT_FALSE(form.readings(problem).has_value());
     EXPECT_TRUE(problem.contains(QStringLiteral("\"Linksboven verticaal\""))) << problem.toStdString();
 }
+
+TEST(CorrectionFileTest, NotANumberOrInfinityInTheFileCountsAsNone)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("Lumovander-correctie.ini"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("[X]\nShiftX=nan\nShiftY=inf\nScaleX=-inf\nScaleY=NaN\n[Y]\nShiftX=1e400\nShiftY=0.5\nScaleX=nan\n");
+    out.close();
+    EXPECT_TRUE(CorrectionFile::correctionFor(file, QStringLiteral("X")).isNeutral());
+    const PrinterCorrection y = CorrectionFile::correctionFor(file, QStringLiteral("Y"));
+    EXPECT_EQ(y, (PrinterCorrection{0, 0.5, 1, 1}));
+}
+
+TEST(CorrectionFormTest, NotANumberOrInfinityIsNoReading)
+{
+    for (const QLocale &locale : {QLocale(QLocale::Dutch, QLocale::Netherlands), QLocale::c()}) {
+        for (const QString &bad : {QStringLiteral("nan"), QStringLiteral("NaN"), QStringLiteral("inf"),
+                                   QStringLiteral("-inf"), QStringLiteral("1e400")}) {
+            CorrectionForm form(locale);
+            form.setFieldText(3, bad);
+            QString problem;
+            EXPECT_FALSE(form.readings(problem).has_value()) << bad.toStdString();
+            EXPECT_TRUE(problem.contains(QStringLiteral("\"Rechtsonder horizontaal\""))) << problem.toStdString();
+        }
+    }
+}
