@@ -171,6 +171,13 @@ std::optional<QRectF> readRect(QStringView text)
     return QRectF(v[0], v[1], v[2], v[3]);
 }
 
+// 0, the logo's own, for what does not read.
+double readAspect(QStringView text)
+{
+    const auto value = readNumber(text, DesignFile::MaxLogoAspect);
+    return value && *value >= 1 / DesignFile::MaxLogoAspect ? *value : 0;
+}
+
 std::optional<bool> readFlag(QStringView text)
 {
     const QStringView flag = text.trimmed();
@@ -230,6 +237,7 @@ struct FontValues {
 struct LogoValues {
     std::optional<QRectF> rect;
     QString file;
+    double aspect = 0;
 };
 
 struct QrValues {
@@ -376,6 +384,8 @@ void readValue(Parsed &parsed, QStringView key, QStringView value)
             parsed.logos[*index].file = QString::fromUtf8(oneLine(value.trimmed().toString()));
         else if (parts[2] == u"plaats")
             parsed.logos[*index].rect = readRect(value);
+        else if (parts[2] == u"verhouding")
+            parsed.logos[*index].aspect = readAspect(value);
     }
 }
 
@@ -410,6 +420,8 @@ QByteArray write(const CardDesign &design, const QStringList &logoFiles)
         else
             out.put(key + "bestand", oneLine(logoFiles[i]));
         out.put(key + "plaats", numbers({rect.x(), rect.y(), rect.width(), rect.height()}));
+        if (!qr && object.aspect > 0)
+            out.put(key + "verhouding", numbers({object.aspect}));
     }
     return out.bytes();
 }
@@ -453,6 +465,7 @@ Read read(const QByteArray &bytes, const LineFont &cardFont)
             continue;
         PlacedObject object;
         object.rect = *logo.rect;
+        object.aspect = logo.aspect;
         objects[index] = {object, logo.file};
     }
     // A code is what its values make; one without its place is left out.

@@ -22,6 +22,7 @@ constexpr int MaxLogos = 999;
 constexpr qsizetype MaxLineBytes = 8192;
 constexpr double MaxOffset = 2000; // canvas pixels, either way, for offsets and logo corners
 constexpr double MaxLogoSide = 4000;
+constexpr double MaxLogoAspect = 1000; // a logo's width over height, and its height over width
 constexpr int MinFontSize = 1;
 constexpr int MaxFontSize = 200;
 

@@ -63,6 +63,11 @@ struct PlacedObject {
     Kind kind = Kind::Logo;
     QRectF rect; // canvas pixels; a QR code's is square on paper
     LogoPicture logo;
+    // A logo's width over its height on paper, once a resize with Shift changed it;
+    // 0: the logo's own. The logo is drawn in that shape, as large as its rectangle
+    // holds, so neither the canvas's pixels (not square on paper) nor another card size
+    // distort it.
+    double aspect = 0;
     QrObject qr;
 
     bool operator==(const PlacedObject &) const = default;

@@ -258,13 +258,20 @@ void CardDocument::changeQr(int index, const QrObject &qr)
            [&](Card &card) { card.design.objects[size_t(index)].qr = changed; });
 }
 
-void CardDocument::resizeObject(int index, const QRectF &rect, int mergeKey)
+void CardDocument::resizeObject(int index, const QRectF &rect, int mergeKey, std::optional<double> aspect)
 {
     if (!hasItem(CardItem::object(index)) || !rect.isValid() || rect.isEmpty())
         return;
     const bool qr = m_card.design.objects[size_t(index)].kind == PlacedObject::Kind::Qr;
+    if (aspect && (qr || !(*aspect > 0) || !std::isfinite(*aspect)))
+        aspect.reset();
     record(qr ? QStringLiteral("Grootte QR-code veranderd") : QStringLiteral("Grootte logo veranderd"),
-           CardHistory::Design, mergeKey, [&](Card &card) { card.design.objects[size_t(index)].rect = rect; });
+           CardHistory::Design, mergeKey, [&](Card &card) {
+               PlacedObject &object = card.design.objects[size_t(index)];
+               object.rect = rect;
+               if (aspect)
+                   object.aspect = *aspect;
+           });
 }
 
 void CardDocument::removeObject(int index)

@@ -84,7 +84,8 @@ public:
     bool hasRoomForObject() const { return m_card.design.objects.size() < size_t(CardDesign::MaxObjects); }
     // What a QR code holds, its level or colour: "QR-code gewijzigd".
     void changeQr(int index, const QrObject &qr);
-    void resizeObject(int index, const QRectF &rect, int mergeKey = 0);
+    // aspect: a logo's new width over height on paper (a resize with Shift); none keeps it.
+    void resizeObject(int index, const QRectF &rect, int mergeKey = 0, std::optional<double> aspect = std::nullopt);
     void removeObject(int index);
     int newGestureKey();
     static int nudgeKey(CardItem item);

@@ -51,9 +51,12 @@ QRectF measuredLine(const Card &card, int line, bool moved)
     const LineFont look = DesignPainter::lineFont(CardPainter::cardFont(card.state), card.design, line);
     const QFontMetricsF metrics(mapping.font(look), &device);
     const double x = mapping.linePlace(line).x();
-    const QString text = VisibleText::prefix(metrics, Composition::CanvasSize.width() - x,
-                                             card.state.TextLines[size_t(line)]);
-    const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+    const QString &full = card.state.TextLines[size_t(line)];
+    const QString text = VisibleText::prefix(metrics, Composition::CanvasSize.width() - x, full);
+    // An emptied line shows nothing to take hold of: it stands over its whole column, as
+    // wide as a line of text there could be, so that a click anywhere there reaches it.
+    const QSizeF size(full.trimmed().isEmpty() ? mapping.columnWidth(line) : metrics.horizontalAdvance(text),
+                      metrics.height());
     LineDesign place = card.design.lines[size_t(line)];
     if (!moved)
         place.offset = QPointF();

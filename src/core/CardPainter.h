@@ -36,7 +36,8 @@ QFont textFont(const LineFont &font, const QPaintDevice &device);
 LineFont cardFont(const CardState &state);
 
 // Where text line 1..7 stands and how large its text is, in canvas pixels: the place
-// a label sized to its text would take. The first is the line of a plain card.
+// a label sized to its text would take (an empty line's spans its text column). The
+// first is the line of a plain card.
 QRect textLineRect(const CardState &state, int line);
 QRectF textLineRect(const Card &card, int line);
 // Where line 1..7 would stand at its layout place: the start of a drag's guides.

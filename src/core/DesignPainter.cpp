@@ -36,6 +36,7 @@ struct ScreenCopy {
 // Per thread: a render on a worker thread never shares a renderer with the window.
 thread_local std::list<ScreenCopy> screenCopies;
 constexpr size_t KeptScreenCopies = 4;
+constexpr size_t KeptSizes = 16;
 
 QSvgRenderer &rendererFor(const QByteArray &svg)
 {
@@ -146,6 +147,50 @@ void drawLogo(QPainter &painter, const LogoPicture &logo, const QRectF &target)
         painter.drawImage(target, logo.bitmap);
 }
 
+QSizeF logoSize(const LogoPicture &logo)
+{
+    if (!logo.isVector())
+        return QSizeF(logo.bitmap.size());
+    // Asked at every drawing of every logo: kept apart from the few renderers, so that a
+    // card of many logos does not parse them all again at each paint.
+    thread_local std::list<std::pair<QByteArray, QSizeF>> sizes;
+    for (auto it = sizes.begin(); it != sizes.end(); ++it)
+        if (it->first.constData() == logo.svg.constData() || it->first == logo.svg) {
+            sizes.splice(sizes.begin(), sizes, it);
+            return it->second;
+        }
+    const QSvgRenderer &renderer = rendererFor(logo.svg);
+    const QSizeF box = renderer.viewBoxF().size();
+    sizes.emplace_front(logo.svg, box.isEmpty() ? QSizeF(renderer.defaultSize()) : box);
+    if (sizes.size() > KeptSizes)
+        sizes.pop_back();
+    return sizes.front().second;
+}
+
+double logoAspect(const PlacedObject &object)
+{
+    if (object.aspect > 0 && std::isfinite(object.aspect))
+        return object.aspect;
+    const QSizeF own = logoSize(object.logo);
+    return own.isEmpty() ? 1 : own.width() / own.height();
+}
+
+QRectF keepingAspect(const QRectF &target, double aspect, double unitAspect)
+{
+    if (target.isEmpty() || !(aspect > 0) || !(unitAspect > 0))
+        return target;
+    // In units as long across as down, the target is this much wider than high.
+    const double targetAspect = target.width() * unitAspect / target.height();
+    QSizeF size = target.size();
+    if (targetAspect > aspect)
+        size.setWidth(target.width() * aspect / targetAspect);
+    else
+        size.setHeight(target.height() * targetAspect / aspect);
+    QRectF kept(QPointF(), size);
+    kept.moveCenter(target.center());
+    return kept;
+}
+
 void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const QColor &textColour)
 {
     if (!qr.code.isValid() || target.isEmpty())
@@ -179,7 +224,8 @@ void drawObjects(QPainter &painter, const CardMapping &mapping, const CardDesign
     for (const PlacedObject &object : design.objects) {
         switch (object.kind) {
         case PlacedObject::Kind::Logo:
-            drawLogo(painter, object.logo, mapping.rect(object.rect));
+            drawLogo(painter, object.logo,
+                     keepingAspect(mapping.rect(object.rect), logoAspect(object), mapping.unitAspect()));
             break;
         case PlacedObject::Kind::Qr:
             drawQr(painter, object.qr, mapping.rect(object.rect), textColour);

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <array>
 
 class QPainter;
@@ -24,6 +25,9 @@ public:
     // A distance or a rectangle in canvas pixels, in the painter's units.
     virtual QPointF distance(QPointF canvas) const = 0;
     virtual QRectF rect(const QRectF &canvas) const = 0;
+    // How long one of the painter's units is across over how long it is down: 1 where
+    // they are square, as the window's and a render's pixels are.
+    virtual double unitAspect() const { return 1; }
 };
 
 // The one routine that draws what the user placed and styled, for the window, the
@@ -52,5 +56,15 @@ void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const Q
 // A logo into target, in the painter's units: an SVG as paths, a bitmap from its own
 // pixels, smoothly scaled.
 void drawLogo(QPainter &painter, const LogoPicture &logo, const QRectF &target);
+
+// The logo's own size: an SVG's view box (its default size without one), a bitmap's
+// pixels; empty when it has none.
+QSizeF logoSize(const LogoPicture &logo);
+// The width over the height a placed logo is drawn in: as a Shift resize left it, else
+// the logo's own (1 for a logo without a size of its own).
+double logoAspect(const PlacedObject &object);
+// The largest rectangle of that width over height (as seen on the device) that target
+// holds, centred in it; unitAspect as CardMapping::unitAspect.
+QRectF keepingAspect(const QRectF &target, double aspect, double unitAspect = 1);
 
 } // namespace DesignPainter

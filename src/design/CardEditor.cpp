@@ -3,6 +3,7 @@
 #include "core/CardDocument.h"
 #include "core/CommandGuard.h"
 #include "core/Composition.h"
+#include "core/DesignPainter.h"
 #include "design/DesignOverlay.h"
 #include "window/CardView.h"
 
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -87,12 +89,23 @@ QPointF CardEditor::canvasPoint(QPointF global) const
 CardItem CardEditor::itemAt(QObject *receiver, QPointF canvas) const
 {
     for (int line = 1; line <= 7; ++line)
-        if (receiver == m_view.textLine(line))
+        if (receiver == m_view.textLine(line)) {
+            // An empty line takes its whole column but shows nothing there: a logo or a
+            // code under it is what the user sees, and what the press is for.
+            if (m_document.state().TextLines[size_t(line)].trimmed().isEmpty())
+                if (const CardItem object = objectAt(canvas); !object.isNone())
+                    return object;
             return CardItem::line(line);
+        }
     if (receiver == m_stamp)
         return CardItem::stamp();
     if (receiver != &m_view)
         return {};
+    return objectAt(canvas);
+}
+
+CardItem CardEditor::objectAt(QPointF canvas) const
+{
     const auto &objects = m_document.design().objects;
     for (int i = int(objects.size()) - 1; i >= 0; --i)
         if (objects[size_t(i)].rect.contains(canvas))
@@ -186,6 +199,8 @@ bool CardEditor::move(QMouseEvent &event)
     return true;
 }
 
+// The item follows the mouse, snapping to the guides, but never leaves the card so far
+// that it cannot be taken again.
 void CardEditor::dragTo(QPointF canvas, Qt::KeyboardModifiers modifiers)
 {
     const QPointF delta = canvas - m_gesture.start;
@@ -194,12 +209,14 @@ void CardEditor::dragTo(QPointF canvas, Qt::KeyboardModifiers modifiers)
     const Snapping::Result snapped =
         Snapping::snap(DesignGuides::edges(m_document.card(), m_gesture.item, asked), m_gesture.guides,
                        QSizeF(reach.x(), reach.y()), modifiers.testFlag(Qt::AltModifier));
-    m_document.moveItem(m_gesture.item, m_gesture.startPlace + delta + snapped.offset, m_gesture.key);
-    m_overlay->setGuides(snapped.hits);
+    const QPointF kept = DesignGuides::keptOnCard(asked.translated(snapped.offset));
+    m_document.moveItem(m_gesture.item, m_gesture.startPlace + delta + snapped.offset + kept, m_gesture.key);
+    m_overlay->setGuides(kept.isNull() ? snapped.hits : std::vector<Snapping::Guide>());
 }
 
-// The corner opposite the handle stays; the logo keeps its proportions unless Shift is
-// held, the larger of the two changes deciding.
+// The corner opposite the handle stays; the larger of the two changes decides. A logo
+// keeps its shape on paper (its own, or the one a resize with Shift gave it) unless
+// Shift is held, which gives it the shape dragged.
 void CardEditor::resizeTo(QPointF canvas, Qt::KeyboardModifiers modifiers)
 {
     const QRectF start = m_gesture.startRect;
@@ -212,16 +229,20 @@ void CardEditor::resizeTo(QPointF canvas, Qt::KeyboardModifiers modifiers)
     double width = std::max(SmallestSide, sx * (to.x() - anchor.x()));
     double height = std::max(SmallestSide, sy * (to.y() - anchor.y()));
     // A QR code stays square on paper whatever is held.
-    const bool isQr = m_document.design().objects[size_t(m_gesture.item.index)].kind == PlacedObject::Kind::Qr;
-    if (isQr || !modifiers.testFlag(Qt::ShiftModifier)) {
-        const double aspect = start.width() / start.height();
+    const PlacedObject &object = m_document.design().objects[size_t(m_gesture.item.index)];
+    const bool isQr = object.kind == PlacedObject::Kind::Qr;
+    const bool reshape = !isQr && modifiers.testFlag(Qt::ShiftModifier);
+    if (!reshape) {
+        const double aspect = isQr ? start.width() / start.height()
+                                   : DesignGuides::canvasAspect(DesignPainter::logoAspect(object), scale());
         if (width / aspect >= height)
             height = width / aspect;
         else
             width = height * aspect;
     }
     const QRectF rect = QRectF(anchor, anchor + QPointF(sx * width, sy * height)).normalized();
-    m_document.resizeObject(m_gesture.item.index, rect, m_gesture.key);
+    m_document.resizeObject(m_gesture.item.index, rect, m_gesture.key,
+                            reshape ? std::optional(DesignGuides::paperAspect(rect, scale())) : std::nullopt);
 }
 
 bool CardEditor::release(QMouseEvent &event)
@@ -237,10 +258,59 @@ bool CardEditor::release(QMouseEvent &event)
     return true;
 }
 
+// Every item the card has, in the order Tab goes through them: the lines, the stamp,
+// the placed objects bottom to top.
+std::vector<CardItem> CardEditor::items() const
+{
+    std::vector<CardItem> all;
+    for (int line = 1; line <= 7; ++line)
+        all.push_back(CardItem::line(line));
+    if (m_document.hasItem(CardItem::stamp()))
+        all.push_back(CardItem::stamp());
+    for (size_t i = 0; i < m_document.design().objects.size(); ++i)
+        all.push_back(CardItem::object(int(i)));
+    return all;
+}
+
+// Tab selects the next item, Shift+Tab the one before, wherever it stands; past the
+// last the selection ends and the focus moves on as usual.
+bool CardEditor::cycle(bool forward)
+{
+    const std::vector<CardItem> all = items();
+    auto at = std::find(all.begin(), all.end(), m_selection);
+    CardItem next;
+    if (forward)
+        next = at == all.end() ? all.front() : (at + 1 == all.end() ? CardItem() : *(at + 1));
+    else
+        next = at == all.end() ? all.back() : (at == all.begin() ? CardItem() : *(at - 1));
+    select(next);
+    return !next.isNone();
+}
+
+// Where the menu of a selected item opens from the keyboard: the middle of what the
+// card shows of it.
+QPoint CardEditor::globalPoint(const QRectF &canvasRect) const
+{
+    const QRectF shown = canvasRect.intersected(QRectF(QPointF(), QSizeF(Composition::CanvasSize)));
+    const QPointF at = shown.isEmpty() ? canvasRect.center() : shown.center();
+    const QPointF local(at.x() * m_view.width() / Composition::CanvasWidth,
+                        at.y() * m_view.height() / Composition::CanvasHeight);
+    return m_view.mapToGlobal(local.toPoint());
+}
+
 bool CardEditor::key(QKeyEvent &event)
 {
+    const bool shift = event.modifiers().testFlag(Qt::ShiftModifier);
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) {
+        const bool forward = event.key() == Qt::Key_Tab && !shift;
+        return cycle(forward);
+    }
     if (m_selection.isNone())
         return false;
+    if (event.key() == Qt::Key_Menu || (event.key() == Qt::Key_F10 && shift)) {
+        showMenu(m_selection, globalPoint(DesignGuides::itemRect(m_document.card(), m_selection)));
+        return true;
+    }
     QPointF direction;
     switch (event.key()) {
     case Qt::Key_Escape:
@@ -268,8 +338,12 @@ bool CardEditor::key(QKeyEvent &event)
     default:
         return false;
     }
-    const double mm = event.modifiers().testFlag(Qt::ShiftModifier) ? FineNudgeMm : NudgeMm;
-    const QPointF step = scale().pixels(direction * mm);
-    m_document.moveItem(m_selection, m_document.itemPlace(m_selection) + step, CardDocument::nudgeKey(m_selection));
+    const double mm = shift ? FineNudgeMm : NudgeMm;
+    QPointF step = scale().pixels(direction * mm);
+    // An item beyond the edge (from a card of before) comes back within reach at once.
+    step += DesignGuides::keptOnCard(DesignGuides::itemRect(m_document.card(), m_selection).translated(step));
+    if (!step.isNull())
+        m_document.moveItem(m_selection, m_document.itemPlace(m_selection) + step,
+                            CardDocument::nudgeKey(m_selection));
     return true;
 }

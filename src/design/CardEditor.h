@@ -6,6 +6,7 @@
 #include "design/QrQuestion.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointF>
 #include <QRectF>
 #include <vector>
@@ -21,10 +22,11 @@ class Questions;
 
 // The editing of the card on screen, over the window framework's card view: a press
 // and a drag of more than a few pixels moves a line, the stamp or a logo (snapping to
-// the guides unless Alt is held), a logo's corner handles resize it, the arrow keys
-// nudge the selected item, Delete removes a selected logo, Escape ends the selection,
-// and a right click opens the item's menu. A press and release without moving is left
-// to the card view, so a click on a line still asks for its text.
+// the guides unless Alt is held, and keeping a grip of it on the card), a logo's corner
+// handles resize it, Tab and Shift+Tab go through the items, the arrow keys nudge the
+// selected item, Delete removes a selected logo, Escape ends the selection, and a right
+// click (or the menu key on the selection) opens the item's menu. A press and release
+// without moving is left to the card view, so a click on a line still asks for its text.
 //
 // It watches the view and its children through an event filter; the view keeps no
 // editing state and draws the card as always, the overlay shows the editing above it.
@@ -69,7 +71,11 @@ private:
     DesignGuides::CardScale scale() const;
     QPointF canvasPoint(QPointF global) const;
     CardItem itemAt(QObject *receiver, QPointF canvas) const;
+    CardItem objectAt(QPointF canvas) const;
     int handleAt(QPointF canvas) const;
+    std::vector<CardItem> items() const;
+    bool cycle(bool forward);
+    QPoint globalPoint(const QRectF &canvasRect) const;
 
     bool press(QObject *receiver, QMouseEvent &event);
     bool move(QMouseEvent &event);
@@ -79,6 +85,7 @@ private:
     bool key(QKeyEvent &event);
     bool contextMenu(QObject *receiver, QContextMenuEvent &event);
 
+    void showMenu(CardItem item, QPoint global);
     void showLineMenu(int line, QPoint global);
     void showStampMenu(QPoint global);
     void showLogoMenu(int index, QPoint global);

@@ -23,24 +23,31 @@ QAction *menuItem(QMenu &menu, const QString &name, const QString &caption)
 bool CardEditor::contextMenu(QObject *receiver, QContextMenuEvent &event)
 {
     const CardItem item = itemAt(receiver, canvasPoint(event.globalPos()));
+    if (item.isNone())
+        return false;
+    showMenu(item, event.globalPos());
+    return true;
+}
+
+void CardEditor::showMenu(CardItem item, QPoint global)
+{
     switch (item.kind) {
     case CardItem::Kind::Line:
-        showLineMenu(item.index, event.globalPos());
-        return true;
+        showLineMenu(item.index, global);
+        break;
     case CardItem::Kind::Stamp:
-        showStampMenu(event.globalPos());
-        return true;
+        showStampMenu(global);
+        break;
     case CardItem::Kind::Object:
         select(item);
         if (m_document.design().objects[size_t(item.index)].kind == PlacedObject::Kind::Qr)
-            showQrMenu(item.index, event.globalPos());
+            showQrMenu(item.index, global);
         else
-            showLogoMenu(item.index, event.globalPos());
-        return true;
+            showLogoMenu(item.index, global);
+        break;
     case CardItem::Kind::None:
         break;
     }
-    return false;
 }
 
 void CardEditor::showLineMenu(int line, QPoint global)

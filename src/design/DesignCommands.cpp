@@ -2,6 +2,7 @@
 
 #include "core/CardDocument.h"
 #include "core/CommandGuard.h"
+#include "core/DesignPainter.h"
 #include "core/Questions.h"
 #include "design/CardEditor.h"
 #include "design/DesignGuides.h"
@@ -41,7 +42,8 @@ void insertLogo(MainWindow &window, CardEditor &editor)
     CardDocument &document = window.document();
     PlacedObject logo;
     logo.logo = loaded.logo;
-    logo.rect = DesignGuides::newLogoRect(LogoLoader::naturalSize(loaded.logo),
+    // Its own shape on paper at this card's size; drawn in that shape on any other.
+    logo.rect = DesignGuides::newLogoRect(DesignPainter::logoSize(loaded.logo),
                                           DesignGuides::CardScale::of(document.printSettings()));
     document.insertObject(logo);
     editor.select(CardItem::object(int(document.design().objects.size()) - 1));

@@ -7,6 +7,7 @@
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 
 namespace DesignGuides {
@@ -97,6 +98,39 @@ QRectF newLogoRect(QSizeF natural, const CardScale &scale)
     const double height = size.y();
     const QPointF margin = scale.pixels({SafetyMarginMm, SafetyMarginMm});
     return QRectF(Composition::CanvasWidth - margin.x() - width, margin.y(), width, height);
+}
+
+double canvasAspect(double paperAspect, const CardScale &scale)
+{
+    const QPointF perMm = scale.perMm();
+    return paperAspect * perMm.x() / perMm.y();
+}
+
+double paperAspect(const QRectF &canvas, const CardScale &scale)
+{
+    const QPointF perMm = scale.perMm();
+    return canvas.width() / perMm.x() / (canvas.height() / perMm.y());
+}
+
+namespace {
+
+// Along one axis: from..to must overlap 0..end by grip, or by the whole item if smaller.
+double keptWithin(double from, double to, double end)
+{
+    const double grip = std::min(GripPixels, std::max(0.0, to - from));
+    if (to < grip)
+        return grip - to;
+    if (from > end - grip)
+        return end - grip - from;
+    return 0;
+}
+
+} // namespace
+
+QPointF keptOnCard(const QRectF &rect)
+{
+    return {keptWithin(rect.left(), rect.right(), Composition::CanvasWidth),
+            keptWithin(rect.top(), rect.bottom(), Composition::CanvasHeight)};
 }
 
 } // namespace DesignGuides

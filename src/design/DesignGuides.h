@@ -45,4 +45,15 @@ std::vector<Snapping::Guide> guides(const Card &card, CardItem moving, const Car
 constexpr double NewLogoWidthMm = 20;
 QRectF newLogoRect(QSizeF natural, const CardScale &scale);
 
+// A width over height on paper as a rectangle of canvas pixels has it, and the other way:
+// the canvas's pixels are square on paper only on a card of 440:270.
+double canvasAspect(double paperAspect, const CardScale &scale);
+double paperAspect(const QRectF &canvas, const CardScale &scale);
+
+// How much of an item a drag or a nudge keeps on the card, in canvas pixels along each
+// axis (the whole of an item smaller than that), so that the mouse can always take it again.
+constexpr double GripPixels = 10;
+// The shift that brings that much of an item at rect onto the card; none when it is.
+QPointF keptOnCard(const QRectF &rect);
+
 } // namespace DesignGuides

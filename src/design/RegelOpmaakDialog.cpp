@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 
 namespace {
@@ -57,7 +58,6 @@ RegelOpmaakDialog::RegelOpmaakDialog(int line, const LineStyle &current, const L
     m_align->setCurrentIndex(int(current.align));
     m_asCard->setChecked(!current.font);
     showFont(current.font.value_or(cardFont));
-    followCard(!current.font);
 }
 
 void RegelOpmaakDialog::buildControls()
@@ -110,12 +110,18 @@ void RegelOpmaakDialog::buildControls()
 
     connect(m_asCard, &QCheckBox::toggled, this, &RegelOpmaakDialog::followCard);
     connect(m_colourButton, &QPushButton::clicked, this, &RegelOpmaakDialog::chooseColour);
+    connect(m_family, &QFontComboBox::currentFontChanged, this, &RegelOpmaakDialog::ownFont);
+    connect(m_size, &QSpinBox::valueChanged, this, &RegelOpmaakDialog::ownFont);
+    for (QCheckBox *box : {m_bold, m_italic, m_underline})
+        connect(box, &QCheckBox::toggled, this, &RegelOpmaakDialog::ownFont);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void RegelOpmaakDialog::showFont(const LineFont &font)
 {
+    // What is shown here is no change of the user's.
+    const QScopedValueRollback showing(m_showing, true);
     m_family->setCurrentFont(QFont(font.name));
     m_shownName = font.name;
     m_shownFamily = m_family->currentFont().family();
@@ -127,14 +133,19 @@ void RegelOpmaakDialog::showFont(const LineFont &font)
     showColour();
 }
 
-// Following the card shows the card's font; leaving it starts from what is shown.
+// Following the card shows the card's font; leaving it starts from what is shown. The
+// controls stay live either way, so that the way to a style of the line's own is in sight.
 void RegelOpmaakDialog::followCard(bool card)
 {
     if (card)
         showFont(m_cardFont);
-    for (QWidget *control : std::initializer_list<QWidget *>{m_family, m_size, m_bold, m_italic, m_underline,
-                                                              m_colourButton})
-        control->setEnabled(!card);
+}
+
+// A font control the user changes makes the font the line's own.
+void RegelOpmaakDialog::ownFont()
+{
+    if (!m_showing)
+        m_asCard->setChecked(false);
 }
 
 void RegelOpmaakDialog::chooseColour()
@@ -142,6 +153,7 @@ void RegelOpmaakDialog::chooseColour()
     if (const auto colour = m_questions.chooseColour(QStringLiteral(" Kleur regel %1").arg(m_line), m_colour)) {
         m_colour = *colour;
         showColour();
+        ownFont();
     }
 }
 

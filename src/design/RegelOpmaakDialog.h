@@ -14,8 +14,8 @@ class Questions;
 
 // The style dialog of one line "RegelOpmaakDialog": font, size in card points, bold,
 // italic, underline, colour and alignment. "Zoals de kaart" lets the line follow the
-// card's font and colour again; the font controls then show the card's and rest.
-// "Ok" closes with chosen(), "Cancel" without.
+// card's font and colour again; the font controls then show the card's, and changing
+// any of them makes that the line's own. "Ok" closes with chosen(), "Cancel" without.
 class RegelOpmaakDialog : public QDialog {
     Q_OBJECT
 public:
@@ -28,6 +28,7 @@ private:
     void buildControls();
     void showFont(const LineFont &font);
     void followCard(bool card);
+    void ownFont();
     void chooseColour();
     void showColour();
 
@@ -35,6 +36,7 @@ private:
     LineFont m_cardFont;
     Questions &m_questions;
     QColor m_colour;
+    bool m_showing = false;
     // The name of the font last shown and the family the combo box showed it as.
     QString m_shownName;
     QString m_shownFamily;

@@ -57,6 +57,11 @@ public:
         const QPointF size = distance(QPointF(canvas.width(), canvas.height()));
         return QRectF(m_mm.point(m_corner) + distance(canvas.topLeft()), QSizeF(size.x(), size.y()));
     }
+    double unitAspect() const override
+    {
+        const QPointF perMm = m_mm.point(QPointF(1, 1));
+        return perMm.y() / perMm.x();
+    }
 
 private:
     const MillimetreScale &m_mm;

@@ -1,5 +1,7 @@
 #include "app/WindowFixture.h"
 #include "core/CardPainter.h"
+#include "core/Composition.h"
+#include "design/DesignGuides.h"
 #include "design/CardEditor.h"
 #include "design/DesignCommands.h"
 #include "design/RegelOpmaakDialog.h"
@@ -61,8 +63,20 @@ protected:
         QApplication::sendEvent(widget, &event);
     }
 
-    // Right-clicks a widget at pos and hands the menu that opens to act; closes it after.
-    void withMenu(QWidget *widget, QPoint pos, const std::function<void(QMenu &)> &act)
+    // What the mouse reaches at pos of the view: the child there, or the view itself.
+    QWidget *under(QPoint pos)
+    {
+        QWidget *child = view()->childAt(pos);
+        return child ? child : view();
+    }
+    void dragAt(QPoint pos, QPoint by, Qt::KeyboardModifiers modifiers = {})
+    {
+        QWidget *target = under(pos);
+        drag(target, target->mapFrom(view(), pos), by, modifiers);
+    }
+
+    // Runs open, hands the menu that it opens to act and closes it after.
+    void withPopup(const std::function<void()> &open, const std::function<void(QMenu &)> &act)
     {
         bool shown = false;
         QTimer::singleShot(0, &window, [&] {
@@ -72,9 +86,18 @@ protected:
             act(*menu);
             menu->close();
         });
-        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
-        QApplication::sendEvent(widget, &event);
+        open();
         EXPECT_TRUE(shown);
+    }
+    // Right-clicks a widget at pos.
+    void withMenu(QWidget *widget, QPoint pos, const std::function<void(QMenu &)> &act)
+    {
+        withPopup(
+            [&] {
+                QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+                QApplication::sendEvent(widget, &event);
+            },
+            act);
     }
     static QAction *item(QMenu &menu, const char *name)
     {
@@ -311,7 +334,7 @@ TEST_F(DesignWindowTest, TheDialogOpensOnTheLinesLookAndGivesWhatWasChosen)
 
     // "Zoals de kaart": the card's font shown, the line's own gone; the alignment stays.
     asCard->setChecked(true);
-    EXPECT_FALSE(size->isEnabled());
+    EXPECT_TRUE(size->isEnabled());
     EXPECT_EQ(size->value(), doc.state().FontSize);
     EXPECT_EQ(dialog.chosen(), (LineStyle{std::nullopt, LineAlign::Centre}));
 }
@@ -338,4 +361,121 @@ TEST_F(DesignWindowTest, TheRealDialogAnswersTheQuestionOnOk)
                           Qt::LeftButton);
     });
     EXPECT_FALSE(question.askLineStyle(5, LineStyle(), card));
+}
+
+TEST_F(DesignWindowTest, TheDialogOnALineThatFollowsTheCardIsLiveAndAnyFontChangeMakesItTheLinesOwn)
+{
+    const LineFont card = CardPainter::cardFont(doc.state());
+    RegelOpmaakDialog dialog(4, LineStyle{std::nullopt, LineAlign::Centre}, card, questions);
+    auto *family = dialog.findChild<QFontComboBox *>(QStringLiteral("RegelLettertype"));
+    auto *size = dialog.findChild<QSpinBox *>(QStringLiteral("RegelGrootte"));
+    auto *bold = dialog.findChild<QCheckBox *>(QStringLiteral("RegelVet"));
+    auto *colour = dialog.findChild<QPushButton *>(QStringLiteral("RegelKleur"));
+    auto *align = dialog.findChild<QComboBox *>(QStringLiteral("RegelUitlijning"));
+    auto *asCard = dialog.findChild<QCheckBox *>(QStringLiteral("RegelZoalsKaart"));
+    ASSERT_TRUE(family && size && bold && colour && align && asCard);
+    EXPECT_TRUE(asCard->isChecked());
+    for (QWidget *control : std::initializer_list<QWidget *>{family, size, bold, colour, align})
+        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_EQ(size->value(), card.size);
+    EXPECT_EQ(bold->isChecked(), card.bold);
+    // The alignment is no part of the font: the line still follows the card.
+    align->setCurrentIndex(2);
+    EXPECT_TRUE(asCard->isChecked());
+    EXPECT_EQ(dialog.chosen(), (LineStyle{std::nullopt, LineAlign::Right}));
+
+    bold->setChecked(!card.bold);
+    EXPECT_FALSE(asCard->isChecked());
+    LineFont own = card;
+    own.bold = !card.bold;
+    EXPECT_EQ(dialog.chosen(), (LineStyle{own, LineAlign::Right}));
+
+    // Ticked again, the card's font is back; the size, the colour and the family each untick it.
+    asCard->setChecked(true);
+    EXPECT_EQ(bold->isChecked(), card.bold);
+    size->setValue(card.size + 3);
+    EXPECT_FALSE(asCard->isChecked());
+    EXPECT_EQ(dialog.chosen().font->size, card.size + 3);
+    asCard->setChecked(true);
+    questions.colourAnswers = {QColor(10, 120, 30)};
+    QTest::mouseClick(colour, Qt::LeftButton);
+    EXPECT_FALSE(asCard->isChecked());
+    EXPECT_EQ(dialog.chosen().font->colour, QColor(10, 120, 30));
+    asCard->setChecked(true);
+    family->setCurrentIndex(family->currentIndex() == 0 ? 1 : 0);
+    EXPECT_FALSE(asCard->isChecked());
+}
+
+TEST_F(DesignWindowTest, AnEmptiedLineIsTakenOverItsWholeColumnButNotOverALogo)
+{
+    const int kind = doc.state().LayoutKind;
+    const QPoint place = Composition::textLinePosition(kind, 4);
+    const int right = Composition::textColumnRight(kind, 4);
+    questions.inputAnswers = {QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" ")};
+    drag(line(4), QPoint(2, 2), QPoint(0, 0));
+    ASSERT_TRUE(doc.state().TextLines[4].trimmed().isEmpty());
+    ASSERT_FALSE(doc.state().TextLines[4].isEmpty());
+    // Clicks at the middle and near the end of the column, where a line of text would be.
+    for (const int x : {(place.x() + right) / 2, right - 3}) {
+        questions.asked.clear();
+        dragAt(QPoint(x, place.y() + 6), QPoint(1, 0));
+        EXPECT_EQ(questions.asked, QStringList{QStringLiteral(" Invoer tekst|Geef een tekst voor regel...4")}) << x;
+    }
+
+    // A logo under the empty column is what a press there takes.
+    questions.openFileAnswers = {logoFile()};
+    trigger(QStringLiteral("InvoegenLogo"));
+    doc.moveItem(CardItem::object(0), QPointF((place.x() + right) / 2 - 10, place.y() - 5));
+    editor.clearSelection();
+    questions.asked.clear();
+    dragAt(QPoint((place.x() + right) / 2, place.y() + 6), QPoint(1, 0));
+    EXPECT_EQ(editor.selection(), CardItem::object(0));
+    EXPECT_TRUE(questions.asked.isEmpty());
+}
+
+TEST_F(DesignWindowTest, ALogoDraggedFarBeyondTheEdgeKeepsAGripOnTheCardAndIsTakenThere)
+{
+    questions.openFileAnswers = {logoFile()};
+    trigger(QStringLiteral("InvoegenLogo"));
+    const QRectF rect = doc.design().objects[0].rect;
+    dragAt(rect.center().toPoint(), QPoint(900, 600), Qt::AltModifier);
+    const QRectF moved = doc.design().objects[0].rect;
+    EXPECT_NEAR(moved.left(), 440 - DesignGuides::GripPixels, 1e-9);
+    EXPECT_NEAR(moved.top(), 270 - DesignGuides::GripPixels, 1e-9);
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Logo verplaatst"));
+
+    // A press on what still shows takes it again and brings it back.
+    editor.clearSelection();
+    dragAt(QPoint(435, 265), QPoint(-200, -150), Qt::AltModifier);
+    EXPECT_EQ(editor.selection(), CardItem::object(0));
+    EXPECT_EQ(doc.design().objects[0].rect.topLeft(), moved.topLeft() + QPointF(-200, -150));
+
+    // A line past the left edge the same way.
+    drag(line(2), QPoint(4, 4), QPoint(-900, 0), Qt::AltModifier);
+    EXPECT_NEAR(CardPainter::textLineRect(doc.card(), 2).right(), DesignGuides::GripPixels, 1e-9);
+    EXPECT_EQ(under(QPoint(4, int(CardPainter::textLineRect(doc.card(), 2).center().y()))), line(2));
+}
+
+TEST_F(DesignWindowTest, TabReachesAnItemAnOlderCardLeftOffTheCardAndTheKeysBringItBack)
+{
+    doc.moveItem(CardItem::line(5), QPointF(-3000, 0));
+    view()->setFocus();
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(view(), Qt::Key_Tab);
+    EXPECT_EQ(editor.selection(), CardItem::line(5));
+    // One nudge brings a grip of it back onto the card.
+    QTest::keyClick(view(), Qt::Key_Right);
+    const QRectF back = CardPainter::textLineRect(doc.card(), 5);
+    EXPECT_NEAR(back.right(), DesignGuides::GripPixels, 1e-9);
+    // Its menu opens from the keyboard and puts it at its layout place.
+    withPopup([&] { QTest::keyClick(view(), Qt::Key_Menu); },
+              [&](QMenu &menu) { item(menu, "RegelTerug")->trigger(); });
+    EXPECT_EQ(doc.design().lines[5].offset, QPointF());
+
+    // Shift+Tab goes back; past the last item the selection ends.
+    QTest::keyClick(view(), Qt::Key_Backtab);
+    EXPECT_EQ(editor.selection(), CardItem::line(4));
+    editor.select(CardItem::line(7));
+    QTest::keyClick(view(), Qt::Key_Tab);
+    EXPECT_TRUE(editor.selection().isNone());
 }

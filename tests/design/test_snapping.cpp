@@ -138,3 +138,33 @@ TEST(DesignGuides, ANewLogoIsTwentyMillimetresWideTopRightAtTheSafetyMargin)
     EXPECT_DOUBLE_EQ(rect.height(), 10 * 270.0 / 50);
     EXPECT_DOUBLE_EQ(DesignGuides::newLogoRect(QSizeF(), plain).height(), 20 * 270.0 / 50);
 }
+
+TEST(DesignGuides, AnItemKeepsAGripOnTheCardOrAllOfItWhenSmaller)
+{
+    const double grip = DesignGuides::GripPixels;
+    // Inside, or partly out with more than the grip left: no shift.
+    EXPECT_EQ(DesignGuides::keptOnCard(QRectF(100, 100, 50, 30)), QPointF());
+    EXPECT_EQ(DesignGuides::keptOnCard(QRectF(-40, 250, 50, 30)), QPointF());
+    // Beyond each edge: back until the grip is on the card, along that axis only.
+    EXPECT_EQ(DesignGuides::keptOnCard(QRectF(600, 100, 50, 30)), QPointF(440 - grip - 600, 0));
+    EXPECT_EQ(DesignGuides::keptOnCard(QRectF(-300, 100, 50, 30)), QPointF(300 - 50 + grip, 0));
+    EXPECT_EQ(DesignGuides::keptOnCard(QRectF(100, 268, 50, 30)), QPointF(0, 270 - grip - 268));
+    EXPECT_EQ(DesignGuides::keptOnCard(QRectF(100, -1000, 50, 30)), QPointF(0, 1000 - 30 + grip));
+    // An item narrower than the grip stays whole on the card.
+    EXPECT_EQ(DesignGuides::keptOnCard(QRectF(437, 100, 4, 4)), QPointF(-1, 0));
+    EXPECT_EQ(DesignGuides::keptOnCard(QRectF(-2, -3, 4, 4)), QPointF(2, 3));
+}
+
+TEST(DesignGuides, AShapeOnPaperAndOnTheCanvasConvertByTheCardsSize)
+{
+    const DesignGuides::CardScale wide{90, 50};
+    const DesignGuides::CardScale tall{85, 55};
+    // A circle on paper is taller than wide on a 90 x 50 card's canvas, wider on 85 x 55.
+    EXPECT_NEAR(DesignGuides::canvasAspect(1, wide), (440.0 / 90) / (270.0 / 50), 1e-12);
+    EXPECT_LT(DesignGuides::canvasAspect(1, wide), 1);
+    EXPECT_GT(DesignGuides::canvasAspect(1, tall), 1);
+    const QRectF rect(10, 10, DesignGuides::canvasAspect(2.5, tall) * 40, 40);
+    EXPECT_NEAR(DesignGuides::paperAspect(rect, tall), 2.5, 1e-12);
+    // The new logo's rectangle is its own shape on paper.
+    EXPECT_NEAR(DesignGuides::paperAspect(DesignGuides::newLogoRect(QSizeF(300, 100), tall), tall), 3, 1e-12);
+}
