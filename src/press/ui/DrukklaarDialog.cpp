@@ -129,7 +129,7 @@ void DrukklaarDialog::refresh()
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0, 160, 255), 1, Qt::DashLine));
     painter.drawRect(onPicture(page.bleedBox()));
-    painter.setPen(QPen(QColor(230, 0, 120), 1.5));
+    painter.setPen(QPen(QColor(220, 0, 0), 1.5));
     painter.drawRect(onPicture(page.trimBox()));
     painter.setPen(QPen(QColor(0, 170, 80), 1, Qt::DotLine));
     painter.drawRect(onPicture(page.safeArea()));
