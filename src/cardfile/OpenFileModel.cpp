@@ -22,7 +22,9 @@ OpenFileModel::OpenFileModel(Mode mode, CardDocument &document, Questions &quest
         loadPreview(m_entries.first());
     m_instruction = QStringLiteral("Maak d.m.v. de lijst een keuze uit een van de %1 %2 die u wilt openen.")
                         .arg(m_entries.size())
-                        .arg(listNoun());
+                        .arg(m_entries.size() != 1 ? listNoun()
+                             : m_mode == Mode::Cards ? QStringLiteral("kaart")
+                                                     : QStringLiteral("template"));
 }
 
 QString OpenFileModel::openMode() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -16,13 +17,36 @@ struct Setup {
 
 struct Run {
     bool ok = false;
-    QString message; // Dutch, when not ok
+    bool stopped = false; // by the user, through the stop switch
+    QString message;      // Dutch, when not ok
+};
+
+// A window's hold on a run: given one, the run waits with the caller's events going (the
+// window repaints, its controls answer), and stop() ends it at once, Ghostscript killed.
+class StopSwitch : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    void stop()
+    {
+        m_stopped = true;
+        Q_EMIT stopped();
+    }
+    bool isStopped() const { return m_stopped; }
+
+Q_SIGNALS:
+    void stopped();
+
+private:
+    bool m_stopped = false;
 };
 
 // Runs the program with the arguments in folder and waits at most the time limit; past
-// it the program is killed.
-Run run(const Setup &setup, const QStringList &arguments, const QString &folder);
+// it the program is killed. Without a stop switch it waits without processing events,
+// as a batch run does.
+Run run(const Setup &setup, const QStringList &arguments, const QString &folder, StopSwitch *stop = nullptr);
 
 extern const QString MissingMessage;
+extern const QString StoppedMessage;
 
 } // namespace Ghostscript

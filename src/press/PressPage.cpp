@@ -1,6 +1,7 @@
 #include "press/PressPage.h"
 
 #include "press/PdfFinishing.h"
+#include "print/PaperMapping.h"
 #include "print/SheetPainter.h"
 
 #include "background/Verloopkleur.h"
@@ -30,32 +31,50 @@ int mirrored(int i, int n)
 
 double perMm(const QPainter &painter) { return painter.device()->logicalDpiX() / 25.4; }
 
-// Flattened logos are painted into the background at no less than this.
+// Flattened objects are painted into the background at no less than this.
 constexpr double FlattenedPpi = 600;
 
-// The placed objects painted into the background picture, which covers `target` (page
-// millimetres), enlarged first where it is coarser than FlattenedPpi.
+// How many of the card's objects, bottom to top, a flattened page paints into its
+// background: all up to and including the last logo, so that nothing drawn later lies
+// under one drawn earlier. What lies above the last logo (QR codes) stays vector.
+size_t flattenedCount(const CardDesign &design)
+{
+    for (size_t n = design.objects.size(); n > 0; --n)
+        if (design.objects[n - 1].kind == PlacedObject::Kind::Logo)
+            return n;
+    return 0;
+}
+
+// The card's first `count` objects painted into the background picture, which covers
+// `target` (page millimetres), enlarged first where it is coarser than FlattenedPpi. They
+// go through the objects' one routine with paper's own mapping, so the picture holds
+// every kind of object exactly where the sheet would print it.
 QImage withObjectsPainted(QImage background, const QRectF &target, const PrintedCard &card,
-                          const SheetGeometry &sheet, const PressGeometry &page)
+                          const SheetGeometry &sheet, const PressGeometry &page, size_t count)
 {
     const double wanted = FlattenedPpi / 25.4 * target.width();
-    if (background.width() < wanted)
-        background = background.scaled(int(std::ceil(wanted)), int(std::ceil(wanted * target.height() / target.width())),
-                                       Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const double k = background.width() / target.width();
-    const QRectF cardRect = page.cardRect();
-    const QSizeF mmPerPixel(sheet.cardWidth / Composition::CanvasWidth * page.cardScale(),
-                            sheet.cardHeight / Composition::CanvasHeight * page.cardScale());
+    if (background.width() < wanted) {
+        // Should the enlarged copy not fit in memory, the objects still go in, coarser.
+        const QImage larger =
+            background.scaled(int(std::ceil(wanted)), int(std::ceil(wanted * target.height() / target.width())),
+                              Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (!larger.isNull())
+            background = larger;
+    }
+    CardDesign flattened;
+    flattened.objects.assign(card.design.objects.begin(), card.design.objects.begin() + qsizetype(count));
     QPainter painter(&background);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (const PlacedObject &object : card.design.objects) {
-        const QRectF onPage(cardRect.left() + object.rect.x() * mmPerPixel.width(),
-                            cardRect.top() + object.rect.y() * mmPerPixel.height(),
-                            object.rect.width() * mmPerPixel.width(), object.rect.height() * mmPerPixel.height());
-        DesignPainter::drawLogo(painter, object.logo,
-                                QRectF((onPage.topLeft() - target.topLeft()) * k, onPage.size() * k));
-    }
+    // Paper's mapping in the picture's own millimetre units, then those units onto the
+    // picture's pixels over the target.
+    const MillimetreScale mm(background);
+    const QPointF unitsPerMm = mm.point(QPointF(1, 1));
+    painter.scale(background.width() / target.width() / unitsPerMm.x(),
+                  background.height() / target.height() / unitsPerMm.y());
+    painter.translate(mm.point(page.cardRect().topLeft() - target.topLeft()));
+    painter.scale(page.cardScale(), page.cardScale());
+    DesignPainter::drawObjects(painter, PaperMapping(mm, card, sheet, QPointF()), flattened, card.textColor);
     return background;
 }
 
@@ -77,12 +96,14 @@ QImage backgroundBeyond(const PrintedCard &card, const QImage &picture, QMargins
                       : extended.scaled(extended.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-void drawBleedBackground(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
-                         const PressGeometry &page, PressTransparency transparency)
+// The background over the bleed box, with the card's first `flatten` objects painted
+// into it; returns how many it painted, none when there is no picture to paint them in.
+size_t drawBleedBackground(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
+                           const PressGeometry &page, size_t flatten)
 {
     const QImage &picture = card.canvasPrint.isNull() ? card.canvas : card.canvasPrint;
     if (picture.isNull())
-        return;
+        return 0;
     const QRectF cardRect = page.cardRect();
     const QRectF bleed = page.bleedBox();
     const double kx = picture.width() / cardRect.width();
@@ -94,8 +115,10 @@ void drawBleedBackground(QPainter &painter, const PrintedCard &card, const Sheet
     const int left = beyond.left(), top = beyond.top();
     const QRectF target(cardRect.left() - left / kx, cardRect.top() - top / ky, extended.width() / kx,
                         extended.height() / ky);
-    if (transparency == PressTransparency::Flattened)
-        extended = withObjectsPainted(extended, target, card, sheet, page);
+    if (extended.isNull())
+        return 0;
+    if (flatten > 0)
+        extended = withObjectsPainted(extended, target, card, sheet, page, flatten);
     const double s = perMm(painter);
     painter.save();
     painter.setClipRect(QRectF(bleed.topLeft() * s, bleed.size() * s));
@@ -103,6 +126,7 @@ void drawBleedBackground(QPainter &painter, const PrintedCard &card, const Sheet
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(QRectF(target.topLeft() * s, target.size() * s), extended);
     painter.restore();
+    return flatten;
 }
 
 // Whether Qt's PDF holds anything see-through: a soft mask (of a picture or a gradient)
@@ -157,10 +181,11 @@ QImage mirroredBeyond(const QImage &picture, int left, int top, int right, int b
 void drawPressPage(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
                    const PressGeometry &page, PressTransparency transparency)
 {
-    drawBleedBackground(painter, card, sheet, page, transparency);
+    // Whatever the background did not take is drawn over it, in the list's order.
+    const size_t flattened = drawBleedBackground(
+        painter, card, sheet, page, transparency == PressTransparency::Flattened ? flattenedCount(card.design) : 0);
     PrintedCard above = card;
-    if (transparency == PressTransparency::Flattened)
-        above.design.objects.clear();
+    above.design.objects.erase(above.design.objects.begin(), above.design.objects.begin() + qsizetype(flattened));
 
     const double s = perMm(painter);
     const QRectF bleed = page.bleedBox();

@@ -18,9 +18,10 @@ class QPainter;
 // painter's origin is the page's corner; millimetres map onto the device's
 // resolution.
 //
-// Flattened: the placed objects are painted into the background picture (at 600 ppi or
-// more) instead of drawn over it, for a page that must hold nothing see-through; they
-// then lie under the outline rather than over it.
+// Flattened: for a page that must hold nothing see-through, the placed objects up to and
+// including the last logo are painted into the background picture (at 600 ppi or more)
+// instead of drawn over it, and lie under the outline rather than over it; the objects
+// above the last logo are drawn over it as on any page, a QR code as vectors.
 enum class PressTransparency { Kept, Flattened };
 void drawPressPage(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
                    const PressGeometry &page, PressTransparency transparency = PressTransparency::Kept);

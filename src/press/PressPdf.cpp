@@ -84,12 +84,13 @@ QStringList ghostscriptArguments(const PressRequest &request, const QString &pro
     return args;
 }
 
-PressResult failed(QStringList warnings, const QString &message) { return {false, message, std::move(warnings)}; }
+PressResult failed(QStringList warnings, const QString &message) { return {false, false, message, std::move(warnings)}; }
 
 } // namespace
 
 PressResult writePressPdf(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet,
-                          const PressRequest &request, const Ghostscript::Setup &ghostscript)
+                          const PressRequest &request, const Ghostscript::Setup &ghostscript,
+                          Ghostscript::StopSwitch *stop)
 {
     const PressGeometry page(request.options, QSizeF(sheet.cardWidth, sheet.cardHeight));
     const QStringList warnings = PressWarnings::check(card, sheet, page);
@@ -116,7 +117,10 @@ PressResult writePressPdf(const QString &fileName, const PrintedCard &card, cons
         || AtomicFile::write(folder.filePath(QStringLiteral("intent.ps")), intentDefinition(request, profile)))
         return failed(warnings, notWritten + QStringLiteral("De tijdelijke bestanden zijn niet te schrijven."));
 
-    const Ghostscript::Run run = Ghostscript::run(ghostscript, ghostscriptArguments(request, profile), work.path());
+    const Ghostscript::Run run =
+        Ghostscript::run(ghostscript, ghostscriptArguments(request, profile), work.path(), stop);
+    if (run.stopped)
+        return {false, true, notWritten + run.message, warnings};
     if (!run.ok)
         return failed(warnings, notWritten + run.message);
     const auto made = RegularFile::read(folder.filePath(QStringLiteral("drukklaar.pdf")), MaxPdfBytes);
@@ -124,5 +128,5 @@ PressResult writePressPdf(const QString &fileName, const PrintedCard &card, cons
         return failed(warnings, notWritten + QStringLiteral("Ghostscript gaf geen PDF-bestand terug."));
     if (const auto failure = AtomicFile::write(fileName, *made))
         return failed(warnings, failure->message);
-    return {true, {}, warnings};
+    return {true, false, {}, warnings};
 }

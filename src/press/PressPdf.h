@@ -25,14 +25,17 @@ struct PressRequest {
 
 struct PressResult {
     bool written = false;
+    bool stopped = false; // by the user, through the stop switch
     QString message;     // Dutch, when not written
     QStringList warnings; // PressWarnings, whether written or not
 };
 
 // The card's own size (C x D mm) is the sheet's card size. The file appears whole or not
-// at all; a file of that name stays as it was on any failure.
+// at all; a file of that name stays as it was on any failure, and on a stop. With a stop
+// switch, Ghostscript runs with the caller's events going (Ghostscript::run).
 PressResult writePressPdf(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet,
-                          const PressRequest &request, const Ghostscript::Setup &ghostscript = {});
+                          const PressRequest &request, const Ghostscript::Setup &ghostscript = {},
+                          Ghostscript::StopSwitch *stop = nullptr);
 
 namespace PressProfiles {
 // The CMYK output profile, made with ArgyllCMS's colprof from the FOGRA39L data that

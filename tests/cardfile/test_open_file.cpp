@@ -127,6 +127,16 @@ TEST_F(OpenFile, MissingFolderGivesCountZero)
     EXPECT_TRUE(model.preview().isNull());
 }
 
+TEST_F(OpenFile, OneCardOrTemplateIsCountedInTheSingular)
+{
+    writeBytes(cards("Jan.crd"), "x");
+    writeBytes(templates("zee.tmp"), pngBytes(kBlue));
+    EXPECT_EQ(OpenFileModel(Mode::Cards, doc, questions).instruction(),
+              QString("Maak d.m.v. de lijst een keuze uit een van de 1 kaart die u wilt openen."));
+    EXPECT_EQ(OpenFileModel(Mode::Templates, doc, questions).instruction(),
+              QString("Maak d.m.v. de lijst een keuze uit een van de 1 template die u wilt openen."));
+}
+
 TEST_F(OpenFile, OkWithoutSelectionAsksToSelectAndClearsTheCaptionInBothModes)
 {
     writeWindowsCard("Jan");

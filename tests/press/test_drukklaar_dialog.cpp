@@ -1,15 +1,20 @@
 #include "PressFixture.h"
 #include "core/CardDocument.h"
 #include "press/ui/DrukklaarDialog.h"
+#include "press/ui/PressProgress.h"
 #include "support/CardEdit.h"
 #include "support/ScriptedQuestions.h"
+#include "support/StandInHelper.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -85,3 +90,53 @@ TEST_F(Dialog, AFailureIsToldAndTheDialogStaysOpen)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("jan.pdf"))));
 }
 
+
+// Ghostscript taking its time: the window goes on (a timer fires, it would repaint), the
+// pointer is the hourglass with a "Bezig…" line, and "Stoppen" kills it and writes nothing.
+TEST_F(Dialog, GhostscriptRunsWithTheWindowAliveAndStopsWhenAsked)
+{
+    QTemporaryDir helpers;
+    const QString pidFile = helpers.filePath(QStringLiteral("gs.pid"));
+    const QString gs = standInHelper(helpers, QStringLiteral("gs"),
+                                     "echo $$ > '" + pidFile.toUtf8() + "'\ntouch drukklaar.pdf\nexec sleep 30");
+    const QString pdf = dir.filePath(QStringLiteral("jan.pdf"));
+    questions.saveFileAnswers.push_back(pdf);
+    DrukklaarDialog dialog(document, questions, nullptr, {gs, 20000});
+    QStringList info;
+    dialog.setInfoLine([&info](const QString &text) { info << text; });
+    dialog.show();
+
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(10);
+    bool busy = false, progressShown = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (QFileInfo(pidFile).size() == 0)
+            return;
+        watcher.stop();
+        busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        auto *progress = dialog.findChild<QDialog *>(QStringLiteral("DrukBezig"));
+        progressShown = progress && progress->isVisible();
+        if (auto *stop = progress ? progress->findChild<QPushButton *>(QStringLiteral("StopKnop")) : nullptr)
+            stop->click();
+    });
+    watcher.start(10);
+    control<QPushButton>(dialog, "OkKnop")->click();
+
+    EXPECT_GT(ticks, 0);
+    EXPECT_TRUE(busy);
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    ASSERT_FALSE(info.isEmpty());
+    EXPECT_EQ(info.first(), PressProgress::BusyText);
+    EXPECT_TRUE(info.last().startsWith(QStringLiteral("Gestopt"))) << info.last().toStdString();
+    EXPECT_TRUE(questions.messages.isEmpty());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(QFile::exists(pdf));
+    QFile pid(pidFile);
+    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid.readAll().trimmed())))
+        << "Ghostscript still runs";
+}

@@ -4,6 +4,7 @@
 #include "core/Questions.h"
 #include "press/PressPage.h"
 #include "press/PressWarnings.h"
+#include "press/ui/PressProgress.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -128,7 +129,7 @@ void DrukklaarDialog::refresh()
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0, 160, 255), 1, Qt::DashLine));
     painter.drawRect(onPicture(page.bleedBox()));
-    painter.setPen(QPen(QColor(230, 0, 120), 1.5));
+    painter.setPen(QPen(QColor(220, 0, 0), 1.5));
     painter.drawRect(onPicture(page.trimBox()));
     painter.setPen(QPen(QColor(0, 170, 80), 1, Qt::DotLine));
     painter.drawRect(onPicture(page.safeArea()));
@@ -154,10 +155,23 @@ void DrukklaarDialog::accept()
         return;
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".pdf");
-    const PressResult result = writePressPdf(fileName, m_card, m_sheet, request(), m_ghostscript);
+    m_info(PressProgress::BusyText);
+    PressProgress progress(this);
+    const PressResult result = progress.run([&](Ghostscript::StopSwitch &stop) {
+        return writePressPdf(fileName, m_card, m_sheet, request(), m_ghostscript, &stop);
+    });
+    if (result.stopped) {
+        m_info(QStringLiteral("Gestopt: de drukklare PDF '%1' is niet geschreven.").arg(QFileInfo(fileName).fileName()));
+        return;
+    }
     if (!result.written) {
+        m_info(QString());
         m_questions.message(QStringLiteral("Lumovander"), result.message);
         return;
     }
+    // What the dialog pointed out stays in the info line once it is gone.
+    m_info(result.warnings.isEmpty()
+               ? QStringLiteral("De drukklare PDF '%1' is geschreven.").arg(QFileInfo(fileName).fileName())
+               : result.warnings.join(QLatin1Char(' ')));
     QDialog::accept();
 }

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QStringList>
+#include <functional>
 
 class CardDocument;
 class QCheckBox;
@@ -30,6 +31,13 @@ public:
     // The page as the preview shows it, 4 pixels to the millimetre.
     QImage preview() const { return m_preview; }
 
+    // Where the dialog tells the window how the writing goes: "Bezig…" while Ghostscript
+    // runs, then what became of it (the info line).
+    using InfoLine = std::function<void(const QString &)>;
+    void setInfoLine(InfoLine info) { m_info = std::move(info); }
+
+    // Writes the file with a progress dialog that can stop it; a stop or a failure
+    // leaves the dialog open and no file written.
     void accept() override;
     // What a print shop would point out for the page as now chosen; empty when nothing.
     QStringList warnings() const { return m_warnings; }
@@ -42,6 +50,7 @@ private:
 
     Questions &m_questions;
     Ghostscript::Setup m_ghostscript;
+    InfoLine m_info = [](const QString &) {};
     PrintedCard m_card;
     SheetGeometry m_sheet;
     QString m_name;

@@ -11,8 +11,7 @@ void installPressCommands(MainWindow &window)
     QObject::connect(window.action(QStringLiteral("FileDrukklaar")), &QAction::triggered, &window,
                      CommandGuard::guarded(window.questions(), [&window] {
                          DrukklaarDialog dialog(window.document(), window.questions(), &window);
-                         // What the dialog pointed out stays in the info line once it is gone.
-                         if (dialog.exec() == QDialog::Accepted && !dialog.warnings().isEmpty())
-                             window.showInfo(dialog.warnings().join(QLatin1Char(' ')));
+                         dialog.setInfoLine([&window](const QString &text) { window.showInfo(text); });
+                         dialog.exec();
                      }));
 }
