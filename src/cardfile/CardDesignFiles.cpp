@@ -16,7 +16,8 @@
 
 namespace {
 
-// An SVG exactly as it was given; a bitmap as PNG, which keeps every pixel and its alpha.
+// An SVG as the card holds it, which is its rewriting (LogoLoader), never the file the
+// user picked; a bitmap as PNG, which keeps every pixel and its alpha.
 QByteArray logoBytes(const LogoPicture &logo)
 {
     if (logo.isVector())
@@ -34,6 +35,8 @@ bool standsThere(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
+// A card's own SVG is rewritten again like any picked logo: the file may have been
+// replaced since the card wrote it.
 std::optional<LogoPicture> readLogo(const QString &path)
 {
     const bool svg = path.endsWith(QLatin1String(".svg"));
