@@ -26,7 +26,7 @@ namespace {
 // copy is again when it is read.
 const QByteArray kSvg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><svg xmlns=\"http://www.w3.org/2000/svg\" "
                         "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"40\" height=\"20\" viewBox=\"0 0 40 20\">"
-                        "<rect x=\"2\" y=\"2\" width=\"36\" height=\"16\" fill=\"#1060c0\"/></svg>";
+                        "<rect x=\"2\" y=\"2\" width=\"36\" height=\"16\" fill=\"#1060c0\"/></svg>\n";
 
 LogoPicture svgLogo()
 {
