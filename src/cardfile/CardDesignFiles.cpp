@@ -21,7 +21,8 @@
 
 namespace {
 
-// An SVG exactly as it was given; a bitmap as PNG, which keeps every pixel and its alpha.
+// An SVG as the card holds it, which is its rewriting (LogoLoader), never the file the
+// user picked; a bitmap as PNG, which keeps every pixel and its alpha.
 QByteArray logoBytes(const LogoPicture &logo)
 {
     if (logo.isVector())
@@ -62,6 +63,8 @@ struct ReadLogo {
     bool overBudget = false;
 };
 
+// A card's own SVG is rewritten again like any picked logo: the file may have been
+// replaced since the card wrote it.
 ReadLogo readLogo(const QString &path, qint64 budgetLeft)
 {
     const bool svg = path.endsWith(QLatin1String(".svg"));

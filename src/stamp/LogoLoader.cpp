@@ -3,10 +3,11 @@
 #include "core/PictureLimits.h"
 #include "core/RegularFile.h"
 #include "stamp/PhotoLoader.h"
+#include "stamp/SvgSanitiser.h"
 
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QSvgRenderer>
-#include <QXmlStreamReader>
 
 namespace LogoLoader {
 
@@ -31,72 +32,24 @@ QString photoReason(PhotoLoader::Fault fault)
     }
 }
 
-// Whether the XML is read as UTF-8: it declares no other encoding (looksLikeSvg already
-// asked for a '<' as its first byte after blanks, so it is no UTF-16 or UTF-32 either).
-bool readsAsUtf8(const QByteArray &bytes)
+// Whether Qt SVG draws something of it.
+bool draws(const QByteArray &svg)
 {
-    QByteArrayView head(bytes);
-    if (head.startsWith("\xEF\xBB\xBF"))
-        head = head.sliced(3);
-    head = head.trimmed();
-    if (!head.startsWith("<?xml"))
-        return true;
-    const qsizetype end = head.indexOf("?>");
-    if (end < 0)
-        return false;
-    const QByteArrayView declaration = head.first(end);
-    const qsizetype at = declaration.indexOf("encoding");
-    if (at < 0)
-        return true;
-    QByteArrayView value = declaration.sliced(at + 8).trimmed();
-    if (!value.startsWith('='))
-        return false;
-    value = value.sliced(1).trimmed();
-    return value.size() >= 7 && (value[0] == '"' || value[0] == '\'') && value[6] == value[0]
-           && value.sliced(1, 5).compare("utf-8", Qt::CaseInsensitive) == 0;
+    QSvgRenderer renderer(svg);
+    return renderer.isValid() && !renderer.viewBoxF().isEmpty();
 }
 
 } // namespace
 
 bool looksLikeSvg(const QByteArray &bytes)
 {
-    QByteArrayView head = QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 4096));
-    if (head.startsWith("\xEF\xBB\xBF"))
-        head = head.sliced(3);
-    head = head.trimmed();
-    return head.startsWith("<") && head.contains("<svg");
-}
-
-bool refersOutside(const QByteArray &bytes)
-{
-    // In UTF-8 without entity declarations every attribute name stands in the text as it
-    // is; with no "href" anywhere there is nothing that could fetch, and nothing to parse.
-    if (!bytes.contains("href") && !bytes.contains("<!ENTITY") && readsAsUtf8(bytes))
-        return false;
-    QXmlStreamReader xml(bytes);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        // Every reference that could load a file or an address; within the document
-        // (#id) and data: addresses are the SVG's own.
-        for (const QXmlStreamAttribute &attribute : xml.attributes()) {
-            if (attribute.name() != QLatin1String("href"))
-                continue;
-            const QStringView value = attribute.value().trimmed();
-            if (!value.startsWith(u'#') && !value.startsWith(QLatin1String("data:"), Qt::CaseInsensitive))
-                return true;
-        }
-    }
-    // What cannot be read to the end cannot be shown to fetch nothing.
-    return xml.hasError();
-}
-
-bool isSafeSvg(const QByteArray &bytes)
-{
-    if (refersOutside(bytes))
-        return false;
-    QSvgRenderer renderer(bytes);
-    return renderer.isValid() && !renderer.viewBoxF().isEmpty();
+    // A byte-order mark, or the zero bytes around a first '<', tell UTF-16 and UTF-32 as
+    // the XML reader tells them; any other encoding begins as ASCII.
+    const QByteArrayView head = QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 4096));
+    const auto encoding = QStringConverter::encodingForData(head, u'<');
+    QStringDecoder decode(encoding.value_or(QStringConverter::Utf8));
+    const QString text = QString(decode(head)).trimmed();
+    return text.startsWith(u'<') && text.contains(QLatin1String("<svg"));
 }
 
 Loaded fromBytes(const QByteArray &bytes, const QString &shownName, SvgCheck check)
@@ -104,10 +57,16 @@ Loaded fromBytes(const QByteArray &bytes, const QString &shownName, SvgCheck che
     if (looksLikeSvg(bytes)) {
         if (bytes.size() > MaxSvgBytes)
             return failed(shownName, QStringLiteral("de tekening is te groot"));
-        if (check == SvgCheck::SafetyOnly ? refersOutside(bytes) : !isSafeSvg(bytes))
-            return failed(shownName, QStringLiteral("de SVG-tekening is beschadigd of haalt afbeeldingen van buiten"));
+        const SvgSanitiser::Result rewritten = SvgSanitiser::sanitise(bytes);
+        if (!rewritten)
+            return failed(shownName, rewritten.fault);
+        // The card keeps the rewriting, and reads it back under the same cap.
+        if (rewritten.svg.size() > MaxSvgBytes)
+            return failed(shownName, QStringLiteral("de tekening is te groot"));
+        if (check == SvgCheck::Full && !draws(rewritten.svg))
+            return failed(shownName, QStringLiteral("de SVG-tekening is beschadigd of leeg"));
         LogoPicture logo;
-        logo.svg = bytes;
+        logo.svg = rewritten.svg;
         return {logo, QString()};
     }
     PhotoLoader::Use use;

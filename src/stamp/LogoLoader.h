@@ -6,11 +6,10 @@
 #include <QSizeF>
 #include <QString>
 
-// Turns a file the user picked as a logo into a LogoPicture: an SVG kept as its text,
-// any photo format as its pixels with their transparency. Read through RegularFile and
-// checked from its header like every picture; an SVG that would fetch pictures from
-// elsewhere (anything but data: addresses) is refused, so a card never depends on, or
-// reads from, a place outside its own files.
+// Turns a file the user picked as a logo into a LogoPicture: an SVG as its rewriting by
+// SvgSanitiser (the only text the card keeps and draws, so a card never depends on, or
+// reads from, a place outside its own files), any photo format as its pixels with their
+// transparency. Read through RegularFile and checked from its header like every picture.
 namespace LogoLoader {
 
 // Far above any logo; an SVG that large is a drawing, not a logo.
@@ -24,22 +23,18 @@ struct Loaded {
     explicit operator bool() const { return fault.isEmpty(); }
 };
 
-// How much of an SVG is checked. A file the user picks: in full, so that a damaged one is
-// named at once. A card's own copy was checked in full when it came in; opening the card
-// checks only what it may fetch, and a copy damaged since draws nothing (its parse is
-// left to the first drawing, which needs it anyway).
+// How much of an SVG is checked. Every SVG is rewritten, whoever wrote it: a card's own
+// copy may have been replaced since. A file the user picks is also drawn once, so that
+// one that shows nothing is named at once; a card's own copy was drawn when it came in,
+// and opening the card leaves its drawing to the first paint, which needs it anyway.
 enum class SvgCheck { Full, SafetyOnly };
 
 Loaded read(const QString &path);
 // The same from bytes (a card's own logo file, or a pasted picture).
 Loaded fromBytes(const QByteArray &bytes, const QString &shownName, SvgCheck check = SvgCheck::Full);
 
+// Whether the bytes begin as an SVG, in whatever encoding the XML reader would take them.
 bool looksLikeSvg(const QByteArray &bytes);
-// Whether the SVG names a file or an address outside itself (an href that is not #id or
-// data:), or cannot be read far enough to tell.
-bool refersOutside(const QByteArray &bytes);
-// False when the SVG is no drawing Qt can render, or fetches from outside.
-bool isSafeSvg(const QByteArray &bytes);
 
 // The logo's own size: the SVG's default size or the bitmap's pixels.
 QSizeF naturalSize(const LogoPicture &logo);

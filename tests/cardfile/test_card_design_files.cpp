@@ -23,7 +23,10 @@
 
 namespace {
 
-const QByteArray kSvg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40\" height=\"20\" viewBox=\"0 0 40 20\">"
+// As the program keeps a logo's SVG: rewritten (stamp/SvgSanitiser), which a card's own
+// copy is again when it is read.
+const QByteArray kSvg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><svg xmlns=\"http://www.w3.org/2000/svg\" "
+                        "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"40\" height=\"20\" viewBox=\"0 0 40 20\">"
                         "<rect x=\"2\" y=\"2\" width=\"36\" height=\"16\" fill=\"#1060c0\"/></svg>\n";
 
 LogoPicture svgLogo()
@@ -190,9 +193,15 @@ TEST_F(DesignFiles, GarbageAndDamagedLogosStillOpenTheCard)
     ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
     EXPECT_TRUE(doc.design().isPlain());
 
-    // Each damaged logo goes alone; the other one and the styles stay.
+    // A logo replaced by one that fetches is read without what it fetches; a damaged
+    // logo goes alone; the other one and the styles stay.
     saveAndOpen(everyField());
-    writeBytes(cards("Jan.logo.svg"), "<svg><image href=\"file:///etc/passwd\"/></svg>");
+    writeBytes(cards("Jan.logo.svg"), "<svg><image href=\"file:///etc/passwd\"/><rect width=\"2\" height=\"2\"/></svg>");
+    ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
+    ASSERT_EQ(doc.design().objects.size(), everyField().objects.size());
+    EXPECT_FALSE(doc.design().objects.front().logo.svg.contains("passwd"));
+    EXPECT_TRUE(doc.design().objects.front().logo.svg.contains("<rect"));
+    writeBytes(cards("Jan.logo.svg"), "<svg><image href=\"file:///etc/passwd\"/>");
     CardDesign expected = everyField();
     expected.objects.erase(expected.objects.begin());
     ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
