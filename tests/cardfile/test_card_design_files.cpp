@@ -396,7 +396,7 @@ TEST_F(DesignFiles, NineHundredNinetyNineEntriesForOnePictureKeepTheCapAndShareO
 
     // Saved again, the shared picture stays one file, named by every object.
     ASSERT_FALSE(CardWriter::write(doc, "Jan").has_value());
-    EXPECT_EQ(filesIn(cards()), std::string("Jan-back.bmp Jan.crd Jan.logo.png Jan.opmaak"));
+    EXPECT_EQ(filesIn(cards()), std::string("Jan-back.bmp Jan.bmp Jan.crd Jan.logo.png Jan.opmaak Jan.print.png"));
     EXPECT_EQ(bytesOf(cards("Jan.opmaak")).count("bestand=Jan.logo.png\n"), CardDesign::MaxObjects);
     CardDocument again;
     const CardOpening::Opened reopened = CardOpening::openCard(again, "Jan");
