@@ -81,6 +81,7 @@ int batchRender(const QStringList &args, QTextStream &err)
             << oneLine(DataFolder::cardsFolder()) << '\n';
         return 1;
     }
+    warnOfEmptyQrCodes(err, QStringLiteral("render"), document.design());
     const QImage image = renderCard(document, job->scale);
     const auto failure = image.isNull() ? std::optional(QStringLiteral("cannot draw the card"))
                                         : writeImageFile(image, job->output, "png");
