@@ -112,7 +112,9 @@ TEST_F(QrWindowTest, ItsMenuChangesAndRemovesItAndACoveredCodeIsSaidInTheInfoLin
     doc.moveItem(CardItem::object(0), CardPainter::textLineRect(doc.card(), 3).topLeft());
     auto *info = window.findChild<QLabel *>(QStringLiteral("InfoRegel"));
     ASSERT_NE(info, nullptr);
-    EXPECT_TRUE(info->text().contains(QStringLiteral("lichte rand"))) << info->text().toStdString();
+    // Whole on the line, or (with the small modules of level H said too) in its tooltip.
+    const QString said = info->toolTip().isEmpty() ? info->text() : info->toolTip();
+    EXPECT_TRUE(said.contains(QStringLiteral("lichte rand"))) << said.toStdString();
     EXPECT_FALSE(qrWarnings(doc).isEmpty());
 
     withMenu("QrVerwijderen");
