@@ -184,6 +184,7 @@ int batchPrint(const QStringList &args, QTextStream &err)
                                                    CorrectionFile::PdfTarget);
     const SheetGeometry sheet = SheetGeometry::from(document.printSettings());
     warnOfCardsOffPage(err, sheet.cardsOffPage({}, correction));
+    warnOfEmptyQrCodes(err, QStringLiteral("print"), document.design());
     const PrintOutcome outcome =
         writeSheetPdf(arguments->output, PrintedCard::from(document), sheet, arguments->copies, correction);
     if (!outcome.isPrinted()) {

@@ -83,7 +83,9 @@ int batchRender(const QStringList &args, QTextStream &err)
         return 1;
     }
     for (const QString &note : opened.notes)
-        err << "lumovander-batch render: let op: " << oneLine(note) << '\n';
+        err << "lumovander-batch render: let op: " << oneLine(note) << '
+';
+    warnOfEmptyQrCodes(err, QStringLiteral("render"), document.design());
     const QImage image = renderCard(document, job->scale);
     const auto failure = image.isNull() ? std::optional(QStringLiteral("cannot draw the card"))
                                         : writeImageFile(image, job->output, "png");

@@ -1,9 +1,11 @@
 #include "batch/BatchSupport.h"
 
 #include "core/AtomicFile.h"
+#include "core/CardDesign.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QTextStream>
 
 #include <cmath>
 
@@ -84,4 +86,11 @@ std::optional<QString> writeFileWhole(const QString &path, const std::function<b
 std::optional<QString> writeImageFile(const QImage &image, const QString &path, const QByteArray &format)
 {
     return writeFileWhole(path, [&](QIODevice &file) { return QImageWriter(&file, format).write(image); });
+}
+
+void warnOfEmptyQrCodes(QTextStream &err, const QString &command, const CardDesign &design)
+{
+    for (const PlacedObject &object : design.objects)
+        if (object.kind == PlacedObject::Kind::Qr && !object.qr.code.isValid())
+            err << "lumovander-batch " << command << ": waarschuwing: " << oneLine(object.qr.whyEmpty()) << '\n';
 }

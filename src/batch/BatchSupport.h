@@ -9,6 +9,8 @@
 #include <optional>
 
 class QIODevice;
+class QTextStream;
+struct CardDesign;
 
 // Helpers shared by the commands of lumovander-batch.
 
@@ -51,3 +53,7 @@ std::optional<QString> writeFileWhole(const QString &path, const std::function<b
 
 // Writes the picture in format ("png", "bmp") with writeFileWhole.
 std::optional<QString> writeImageFile(const QImage &image, const QString &path, const QByteArray &format);
+
+// Each QR code of the card that holds nothing, its content too long (QrObject::whyEmpty),
+// as a line "lumovander-batch COMMAND: waarschuwing: ..." on err. The output is still made.
+void warnOfEmptyQrCodes(QTextStream &err, const QString &command, const CardDesign &design);

@@ -29,3 +29,16 @@ QString designedText()
 }
 
 } // namespace InfoLine
+
+namespace InfoLine {
+
+Shown fitted(const QString &text, const QString &whole, const QFontMetrics &metrics, int width)
+{
+    Shown shown{metrics.elidedText(text, Qt::ElideRight, width), {}};
+    const QString all = whole.isEmpty() ? text : whole;
+    if (shown.text != all)
+        shown.toolTip = all;
+    return shown;
+}
+
+} // namespace InfoLine

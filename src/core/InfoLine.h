@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QLocale>
 #include <QString>
 
@@ -14,5 +15,14 @@ QString text(const QDateTime &now, const QString &current, const QLocale &locale
 
 // What the line shows until the first tick of the clock.
 QString designedText();
+
+// A notice as the line, `width` pixels wide, shows it: the text when it fits, else as
+// much as fits ending in "…"; and as the tooltip the whole notice (whole, or else the
+// text itself) whenever the line shows less than that, so that it can always be read.
+struct Shown {
+    QString text;
+    QString toolTip;
+};
+Shown fitted(const QString &text, const QString &whole, const QFontMetrics &metrics, int width);
 
 } // namespace InfoLine

@@ -1,5 +1,8 @@
 #include "core/QrObject.h"
 
+#include <QLocale>
+#include <QStringList>
+
 QrObject QrObject::fromLines(const std::array<QString, 8> &lines)
 {
     const ContactGuess guess = guessContactFields(lines);
@@ -41,4 +44,93 @@ bool QrObject::followLines(const std::array<QString, 8> &lines)
     content.contact = fields;
     encode();
     return true;
+}
+
+namespace {
+
+QString number(qsizetype n)
+{
+    return QLocale(QLocale::Dutch, QLocale::Netherlands).toString(qlonglong(n));
+}
+
+// The field as the dialog captions it.
+QString fieldCaption(ContactField field)
+{
+    switch (field) {
+    case ContactField::Naam:
+        return QStringLiteral("Naam");
+    case ContactField::Functie:
+        return QStringLiteral("Functie");
+    case ContactField::Bedrijf:
+        return QStringLiteral("Bedrijf");
+    case ContactField::Telefoon:
+        return QStringLiteral("Telefoon");
+    case ContactField::Mobiel:
+        return QStringLiteral("Mobiel");
+    case ContactField::Email:
+        return QStringLiteral("E-mail");
+    case ContactField::Website:
+        return QStringLiteral("Website");
+    case ContactField::Adres:
+        return QStringLiteral("Adres");
+    }
+    return {};
+}
+
+// "Adres (regels 4 en 5)", "Telefoon (regel 3)", "Bedrijf"; "het webadres", "de tekst".
+QString partName(const QrObject &qr, const QrOverflow &overflow, bool withArticle)
+{
+    if (!overflow.field)
+        return qr.content.kind == QrKind::WebAddress
+            ? (withArticle ? QStringLiteral("het webadres") : QStringLiteral("Webadres"))
+            : (withArticle ? QStringLiteral("de tekst") : QStringLiteral("Tekst"));
+    QString name = (withArticle ? QStringLiteral("het veld ") : QString()) + fieldCaption(*overflow.field);
+    const QList<int> &lines = qr.follows[size_t(*overflow.field)];
+    if (lines.size() == 1)
+        name += QStringLiteral(" (regel %1)").arg(lines.first());
+    else if (lines.size() > 1) {
+        QStringList numbers;
+        for (const int line : lines)
+            numbers << QString::number(line);
+        name += QStringLiteral(" (regels %1 en %2)")
+                    .arg(numbers.mid(0, numbers.size() - 1).join(QStringLiteral(", ")), numbers.last());
+    }
+    return name;
+}
+
+} // namespace
+
+QString QrObject::whyEmpty() const
+{
+    if (code.isValid())
+        return {};
+    const std::optional<QrOverflow> overflow = qrOverflow(content, level);
+    if (!overflow)
+        return code.error();
+    QString message = QStringLiteral("De QR-code blijft leeg: zijn inhoud past niet in de grootste QR-code met "
+                                     "foutcorrectie %1. ")
+                          .arg(qrLevelName(level));
+    const QString part = partName(*this, *overflow, true);
+    if (overflow->charactersOver > 0)
+        message += QStringLiteral("%1%2 is %3 tekens lang; met %4 tekens minder past het")
+                       .arg(part.left(1).toUpper(), part.mid(1), number(overflow->length),
+                            number(overflow->charactersOver));
+    else
+        message += QStringLiteral("Ook zonder %1 is de inhoud te lang; maak de velden korter").arg(part);
+    if (level != QrLevel::L && encodedText(content).size() <= qrCapacity(QrLevel::L))
+        message += QStringLiteral(", of kies foutcorrectie L");
+    return message + u'.';
+}
+
+QString QrObject::whyEmptyBriefly() const
+{
+    if (code.isValid())
+        return {};
+    const std::optional<QrOverflow> overflow = qrOverflow(content, level);
+    if (!overflow)
+        return code.error();
+    if (overflow->charactersOver > 0)
+        return QStringLiteral("QR-code leeg: %1 is %2 tekens te lang")
+            .arg(partName(*this, *overflow, false), number(overflow->charactersOver));
+    return QStringLiteral("QR-code leeg: de inhoud is %1 bytes te lang").arg(number(overflow->bytesOver));
 }

@@ -29,5 +29,13 @@ struct QrObject {
     // Returns whether the content changed.
     bool followLines(const std::array<QString, 8> &lines);
 
+    // Why the code holds nothing and draws nothing (its content too long for the largest
+    // code at its level, or no content at all), in Dutch, naming what is too long: the
+    // field and the card lines it follows, or the web address or text, and by how many
+    // characters. Empty when the code is made. The whole message for the dialog, the
+    // press warnings and the batch program; the brief one fits the info line.
+    QString whyEmpty() const;
+    QString whyEmptyBriefly() const;
+
     bool operator==(const QrObject &) const = default;
 };

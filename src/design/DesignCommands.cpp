@@ -66,27 +66,39 @@ void insertQr(MainWindow &window, CardEditor &editor)
         window.questions().message(QStringLiteral("Lumovander"), CardDesign::fullMessage());
         return;
     }
-    const QRectF rect = QrPlacement::defaultRect(cardMm(document));
-    const auto answer = editor.qrQuestion().askQr(document.card(), QrObject::fromLines(document.state().TextLines),
-                                                  rect, cardMm(document));
+    const QrPlacement::NewCode made = QrPlacement::newCode(document.state().TextLines, cardMm(document));
+    const auto answer = editor.qrQuestion().askQr(document.card(), made.qr, made.rect, cardMm(document));
     if (!answer)
         return;
     PlacedObject qr;
     qr.kind = PlacedObject::Kind::Qr;
-    qr.rect = rect;
+    qr.rect = made.rect;
     qr.qr = *answer;
     document.insertObject(qr);
     editor.select(CardItem::object(int(document.design().objects.size()) - 1));
 }
 
+QrNotice qrNotice(const CardDocument &document)
+{
+    QStringList whole;
+    QStringList brief;
+    for (const PlacedObject &object : document.design().objects) {
+        if (object.kind != PlacedObject::Kind::Qr)
+            continue;
+        for (const QrPlacement::Warning &warning :
+             QrPlacement::notes(document.card(), object.qr, object.rect, cardMm(document))) {
+            if (whole.contains(warning.message))
+                continue;
+            whole.append(warning.message);
+            brief.append(warning.brief);
+        }
+    }
+    return {brief.join(QStringLiteral("; ")), whole.join(u' ')};
+}
+
 QString qrWarnings(const CardDocument &document)
 {
-    QStringList all;
-    for (const PlacedObject &object : document.design().objects)
-        if (object.kind == PlacedObject::Kind::Qr)
-            all += QrPlacement::warnings(document.card(), object.qr, object.rect, cardMm(document));
-    all.removeDuplicates();
-    return all.join(u' ');
+    return qrNotice(document).whole;
 }
 
 CardEditor &installDesignCommands(MainWindow &window, LineStyleQuestion *styles)
@@ -102,12 +114,12 @@ CardEditor &installDesignCommands(MainWindow &window, LineStyleQuestion *styles)
     // is refused.
     auto shown = std::make_shared<QString>();
     QObject::connect(&window.document(), &CardDocument::designChanged, &window, [&window, shown] {
-        const QString warnings = qrWarnings(window.document());
-        if (warnings == *shown)
+        const QrNotice notice = qrNotice(window.document());
+        if (notice.whole == *shown)
             return;
-        *shown = warnings;
-        if (!warnings.isEmpty())
-            window.showInfo(warnings);
+        *shown = notice.whole;
+        if (!notice.whole.isEmpty())
+            window.showInfoInBrief(notice.brief, notice.whole);
     });
     return *editor;
 }

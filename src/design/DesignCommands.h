@@ -14,10 +14,18 @@ class MainWindow;
 CardEditor &installDesignCommands(MainWindow &window, LineStyleQuestion *styles = nullptr);
 
 // "Invoegen" > "QR-code…": the QR dialog on a code made from the card's lines, placed
-// bottom right at 18 mm on paper, then selected.
+// bottom right at the level and size where it scans (QrPlacement::newCode), then selected.
 void insertQr(MainWindow &window, CardEditor &editor);
 
-// The scan warnings of the card's QR codes, one line each; empty when all will scan.
+// The warnings of the card's QR codes (a code that holds nothing, or will not scan), each
+// once: in brief for the info line, "; " between them, and whole for its tooltip. Both
+// empty when every code will scan.
+struct QrNotice {
+    QString brief;
+    QString whole;
+};
+QrNotice qrNotice(const CardDocument &document);
+// The whole warnings, one after the other; empty when all will scan.
 QString qrWarnings(const CardDocument &document);
 
 // "Invoegen" > "Logo…": a picture file asked for, read as a logo and placed top right

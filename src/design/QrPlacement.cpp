@@ -8,6 +8,8 @@
 #include "qr/QrScanCheck.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace QrPlacement {
 
@@ -24,19 +26,59 @@ double sideMm(const QRectF &rect, QSizeF cardMm)
                     rect.height() * cardMm.height() / Composition::CanvasHeight);
 }
 
-QRectF defaultRect(QSizeF cardMm)
+QRectF defaultRect(QSizeF cardMm, double sideMm)
 {
-    const QSizeF size = canvasSize(DefaultSideMm, cardMm);
+    const QSizeF size = canvasSize(sideMm, cardMm);
     const QSizeF margin = canvasSize(DesignGuides::SafetyMarginMm, cardMm);
     return {QPointF(Composition::CanvasWidth - margin.width() - size.width(),
                     Composition::CanvasHeight - margin.height() - size.height()),
             size};
 }
 
+Start startFor(const QrContent &content, QSizeF cardMm)
+{
+    const double room = std::min(cardMm.width(), cardMm.height()) - 2 * DesignGuides::SafetyMarginMm;
+    const double largest = std::max(DefaultSideMm, std::min(MaxStartSideMm, room));
+    const QByteArray bytes = encodedText(content);
+    std::optional<Start> best;
+    // L makes the smaller code; M, taken first, is kept when L is no smaller.
+    for (const QrLevel level : {QrLevel::M, QrLevel::L}) {
+        const QrCode code = QrCode::encode(bytes, level);
+        if (!code.isValid())
+            continue;
+        const double side = std::max(DefaultSideMm, std::ceil(smallestSideMm(code) * 2 - 1e-9) / 2);
+        if (!best || side < best->sideMm)
+            best = Start{level, side};
+    }
+    if (!best)
+        return {};
+    if (best->sideMm > largest)
+        return {QrLevel::L, largest};
+    return *best;
+}
+
+NewCode newCode(const std::array<QString, 8> &lines, QSizeF cardMm)
+{
+    NewCode made{QrObject::fromLines(lines), {}};
+    const Start start = startFor(made.qr.content, cardMm);
+    made.qr.level = start.level;
+    made.qr.encode();
+    made.rect = defaultRect(cardMm, start.sideMm);
+    return made;
+}
+
 QStringList warnings(const Card &card, const QrObject &qr, const QRectF &rect, QSizeF cardMm)
 {
+    QStringList messages;
+    for (const Warning &warning : notes(card, qr, rect, cardMm))
+        messages.append(warning.message);
+    return messages;
+}
+
+QList<Warning> notes(const Card &card, const QrObject &qr, const QRectF &rect, QSizeF cardMm)
+{
     if (!qr.code.isValid())
-        return {qr.code.error()};
+        return {{qr.whyEmpty(), qr.whyEmptyBriefly()}};
     // The quiet zone is the code's outer band; anything over it, on screen or paper,
     // keeps a phone from finding the code's edge.
     bool covered = false;
@@ -48,11 +90,11 @@ QStringList warnings(const Card &card, const QrObject &qr, const QRectF &rect, Q
     if (card.stamp.isVisible())
         covered = covered || CardPainter::stampRect(card).intersects(rect);
     const QColor dark = qr.inTextColour ? card.state.textColor() : QColor(Qt::black);
-    QStringList messages;
+    QList<Warning> said;
     for (const ScanWarning &warning :
          scanWarnings(moduleMm(qr.code, sideMm(rect, cardMm)), dark, Qt::white, covered))
-        messages.append(warning.message);
-    return messages;
+        said.append({warning.message, warning.brief});
+    return said;
 }
 
 } // namespace QrPlacement

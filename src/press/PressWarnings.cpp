@@ -106,6 +106,11 @@ QStringList check(const PrintedCard &card, const SheetGeometry &sheet, const Pre
             warnings << resolutionWarning(QStringLiteral("Het logo"), logoPpi);
     }
 
+    // A code that cannot hold its content draws nothing; the print shop would print it so.
+    for (const PlacedObject &object : card.design.objects)
+        if (object.kind == PlacedObject::Kind::Qr && !object.qr.code.isValid())
+            warnings << object.qr.whyEmpty();
+
     // One warning per colour, naming every line in it.
     QList<QPair<QColor, QList<int>>> nearBlack;
     for (int line = 1; line <= 7; ++line) {

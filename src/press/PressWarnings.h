@@ -14,6 +14,8 @@
 // - a picture (the background, the stamp photo, a bitmap logo) of fewer than 300 pixels
 //   per inch at the size it prints (exactly 300 is enough; a background of one colour
 //   has no resolution to lack);
+// - a QR code that holds nothing, its content too long for the largest code at its
+//   level (QrObject::whyEmpty names what is too long);
 // - a text colour that is almost but not pure black: each of red, green and blue at most
 //   NearBlack and not all 0. Pure black goes to the black plate alone; almost black does
 //   not.

@@ -6,7 +6,9 @@ namespace {
 
 using namespace ContactPatterns;
 
-enum class Look { Other, Email, Web, Phone, Mobile, Address };
+// An address is a postcode and place that may take the line before it as its street, or
+// a street, postcode and place on one line that needs none.
+enum class Look { Other, Email, Web, Phone, Mobile, Address, WholeAddress };
 
 // What a line looks like, and the line without its label.
 Look lookOf(QString &text)
@@ -40,6 +42,8 @@ Look lookOf(QString &text)
         return isDutchMobile(text) ? Look::Mobile : Look::Phone;
     if (splitPostcodePlace(text))
         return Look::Address;
+    if (isOneLineAddress(text))
+        return Look::WholeAddress;
     return Look::Other;
 }
 
@@ -123,6 +127,9 @@ ContactGuess guessContactFields(const std::array<QString, 8> &lines)
             }
             break;
         }
+        case Look::WholeAddress:
+            guesser.take(ContactField::Adres, i, text[i]);
+            break;
         case Look::Other:
             break;
         }

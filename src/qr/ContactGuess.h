@@ -18,12 +18,14 @@ struct ContactGuess {
 
 // The rules (the README says them for users):
 //  - line 1 is the name, line 2 the function, unless that line looks like an e-mail
-//    address, web address, phone number or postcode and place: then it counts by its look;
+//    address, web address, phone number, postcode and place or one-line address: then it
+//    counts by its look;
 //  - every other line by what it looks like: an e-mail address, a web address, a phone
 //    number (a Dutch mobile number -> Mobiel, else Telefoon; a label such as "Tel:",
 //    "T:", "Mob:" or "M:" decides and is taken off), a postcode and place -> Adres,
 //    with the line right before it joined in front with ", " when that line is a street
-//    (a line of none of these kinds that holds a house number, not line 1 or 2);
+//    (a line of none of these kinds that holds a house number, not line 1 or 2); a line
+//    that holds it all, street with house number, comma, postcode and place, -> Adres;
 //  - the first line that is none of these is the company; later ones are not used;
 //  - the first line of a kind wins; a second phone goes to the other phone field when
 //    that is still empty; empty lines are skipped.

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace ContactPatterns {
 
 namespace {
@@ -64,6 +66,19 @@ bool splitPostcodePlace(const QString &text, PostcodePlace *out)
     if (out)
         *out = {match.captured(1), match.captured(2).trimmed()};
     return true;
+}
+
+bool isOneLineAddress(const QString &text)
+{
+    const QString t = text.trimmed();
+    const qsizetype comma = t.lastIndexOf(u',');
+    if (comma < 0 || !splitPostcodePlace(t.mid(comma + 1)))
+        return false;
+    const QString street = t.left(comma);
+    const auto has = [&street](bool (QChar::*kind)() const) {
+        return std::any_of(street.begin(), street.end(), [kind](QChar c) { return (c.*kind)(); });
+    };
+    return has(&QChar::isLetter) && has(&QChar::isDigit);
 }
 
 Label takeLabel(QString &text)

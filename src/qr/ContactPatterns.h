@@ -29,6 +29,11 @@ struct PostcodePlace {
 };
 bool splitPostcodePlace(const QString &text, PostcodePlace *out = nullptr);
 
+// A whole address on one line: a street with a house number (a part that holds a digit),
+// a comma, and a Dutch postcode and place: "Kerkstraat 1, 3511 AB Utrecht". The street is
+// everything before the last comma, so "Kerkstraat 1, 2e etage, 3511 AB Utrecht" is one too.
+bool isOneLineAddress(const QString &text);
+
 // A label in front of a line ("Tel:", "T:", "Mob.:", "E-mail:", "Web:", ...): which kind
 // of line it announces, and the line without it. None when there is no known label.
 enum class Label { None, Phone, Mobile, Email, Web };

@@ -20,6 +20,21 @@ QString qrLevelName(QrLevel level)
     return {};
 }
 
+qsizetype qrCapacity(QrLevel level)
+{
+    switch (level) {
+    case QrLevel::L:
+        return 2953;
+    case QrLevel::M:
+        return 2331;
+    case QrLevel::Q:
+        return 1663;
+    case QrLevel::H:
+        return 1273;
+    }
+    return 0;
+}
+
 namespace {
 
 QRecLevel libraryLevel(QrLevel level)
@@ -37,8 +52,6 @@ QRecLevel libraryLevel(QrLevel level)
     return QR_ECLEVEL_M;
 }
 
-constexpr qsizetype MaxBytes = 2953;
-
 struct FreeCode {
     void operator()(QRcode *code) const { QRcode_free(code); }
 };
@@ -53,9 +66,9 @@ QrCode QrCode::encode(const QByteArray &bytes, QrLevel level)
         code.m_error = QStringLiteral("Er is geen tekst om in de QR-code te zetten.");
         return code;
     }
-    // No version holds more than 2953 bytes in 8-bit mode; a larger text is not even
-    // handed over (its size would not fit the library's int).
-    if (bytes.size() > MaxBytes) {
+    // A text larger than the level's largest version is not even handed over (its size
+    // might not fit the library's int).
+    if (bytes.size() > qrCapacity(level)) {
         code.m_error = QStringLiteral("De tekst is te lang voor een QR-code.");
         return code;
     }

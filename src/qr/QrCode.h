@@ -10,6 +10,10 @@ enum class QrLevel { L, M, Q, H };
 // The letter a level is known by (in the dialog and in decoders): "L", "M", "Q", "H".
 QString qrLevelName(QrLevel level);
 
+// The most bytes a code at this level holds, in its largest version (40) in 8-bit mode:
+// 2953, 2331, 1663 and 1273 for L, M, Q and H.
+qsizetype qrCapacity(QrLevel level);
+
 // One encoded QR code: its square of n x n modules (without the quiet zone around it)
 // and the level it was made at. A code that could not be made is invalid, has size 0
 // and says why in Dutch.

@@ -67,19 +67,24 @@ QList<ScanWarning> scanWarnings(double moduleMm, const QColor &dark, const QColo
                          QStringLiteral("De blokjes van de QR-code worden op papier %1 mm, kleiner dan %2 mm: "
                                         "maak de code groter of kies een lager foutherstel, anders is hij "
                                         "moeilijk te scannen.")
+                             .arg(millimetres(moduleMm), millimetres(QrScan::MinModuleMm)),
+                         QStringLiteral("QR-code: blokjes %1 mm (min. %2 mm), maak de code groter")
                              .arg(millimetres(moduleMm), millimetres(QrScan::MinModuleMm))});
     const QColor shown = over(dark, light);
     if (!contrastEnough(contrastRatio(shown, light)))
         warnings.append({ScanProblem::ContrastTooLow,
                          QStringLiteral("De donkere kleur verschilt te weinig van de lichte: kies een donkerdere "
-                                        "kleur, anders is de QR-code moeilijk te scannen.")});
+                                        "kleur, anders is de QR-code moeilijk te scannen."),
+                         QStringLiteral("QR-code: te weinig contrast, kies een donkerdere kleur")});
     else if (relativeLuminance(shown) > relativeLuminance(light))
         warnings.append({ScanProblem::DarkLighterThanLight,
                          QStringLiteral("De donkere kleur is lichter dan de achtergrond: veel telefoons lezen "
-                                        "zo'n omgekeerde QR-code niet.")});
+                                        "zo'n omgekeerde QR-code niet."),
+                         QStringLiteral("QR-code: omgekeerde kleuren lezen veel telefoons niet")});
     if (quietZoneCovered)
         warnings.append({ScanProblem::QuietZoneCovered,
                          QStringLiteral("Er ligt iets op de lichte rand rond de QR-code: houd die rand vrij, "
-                                        "anders is de code moeilijk te scannen.")});
+                                        "anders is de code moeilijk te scannen."),
+                         QStringLiteral("QR-code: houd de lichte rand rond de code vrij")});
     return warnings;
 }

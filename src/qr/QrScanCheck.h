@@ -21,6 +21,7 @@ enum class ScanProblem { ModulesTooSmall, ContrastTooLow, DarkLighterThanLight, 
 struct ScanWarning {
     ScanProblem problem;
     QString message; // Dutch, for the dialog
+    QString brief;   // the same in a few words, to fit the window's info line
 };
 
 // A module's size on paper for a code `sideMm` wide, its quiet zone included.

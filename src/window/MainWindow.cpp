@@ -185,13 +185,23 @@ void MainWindow::setClock(std::function<QDateTime()> clock)
 
 void MainWindow::updateInfoLine()
 {
-    m_infoLine->setText(InfoLine::text(m_clock(), m_infoLine->text(), QLocale()));
-    m_infoLine->adjustSize();
+    const QString next = InfoLine::text(m_clock(), m_infoLine->text(), QLocale());
+    // A notice kept on the line keeps its tooltip too.
+    if (next != m_infoLine->text())
+        showInfo(next);
 }
 
 void MainWindow::showInfo(const QString &text)
 {
-    m_infoLine->setText(text);
+    showInfoInBrief(text, {});
+}
+
+void MainWindow::showInfoInBrief(const QString &brief, const QString &whole)
+{
+    const InfoLine::Shown shown =
+        InfoLine::fitted(brief, whole, m_infoLine->fontMetrics(), m_infoLine->maximumWidth());
+    m_infoLine->setText(shown.text);
+    m_infoLine->setToolTip(shown.toolTip);
     m_infoLine->adjustSize();
 }
 

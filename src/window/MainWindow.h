@@ -83,8 +83,11 @@ public:
     void setClock(std::function<QDateTime()> clock);
     // What every tick of the info timer does.
     void updateInfoLine();
-    // A notice in the info line now; the clock's texts take the line back in turn.
+    // A notice in the info line now; the clock's texts take the line back in turn. What
+    // does not fit the line's strip is cut short with "…" and shown whole as its tooltip.
     void showInfo(const QString &text);
+    // The same with a brief text for the line and the whole notice as its tooltip.
+    void showInfoInBrief(const QString &brief, const QString &whole);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

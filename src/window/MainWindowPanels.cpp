@@ -61,8 +61,11 @@ void MainWindow::buildCardPanel(QWidget *client)
 
 void MainWindow::buildInfoStrip(QWidget *client)
 {
-    colouredLabel(client, QStringLiteral("BackInfoLabel"), QRect(4140, 4710, 7050, 360), QColor(190, 190, 130));
+    QLabel *strip =
+        colouredLabel(client, QStringLiteral("BackInfoLabel"), QRect(4140, 4710, 7050, 360), QColor(190, 190, 130));
     m_infoLine = caption(client, QStringLiteral("InfoRegel"), 4245, 4770, InfoLine::designedText());
+    // The line stays within its strip, as far from the right end as from the left.
+    m_infoLine->setMaximumWidth(strip->width() - 2 * (m_infoLine->x() - strip->x()));
     QPalette palette = m_infoLine->palette();
     palette.setColor(QPalette::WindowText, QColor(90, 90, 30));
     m_infoLine->setPalette(palette);

@@ -125,3 +125,39 @@ TEST(QrObject, PaperDrawsTheCodeAsSquaresThatScanAtEveryLevel)
         EXPECT_EQ(read.level, qrLevelName(level));
     }
 }
+
+TEST(QrObject, ACodeWhoseFollowedLineGrewTooLongSaysWhichLineAndByHowMuch)
+{
+    CardDocument doc;
+    typeLines(doc);
+    doc.insertObject(qrFrom(doc));
+    EXPECT_TRUE(doc.design().objects.front().qr.whyEmpty().isEmpty());
+    // The postcode line, which the address follows with the street before it, grows.
+    doc.enterTextLine(6, QStringLiteral("1234 AB ") + QString(2400, u'x'));
+    const QrObject &qr = doc.design().objects.front().qr;
+    ASSERT_FALSE(qr.code.isValid());
+    const auto overflow = qrOverflow(qr.content, qr.level);
+    ASSERT_TRUE(overflow.has_value());
+    const QString why = qr.whyEmpty();
+    EXPECT_TRUE(why.startsWith(QStringLiteral("De QR-code blijft leeg"))) << qPrintable(why);
+    EXPECT_EQ(qr.content.contact.adres.size(), 2441);
+    EXPECT_TRUE(why.contains(QStringLiteral("Het veld Adres (regels 5 en 6) is 2.441 tekens lang; met %1 tekens "
+                                            "minder past het")
+                                 .arg(overflow->charactersOver)))
+        << qPrintable(why);
+    // At L it would fit: the level is offered as the other way out.
+    EXPECT_TRUE(why.endsWith(QStringLiteral(", of kies foutcorrectie L."))) << qPrintable(why);
+    EXPECT_EQ(qr.whyEmptyBriefly(),
+              QStringLiteral("QR-code leeg: Adres (regels 5 en 6) is %1 tekens te lang").arg(overflow->charactersOver));
+    // A typed text names no line, and a code with nothing to hold says that.
+    QrObject typed = qr;
+    typed.content.kind = QrKind::Text;
+    typed.content.text = QString(4000, u'x');
+    typed.encode();
+    EXPECT_TRUE(typed.whyEmpty().contains(QStringLiteral("De tekst is 4.000 tekens lang; met 1.669 tekens minder")))
+        << qPrintable(typed.whyEmpty());
+    typed.content.text.clear();
+    typed.encode();
+    EXPECT_EQ(typed.whyEmpty(), typed.code.error());
+    EXPECT_FALSE(typed.whyEmpty().isEmpty());
+}

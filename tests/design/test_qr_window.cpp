@@ -1,6 +1,6 @@
 // "Invoegen" > "QR-code…" in the window: the dialog on the card's own contact, the code
-// placed bottom right at 18 mm, its menu, and the scan warnings in the dialog and the
-// info line.
+// placed bottom right at the size where it scans, its menu, and the scan warnings in the
+// dialog and the info line.
 #include "app/WindowFixture.h"
 #include "core/CardPainter.h"
 #include "design/CardEditor.h"
@@ -56,7 +56,7 @@ const QSizeF CardMm(90, 50);
 
 } // namespace
 
-TEST_F(QrWindowTest, InsertingPlacesTheCardsContactBottomRightAt18mmAsOneStep)
+TEST_F(QrWindowTest, InsertingPlacesTheCardsContactBottomRightAtItsStartSizeAsOneStep)
 {
     qr.answers.push_back([](const QrObject &current) { return current; });
     trigger(QStringLiteral("InvoegenQr"));
@@ -65,7 +65,9 @@ TEST_F(QrWindowTest, InsertingPlacesTheCardsContactBottomRightAt18mmAsOneStep)
     ASSERT_EQ(doc.design().objects.size(), 1u);
     const PlacedObject &object = doc.design().objects[0];
     EXPECT_EQ(object.kind, PlacedObject::Kind::Qr);
-    EXPECT_NEAR(QrPlacement::sideMm(object.rect, CardMm), 18, 1e-9);
+    const QrPlacement::Start start = QrPlacement::startFor(qr.asked[0].content, CardMm);
+    EXPECT_EQ(object.qr.level, start.level);
+    EXPECT_NEAR(QrPlacement::sideMm(object.rect, CardMm), start.sideMm, 1e-9);
     EXPECT_NEAR(object.rect.right(), 440 - 3 * 440 / 90.0, 1e-9);
     EXPECT_NEAR(object.rect.bottom(), 270 - 3 * 270 / 50.0, 1e-9);
     EXPECT_EQ(editor.selection(), CardItem::object(0));
@@ -110,7 +112,9 @@ TEST_F(QrWindowTest, ItsMenuChangesAndRemovesItAndACoveredCodeIsSaidInTheInfoLin
     doc.moveItem(CardItem::object(0), CardPainter::textLineRect(doc.card(), 3).topLeft());
     auto *info = window.findChild<QLabel *>(QStringLiteral("InfoRegel"));
     ASSERT_NE(info, nullptr);
-    EXPECT_TRUE(info->text().contains(QStringLiteral("lichte rand"))) << info->text().toStdString();
+    // Whole on the line, or (with the small modules of level H said too) in its tooltip.
+    const QString said = info->toolTip().isEmpty() ? info->text() : info->toolTip();
+    EXPECT_TRUE(said.contains(QStringLiteral("lichte rand"))) << said.toStdString();
     EXPECT_FALSE(qrWarnings(doc).isEmpty());
 
     withMenu("QrVerwijderen");
@@ -148,4 +152,110 @@ TEST_F(QrWindowTest, TheDialogShowsTheVCardFollowsLinesUntilAFieldIsTypedAndWarn
     QrDialog tiny(doc.card(), start, QRectF(QPointF(200, 180), small), CardMm);
     EXPECT_EQ(tiny.warnings().size(), 1);
     EXPECT_EQ(tiny.findChild<QLabel *>(QStringLiteral("QrWaarschuwing"))->text(), tiny.warnings().join(u'\n'));
+}
+
+namespace {
+
+// A card as most are filled in: name, function, company, street, postcode and place,
+// phone and e-mail.
+void typeFullCard(CardDocument &doc)
+{
+    const char *lines[] = {"Jan de Vries", "Accountmanager", "Bakkerij Jansen BV", "Kerkstraat 12",
+                           "3511 AB Utrecht", "030-1234567", "jan@bakkerijjansen.nl"};
+    for (int line = 1; line <= 7; ++line)
+        doc.enterTextLine(line, QString::fromUtf8(lines[line - 1]));
+}
+
+} // namespace
+
+TEST_F(QrWindowTest, TheCodeInsertedOnAFullCardScansAndTheInfoLineSaysNothingOfIt)
+{
+    typeFullCard(doc);
+    auto *info = window.findChild<QLabel *>(QStringLiteral("InfoRegel"));
+    const QString before = info->text();
+    qr.answers.push_back([](const QrObject &current) { return current; });
+    trigger(QStringLiteral("InvoegenQr"));
+    ASSERT_EQ(doc.design().objects.size(), 1u);
+    EXPECT_TRUE(qrWarnings(doc).isEmpty()) << qrWarnings(doc).toStdString();
+    EXPECT_EQ(info->text(), before);
+    // It grew from 18 mm only as far as its modules need, and stays inside the margins.
+    const double side = QrPlacement::sideMm(doc.design().objects[0].rect, CardMm);
+    EXPECT_GT(side, QrPlacement::DefaultSideMm);
+    EXPECT_LE(side, QrPlacement::MaxStartSideMm);
+    EXPECT_GE(doc.design().objects[0].rect.top(), 3 * 270 / 50.0);
+}
+
+TEST_F(QrWindowTest, TheInfoLineShowsAWarningWholeWithinItsStripAndTheFullTextAsItsTooltip)
+{
+    qr.answers.push_back([](const QrObject &current) { return current; });
+    trigger(QStringLiteral("InvoegenQr"));
+    // Made small: its modules come out under 0.4 mm.
+    doc.resizeObject(0, QRectF(QPointF(300, 150), QrPlacement::canvasSize(12, CardMm)));
+    auto *info = window.findChild<QLabel *>(QStringLiteral("InfoRegel"));
+    auto *strip = window.findChild<QLabel *>(QStringLiteral("BackInfoLabel"));
+    ASSERT_NE(strip, nullptr);
+    const QrNotice notice = qrNotice(doc);
+    ASSERT_TRUE(notice.brief.startsWith(QStringLiteral("QR-code: blokjes "))) << notice.brief.toStdString();
+    EXPECT_EQ(info->text(), notice.brief);
+    EXPECT_LE(info->fontMetrics().horizontalAdvance(info->text()), info->width());
+    EXPECT_TRUE(strip->geometry().contains(info->geometry())) << info->width();
+    EXPECT_EQ(info->toolTip(), notice.whole);
+    EXPECT_TRUE(info->toolTip().contains(QStringLiteral("maak de code groter")));
+
+    // Two warnings at once are more than the strip holds: cut short, and whole in the tooltip.
+    doc.moveItem(CardItem::object(0), CardPainter::textLineRect(doc.card(), 3).topLeft());
+    const QrNotice both = qrNotice(doc);
+    ASSERT_TRUE(both.whole.contains(QStringLiteral("lichte rand"))) << both.whole.toStdString();
+    EXPECT_TRUE(strip->geometry().contains(info->geometry())) << info->text().toStdString();
+    EXPECT_LE(info->fontMetrics().horizontalAdvance(info->text()), info->width());
+    EXPECT_EQ(info->toolTip(), both.whole);
+
+    // The clock takes the line back, and the tooltip with it.
+    window.setClock([] { return QDateTime(QDate(2026, 3, 2), QTime(10, 0, 20)); });
+    window.updateInfoLine();
+    EXPECT_EQ(info->text(), QStringLiteral("1. Selecteer een layout voor de kaartjes"));
+    EXPECT_TRUE(info->toolTip().isEmpty());
+}
+
+TEST_F(QrWindowTest, ACodeWhoseLineGrewTooLongIsSaidInTheInfoLineAndTheDialog)
+{
+    typeFullCard(doc);
+    qr.answers.push_back([](const QrObject &current) { return current; });
+    trigger(QStringLiteral("InvoegenQr"));
+    doc.enterTextLine(5, QStringLiteral("3511 AB ") + QString(2900, u'x'));
+    const QrObject &code = doc.design().objects[0].qr;
+    ASSERT_FALSE(code.code.isValid());
+    auto *info = window.findChild<QLabel *>(QStringLiteral("InfoRegel"));
+    EXPECT_TRUE(info->text().startsWith(QStringLiteral("QR-code leeg: Adres (regels 4 en 5) is "))) << info->text().toStdString();
+    EXPECT_EQ(info->toolTip(), code.whyEmpty());
+
+    QrDialog dialog(doc.card(), code, doc.design().objects[0].rect, CardMm);
+    EXPECT_EQ(dialog.findChild<QLabel *>(QStringLiteral("QrWaarschuwing"))->text(), code.whyEmpty());
+}
+
+TEST_F(QrWindowTest, AOneLineAddressIsTheAddressInTheDialogAndTheVCard)
+{
+    doc.enterTextLine(2, QStringLiteral("Notaris"));
+    doc.enterTextLine(5, QStringLiteral("De Wit Notarissen"));
+    doc.enterTextLine(6, QStringLiteral("Kerkstraat 1, 3511 AB Utrecht"));
+    bool shown = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto *dialog = qobject_cast<QrDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        shown = true;
+        EXPECT_EQ(dialog->findChild<QLineEdit *>(QStringLiteral("QrAdres"))->text(),
+                  QStringLiteral("Kerkstraat 1, 3511 AB Utrecht"));
+        EXPECT_EQ(dialog->findChild<QLineEdit *>(QStringLiteral("QrBedrijf"))->text(), QStringLiteral("De Wit Notarissen"));
+        const QString content = dialog->findChild<QPlainTextEdit *>(QStringLiteral("QrInhoud"))->toPlainText();
+        EXPECT_TRUE(content.contains(QStringLiteral("ADR;TYPE=WORK:;;Kerkstraat 1;Utrecht;;3511 AB;")))
+            << content.toStdString();
+        dialog->accept();
+    });
+    DialogQrQuestion dialogs(&window);
+    editor.setQrQuestion(dialogs);
+    trigger(QStringLiteral("InvoegenQr"));
+    editor.setQrQuestion(qr);
+    EXPECT_TRUE(shown);
+    ASSERT_EQ(doc.design().objects.size(), 1u);
+    EXPECT_EQ(doc.design().objects[0].qr.follows[size_t(ContactField::Adres)], QList<int>{6});
 }

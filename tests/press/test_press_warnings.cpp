@@ -145,3 +145,24 @@ TEST(PressWarnings, AlmostBlackTextIsNamedPureBlackIsNot)
               QStringList(QStringLiteral("Regel 1 is bijna zwart (20, 20, 30) maar niet zuiver zwart, en wordt dus niet "
                                          "met zwarte inkt alleen gedrukt. Kies zwart (0, 0, 0) voor scherpe tekst.")));
 }
+
+TEST(PressWarnings, AQrCodeThatCannotHoldItsContentIsNamedWithWhatIsTooLong)
+{
+    PrintedCard card = pressCard(plainPicture(Qt::white));
+    PlacedObject qr;
+    qr.kind = PlacedObject::Kind::Qr;
+    qr.rect = QRectF(20 * PixelsPerMm, 10 * PixelsPerMmDown, 25 * PixelsPerMm, 25 * PixelsPerMmDown);
+    qr.qr.content.kind = QrKind::WebAddress;
+    qr.qr.content.webAddress = QStringLiteral("voorbeeld.nl/") + QString(2400, u'a');
+    qr.qr.encode();
+    card.design.objects.push_back(qr);
+    const QStringList said = warnings(card).filter(QStringLiteral("QR-code"));
+    ASSERT_EQ(said.size(), 1) << said.join('\n').toStdString();
+    EXPECT_EQ(said.first(), card.design.objects.front().qr.whyEmpty());
+    EXPECT_TRUE(said.first().contains(QStringLiteral("Het webadres is 2.413 tekens lang"))) << said.first().toStdString();
+
+    // At level L the same address fits: the code is drawn and nothing is said.
+    card.design.objects.front().qr.level = QrLevel::L;
+    card.design.objects.front().qr.encode();
+    EXPECT_TRUE(warnings(card).filter(QStringLiteral("QR-code")).isEmpty());
+}

@@ -89,3 +89,31 @@ TEST(ContactGuess, SecondPhoneGoesToTheOtherPhoneField)
     EXPECT_EQ(guess.fields.telefoon, QStringLiteral("06 12345678")); // labelled Tel, so Telefoon
     EXPECT_EQ(guess.fields.mobiel, QStringLiteral("038 4221100"));
 }
+
+TEST(ContactGuess, AStreetPostcodeAndPlaceOnOneLineIsTheAddressNotTheCompany)
+{
+    ContactGuess guess = guessContactFields(card({"Anna de Wit", "Notaris", "De Wit Notarissen",
+                                                 "Kerkstraat 1, 3511 AB Utrecht", "030-2345678", "", ""}));
+    EXPECT_EQ(guess.fields.adres, QStringLiteral("Kerkstraat 1, 3511 AB Utrecht"));
+    EXPECT_EQ(guess.linesOf(ContactField::Adres), Lines{4});
+    EXPECT_EQ(guess.fields.bedrijf, QStringLiteral("De Wit Notarissen"));
+
+    // Alone after the name it is not the company either; line 2 counts by its look.
+    guess = guessContactFields(card({"Anna de Wit", "Kerkstraat 1a, 3511AB Utrecht", "", "", "", "", ""}));
+    EXPECT_TRUE(guess.fields.bedrijf.isEmpty());
+    EXPECT_TRUE(guess.fields.functie.isEmpty());
+    EXPECT_EQ(guess.linesOf(ContactField::Adres), Lines{2});
+
+    // A line with a number before it is no street of its own: the address is whole.
+    guess = guessContactFields(card({"Anna", "Notaris", "Kantoor 2000", "Kerkstraat 1, 3511 AB Utrecht", "", "",
+                                     ""}));
+    EXPECT_EQ(guess.linesOf(ContactField::Adres), Lines{4});
+    EXPECT_EQ(guess.fields.bedrijf, QStringLiteral("Kantoor 2000"));
+
+    // Without a house number, or without a comma, it is no address.
+    for (const char *line : {"De Wit Notarissen, 3511 AB Utrecht", "Kerkstraat 1 3511 AB Utrecht"}) {
+        guess = guessContactFields(card({"Anna", "Notaris", line, "", "", "", ""}));
+        EXPECT_TRUE(guess.fields.adres.isEmpty()) << line;
+        EXPECT_EQ(guess.fields.bedrijf, QString::fromUtf8(line));
+    }
+}

@@ -11,6 +11,8 @@ QList<ScanProblem> problems(double moduleMm, const QColor &dark, const QColor &l
     QList<ScanProblem> out;
     for (const ScanWarning &w : scanWarnings(moduleMm, dark, light, covered)) {
         EXPECT_FALSE(w.message.isEmpty());
+        EXPECT_FALSE(w.brief.isEmpty());
+        EXPECT_LT(w.brief.size(), w.message.size());
         out.append(w.problem);
     }
     return out;
@@ -28,6 +30,7 @@ TEST(ScanCheck, ModulesOfExactly04MmPass)
     ASSERT_EQ(small.size(), 1);
     EXPECT_TRUE(small.first().message.contains(QStringLiteral("0,31 mm"))) << qPrintable(small.first().message);
     EXPECT_TRUE(small.first().message.contains(QStringLiteral("0,40 mm")));
+    EXPECT_TRUE(small.first().brief.contains(QStringLiteral("0,31 mm"))) << qPrintable(small.first().brief);
 
     // Version 1 is 21 modules and 8 of quiet zone: 0.4 mm modules from 11.6 mm on.
     const QrCode code = QrCode::encode(QByteArrayLiteral("kort"), QrLevel::L);
