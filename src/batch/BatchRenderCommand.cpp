@@ -83,8 +83,7 @@ int batchRender(const QStringList &args, QTextStream &err)
         return 1;
     }
     for (const QString &note : opened.notes)
-        err << "lumovander-batch render: let op: " << oneLine(note) << '
-';
+        err << "lumovander-batch render: let op: " << oneLine(note) << '\n';
     warnOfEmptyQrCodes(err, QStringLiteral("render"), document.design());
     const QImage image = renderCard(document, job->scale);
     const auto failure = image.isNull() ? std::optional(QStringLiteral("cannot draw the card"))
