@@ -176,14 +176,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     watching = true;
     const SvgSanitiser::Result rewritten = SvgSanitiser::sanitise(bytes);
     if (rewritten) {
+        // libFuzzer writes the input to a file after an abort: nothing is watched then.
         if (!SvgSanitiser::namesOnlyItself(rewritten.svg)) {
+            watching = false;
             std::fprintf(stderr, "fuzz_svg_sanitiser: the rewriting names something outside:\n%s\n",
                          rewritten.svg.constData());
             std::abort();
         }
         const SvgSanitiser::Result again = SvgSanitiser::sanitise(rewritten.svg);
-        if (!again || again.svg != rewritten.svg)
+        if (!again || again.svg != rewritten.svg) {
+            watching = false;
+            std::fprintf(stderr, "fuzz_svg_sanitiser: rewriting the rewriting changed it:\n%s\n---\n%s\n",
+                         rewritten.svg.constData(), again.svg.constData());
             std::abort();
+        }
         draw(rewritten.svg);
     }
     watching = false;

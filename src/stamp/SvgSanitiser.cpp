@@ -235,6 +235,10 @@ public:
         if (in.hasError() || !m_sawRoot || !m_open.empty())
             return {QByteArray(), m_sawRoot || in.hasError() ? damaged() : QStringLiteral("het is geen SVG-tekening")};
         out.writeEndDocument();
+        // A value the writer could not encode (a lone surrogate of a damaged UTF-16 file)
+        // leaves it writing empty names from then on: such a text is no drawing.
+        if (out.hasError())
+            return {QByteArray(), damaged()};
         return {svg, QString()};
     }
 
@@ -383,7 +387,7 @@ private:
     void end()
     {
         Open &closing = m_open.back();
-        if (closing.name == u"style" && staysInside(closing.styleText))
+        if (closing.name == u"style" && !closing.styleText.isEmpty() && staysInside(closing.styleText))
             m_out->writeCharacters(closing.styleText);
         m_out->writeEndElement();
         if (!closing.id.isEmpty())
@@ -524,7 +528,12 @@ namespace SvgSanitiser {
 Result sanitise(const QByteArray &bytes, const Caps &caps)
 {
     Work work;
-    return Rewriter(caps, work, 0).run(bytes);
+    Result rewritten = Rewriter(caps, work, 0).run(bytes);
+    // The rewriting is read back as the renderer will read it; whatever it could not show
+    // to name only itself is refused rather than drawn.
+    if (rewritten && !namesOnlyItself(rewritten.svg))
+        return {QByteArray(), damaged()};
+    return rewritten;
 }
 
 bool namesOnlyItself(const QByteArray &svg)
