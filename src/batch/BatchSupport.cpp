@@ -74,7 +74,7 @@ QString oneLine(QString text)
 
 std::optional<QString> writeFileWhole(const QString &path, const std::function<bool(QIODevice &)> &write)
 {
-    const auto failure = AtomicFile::write(path, write);
+    const auto failure = AtomicFile::write(path, write, AtomicFile::Destination::Output);
     if (!failure)
         return std::nullopt;
     QString problem = QStringLiteral("cannot write '%1'").arg(oneLine(path));

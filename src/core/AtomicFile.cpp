@@ -268,11 +268,12 @@ Temporary writeTemporary(const QString &folder, const QString &finalPath, const 
     return {name, std::nullopt};
 }
 
-std::optional<Failure> write(const QString &path, const Filler &fill)
+std::optional<Failure> write(const QString &path, const Filler &fill, Destination destination)
 {
-    if (path == QLatin1String(StandardOutput))
+    const Target target = destination == Destination::Output ? targetOf(path) : Target::Replace;
+    if (destination == Destination::Output && path == QLatin1String(StandardOutput))
         return writeInPlace(path, fill);
-    switch (targetOf(path)) {
+    switch (target) {
     case Target::Stream:
         return writeInPlace(path, fill);
     case Target::Refuse: {
@@ -302,9 +303,9 @@ std::optional<Failure> write(const QString &path, const Filler &fill)
     return std::nullopt;
 }
 
-std::optional<Failure> write(const QString &path, const QByteArray &bytes)
+std::optional<Failure> write(const QString &path, const QByteArray &bytes, Destination destination)
 {
-    return write(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
+    return write(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); }, destination);
 }
 
 } // namespace AtomicFile

@@ -30,13 +30,21 @@ struct Failure {
 // What names standard output in a path the batch program is given.
 inline constexpr char StandardOutput[] = "-";
 
-// nullopt when the file is in place. Only a regular file (or a link, which is replaced
-// itself, never written through) is replaced by renaming. A FIFO or a character device
-// (/dev/null, a terminal, /dev/stdout and the other names of the process's own open
-// files) cannot be put in place by a rename: the content is written into it directly,
-// and StandardOutput writes to standard output. A block device or a socket is refused.
-std::optional<Failure> write(const QString &path, const QByteArray &bytes);
-std::optional<Failure> write(const QString &path, const Filler &fill);
+// Whose name the path is. The program's own files (settings, corrections, templates, a
+// card's files) are always put in place by renaming, so that a FIFO standing under such a
+// name is replaced and never holds the program up. An output the user named (a batch
+// command's output, a PDF) may be a stream the user means to fill.
+enum class Destination { OwnFile, Output };
+
+// nullopt when the file is in place. A regular file (or a link, which is replaced itself,
+// never written through) is replaced by renaming. For an Output, a FIFO or a character
+// device (/dev/null, a terminal, /dev/stdout and the other names of the process's own
+// open files) cannot be put in place by a rename: the content is written into it
+// directly, and StandardOutput writes to standard output; a block device or a socket is
+// refused.
+std::optional<Failure> write(const QString &path, const QByteArray &bytes,
+                             Destination destination = Destination::OwnFile);
+std::optional<Failure> write(const QString &path, const Filler &fill, Destination destination = Destination::OwnFile);
 
 // The first half of write, for writers that move several files into place together:
 // a complete, synced hidden file in folder. Either its path or the reason.

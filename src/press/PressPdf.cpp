@@ -126,7 +126,7 @@ PressResult writePressPdf(const QString &fileName, const PrintedCard &card, cons
     const auto made = RegularFile::read(folder.filePath(QStringLiteral("drukklaar.pdf")), MaxPdfBytes);
     if (!made || !made->startsWith("%PDF-"))
         return failed(warnings, notWritten + QStringLiteral("Ghostscript gaf geen PDF-bestand terug."));
-    if (const auto failure = AtomicFile::write(fileName, *made))
+    if (const auto failure = AtomicFile::write(fileName, *made, AtomicFile::Destination::Output))
         return failed(warnings, failure->message);
     return {true, false, {}, warnings};
 }

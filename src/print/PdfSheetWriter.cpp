@@ -40,7 +40,7 @@ PrintOutcome writePagesPdf(const QString &fileName, const PageDrawing &draw, int
         // The PDF engine reports no write errors of its own: an empty file is no PDF,
         // whatever the painter said.
         return painted.isPrinted() && device.size() > 0;
-    });
+    }, AtomicFile::Destination::Output);
     if (!painted.isPrinted())
         return writeFailure(fileName, painted.message);
     if (failure)

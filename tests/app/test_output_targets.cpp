@@ -99,7 +99,7 @@ TEST_F(OutputTargets, DevNullStaysACharacterDevice)
 {
     ASSERT_EQ(typeOf(QStringLiteral("/dev/null")), mode_t(S_IFCHR));
     ASSERT_EQ(render(QStringLiteral("/dev/null")), 0) << errors.toStdString();
-    EXPECT_FALSE(AtomicFile::write(QStringLiteral("/dev/null"), QByteArray("niets")).has_value());
+    EXPECT_FALSE(AtomicFile::write(QStringLiteral("/dev/null"), QByteArray("niets"), AtomicFile::Destination::Output).has_value());
     EXPECT_EQ(typeOf(QStringLiteral("/dev/null")), mode_t(S_IFCHR));
 }
 
