@@ -1,21 +1,12 @@
 // The level and size a new QR code starts at: the smallest that scans, within bounds.
 #include "core/CardDocument.h"
+#include "design/FullCard.h"
 #include "design/QrPlacement.h"
 #include "qr/QrScanCheck.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// A card as most are filled in: name, function, company, street, postcode and place,
-// phone and e-mail.
-void typeFullCard(CardDocument &doc)
-{
-    const char *lines[] = {"Jan de Vries", "Accountmanager", "Bakkerij Jansen BV", "Kerkstraat 12",
-                           "3511 AB Utrecht", "030-1234567", "jan@bakkerijjansen.nl"};
-    for (int line = 1; line <= 7; ++line)
-        doc.enterTextLine(line, QString::fromUtf8(lines[line - 1]));
-}
 
 double moduleAt(const QrObject &qr, double sideMm)
 {

@@ -5,6 +5,7 @@
 #include "core/CardPainter.h"
 #include "design/CardEditor.h"
 #include "design/DesignCommands.h"
+#include "design/FullCard.h"
 #include "design/QrDialog.h"
 #include "design/QrPlacement.h"
 #include "window/CardView.h"
@@ -153,20 +154,6 @@ TEST_F(QrWindowTest, TheDialogShowsTheVCardFollowsLinesUntilAFieldIsTypedAndWarn
     EXPECT_EQ(tiny.warnings().size(), 1);
     EXPECT_EQ(tiny.findChild<QLabel *>(QStringLiteral("QrWaarschuwing"))->text(), tiny.warnings().join(u'\n'));
 }
-
-namespace {
-
-// A card as most are filled in: name, function, company, street, postcode and place,
-// phone and e-mail.
-void typeFullCard(CardDocument &doc)
-{
-    const char *lines[] = {"Jan de Vries", "Accountmanager", "Bakkerij Jansen BV", "Kerkstraat 12",
-                           "3511 AB Utrecht", "030-1234567", "jan@bakkerijjansen.nl"};
-    for (int line = 1; line <= 7; ++line)
-        doc.enterTextLine(line, QString::fromUtf8(lines[line - 1]));
-}
-
-} // namespace
 
 TEST_F(QrWindowTest, TheCodeInsertedOnAFullCardScansAndTheInfoLineSaysNothingOfIt)
 {
