@@ -7,6 +7,7 @@
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
 #include "core/DataFolder.h"
+#include "core/DesignPainter.h"
 #include "design/DesignGuides.h"
 #include "design/QrDialog.h"
 #include "design/QrPlacement.h"
@@ -66,7 +67,7 @@ void designCard(CardDocument &document)
         return;
     PlacedObject logo;
     logo.logo = loaded.logo;
-    logo.rect = DesignGuides::newLogoRect(LogoLoader::naturalSize(loaded.logo),
+    logo.rect = DesignGuides::newLogoRect(DesignPainter::logoSize(loaded.logo),
                                           DesignGuides::CardScale::of(document.printSettings()));
     document.insertObject(logo);
 }

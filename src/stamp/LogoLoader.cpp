@@ -89,14 +89,4 @@ Loaded read(const QString &path)
     return fromBytes(*bytes, shown);
 }
 
-QSizeF naturalSize(const LogoPicture &logo)
-{
-    if (logo.isVector()) {
-        QSvgRenderer renderer(logo.svg);
-        const QSizeF size = renderer.viewBoxF().size();
-        return size.isEmpty() ? QSizeF(renderer.defaultSize()) : size;
-    }
-    return QSizeF(logo.bitmap.size());
-}
-
 } // namespace LogoLoader

@@ -3,7 +3,6 @@
 #include "core/CardDesign.h"
 
 #include <QByteArray>
-#include <QSizeF>
 #include <QString>
 
 // Turns a file the user picked as a logo into a LogoPicture: an SVG as its rewriting by
@@ -35,8 +34,5 @@ Loaded fromBytes(const QByteArray &bytes, const QString &shownName, SvgCheck che
 
 // Whether the bytes begin as an SVG, in whatever encoding the XML reader would take them.
 bool looksLikeSvg(const QByteArray &bytes);
-
-// The logo's own size: the SVG's default size or the bitmap's pixels.
-QSizeF naturalSize(const LogoPicture &logo);
 
 } // namespace LogoLoader
