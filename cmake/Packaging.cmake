@@ -10,7 +10,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/${LUMO_APP_ID}.metainfo.xml
 # Debian wants man pages and the changelog compressed, without a time stamp.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(LUMO_GZIPPED)
-foreach(file lumovander.1 lumovander-batch.1 lumovander-wmf.1 lumovander-heif.1 changelog)
+foreach(file lumovander.1 lumovander-batch.1 lumovander-wmf.1 lumovander-heif.1 lumovander-svg.1 changelog)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/${file}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
     COMMAND ${GZIP_PROGRAM} -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/${file} > ${CMAKE_BINARY_DIR}/packaging/${file}.gz
@@ -20,6 +20,7 @@ endforeach()
 add_custom_target(lumo_packaging_files ALL DEPENDS ${LUMO_GZIPPED})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/lumovander.1.gz ${CMAKE_BINARY_DIR}/packaging/lumovander-batch.1.gz
               ${CMAKE_BINARY_DIR}/packaging/lumovander-wmf.1.gz ${CMAKE_BINARY_DIR}/packaging/lumovander-heif.1.gz
+              ${CMAKE_BINARY_DIR}/packaging/lumovander-svg.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumovander)

@@ -11,11 +11,12 @@ trap 'rm -rf "$work"' EXIT
 
 expect_files() { # ROOT PREFIX
     local missing=0 f
-    for f in bin/lumovander bin/lumovander-batch bin/lumovander-wmf bin/lumovander-heif \
+    for f in bin/lumovander bin/lumovander-batch bin/lumovander-wmf bin/lumovander-heif bin/lumovander-svg \
              share/applications/nl.lumovander.Lumovander.desktop \
              share/metainfo/nl.lumovander.Lumovander.metainfo.xml \
              share/man/man1/lumovander.1.gz share/man/man1/lumovander-batch.1.gz \
              share/man/man1/lumovander-wmf.1.gz share/man/man1/lumovander-heif.1.gz \
+             share/man/man1/lumovander-svg.1.gz \
              share/lumovander/Lumovander.pdf share/lumovander/Templates/Zee.tmp \
              share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128,256x256}/apps/lumovander.png; do
         [ -f "$1/$2/$f" ] || { echo "package-check: missing $2/$f" >&2; missing=1; }

@@ -6,9 +6,11 @@
 #include "core/PictureLimits.h"
 #include "core/RegularFile.h"
 #include "stamp/LogoLoader.h"
+#include "stamp/SvgPixels.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLocale>
@@ -55,12 +57,19 @@ qint64 decodedBytesOf(const QByteArray &bytes)
     return qint64(std::ceil(size.width() * scale)) * qint64(std::ceil(size.height() * scale)) * 4;
 }
 
-qint64 heldBytes(const LogoPicture &logo) { return logo.isVector() ? logo.svg.size() : logo.bitmap.sizeInBytes(); }
+qint64 heldBytes(const LogoPicture &logo)
+{
+    return logo.isVector() ? logo.svg.size() + logo.drawn.sizeInBytes() : logo.bitmap.sizeInBytes();
+}
+
+// An SVG's pixels at their largest, counted before the helper draws them.
+constexpr qint64 DrawnSvgBytes = qint64(SvgPixels::DrawnSide) * SvgPixels::DrawnSide * 4;
 
 // A logo file as read, or why it was left out for the card's budget.
 struct ReadLogo {
     std::optional<LogoPicture> logo;
     bool overBudget = false;
+    QString fault; // Dutch, naming the file: why a logo that was read was refused
 };
 
 // A card's own SVG is rewritten again like any picked logo: the file may have been
@@ -72,11 +81,13 @@ ReadLogo readLogo(const QString &path, qint64 budgetLeft)
     if (!bytes)
         return {};
     // Measured before a pixel is decoded: a file that would not fit is not decoded.
-    if ((svg ? bytes->size() : decodedBytesOf(*bytes)) > budgetLeft)
+    if ((svg ? bytes->size() + DrawnSvgBytes : decodedBytesOf(*bytes)) > budgetLeft)
         return {std::nullopt, true};
     const LogoLoader::Loaded loaded =
         LogoLoader::fromBytes(*bytes, QFileInfo(path).fileName(), LogoLoader::SvgCheck::SafetyOnly);
-    if (!loaded || loaded.logo.isVector() != svg)
+    if (!loaded)
+        return {std::nullopt, false, loaded.fault};
+    if (loaded.logo.isVector() != svg)
         return {};
     if (heldBytes(loaded.logo) > budgetLeft)
         return {std::nullopt, true};
@@ -93,15 +104,26 @@ public:
         const auto known = m_read.find(file);
         if (known != m_read.end())
             return known->second;
+        // Each SVG is drawn by the helper within its own limits; a card of many drawings
+        // that each take nearly that long gets this much of them together.
+        const bool svg = file.endsWith(QLatin1String(".svg"));
+        if (svg && m_svgTime >= SvgDrawingMs)
+            return m_read.emplace(file, ReadLogo{std::nullopt, true, QString()}).first->second;
+        QElapsedTimer timer;
+        timer.start();
         ReadLogo read = readLogo(m_folder.filePath(file), m_budgetLeft);
+        if (svg)
+            m_svgTime += timer.elapsed();
         if (read.logo)
             m_budgetLeft -= heldBytes(*read.logo);
         return m_read.emplace(file, std::move(read)).first->second;
     }
 
 private:
+    static constexpr qint64 SvgDrawingMs = 15000;
     QDir m_folder;
     qint64 m_budgetLeft;
+    qint64 m_svgTime = 0;
     std::map<QString, ReadLogo> m_read;
 };
 
@@ -192,6 +214,8 @@ ReadDesign readWithNotes(const QString &folder, const QString &name, const LineF
         const ReadLogo &logo = logos.logo(own);
         if (logo.overBudget && !overBudget.contains(own))
             overBudget << own;
+        if (!logo.fault.isEmpty() && !result.notes.contains(logo.fault))
+            result.notes << logo.fault;
         if (!logo.logo)
             continue;
         PlacedObject object = read.design.objects[i];
@@ -199,8 +223,8 @@ ReadDesign readWithNotes(const QString &folder, const QString &name, const LineF
         objects.push_back(object);
     }
     if (!overBudget.isEmpty())
-        result.notes << QStringLiteral("De logo's van de kaart zijn samen groter dan de %1 die een kaart kan houden; "
-                                       "weggelaten: %2.")
+        result.notes << QStringLiteral("De logo's van de kaart zijn samen groter dan de %1 die een kaart kan houden, "
+                                       "of kosten samen te veel rekenwerk; weggelaten: %2.")
                             .arg(QLocale(QLocale::Dutch).formattedDataSize(logoBudget, 0,
                                                                            QLocale::DataSizeTraditionalFormat))
                             .arg(overBudget.join(QStringLiteral(", ")));

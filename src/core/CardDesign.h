@@ -49,6 +49,11 @@ struct LineDesign {
 struct LogoPicture {
     QByteArray svg;
     QImage bitmap; // Format_ARGB32_Premultiplied
+    // An SVG read from a file, in pixels as the drawing helper drew it under its limits
+    // (stamp/SvgPixels): every picture of the logo in pixels is made from these, so that
+    // no drawing in the program's own process can take minutes. Null for an SVG the
+    // program wrote itself, which it draws directly. Not part of the logo's identity.
+    QImage drawn; // Format_ARGB32_Premultiplied
 
     bool isVector() const { return !svg.isEmpty(); }
     bool isNull() const { return svg.isEmpty() && bitmap.isNull(); }

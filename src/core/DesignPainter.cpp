@@ -54,7 +54,7 @@ QSvgRenderer &rendererFor(const QByteArray &svg)
 
 QImage screenCopy(const LogoPicture &logo, QSize size)
 {
-    const qint64 key = logo.isVector() ? 0 : logo.bitmap.cacheKey();
+    const qint64 key = logo.isVector() ? logo.drawn.cacheKey() : logo.bitmap.cacheKey();
     for (auto it = screenCopies.begin(); it != screenCopies.end(); ++it)
         if (it->svg.constData() == logo.svg.constData() && it->svg.size() == logo.svg.size() && it->bitmapKey == key
             && it->size == size) {
@@ -62,7 +62,9 @@ QImage screenCopy(const LogoPicture &logo, QSize size)
             return it->image;
         }
     QImage image;
-    if (logo.isVector()) {
+    if (!logo.drawn.isNull()) {
+        image = logo.drawn.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else if (logo.isVector()) {
         image = QImage(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
@@ -136,15 +138,18 @@ void drawLogo(QPainter &painter, const LogoPicture &logo, const QRectF &target)
     if (logo.isNull() || target.isEmpty())
         return;
     const QRectF onDevice = painter.transform().mapRect(target);
-    const QSize size(std::max(1, qRound(onDevice.width())), std::max(1, qRound(onDevice.height())));
-    // Paper, PDFs and a render far larger than any screen take the picture itself, scaled
-    // by the painter.
-    if (!keepsVectors(painter) && size.width() <= 8000 && size.height() <= 8000)
-        painter.drawImage(target, screenCopy(logo, size));
-    else if (logo.isVector())
-        rendererFor(logo.svg).render(&painter, target);
-    else
-        painter.drawImage(target, logo.bitmap);
+    // Paper and PDFs take the picture itself, scaled by the painter.
+    if (keepsVectors(painter)) {
+        if (logo.isVector())
+            rendererFor(logo.svg).render(&painter, target);
+        else
+            painter.drawImage(target, logo.bitmap);
+        return;
+    }
+    // A picture larger than any the program makes is enlarged from the largest.
+    const QSize size(std::clamp(qRound(onDevice.width()), 1, LargestLogoPixels.width()),
+                     std::clamp(qRound(onDevice.height()), 1, LargestLogoPixels.height()));
+    painter.drawImage(target, screenCopy(logo, size));
 }
 
 QSizeF logoSize(const LogoPicture &logo)

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
+#include <QSize>
 #include <QSizeF>
 #include <array>
 
@@ -53,7 +54,12 @@ void drawObjects(QPainter &painter, const CardMapping &mapping, const CardDesign
 // whole device pixels per module on the screen, so it scans off either.
 void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const QColor &textColour);
 
-// A logo into target, in the painter's units: an SVG as paths, a bitmap from its own
+// The largest picture made of a logo: the card at render scale 16. A larger one is
+// enlarged from it.
+inline constexpr QSize LargestLogoPixels(7040, 4320);
+
+// A logo into target, in the painter's units: an SVG as paths on paper and in PDFs, and
+// elsewhere from the pixels its helper drew (LogoPicture::drawn); a bitmap from its own
 // pixels, smoothly scaled.
 void drawLogo(QPainter &painter, const LogoPicture &logo, const QRectF &target);
 

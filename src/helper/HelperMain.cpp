@@ -113,7 +113,8 @@ int run(int argc, char **argv, const char (&magic)[5], const Defaults &defaults,
     if (!readAll(STDIN_FILENO, bytes, defaults.maxInput))
         return NoInput;
     const QImage picture = decode(bytes, Request{int(scale), QSize(int(cropWidth), int(cropHeight))});
-    if (picture.isNull() || picture.format() != QImage::Format_RGB32)
+    if (picture.isNull()
+        || (picture.format() != QImage::Format_RGB32 && picture.format() != QImage::Format_ARGB32_Premultiplied))
         return BadPicture;
 
     QByteArray header(magic, 4);

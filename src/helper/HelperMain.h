@@ -19,8 +19,9 @@
 // pictures have pixels ignores that.
 //
 // Answer: the helper's 4-byte magic, width and height (32-bit little-endian), then
-// width x height pixels, 32-bit 0xAARRGGBB in native order, row by row. Exit status 0
-// only with a whole picture.
+// width x height pixels, 32-bit 0xAARRGGBB in native order, row by row: opaque from a
+// photo or metafile, premultiplied from a drawing with transparency. Exit status 0 only
+// with a whole picture.
 namespace HelperMain {
 
 struct Defaults {
@@ -36,7 +37,8 @@ struct Request {
     QSize crop;
 };
 
-// The file's picture, Format_RGB32; a null image when the file gives none.
+// The file's picture, Format_RGB32 (or Format_ARGB32_Premultiplied, for a helper whose
+// pictures keep their transparency); a null image when the file gives none.
 using Decode = std::function<QImage(const QByteArray &bytes, const Request &request)>;
 
 // The whole helper; main() returns what this returns.

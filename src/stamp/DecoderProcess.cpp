@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -101,7 +102,7 @@ private:
 };
 
 DecoderProcess::Decoded finish(QProcess &process, QByteArrayView bytes, const DecoderProcess::Limits &limits,
-                               QByteArrayView magic)
+                               const DecoderProcess::Helper &helper)
 {
     if (!process.waitForStarted(limits.wallClockMs))
         return {QImage(), true};
@@ -120,7 +121,7 @@ DecoderProcess::Decoded finish(QProcess &process, QByteArrayView bytes, const De
         return {QImage(), true};
     if (process.exitCode() != 0)
         return {};
-    return {DecoderProcess::readAnswer(process.readAllStandardOutput(), magic), false};
+    return {DecoderProcess::readAnswer(process.readAllStandardOutput(), helper.magic, helper.alpha), false};
 }
 
 } // namespace
@@ -163,20 +164,20 @@ Decoded decodeFully(const Helper &helper, QByteArrayView bytes, const Limits &li
         started = SpareHelpers::spares().take(path);
     if (!started)
         started = startHelper(path, limits, request);
-    Decoded decoded = finish(*started, bytes, limits, helper.magic);
+    Decoded decoded = finish(*started, bytes, limits, helper);
     if (useSpare)
         SpareHelpers::spares().prepare(path, helper.limits);
     return decoded;
 }
 
-QImage readAnswer(QByteArrayView answer, QByteArrayView magic)
+QImage readAnswer(QByteArrayView answer, QByteArrayView magic, bool alpha)
 {
     if (magic.size() != 4 || answer.size() < HeaderBytes || !answer.startsWith(magic))
         return {};
     const qint64 width = le32(answer, 4), height = le32(answer, 8);
     if (!PictureLimits::fits(width, height) || answer.size() - HeaderBytes != width * height * 4)
         return {};
-    QImage image(int(width), int(height), QImage::Format_RGB32);
+    QImage image(int(width), int(height), alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (image.isNull())
         return {};
     const char *from = answer.constData() + HeaderBytes;
@@ -184,8 +185,16 @@ QImage readAnswer(QByteArrayView answer, QByteArrayView magic)
     for (int y = 0; y < image.height(); ++y, from += rowBytes) {
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
         std::memcpy(row, from, size_t(rowBytes));
-        for (int x = 0; x < image.width(); ++x)
-            row[x] |= 0xFF000000u;
+        for (int x = 0; x < image.width(); ++x) {
+            if (!alpha) {
+                row[x] |= 0xFF000000u;
+                continue;
+            }
+            // Premultiplied colours never exceed their alpha; the painter's blending
+            // relies on it, so a garbled answer is held to it.
+            const int a = qAlpha(row[x]);
+            row[x] = qRgba(std::min(qRed(row[x]), a), std::min(qGreen(row[x]), a), std::min(qBlue(row[x]), a), a);
+        }
     }
     return image;
 }

@@ -33,6 +33,8 @@ struct Helper {
     QString buildPath;
     // What a decoding runs under unless told otherwise.
     Limits limits;
+    // Whether its pictures keep their transparency (premultiplied), else they are opaque.
+    bool alpha = false;
 };
 
 // The helper program: the environment variable's when set, else the one beside the
@@ -60,7 +62,7 @@ Decoded decodeFully(const Helper &helper, QByteArrayView bytes, const Limits &li
 
 // The picture of a helper's answer: the magic, width and height (32-bit little-endian),
 // then exactly that many 32-bit pixels, within what the program holds. Anything else is
-// a null image.
-QImage readAnswer(QByteArrayView answer, QByteArrayView magic);
+// a null image. Opaque (Format_RGB32), or with alpha Format_ARGB32_Premultiplied.
+QImage readAnswer(QByteArrayView answer, QByteArrayView magic, bool alpha = false);
 
 } // namespace DecoderProcess

@@ -4,10 +4,14 @@
 #include "core/RegularFile.h"
 #include "stamp/PhotoLoader.h"
 #include "stamp/SvgSanitiser.h"
+#include "stamp/SvgPixels.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
+#include <QMutex>
 #include <QStringDecoder>
 #include <QSvgRenderer>
+#include <list>
 
 namespace LogoLoader {
 
@@ -39,6 +43,46 @@ bool draws(const QByteArray &svg)
     return renderer.isValid() && !renderer.viewBoxF().isEmpty();
 }
 
+// The rewriting of a logo's bytes. A card's own copy is rewritten at every opening, and
+// the same card is often opened again in a run: the last few rewritings are remembered by
+// the hash of what they were made of.
+SvgSanitiser::Result rewrite(const QByteArray &bytes)
+{
+    static QMutex mutex;
+    static std::list<std::pair<QByteArray, SvgSanitiser::Result>> recent;
+    const QByteArray key = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    {
+        const QMutexLocker lock(&mutex);
+        for (auto it = recent.begin(); it != recent.end(); ++it)
+            if (it->first == key) {
+                recent.splice(recent.begin(), recent, it);
+                return it->second;
+            }
+    }
+    SvgSanitiser::Result result = SvgSanitiser::sanitise(bytes);
+    const QMutexLocker lock(&mutex);
+    recent.emplace_front(key, result);
+    if (recent.size() > 16)
+        recent.pop_back();
+    return result;
+}
+
+QString drawingFault(SvgPixels::Verdict verdict)
+{
+    switch (verdict) {
+    case SvgPixels::Verdict::TooCostly:
+        return QStringLiteral("de tekening kost te veel rekenwerk (niet binnen %1 seconden en %2 MB getekend)")
+            .arg(SvgPixels::defaultLimits().cpuSeconds)
+            .arg(SvgPixels::defaultLimits().memoryMb);
+    case SvgPixels::Verdict::Damaged:
+        return QStringLiteral("de SVG-tekening is beschadigd of leeg");
+    case SvgPixels::Verdict::Drawn:
+    case SvgPixels::Verdict::NoHelper:
+        break;
+    }
+    return QStringLiteral("het hulpprogramma lumovander-svg, dat tekeningen tekent, ontbreekt");
+}
+
 } // namespace
 
 bool looksLikeSvg(const QByteArray &bytes)
@@ -57,7 +101,7 @@ Loaded fromBytes(const QByteArray &bytes, const QString &shownName, SvgCheck che
     if (looksLikeSvg(bytes)) {
         if (bytes.size() > MaxSvgBytes)
             return failed(shownName, QStringLiteral("de tekening is te groot"));
-        const SvgSanitiser::Result rewritten = SvgSanitiser::sanitise(bytes);
+        const SvgSanitiser::Result rewritten = rewrite(bytes);
         if (!rewritten)
             return failed(shownName, rewritten.fault);
         // The card keeps the rewriting, and reads it back under the same cap.
@@ -65,8 +109,12 @@ Loaded fromBytes(const QByteArray &bytes, const QString &shownName, SvgCheck che
             return failed(shownName, QStringLiteral("de tekening is te groot"));
         if (check == SvgCheck::Full && !draws(rewritten.svg))
             return failed(shownName, QStringLiteral("de SVG-tekening is beschadigd of leeg"));
+        const SvgPixels::Drawing drawing = SvgPixels::draw(rewritten.svg);
+        if (drawing.verdict != SvgPixels::Verdict::Drawn)
+            return failed(shownName, drawingFault(drawing.verdict));
         LogoPicture logo;
         logo.svg = rewritten.svg;
+        logo.drawn = drawing.pixels;
         return {logo, QString()};
     }
     PhotoLoader::Use use;

@@ -7,8 +7,9 @@
 
 // Turns a file the user picked as a logo into a LogoPicture: an SVG as its rewriting by
 // SvgSanitiser (the only text the card keeps and draws, so a card never depends on, or
-// reads from, a place outside its own files), any photo format as its pixels with their
-// transparency. Read through RegularFile and checked from its header like every picture.
+// reads from, a place outside its own files) with its pixels as the helper drew them
+// within its limits (SvgPixels), any photo format as its pixels with their transparency.
+// Read through RegularFile and checked from its header like every picture.
 namespace LogoLoader {
 
 // Far above any logo; an SVG that large is a drawing, not a logo.
@@ -22,10 +23,10 @@ struct Loaded {
     explicit operator bool() const { return fault.isEmpty(); }
 };
 
-// How much of an SVG is checked. Every SVG is rewritten, whoever wrote it: a card's own
-// copy may have been replaced since. A file the user picks is also drawn once, so that
-// one that shows nothing is named at once; a card's own copy was drawn when it came in,
-// and opening the card leaves its drawing to the first paint, which needs it anyway.
+// How much of an SVG is checked. Every SVG is rewritten and drawn by the helper, whoever
+// wrote it: a card's own copy may have been replaced since. A file the user picks is also
+// read as Qt SVG reads it, so that one without a size of its own is named at once; a
+// card's own copy had one when it came in.
 enum class SvgCheck { Full, SafetyOnly };
 
 Loaded read(const QString &path);

@@ -210,6 +210,18 @@ TEST_F(DesignFiles, GarbageAndDamagedLogosStillOpenTheCard)
     writeBytes(cards("Jan.logo.svg"), kSvg);
     ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
     EXPECT_EQ(doc.design().objects, std::vector<PlacedObject>{everyField().objects[0]});
+    EXPECT_FALSE(doc.design().objects[0].logo.drawn.isNull()) << "kept with the helper's pixels";
+
+    // A logo replaced by a drawing that would keep the window busy for minutes is left
+    // out, and the note says which and why.
+    QByteArray comb = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 1000 1000\"><path d=\"M0 0";
+    for (int i = 0; i < 250; ++i)
+        comb += " L" + QByteArray::number(i * 4 + 2) + " 1000 L" + QByteArray::number(i * 4 + 4) + " 0";
+    writeBytes(cards("Jan.logo.svg"), comb + " Z\"/></svg>");
+    const auto read = CardDesignFiles::readWithNotes(cards(), "Jan", cardFont());
+    EXPECT_TRUE(read.design.objects.empty());
+    EXPECT_EQ(read.notes.join('|').toStdString(), "\"Jan.logo.svg\" kon niet als logo worden geopend: de tekening "
+                                                  "kost te veel rekenwerk (niet binnen 5 seconden en 700 MB getekend).");
 }
 
 TEST_F(DesignFiles, APlainSaveAndALogoOfTheOtherKindRemoveWhatTheEarlierSaveLeft)
