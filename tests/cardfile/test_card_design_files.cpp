@@ -346,6 +346,35 @@ TEST_F(DesignFiles, TheBatchProgramRendersAndPrintsTheDesign)
     }
 }
 
+// A code too long for its level is kept but draws nothing: render and print say so on
+// standard error, naming what is too long, and still write their output.
+TEST_F(DesignFiles, RenderAndPrintSayOnStandardErrorWhyAQrCodeStaysEmpty)
+{
+    PlacedObject qr;
+    qr.kind = PlacedObject::Kind::Qr;
+    qr.rect = QRectF(330, 150, 97, 107);
+    qr.qr.content.kind = QrKind::Text;
+    qr.qr.content.text = QString(4000, u'x');
+    qr.qr.encode();
+    ASSERT_FALSE(qr.qr.code.isValid());
+    CardDesign design;
+    design.objects = {qr};
+    ASSERT_EQ(saveAndOpen(design).objects.size(), size_t(1));
+    for (const bool render : {true, false}) {
+        QString errors;
+        QTextStream err(&errors);
+        const QString out = QDir(DataFolder::path()).filePath(render ? "jan.png" : "jan.pdf");
+        ASSERT_EQ(render ? batchRender({"Jan", out}, err) : batchPrint({"Jan", "--output", out}, err), 0)
+            << errors.toStdString();
+        err.flush();
+        EXPECT_TRUE(errors.startsWith(QStringLiteral("lumovander-batch %1: waarschuwing: De QR-code blijft leeg")
+                                          .arg(render ? "render" : "print")))
+            << errors.toStdString();
+        EXPECT_TRUE(errors.contains(QStringLiteral("De tekst is 4.000 tekens lang"))) << errors.toStdString();
+        EXPECT_TRUE(QFileInfo(out).size() > 0);
+    }
+}
+
 TEST_F(DesignFiles, AQrCodeComesBackBetweenTheLogosWithItsTextLevelColourAndFollowedLines)
 {
     CardDesign design;
