@@ -58,12 +58,34 @@ void preparePainter(QPainter &painter, const PrintedCard &card)
 
 void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet)
 {
-    painter.save();
-    preparePainter(painter, card);
+    SheetRequest request;
+    request.sheet = sheet;
+    drawPlannedPage(
+        painter, [&card](int, CardFace face) { return face == CardFace::Front ? &card : nullptr; }, sheet,
+        SheetPlan::forOneCard(request).pages.constFirst());
+}
+
+void drawPlannedPage(QPainter &painter, const FaceSource &faces, const SheetGeometry &sheet, const PlannedPage &page)
+{
     const MillimetreScale mm(*painter.device());
-    for (const QPointF &corner : sheet.cardCorners())
-        drawCard(painter, mm, card, sheet, corner);
-    painter.restore();
+    // The painter is prepared once for each run of cards of one face, as for a sheet of
+    // one card: a PDF of it stays byte for byte what it was.
+    const PrintedCard *prepared = nullptr;
+    for (const PlannedCard &planned : page.cards) {
+        const PrintedCard *card = faces(planned.card, planned.face);
+        if (!card)
+            continue;
+        if (card != prepared) {
+            if (prepared)
+                painter.restore();
+            painter.save();
+            preparePainter(painter, *card);
+            prepared = card;
+        }
+        drawCard(painter, mm, *card, sheet, planned.cornerMm);
+    }
+    if (prepared)
+        painter.restore();
 }
 
 void drawCardAt(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet, QPointF cornerMm,

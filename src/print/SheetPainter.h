@@ -4,6 +4,7 @@
 #include "print/PrintedCard.h"
 #include "print/PrinterCorrection.h"
 #include "print/SheetGeometry.h"
+#include "print/SheetPlan.h"
 
 #include "core/CardDesign.h"
 
@@ -21,6 +22,14 @@ class QPainter;
 // Per card: the canvas image over the whole card, the outline bars, the stamp, then the
 // text lines over all of it; each picture from its print copy when the card has one.
 void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet);
+
+// The face a planned card shows: the card numbered `card` of those printed, on `face`;
+// null for a face it does not have, whose slot stays blank.
+using FaceSource = std::function<const PrintedCard *(int card, CardFace face)>;
+
+// One page of a plan (print/SheetPlan), each card as drawCardAt draws it. drawSheet is
+// the front page of the plan for one card.
+void drawPlannedPage(QPainter &painter, const FaceSource &faces, const SheetGeometry &sheet, const PlannedPage &page);
 
 // Whether drawCardAt paints the canvas picture: a drawing that lays a larger background
 // of its own under the card (a press page's bleed) leaves it out.

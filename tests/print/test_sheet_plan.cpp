@@ -1,0 +1,92 @@
+// The sheet plan: the fronts where the layout puts them, and each back exactly behind its
+// front on the physical page once the paper is turned over the chosen edge, whatever the
+// margins, gaps, card count and printable corner.
+#include "print/SheetPlan.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SheetGeometry sheetOf(int cards)
+{
+    SheetGeometry sheet;
+    sheet.cardsPerSheet = cards;
+    sheet.marginA = 12.5;
+    sheet.marginB = 17.25;
+    sheet.offsetH = 3.5;
+    sheet.offsetV = 2;
+    sheet.cardWidth = cards == 8 ? 85 : 90;
+    sheet.cardHeight = cards == 8 ? 55 : 50;
+    return sheet;
+}
+
+} // namespace
+
+TEST(SheetPlan, EveryBackLiesBehindItsFrontOnThePhysicalPageForEitherEdge)
+{
+    const QPointF printable(4.2, 3.7);
+    for (const int cards : {10, 8}) {
+        for (const Duplex duplex : {Duplex::LongEdge, Duplex::ShortEdge}) {
+            SheetRequest request;
+            request.sheet = sheetOf(cards);
+            request.sheets = 2;
+            request.duplex = duplex;
+            request.printableCorner = printable;
+            const SheetPlan plan = SheetPlan::forOneCard(request);
+            ASSERT_EQ(plan.pages.size(), 4);
+            const double c = request.sheet.cardWidth, d = request.sheet.cardHeight;
+            for (int sheet = 0; sheet < 2; ++sheet) {
+                const PlannedPage &front = plan.pages[2 * sheet], &back = plan.pages[2 * sheet + 1];
+                EXPECT_EQ(front.side, CardFace::Front);
+                EXPECT_EQ(back.side, CardFace::Back);
+                EXPECT_EQ(back.sheet, sheet);
+                ASSERT_EQ(front.cards.size(), cards);
+                ASSERT_EQ(back.cards.size(), cards);
+                for (int slot = 0; slot < cards; ++slot) {
+                    EXPECT_EQ(front.cards[slot].cornerMm, request.sheet.cardCorners()[slot]);
+                    EXPECT_EQ(back.cards[slot].slot, slot);
+                    EXPECT_EQ(back.cards[slot].face, CardFace::Back);
+                    // On the physical page, seen from each side.
+                    const QPointF f = printable + front.cards[slot].cornerMm;
+                    const QPointF b = printable + back.cards[slot].cornerMm;
+                    if (duplex == Duplex::LongEdge) {
+                        EXPECT_NEAR(b.x(), 210 - f.x() - c, 1e-9);
+                        EXPECT_NEAR(b.y(), f.y(), 1e-9);
+                    } else {
+                        EXPECT_NEAR(b.x(), f.x(), 1e-9);
+                        EXPECT_NEAR(b.y(), 297 - f.y() - d, 1e-9);
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(SheetPlan, EachSideTakesItsOwnCorrectionAndAByHandRunSplitsFrontsFromBacks)
+{
+    SheetRequest request;
+    request.sheet = sheetOf(10);
+    request.sheets = 3;
+    request.duplex = Duplex::ByHand;
+    request.frontCorrection.shiftX = 0.6;
+    request.backCorrection.shiftY = -0.4;
+    const SheetPlan plan = SheetPlan::forOneCard(request);
+    const QList<PlannedPage> fronts = plan.pagesOf(CardFace::Front), backs = plan.pagesOf(CardFace::Back);
+    ASSERT_EQ(fronts.size(), 3);
+    ASSERT_EQ(backs.size(), 3);
+    for (int sheet = 0; sheet < 3; ++sheet) {
+        EXPECT_EQ(fronts[sheet].sheet, sheet);
+        EXPECT_EQ(backs[sheet].sheet, sheet);
+        EXPECT_EQ(fronts[sheet].correction, request.frontCorrection);
+        EXPECT_EQ(backs[sheet].correction, request.backCorrection);
+    }
+    // Turned by hand over the long edge, as the duplex printer's long edge.
+    request.duplex = Duplex::LongEdge;
+    EXPECT_EQ(SheetPlan::forOneCard(request).pagesOf(CardFace::Back), backs);
+
+    // One side: the fronts only, each under the front's correction.
+    request.duplex = Duplex::FrontOnly;
+    const SheetPlan oneSided = SheetPlan::forOneCard(request);
+    ASSERT_EQ(oneSided.pages.size(), 3);
+    EXPECT_TRUE(oneSided.pagesOf(CardFace::Back).isEmpty());
+}
