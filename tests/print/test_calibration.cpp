@@ -390,3 +390,45 @@ TEST(CorrectionFormTest, NotANumberOrInfinityIsNoReading)
         }
     }
 }
+
+// The backs' corrections sit beside the fronts' in the same entry, one for each edge the
+// paper is turned over; storing one side leaves the others as they were, and a file of
+// fronts only (as older programs wrote it) reads exactly as before.
+TEST(CorrectionFileTest, BacksHaveACorrectionPerEdgeBesideTheFrontsAndOldFilesReadAsBefore)
+{
+    QTemporaryDir folder;
+    const QString file = CorrectionFile::besideSettings(folder.filePath(QStringLiteral("Lumovander.ini")));
+    const QByteArray old = "[X]\nShiftX=0.6\nShiftY=-0.4\nScaleX=1.003\nScaleY=1\n";
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::WriteOnly) && written.write(old) == old.size());
+    written.close();
+    const PrinterCorrection front{0.6, -0.4, 1.003, 1};
+    EXPECT_EQ(CorrectionFile::correctionFor(file, QStringLiteral("X")), front);
+    EXPECT_TRUE(CorrectionFile::backCorrectionFor(file, QStringLiteral("X"), CorrectionFile::FlipEdge::Long).isNeutral());
+
+    const PrinterCorrection longBack{0.8, 0.1, 1, 0.998}, shortBack{-1.2, 0.3, 1.001, 1};
+    ASSERT_TRUE(CorrectionFile::storeBack(file, QStringLiteral("X"), CorrectionFile::FlipEdge::Long, longBack));
+    ASSERT_TRUE(CorrectionFile::storeBack(file, QStringLiteral("X"), CorrectionFile::FlipEdge::Short, shortBack));
+    EXPECT_EQ(CorrectionFile::correctionFor(file, QStringLiteral("X")), front) << "the fronts' stays";
+    EXPECT_EQ(CorrectionFile::backCorrectionFor(file, QStringLiteral("X"), CorrectionFile::FlipEdge::Long), longBack);
+    EXPECT_EQ(CorrectionFile::backCorrectionFor(file, QStringLiteral("X"), CorrectionFile::FlipEdge::Short), shortBack);
+
+    // A new front keeps both backs; a front cleared keeps the entry for its backs.
+    ASSERT_TRUE(CorrectionFile::store(file, QStringLiteral("X"), PrinterCorrection{0.2, 0, 1, 1}));
+    EXPECT_EQ(CorrectionFile::backCorrectionFor(file, QStringLiteral("X"), CorrectionFile::FlipEdge::Long), longBack);
+    ASSERT_TRUE(CorrectionFile::store(file, QStringLiteral("X"), PrinterCorrection()));
+    EXPECT_TRUE(CorrectionFile::correctionFor(file, QStringLiteral("X")).isNeutral());
+    EXPECT_EQ(CorrectionFile::backCorrectionFor(file, QStringLiteral("X"), CorrectionFile::FlipEdge::Short), shortBack);
+    ASSERT_TRUE(CorrectionFile::storeBack(file, QStringLiteral("X"), CorrectionFile::FlipEdge::Long, PrinterCorrection()));
+    ASSERT_TRUE(CorrectionFile::storeBack(file, QStringLiteral("X"), CorrectionFile::FlipEdge::Short, PrinterCorrection()));
+    EXPECT_TRUE(CorrectionFile::read(file).isEmpty()) << "nothing left to keep";
+
+    // The fronts' keys come first and unprefixed, so an older program still reads them.
+    ASSERT_TRUE(CorrectionFile::store(file, QStringLiteral("X"), front));
+    ASSERT_TRUE(CorrectionFile::storeBack(file, QStringLiteral("X"), CorrectionFile::FlipEdge::Short, shortBack));
+    QFile reread(file);
+    ASSERT_TRUE(reread.open(QIODevice::ReadOnly));
+    EXPECT_EQ(reread.readAll().toStdString(), std::string(old.constData())
+                                                  + "AchterKortShiftX=-1.2\nAchterKortShiftY=0.3\n"
+                                                    "AchterKortScaleX=1.001\nAchterKortScaleY=1\n");
+}
