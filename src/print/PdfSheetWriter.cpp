@@ -29,6 +29,17 @@ PrintOutcome writeSheetPdf(const QString &fileName, const PrintedCard &card, con
 PrintOutcome writePagesPdf(const QString &fileName, const PageDrawing &draw, int pages,
                            const PrinterCorrection &correction)
 {
+    return writePdf(fileName, [&](QPagedPaintDevice &writer) { return printPages(writer, draw, std::max(pages, 1), correction); });
+}
+
+PrintOutcome writePlanPdf(const QString &fileName, const FaceSource &faces, const SheetGeometry &sheet,
+                          const SheetPlan &plan)
+{
+    return writePdf(fileName, [&](QPagedPaintDevice &writer) { return printPlan(writer, faces, sheet, plan); });
+}
+
+PrintOutcome writePdf(const QString &fileName, const std::function<PrintOutcome(QPagedPaintDevice &)> &print)
+{
     PrintOutcome painted = PrintOutcome::printed();
     const auto failure = AtomicFile::write(fileName, [&](QIODevice &device) {
         QPdfWriter writer(&device);
@@ -36,7 +47,7 @@ PrintOutcome writePagesPdf(const QString &fileName, const PageDrawing &draw, int
         writer.setTitle(QStringLiteral("Visitekaartjes"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
                                          QPageLayout::Millimeter));
-        painted = printPages(writer, draw, std::max(pages, 1), correction);
+        painted = print(writer);
         // The PDF engine reports no write errors of its own: an empty file is no PDF,
         // whatever the painter said.
         return painted.isPrinted() && device.size() > 0;

@@ -22,6 +22,15 @@ PrintOutcome writeSheetPdf(const QString &fileName, const PrintedCard &card, con
 PrintOutcome writePagesPdf(const QString &fileName, const PageDrawing &draw, int pages,
                            const PrinterCorrection &correction = {});
 
+// The pages of a plan as such a PDF: with a back, front and back pages alternately, as a
+// duplex printer takes them.
+PrintOutcome writePlanPdf(const QString &fileName, const FaceSource &faces, const SheetGeometry &sheet,
+                          const SheetPlan &plan);
+
+// What the writers above share: an A4 PDF whose printable area is the whole page, which
+// `print` fills; written whole or not at all.
+PrintOutcome writePdf(const QString &fileName, const std::function<PrintOutcome(QPagedPaintDevice &)> &print);
+
 // Asks for the PDF's name in a save dialog, then writes it. Cancelling prints nothing.
 PrintOutcome printSheetToChosenPdf(Questions &questions, const QString &suggestedName,
                                    const PrintedCard &card, const SheetGeometry &sheet, int copies,

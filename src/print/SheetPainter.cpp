@@ -129,16 +129,37 @@ QList<PaperItem> paperItems(const PrintedCard &card, const SheetGeometry &sheet,
 PrintOutcome printPages(QPagedPaintDevice &device, const PageDrawing &draw, int pages,
                         const PrinterCorrection &correction)
 {
+    return printEachPage(
+        device, pages, [&](QPainter &painter, int) { draw(painter); }, [&](int) { return correction; });
+}
+
+PrintOutcome printEachPage(QPagedPaintDevice &device, int pages, const NumberedPageDrawing &draw,
+                           const std::function<PrinterCorrection(int page)> &correctionOf)
+{
     const PrintOutcome failed = PrintOutcome::failed(QStringLiteral("Het afdrukken van de kaartjes is mislukt."));
     QPainter painter;
     if (!painter.begin(&device))
         return failed;
+    // A page without a correction leaves the painter as it is, unless the page before
+    // moved it.
+    bool moved = false;
     for (int page = 0; page < pages; ++page) {
         if (page > 0 && !device.newPage())
             return failed;
-        if (!correction.isNeutral())
+        const PrinterCorrection correction = correctionOf(page);
+        if (!correction.isNeutral() || moved)
             painter.setTransform(correction.deviceTransform(device));
-        draw(painter);
+        moved = !correction.isNeutral();
+        draw(painter, page);
     }
     return painter.end() ? PrintOutcome::printed() : failed;
+}
+
+PrintOutcome printPlan(QPagedPaintDevice &device, const FaceSource &faces, const SheetGeometry &sheet,
+                       const SheetPlan &plan)
+{
+    return printEachPage(
+        device, int(plan.pages.size()),
+        [&](QPainter &painter, int page) { drawPlannedPage(painter, faces, sheet, plan.pages[page]); },
+        [&](int page) { return plan.pages[page].correction; });
 }

@@ -60,3 +60,12 @@ using PageDrawing = std::function<void(QPainter &)>;
 // document.
 PrintOutcome printPages(QPagedPaintDevice &device, const PageDrawing &draw, int pages,
                         const PrinterCorrection &correction = {});
+
+// The same with a drawing and a correction of each page's own.
+using NumberedPageDrawing = std::function<void(QPainter &, int page)>;
+PrintOutcome printEachPage(QPagedPaintDevice &device, int pages, const NumberedPageDrawing &draw,
+                           const std::function<PrinterCorrection(int page)> &correctionOf);
+
+// Every page of a plan in its order, each under the correction of its side.
+PrintOutcome printPlan(QPagedPaintDevice &device, const FaceSource &faces, const SheetGeometry &sheet,
+                       const SheetPlan &plan);
