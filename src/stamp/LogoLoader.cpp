@@ -3,15 +3,13 @@
 #include "core/PictureLimits.h"
 #include "core/RegularFile.h"
 #include "stamp/PhotoLoader.h"
+#include "stamp/RecentByHash.h"
 #include "stamp/SvgSanitiser.h"
 #include "stamp/SvgPixels.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
-#include <QMutex>
 #include <QStringDecoder>
 #include <QSvgRenderer>
-#include <list>
 
 namespace LogoLoader {
 
@@ -48,22 +46,12 @@ bool draws(const QByteArray &svg)
 // the hash of what they were made of.
 SvgSanitiser::Result rewrite(const QByteArray &bytes)
 {
-    static QMutex mutex;
-    static std::list<std::pair<QByteArray, SvgSanitiser::Result>> recent;
-    const QByteArray key = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-    {
-        const QMutexLocker lock(&mutex);
-        for (auto it = recent.begin(); it != recent.end(); ++it)
-            if (it->first == key) {
-                recent.splice(recent.begin(), recent, it);
-                return it->second;
-            }
-    }
-    SvgSanitiser::Result result = SvgSanitiser::sanitise(bytes);
-    const QMutexLocker lock(&mutex);
-    recent.emplace_front(key, result);
-    if (recent.size() > 16)
-        recent.pop_back();
+    static RecentByHash<SvgSanitiser::Result> recent(16);
+    const QByteArray key = recent.keyOf(bytes);
+    if (const auto known = recent.find(key))
+        return *known;
+    const SvgSanitiser::Result result = SvgSanitiser::sanitise(bytes);
+    recent.keep(key, result);
     return result;
 }
 

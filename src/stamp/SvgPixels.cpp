@@ -1,10 +1,9 @@
 #include "stamp/SvgPixels.h"
 
-#include <QCryptographicHash>
-#include <QMutex>
+#include "stamp/RecentByHash.h"
+
 #include <QSvgRenderer>
 #include <cmath>
-#include <list>
 
 namespace {
 
@@ -67,29 +66,18 @@ Drawing draw(const QByteArray &svg, QSize size, const DecoderProcess::Limits &li
 
 Drawing draw(const QByteArray &svg)
 {
-    static QMutex mutex;
-    static std::list<std::pair<QByteArray, Drawing>> recent;
-    const QByteArray key = QCryptographicHash::hash(svg, QCryptographicHash::Sha256);
-    {
-        const QMutexLocker lock(&mutex);
-        for (auto it = recent.begin(); it != recent.end(); ++it)
-            if (it->first == key) {
-                recent.splice(recent.begin(), recent, it);
-                return it->second;
-            }
-    }
+    static RecentByHash<Drawing> recent(Remembered);
+    const QByteArray key = recent.keyOf(svg);
+    if (const auto known = recent.find(key))
+        return *known;
     // Reading the view box costs what reading the text costs, which the rewriting's caps
     // bound; only the drawing is left to the helper.
     const QSvgRenderer renderer(svg);
     const QSizeF own = renderer.viewBoxF().isEmpty() ? QSizeF(renderer.defaultSize()) : renderer.viewBoxF().size();
     Drawing drawing = draw(svg, sizeFor(own), helper().limits);
     // Without a helper nothing was learnt of the drawing: asked again next time.
-    if (drawing.verdict != Verdict::NoHelper) {
-        const QMutexLocker lock(&mutex);
-        recent.emplace_front(key, drawing);
-        if (recent.size() > Remembered)
-            recent.pop_back();
-    }
+    if (drawing.verdict != Verdict::NoHelper)
+        recent.keep(key, drawing);
     return drawing;
 }
 

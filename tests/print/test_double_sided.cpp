@@ -5,6 +5,7 @@
 #include "print/SheetPlan.h"
 #include "MarkedCard.h"
 #include "RenderedPdf.h"
+#include "GappedSheet.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -22,19 +23,6 @@ PrintedCard plainCard(const QColor &colour)
     card.stamp = QImage(1, 1, QImage::Format_RGB32);
     card.layoutKind = 0;
     return card;
-}
-
-SheetGeometry sheetOf(int cards)
-{
-    SheetGeometry sheet;
-    sheet.cardsPerSheet = cards;
-    sheet.marginA = 12.5;
-    sheet.marginB = 17.2;
-    sheet.offsetH = 3.5;
-    sheet.offsetV = 2;
-    sheet.cardWidth = cards == 8 ? 85 : 90;
-    sheet.cardHeight = cards == 8 ? 55 : 50;
-    return sheet;
 }
 
 // The box of `test`'s colour around where a card of the sheet is expected, in page mm.
@@ -64,7 +52,7 @@ TEST(DoubleSided, EveryBackIsTheMirrorImageOfItsFrontOnThePhysicalPage)
     QTemporaryDir folder;
     for (const auto &[cards, duplex] : {std::pair{10, Duplex::LongEdge}, std::pair{8, Duplex::ShortEdge}}) {
         SheetRequest request;
-        request.sheet = sheetOf(cards);
+        request.sheet = gappedSheet(cards);
         request.duplex = duplex;
         const Printed pages = printed(folder.filePath(QStringLiteral("vel.pdf")), request.sheet, request);
         const double c = request.sheet.cardWidth, d = request.sheet.cardHeight;
@@ -95,7 +83,7 @@ TEST(DoubleSided, EachSidesCorrectionMovesOnlyThatSidesPages)
 {
     QTemporaryDir folder;
     SheetRequest request;
-    request.sheet = sheetOf(10);
+    request.sheet = gappedSheet(10);
     request.duplex = Duplex::LongEdge;
     request.frontCorrection.shiftX = 1.5;
     request.backCorrection.shiftY = -0.8;

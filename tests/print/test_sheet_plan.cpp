@@ -2,25 +2,9 @@
 // front on the physical page once the paper is turned over the chosen edge, whatever the
 // margins, gaps, card count and printable corner.
 #include "print/SheetPlan.h"
+#include "GappedSheet.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-SheetGeometry sheetOf(int cards)
-{
-    SheetGeometry sheet;
-    sheet.cardsPerSheet = cards;
-    sheet.marginA = 12.5;
-    sheet.marginB = 17.25;
-    sheet.offsetH = 3.5;
-    sheet.offsetV = 2;
-    sheet.cardWidth = cards == 8 ? 85 : 90;
-    sheet.cardHeight = cards == 8 ? 55 : 50;
-    return sheet;
-}
-
-} // namespace
 
 TEST(SheetPlan, EveryBackLiesBehindItsFrontOnThePhysicalPageForEitherEdge)
 {
@@ -28,7 +12,7 @@ TEST(SheetPlan, EveryBackLiesBehindItsFrontOnThePhysicalPageForEitherEdge)
     for (const int cards : {10, 8}) {
         for (const Duplex duplex : {Duplex::LongEdge, Duplex::ShortEdge}) {
             SheetRequest request;
-            request.sheet = sheetOf(cards);
+            request.sheet = gappedSheet(cards);
             request.sheets = 2;
             request.duplex = duplex;
             request.printableCorner = printable;
@@ -65,7 +49,7 @@ TEST(SheetPlan, EveryBackLiesBehindItsFrontOnThePhysicalPageForEitherEdge)
 TEST(SheetPlan, EachSideTakesItsOwnCorrectionAndAByHandRunSplitsFrontsFromBacks)
 {
     SheetRequest request;
-    request.sheet = sheetOf(10);
+    request.sheet = gappedSheet(10);
     request.sheets = 3;
     request.duplex = Duplex::ByHand;
     request.frontCorrection.shiftX = 0.6;
