@@ -67,14 +67,30 @@ PrintOutcome printSheetToChosenPdf(Questions &questions, const QString &suggeste
         questions, suggestedName, [&](QPainter &painter) { drawSheet(painter, card, sheet); }, copies, correction);
 }
 
-PrintOutcome printPagesToChosenPdf(Questions &questions, const QString &suggestedName, const PageDrawing &draw,
-                                   int pages, const PrinterCorrection &correction)
+namespace {
+
+// The PDF's name from a save dialog, with ".pdf" when it has no suffix; empty when cancelled.
+QString chosenPdfName(Questions &questions, const QString &suggestedName)
 {
     QString fileName = questions.saveFileName(QStringLiteral(" Afdrukken naar PDF"),
                                               QStringLiteral("PDF-bestand (*.pdf)|*.pdf"), suggestedName);
-    if (fileName.isEmpty())
-        return PrintOutcome::cancelled();
-    if (QFileInfo(fileName).suffix().isEmpty())
+    if (!fileName.isEmpty() && QFileInfo(fileName).suffix().isEmpty())
         fileName += QStringLiteral(".pdf");
-    return writePagesPdf(fileName, draw, pages, correction);
+    return fileName;
+}
+
+} // namespace
+
+PrintOutcome printPagesToChosenPdf(Questions &questions, const QString &suggestedName, const PageDrawing &draw,
+                                   int pages, const PrinterCorrection &correction)
+{
+    const QString fileName = chosenPdfName(questions, suggestedName);
+    return fileName.isEmpty() ? PrintOutcome::cancelled() : writePagesPdf(fileName, draw, pages, correction);
+}
+
+PrintOutcome printPlanToChosenPdf(Questions &questions, const QString &suggestedName, const FaceSource &faces,
+                                  const SheetGeometry &sheet, const SheetPlan &plan)
+{
+    const QString fileName = chosenPdfName(questions, suggestedName);
+    return fileName.isEmpty() ? PrintOutcome::cancelled() : writePlanPdf(fileName, faces, sheet, plan);
 }

@@ -37,3 +37,5 @@ PrintOutcome printSheetToChosenPdf(Questions &questions, const QString &suggeste
                                    const PrinterCorrection &correction = {});
 PrintOutcome printPagesToChosenPdf(Questions &questions, const QString &suggestedName, const PageDrawing &draw,
                                    int pages, const PrinterCorrection &correction = {});
+PrintOutcome printPlanToChosenPdf(Questions &questions, const QString &suggestedName, const FaceSource &faces,
+                                  const SheetGeometry &sheet, const SheetPlan &plan);

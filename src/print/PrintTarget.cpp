@@ -1,5 +1,6 @@
 #include "print/PrintTarget.h"
 
+#include "core/Questions.h"
 #include "print/CorrectionFile.h"
 #include "print/PdfSheetWriter.h"
 #include "print/SheetPainter.h"
@@ -27,6 +28,64 @@ PrintOutcome printSheetTo(PrintTarget &target, Questions &questions, const Print
     return printPagesTo(
         target, questions, DefaultPdfName, [&](QPainter &painter) { drawSheet(painter, card, sheet); }, copies,
         correction);
+}
+
+QString turnStackText()
+{
+    return QStringLiteral(
+        "De voorkanten zijn afgedrukt.\r\n\r\n"
+        "Laat de vellen in dezelfde volgorde en draai de stapel om over de lange kant, zoals u een bladzijde omslaat. "
+        "Leg hem zo terug in de lade dat de printer op de blanco kant drukt, met de bovenrand van de voorkanten "
+        "weer als eerste de printer in.\r\n\r\n"
+        "Nu de achterkanten afdrukken?");
+}
+
+namespace {
+
+// Pages of a plan as one document on the printer, which prints the given sides.
+PrintOutcome printPlannedPages(PrintTarget &target, const FaceSource &faces, const SheetGeometry &sheet,
+                               const QList<PlannedPage> &pages, Duplex sides, int copies)
+{
+    target.setSides(sides);
+    QPagedPaintDevice *printer = target.prepare(copies);
+    if (!printer)
+        return printerFailure();
+    const PrintOutcome outcome = printPlan(*printer, faces, sheet, SheetPlan{pages});
+    if (outcome.isPrinted() && !target.accepted())
+        return printerFailure();
+    return outcome;
+}
+
+} // namespace
+
+PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSource &faces, SheetRequest request,
+                         int copies)
+{
+    if (target.printsToFile()) {
+        request.printableCorner = QPointF();
+        request.sheets = copies;
+        const QString suggested = target.chosenFileName().isEmpty() ? DefaultPdfName : target.chosenFileName();
+        return printPlanToChosenPdf(questions, suggested, faces, request.sheet, SheetPlan::forOneCard(request));
+    }
+    // Backs printed on sheets of their own would end up behind nothing: refused, with
+    // the way that does work on such a printer.
+    if ((request.duplex == Duplex::LongEdge || request.duplex == Duplex::ShortEdge)
+        && !target.printsBothSides(request.duplex))
+        return PrintOutcome::failed(
+            QStringLiteral("De printer \"%1\" drukt niet zelf dubbelzijdig af. Kies \"Handmatig: eerst de voorkanten, "
+                           "dan de achterkanten\" om de stapel zelf om te draaien.")
+                .arg(target.printerName()));
+    request.printableCorner = target.printableCornerMm();
+    // A printer that makes the copies itself gets one sheet's pages, collated.
+    request.sheets = target.repeatsPages() ? 1 : copies;
+    const SheetPlan plan = SheetPlan::forOneCard(request);
+    if (request.duplex != Duplex::ByHand)
+        return printPlannedPages(target, faces, request.sheet, plan.pages, request.duplex, copies);
+    const PrintOutcome fronts =
+        printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardFace::Front), Duplex::FrontOnly, copies);
+    if (!fronts.isPrinted() || !questions.yesNo(TurnStackTitle, turnStackText()))
+        return fronts;
+    return printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardFace::Back), Duplex::FrontOnly, copies);
 }
 
 PrintOutcome printPagesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,

@@ -5,6 +5,7 @@
 #include "print/PrinterCorrection.h"
 #include "print/SheetPainter.h"
 #include "print/SheetGeometry.h"
+#include "print/SheetPlan.h"
 
 #include <QPointF>
 #include <QString>
@@ -34,6 +35,16 @@ public:
     // Where the printable area, from which the cards are placed, starts on the page,
     // in millimetres; a PDF's is the whole page.
     virtual QPointF printableCornerMm() const { return {}; }
+    // How the next document prepared is printed: on one side, or on both, the paper
+    // turned over the long or the short edge (ByHand prints one side at a time). A
+    // target that cannot print both sides itself prints one.
+    virtual void setSides(Duplex sides) { Q_UNUSED(sides); }
+    // Whether it turns the paper over that edge itself (LongEdge or ShortEdge).
+    virtual bool printsBothSides(Duplex edge) const
+    {
+        Q_UNUSED(edge);
+        return false;
+    }
 };
 
 // The name the target's correction is kept under: the printer's, or the PDF entry.
@@ -44,6 +55,17 @@ QString correctionEntry(const PrintTarget &target);
 // prints nothing; a failure comes back with a Dutch message.
 PrintOutcome printSheetTo(PrintTarget &target, Questions &questions, const PrintedCard &card,
                           const SheetGeometry &sheet, int copies, const PrinterCorrection &correction = {});
+
+// The sheets of a request (its sheet, edge and corrections; the printable corner is the
+// target's) in a number of copies: on a printer that prints both sides one document of a
+// front and a back page per sheet; by hand the fronts, then, when the user has turned
+// the stack and says so, the backs; on a PDF front and back pages alternately.
+PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSource &faces, SheetRequest request,
+                         int copies);
+
+// The question between the fronts and the backs of a print by hand.
+inline const QString TurnStackTitle = QStringLiteral(" Achterkanten afdrukken");
+QString turnStackText();
 
 // The same for any page drawing, e.g. the calibration sheet; suggestedName is the PDF's.
 PrintOutcome printPagesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,

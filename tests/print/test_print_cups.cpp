@@ -153,12 +153,12 @@ public:
         return QString::fromLocal8Bit(process.readAll());
     }
 
-    bool addQueue()
+    bool addQueue(const QString &ppd = CupsPdfPpd)
     {
         int status = 1;
         const QString said = tool(QStringLiteral("lpadmin"),
                                   {QStringLiteral("-p"), Queue, QStringLiteral("-v"), QStringLiteral("cups-pdf:/"),
-                                   QStringLiteral("-P"), CupsPdfPpd, QStringLiteral("-o"), QStringLiteral("PageSize=A4"),
+                                   QStringLiteral("-P"), ppd, QStringLiteral("-o"), QStringLiteral("PageSize=A4"),
                                    QStringLiteral("-E")},
                                   &status);
         if (status != 0)
@@ -341,4 +341,64 @@ TEST_F(RealCups, PrinterRemovedMidPrintIsReportedNeverPrinted)
     EXPECT_TRUE(outcome.isFailed());
     EXPECT_FALSE(outcome.message.isEmpty());
     EXPECT_EQ(cups->outputs().size(), before);
+}
+
+// A card with a back: on a printer that prints both sides, one job of a front and a back
+// page with the edge chosen; by hand, the fronts as one job and the backs as a second,
+// only once the user has turned the stack and said so.
+TEST_F(RealCups, BothSidesGoAsOneJobWithTheEdgeChosenAndByHandAsTwoTheSecondAfterYes)
+{
+    const PrintedCard back = markedCard();
+    const FaceSource faces = [&](int, CardFace face) { return face == CardFace::Front ? &card : &back; };
+    SheetRequest request;
+    request.sheet = sheet;
+    request.duplex = Duplex::LongEdge;
+    {
+        // cups-pdf's own description has no duplex unit: refused, nothing printed.
+        SystemPrinter oneSided;
+        const int before = int(cups->outputs().size());
+        const PrintOutcome refused = printPlanTo(oneSided, questions, faces, request, 1);
+        EXPECT_FALSE(refused.isPrinted());
+        EXPECT_TRUE(refused.message.contains(QStringLiteral("Handmatig"))) << refused.message.toStdString();
+        EXPECT_EQ(int(cups->outputs().size()), before);
+    }
+    // The same queue described with a duplex unit, as a printer that has one is.
+    QFile ppd(CupsPdfPpd);
+    ASSERT_TRUE(ppd.open(QIODevice::ReadOnly));
+    QFile duplexPpd(folder.filePath(QStringLiteral("duplex.ppd")));
+    ASSERT_TRUE(duplexPpd.open(QIODevice::WriteOnly));
+    duplexPpd.write(ppd.readAll()
+                    + "\n*OpenUI *Duplex/Dubbelzijdig: PickOne\n*OrderDependency: 10 AnySetup *Duplex\n"
+                      "*DefaultDuplex: None\n*Duplex None/Uit: \"\"\n*Duplex DuplexNoTumble/Lange kant: \"\"\n"
+                      "*Duplex DuplexTumble/Korte kant: \"\"\n*CloseUI: *Duplex\n");
+    duplexPpd.close();
+    ASSERT_TRUE(cups->addQueue(duplexPpd.fileName())) << cups->problem.toStdString();
+    SystemPrinter system;
+    for (const auto &[duplex, sides] : {std::pair{Duplex::LongEdge, "two-sided-long-edge"},
+                                        std::pair{Duplex::ShortEdge, "two-sided-short-edge"}}) {
+        request.duplex = duplex;
+        const int before = int(cups->outputs().size());
+        const PrintOutcome outcome = printPlanTo(system, questions, faces, request, 1);
+        ASSERT_TRUE(outcome.isPrinted()) << outcome.message.toStdString();
+        const QString fromCups = cups->waitForOutput(before);
+        ASSERT_FALSE(fromCups.isEmpty()) << "cups-pdf wrote nothing; see " << cups->path("log").toStdString();
+        EXPECT_EQ(RenderedPdf::pageCount(fromCups), 2);
+        const QStringList log = cups->pageLog().trimmed().split(QLatin1Char('\n'));
+        EXPECT_TRUE(log.constLast().endsWith(QLatin1String(sides))) << log.constLast().toStdString();
+    }
+    EXPECT_TRUE(questions.asked.isEmpty());
+
+    request.duplex = Duplex::ByHand;
+    for (const bool turned : {false, true}) {
+        const int before = int(cups->outputs().size());
+        questions.yesNoAnswers.push_back(turned);
+        ASSERT_TRUE(printPlanTo(system, questions, faces, request, 1).isPrinted());
+        ASSERT_EQ(questions.asked.size(), turned ? 2 : 1);
+        EXPECT_TRUE(questions.asked.constLast().startsWith(TurnStackTitle + QLatin1Char('|')));
+        ASSERT_FALSE(cups->waitForOutput(before + (turned ? 1 : 0)).isEmpty());
+        EXPECT_EQ(int(cups->outputs().size()), before + (turned ? 2 : 1)) << "the backs only after Yes";
+        for (const QString &pdf : cups->outputs().mid(before))
+            EXPECT_EQ(RenderedPdf::pageCount(pdf), 1);
+        EXPECT_TRUE(cups->pageLog().trimmed().split(QLatin1Char('\n')).constLast().endsWith(QLatin1String("one-sided")));
+    }
 }

@@ -68,7 +68,20 @@ QPagedPaintDevice *SystemPrinter::prepare(int copies)
     // Cards are placed from the printable area's corner, as on the printer's own page.
     m_printer.setFullPage(false);
     m_printer.setCopyCount(repeatsPages() ? copies : 1);
+    // A sheet has one side unless a back is printed behind it: a two-sided setting left
+    // from the printer dialog would print the next copy on the back of the first.
+    m_printer.setDuplex(m_sides == Duplex::LongEdge    ? QPrinter::DuplexLongSide
+                        : m_sides == Duplex::ShortEdge ? QPrinter::DuplexShortSide
+                                                       : QPrinter::DuplexNone);
+    m_sides = Duplex::FrontOnly;
     return &m_printer;
+}
+
+bool SystemPrinter::printsBothSides(Duplex edge) const
+{
+    const QList<QPrinter::DuplexMode> modes = QPrinterInfo(m_printer).supportedDuplexModes();
+    return (edge == Duplex::LongEdge && modes.contains(QPrinter::DuplexLongSide))
+           || (edge == Duplex::ShortEdge && modes.contains(QPrinter::DuplexShortSide));
 }
 
 bool SystemPrinter::repeatsPages() const

@@ -25,6 +25,8 @@ public:
     bool accepted() const override;
     QString printerName() const override;
     QPointF printableCornerMm() const override;
+    void setSides(Duplex sides) override { m_sides = sides; }
+    bool printsBothSides(Duplex edge) const override;
 
 private:
     // Whether the printer still exists and is not stopped.
@@ -32,4 +34,5 @@ private:
 
     QPrinter m_printer;
     PrinterDialog m_dialog;
+    Duplex m_sides = Duplex::FrontOnly;
 };
