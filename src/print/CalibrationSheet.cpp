@@ -101,6 +101,26 @@ QString instruction(const QString &printerName)
         .arg(printerName.isEmpty() ? QStringLiteral("PDF") : printerName);
 }
 
+QString duplexInstruction(const QString &printerName, Duplex edge)
+{
+    return QStringLiteral(
+               "Testpagina dubbelzijdig, printer: %1, omslaan over de %2 kant.\n"
+               "1. Houd het vel tegen het licht, met deze kant naar u toe.\n"
+               "2. Lees bij elk van de twee kruisen op de achterkant op de linialen af hoe ver het kruis "
+               "van het midden valt, in mm: + is naar rechts en naar beneden.\n"
+               "3. Vul de waarden in bij Afdruk Marges, onder Achterkant, en kies Opslaan.")
+        .arg(printerName.isEmpty() ? QStringLiteral("PDF") : printerName,
+             edge == Duplex::ShortEdge ? QStringLiteral("korte") : QStringLiteral("lange"));
+}
+
+QPen hairlinePen(const Millimetres &mm, double widthMm = LineWidthMm)
+{
+    QPen pen(Qt::black);
+    pen.setWidthF(mm.width(widthMm));
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
 } // namespace
 
 Corners nominalCorners(const SheetGeometry &sheet)
@@ -145,6 +165,50 @@ void draw(QPainter &painter, const SheetGeometry &sheet, const QString &printerN
         const QRectF place = QRectF(corners.at(1), QSizeF(sheet.cardWidth, sheet.cardHeight)).adjusted(3, 3, -3, -3);
         painter.setFont(QFont(QStringLiteral("Liberation Sans"), 6));
         painter.drawText(mm.rect(place), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, instruction(printerName));
+    }
+    painter.restore();
+}
+
+Corners duplexMarks(const SheetGeometry &sheet)
+{
+    const Corners corners = nominalCorners(sheet);
+    const QPointF half(sheet.cardWidth / 2, sheet.cardHeight / 2);
+    return {corners.topLeft + half, corners.bottomRight - half};
+}
+
+void drawDuplexFront(QPainter &painter, const SheetGeometry &sheet, const QString &printerName, Duplex edge)
+{
+    painter.save();
+    const Millimetres mm(*painter.device());
+    painter.setPen(hairlinePen(mm));
+    painter.setBrush(Qt::NoBrush);
+    const QList<QPointF> corners = sheet.cardCorners();
+    for (const QPointF &c : corners)
+        painter.drawRect(mm.rect(QRectF(c, QSizeF(sheet.cardWidth, sheet.cardHeight))));
+    painter.setFont(QFont(QStringLiteral("Liberation Sans"), 4));
+    const Corners marks = duplexMarks(sheet);
+    drawRulers(painter, mm, marks.topLeft);
+    drawRulers(painter, mm, marks.bottomRight);
+    if (corners.size() > 2) {
+        const QRectF place = QRectF(corners.at(1), QSizeF(sheet.cardWidth, sheet.cardHeight)).adjusted(3, 3, -3, -3);
+        painter.setFont(QFont(QStringLiteral("Liberation Sans"), 6));
+        painter.drawText(mm.rect(place), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+                         duplexInstruction(printerName, edge));
+    }
+    painter.restore();
+}
+
+void drawDuplexBack(QPainter &painter, const SheetGeometry &sheet, Duplex edge, QPointF printableCorner)
+{
+    painter.save();
+    const Millimetres mm(*painter.device());
+    // Bolder than the front's rulers, so that it shows through the paper.
+    painter.setPen(hairlinePen(mm, 3 * LineWidthMm));
+    const Corners marks = duplexMarks(sheet);
+    for (const QPointF &mark : {marks.topLeft, marks.bottomRight}) {
+        const QPointF behind = backCornerOnPage(printableCorner + mark, QSizeF(0, 0), edge) - printableCorner;
+        drawLine(painter, mm, behind.x() - RulerReachMm, behind.y(), behind.x() + RulerReachMm, behind.y());
+        drawLine(painter, mm, behind.x(), behind.y() - RulerReachMm, behind.x(), behind.y() + RulerReachMm);
     }
     painter.restore();
 }

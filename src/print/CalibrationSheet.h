@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/SheetGeometry.h"
+#include "print/SheetPlan.h"
 
 #include <QPointF>
 #include <QString>
@@ -33,5 +34,17 @@ Corners nominalCorners(const SheetGeometry &sheet);
 // Draws the page with the painter's origin at the page's origin. printerName goes
 // into the instruction, so a sheet can be told apart from another printer's.
 void draw(QPainter &painter, const SheetGeometry &sheet, const QString &printerName);
+
+// The double-sided test page, which measures where a printer puts the back of the paper
+// against its front. The front has every card place's outline and, at the centre of the
+// first card and of the card reaching farthest right and down, a pair of rulers crossing
+// there; the back has a cross exactly behind each of those centres once the paper is
+// turned over the edge. Held against the light, the user reads on the front's rulers how
+// far each back cross lies from where it must.
+Corners duplexMarks(const SheetGeometry &sheet);
+void drawDuplexFront(QPainter &painter, const SheetGeometry &sheet, const QString &printerName, Duplex edge);
+// printableCorner: where the printer's printable area starts on the page, from which
+// both pages are drawn (Qt's page origin), in millimetres.
+void drawDuplexBack(QPainter &painter, const SheetGeometry &sheet, Duplex edge, QPointF printableCorner = {});
 
 } // namespace CalibrationSheet

@@ -1,14 +1,18 @@
 // Double-sided sheets through the real PDF: each back page, rendered, has every card's back
 // at the mirror image of its front on the physical page for the edge the paper turns over,
 // and each side's correction moves that side's pages only.
+#include "print/CalibrationSheet.h"
 #include "print/PdfSheetWriter.h"
 #include "print/SheetPlan.h"
 #include "MarkedCard.h"
 #include "RenderedPdf.h"
 #include "GappedSheet.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -43,6 +47,36 @@ Printed printed(const QString &pdf, const SheetGeometry &sheet, const SheetReque
     EXPECT_TRUE(writePlanPdf(pdf, faces, sheet, SheetPlan::forOneCard(request)).isPrinted());
     EXPECT_EQ(RenderedPdf::pageCount(pdf), 2);
     return {RenderedPdf::renderPage(pdf, 1), RenderedPdf::renderPage(pdf, 2)};
+}
+
+// Where a line's middle lies within windowMm of a page rendered at 10 px/mm: the rows (or,
+// for a vertical line, the columns) holding at least half as many dark pixels as the
+// darkest one, averaged, in page millimetres.
+double lineMiddle(const QImage &page, const QRectF &windowMm, bool vertical)
+{
+    const int x0 = int(windowMm.left() * RenderedPdf::PixelsPerMm), y0 = int(windowMm.top() * RenderedPdf::PixelsPerMm);
+    const int w = int(windowMm.width() * RenderedPdf::PixelsPerMm), h = int(windowMm.height() * RenderedPdf::PixelsPerMm);
+    std::vector<int> counts(size_t(vertical ? w : h), 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (qGray(page.pixel(x0 + x, y0 + y)) < 128)
+                ++counts[size_t(vertical ? x : y)];
+    const int most = *std::max_element(counts.begin(), counts.end());
+    double sum = 0;
+    int n = 0;
+    for (size_t i = 0; i < counts.size(); ++i)
+        if (most > 0 && counts[i] * 2 >= most) {
+            sum += double(i);
+            ++n;
+        }
+    const double origin = vertical ? windowMm.left() : windowMm.top();
+    return n == 0 ? -1 : origin + (sum / n + 0.5) / RenderedPdf::PixelsPerMm;
+}
+
+QPointF crossAt(const QImage &page, QPointF expected)
+{
+    const QRectF window(expected - QPointF(4, 4), QSizeF(8, 8));
+    return {lineMiddle(page, window, true), lineMiddle(page, window, false)};
 }
 
 } // namespace
@@ -96,4 +130,36 @@ TEST(DoubleSided, EachSidesCorrectionMovesOnlyThatSidesPages)
     const QRectF back = cardBox(pages.back, mirrored + QPointF(0, -0.8), request.sheet, MarkedCard::isRed);
     EXPECT_NEAR(back.left(), mirrored.x(), Pixel);
     EXPECT_NEAR(back.top(), mirrored.y() - 0.8, Pixel);
+}
+
+// The double-sided test page: each cross on its back lies exactly behind the crossing of
+// the rulers on its front, for either edge.
+TEST(DoubleSided, TheTestPagesBackCrossesLieBehindTheCrossingsOfTheFrontsRulers)
+{
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("testpagina.pdf"));
+    const SheetGeometry sheet = gappedSheet(8);
+    const CalibrationSheet::Corners marks = CalibrationSheet::duplexMarks(sheet);
+    for (const Duplex edge : {Duplex::LongEdge, Duplex::ShortEdge}) {
+        const auto draw = [&](QPainter &painter, int page) {
+            if (page == 0)
+                CalibrationSheet::drawDuplexFront(painter, sheet, QStringLiteral("PDF"), edge);
+            else
+                CalibrationSheet::drawDuplexBack(painter, sheet, edge);
+        };
+        ASSERT_TRUE(writePdf(pdf, [&](QPagedPaintDevice &writer) {
+                        return printEachPage(writer, 2, draw, [](int) { return PrinterCorrection(); });
+                    }).isPrinted());
+        const QImage front = RenderedPdf::renderPage(pdf, 1), back = RenderedPdf::renderPage(pdf, 2);
+        for (const QPointF &mark : {marks.topLeft, marks.bottomRight}) {
+            const QPointF onFront = crossAt(front, mark);
+            EXPECT_NEAR(onFront.x(), mark.x(), Pixel);
+            EXPECT_NEAR(onFront.y(), mark.y(), Pixel);
+            const QPointF behind = edge == Duplex::LongEdge ? QPointF(210 - onFront.x(), onFront.y())
+                                                            : QPointF(onFront.x(), 297 - onFront.y());
+            const QPointF onBack = crossAt(back, behind);
+            EXPECT_NEAR(onBack.x(), behind.x(), Pixel) << (edge == Duplex::LongEdge ? "long" : "short");
+            EXPECT_NEAR(onBack.y(), behind.y(), Pixel) << (edge == Duplex::LongEdge ? "long" : "short");
+        }
+    }
 }
