@@ -213,4 +213,18 @@ void drawDuplexBack(QPainter &painter, const SheetGeometry &sheet, Duplex edge, 
     painter.restore();
 }
 
+PrinterCorrection backCorrection(const PrinterCorrection::Readings &seenFromFront, const SheetGeometry &sheet,
+                                 Duplex edge, QPointF printableCorner)
+{
+    const Corners marks = duplexMarks(sheet);
+    const auto behind = [&](QPointF mark) {
+        return backCornerOnPage(printableCorner + mark, QSizeF(0, 0), edge) - printableCorner;
+    };
+    const auto onBack = [edge](QPointF reading) {
+        return edge == Duplex::ShortEdge ? QPointF(reading.x(), -reading.y()) : QPointF(-reading.x(), reading.y());
+    };
+    return PrinterCorrection::fromReadings({onBack(seenFromFront.topLeft), onBack(seenFromFront.bottomRight)},
+                                           behind(marks.topLeft), behind(marks.bottomRight));
+}
+
 } // namespace CalibrationSheet

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/SheetGeometry.h"
+#include "print/PrinterCorrection.h"
 #include "print/SheetPlan.h"
 
 #include <QPointF>
@@ -46,5 +47,14 @@ void drawDuplexFront(QPainter &painter, const SheetGeometry &sheet, const QStrin
 // printableCorner: where the printer's printable area starts on the page, from which
 // both pages are drawn (Qt's page origin), in millimetres.
 void drawDuplexBack(QPainter &painter, const SheetGeometry &sheet, Duplex edge, QPointF printableCorner = {});
+
+// The correction of the back pages from what the user read on the double-sided test page:
+// how far each back cross lies from the crossing of its rulers, as seen from the front (+
+// to the right and downwards), at the first card (topLeft) and at the last (bottomRight).
+// Seen through the paper the back is mirrored, so a back drawn further right on its own
+// page shows further left after a turn over the long edge, and further up after one over
+// the short edge; the correction undoes the printer's error in the back page's own terms.
+PrinterCorrection backCorrection(const PrinterCorrection::Readings &seenFromFront, const SheetGeometry &sheet,
+                                 Duplex edge, QPointF printableCorner = {});
 
 } // namespace CalibrationSheet

@@ -6,11 +6,12 @@
 
 namespace {
 
-// One axis: nominal corners n1 < n2 printed at n1 + d1 and n2 + d2.
+// One axis: nominal places n1 and n2 printed at n1 + d1 and n2 + d2. Either may come
+// first: a back page's places are mirrored.
 void solveAxis(double n1, double d1, double n2, double d2, double &shift, double &scale)
 {
     const double span = n2 - n1;
-    double k = (span > 0) ? (span + d2 - d1) / span : 1.0;
+    double k = (std::abs(span) > 1e-9) ? (span + d2 - d1) / span : 1.0;
     if (k <= 0) // readings that fold the page over themselves measure nothing
         k = 1.0;
     const double a = n1 + d1 - k * n1;

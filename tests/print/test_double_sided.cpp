@@ -163,3 +163,33 @@ TEST(DoubleSided, TheTestPagesBackCrossesLieBehindTheCrossingsOfTheFrontsRulers)
         }
     }
 }
+
+// What the user reads through the paper, turned into the back's correction: a printer that
+// draws its back pages shifted and scaled in their own terms shows its crosses mirrored
+// from the front, and the correction puts every back point where it belongs again.
+TEST(DoubleSided, TheBackCorrectionUndoesTheErrorReadThroughThePaper)
+{
+    const SheetGeometry sheet = gappedSheet(10);
+    const QPointF printable(4.1, 3.9);
+    // The printer puts a back point p (from the printable corner) at shift + scale * p.
+    const PrinterCorrection printerError{0.7, -0.4, 1.004, 0.997};
+    const CalibrationSheet::Corners marks = CalibrationSheet::duplexMarks(sheet);
+    for (const Duplex edge : {Duplex::LongEdge, Duplex::ShortEdge}) {
+        // Where a point drawn on the back at p (its page) lies as seen from the front.
+        const auto seenFromFront = [&](QPointF p) {
+            return backCornerOnPage(printable + p, QSizeF(0, 0), edge) - printable;
+        };
+        const auto behind = [&](QPointF mark) { return seenFromFront(mark); }; // the mirror is its own inverse
+        PrinterCorrection::Readings read;
+        read.topLeft = seenFromFront(printerError.apply(behind(marks.topLeft))) - marks.topLeft;
+        read.bottomRight = seenFromFront(printerError.apply(behind(marks.bottomRight))) - marks.bottomRight;
+        ASSERT_GT(std::abs(read.topLeft.x()), 0.1);
+
+        const PrinterCorrection correction = CalibrationSheet::backCorrection(read, sheet, edge, printable);
+        for (const QPointF &mark : {marks.topLeft, marks.bottomRight, sheet.cardCorners()[4]}) {
+            const QPointF printed = printerError.apply(correction.apply(behind(mark)));
+            EXPECT_NEAR(printed.x(), behind(mark).x(), 1e-9) << (edge == Duplex::LongEdge ? "long" : "short");
+            EXPECT_NEAR(printed.y(), behind(mark).y(), 1e-9) << (edge == Duplex::LongEdge ? "long" : "short");
+        }
+    }
+}
