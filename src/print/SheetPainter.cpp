@@ -126,6 +126,26 @@ QList<PaperItem> paperItems(const PrintedCard &card, const SheetGeometry &sheet,
     return items;
 }
 
+QImage pagePicture(const FaceSource &faces, const SheetGeometry &sheet, const PlannedPage &page, QPointF printableCorner,
+                   double pixelsPerMm)
+{
+    const QSize size(qRound(SheetGeometry::PageSize.width() * pixelsPerMm),
+                     qRound(SheetGeometry::PageSize.height() * pixelsPerMm));
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    // The picture's resolution is the paper's, so millimetres map as on the printer.
+    const int dotsPerMetre = qRound(pixelsPerMm * 1000);
+    picture.setDotsPerMeterX(dotsPerMetre);
+    picture.setDotsPerMeterY(dotsPerMetre);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(printableCorner * pixelsPerMm);
+    if (!page.correction.isNeutral())
+        painter.setTransform(page.correction.deviceTransform(picture), true);
+    drawPlannedPage(painter, faces, sheet, page);
+    return picture;
+}
+
 PrintOutcome printPages(QPagedPaintDevice &device, const PageDrawing &draw, int pages,
                         const PrinterCorrection &correction)
 {

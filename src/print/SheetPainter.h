@@ -8,6 +8,7 @@
 
 #include "core/CardDesign.h"
 
+#include <QImage>
 #include <QList>
 #include <QRectF>
 #include <functional>
@@ -30,6 +31,12 @@ using FaceSource = std::function<const PrintedCard *(int card, CardFace face)>;
 // One page of a plan (print/SheetPlan), each card as drawCardAt draws it. drawSheet is
 // the front page of the plan for one card.
 void drawPlannedPage(QPainter &painter, const FaceSource &faces, const SheetGeometry &sheet, const PlannedPage &page);
+
+// A page of a plan as it prints, for a page preview: the whole A4 page in white at
+// pixelsPerMm, the cards drawn by drawPlannedPage from the printable corner the plan was
+// made for, under the page's correction, and nothing outside the page.
+QImage pagePicture(const FaceSource &faces, const SheetGeometry &sheet, const PlannedPage &page, QPointF printableCorner,
+                   double pixelsPerMm);
 
 // Whether drawCardAt paints the canvas picture: a drawing that lays a larger background
 // of its own under the card (a press page's bleed) leaves it out.

@@ -1,6 +1,7 @@
 // The sheet plan: the fronts where the layout puts them, and each back exactly behind its
 // front on the physical page once the paper is turned over the chosen edge, whatever the
 // margins, gaps, card count and printable corner.
+#include "print/SheetPainter.h"
 #include "print/SheetPlan.h"
 #include "GappedSheet.h"
 
@@ -73,4 +74,37 @@ TEST(SheetPlan, EachSideTakesItsOwnCorrectionAndAByHandRunSplitsFrontsFromBacks)
     const SheetPlan oneSided = SheetPlan::forOneCard(request);
     ASSERT_EQ(oneSided.pages.size(), 3);
     EXPECT_TRUE(oneSided.pagesOf(CardFace::Back).isEmpty());
+}
+
+// The page preview draws each page of a plan as it prints: the back page's cards at their
+// mirrored places from the printer's printable corner, under the back's correction.
+TEST(SheetPlan, ThePagePicturesShowEachSideAsItPrints)
+{
+    PrintedCard front, back;
+    for (auto [card, colour] : {std::pair{&front, QColor(Qt::green)}, std::pair{&back, QColor(Qt::red)}}) {
+        card->canvas = QImage(440, 270, QImage::Format_RGB32);
+        card->canvas.fill(colour);
+        card->stamp = QImage(1, 1, QImage::Format_RGB32);
+    }
+    const FaceSource faces = [&](int, CardFace face) { return face == CardFace::Front ? &front : &back; };
+    SheetRequest request;
+    request.sheet = gappedSheet(10);
+    request.duplex = Duplex::LongEdge;
+    request.printableCorner = QPointF(4, 3);
+    request.backCorrection.shiftY = 2;
+    const SheetPlan plan = SheetPlan::forOneCard(request);
+    const int perMm = 4;
+    const QImage frontPage = pagePicture(faces, request.sheet, plan.pages[0], request.printableCorner, perMm);
+    const QImage backPage = pagePicture(faces, request.sheet, plan.pages[1], request.printableCorner, perMm);
+    ASSERT_EQ(frontPage.size(), QSize(840, 1188));
+    const QPointF corner = request.sheet.cardCorners()[0];
+    // A point well inside the first card, and the same point of its back, which the back's
+    // correction moved 2 mm down: its top edge lies 2 mm lower than the front's.
+    const QPointF inside = request.printableCorner + corner + QPointF(10, 10);
+    EXPECT_EQ(QColor(frontPage.pixel((inside * perMm).toPoint())), QColor(Qt::green));
+    const double x = 210 - inside.x(), top = request.printableCorner.y() + corner.y();
+    EXPECT_EQ(QColor(backPage.pixel((QPointF(x, inside.y() + 2) * perMm).toPoint())), QColor(Qt::red));
+    EXPECT_EQ(QColor(frontPage.pixel((QPointF(inside.x(), top + 1) * perMm).toPoint())), QColor(Qt::green));
+    EXPECT_EQ(QColor(backPage.pixel((QPointF(x, top + 1) * perMm).toPoint())), QColor(Qt::white));
+    EXPECT_EQ(QColor(backPage.pixel((QPointF(x, top + 2.5) * perMm).toPoint())), QColor(Qt::red));
 }
