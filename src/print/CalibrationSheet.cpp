@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QPen>
+#include <initializer_list>
 
 namespace CalibrationSheet {
 
@@ -121,6 +122,33 @@ QPen hairlinePen(const Millimetres &mm, double widthMm = LineWidthMm)
     return pen;
 }
 
+// A test page's front: every card place's outline, a pair of rulers crossing at each of
+// the places, and the instruction inside a card place away from the rulers, when there
+// is one.
+void drawRulerPage(QPainter &painter, const SheetGeometry &sheet, std::initializer_list<QPointF> crossings,
+                   const QString &instructionText)
+{
+    painter.save();
+    const Millimetres mm(*painter.device());
+    painter.setPen(hairlinePen(mm));
+    painter.setBrush(Qt::NoBrush);
+
+    const QList<QPointF> corners = sheet.cardCorners();
+    for (const QPointF &c : corners)
+        painter.drawRect(mm.rect(QRectF(c, QSizeF(sheet.cardWidth, sheet.cardHeight))));
+
+    painter.setFont(QFont(QStringLiteral("Liberation Sans"), 4));
+    for (const QPointF &crossing : crossings)
+        drawRulers(painter, mm, crossing);
+
+    if (corners.size() > 2) {
+        const QRectF place = QRectF(corners.at(1), QSizeF(sheet.cardWidth, sheet.cardHeight)).adjusted(3, 3, -3, -3);
+        painter.setFont(QFont(QStringLiteral("Liberation Sans"), 6));
+        painter.drawText(mm.rect(place), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, instructionText);
+    }
+    painter.restore();
+}
+
 } // namespace
 
 Corners nominalCorners(const SheetGeometry &sheet)
@@ -142,31 +170,8 @@ Corners nominalCorners(const SheetGeometry &sheet)
 
 void draw(QPainter &painter, const SheetGeometry &sheet, const QString &printerName)
 {
-    painter.save();
-    const Millimetres mm(*painter.device());
-    QPen hairline(Qt::black);
-    hairline.setWidthF(mm.width(LineWidthMm));
-    hairline.setCapStyle(Qt::FlatCap);
-    painter.setPen(hairline);
-    painter.setBrush(Qt::NoBrush);
-
-    const QList<QPointF> corners = sheet.cardCorners();
-    for (const QPointF &c : corners)
-        painter.drawRect(mm.rect(QRectF(c, QSizeF(sheet.cardWidth, sheet.cardHeight))));
-
-    QFont figures(QStringLiteral("Liberation Sans"), 4);
-    painter.setFont(figures);
     const Corners nominal = nominalCorners(sheet);
-    drawRulers(painter, mm, nominal.topLeft);
-    drawRulers(painter, mm, nominal.bottomRight);
-
-    // The instruction inside a card place away from both rulers, when there is one.
-    if (corners.size() > 2) {
-        const QRectF place = QRectF(corners.at(1), QSizeF(sheet.cardWidth, sheet.cardHeight)).adjusted(3, 3, -3, -3);
-        painter.setFont(QFont(QStringLiteral("Liberation Sans"), 6));
-        painter.drawText(mm.rect(place), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, instruction(printerName));
-    }
-    painter.restore();
+    drawRulerPage(painter, sheet, {nominal.topLeft, nominal.bottomRight}, instruction(printerName));
 }
 
 Corners duplexMarks(const SheetGeometry &sheet)
@@ -178,24 +183,8 @@ Corners duplexMarks(const SheetGeometry &sheet)
 
 void drawDuplexFront(QPainter &painter, const SheetGeometry &sheet, const QString &printerName, Duplex edge)
 {
-    painter.save();
-    const Millimetres mm(*painter.device());
-    painter.setPen(hairlinePen(mm));
-    painter.setBrush(Qt::NoBrush);
-    const QList<QPointF> corners = sheet.cardCorners();
-    for (const QPointF &c : corners)
-        painter.drawRect(mm.rect(QRectF(c, QSizeF(sheet.cardWidth, sheet.cardHeight))));
-    painter.setFont(QFont(QStringLiteral("Liberation Sans"), 4));
     const Corners marks = duplexMarks(sheet);
-    drawRulers(painter, mm, marks.topLeft);
-    drawRulers(painter, mm, marks.bottomRight);
-    if (corners.size() > 2) {
-        const QRectF place = QRectF(corners.at(1), QSizeF(sheet.cardWidth, sheet.cardHeight)).adjusted(3, 3, -3, -3);
-        painter.setFont(QFont(QStringLiteral("Liberation Sans"), 6));
-        painter.drawText(mm.rect(place), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
-                         duplexInstruction(printerName, edge));
-    }
-    painter.restore();
+    drawRulerPage(painter, sheet, {marks.topLeft, marks.bottomRight}, duplexInstruction(printerName, edge));
 }
 
 void drawDuplexBack(QPainter &painter, const SheetGeometry &sheet, Duplex edge, QPointF printableCorner)
