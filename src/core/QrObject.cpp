@@ -53,30 +53,6 @@ QString number(qsizetype n)
     return QLocale(QLocale::Dutch, QLocale::Netherlands).toString(qlonglong(n));
 }
 
-// The field as the dialog captions it.
-QString fieldCaption(ContactField field)
-{
-    switch (field) {
-    case ContactField::Naam:
-        return QStringLiteral("Naam");
-    case ContactField::Functie:
-        return QStringLiteral("Functie");
-    case ContactField::Bedrijf:
-        return QStringLiteral("Bedrijf");
-    case ContactField::Telefoon:
-        return QStringLiteral("Telefoon");
-    case ContactField::Mobiel:
-        return QStringLiteral("Mobiel");
-    case ContactField::Email:
-        return QStringLiteral("E-mail");
-    case ContactField::Website:
-        return QStringLiteral("Website");
-    case ContactField::Adres:
-        return QStringLiteral("Adres");
-    }
-    return {};
-}
-
 // "Adres (regels 4 en 5)", "Telefoon (regel 3)", "Bedrijf"; "het webadres", "de tekst".
 QString partName(const QrObject &qr, const QrOverflow &overflow, bool withArticle)
 {
@@ -84,7 +60,7 @@ QString partName(const QrObject &qr, const QrOverflow &overflow, bool withArticl
         return qr.content.kind == QrKind::WebAddress
             ? (withArticle ? QStringLiteral("het webadres") : QStringLiteral("Webadres"))
             : (withArticle ? QStringLiteral("de tekst") : QStringLiteral("Tekst"));
-    QString name = (withArticle ? QStringLiteral("het veld ") : QString()) + fieldCaption(*overflow.field);
+    QString name = (withArticle ? QStringLiteral("het veld ") : QString()) + contactFieldCaption(*overflow.field);
     const QList<int> &lines = qr.follows[size_t(*overflow.field)];
     if (lines.size() == 1)
         name += QStringLiteral(" (regel %1)").arg(lines.first());

@@ -21,14 +21,12 @@ namespace {
 struct FieldRow {
     ContactField field;
     const char *name;
-    const char *caption;
 };
 
 constexpr FieldRow kFieldRows[] = {
-    {ContactField::Naam, "QrNaam", "Naam"},          {ContactField::Functie, "QrFunctie", "Functie"},
-    {ContactField::Bedrijf, "QrBedrijf", "Bedrijf"}, {ContactField::Telefoon, "QrTelefoon", "Telefoon"},
-    {ContactField::Mobiel, "QrMobiel", "Mobiel"},    {ContactField::Email, "QrEmail", "E-mail"},
-    {ContactField::Website, "QrWebsite", "Website"}, {ContactField::Adres, "QrAdres", "Adres"},
+    {ContactField::Naam, "QrNaam"},       {ContactField::Functie, "QrFunctie"}, {ContactField::Bedrijf, "QrBedrijf"},
+    {ContactField::Telefoon, "QrTelefoon"}, {ContactField::Mobiel, "QrMobiel"},   {ContactField::Email, "QrEmail"},
+    {ContactField::Website, "QrWebsite"}, {ContactField::Adres, "QrAdres"},
 };
 
 constexpr QrLevel kLevels[] = {QrLevel::L, QrLevel::M, QrLevel::Q, QrLevel::H};
@@ -68,7 +66,7 @@ QrDialog::QrDialog(const Card &card, const QrObject &qr, const QRectF &rect, QSi
         QLineEdit *edit = lineEdit(contact, row.name);
         edit->setText(m_qr.content.contact.value(row.field));
         connect(edit, &QLineEdit::textEdited, this, [this, field = row.field](const QString &text) { fieldEdited(field, text); });
-        contactForm->addRow(QString::fromUtf8(row.caption), edit);
+        contactForm->addRow(contactFieldCaption(row.field), edit);
         m_fields[size_t(row.field)] = edit;
     }
     m_pages->addWidget(contact);

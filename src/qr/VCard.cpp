@@ -195,3 +195,26 @@ QByteArray vcardText(const ContactFields &fields)
     out += "END:VCARD\r\n";
     return out;
 }
+
+QString contactFieldCaption(ContactField field)
+{
+    switch (field) {
+    case ContactField::Naam:
+        return QStringLiteral("Naam");
+    case ContactField::Functie:
+        return QStringLiteral("Functie");
+    case ContactField::Bedrijf:
+        return QStringLiteral("Bedrijf");
+    case ContactField::Telefoon:
+        return QStringLiteral("Telefoon");
+    case ContactField::Mobiel:
+        return QStringLiteral("Mobiel");
+    case ContactField::Email:
+        return QStringLiteral("E-mail");
+    case ContactField::Website:
+        return QStringLiteral("Website");
+    case ContactField::Adres:
+        return QStringLiteral("Adres");
+    }
+    return {};
+}

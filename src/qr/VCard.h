@@ -12,6 +12,9 @@ inline constexpr ContactField AllContactFields[ContactFieldCount] = {
     ContactField::Naam,   ContactField::Functie, ContactField::Bedrijf, ContactField::Telefoon,
     ContactField::Mobiel, ContactField::Email,   ContactField::Website, ContactField::Adres};
 
+// The field's caption, as the dialog and the messages about a code name it ("E-mail").
+QString contactFieldCaption(ContactField field);
+
 struct ContactFields {
     QString naam;
     QString functie;
