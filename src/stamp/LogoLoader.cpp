@@ -1,5 +1,6 @@
 #include "stamp/LogoLoader.h"
 
+#include "core/DesignPainter.h"
 #include "core/PictureLimits.h"
 #include "core/RegularFile.h"
 #include "stamp/PhotoLoader.h"
@@ -9,7 +10,6 @@
 
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <QSvgRenderer>
 
 namespace LogoLoader {
 
@@ -32,13 +32,6 @@ QString photoReason(PhotoLoader::Fault fault)
     default:
         return QStringLiteral("het bestand kon niet worden gelezen");
     }
-}
-
-// Whether Qt SVG draws something of it.
-bool draws(const QByteArray &svg)
-{
-    QSvgRenderer renderer(svg);
-    return renderer.isValid() && !renderer.viewBoxF().isEmpty();
 }
 
 // The rewriting of a logo's bytes. A card's own copy is rewritten at every opening, and
@@ -95,13 +88,17 @@ Loaded fromBytes(const QByteArray &bytes, const QString &shownName, SvgCheck che
         // The card keeps the rewriting, and reads it back under the same cap.
         if (rewritten.svg.size() > MaxSvgBytes)
             return failed(shownName, QStringLiteral("de tekening is te groot"));
-        if (check == SvgCheck::Full && !draws(rewritten.svg))
-            return failed(shownName, QStringLiteral("de SVG-tekening is beschadigd of leeg"));
-        const SvgPixels::Drawing drawing = SvgPixels::draw(rewritten.svg);
-        if (drawing.verdict != SvgPixels::Verdict::Drawn)
-            return failed(shownName, drawingFault(drawing.verdict));
         LogoPicture logo;
         logo.svg = rewritten.svg;
+        // Its own size as every drawing of it takes it, from the painter's one parse of
+        // it, which the card's first paint then finds ready. Qt SVG gives a drawing it
+        // cannot read, or one without a size, none.
+        const QSizeF own = DesignPainter::logoSize(logo);
+        if (check == SvgCheck::Full && own.isEmpty())
+            return failed(shownName, QStringLiteral("de SVG-tekening is beschadigd of leeg"));
+        const SvgPixels::Drawing drawing = SvgPixels::draw(logo.svg, own);
+        if (drawing.verdict != SvgPixels::Verdict::Drawn)
+            return failed(shownName, drawingFault(drawing.verdict));
         logo.drawn = drawing.pixels;
         return {logo, QString()};
     }

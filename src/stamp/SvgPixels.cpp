@@ -2,7 +2,6 @@
 
 #include "stamp/RecentByHash.h"
 
-#include <QSvgRenderer>
 #include <cmath>
 
 namespace {
@@ -64,16 +63,12 @@ Drawing draw(const QByteArray &svg, QSize size, const DecoderProcess::Limits &li
     return {drawn.picture, Verdict::Drawn};
 }
 
-Drawing draw(const QByteArray &svg)
+Drawing draw(const QByteArray &svg, QSizeF own)
 {
     static RecentByHash<Drawing> recent(Remembered);
     const QByteArray key = recent.keyOf(svg);
     if (const auto known = recent.find(key))
         return *known;
-    // Reading the view box costs what reading the text costs, which the rewriting's caps
-    // bound; only the drawing is left to the helper.
-    const QSvgRenderer renderer(svg);
-    const QSizeF own = renderer.viewBoxF().isEmpty() ? QSizeF(renderer.defaultSize()) : renderer.viewBoxF().size();
     Drawing drawing = draw(svg, sizeFor(own), helper().limits);
     // Without a helper nothing was learnt of the drawing: asked again next time.
     if (drawing.verdict != Verdict::NoHelper)

@@ -41,9 +41,10 @@ DecoderProcess::Limits defaultLimits();
 // long side DrawnSide.
 QSize sizeFor(QSizeF own);
 
-// svg at sizeFor() its own size under the default limits. The last drawings are
-// remembered by the SVG's hash, so that a card opened again is not drawn again.
-Drawing draw(const QByteArray &svg);
+// svg, whose own size is `own` (DesignPainter::logoSize), at sizeFor() that size under
+// the default limits. The last drawings are remembered by the SVG's hash, so that a card
+// opened again is not drawn again.
+Drawing draw(const QByteArray &svg, QSizeF own);
 // The same at a size and under limits of the caller's, never remembered: for tests.
 Drawing draw(const QByteArray &svg, QSize size, const DecoderProcess::Limits &limits, const QString &program = {});
 
