@@ -46,7 +46,7 @@ int main(int argc, char **argv)
     qr.qr.content.webAddress = QStringLiteral("www.drukkerij-de-snijrand.nl");
     document.insertObject(qr);
     const PrintedCard card = [&] {
-        PrintedCard printed = PrintedCard::from(document);
+        PrintedCard printed = PrintedCard::from(document.card());
         printed.textLines[1] = QStringLiteral("Jan Jansen");
         printed.textLines[2] = QStringLiteral("Drukkerij de Snijrand");
         return printed;

@@ -72,7 +72,7 @@ int main(int argc, char **argv)
     designed.stamp.setPicture(Bench::photo(140, 180, 2));
     designed.state.CardBorder = true;
     document.replaceCard(QStringLiteral("Kaart"), designed, false);
-    const PrintedCard card = PrintedCard::from(document);
+    const PrintedCard card = PrintedCard::from(document.card());
 
     SheetGeometry tenCards;
     SheetGeometry oneCard;
@@ -140,7 +140,7 @@ int main(int argc, char **argv)
     workspace.mouseDown(1, QPointF(20, 20));
     workspace.mouseMove(1, QPointF(300, 300));
     workspace.mouseUp(1, QPointF(300, 300));
-    const PrintedCard fineCard = PrintedCard::from(fine);
+    const PrintedCard fineCard = PrintedCard::from(fine.card());
     const QString fineFile = folder.filePath(QStringLiteral("fine.pdf"));
     printOnce(fineFile, fineCard, tenCards);
     const Run fineSheet = medianOf(7, fineFile, fineCard, tenCards);

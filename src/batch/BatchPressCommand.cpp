@@ -127,7 +127,7 @@ int batchDrukklaar(const QStringList &args, QTextStream &err)
     const PressGeometry page(request.options, QSizeF(sheet.cardWidth, sheet.cardHeight));
     if (const QString fit = page.fitMessage(); !fit.isEmpty())
         err << "lumovander-batch drukklaar: " << oneLine(fit) << '\n';
-    const PressResult result = writePressPdf(output, PrintedCard::from(document), sheet, request);
+    const PressResult result = writePressPdf(output, PrintedCard::from(document.card()), sheet, request);
     for (const QString &warning : result.warnings)
         err << "lumovander-batch drukklaar: waarschuwing: " << oneLine(warning) << '\n';
     if (!result.written) {

@@ -184,9 +184,9 @@ int batchPrint(const QStringList &args, QTextStream &err)
                                                    CorrectionFile::PdfTarget);
     const SheetGeometry sheet = SheetGeometry::from(document.printSettings());
     warnOfCardsOffPage(err, sheet.cardsOffPage({}, correction));
-    warnOfEmptyQrCodes(err, QStringLiteral("print"), document.design());
+    warnOfEmptyQrCodes(err, QStringLiteral("print"), document.card().design);
     const PrintOutcome outcome =
-        writeSheetPdf(arguments->output, PrintedCard::from(document), sheet, arguments->copies, correction);
+        writeSheetPdf(arguments->output, PrintedCard::from(document.card()), sheet, arguments->copies, correction);
     if (!outcome.isPrinted()) {
         fail(err, QString(outcome.message).replace(QLatin1String("\r\n"), QLatin1String(" ")));
         return 1;

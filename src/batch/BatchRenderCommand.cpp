@@ -84,7 +84,7 @@ int batchRender(const QStringList &args, QTextStream &err)
     }
     for (const QString &note : opened.notes)
         err << "lumovander-batch render: let op: " << oneLine(note) << '\n';
-    warnOfEmptyQrCodes(err, QStringLiteral("render"), document.design());
+    warnOfEmptyQrCodes(err, QStringLiteral("render"), document.card().design);
     const QImage image = renderCard(document, job->scale);
     const auto failure = image.isNull() ? std::optional(QStringLiteral("cannot draw the card"))
                                         : writeImageFile(image, job->output, "png");

@@ -29,11 +29,13 @@ std::optional<QString> write(const CardDocument &document, const QString &name)
 
 CardContent contentOf(const CardDocument &document)
 {
-    const CardCanvas &canvas = document.canvas();
-    const StampBox &stamp = document.stamp();
+    // The card's own files are its front's, whichever side the window shows.
+    const Card &card = document.card();
+    const CardCanvas &canvas = card.canvas;
+    const StampBox &stamp = card.stamp;
     // Only print copies in step are written; the others would show an older card.
-    return {document.state(), canvas.image(), stamp.image(),
-            canvas.hasPrintCopy() ? canvas.printImage() : QImage(), stamp.printImage(), document.design()};
+    return {card.state, canvas.image(), stamp.image(),
+            canvas.hasPrintCopy() ? canvas.printImage() : QImage(), stamp.printImage(), card.design};
 }
 
 std::optional<QString> writeInto(const CardContent &content, const QString &folder,

@@ -25,15 +25,15 @@ bool storeComponent(uint8_t &component, int value)
     return true;
 }
 
-bool storeChannel(GeneralValue &r, GeneralValue &g, uint8_t &b, Card::Channel channel, int value)
+bool storeChannel(GeneralValue &r, GeneralValue &g, uint8_t &b, CardFace::Channel channel, int value)
 {
     value = std::clamp(value, 0, 255);
     switch (channel) {
-    case Card::Red:
+    case CardFace::Red:
         return storeComponent(r, value);
-    case Card::Green:
+    case CardFace::Green:
         return storeComponent(g, value);
-    case Card::Blue:
+    case CardFace::Blue:
         return storeComponent(b, value);
     }
     return false;
@@ -49,15 +49,63 @@ qsizetype bytesBeyond(const QImage &mine, const QImage &theirs)
 
 } // namespace
 
-qsizetype Card::pictureBytesBeyond(const Card &other) const
+qsizetype CardFace::pictureBytesBeyond(const CardFace &other) const
 {
     return bytesBeyond(canvas.image(), other.canvas.image())
         + bytesBeyond(canvas.picture(), other.canvas.picture())
-        + bytesBeyond(stamp.image(), other.stamp.image())
         + canvas.storedPrintCopy().bytesBeyond(other.canvas.storedPrintCopy())
         + canvas.storedPrintPicture().bytesBeyond(other.canvas.storedPrintPicture())
-        + stamp.storedPrintCopy().bytesBeyond(other.stamp.storedPrintCopy())
         + design.pictureBytesBeyond(other.design);
+}
+
+CardFace CardFace::blankBack(const CardFace &front)
+{
+    CardFace back;
+    back.state = front.state;
+    back.state.LayoutKind = 1; // "Tekst Midden": no stamp, lines in the middle
+    back.state.TextLines.fill(QString());
+    back.canvas.setBackColor(back.state.backColor());
+    return back;
+}
+
+bool CardFace::enterTextLine(int line, const QString &answer)
+{
+    if (line < 1 || line > 7 || answer.isEmpty())
+        return false;
+    state.TextLines[size_t(line)] = answer == QLatin1String(" ") ? QStringLiteral("  ") : answer;
+    return true;
+}
+
+void CardFace::applyChosenFont(const QFont &font)
+{
+    state.FontName = font.family();
+    // nearbyint rounds halves to the even neighbour in the default rounding mode.
+    state.FontSize = int32_t(std::nearbyint(font.pointSizeF()));
+    state.FontBold = font.bold();
+    state.FontItalic = font.italic();
+    state.FontUnderline = font.underline();
+}
+
+bool CardFace::setTextColorComponent(Channel channel, int value)
+{
+    return storeChannel(state.TextColorR, state.TextColorG, state.TextColorB, channel, value);
+}
+
+bool CardFace::setBackColorComponent(Channel channel, int value)
+{
+    if (!storeChannel(state.BackColorR, state.BackColorG, state.BackColorB, channel, value))
+        return false;
+    canvas.setBackColor(state.backColor());
+    return true;
+}
+
+qsizetype Card::pictureBytesBeyond(const Card &other) const
+{
+    static const CardFace none;
+    return CardFace::pictureBytesBeyond(other)
+        + bytesBeyond(stamp.image(), other.stamp.image())
+        + stamp.storedPrintCopy().bytesBeyond(other.stamp.storedPrintCopy())
+        + (back ? back->pictureBytesBeyond(other.back ? *other.back : none) : 0);
 }
 
 Card Card::initial()
@@ -88,14 +136,18 @@ bool Card::chooseBorderItem(int item)
 {
     if (item < 1 || item > 4)
         return false;
-    if (item == 1) {
-        state.CardBorder = false;
-    } else {
-        static constexpr int levels[] = {0, 0, 0, 120, 255};
-        state.CardBorder = true;
-        state.BorderColorR = levels[item];
-        state.BorderColorG = levels[item];
-        state.BorderColorB = uint8_t(levels[item]);
+    for (CardState *face : {&state, back ? &back->state : nullptr}) {
+        if (!face)
+            continue;
+        if (item == 1) {
+            face->CardBorder = false;
+        } else {
+            static constexpr int levels[] = {0, 0, 0, 120, 255};
+            face->CardBorder = true;
+            face->BorderColorR = levels[item];
+            face->BorderColorG = levels[item];
+            face->BorderColorB = uint8_t(levels[item]);
+        }
     }
     checkedBorderItem = item;
     return true;
@@ -109,37 +161,17 @@ bool Card::chooseStampBorderOption(int option)
     return true;
 }
 
-bool Card::enterTextLine(int line, const QString &answer)
+bool Card::enterTextLine(CardSide side, int line, const QString &answer)
 {
-    if (line < 1 || line > 7 || answer.isEmpty())
+    CardFace *face = side == CardSide::Front ? &front() : (back ? &*back : nullptr);
+    if (!face || !face->enterTextLine(line, answer))
         return false;
-    state.TextLines[size_t(line)] = answer == QLatin1String(" ") ? QStringLiteral("  ") : answer;
-    for (PlacedObject &object : design.objects)
-        if (object.kind == PlacedObject::Kind::Qr)
-            object.qr.followLines(state.TextLines);
-    return true;
-}
-
-void Card::applyChosenFont(const QFont &font)
-{
-    state.FontName = font.family();
-    // nearbyint rounds halves to the even neighbour in the default rounding mode.
-    state.FontSize = int32_t(std::nearbyint(font.pointSizeF()));
-    state.FontBold = font.bold();
-    state.FontItalic = font.italic();
-    state.FontUnderline = font.underline();
-}
-
-bool Card::setTextColorComponent(Channel channel, int value)
-{
-    return storeChannel(state.TextColorR, state.TextColorG, state.TextColorB, channel, value);
-}
-
-bool Card::setBackColorComponent(Channel channel, int value)
-{
-    if (!storeChannel(state.BackColorR, state.BackColorG, state.BackColorB, channel, value))
-        return false;
-    canvas.setBackColor(state.backColor());
+    if (side == CardSide::Front)
+        for (CardFace *each : {&front(), back ? &*back : nullptr})
+            if (each)
+                for (PlacedObject &object : each->design.objects)
+                    if (object.kind == PlacedObject::Kind::Qr)
+                        object.qr.followLines(state.TextLines);
     return true;
 }
 
@@ -155,6 +187,7 @@ void Card::renew()
     canvas.setPicture(QImage());
     stamp.setVisible(false);
     design = CardDesign();
+    back.reset();
     checkedBorderItem = 1;
 }
 

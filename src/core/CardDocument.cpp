@@ -6,6 +6,8 @@
 namespace {
 
 enum MergeKey { NoMerge = 0, TextColourBars = 1, BackColourBars = 2, FirstNudgeKey = 100, FirstGestureKey = 1000 };
+// A gesture on the back never merges with one on the front, nor the other way.
+constexpr int BackMergeOffset = 1 << 29;
 
 const char *const kLayoutNames[] = {"Tekst Links", "Tekst Midden", "Zegelfoto Links", "Zegelfoto Liggend",
                                     "Zegelfoto Rechts"};
@@ -29,6 +31,70 @@ CardDocument::CardDocument(QObject *parent)
     : QObject(parent)
     , m_card(Card::initial())
 {
+    refreshBlankBack();
+}
+
+const CardFace &CardDocument::shownFace() const
+{
+    if (m_side == CardSide::Front)
+        return m_card.front();
+    return m_card.back ? *m_card.back : m_blankBack;
+}
+
+Card CardDocument::shownCard() const
+{
+    if (m_side == CardSide::Front)
+        return m_card;
+    Card shown = m_card;
+    shown.front() = shownFace();
+    shown.back.reset();
+    shown.stamp.setVisible(false);
+    return shown;
+}
+
+void CardDocument::showSide(CardSide side)
+{
+    if (side == m_side)
+        return;
+    m_side = side;
+    refreshBlankBack();
+    Q_EMIT sideChanged();
+    announce(CardHistory::Everything);
+}
+
+void CardDocument::refreshBlankBack()
+{
+    if (!m_card.back)
+        m_blankBack = CardFace::blankBack(m_card.front());
+}
+
+void CardDocument::removeBack()
+{
+    if (!m_card.back)
+        return;
+    // The step belongs to the side it removed, so undoing it shows the back again.
+    record(QStringLiteral("Achterkant verwijderd"), CardHistory::Everything, NoMerge,
+           [](Card &card) { card.back.reset(); });
+    showSide(CardSide::Front);
+}
+
+void CardDocument::recordFace(const QString &stepName, unsigned parts, int mergeKey,
+                              const std::function<void(CardFace &)> &change)
+{
+    if (m_side == CardSide::Front) {
+        record(stepName, parts, mergeKey, [&change](Card &card) { change(card.front()); });
+        return;
+    }
+    record(QStringLiteral("Achterkant: ") + stepName, parts, mergeKey ? mergeKey + BackMergeOffset : 0,
+           [this, &change](Card &card) {
+               const bool made = !card.back;
+               if (made)
+                   card.back = m_blankBack;
+               change(*card.back);
+               // A change that left the blank back as it was adds no back.
+               if (made && *card.back == m_blankBack)
+                   card.back.reset();
+           });
 }
 
 void CardDocument::record(const QString &stepName, unsigned parts, int mergeKey,
@@ -39,7 +105,9 @@ void CardDocument::record(const QString &stepName, unsigned parts, int mergeKey,
     step.before = m_card;
     step.parts = parts;
     step.mergeKey = mergeKey;
+    step.side = m_side;
     change(m_card);
+    refreshBlankBack();
     // A command that left the card as it was (the current layout chosen again on a
     // card without a cut stamp, the same outline) is no step; the views still hear it.
     // A drag back to where it began still reaches the history, which drops its step.
@@ -83,6 +151,8 @@ void CardDocument::followModified()
 
 void CardDocument::applyLayout(int kind)
 {
+    // The layout and the stamp are the front's: a change of them shows it.
+    showSide(CardSide::Front);
     if (kind < 0 || kind > 4)
         return;
     record(QString::fromUtf8(kLayoutNames[kind]), CardHistory::Layout | CardHistory::Stamp | CardHistory::Design, NoMerge,
@@ -99,6 +169,8 @@ void CardDocument::chooseBorderItem(int item)
 
 void CardDocument::chooseStampBorderOption(int option)
 {
+    // The layout and the stamp are the front's: a change of them shows it.
+    showSide(CardSide::Front);
     if (option < 1 || option > 4)
         return;
     record(QString::fromUtf8(kStampBorderNames[option]), CardHistory::StampBorderStyle, NoMerge,
@@ -107,39 +179,47 @@ void CardDocument::chooseStampBorderOption(int option)
 
 bool CardDocument::enterTextLine(int line, const QString &answer)
 {
-    Card changed = m_card;
+    CardFace changed = shownFace();
     if (!changed.enterTextLine(line, answer))
         return false;
-    // A QR code whose fields follow the line changes with it.
-    const bool followed = std::any_of(m_card.design.objects.begin(), m_card.design.objects.end(),
-                                      [](const PlacedObject &object) { return object.kind == PlacedObject::Kind::Qr; });
-    record(QStringLiteral("Invoer tekst"), CardHistory::Text | (followed ? CardHistory::Design : 0u), NoMerge,
-           [line, &answer](Card &card) { card.enterTextLine(line, answer); });
+    // A QR code whose fields follow the front's lines changes with them, on either side.
+    const auto holdsQr = [](const CardFace &face) {
+        return std::any_of(face.design.objects.begin(), face.design.objects.end(),
+                           [](const PlacedObject &object) { return object.kind == PlacedObject::Kind::Qr; });
+    };
+    const bool followed = m_side == CardSide::Front && (holdsQr(m_card) || (m_card.back && holdsQr(*m_card.back)));
+    const CardSide side = m_side;
+    if (side == CardSide::Front)
+        record(QStringLiteral("Invoer tekst"), CardHistory::Text | (followed ? CardHistory::Design : 0u), NoMerge,
+               [line, &answer](Card &card) { card.enterTextLine(CardSide::Front, line, answer); });
+    else
+        recordFace(QStringLiteral("Invoer tekst"), CardHistory::Text, NoMerge,
+                   [line, &answer](CardFace &face) { face.enterTextLine(line, answer); });
     return true;
 }
 
 void CardDocument::applyChosenFont(const QFont &font)
 {
-    record(QStringLiteral("Lettertype"), CardHistory::Text, NoMerge,
-           [&font](Card &card) { card.applyChosenFont(font); });
+    recordFace(QStringLiteral("Lettertype"), CardHistory::Text, NoMerge,
+               [&font](CardFace &face) { face.applyChosenFont(font); });
 }
 
 void CardDocument::setTextColorComponent(Channel channel, int value)
 {
-    Card changed = m_card;
+    CardFace changed = shownFace();
     if (!changed.setTextColorComponent(channel, value))
         return;
-    record(QStringLiteral("Kleur tekst"), CardHistory::Text, TextColourBars,
-           [&changed](Card &card) { card = changed; });
+    recordFace(QStringLiteral("Kleur tekst"), CardHistory::Text, TextColourBars,
+               [&changed](CardFace &face) { face = changed; });
 }
 
 void CardDocument::setBackColorComponent(Channel channel, int value)
 {
-    Card changed = m_card;
+    CardFace changed = shownFace();
     if (!changed.setBackColorComponent(channel, value))
         return;
-    record(QStringLiteral("Achtergrond"), CardHistory::Canvas, BackColourBars,
-           [&changed](Card &card) { card = changed; });
+    recordFace(QStringLiteral("Achtergrond"), CardHistory::Canvas, BackColourBars,
+               [&changed](CardFace &face) { face = changed; });
 }
 
 QString CardDocument::itemName(CardItem item) const
@@ -150,7 +230,7 @@ QString CardDocument::itemName(CardItem item) const
     case CardItem::Kind::Stamp:
         return QStringLiteral("Zegelfoto");
     case CardItem::Kind::Object:
-        return hasItem(item) && m_card.design.objects[size_t(item.index)].kind == PlacedObject::Kind::Qr
+        return hasItem(item) && shownFace().design.objects[size_t(item.index)].kind == PlacedObject::Kind::Qr
                    ? QStringLiteral("QR-code")
                    : QStringLiteral("Logo");
     case CardItem::Kind::None:
@@ -165,9 +245,9 @@ bool CardDocument::hasItem(CardItem item) const
     case CardItem::Kind::Line:
         return item.index >= 1 && item.index <= 7;
     case CardItem::Kind::Stamp:
-        return m_card.stamp.isVisible();
+        return m_side == CardSide::Front && m_card.stamp.isVisible();
     case CardItem::Kind::Object:
-        return item.index >= 0 && size_t(item.index) < m_card.design.objects.size();
+        return item.index >= 0 && size_t(item.index) < shownFace().design.objects.size();
     case CardItem::Kind::None:
         break;
     }
@@ -178,7 +258,7 @@ void CardDocument::restyleLine(int line, const std::optional<LineFont> &font, Li
 {
     if (line < 1 || line > 7)
         return;
-    record(QStringLiteral("Regel %1 opgemaakt").arg(line), CardHistory::Design, NoMerge, [&](Card &card) {
+    recordFace(QStringLiteral("Regel %1 opgemaakt").arg(line), CardHistory::Design, NoMerge, [&](CardFace &card) {
         LineDesign &design = card.design.lines[size_t(line)];
         design.font = font;
         design.align = align;
@@ -191,11 +271,11 @@ QPointF CardDocument::itemPlace(CardItem item) const
         return {};
     switch (item.kind) {
     case CardItem::Kind::Line:
-        return m_card.design.lines[size_t(item.index)].offset;
+        return shownFace().design.lines[size_t(item.index)].offset;
     case CardItem::Kind::Stamp:
-        return m_card.design.stampOffset;
+        return shownFace().design.stampOffset;
     case CardItem::Kind::Object:
-        return m_card.design.objects[size_t(item.index)].rect.topLeft();
+        return shownFace().design.objects[size_t(item.index)].rect.topLeft();
     case CardItem::Kind::None:
         break;
     }
@@ -206,7 +286,7 @@ void CardDocument::moveItem(CardItem item, QPointF place, int mergeKey)
 {
     if (!hasItem(item) || !std::isfinite(place.x()) || !std::isfinite(place.y()))
         return;
-    record(itemName(item) + QStringLiteral(" verplaatst"), CardHistory::Design, mergeKey, [&](Card &card) {
+    recordFace(itemName(item) + QStringLiteral(" verplaatst"), CardHistory::Design, mergeKey, [&](CardFace &card) {
         switch (item.kind) {
         case CardItem::Kind::Line:
             card.design.lines[size_t(item.index)].offset = place;
@@ -227,8 +307,8 @@ void CardDocument::returnToLayoutPlace(CardItem item)
 {
     if (item.kind == CardItem::Kind::Line || item.kind == CardItem::Kind::Stamp)
         if (hasItem(item))
-            record(itemName(item) + QStringLiteral(" terug op de plaats van de layout"), CardHistory::Design, NoMerge,
-                   [&](Card &card) {
+            recordFace(itemName(item) + QStringLiteral(" terug op de plaats van de layout"), CardHistory::Design, NoMerge,
+                   [&](CardFace &card) {
                        if (item.kind == CardItem::Kind::Line)
                            card.design.lines[size_t(item.index)].offset = QPointF();
                        else
@@ -243,30 +323,30 @@ bool CardDocument::insertObject(const PlacedObject &object)
     PlacedObject inserted = object;
     if (inserted.kind == PlacedObject::Kind::Qr)
         inserted.qr.encode();
-    record(inserted.kind == PlacedObject::Kind::Qr ? QStringLiteral("QR-code ingevoegd") : QStringLiteral("Logo ingevoegd"),
-           CardHistory::Design, NoMerge, [&](Card &card) { card.design.objects.push_back(inserted); });
+    recordFace(inserted.kind == PlacedObject::Kind::Qr ? QStringLiteral("QR-code ingevoegd") : QStringLiteral("Logo ingevoegd"),
+           CardHistory::Design, NoMerge, [&](CardFace &card) { card.design.objects.push_back(inserted); });
     return true;
 }
 
 void CardDocument::changeQr(int index, const QrObject &qr)
 {
-    if (!hasItem(CardItem::object(index)) || m_card.design.objects[size_t(index)].kind != PlacedObject::Kind::Qr)
+    if (!hasItem(CardItem::object(index)) || shownFace().design.objects[size_t(index)].kind != PlacedObject::Kind::Qr)
         return;
     QrObject changed = qr;
     changed.encode();
-    record(QStringLiteral("QR-code gewijzigd"), CardHistory::Design, NoMerge,
-           [&](Card &card) { card.design.objects[size_t(index)].qr = changed; });
+    recordFace(QStringLiteral("QR-code gewijzigd"), CardHistory::Design, NoMerge,
+           [&](CardFace &card) { card.design.objects[size_t(index)].qr = changed; });
 }
 
 void CardDocument::resizeObject(int index, const QRectF &rect, int mergeKey, std::optional<double> aspect)
 {
     if (!hasItem(CardItem::object(index)) || !rect.isValid() || rect.isEmpty())
         return;
-    const bool qr = m_card.design.objects[size_t(index)].kind == PlacedObject::Kind::Qr;
+    const bool qr = shownFace().design.objects[size_t(index)].kind == PlacedObject::Kind::Qr;
     if (aspect && (qr || !(*aspect > 0) || !std::isfinite(*aspect)))
         aspect.reset();
-    record(qr ? QStringLiteral("Grootte QR-code veranderd") : QStringLiteral("Grootte logo veranderd"),
-           CardHistory::Design, mergeKey, [&](Card &card) {
+    recordFace(qr ? QStringLiteral("Grootte QR-code veranderd") : QStringLiteral("Grootte logo veranderd"),
+           CardHistory::Design, mergeKey, [&](CardFace &card) {
                PlacedObject &object = card.design.objects[size_t(index)];
                object.rect = rect;
                if (aspect)
@@ -278,8 +358,8 @@ void CardDocument::removeObject(int index)
 {
     if (!hasItem(CardItem::object(index)))
         return;
-    record(itemName(CardItem::object(index)) + QStringLiteral(" verwijderd"), CardHistory::Design, NoMerge,
-           [&](Card &card) { card.design.objects.erase(card.design.objects.begin() + index); });
+    recordFace(itemName(CardItem::object(index)) + QStringLiteral(" verwijderd"), CardHistory::Design, NoMerge,
+           [&](CardFace &card) { card.design.objects.erase(card.design.objects.begin() + index); });
 }
 
 int CardDocument::newGestureKey()
@@ -294,7 +374,11 @@ int CardDocument::nudgeKey(CardItem item)
 
 void CardDocument::newCard()
 {
+    const bool wasBack = m_side == CardSide::Back;
+    m_side = CardSide::Front;
     record(QStringLiteral("Nieuw"), CardHistory::Everything, NoMerge, [](Card &card) { card.renew(); });
+    if (wasBack)
+        Q_EMIT sideChanged();
     m_fileName.clear();
     m_lastFileName.clear();
     setNameCaption(QStringLiteral("*.*"));
@@ -305,11 +389,12 @@ void CardDocument::newCard()
 void CardDocument::drawOnCanvas(const QString &stepName, const std::function<void(QImage &)> &draw)
 {
     const FlagScope drawing(m_drawing);
-    record(stepName, CardHistory::Canvas, NoMerge, [&draw](Card &card) { draw(card.canvas.image()); });
+    recordFace(stepName, CardHistory::Canvas, NoMerge, [&draw](CardFace &card) { draw(card.canvas.image()); });
 }
 
 void CardDocument::drawOnStamp(const QString &stepName, const std::function<void(QImage &)> &draw)
 {
+    showSide(CardSide::Front);
     const FlagScope drawing(m_drawing);
     record(stepName, CardHistory::Stamp, NoMerge, [&draw](Card &card) { draw(card.stamp.image()); });
 }
@@ -318,7 +403,7 @@ void CardDocument::drawOnCanvas(const QString &stepName, const std::function<voi
                                 const PrintDraw &drawPrint)
 {
     const FlagScope drawing(m_drawing);
-    record(stepName, CardHistory::Canvas, NoMerge, [&draw, &drawPrint](Card &card) {
+    recordFace(stepName, CardHistory::Canvas, NoMerge, [&draw, &drawPrint](CardFace &card) {
         QImage print = card.canvas.printImage();
         draw(card.canvas.image());
         const qint64 drawn = card.canvas.image().cacheKey();
@@ -333,6 +418,7 @@ void CardDocument::drawOnCanvas(const QString &stepName, const std::function<voi
 void CardDocument::drawOnStamp(const QString &stepName, const std::function<void(QImage &)> &draw,
                                const PrintDraw &drawPrint)
 {
+    showSide(CardSide::Front);
     const FlagScope drawing(m_drawing);
     record(stepName, CardHistory::Stamp, NoMerge, [&draw, &drawPrint](Card &card) {
         // A stamp without a print copy (a card saved without one) keeps none: its print
@@ -350,19 +436,24 @@ void CardDocument::drawOnStamp(const QString &stepName, const std::function<void
 
 void CardDocument::setCanvasPicture(const QString &stepName, const QImage &picture, const QImage &print)
 {
-    record(stepName, CardHistory::Canvas, NoMerge,
-           [&picture, &print](Card &card) { card.canvas.setPicture(picture, print); });
+    recordFace(stepName, CardHistory::Canvas, NoMerge,
+               [&picture, &print](CardFace &card) { card.canvas.setPicture(picture, print); });
 }
 
 void CardDocument::setStampPicture(const QString &stepName, const QImage &picture, const QImage &print)
 {
+    showSide(CardSide::Front);
     record(stepName, CardHistory::Stamp, NoMerge,
            [&picture, &print](Card &card) { card.setStampPicture(picture, print); });
 }
 
 void CardDocument::replaceCard(const QString &stepName, const Card &card, bool saved)
 {
+    const bool wasBack = m_side == CardSide::Back;
+    m_side = CardSide::Front;
     record(stepName, CardHistory::Everything, NoMerge, [&card](Card &current) { current = card; });
+    if (wasBack)
+        Q_EMIT sideChanged();
     if (saved)
         markSaved();
 }
@@ -383,7 +474,12 @@ bool CardDocument::moveInHistory(bool back)
         return false;
     const CardHistory::Step &step = back ? m_history.undo() : m_history.redo();
     m_card = back ? step.before : step.after;
-    announce(step.parts);
+    const bool otherSide = step.side != m_side;
+    m_side = step.side;
+    refreshBlankBack();
+    if (otherSide)
+        Q_EMIT sideChanged();
+    announce(otherSide ? unsigned(CardHistory::Everything) : step.parts);
     Q_EMIT historyChanged();
     followModified();
     return true;

@@ -15,16 +15,29 @@
 class CardDocument : public QObject {
     Q_OBJECT
 public:
-    using Channel = Card::Channel;
-    static constexpr Channel Red = Card::Red;
-    static constexpr Channel Green = Card::Green;
-    static constexpr Channel Blue = Card::Blue;
+    using Channel = CardFace::Channel;
+    static constexpr Channel Red = CardFace::Red;
+    static constexpr Channel Green = CardFace::Green;
+    static constexpr Channel Blue = CardFace::Blue;
 
     explicit CardDocument(QObject *parent = nullptr);
 
     const Card &card() const { return m_card; }
-    const CardState &state() const { return m_card.state; }
-    const CardCanvas &canvas() const { return m_card.canvas; }
+    // The side the window shows and edits: the face commands change, and whose fields,
+    // canvas and design the three accessors below give. Showing a side is no step.
+    CardSide shownSide() const { return m_side; }
+    void showSide(CardSide side);
+    // The shown face. The back of a card without one is the blank back it gets on its
+    // first change (CardFace::blankBack), so nothing is added by looking at it.
+    const CardFace &shownFace() const;
+    // The shown side as a card of its own, for what measures and draws items on it:
+    // the back has no stamp. The QR dialog takes card(): codes follow the front's lines.
+    Card shownCard() const;
+    bool hasBack() const { return m_card.back.has_value(); }
+    // "Achterkant verwijderen": one step; the front is shown.
+    void removeBack();
+    const CardState &state() const { return shownFace().state; }
+    const CardCanvas &canvas() const { return shownFace().canvas; }
     const StampBox &stamp() const { return m_card.stamp; }
     // The print settings belong to the program, not to the card: no undo step.
     PrintSettings &printSettings() { return m_print; }
@@ -64,7 +77,7 @@ public:
     // Design: a style and a place per line, the stamp's place, placed objects. Each
     // change is one step named after its item ("Regel 3 verplaatst"). The card font
     // and the text colour bars leave a line with a font of its own alone.
-    const CardDesign &design() const { return m_card.design; }
+    const CardDesign &design() const { return shownFace().design; }
     bool hasItem(CardItem item) const;
     // "Regel 3", "Zegelfoto", "Logo".
     QString itemName(CardItem item) const;
@@ -163,6 +176,8 @@ Q_SIGNALS:
     void nameCaptionChanged();
     // After newCard(): views put back what they show of their own (the start picture).
     void cardRenewed();
+    // The window shows the other side (also when an undo or redo went there).
+    void sideChanged();
     // A step was added, undone or redone: the undo menu's captions follow.
     void historyChanged();
     void modifiedChanged(bool modified);
@@ -170,12 +185,19 @@ Q_SIGNALS:
 private:
     // Runs change on the card and records it as one step; parts says what changed.
     void record(const QString &stepName, unsigned parts, int mergeKey, const std::function<void(Card &)> &change);
+    // The same for a change of the shown face: the back is made on its first change, and
+    // the step's name says "Achterkant: " before it.
+    void recordFace(const QString &stepName, unsigned parts, int mergeKey, const std::function<void(CardFace &)> &change);
+    void refreshBlankBack();
     // Undoes (back) or redoes one step; false while drawing or with no step that way.
     bool moveInHistory(bool back);
     void announce(unsigned parts);
     void followModified();
 
     Card m_card;
+    CardSide m_side = CardSide::Front;
+    // What the back shows while the card has none.
+    CardFace m_blankBack;
     CardHistory m_history;
     PrintSettings m_print;
     QString m_nameCaption = QStringLiteral("*.*");

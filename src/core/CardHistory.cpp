@@ -52,8 +52,13 @@ void CardHistory::packOlderPrintCopies()
     // is the card after the step before it: mostly the very same pixels, packed once.
     const size_t index = m_steps.size() - StepsWithPrintCopies - 1;
     Step &step = m_steps[index];
-    step.before.canvas.packPrintCopies(index > 0 ? &m_steps[index - 1].after.canvas : nullptr);
+    const Card *earlier = index > 0 ? &m_steps[index - 1].after : nullptr;
+    step.before.canvas.packPrintCopies(earlier ? &earlier->canvas : nullptr);
     step.after.canvas.packPrintCopies(&step.before.canvas);
+    if (step.before.back)
+        step.before.back->canvas.packPrintCopies(earlier && earlier->back ? &earlier->back->canvas : nullptr);
+    if (step.after.back)
+        step.after.back->canvas.packPrintCopies(step.before.back ? &step.before.back->canvas : nullptr);
     m_bytes -= step.bytes;
     step.bytes = step.after.pictureBytesBeyond(step.before);
     m_bytes += step.bytes;

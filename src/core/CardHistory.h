@@ -41,6 +41,8 @@ public:
         // Consecutive steps with the same non-zero key become one (a colour bar dragged).
         int mergeKey = 0;
         qsizetype bytes = 0;
+        // The side the step was made on, which undoing or redoing it shows again.
+        CardSide side = CardSide::Front;
     };
 
     // Adds a step after the current one, dropping the steps that could be redone.

@@ -44,7 +44,7 @@ void paintOutline(QPainter &painter, const CardState &state)
     painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
 }
 
-QRectF measuredLine(const Card &card, int line, bool moved)
+QRectF measuredLine(const CardFace &card, int line, bool moved)
 {
     const QPaintDevice &device = CardPainter::cardDevice();
     const CardPainter::CanvasMapping mapping(card.state, device);
@@ -102,12 +102,12 @@ QFont textFont(const CardState &state, const QPaintDevice &device)
     return textFont(cardFont(state), device);
 }
 
-QRectF textLineRect(const Card &card, int line)
+QRectF textLineRect(const CardFace &card, int line)
 {
     return measuredLine(card, line, true);
 }
 
-QRectF layoutLineRect(const Card &card, int line)
+QRectF layoutLineRect(const CardFace &card, int line)
 {
     return measuredLine(card, line, false);
 }
@@ -132,10 +132,16 @@ QRect textLineRect(const CardState &state, int line)
 
 void paint(QPainter &painter, const CardDocument &document, Pictures pictures)
 {
-    const CardState &state = document.state();
-    const CardDesign &design = document.card().design;
+    const bool front = document.shownSide() == CardSide::Front;
+    paintFace(painter, document.shownFace(), front ? &document.stamp() : nullptr, pictures);
+}
+
+void paintFace(QPainter &painter, const CardFace &face, const StampBox *stamp, Pictures pictures)
+{
+    const CardState &state = face.state;
+    const CardDesign &design = face.design;
     const bool print = pictures == Pictures::Print;
-    const CardCanvas &canvas = document.canvas();
+    const CardCanvas &canvas = face.canvas;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRect(QPoint(0, 0), Composition::CanvasSize),
@@ -145,14 +151,13 @@ void paint(QPainter &painter, const CardDocument &document, Pictures pictures)
     const CanvasMapping mapping(state, *painter.device());
     DesignPainter::drawObjects(painter, mapping, design, state.textColor());
     DesignPainter::drawLines(painter, mapping, state.TextLines, cardFont(state), design);
-    const StampBox &stamp = document.stamp();
-    if (stamp.isVisible()) {
-        const QImage &picture = print && stamp.hasPrintCopy() ? stamp.printImage() : stamp.image();
+    if (stamp && stamp->isVisible()) {
+        const QImage &picture = print && stamp->hasPrintCopy() ? stamp->printImage() : stamp->image();
         // An unmoved stamp keeps its whole-pixel rectangle, drawn as it always was.
         if (design.stampOffset.isNull())
-            painter.drawImage(stamp.geometry(), picture);
+            painter.drawImage(stamp->geometry(), picture);
         else
-            painter.drawImage(stampRect(document.card()), picture);
+            painter.drawImage(QRectF(stamp->geometry()).translated(design.stampOffset), picture);
     }
     painter.restore();
 }

@@ -9,6 +9,8 @@ class CardDocument;
 class QPaintDevice;
 class QPainter;
 struct Card;
+struct CardFace;
+class StampBox;
 struct CardState;
 
 // The one routine that draws the card as the designer shows it. Everything is in
@@ -22,7 +24,10 @@ namespace CardPainter {
 // With Pictures::Print the canvas and stamp are drawn from their print copies where the
 // card has them, for a painter that draws the card larger than the screen.
 enum class Pictures { Screen, Print };
+// The side the document shows.
 void paint(QPainter &painter, const CardDocument &document, Pictures pictures = Pictures::Screen);
+// One face; the stamp box, when given, on top (the front's).
+void paintFace(QPainter &painter, const CardFace &face, const StampBox *stamp, Pictures pictures = Pictures::Screen);
 
 // A device at the card's own resolution (96 dots per inch), for measuring text as the
 // window shows it.
@@ -39,9 +44,9 @@ LineFont cardFont(const CardState &state);
 // a label sized to its text would take (an empty line's spans its text column). The
 // first is the line of a plain card.
 QRect textLineRect(const CardState &state, int line);
-QRectF textLineRect(const Card &card, int line);
+QRectF textLineRect(const CardFace &face, int line);
 // Where line 1..7 would stand at its layout place: the start of a drag's guides.
-QRectF layoutLineRect(const Card &card, int line);
+QRectF layoutLineRect(const CardFace &face, int line);
 // The stamp box where it stands, moved or not.
 QRectF stampRect(const Card &card);
 

@@ -66,7 +66,7 @@ void CardEditor::followDocument()
 {
     if (!m_selection.isNone() && !m_document.hasItem(m_selection))
         m_selection = CardItem();
-    const QRectF frame = m_selection.isNone() ? QRectF() : DesignGuides::itemRect(m_document.card(), m_selection);
+    const QRectF frame = m_selection.isNone() ? QRectF() : DesignGuides::itemRect(m_document.shownCard(), m_selection);
     m_overlay->setSelection(frame, m_selection.kind == CardItem::Kind::Object);
 }
 
@@ -166,7 +166,7 @@ bool CardEditor::press(QObject *receiver, QMouseEvent &event)
     m_gesture.corner = corner;
     m_gesture.start = at;
     m_gesture.startPlace = m_document.itemPlace(item);
-    m_gesture.startRect = DesignGuides::itemRect(m_document.card(), item);
+    m_gesture.startRect = DesignGuides::itemRect(m_document.shownCard(), item);
     return true;
 }
 
@@ -188,7 +188,7 @@ bool CardEditor::move(QMouseEvent &event)
             m_gesture.mode = Gesture::Mode::Resizing;
         } else {
             m_gesture.mode = Gesture::Mode::Moving;
-            m_gesture.guides = DesignGuides::guides(m_document.card(), m_gesture.item, scale());
+            m_gesture.guides = DesignGuides::guides(m_document.shownCard(), m_gesture.item, scale());
             select(m_gesture.item);
         }
     }
@@ -207,7 +207,7 @@ void CardEditor::dragTo(QPointF canvas, Qt::KeyboardModifiers modifiers)
     const QRectF asked = m_gesture.startRect.translated(delta);
     const QPointF reach = scale().pixels({DesignGuides::SnapReachMm, DesignGuides::SnapReachMm});
     const Snapping::Result snapped =
-        Snapping::snap(DesignGuides::edges(m_document.card(), m_gesture.item, asked), m_gesture.guides,
+        Snapping::snap(DesignGuides::edges(m_document.shownCard(), m_gesture.item, asked), m_gesture.guides,
                        QSizeF(reach.x(), reach.y()), modifiers.testFlag(Qt::AltModifier));
     const QPointF kept = DesignGuides::keptOnCard(asked.translated(snapped.offset));
     m_document.moveItem(m_gesture.item, m_gesture.startPlace + delta + snapped.offset + kept, m_gesture.key);
@@ -308,7 +308,7 @@ bool CardEditor::key(QKeyEvent &event)
     if (m_selection.isNone())
         return false;
     if (event.key() == Qt::Key_Menu || (event.key() == Qt::Key_F10 && shift)) {
-        showMenu(m_selection, globalPoint(DesignGuides::itemRect(m_document.card(), m_selection)));
+        showMenu(m_selection, globalPoint(DesignGuides::itemRect(m_document.shownCard(), m_selection)));
         return true;
     }
     QPointF direction;
@@ -341,7 +341,7 @@ bool CardEditor::key(QKeyEvent &event)
     const double mm = shift ? FineNudgeMm : NudgeMm;
     QPointF step = scale().pixels(direction * mm);
     // An item beyond the edge (from a card of before) comes back within reach at once.
-    step += DesignGuides::keptOnCard(DesignGuides::itemRect(m_document.card(), m_selection).translated(step));
+    step += DesignGuides::keptOnCard(DesignGuides::itemRect(m_document.shownCard(), m_selection).translated(step));
     if (!step.isNull())
         m_document.moveItem(m_selection, m_document.itemPlace(m_selection) + step,
                             CardDocument::nudgeKey(m_selection));

@@ -86,7 +86,7 @@ QrNotice qrNotice(const CardDocument &document)
         if (object.kind != PlacedObject::Kind::Qr)
             continue;
         for (const QrPlacement::Warning &warning :
-             QrPlacement::notes(document.card(), object.qr, object.rect, cardMm(document))) {
+             QrPlacement::notes(document.shownCard(), object.qr, object.rect, cardMm(document))) {
             if (whole.contains(warning.message))
                 continue;
             whole.append(warning.message);

@@ -82,10 +82,10 @@ PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSo
     if (request.duplex != Duplex::ByHand)
         return printPlannedPages(target, faces, request.sheet, plan.pages, request.duplex, copies);
     const PrintOutcome fronts =
-        printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardFace::Front), Duplex::FrontOnly, copies);
+        printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardSide::Front), Duplex::FrontOnly, copies);
     if (!fronts.isPrinted() || !questions.yesNo(TurnStackTitle, turnStackText()))
         return fronts;
-    return printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardFace::Back), Duplex::FrontOnly, copies);
+    return printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardSide::Back), Duplex::FrontOnly, copies);
 }
 
 PrintOutcome printPagesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,

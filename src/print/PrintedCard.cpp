@@ -1,6 +1,6 @@
 #include "print/PrintedCard.h"
 
-#include "core/CardDocument.h"
+#include "core/Card.h"
 #include "core/CardPainter.h"
 
 #include <algorithm>
@@ -20,17 +20,23 @@ QFont PrintedCard::printedFont(const LineFont &look)
     return font;
 }
 
-PrintedCard PrintedCard::from(const CardDocument &document)
+PrintedCard PrintedCard::from(const Card &card)
 {
-    const CardState &state = document.state();
+    return from(card.front(), &card.stamp);
+}
+
+PrintedCard PrintedCard::from(const CardFace &face, const StampBox *stamp)
+{
+    const CardState &state = face.state;
     PrintedCard card;
-    const CardCanvas &canvas = document.canvas();
+    const CardCanvas &canvas = face.canvas;
     card.canvas = canvas.image();
     if (canvas.hasPrintCopy())
         card.canvasPrint = canvas.printImage();
-    const StampBox &stamp = document.stamp();
-    card.stamp = stamp.image();
-    card.stampPrint = stamp.printImage();
+    if (stamp) {
+        card.stamp = stamp->image();
+        card.stampPrint = stamp->printImage();
+    }
     card.layoutKind = state.LayoutKind;
     card.textLines = state.TextLines;
     card.cardFont = CardPainter::cardFont(state);
@@ -38,6 +44,6 @@ PrintedCard PrintedCard::from(const CardDocument &document)
     card.textColor = state.textColor();
     card.border = state.CardBorder;
     card.borderColor = state.borderColor();
-    card.design = document.card().design;
+    card.design = face.design;
     return card;
 }

@@ -8,9 +8,11 @@
 #include <QString>
 #include <array>
 
-class CardDocument;
+struct Card;
+struct CardFace;
+class StampBox;
 
-// What printing takes from the card being designed: the two pictures, the layout, the
+// What printing takes from one face of a card: the two pictures, the layout, the
 // seven lines with the printer font, and the outline.
 struct PrintedCard {
     QImage canvas;
@@ -30,7 +32,10 @@ struct PrintedCard {
     LineFont cardFont;
     CardDesign design;
 
-    static PrintedCard from(const CardDocument &document);
+    // The front with its stamp.
+    static PrintedCard from(const Card &card);
+    // One face; a back has no stamp.
+    static PrintedCard from(const CardFace &face, const StampBox *stamp);
 
     // Paper takes the card's font 4 points smaller; a size that would leave nothing
     // printable prints at 1 point.

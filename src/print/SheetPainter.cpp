@@ -61,7 +61,7 @@ void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &
     SheetRequest request;
     request.sheet = sheet;
     drawPlannedPage(
-        painter, [&card](int, CardFace face) { return face == CardFace::Front ? &card : nullptr; }, sheet,
+        painter, [&card](int, CardSide face) { return face == CardSide::Front ? &card : nullptr; }, sheet,
         SheetPlan::forOneCard(request).pages.constFirst());
 }
 

@@ -26,7 +26,7 @@ void drawSheet(QPainter &painter, const PrintedCard &card, const SheetGeometry &
 
 // The face a planned card shows: the card numbered `card` of those printed, on `face`;
 // null for a face it does not have, whose slot stays blank.
-using FaceSource = std::function<const PrintedCard *(int card, CardFace face)>;
+using FaceSource = std::function<const PrintedCard *(int card, CardSide face)>;
 
 // One page of a plan (print/SheetPlan), each card as drawCardAt draws it. drawSheet is
 // the front page of the plan for one card.

@@ -21,24 +21,24 @@ SheetPlan SheetPlan::forOneCard(const SheetRequest &request)
     const QSizeF card(request.sheet.cardWidth, request.sheet.cardHeight);
     SheetPlan plan;
     for (int sheet = 0; sheet < request.sheets; ++sheet) {
-        PlannedPage front{sheet, CardFace::Front, request.frontCorrection, {}};
+        PlannedPage front{sheet, CardSide::Front, request.frontCorrection, {}};
         for (int slot = 0; slot < corners.size(); ++slot)
-            front.cards.append({slot, 0, CardFace::Front, corners[slot]});
+            front.cards.append({slot, 0, CardSide::Front, corners[slot]});
         plan.pages.append(front);
         if (request.duplex == Duplex::FrontOnly)
             continue;
-        PlannedPage back{sheet, CardFace::Back, request.backCorrection, {}};
+        PlannedPage back{sheet, CardSide::Back, request.backCorrection, {}};
         for (int slot = 0; slot < corners.size(); ++slot) {
             const QPointF onPage = request.printableCorner + corners[slot];
             back.cards.append(
-                {slot, 0, CardFace::Back, backCornerOnPage(onPage, card, request.duplex) - request.printableCorner});
+                {slot, 0, CardSide::Back, backCornerOnPage(onPage, card, request.duplex) - request.printableCorner});
         }
         plan.pages.append(back);
     }
     return plan;
 }
 
-QList<PlannedPage> SheetPlan::pagesOf(CardFace side) const
+QList<PlannedPage> SheetPlan::pagesOf(CardSide side) const
 {
     QList<PlannedPage> found;
     for (const PlannedPage &page : pages)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Card.h"
 #include "print/PrinterCorrection.h"
 #include "print/SheetGeometry.h"
 
@@ -17,7 +18,6 @@
 // Over the long edge the columns swap (x becomes 210 - x - C), over the short edge the
 // rows (y becomes 297 - y - D). Qt draws every page of a document from the same printable
 // corner, so a back corner is mirrored on the page and taken back to that corner.
-enum class CardFace : uint8_t { Front, Back };
 
 enum class Duplex : uint8_t {
     FrontOnly, // one side: the fronts
@@ -30,7 +30,7 @@ enum class Duplex : uint8_t {
 struct PlannedCard {
     int slot = 0; // 0-based, in the reading order of the front
     int card = 0; // which of the cards being printed
-    CardFace face = CardFace::Front;
+    CardSide face = CardSide::Front;
     // The card's top-left corner as drawn, in millimetres from the printable corner.
     QPointF cornerMm;
     bool operator==(const PlannedCard &) const = default;
@@ -38,7 +38,7 @@ struct PlannedCard {
 
 struct PlannedPage {
     int sheet = 0; // the paper sheet, from 0
-    CardFace side = CardFace::Front;
+    CardSide side = CardSide::Front;
     PrinterCorrection correction;
     QList<PlannedCard> cards;
     bool operator==(const PlannedPage &) const = default;
@@ -65,7 +65,7 @@ struct SheetPlan {
 
     // The pages of one side, in order: what a by-hand run prints before and after the
     // user turns the stack.
-    QList<PlannedPage> pagesOf(CardFace side) const;
+    QList<PlannedPage> pagesOf(CardSide side) const;
 };
 
 // Where the back of a card whose front's top-left corner lies at frontMm on the physical

@@ -2,7 +2,8 @@
 // logo top right, saved as DIR/opgemaakte-kaart.png; the same card while a line is
 // dragged onto the card's middle as DIR/kaart-slepen.png; and the
 // line style dialog open on its name line as DIR/regel-opmaak.png; the card with its
-// contact as a QR code as DIR/kaart-met-qr.png and the QR dialog as DIR/qr-dialoog.png.
+// contact as a QR code as DIR/kaart-met-qr.png and the QR dialog as DIR/qr-dialoog.png;
+// the card's back in the window as DIR/achterkant.png.
 // scripts/design-shots.sh runs it on a virtual X screen. Not a test: it only shows.
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
@@ -69,6 +70,28 @@ void designCard(CardDocument &document)
     logo.logo = loaded.logo;
     logo.rect = DesignGuides::newLogoRect(DesignPainter::logoSize(loaded.logo),
                                           DesignGuides::CardScale::of(document.printSettings()));
+    document.insertObject(logo);
+}
+
+// The back: the logo large on the card's blue, a slogan and a line for an appointment.
+void designBack(CardDocument &document)
+{
+    document.showSide(CardSide::Back);
+    document.setBackColorComponent(CardDocument::Red, 29);
+    document.setBackColorComponent(CardDocument::Green, 78);
+    document.setBackColorComponent(CardDocument::Blue, 137);
+    const QColor white(Qt::white);
+    document.enterTextLine(5, QStringLiteral("Ontwerp dat blijft hangen"));
+    document.restyleLine(5, font("Liberation Serif", 16, false, true, white), LineAlign::Centre);
+    document.enterTextLine(7, QStringLiteral("Uw afspraak: ____________"));
+    document.restyleLine(7, font("Liberation Sans", 10, false, false, QColor(242, 165, 65)), LineAlign::Centre);
+    document.moveItem(CardItem::line(7), QPointF(0, -6));
+    const LogoLoader::Loaded loaded = LogoLoader::fromBytes(QByteArray(LogoSvg), QStringLiteral("logo.svg"));
+    if (!loaded)
+        return;
+    PlacedObject logo;
+    logo.logo = loaded.logo;
+    logo.rect = QRectF(165, 22, 110, 92);
     document.insertObject(logo);
 }
 
@@ -147,7 +170,11 @@ int main(int argc, char *argv[])
                 QTimer::singleShot(600, [&, qrDialog] {
                     ok = save(*qrDialog, folder, QStringLiteral("qr-dialoog.png")) && ok;
                     qrDialog->close();
-                    QCoreApplication::exit(ok ? 0 : 1);
+                    designBack(document);
+                    QTimer::singleShot(400, [&] {
+                        ok = save(window, folder, QStringLiteral("achterkant.png")) && ok;
+                        QCoreApplication::exit(ok ? 0 : 1);
+                    });
                 });
             });
         });

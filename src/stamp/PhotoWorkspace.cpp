@@ -133,7 +133,8 @@ void PhotoWorkspace::mouseUp(int button, QPointF pos)
 void PhotoWorkspace::cut()
 {
     m_selection.setLayerVisible(false);
-    const CardState &state = m_document.state();
+    // The stamp is the front's, whichever side the window shows.
+    const CardState &state = m_document.card().state;
     const QRect cut = m_selection.cutRect();
     const QImage stamp = StampComposer::compose(state.LayoutKind, state.StampBorderStyle, m_shown.crop(cut));
     // Paper gets the same cut from the photo's own pixels, not the zoomed view's.

@@ -42,7 +42,7 @@ CardView::CardView(CardDocument &document, QWidget *parent)
 
     for (auto signal : {&CardDocument::canvasChanged, &CardDocument::stampChanged,
                         &CardDocument::textChanged, &CardDocument::layoutChanged,
-                        &CardDocument::borderChanged, &CardDocument::designChanged})
+                        &CardDocument::borderChanged, &CardDocument::designChanged, &CardDocument::sideChanged})
         connect(&m_document, signal, this, &CardView::followDocument);
     followDocument();
 }
@@ -53,10 +53,10 @@ void CardView::followDocument()
     m_outline->setVisible(state.CardBorder);
     for (int line = 1; line <= 7; ++line) {
         m_lines[size_t(line)]->setText(state.TextLines[size_t(line)]);
-        m_lines[size_t(line)]->setGeometry(CardPainter::textLineRect(m_document.card(), line).toAlignedRect());
+        m_lines[size_t(line)]->setGeometry(CardPainter::textLineRect(m_document.shownFace(), line).toAlignedRect());
     }
     m_stamp->setGeometry(CardPainter::stampRect(m_document.card()).toAlignedRect());
-    m_stamp->setVisible(m_document.stamp().isVisible());
+    m_stamp->setVisible(m_document.shownSide() == CardSide::Front && m_document.stamp().isVisible());
     update();
 }
 

@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
@@ -85,6 +86,9 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     connect(&m_document, &CardDocument::stampBorderStyleChanged, this, &MainWindow::followStampBorderStyle);
     connect(&m_document, &CardDocument::historyChanged, this, &MainWindow::followHistory);
     connect(&m_document, &CardDocument::modifiedChanged, this, &MainWindow::followTitle);
+    connect(&m_document, &CardDocument::sideChanged, this, &MainWindow::followSide);
+    // Whether there is a back to remove changes with any step, undo and redo included.
+    connect(&m_document, &CardDocument::historyChanged, this, &MainWindow::followSide);
     connect(&m_document, &CardDocument::cardRenewed, this, [this] { setCardName(QString()); });
     connect(&m_document, &CardDocument::nameCaptionChanged, this,
             [this] { action(QStringLiteral("NaamBestand"))->setText(m_document.nameCaption()); });
@@ -97,6 +101,7 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     followBorder();
     followStampBorderStyle();
     followHistory();
+    followSide();
 
     auto *timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("InfoTimer"));
@@ -156,6 +161,16 @@ void MainWindow::connectMenu()
         on(QStringLiteral("ToolsBorderKleur(%1)").arg(item),
            [this, item] { m_document.chooseBorderItem(item); });
     on(QStringLiteral("TekstLettertype"), [this] { chooseFont(); });
+    on(QStringLiteral("KantVoor"), [this] { m_document.showSide(CardSide::Front); });
+    on(QStringLiteral("KantAchter"), [this] { m_document.showSide(CardSide::Back); });
+    on(QStringLiteral("KantAchterWeg"), [this] { removeBack(); });
+    // Ctrl+Tab turns the card over, whichever side it shows. A menu item would show the
+    // key beside one of the two sides only.
+    auto *turn = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    turn->setObjectName(QStringLiteral("KantOmdraaien"));
+    connect(turn, &QShortcut::activated, this, CommandGuard::guarded(m_questions, [this] {
+                m_document.showSide(m_document.shownSide() == CardSide::Front ? CardSide::Back : CardSide::Front);
+            }));
     on(QStringLiteral("HelpHelp"), [this] { toggleHelpPanel(); });
     on(QStringLiteral("HelpHandleiding"), [this] {
         const QString manual = HelpMenu::manualPath(QCoreApplication::applicationDirPath());
@@ -286,13 +301,19 @@ void MainWindow::setCardName(const QString &name)
 void MainWindow::followTitle()
 {
     const QString program = QStringLiteral("Lumovander");
-    if (m_cardName.isEmpty() && !m_document.isModified()) {
+    if (m_cardName.isEmpty() && !m_document.isModified() && m_document.shownSide() == CardSide::Front) {
         setWindowTitle(QLatin1Char(' ') + program);
         return;
     }
     const QString name = m_cardName.isEmpty() ? QStringLiteral("Naamloos") : m_cardName;
     const QString changed = m_document.isModified() ? QStringLiteral("*") : QString();
-    setWindowTitle(name + changed + QStringLiteral(" \u2013 ") + program);
+    // A card with two sides says which one the window shows.
+    QString side;
+    if (m_document.shownSide() == CardSide::Back)
+        side = QStringLiteral(" (achterkant)");
+    else if (m_document.hasBack())
+        side = QStringLiteral(" (voorkant)");
+    setWindowTitle(name + changed + side + QStringLiteral(" \u2013 ") + program);
 }
 
 void MainWindow::toggleHelpPanel()
@@ -332,10 +353,39 @@ void MainWindow::followBackground()
 
 void MainWindow::followLayout()
 {
-    const int kind = m_document.state().LayoutKind;
+    // The layout and the stamp are the front's.
+    const int kind = m_document.card().state.LayoutKind;
+    const bool front = m_document.shownSide() == CardSide::Front;
     for (int k = 0; k <= 4; ++k)
         action(QStringLiteral("LayoutShow(%1)").arg(k))->setChecked(k == kind);
-    action(QStringLiteral("Pasfoto"))->setEnabled(Composition::hasStamp(kind));
+    action(QStringLiteral("Layout"))->setEnabled(front);
+    action(QStringLiteral("Pasfoto"))->setEnabled(front && Composition::hasStamp(kind));
+    m_stampBorderFrame->setEnabled(front);
+}
+
+void MainWindow::followSide()
+{
+    const bool back = m_document.shownSide() == CardSide::Back;
+    action(QStringLiteral("KantVoor"))->setChecked(!back);
+    action(QStringLiteral("KantAchter"))->setChecked(back);
+    action(QStringLiteral("KantAchterWeg"))->setEnabled(m_document.hasBack());
+    if (back != m_showsBack) {
+        m_showsBack = back;
+        followLayout();
+        followText();
+        followBackground();
+        showInfo(back ? QStringLiteral("Achterkant van de kaart") : QStringLiteral("Voorkant van de kaart"));
+    }
+    followTitle();
+}
+
+void MainWindow::removeBack()
+{
+    if (!m_document.hasBack())
+        return;
+    if (m_questions.yesNo(QStringLiteral(" Achterkant verwijderen"),
+                          QStringLiteral("Wilt u de achterkant van deze kaart verwijderen?")))
+        m_document.removeBack();
 }
 
 void MainWindow::followBorder()

@@ -112,6 +112,8 @@ private:
     void followStampBorderStyle();
     void followHistory();
     void followTitle();
+    void followSide();
+    void removeBack();
 
     CardDocument &m_document;
     Questions &m_questions;
@@ -133,6 +135,7 @@ private:
     QLabel *m_textSwatch = nullptr;
     QLabel *m_backSwatch = nullptr;
     QWidget *m_stampBorderFrame = nullptr;
+    bool m_showsBack = false;
     QLabel *m_stampBorderPreview = nullptr;
     std::array<QRadioButton *, 5> m_stampBorderOptions{};
 };

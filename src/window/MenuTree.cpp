@@ -129,6 +129,12 @@ std::vector<Row> rows()
     add(1, "InvoegenLogo", "Logo…");
     add(1, "InvoegenQr", "QR-code…");
 
+    add(0, "Beeld", "Beeld");
+    add(1, "KantVoor", "Voorkant", Checked);
+    add(1, "KantAchter", "Achterkant", Checkable);
+    add(1, "BeeldStreep1", "-");
+    add(1, "KantAchterWeg", "Achterkant verwijderen", Disabled);
+
     add(0, "Help", "Help");
     add(1, "HelpHelp", "Help", Checkable);
     add(1, "HelpHandleiding", "Handleiding");

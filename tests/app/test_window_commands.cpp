@@ -290,3 +290,45 @@ TEST(WindowCommandBoundary, ExceptionLeavingACommandBecomesAMessageAndTheWindowG
     window.action(QStringLiteral("LayoutShow(2)"))->trigger();
     EXPECT_EQ(doc.state().LayoutKind, 2);
 }
+
+TEST_F(WindowCommandsTest, BeeldTurnsTheCardOverAndTheWindowFollows)
+{
+    doc.applyLayout(2);
+    questions.inputAnswers = {QStringLiteral("Tot ziens")};
+    trigger(QStringLiteral("KantAchter"));
+    EXPECT_TRUE(window.action(QStringLiteral("KantAchter"))->isChecked());
+    EXPECT_FALSE(window.action(QStringLiteral("KantVoor"))->isChecked());
+    // The layouts and the stamp are the front's.
+    EXPECT_FALSE(window.action(QStringLiteral("Layout"))->isEnabled());
+    EXPECT_FALSE(window.action(QStringLiteral("Pasfoto"))->isEnabled());
+    EXPECT_FALSE(control(QStringLiteral("Orgineel"))->isVisibleTo(&window));
+    EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("(achterkant)")));
+    EXPECT_FALSE(window.action(QStringLiteral("KantAchterWeg"))->isEnabled());
+
+    // A click on a line of the back types on the back.
+    clickLine(2);
+    EXPECT_EQ(questions.initialTexts, QStringList{QString()});
+    ASSERT_TRUE(doc.hasBack());
+    EXPECT_EQ(doc.card().back->state.TextLines[2], QStringLiteral("Tot ziens"));
+    EXPECT_EQ(window.action(QStringLiteral("WijzigenOngedaan"))->text(),
+              QStringLiteral("Ongedaan maken: Achterkant: Invoer tekst"));
+    EXPECT_TRUE(window.action(QStringLiteral("KantAchterWeg"))->isEnabled());
+
+    // Ctrl+Tab turns it back, and the background bars show the front's colour again.
+    QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(doc.shownSide(), CardSide::Front);
+    EXPECT_TRUE(window.action(QStringLiteral("KantVoor"))->isChecked());
+    EXPECT_TRUE(window.action(QStringLiteral("Pasfoto"))->isEnabled());
+    EXPECT_EQ(control<QLabel>(QStringLiteral("Regel(2)"))->text(), doc.card().state.TextLines[2]);
+    EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("(voorkant)")));
+
+    // Removing the back asks first.
+    questions.yesNoAnswers = {false, true};
+    trigger(QStringLiteral("KantAchterWeg"));
+    EXPECT_TRUE(doc.hasBack());
+    trigger(QStringLiteral("KantAchterWeg"));
+    EXPECT_FALSE(doc.hasBack());
+    EXPECT_EQ(questions.asked.back(),
+              QStringLiteral(" Achterkant verwijderen|Wilt u de achterkant van deze kaart verwijderen?"));
+    EXPECT_FALSE(window.action(QStringLiteral("KantAchterWeg"))->isEnabled());
+}

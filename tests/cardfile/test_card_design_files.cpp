@@ -82,7 +82,7 @@ void fillCard(CardDocument &doc, const CardDesign &design)
 
 QByteArray pdfOf(const CardDocument &doc, const QString &path)
 {
-    EXPECT_TRUE(writeSheetPdf(path, PrintedCard::from(doc), SheetGeometry(), 1).isPrinted());
+    EXPECT_TRUE(writeSheetPdf(path, PrintedCard::from(doc.card()), SheetGeometry(), 1).isPrinted());
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? maskedPdf(file.readAll()) : QByteArray();
 }

@@ -31,7 +31,7 @@ QImage paintCard(const CardDocument &doc)
 QString printed(const CardDocument &doc, const QTemporaryDir &dir, const QString &name)
 {
     const QString file = dir.filePath(name + QStringLiteral(".pdf"));
-    EXPECT_TRUE(writeSheetPdf(file, PrintedCard::from(doc), SheetGeometry(), 1).isPrinted());
+    EXPECT_TRUE(writeSheetPdf(file, PrintedCard::from(doc.card()), SheetGeometry(), 1).isPrinted());
     return file;
 }
 

@@ -104,7 +104,7 @@ protected:
     {
         const QString pdf = dir.filePath(name + QStringLiteral(".pdf"));
         const SheetGeometry sheet = SheetGeometry::from(doc.printSettings());
-        EXPECT_TRUE(writeSheetPdf(pdf, PrintedCard::from(doc), sheet, 1).isPrinted());
+        EXPECT_TRUE(writeSheetPdf(pdf, PrintedCard::from(doc.card()), sheet, 1).isPrinted());
         const QRectF card(sheet.cardCorners().front(), QSizeF(sheet.cardWidth, sheet.cardHeight));
         return RenderedPdf::boxOf(RenderedPdf::renderPage(pdf), card, isRed);
     }

@@ -98,7 +98,7 @@ void writeEverything(const CardDocument &document, const QString &name, const QS
     view.grab().toImage().convertToFormat(QImage::Format_RGB32).save(folder + u'/' + name + QStringLiteral("-window.png"));
     renderCard(document, 3, CardPainter::Pictures::Print).save(folder + u'/' + name + QStringLiteral("-render.png"));
     ASSERT_FALSE(CardWriter::writeInto(CardWriter::contentOf(document), folder, name).has_value());
-    ASSERT_TRUE(writeSheetPdf(folder + u'/' + name + QStringLiteral(".pdf"), PrintedCard::from(document), SheetGeometry(), 1)
+    ASSERT_TRUE(writeSheetPdf(folder + u'/' + name + QStringLiteral(".pdf"), PrintedCard::from(document.card()), SheetGeometry(), 1)
                     .isPrinted());
 }
 

@@ -99,7 +99,7 @@ TEST(QrObject, PaperDrawsTheCodeAsSquaresThatScanAtEveryLevel)
     CardDocument plain;
     typeLines(plain);
     const QString plainPdf = dir.filePath(QStringLiteral("plain.pdf"));
-    ASSERT_TRUE(writeSheetPdf(plainPdf, PrintedCard::from(plain), SheetGeometry(), 1).isPrinted());
+    ASSERT_TRUE(writeSheetPdf(plainPdf, PrintedCard::from(plain.card()), SheetGeometry(), 1).isPrinted());
     const SheetGeometry sheet;
     const QSizeF cardMm(sheet.cardWidth, sheet.cardHeight);
     // From the smallest code a card takes to the largest, one level each.
@@ -112,7 +112,7 @@ TEST(QrObject, PaperDrawsTheCodeAsSquaresThatScanAtEveryLevel)
         object.qr.level = level;
         doc.insertObject(object);
         const QString pdf = dir.filePath(QStringLiteral("qr%1.pdf").arg(int(level)));
-        ASSERT_TRUE(writeSheetPdf(pdf, PrintedCard::from(doc), SheetGeometry(), 1).isPrinted());
+        ASSERT_TRUE(writeSheetPdf(pdf, PrintedCard::from(doc.card()), SheetGeometry(), 1).isPrinted());
         EXPECT_EQ(imageRows(pdf), imageRows(plainPdf)) << "no image object for the code";
 
         const QPointF corner = sheet.cardCorners().front();

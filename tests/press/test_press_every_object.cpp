@@ -195,7 +195,7 @@ TEST_F(EveryObject, ARenderShowsEveryObject)
 TEST_F(EveryObject, TheSheetShowsEveryObjectAndItsCodesScan)
 {
     const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
-    ASSERT_TRUE(writeSheetPdf(pdf, PrintedCard::from(document), sheet, 1).isPrinted());
+    ASSERT_TRUE(writeSheetPdf(pdf, PrintedCard::from(document.card()), sheet, 1).isPrinted());
     const QPointF corner = sheet.cardCorners().front();
     expectEveryObject(RenderedPdf::renderPage(pdf), onPage(corner), "the sheet");
     expectCodesRead(pdf, corner, "the sheet");
@@ -210,7 +210,7 @@ TEST_F(EveryObject, ThePressPageShowsEveryObjectAndItsCodesScan)
     PressRequest request;
     request.options = {QSizeF(sheet.cardWidth, sheet.cardHeight), 3, true};
     request.title = QStringLiteral("Jan");
-    const PressResult result = writePressPdf(pdf, PrintedCard::from(document), sheet, request);
+    const PressResult result = writePressPdf(pdf, PrintedCard::from(document.card()), sheet, request);
     ASSERT_TRUE(result.written) << result.message.toStdString();
     const PressGeometry page(request.options, QSizeF(sheet.cardWidth, sheet.cardHeight));
     const QPointF corner = page.cardRect().topLeft();

@@ -42,7 +42,7 @@ PrintedCard markedCard()
         s.BorderColorG = 0;
         s.BorderColorB = 0;
     });
-    return PrintedCard::from(document);
+    return PrintedCard::from(document.card());
 }
 
 QPointF cornerNear(const QString &pdf, QPointF expected)

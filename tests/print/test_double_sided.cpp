@@ -43,7 +43,7 @@ struct Printed {
 Printed printed(const QString &pdf, const SheetGeometry &sheet, const SheetRequest &request)
 {
     const PrintedCard front = plainCard(Qt::green), back = plainCard(Qt::red);
-    const FaceSource faces = [&](int, CardFace face) { return face == CardFace::Front ? &front : &back; };
+    const FaceSource faces = [&](int, CardSide face) { return face == CardSide::Front ? &front : &back; };
     EXPECT_TRUE(writePlanPdf(pdf, faces, sheet, SheetPlan::forOneCard(request)).isPrinted());
     EXPECT_EQ(RenderedPdf::pageCount(pdf), 2);
     return {RenderedPdf::renderPage(pdf, 1), RenderedPdf::renderPage(pdf, 2)};

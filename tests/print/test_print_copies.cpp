@@ -99,7 +99,7 @@ protected:
         SheetGeometry sheet = SheetGeometry::from(document.printSettings());
         if (oneCard)
             sheet.cardsPerSheet = 1;
-        EXPECT_TRUE(writeSheetPdf(pdf, PrintedCard::from(document), sheet, 1).isPrinted());
+        EXPECT_TRUE(writeSheetPdf(pdf, PrintedCard::from(document.card()), sheet, 1).isPrinted());
         return pdf;
     }
     void run(CardDocument &document, const char *objectName)
@@ -268,7 +268,7 @@ TEST_F(PrintCopies, CardWithoutOrWithAForeignPrintCopyPrintsItsScreenPictures)
     ASSERT_TRUE(QFile::remove(cards(QStringLiteral("Jan.print.png"))));
     CardDocument old;
     ASSERT_TRUE(CardOpening::openCard(old, QStringLiteral("Jan")));
-    const PrintedCard printed = PrintedCard::from(old);
+    const PrintedCard printed = PrintedCard::from(old.card());
     EXPECT_TRUE(printed.canvasPrint.isNull());
     EXPECT_TRUE(printed.stampPrint.isNull());
     EXPECT_EQ(printed.canvas, old.canvas().image());

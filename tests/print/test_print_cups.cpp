@@ -219,7 +219,7 @@ PrintedCard markedCard()
         for (int i = 1; i <= 7; ++i)
             card.state.TextLines[i] = QStringLiteral("Lijn%1").arg(i);
     });
-    return PrintedCard::from(document);
+    return PrintedCard::from(document.card());
 }
 
 QPointF cornerNear(const QImage &page, QPointF expected)
@@ -349,7 +349,7 @@ TEST_F(RealCups, PrinterRemovedMidPrintIsReportedNeverPrinted)
 TEST_F(RealCups, BothSidesGoAsOneJobWithTheEdgeChosenAndByHandAsTwoTheSecondAfterYes)
 {
     const PrintedCard back = markedCard();
-    const FaceSource faces = [&](int, CardFace face) { return face == CardFace::Front ? &card : &back; };
+    const FaceSource faces = [&](int, CardSide face) { return face == CardSide::Front ? &card : &back; };
     SheetRequest request;
     request.sheet = sheet;
     request.duplex = Duplex::LongEdge;

@@ -63,7 +63,7 @@ protected:
     QString print(int copies = 1)
     {
         const QString file = folder.filePath(QStringLiteral("sheet%1.pdf").arg(++printed));
-        const PrintOutcome outcome = writeSheetPdf(file, PrintedCard::from(document),
+        const PrintOutcome outcome = writeSheetPdf(file, PrintedCard::from(document.card()),
                                                    SheetGeometry::from(document.printSettings()), copies);
         EXPECT_TRUE(outcome.isPrinted()) << outcome.message.toStdString();
         return file;

@@ -22,15 +22,15 @@ TEST(SheetPlan, EveryBackLiesBehindItsFrontOnThePhysicalPageForEitherEdge)
             const double c = request.sheet.cardWidth, d = request.sheet.cardHeight;
             for (int sheet = 0; sheet < 2; ++sheet) {
                 const PlannedPage &front = plan.pages[2 * sheet], &back = plan.pages[2 * sheet + 1];
-                EXPECT_EQ(front.side, CardFace::Front);
-                EXPECT_EQ(back.side, CardFace::Back);
+                EXPECT_EQ(front.side, CardSide::Front);
+                EXPECT_EQ(back.side, CardSide::Back);
                 EXPECT_EQ(back.sheet, sheet);
                 ASSERT_EQ(front.cards.size(), cards);
                 ASSERT_EQ(back.cards.size(), cards);
                 for (int slot = 0; slot < cards; ++slot) {
                     EXPECT_EQ(front.cards[slot].cornerMm, request.sheet.cardCorners()[slot]);
                     EXPECT_EQ(back.cards[slot].slot, slot);
-                    EXPECT_EQ(back.cards[slot].face, CardFace::Back);
+                    EXPECT_EQ(back.cards[slot].face, CardSide::Back);
                     // On the physical page, seen from each side.
                     const QPointF f = printable + front.cards[slot].cornerMm;
                     const QPointF b = printable + back.cards[slot].cornerMm;
@@ -56,7 +56,7 @@ TEST(SheetPlan, EachSideTakesItsOwnCorrectionAndAByHandRunSplitsFrontsFromBacks)
     request.frontCorrection.shiftX = 0.6;
     request.backCorrection.shiftY = -0.4;
     const SheetPlan plan = SheetPlan::forOneCard(request);
-    const QList<PlannedPage> fronts = plan.pagesOf(CardFace::Front), backs = plan.pagesOf(CardFace::Back);
+    const QList<PlannedPage> fronts = plan.pagesOf(CardSide::Front), backs = plan.pagesOf(CardSide::Back);
     ASSERT_EQ(fronts.size(), 3);
     ASSERT_EQ(backs.size(), 3);
     for (int sheet = 0; sheet < 3; ++sheet) {
@@ -67,13 +67,13 @@ TEST(SheetPlan, EachSideTakesItsOwnCorrectionAndAByHandRunSplitsFrontsFromBacks)
     }
     // Turned by hand over the long edge, as the duplex printer's long edge.
     request.duplex = Duplex::LongEdge;
-    EXPECT_EQ(SheetPlan::forOneCard(request).pagesOf(CardFace::Back), backs);
+    EXPECT_EQ(SheetPlan::forOneCard(request).pagesOf(CardSide::Back), backs);
 
     // One side: the fronts only, each under the front's correction.
     request.duplex = Duplex::FrontOnly;
     const SheetPlan oneSided = SheetPlan::forOneCard(request);
     ASSERT_EQ(oneSided.pages.size(), 3);
-    EXPECT_TRUE(oneSided.pagesOf(CardFace::Back).isEmpty());
+    EXPECT_TRUE(oneSided.pagesOf(CardSide::Back).isEmpty());
 }
 
 // The page preview draws each page of a plan as it prints: the back page's cards at their
@@ -86,7 +86,7 @@ TEST(SheetPlan, ThePagePicturesShowEachSideAsItPrints)
         card->canvas.fill(colour);
         card->stamp = QImage(1, 1, QImage::Format_RGB32);
     }
-    const FaceSource faces = [&](int, CardFace face) { return face == CardFace::Front ? &front : &back; };
+    const FaceSource faces = [&](int, CardSide face) { return face == CardSide::Front ? &front : &back; };
     SheetRequest request;
     request.sheet = gappedSheet(10);
     request.duplex = Duplex::LongEdge;

@@ -40,7 +40,7 @@ QString cardName(const CardDocument &document)
 DrukklaarDialog::DrukklaarDialog(const CardDocument &document, Questions &questions, QWidget *parent,
                                  Ghostscript::Setup ghostscript)
     : QDialog(parent), m_questions(questions), m_ghostscript(std::move(ghostscript)),
-      m_card(PrintedCard::from(document)), m_sheet(SheetGeometry::from(document.printSettings())),
+      m_card(PrintedCard::from(document.card())), m_sheet(SheetGeometry::from(document.printSettings())),
       m_name(cardName(document))
 {
     setObjectName(QStringLiteral("Drukklaar"));

@@ -38,7 +38,7 @@ AfdrukkenDialog::AfdrukkenDialog(const CardDocument &document, Questions &questi
     , m_questions(questions)
     , m_printer(printer)
     , m_wait(std::move(wait))
-    , m_card(PrintedCard::from(document))
+    , m_card(PrintedCard::from(document.card()))
     , m_sheet(SheetGeometry::from(document.printSettings()))
     , m_correction(correctionFile.isEmpty() ? PrinterCorrection()
                                             : CorrectionFile::correctionFor(correctionFile, correctionEntry(printer)))
