@@ -64,7 +64,8 @@ void CardDocument::showSide(CardSide side)
 
 void CardDocument::refreshBlankBack()
 {
-    if (!m_card.back)
+    // Only while it shows: the front's steps need not make a back nobody looks at.
+    if (m_side == CardSide::Back && !m_card.back)
         m_blankBack = CardFace::blankBack(m_card.front());
 }
 

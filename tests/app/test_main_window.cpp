@@ -94,6 +94,8 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionAndMarks)
     for (int i = 1; i <= 5; ++i)
         expected << QStringLiteral("EditColor/EditColors(%1)|%2|").arg(i).arg(swaps[i - 1]);
     expected << QStringList{"/Invoegen|Invoegen|", "Invoegen/InvoegenLogo|Logo…|", "Invoegen/InvoegenQr|QR-code…|",
+                            "/Beeld|Beeld|", "Beeld/KantVoor|Voorkant|c", "Beeld/KantAchter|Achterkant|",
+                            "Beeld/BeeldStreep1||-", "Beeld/KantAchterWeg|Achterkant verwijderen|d",
                             "/Help|Help|", "Help/HelpHelp|Help|", "Help/HelpHandleiding|Handleiding|", "Help/Helpstreep1||-",
                             "Help/HelpSoftware|Meer Software|", "Help/HelpVeltrano|kaartpapier.nl|",
                             "/Tussenstreep|||", "/NaamBestand|*.*|d"};

@@ -314,7 +314,10 @@ TEST_F(WindowCommandsTest, BeeldTurnsTheCardOverAndTheWindowFollows)
               QStringLiteral("Ongedaan maken: Achterkant: Invoer tekst"));
     EXPECT_TRUE(window.action(QStringLiteral("KantAchterWeg"))->isEnabled());
 
-    // Ctrl+Tab turns it back, and the background bars show the front's colour again.
+    // Ctrl+Tab turns it back, as a key typed into the active window.
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(doc.shownSide(), CardSide::Front);
     EXPECT_TRUE(window.action(QStringLiteral("KantVoor"))->isChecked());
