@@ -64,21 +64,39 @@ Bench::Timings dragTimings(CardView *view, QPoint from)
     return {Bench::median(times), *std::max_element(times.begin(), times.end())};
 }
 
-void benchDrag(const QString &photo, const QString &settingsPath)
-{
+// The designer window on a fresh card, shown and active, as the user has it.
+struct ShownWindow {
     CardDocument document;
     ScriptedQuestions questions;
-    MainWindow window(document, questions, settingsPath);
-    installSubsystemCommands(window);
-    window.show();
-    QCoreApplication::processEvents();
-    questions.openFileAnswers.push_back(photo);
-    window.action(QStringLiteral("ToolsBackFotoRand(1)"))->trigger();
+    MainWindow window;
+
+    explicit ShownWindow(const QString &settingsPath)
+        : window(document, questions, settingsPath)
+    {
+        installSubsystemCommands(window);
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("the window never became active");
+    }
+    // "Achtergrond" > "Foto Inladen" > "Randloos" on the side shown.
+    void loadBackground(const QString &photo)
+    {
+        questions.openFileAnswers.push_back(photo);
+        window.action(QStringLiteral("ToolsBackFotoRand(1)"))->trigger();
+    }
+};
+
+void benchDrag(const QString &photo, const QString &settingsPath)
+{
+    ShownWindow shown(settingsPath);
+    CardDocument &document = shown.document;
+    shown.loadBackground(photo);
     PlacedObject logo;
     logo.rect = QRectF(330, 16, 98, 49);
     logo.logo.svg = kLogo;
     document.insertObject(logo);
-    CardView *view = window.cardView();
+    CardView *view = shown.window.cardView();
 
     const Bench::Timings repaint = Bench::timeMs(60, [&] { paintCard(view); });
     const QPoint line = CardPainter::textLineRect(document.card(), 3).center().toPoint();
@@ -100,22 +118,15 @@ void benchDrag(const QString &photo, const QString &settingsPath)
 // photo on each side.
 void benchSideSwitch(const QString &photo, const QString &settingsPath)
 {
-    CardDocument document;
-    ScriptedQuestions questions;
-    MainWindow window(document, questions, settingsPath);
-    installSubsystemCommands(window);
-    window.show();
-    window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window))
-        qFatal("the window never became active");
+    ShownWindow shown(settingsPath);
+    CardDocument &document = shown.document;
     for (const CardSide side : {CardSide::Front, CardSide::Back}) {
         document.showSide(side);
-        questions.openFileAnswers.push_back(photo);
-        window.action(QStringLiteral("ToolsBackFotoRand(1)"))->trigger();
+        shown.loadBackground(photo);
     }
     if (!document.hasBack())
         qFatal("the back got no photo");
-    CardView *view = window.cardView();
+    CardView *view = shown.window.cardView();
     int switches = 0;
     QObject::connect(&document, &CardDocument::sideChanged, [&switches] { ++switches; });
     std::vector<double> times;
@@ -123,7 +134,7 @@ void benchSideSwitch(const QString &photo, const QString &settingsPath)
     for (int i = 0; i < 60; ++i) {
         timer.start();
         // As a typed key: through the window's shortcuts, as the user's would go.
-        QTest::keyClick(&window, Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyClick(&shown.window, Qt::Key_Tab, Qt::ControlModifier);
         paintCard(view);
         times.push_back(Bench::elapsedMs(timer));
     }
