@@ -48,6 +48,11 @@ CardEditor::CardEditor(CardView &view, CardDocument &document, Questions &questi
                         &CardDocument::stampChanged})
         connect(&m_document, signal, m_overlay, [this] { followDocument(); });
     connect(&m_document, &CardDocument::cardRenewed, m_overlay, [this] { clearSelection(); });
+    // A selection and a drag belong to the side they began on.
+    connect(&m_document, &CardDocument::sideChanged, m_overlay, [this] {
+        m_gesture = Gesture();
+        clearSelection();
+    });
 }
 
 CardEditor::~CardEditor() = default;

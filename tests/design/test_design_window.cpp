@@ -479,3 +479,32 @@ TEST_F(DesignWindowTest, TabReachesAnItemAnOlderCardLeftOffTheCardAndTheKeysBrin
     QTest::keyClick(view(), Qt::Key_Tab);
     EXPECT_TRUE(editor.selection().isNone());
 }
+
+TEST_F(DesignWindowTest, OnTheBackTheSameGesturesChangeTheBackAndTheSelectionStaysWithItsSide)
+{
+    doc.applyLayout(2);
+    const Card front = doc.card();
+    drag(line(3), QPoint(4, 4), QPoint(20, 0), Qt::AltModifier);
+    ASSERT_EQ(editor.selection(), CardItem::line(3));
+
+    trigger(QStringLiteral("KantAchter"));
+    EXPECT_TRUE(editor.selection().isNone());
+    // The back's line 3 is empty: it is taken over its whole column, where "Tekst Midden" puts it.
+    const QRectF empty = CardPainter::textLineRect(doc.shownFace(), 3);
+    EXPECT_EQ(line(3)->geometry(), empty.toAlignedRect());
+    drag(line(3), QPoint(30, 4), QPoint(0, 25), Qt::AltModifier);
+    ASSERT_TRUE(doc.hasBack());
+    EXPECT_EQ(doc.card().back->design.lines[3].offset, QPointF(0, 25));
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Achterkant: Regel 3 verplaatst"));
+    // The front's own drag stays as it was.
+    EXPECT_EQ(doc.card().design.lines[3].offset, QPointF(20, 0));
+
+    questions.openFileAnswers.push_back(logoFile());
+    trigger(QStringLiteral("InvoegenLogo"));
+    ASSERT_EQ(doc.card().back->design.objects.size(), 1u);
+    EXPECT_TRUE(doc.card().design.objects.empty());
+    EXPECT_EQ(editor.selection(), CardItem::object(0));
+    // The stamp's place on the front cannot be taken from the back.
+    EXPECT_EQ(under(QRectF(doc.card().stamp.geometry()).center().toPoint()), view());
+    EXPECT_EQ(doc.card().stamp, front.stamp);
+}
