@@ -14,10 +14,11 @@
 
 // lumovander-batch drukklaar NAME --output FILE.pdf [--size WxH] [--bleed MM] [--no-marks]
 //                           [--rgb] [--folder DIR]
-// The saved card NAME as a press-ready PDF: one page at the trim size (the card's own
+// The saved card NAME as a press-ready PDF: a page at the trim size (the card's own
 // C x D mm of DIR's Lumovander.ini unless --size says otherwise) with bleed, boxes and
-// crop marks, PDF/X-3 in FOGRA39 CMYK or, with --rgb, RGB with sRGB as its intent. The
-// warnings a print shop would give go to stderr, each on a line; they never stop it.
+// crop marks, and a card with a back the back as a second page alike; PDF/X-3 in FOGRA39
+// CMYK or, with --rgb, RGB with sRGB as its intent. The warnings a print shop would give,
+// a back's named so, go to stderr, each on a line; they never stop it.
 namespace {
 
 const QString Usage = QStringLiteral("usage: lumovander-batch drukklaar NAME --output FILE.pdf [--size WxH] "
@@ -127,7 +128,7 @@ int batchDrukklaar(const QStringList &args, QTextStream &err)
     const PressGeometry page(request.options, QSizeF(sheet.cardWidth, sheet.cardHeight));
     if (const QString fit = page.fitMessage(); !fit.isEmpty())
         err << "lumovander-batch drukklaar: " << oneLine(fit) << '\n';
-    const PressResult result = writePressPdf(output, PrintedCard::from(document.card()), sheet, request);
+    const PressResult result = writePressPdf(output, PressFaces::of(document.card()), sheet, request);
     for (const QString &warning : result.warnings)
         err << "lumovander-batch drukklaar: waarschuwing: " << oneLine(warning) << '\n';
     if (!result.written) {

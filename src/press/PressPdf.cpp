@@ -66,7 +66,11 @@ QByteArray intentDefinition(const PressRequest &request, const QString &profile)
     return ps;
 }
 
-QStringList ghostscriptArguments(const PressRequest &request, const QString &profile)
+// The pages' own PDFs, in their order in the file.
+const QString FrontPage = QStringLiteral("page.pdf");
+const QString BackPage = QStringLiteral("achterkant.pdf");
+
+QStringList ghostscriptArguments(const PressRequest &request, const QString &profile, const QStringList &pages)
 {
     QStringList args{QStringLiteral("-q"), QStringLiteral("-dBATCH"), QStringLiteral("-dNOPAUSE"),
                      QStringLiteral("-dSAFER"), QStringLiteral("--permit-file-read=") + profile,
@@ -80,7 +84,7 @@ QStringList ghostscriptArguments(const PressRequest &request, const QString &pro
     else
         args << QStringLiteral("-dCompatibilityLevel=1.6") << QStringLiteral("-dProcessColorModel=/DeviceRGB")
              << QStringLiteral("-sColorConversionStrategy=RGB");
-    args << QStringLiteral("-sOutputFile=drukklaar.pdf") << QStringLiteral("intent.ps") << QStringLiteral("page.pdf");
+    args << QStringLiteral("-sOutputFile=drukklaar.pdf") << QStringLiteral("intent.ps") << pages;
     return args;
 }
 
@@ -88,7 +92,7 @@ PressResult failed(QStringList warnings, const QString &message) { return {false
 
 } // namespace
 
-PressResult writePressPdf(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet,
+PressResult writePressPdf(const QString &fileName, const PressFaces &card, const SheetGeometry &sheet,
                           const PressRequest &request, const Ghostscript::Setup &ghostscript,
                           Ghostscript::StopSwitch *stop)
 {
@@ -110,15 +114,24 @@ PressResult writePressPdf(const QString &fileName, const PrintedCard &card, cons
         return failed(warnings, notWritten + Ghostscript::MissingMessage);
     }
 
-    const QByteArray ours = pressPagePdf(card, sheet, page, request.title);
-    if (ours.isEmpty())
-        return failed(warnings, notWritten + QStringLiteral("De pagina kon niet worden getekend."));
-    if (AtomicFile::write(folder.filePath(QStringLiteral("page.pdf")), ours)
-        || AtomicFile::write(folder.filePath(QStringLiteral("intent.ps")), intentDefinition(request, profile)))
+    // Each face is a page of its own, flattened or not by what it holds itself.
+    QStringList pages{FrontPage};
+    QList<QByteArray> ours{pressPagePdf(card.front, sheet, page, request.title)};
+    if (card.back) {
+        pages << BackPage;
+        ours << pressPagePdf(*card.back, sheet, page, request.title);
+    }
+    for (const QByteArray &pdf : ours)
+        if (pdf.isEmpty())
+            return failed(warnings, notWritten + QStringLiteral("De pagina kon niet worden getekend."));
+    for (qsizetype i = 0; i < pages.size(); ++i)
+        if (AtomicFile::write(folder.filePath(pages[i]), ours[i]))
+            return failed(warnings, notWritten + QStringLiteral("De tijdelijke bestanden zijn niet te schrijven."));
+    if (AtomicFile::write(folder.filePath(QStringLiteral("intent.ps")), intentDefinition(request, profile)))
         return failed(warnings, notWritten + QStringLiteral("De tijdelijke bestanden zijn niet te schrijven."));
 
     const Ghostscript::Run run =
-        Ghostscript::run(ghostscript, ghostscriptArguments(request, profile), work.path(), stop);
+        Ghostscript::run(ghostscript, ghostscriptArguments(request, profile, pages), work.path(), stop);
     if (run.stopped)
         return {false, true, notWritten + run.message, warnings};
     if (!run.ok)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "press/Ghostscript.h"
+#include "press/PressFaces.h"
 #include "press/PressGeometry.h"
 #include "print/PrintedCard.h"
 #include "print/SheetGeometry.h"
@@ -8,8 +9,9 @@
 #include <QString>
 #include <QStringList>
 
-// "Drukklaar": the card as a PDF a print shop takes as it is. Our own page (press/PressPage)
-// goes through Ghostscript:
+// "Drukklaar": the card as a PDF a print shop takes as it is, the front on page 1 and a back
+// on page 2 with the same boxes, bleed and crop marks. Our own pages (press/PressPage), one
+// PDF a face, go through Ghostscript together:
 // - Cmyk: PDF/X-3 in the colours of coated offset paper (FOGRA39), with that profile as
 //   the output intent; pictures and colours go through the profile, gray and black to
 //   the black plate alone.
@@ -27,13 +29,13 @@ struct PressResult {
     bool written = false;
     bool stopped = false; // by the user, through the stop switch
     QString message;     // Dutch, when not written
-    QStringList warnings; // PressWarnings, whether written or not
+    QStringList warnings; // PressWarnings of both sides, whether written or not
 };
 
 // The card's own size (C x D mm) is the sheet's card size. The file appears whole or not
 // at all; a file of that name stays as it was on any failure, and on a stop. With a stop
 // switch, Ghostscript runs with the caller's events going (Ghostscript::run).
-PressResult writePressPdf(const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet,
+PressResult writePressPdf(const QString &fileName, const PressFaces &card, const SheetGeometry &sheet,
                           const PressRequest &request, const Ghostscript::Setup &ghostscript = {},
                           Ghostscript::StopSwitch *stop = nullptr);
 

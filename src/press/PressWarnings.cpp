@@ -145,4 +145,13 @@ QStringList check(const PrintedCard &card, const SheetGeometry &sheet, const Pre
     return warnings;
 }
 
+QStringList check(const PressFaces &card, const SheetGeometry &sheet, const PressGeometry &page)
+{
+    QStringList warnings = check(card.front, sheet, page);
+    if (card.back)
+        for (const QString &warning : check(*card.back, sheet, page))
+            warnings << BackSide + warning;
+    return warnings;
+}
+
 } // namespace PressWarnings

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "press/PressFaces.h"
 #include "press/PressGeometry.h"
 #include "print/PrintedCard.h"
 #include "print/SheetGeometry.h"
@@ -28,6 +29,11 @@ bool isNearBlack(const QColor &colour);
 // Pixels per inch of a picture `pixels` wide printed `mm` wide.
 double ppi(int pixels, double mm);
 
+// One face's warnings.
 QStringList check(const PrintedCard &card, const SheetGeometry &sheet, const PressGeometry &page);
+// The whole card's: the front's as above, then the back's, each of those said of the back
+// ("Achterkant: Regel 2 staat ...").
+QStringList check(const PressFaces &card, const SheetGeometry &sheet, const PressGeometry &page);
+inline const QString BackSide = QStringLiteral("Achterkant: ");
 
 } // namespace PressWarnings

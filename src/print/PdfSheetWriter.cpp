@@ -94,3 +94,14 @@ PrintOutcome printPlanToChosenPdf(Questions &questions, const QString &suggested
     const QString fileName = chosenPdfName(questions, suggestedName);
     return fileName.isEmpty() ? PrintOutcome::cancelled() : writePlanPdf(fileName, faces, sheet, plan);
 }
+
+PrintOutcome printEachPageToChosenPdf(Questions &questions, const QString &suggestedName, int pages,
+                                      const NumberedPageDrawing &draw,
+                                      const std::function<PrinterCorrection(int page)> &correctionOf)
+{
+    const QString fileName = chosenPdfName(questions, suggestedName);
+    if (fileName.isEmpty())
+        return PrintOutcome::cancelled();
+    return writePdf(fileName,
+                    [&](QPagedPaintDevice &writer) { return printEachPage(writer, pages, draw, correctionOf); });
+}

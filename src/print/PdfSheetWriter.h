@@ -39,3 +39,7 @@ PrintOutcome printPagesToChosenPdf(Questions &questions, const QString &suggeste
                                    int pages, const PrinterCorrection &correction = {});
 PrintOutcome printPlanToChosenPdf(Questions &questions, const QString &suggestedName, const FaceSource &faces,
                                   const SheetGeometry &sheet, const SheetPlan &plan);
+// Pages each with a drawing and a correction of its own (printEachPage).
+PrintOutcome printEachPageToChosenPdf(Questions &questions, const QString &suggestedName, int pages,
+                                      const NumberedPageDrawing &draw,
+                                      const std::function<PrinterCorrection(int page)> &correctionOf);

@@ -88,6 +88,46 @@ PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSo
     return printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardSide::Back), Duplex::FrontOnly, copies);
 }
 
+PrintOutcome printBothSidesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,
+                              const SideDrawing &draw, Duplex edge, const PrinterCorrection &frontCorrection,
+                              const PrinterCorrection &backCorrection)
+{
+    const auto correctionOf = [&](CardSide side) { return side == CardSide::Front ? frontCorrection : backCorrection; };
+    if (target.printsToFile()) {
+        const QString suggested = target.chosenFileName().isEmpty() ? suggestedName : target.chosenFileName();
+        const auto sideOf = [](int page) { return page == 0 ? CardSide::Front : CardSide::Back; };
+        return printEachPageToChosenPdf(
+            questions, suggested, 2, [&](QPainter &painter, int page) { draw(painter, sideOf(page), QPointF()); },
+            [&](int page) { return correctionOf(sideOf(page)); });
+    }
+    const QPointF corner = target.printableCornerMm();
+    // The given sides of the sheet as one document.
+    const auto document = [&](const QList<CardSide> &sides, Duplex printed) {
+        target.setSides(printed);
+        QPagedPaintDevice *printer = target.prepare(1);
+        if (!printer)
+            return printerFailure();
+        const PrintOutcome outcome = printEachPage(
+            *printer, int(sides.size()), [&](QPainter &painter, int page) { draw(painter, sides[page], corner); },
+            [&](int page) { return correctionOf(sides[page]); });
+        if (outcome.isPrinted() && !target.accepted())
+            return printerFailure();
+        return outcome;
+    };
+    if (target.printsBothSides(edge))
+        return document({CardSide::Front, CardSide::Back}, edge);
+    // By hand the sheet is turned over its long edge, as the question tells the user.
+    if (edge != Duplex::LongEdge)
+        return PrintOutcome::failed(
+            QStringLiteral("De printer \"%1\" drukt niet zelf dubbelzijdig af. Kies \"omslaan over de lange kant\" "
+                           "om het vel zelf om te draaien.")
+                .arg(target.printerName()));
+    const PrintOutcome front = document({CardSide::Front}, Duplex::FrontOnly);
+    if (!front.isPrinted() || !questions.yesNo(TurnStackTitle, turnStackText()))
+        return front;
+    return document({CardSide::Back}, Duplex::FrontOnly);
+}
+
 PrintOutcome printPagesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,
                           const PageDrawing &draw, int copies, const PrinterCorrection &correction)
 {

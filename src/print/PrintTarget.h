@@ -67,6 +67,17 @@ PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSo
 inline const QString TurnStackTitle = QStringLiteral(" Achterkanten afdrukken");
 QString turnStackText();
 
+// One sheet printed on both sides, e.g. the double-sided test page: `draw` draws the page
+// of a side from the printable corner the target places it from (a PDF's is the page's
+// corner), each side under its correction. On a printer that turns the paper over `edge`
+// itself one document of the two pages, its sides set; on one that cannot, over the long
+// edge, the front, then, when the user has turned the sheet and says so, the back (as a
+// print by hand); over the short edge such a printer is refused. A PDF gets both pages.
+using SideDrawing = std::function<void(QPainter &painter, CardSide side, QPointF printableCorner)>;
+PrintOutcome printBothSidesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,
+                              const SideDrawing &draw, Duplex edge, const PrinterCorrection &frontCorrection = {},
+                              const PrinterCorrection &backCorrection = {});
+
 // The same for any page drawing, e.g. the calibration sheet; suggestedName is the PDF's.
 PrintOutcome printPagesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,
                           const PageDrawing &draw, int copies, const PrinterCorrection &correction = {});

@@ -56,11 +56,17 @@ inline QString runTool(const QString &program, const QStringList &args)
 }
 
 // "MediaBox", "TrimBox", ... as pdfinfo -box gives them, in millimetres: the box's size
-// and its corner from the MediaBox's bottom-left corner.
-inline QRectF pdfBoxMm(const QString &pdf, const QString &name)
+// and its corner from the MediaBox's bottom-left corner; of the page given, else the first.
+inline QRectF pdfBoxMm(const QString &pdf, const QString &name, int page = 0)
 {
-    for (const QString &line : runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-box"), pdf}).split('\n')) {
-        if (!line.startsWith(name + QLatin1Char(':')))
+    QStringList args{QStringLiteral("-box"), pdf};
+    QString label = name + QLatin1Char(':');
+    if (page > 0) {
+        args = QStringList{QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page)} + args;
+        label = QStringLiteral("Page %1 ").arg(page) + label;
+    }
+    for (const QString &line : runTool(QStringLiteral("pdfinfo"), args).split('\n')) {
+        if (line.simplified().section(QLatin1Char(':'), 0, 0) + QLatin1Char(':') != label)
             continue;
         const QStringList n = line.section(QLatin1Char(':'), 1).simplified().split(QLatin1Char(' '));
         if (n.size() != 4)

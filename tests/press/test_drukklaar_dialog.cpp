@@ -65,6 +65,29 @@ TEST_F(Dialog, PreviewAndNotesFollowTheSizeAndBleed)
     EXPECT_EQ(page.pixel(2 * k, 40 * k), qRgb(255, 255, 255));
 }
 
+// The dialog takes the whole card, whichever side the window shows: a back is previewed
+// beside the front and its warnings are said of it; a card without one has no second page.
+TEST_F(Dialog, ACardWithABackShowsBothPagesAndTheBacksWarnings)
+{
+    EXPECT_EQ(DrukklaarDialog(document, questions).findChild<QLabel *>(QStringLiteral("DrukVoorbeeldAchterkant")), nullptr);
+    editCard(document, [](Card &card) {
+        card.back = CardFace::blankBack(card);
+        card.back->canvas.setBackColor(QColor(0, 160, 0));
+        card.back->state.TextLines[4] = QStringLiteral("Afspraak");
+        card.back->state.TextColorR = 20;
+    });
+    document.showSide(CardSide::Back);
+    DrukklaarDialog dialog(document, questions);
+    ASSERT_NE(control<QLabel>(dialog, "DrukVoorbeeldAchterkant"), nullptr);
+    constexpr int k = DrukklaarDialog::PreviewPixelsPerMm;
+    EXPECT_EQ(dialog.backPreview().size(), dialog.preview().size());
+    EXPECT_EQ(dialog.backPreview().pixelColor(45 * k, 40 * k), QColor(0, 160, 0));
+    EXPECT_NE(dialog.preview().pixelColor(45 * k, 40 * k), QColor(0, 160, 0)) << "the front on page 1";
+    ASSERT_EQ(dialog.warnings().size(), 1);
+    EXPECT_TRUE(dialog.warnings().first().startsWith(QStringLiteral("Achterkant: Regel 4 is bijna zwart")));
+    EXPECT_TRUE(control<QLabel>(dialog, "DrukMeldingen")->text().contains(dialog.warnings().first()));
+}
+
 TEST_F(Dialog, OkAsksForTheFileAndWritesIt)
 {
     const QString pdf = dir.filePath(QStringLiteral("jan"));

@@ -126,14 +126,14 @@ protected:
 
     // The codes read off a PDF's page: the square each one's rectangle takes on paper,
     // with its quiet zone, rendered at about 300 dpi.
-    void expectCodesRead(const QString &pdf, QPointF cardCornerMm, const char *target)
+    void expectCodesRead(const QString &pdf, QPointF cardCornerMm, const char *target, int page = 1)
     {
         const QByteArray expected = encodedText(document.design().objects[1].qr.content);
         for (const Expected &object : Objects) {
             if (object.look != Look::QrCode)
                 continue;
             const QRectF mm = toMm(object.rect, cardCornerMm).adjusted(-3, -3, 3, 3);
-            const ReadCode read = readQrCode(RenderedPdf::renderWindow(pdf, mm, 12).image);
+            const ReadCode read = readQrCode(RenderedPdf::renderWindow(pdf, mm, 12, page).image);
             EXPECT_TRUE(read.found) << object.name << " in " << target;
             EXPECT_EQ(read.bytes, expected) << object.name << " in " << target;
         }
@@ -217,4 +217,36 @@ TEST_F(EveryObject, ThePressPageShowsEveryObjectAndItsCodesScan)
     expectEveryObject(RenderedPdf::renderPage(pdf), onPage(corner), "the press page");
     expectCodesRead(pdf, corner, "the press page");
     EXPECT_TRUE(hasWord(pdf, QStringLiteral("Jansen")));
+}
+
+// A back with the same objects on a ground of its own: page 2 of the press PDF holds every
+// one of them, each flattened or drawn over as on the front, and its codes scan; page 1
+// stays the front.
+TEST_F(EveryObject, ThePressPagesOfBothSidesShowEveryObjectAndTheirCodesScan)
+{
+    const QColor ground(255, 250, 210);
+    editCard(document, [&](Card &card) {
+        card.back = CardFace::blankBack(card);
+        card.back->canvas.setBackColor(ground);
+        card.back->design.objects = card.design.objects;
+    });
+    const QString pdf = dir.filePath(QStringLiteral("drukklaar.pdf"));
+    PressRequest request;
+    request.options = {QSizeF(sheet.cardWidth, sheet.cardHeight), 3, true};
+    request.title = QStringLiteral("Jan");
+    const PressResult result = writePressPdf(pdf, PressFaces::of(document.card()), sheet, request);
+    ASSERT_TRUE(result.written) << result.message.toStdString();
+    ASSERT_EQ(RenderedPdf::pageCount(pdf), 2);
+    const PressGeometry page(request.options, QSizeF(sheet.cardWidth, sheet.cardHeight));
+    const QPointF corner = page.cardRect().topLeft();
+    const QImage front = RenderedPdf::renderPage(pdf, 1), back = RenderedPdf::renderPage(pdf, 2);
+    expectEveryObject(front, onPage(corner), "the press page of the front");
+    expectEveryObject(back, onPage(corner), "the press page of the back");
+    expectCodesRead(pdf, corner, "the press page of the front", 1);
+    expectCodesRead(pdf, corner, "the press page of the back", 2);
+    // Where nothing is placed each page shows its own ground.
+    const QPoint empty = onPage(corner)(QRectF(200, 30, 1, 1)).center().toPoint();
+    EXPECT_GT(qBlue(front.pixel(empty)), 240);
+    EXPECT_LT(qBlue(back.pixel(empty)), 235);
+    EXPECT_GT(qRed(back.pixel(empty)), 235);
 }

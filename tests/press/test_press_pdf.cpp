@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ struct Samples {
 
 class PressPdf : public testing::Test {
 protected:
-    PressResult write(const PrintedCard &card, const PressRequest &request, const Ghostscript::Setup &gs = {})
+    PressResult write(const PressFaces &card, const PressRequest &request, const Ghostscript::Setup &gs = {})
     {
         return writePressPdf(pdf, card, sheet, request, gs);
     }
@@ -97,6 +98,72 @@ TEST_F(PressPdf, BoxesAreExactForEveryTrimAndBleed)
     const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+Jan\\n")))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+}
+
+// A card with a back: the back is page 2 with the front's boxes, bleed and crop marks and
+// through the same colours, drawn as designed (a press registers the sides itself).
+TEST_F(PressPdf, ABackIsPageTwoWithTheFrontsBoxesBleedAndMarksUnmirrored)
+{
+    const PrintedCard front = pressCard(plainPicture(QColor(20, 90, 160)));
+    QImage halves = plainPicture(QColor(230, 120, 20)); // orange on the left, green on the right
+    QPainter(&halves).fillRect(880, 0, 880, 1080, QColor(40, 160, 60));
+    PrintedCard back = pressCard(halves);
+    back.layoutKind = 1;
+    back.textLines = {};
+    back.textLines[4] = QStringLiteral("Achterzijde");
+    PressRequest request;
+    request.options = {QSizeF(85, 55), 3, true}; // not the card's shape: both scaled and cut alike
+    request.title = QStringLiteral("Jan");
+    ASSERT_TRUE(write({front, back}, request).written);
+    EXPECT_TRUE(runTool(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+    for (const QString &name : {QStringLiteral("MediaBox"), QStringLiteral("BleedBox"), QStringLiteral("TrimBox")}) {
+        const QRectF first = pdfBoxMm(pdf, name, 1), second = pdfBoxMm(pdf, name, 2);
+        ASSERT_FALSE(second.isEmpty()) << name.toStdString();
+        EXPECT_NEAR(second.left(), first.left(), 0.01) << name.toStdString();
+        EXPECT_NEAR(second.top(), first.top(), 0.01) << name.toStdString();
+        EXPECT_NEAR(second.width(), first.width(), 0.01) << name.toStdString();
+        EXPECT_NEAR(second.height(), first.height(), 0.01) << name.toStdString();
+    }
+    EXPECT_NEAR(pdfBoxMm(pdf, QStringLiteral("TrimBox"), 2).width(), 85, 0.01);
+    EXPECT_NEAR(pdfBoxMm(pdf, QStringLiteral("BleedBox"), 2).height(), 61, 0.01);
+    EXPECT_TRUE(runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("2"), pdf, QStringLiteral("-")})
+                    .contains(QStringLiteral("Achterzijde")));
+    EXPECT_FALSE(opened().contains("/DeviceRGB")) << "both pages in CMYK";
+
+    const auto rendered = [&](int number) {
+        const QString png = dir.filePath(QStringLiteral("page%1").arg(number));
+        runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-f"), QString::number(number), QStringLiteral("-l"),
+                                             QString::number(number), QStringLiteral("-r"), QStringLiteral("254"),
+                                             QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png});
+        return QImage(png + QStringLiteral(".png"));
+    };
+    const QImage one = rendered(1), two = rendered(2);
+    ASSERT_FALSE(two.isNull());
+    ASSERT_EQ(one.size(), two.size());
+    const PressGeometry page(request.options, QSizeF(90, 50));
+    const QRectF bleed = page.bleedBox(), trim = page.trimBox();
+    const auto at = [](const QImage &image, double mmX, double mmY) { return image.pixelColor(int(mmX * 10), int(mmY * 10)); };
+    // The bleed continues each page's own picture on its own side: the back's left stays left.
+    const double middle = trim.center().y();
+    for (const double out : {0.5, 2.5}) {
+        const QColor frontLeft = at(one, trim.left() - out, middle);
+        const QColor backLeft = at(two, trim.left() - out, middle), backRight = at(two, trim.right() + out, middle);
+        EXPECT_GT(frontLeft.blue(), frontLeft.red() + 60) << out;
+        EXPECT_GT(backLeft.red(), backLeft.blue() + 80) << out;
+        EXPECT_GT(backLeft.red(), backLeft.green() + 40) << out;
+        EXPECT_GT(backRight.green(), backRight.red() + 40) << out;
+    }
+    // Beyond the bleed box only the crop marks, at the same places on both pages.
+    int marks = 0;
+    for (int y = 0; y < one.height(); ++y)
+        for (int x = 0; x < one.width(); ++x) {
+            if (bleed.adjusted(-0.3, -0.3, 0.3, 0.3).contains(QPointF(x + 0.5, y + 0.5) / 10))
+                continue;
+            const bool inked = qGray(one.pixel(x, y)) < 220;
+            marks += inked;
+            ASSERT_EQ(inked, qGray(two.pixel(x, y)) < 220) << x << ", " << y;
+        }
+    EXPECT_GT(marks, 8 * 40) << "eight marks of 5 mm";
 }
 
 TEST_F(PressPdf, IsPdfX3WithTheFogra39IntentFontsEmbeddedAndNoRgbLeft)

@@ -166,3 +166,28 @@ TEST(PressWarnings, AQrCodeThatCannotHoldItsContentIsNamedWithWhatIsTooLong)
     card.design.objects.front().qr.encode();
     EXPECT_TRUE(warnings(card).filter(QStringLiteral("QR-code")).isEmpty());
 }
+
+// A card with a back: the front's warnings word for word, then the back's, each said of
+// the back; a back with nothing to point out adds nothing.
+TEST(PressWarnings, TheBacksWarningsFollowTheFrontsNamingTheSide)
+{
+    const PrintedCard front = cardWithLogo(QRectF(1, 10, 20, 10));
+    PrintedCard back = pressCard(plainPicture(Qt::white), QColor(20, 20, 30));
+    back.layoutKind = 1;
+    back.textLines = {};
+    back.textLines[4] = QStringLiteral("Afspraak");
+    const PressGeometry page({QSizeF(90, 50), 3, true}, QSizeF(90, 50));
+    const QStringList frontAlone = warnings(front);
+    ASSERT_EQ(frontAlone, QStringList(QStringLiteral("Het logo staat binnen 3 mm van de snijrand.")));
+    EXPECT_EQ(PressWarnings::check(PressFaces(front), SheetGeometry(), page), frontAlone) << "no back, no change";
+
+    const QStringList said = PressWarnings::check(PressFaces(front, back), SheetGeometry(), page);
+    EXPECT_EQ(said, frontAlone + QStringList(QStringLiteral(
+                                     "Achterkant: Regel 4 is bijna zwart (20, 20, 30) maar niet zuiver zwart, en wordt dus "
+                                     "niet met zwarte inkt alleen gedrukt. Kies zwart (0, 0, 0) voor scherpe tekst.")))
+        << said.join('\n').toStdString();
+
+    back.textColor = Qt::black;
+    back.cardFont.colour = Qt::black;
+    EXPECT_EQ(PressWarnings::check(PressFaces(front, back), SheetGeometry(), page), frontAlone);
+}

@@ -2,6 +2,7 @@
 // the designer window: wiring only; the arithmetic is tested in test_calibration.
 #include "PrintWindowFixture.h"
 #include "RenderedPdf.h"
+#include "print/CalibrationSheet.h"
 #include "print/CorrectionFile.h"
 #include "support/CardEdit.h"
 
@@ -127,4 +128,113 @@ TEST_F(CalibrationWindow, TestPagePrintsTheFieldsAsTheyStandWithoutCorrection)
     auto ink = [](QRgb c) { return qGray(c) < 200; };
     EXPECT_NEAR(RenderedPdf::boxOf(page, QRectF(14, 30, 6, 1), ink).center().x(), 17, 0.2) << "left edge";
     EXPECT_NEAR(RenderedPdf::boxOf(page, QRectF(40, 16, 1, 6), ink).center().y(), 19, 0.2) << "top edge";
+}
+
+// The backs' readings become the backs' correction for this printer and the edge chosen;
+// the fronts' correction and the other edge's stay as they were.
+TEST_F(CalibrationWindow, BackReadingsAreStoredForThisPrinterAndEdgeAndTheFrontsStay)
+{
+    const PrinterCorrection front{1, -1, 1, 1};
+    ASSERT_TRUE(CorrectionFile::store(corrections, QStringLiteral("Testprinter"), front));
+    const auto backOf = [&](const QString &printer, CorrectionFile::FlipEdge edge) {
+        return CorrectionFile::backCorrectionFor(corrections, printer, edge);
+    };
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        auto *text = in<QLabel>(d, QStringLiteral("AchterkantTekst"));
+        EXPECT_EQ(text->text(), QStringLiteral("geen correctie"));
+        in<QComboBox>(d, QStringLiteral("OmslaanKeuze"))->setCurrentIndex(1); // the short edge
+        retype(in<QLineEdit>(d, QStringLiteral("AchterkantText(3)")), QStringLiteral("11"));
+        click(d, QStringLiteral("AchterkantOpslaanKnop"));
+        ASSERT_EQ(questions.messages.size(), 1);
+        EXPECT_TRUE(questions.messages.first().contains(QStringLiteral("\"Rechtsonder horizontaal\"")));
+
+        const QStringList typed{QStringLiteral("0,8"), QStringLiteral("-0,4"), QStringLiteral("1,2"),
+                                QStringLiteral("0")};
+        for (int field = 1; field <= 4; ++field)
+            retype(in<QLineEdit>(d, QStringLiteral("AchterkantText(%1)").arg(field)), typed[field - 1]);
+        click(d, QStringLiteral("AchterkantOpslaanKnop"));
+        const PrinterCorrection expected = CalibrationSheet::backCorrection(
+            {QPointF(0.8, -0.4), QPointF(1.2, 0)}, SheetGeometry::from(doc.printSettings()), Duplex::ShortEdge);
+        ASSERT_FALSE(expected.isNeutral());
+        EXPECT_EQ(backOf(QStringLiteral("Testprinter"), CorrectionFile::FlipEdge::Short), expected);
+        EXPECT_EQ(text->text(), expected.caption());
+        in<QComboBox>(d, QStringLiteral("OmslaanKeuze"))->setCurrentIndex(0);
+        EXPECT_EQ(text->text(), QStringLiteral("geen correctie")) << "the long edge has none";
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("CorrectieTekst"))->text(), front.caption());
+    });
+    EXPECT_EQ(questions.messages.size(), 1);
+    EXPECT_TRUE(backOf(QStringLiteral("Testprinter"), CorrectionFile::FlipEdge::Long).isNeutral());
+    EXPECT_TRUE(backOf(QStringLiteral("Andere"), CorrectionFile::FlipEdge::Short).isNeutral());
+    EXPECT_EQ(CorrectionFile::correctionFor(corrections, QStringLiteral("Testprinter")), front);
+
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        in<QComboBox>(d, QStringLiteral("OmslaanKeuze"))->setCurrentIndex(1);
+        click(d, QStringLiteral("AchterkantWissenKnop"));
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("AchterkantTekst"))->text(), QStringLiteral("geen correctie"));
+    });
+    EXPECT_TRUE(backOf(QStringLiteral("Testprinter"), CorrectionFile::FlipEdge::Short).isNeutral());
+    EXPECT_EQ(CorrectionFile::correctionFor(corrections, QStringLiteral("Testprinter")), front);
+}
+
+// The double-sided test page: on a printer with a duplex unit one document of the front
+// (under the fronts' correction) and the back (under none), its sides set to the edge
+// chosen; on one without, the long edge by hand, the back only after Yes, and the short
+// edge refused.
+TEST_F(CalibrationWindow, DuplexTestPageIsOneJobOfFrontAndBackForTheEdgeChosen)
+{
+    const PrinterCorrection front{2, 0, 1, 1};
+    ASSERT_TRUE(CorrectionFile::store(corrections, QStringLiteral("Testprinter"), front));
+    ASSERT_TRUE(CorrectionFile::storeBack(corrections, QStringLiteral("Testprinter"), CorrectionFile::FlipEdge::Long,
+                                          PrinterCorrection{3, 3, 1, 1}));
+    const SheetGeometry sheet = SheetGeometry::from(doc.printSettings());
+    const CalibrationSheet::Corners marks = CalibrationSheet::duplexMarks(sheet);
+    const QPointF corner = sheet.cardCorners().first();
+    const auto ink = [](QRgb c) { return qGray(c) < 200; };
+    printer.duplexUnit = true;
+    for (const Duplex edge : {Duplex::ShortEdge, Duplex::LongEdge}) {
+        const char *named = edge == Duplex::LongEdge ? "long" : "short";
+        withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+            in<QComboBox>(d, QStringLiteral("OmslaanKeuze"))->setCurrentIndex(edge == Duplex::ShortEdge ? 1 : 0);
+            click(d, QStringLiteral("TestpaginaDubbelzijdig"));
+        });
+        ASSERT_EQ(printer.preparedSides.constLast(), edge) << named;
+        ASSERT_EQ(RenderedPdf::pageCount(printerPages), 2) << named;
+        QStringList words;
+        for (const PdfWord &w : RenderedPdf::words(printerPages, 1))
+            words << w.text;
+        EXPECT_TRUE(words.contains(QStringLiteral("dubbelzijdig,"))) << words.join(' ').toStdString();
+        const QImage one = RenderedPdf::renderPage(printerPages, 1), two = RenderedPdf::renderPage(printerPages, 2);
+        EXPECT_NEAR(RenderedPdf::boxOf(one, QRectF(corner.x() - 1, corner.y() + 10, 6, 1), ink).center().x(),
+                    corner.x() + front.shiftX, 0.2)
+            << named << ": the front under the fronts' correction";
+        for (const QPointF &mark : {marks.topLeft, marks.bottomRight}) {
+            const QPointF behind = edge == Duplex::LongEdge ? QPointF(210 - mark.x(), mark.y())
+                                                            : QPointF(mark.x(), 297 - mark.y());
+            const QPointF cross = RenderedPdf::boxOf(two, QRectF(behind - QPointF(7, 7), QSizeF(14, 14)), ink).center();
+            EXPECT_NEAR(cross.x(), behind.x(), 0.2) << named << ": the back under no correction";
+            EXPECT_NEAR(cross.y(), behind.y(), 0.2) << named;
+        }
+    }
+    EXPECT_EQ(printer.preparedCopies, QList<int>({1, 1}));
+    EXPECT_TRUE(questions.asked.isEmpty());
+
+    printer.duplexUnit = false;
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) { click(d, QStringLiteral("TestpaginaDubbelzijdig")); });
+    EXPECT_EQ(printer.preparedSides.mid(2), QList<Duplex>({Duplex::FrontOnly})) << "the back only after Yes";
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(questions.asked.first().startsWith(TurnStackTitle + QLatin1Char('|')));
+    EXPECT_EQ(RenderedPdf::pageCount(printerPages), 1);
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        in<QComboBox>(d, QStringLiteral("OmslaanKeuze"))->setCurrentIndex(1);
+        click(d, QStringLiteral("TestpaginaDubbelzijdig"));
+    });
+    EXPECT_EQ(printer.preparedSides.size(), 3) << "the short edge by hand is refused";
+    ASSERT_EQ(questions.messages.size(), 1);
+    EXPECT_TRUE(questions.messages.first().contains(QStringLiteral("omslaan over de lange kant")));
+
+    printer.toFile = true;
+    const QString pdf = dir.filePath(QStringLiteral("dubbel.pdf"));
+    questions.saveFileAnswers.push_back(pdf);
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) { click(d, QStringLiteral("TestpaginaDubbelzijdig")); });
+    EXPECT_EQ(RenderedPdf::pageCount(pdf), 2) << "a PDF gets both pages";
 }

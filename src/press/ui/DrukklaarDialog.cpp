@@ -12,6 +12,7 @@
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
@@ -40,7 +41,7 @@ QString cardName(const CardDocument &document)
 DrukklaarDialog::DrukklaarDialog(const CardDocument &document, Questions &questions, QWidget *parent,
                                  Ghostscript::Setup ghostscript)
     : QDialog(parent), m_questions(questions), m_ghostscript(std::move(ghostscript)),
-      m_card(PrintedCard::from(document.card())), m_sheet(SheetGeometry::from(document.printSettings())),
+      m_card(PressFaces::of(document.card())), m_sheet(SheetGeometry::from(document.printSettings())),
       m_name(cardName(document))
 {
     setObjectName(QStringLiteral("Drukklaar"));
@@ -74,6 +75,11 @@ DrukklaarDialog::DrukklaarDialog(const CardDocument &document, Questions &questi
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("DrukVoorbeeld"));
     m_picture->setAlignment(Qt::AlignCenter);
+    if (m_card.back) {
+        m_backPicture = new QLabel(this);
+        m_backPicture->setObjectName(QStringLiteral("DrukVoorbeeldAchterkant"));
+        m_backPicture->setAlignment(Qt::AlignCenter);
+    }
     m_notes = new QLabel(this);
     m_notes->setObjectName(QStringLiteral("DrukMeldingen"));
     m_notes->setWordWrap(true);
@@ -95,7 +101,14 @@ DrukklaarDialog::DrukklaarDialog(const CardDocument &document, Questions &questi
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(m_picture);
+    if (m_backPicture) {
+        auto *pages = new QHBoxLayout;
+        pages->addWidget(m_picture);
+        pages->addWidget(m_backPicture);
+        layout->addLayout(pages);
+    } else {
+        layout->addWidget(m_picture);
+    }
     layout->addWidget(m_notes);
     layout->addWidget(buttons);
 
@@ -114,17 +127,16 @@ PressRequest DrukklaarDialog::request() const
     return request;
 }
 
-void DrukklaarDialog::refresh()
+QImage DrukklaarDialog::pagePreview(const PrintedCard &face, const PressGeometry &page) const
 {
-    const PressGeometry page(request().options, QSizeF(m_sheet.cardWidth, m_sheet.cardHeight));
     constexpr int k = PreviewPixelsPerMm;
-    m_preview = QImage((page.mediaSize() * k).toSize(), QImage::Format_RGB32);
-    m_preview.setDotsPerMeterX(k * 1000);
-    m_preview.setDotsPerMeterY(k * 1000);
-    m_preview.fill(Qt::white);
-    QPainter painter(&m_preview);
+    QImage preview((page.mediaSize() * k).toSize(), QImage::Format_RGB32);
+    preview.setDotsPerMeterX(k * 1000);
+    preview.setDotsPerMeterY(k * 1000);
+    preview.fill(Qt::white);
+    QPainter painter(&preview);
     painter.setRenderHint(QPainter::Antialiasing);
-    drawPressPage(painter, m_card, m_sheet, page);
+    drawPressPage(painter, face, m_sheet, page);
     const auto onPicture = [](const QRectF &mm) { return QRectF(mm.topLeft() * k, mm.size() * k); };
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0, 160, 255), 1, Qt::DashLine));
@@ -133,8 +145,18 @@ void DrukklaarDialog::refresh()
     painter.drawRect(onPicture(page.trimBox()));
     painter.setPen(QPen(QColor(0, 170, 80), 1, Qt::DotLine));
     painter.drawRect(onPicture(page.safeArea()));
-    painter.end();
+    return preview;
+}
+
+void DrukklaarDialog::refresh()
+{
+    const PressGeometry page(request().options, QSizeF(m_sheet.cardWidth, m_sheet.cardHeight));
+    m_preview = pagePreview(m_card.front, page);
     m_picture->setPixmap(QPixmap::fromImage(m_preview));
+    if (m_card.back) {
+        m_backPreview = pagePreview(*m_card.back, page);
+        m_backPicture->setPixmap(QPixmap::fromImage(m_backPreview));
+    }
 
     QStringList notes;
     if (const QString fit = page.fitMessage(); !fit.isEmpty())
@@ -143,6 +165,8 @@ void DrukklaarDialog::refresh()
     notes << m_warnings;
     if (notes.isEmpty())
         notes << QStringLiteral("Geen opmerkingen: de kaart is klaar voor de drukker.");
+    if (m_card.back)
+        notes << QStringLiteral("Links pagina 1, de voorkant; rechts pagina 2, de achterkant.");
     notes << QStringLiteral("Rood: de snijrand; blauw: de rand van de afloop; groen: 3 mm veilige marge.");
     m_notes->setText(notes.join(QLatin1Char('\n')));
 }

@@ -32,7 +32,29 @@ int fieldTop(int field)
 constexpr int StockStripHeight = 40;
 constexpr int CorrectionTop = 300 + StockStripHeight + 4;
 constexpr int CorrectionHeight = 116;
+// The backs' correction below the fronts'.
+constexpr int BackTop = CorrectionTop + CorrectionHeight + 4;
+constexpr int BackHeight = 148;
 const QString Title = QStringLiteral(" Afdruk Marges");
+
+// The edges the paper can be turned over, in the print dialog's words.
+const QString EdgeChoices[] = {QStringLiteral("omslaan over de lange kant"),
+                               QStringLiteral("omslaan over de korte kant")};
+
+// A scale beyond what the correction file accepts is a misreading.
+bool saneScales(const PrinterCorrection &correction)
+{
+    const auto sane = [](double scale) { return scale >= CorrectionFile::MinScale && scale <= CorrectionFile::MaxScale; };
+    return sane(correction.scaleX) && sane(correction.scaleY);
+}
+
+const QString TooLarge = QStringLiteral("Deze waarden geven een vergroting van meer dan 10 %. "
+                                        "Controleer de aflezing; er is niets veranderd.");
+
+CorrectionFile::FlipEdge flipEdge(Duplex edge)
+{
+    return edge == Duplex::ShortEdge ? CorrectionFile::FlipEdge::Short : CorrectionFile::FlipEdge::Long;
+}
 
 } // namespace
 
@@ -45,20 +67,23 @@ MargesDialog::MargesDialog(PrintSettings &settings, Questions &questions, PrintT
     , m_correctionFile(correctionFile)
     , m_form(settings, QLocale())
     , m_readings(QLocale())
+    , m_backReadings(QLocale())
 {
     setObjectName(QStringLiteral("Marges"));
     setWindowTitle(QStringLiteral(" Afdruk Marges"));
     // Dialogs do not inherit the window's font; the captions were laid out for this one.
     setFont(QFont(QStringLiteral("Arial"), 8));
-    setFixedSize(clientSize(QSize(380, 336)) + QSize(0, StockStripHeight + CorrectionHeight + 4));
+    setFixedSize(clientSize(QSize(380, 336)) + QSize(0, StockStripHeight + CorrectionHeight + 4 + BackHeight + 4));
 
     buildStockFrame();
     buildDiagramFrame();
     buildFieldFrame();
     buildButtonFrame();
     buildCorrectionFrame();
+    buildBackFrame();
     showForm();
     showCorrection();
+    showBackCorrection();
 }
 
 void MargesDialog::buildStockFrame()
@@ -158,10 +183,8 @@ void MargesDialog::storeCorrection()
     const CalibrationSheet::Corners corners = CalibrationSheet::nominalCorners(fieldGeometry());
     const PrinterCorrection correction =
         PrinterCorrection::fromReadings(*readings, corners.topLeft, corners.bottomRight);
-    auto sane = [](double scale) { return scale >= CorrectionFile::MinScale && scale <= CorrectionFile::MaxScale; };
-    if (!sane(correction.scaleX) || !sane(correction.scaleY)) {
-        m_questions.message(Title, QStringLiteral("Deze waarden geven een vergroting van meer dan 10 %. "
-                                                  "Controleer de aflezing; er is niets veranderd."));
+    if (!saneScales(correction)) {
+        m_questions.message(Title, TooLarge);
         return;
     }
     if (!CorrectionFile::store(m_correctionFile, correctionEntry(m_printer), correction)) {
@@ -186,6 +209,123 @@ void MargesDialog::showCorrection()
 {
     m_correction->setText(CorrectionFile::correctionFor(m_correctionFile, correctionEntry(m_printer)).caption());
     m_correction->adjustSize();
+}
+
+void MargesDialog::buildBackFrame()
+{
+    QWidget *frame6 = frame(this, QStringLiteral("Frame6"), pixelRect(6, BackTop, 363, BackHeight));
+    greyCaption(frame6, QStringLiteral("Label12"), QPoint(9, 12),
+                QStringLiteral("Achterkant voor: %1").arg(correctionEntry(m_printer)));
+    m_edge = new QComboBox(frame6);
+    for (const QString &edge : EdgeChoices)
+        m_edge->addItem(edge);
+    place(m_edge, QStringLiteral("OmslaanKeuze"), pixelRect(9, 36, 217, 20));
+    m_edge->setToolTip(QStringLiteral(" De kant waarover het vel wordt omgeslagen "));
+    connect(m_edge, &QComboBox::currentIndexChanged, this, &MargesDialog::showBackCorrection);
+    greyCaption(frame6, QStringLiteral("Label13"), QPoint(106, 62), QStringLiteral("horizontaal"));
+    greyCaption(frame6, QStringLiteral("Label14"), QPoint(170, 62), QStringLiteral("verticaal"));
+    greyCaption(frame6, QStringLiteral("Label15"), QPoint(9, 82), QStringLiteral("Linksboven (mm)"));
+    greyCaption(frame6, QStringLiteral("Label16"), QPoint(9, 104), QStringLiteral("Rechtsonder (mm)"));
+    for (int field = 1; field <= CorrectionForm::FieldCount; ++field) {
+        auto *edit = new QLineEdit(frame6);
+        const int column = (field - 1) % 2;
+        const int row = (field - 1) / 2;
+        place(edit, QStringLiteral("AchterkantText(%1)").arg(field), pixelRect(106 + 64 * column, 79 + 22 * row, 56, 19));
+        edit->setToolTip(QStringLiteral(" %1 van het kruis, gezien vanaf de voorkant: + is naar rechts of naar beneden ")
+                             .arg(CorrectionForm::fieldName(field)));
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, field](const QString &text) { m_backReadings.setFieldText(field, text); });
+        m_backFields[field - 1] = edit;
+    }
+    m_backCorrection = greyCaption(frame6, QStringLiteral("AchterkantTekst"), QPoint(9, 128), QString());
+
+    QPushButton *test = pushButton(frame6, QStringLiteral("TestpaginaDubbelzijdig"),
+                                   QStringLiteral("Testpagina dubbelzijdig"), pixelRect(210, 12, 144, 22));
+    test->setToolTip(QStringLiteral(" Drukt een meetvel aan twee kanten af: linialen voor, kruisen achter "));
+    QPushButton *store = pushButton(frame6, QStringLiteral("AchterkantOpslaanKnop"), QStringLiteral("Opslaan"),
+                                    pixelRect(268, 76, 86, 22));
+    store->setToolTip(QStringLiteral(" Correctie van de achterkant voor deze printer en deze kant bewaren "));
+    QPushButton *clear = pushButton(frame6, QStringLiteral("AchterkantWissenKnop"), QStringLiteral("Wissen"),
+                                    pixelRect(268, 102, 86, 22));
+    clear->setToolTip(QStringLiteral(" Correctie van de achterkant voor deze printer en deze kant verwijderen "));
+    connect(test, &QPushButton::clicked, this, &MargesDialog::printDuplexSheet);
+    connect(store, &QPushButton::clicked, this, &MargesDialog::storeBackCorrection);
+    connect(clear, &QPushButton::clicked, this, &MargesDialog::clearBackCorrection);
+}
+
+Duplex MargesDialog::chosenEdge() const
+{
+    return m_edge->currentIndex() == 1 ? Duplex::ShortEdge : Duplex::LongEdge;
+}
+
+// Where the target places its pages from: the back's crosses and its correction are
+// worked out on the physical page. A PDF's pages start at the page's corner.
+QPointF MargesDialog::printableCorner() const
+{
+    return m_printer.printsToFile() ? QPointF() : m_printer.printableCornerMm();
+}
+
+void MargesDialog::printDuplexSheet()
+{
+    if (!fieldsPrintAsTyped())
+        return;
+    const SheetGeometry sheet = fieldGeometry();
+    const QString printer = correctionEntry(m_printer);
+    const Duplex edge = chosenEdge();
+    // The front under the fronts' correction, as every front prints, so that its rulers
+    // stand where the cards' fronts will; the back without any, so that what the user
+    // reads is where this printer puts a back against such a front.
+    const PrintOutcome outcome = printBothSidesTo(
+        m_printer, m_questions, QStringLiteral("Testpagina-dubbelzijdig.pdf"),
+        [&](QPainter &painter, CardSide side, QPointF corner) {
+            if (side == CardSide::Front)
+                CalibrationSheet::drawDuplexFront(painter, sheet, printer, edge);
+            else
+                CalibrationSheet::drawDuplexBack(painter, sheet, edge, corner);
+        },
+        edge, CorrectionFile::correctionFor(m_correctionFile, printer));
+    if (outcome.isFailed())
+        m_questions.message(Title, outcome.message);
+}
+
+void MargesDialog::storeBackCorrection()
+{
+    QString problem;
+    const auto readings = m_backReadings.readings(problem);
+    if (!readings) {
+        m_questions.message(Title, problem);
+        return;
+    }
+    const PrinterCorrection correction =
+        CalibrationSheet::backCorrection(*readings, fieldGeometry(), chosenEdge(), printableCorner());
+    if (!saneScales(correction)) {
+        m_questions.message(Title, TooLarge);
+        return;
+    }
+    if (!CorrectionFile::storeBack(m_correctionFile, correctionEntry(m_printer), flipEdge(chosenEdge()), correction)) {
+        m_questions.message(Title, QStringLiteral("De correctie kon niet worden bewaard in '%1'.").arg(m_correctionFile));
+        return;
+    }
+    showBackCorrection();
+}
+
+void MargesDialog::clearBackCorrection()
+{
+    if (!CorrectionFile::storeBack(m_correctionFile, correctionEntry(m_printer), flipEdge(chosenEdge()),
+                                   PrinterCorrection())) {
+        m_questions.message(Title, QStringLiteral("De correctie kon niet worden gewist in '%1'.").arg(m_correctionFile));
+        return;
+    }
+    for (QLineEdit *edit : m_backFields)
+        edit->clear();
+    showBackCorrection();
+}
+
+void MargesDialog::showBackCorrection()
+{
+    m_backCorrection->setText(
+        CorrectionFile::backCorrectionFor(m_correctionFile, correctionEntry(m_printer), flipEdge(chosenEdge())).caption());
+    m_backCorrection->adjustSize();
 }
 
 void MargesDialog::buildDiagramFrame()

@@ -3,6 +3,7 @@
 #include "print/CorrectionForm.h"
 #include "print/MarginsForm.h"
 #include "print/SheetGeometry.h"
+#include "print/SheetPlan.h"
 
 #include <QDialog>
 #include <array>
@@ -23,6 +24,11 @@ struct PrintSettings;
 // the printer's correction: "Testpagina" prints the calibration sheet for the fields
 // as they stand, "Opslaan" turns the four readings into the printer's correction and
 // stores it at once, "Wissen" removes it. Neither waits for "Ok".
+//
+// Below that the same for the backs of the paper, for the edge it is turned over:
+// "Testpagina dubbelzijdig" prints the double-sided test page, "Opslaan" turns the four
+// readings of the back's crosses into the correction of the backs for this printer and
+// edge, "Wissen" removes that one; the fronts' correction stays as it is.
 class MargesDialog : public QDialog {
     Q_OBJECT
 public:
@@ -45,6 +51,13 @@ private:
     void storeCorrection();
     void clearCorrection();
     void showCorrection();
+    void buildBackFrame();
+    Duplex chosenEdge() const;
+    QPointF printableCorner() const;
+    void printDuplexSheet();
+    void storeBackCorrection();
+    void clearBackCorrection();
+    void showBackCorrection();
 
     PrintSettings &m_settings;
     Questions &m_questions;
@@ -57,4 +70,8 @@ private:
     QComboBox *m_cardCount = nullptr;
     QComboBox *m_stock = nullptr;
     QLabel *m_correction = nullptr;
+    CorrectionForm m_backReadings;
+    std::array<QLineEdit *, CorrectionForm::FieldCount> m_backFields{};
+    QComboBox *m_edge = nullptr;
+    QLabel *m_backCorrection = nullptr;
 };
