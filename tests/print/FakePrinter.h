@@ -8,7 +8,8 @@
 #include <memory>
 
 // A printer for tests whose pages land in a PDF file, so that they can be counted and
-// rendered. It notes the copies it was asked for and can refuse or fail the document.
+// rendered. It notes the copies and sides it was asked for and can refuse or fail the
+// document.
 class FakePrinter : public PrinterStation {
 public:
     explicit FakePrinter(const QString &pagesFile) : m_pagesFile(pagesFile) {}
@@ -20,6 +21,8 @@ public:
     QString fileChosen;
     QString name = QStringLiteral("Testprinter");
     QList<int> preparedCopies;
+    QList<Duplex> preparedSides; // how each document prepared prints its sheets
+    bool duplexUnit = false;     // prints both sides itself, over either edge
     QList<QWidget *> setUpParents;
     std::function<void()> whenPrinting; // runs as the document starts
 
@@ -29,6 +32,8 @@ public:
     QPagedPaintDevice *prepare(int copies) override
     {
         preparedCopies << copies;
+        preparedSides << m_sides;
+        m_sides = Duplex::FrontOnly;
         if (whenPrinting)
             whenPrinting();
         if (refuses)
@@ -38,11 +43,17 @@ public:
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
         return m_writer.get();
     }
+    void setSides(Duplex sides) override { m_sides = sides; }
+    bool printsBothSides(Duplex edge) const override
+    {
+        return duplexUnit && (edge == Duplex::LongEdge || edge == Duplex::ShortEdge);
+    }
     bool repeatsPages() const override { return repeats; }
     bool accepted() const override { return !failsDocument; }
     QString printerName() const override { return name; }
 
 private:
     QString m_pagesFile;
+    Duplex m_sides = Duplex::FrontOnly;
     std::unique_ptr<QPdfWriter> m_writer;
 };
