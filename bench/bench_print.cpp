@@ -1,6 +1,7 @@
 // Printing a sheet of 10 cards with a photo background and a stamp to a PDF, the scan
 // animation left out: how long it takes and how large the file gets, beside the same
-// card printed once, which shows whether the pictures are stored once per file.
+// card printed once, which shows whether the pictures are stored once per file; and the
+// same sheet printed double-sided, its back a photo of its own, beside the one-sided sheet.
 // bench_print [FOLDER]: also keeps the sheet printed from print copies, fine.pdf, in
 // FOLDER, to look at.
 #include "BenchSupport.h"
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -48,13 +50,55 @@ Run printOnce(const QString &fileName, const PrintedCard &card, const SheetGeome
     return {ms, QFileInfo(fileName).size(), storedPictures(fileName)};
 }
 
-Run medianOf(int runs, const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet)
+Run medianOf(int runs, const std::function<Run()> &once)
 {
     std::vector<Run> all;
     for (int i = 0; i < runs; ++i)
-        all.push_back(printOnce(fileName, card, sheet));
+        all.push_back(once());
     std::sort(all.begin(), all.end(), [](const Run &a, const Run &b) { return a.milliseconds < b.milliseconds; });
     return all[all.size() / 2];
+}
+
+Run medianOf(int runs, const QString &fileName, const PrintedCard &card, const SheetGeometry &sheet)
+{
+    return medianOf(runs, [&] { return printOnce(fileName, card, sheet); });
+}
+
+// One sheet of the plan's pages through the PDF writer, as the print dialog and the batch
+// program write it.
+Run printPlanOnce(const QString &fileName, const PrintedCard &front, const PrintedCard &back, const SheetRequest &request)
+{
+    const FaceSource faces = [&](int, CardSide face) { return face == CardSide::Front ? &front : &back; };
+    const SheetPlan plan = SheetPlan::forOneCard(request);
+    QElapsedTimer timer;
+    timer.start();
+    const PrintOutcome outcome = writePlanPdf(fileName, faces, request.sheet, plan);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (!outcome.isPrinted())
+        qFatal("print failed: %s", qPrintable(outcome.message));
+    return {ms, QFileInfo(fileName).size(), storedPictures(fileName)};
+}
+
+// A 10-card sheet double-sided beside the same front one-sided, in one run.
+void compareDoubleSided(QTextStream &out, const QString &what, const PrintedCard &front, const PrintedCard &back,
+                        const QString &folder)
+{
+    SheetRequest oneSided;
+    SheetRequest twoSided;
+    twoSided.duplex = Duplex::LongEdge;
+    const QString oneFile = QDir(folder).filePath(QStringLiteral("eenzijdig.pdf"));
+    const QString twoFile = QDir(folder).filePath(QStringLiteral("dubbelzijdig.pdf"));
+    printPlanOnce(twoFile, front, back, twoSided); // warmed up
+    const Run one = medianOf(7, [&] { return printPlanOnce(oneFile, front, back, oneSided); });
+    const Run two = medianOf(7, [&] { return printPlanOnce(twoFile, front, back, twoSided); });
+    out << what << ":\n";
+    out << "  one-sided sheet of 10 cards to PDF:    " << QString::number(one.milliseconds, 'f', 1) << " ms, "
+        << one.bytes << " bytes, " << one.pictures << " pictures stored, median of 7\n";
+    out << "  double-sided sheet of 10 cards to PDF: " << QString::number(two.milliseconds, 'f', 1) << " ms, "
+        << two.bytes << " bytes, " << two.pictures << " pictures stored, median of 7\n";
+    out << "  ratio double / one-sided: time " << QString::number(two.milliseconds / one.milliseconds, 'f', 2)
+        << ", size " << QString::number(double(two.bytes) / one.bytes, 'f', 2)
+        << " (target <= 2.2; one more picture when each is stored once)\n";
 }
 
 } // namespace
@@ -93,6 +137,14 @@ int main(int argc, char **argv)
     out << "pictures stored in the PDF, 10 cards: " << sheet.pictures << " (canvas and stamp, 20 drawn)\n";
     out << "size ratio 10 cards / 1 card: " << QString::number(double(sheet.bytes) / single.bytes, 'f', 3)
         << " (about 1 when each picture is stored once)\n";
+
+    // The back: a photo background of its own, no stamp.
+    Card withBack = document.card();
+    withBack.back = CardFace::blankBack(withBack);
+    withBack.back->canvas.setPicture(Bench::photo(440, 270, 4));
+    const PrintedCard back = PrintedCard::from(*withBack.back, nullptr);
+    compareDoubleSided(out, QStringLiteral("double-sided, photo backgrounds of 440 x 270 on both sides"), card, back,
+                       folder.path());
 
     // Very long text lines: a sheet whose seven lines hold 300 KB each, beside the same
     // sheet with ordinary lines, and one long line drawn whole on a page-wide picture,
@@ -155,6 +207,22 @@ int main(int argc, char **argv)
         << " ms (target <= 1000 ms), median of 7\n";
     out << "  PDF size: " << QString::number(fineSheet.bytes / 1048576.0, 'f', 3) << " MB (target <= 10 MB), "
         << fineSheet.pictures << " pictures stored (canvas and stamp, 20 drawn)\n";
+    // Double-sided from print copies: the back's background another 24-megapixel photo,
+    // loaded as the front's was.
+    const QString backJpeg = Bench::writeJpeg(folder, QStringLiteral("back.jpg"), Bench::photo(6000, 4000, 9));
+    CardDocument backPhoto;
+    BackPic backPhotoPic;
+    if (!loadBackgroundPhoto(backPhoto, backPhotoPic, backJpeg, PhotoPlacement::Borderless))
+        qFatal("the back's photo does not load");
+    Card fineWithBack = fine.card();
+    fineWithBack.back = CardFace::blankBack(fineWithBack);
+    fineWithBack.back->canvas = backPhoto.canvas();
+    const PrintedCard fineBack = PrintedCard::from(*fineWithBack.back, nullptr);
+    if (fineBack.canvasPrint.isNull())
+        qFatal("the back has no print copy");
+    compareDoubleSided(out, QStringLiteral("double-sided with print copies of the photos on both sides"), fineCard,
+                       fineBack, folder.path());
+
     // The card keeps the print copies beside the screen pictures; an opened card also
     // keeps its own picture's print copy for "new background colour".
     const double copies = (fine.canvas().printImage().sizeInBytes() + fine.stamp().printImage().sizeInBytes()) / 1048576.0;

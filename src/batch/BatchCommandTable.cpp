@@ -51,6 +51,7 @@ const QString RenderHelp = QStringLiteral(
 const QString PrintHelp = QStringLiteral(
     "gebruik: lumovander-batch print NAAM --output BESTAND.pdf [--copies N] [--folder MAP]\n"
     "                             [--shift DX,DY] [--scale SX,SY] [--no-correction]\n"
+    "                             [--dubbelzijdig lang|kort]\n"
     "\n"
     "Drukt een vel met de bewaarde kaart NAAM af in een PDF-bestand, met de marges uit\n"
     "Lumovander.ini. Kaarten die buiten het A4-vel vallen, worden op de standaardfout\n"
@@ -58,14 +59,20 @@ const QString PrintHelp = QStringLiteral(
     "\n"
     "  NAAM                 de naam van de kaart in de map Cards (zonder .crd)\n"
     "  --output BESTAND.pdf het PDF-bestand, verschijnt pas als het af is; - is de standaarduitvoer\n"
-    "  --copies N           1 tot 10 bladzijden (anders 1)\n"
+    "  --copies N           1 tot 10 vellen (anders 1)\n"
     "  --folder MAP         de map met Cards en Lumovander.ini\n"
-    "  --shift DX,DY        een eigen correctie: verschuiving in mm (tot 30), + naar rechts en beneden\n"
-    "  --scale SX,SY        een eigen correctie: vergroting in procenten, 90 tot 110\n"
-    "  --no-correction      zonder de bewaarde correctie van de PDF-printer\n"
+    "  --shift DX,DY        een eigen correctie van de voorkanten: verschuiving in mm (tot 30),\n"
+    "                       + naar rechts en beneden; de achterkanten dan zonder correctie\n"
+    "  --scale SX,SY        een eigen correctie van de voorkanten: vergroting in procenten, 90 tot 110\n"
+    "  --no-correction      zonder de bewaarde correcties van de PDF-printer\n"
+    "  --dubbelzijdig lang|kort\n"
+    "                       ook de achterkant: na elke bladzijde met voorkanten een met de\n"
+    "                       achterkanten, gespiegeld voor papier dat over de lange of de korte\n"
+    "                       kant wordt omgeslagen; een kaart zonder achterkant wordt geweigerd\n"
     "\n"
     "Voorbeeld:\n"
-    "  lumovander-batch print Jan --output jan.pdf --copies 2\n");
+    "  lumovander-batch print Jan --output jan.pdf --copies 2\n"
+    "  lumovander-batch print Jan --output jan-dubbel.pdf --dubbelzijdig lang\n");
 
 const QString CalibrateHelp = QStringLiteral(
     "gebruik: lumovander-batch calibrate --output BESTAND.pdf [--folder MAP]\n"

@@ -1,3 +1,5 @@
+#include "batch/BatchPrintCommand.h"
+
 #include "batch/BatchCommands.h"
 #include "batch/BatchSupport.h"
 #include "core/CardDocument.h"
@@ -6,6 +8,7 @@
 #include "cardfile/CardOpening.h"
 #include "core/DataFolder.h"
 #include "print/PdfSheetWriter.h"
+#include "core/PrintSettings.h"
 #include "core/SettingsFile.h"
 #include "print/CorrectionFile.h"
 
@@ -15,11 +18,14 @@
 
 // lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR]
 //                       [--shift DX,DY] [--scale SX,SY] [--no-correction]
+//                       [--dubbelzijdig lang|kort]
 // Prints the saved card NAME from DIR's Cards folder with the print settings of DIR's
-// Lumovander.ini into a PDF, through the same drawing as the print dialog, corrected
-// as the PDF target's stored correction says. --shift (mm) and --scale (percent) give
-// a correction of their own instead; --no-correction prints without any. The PDF
-// appears only when it is complete.
+// Lumovander.ini into a PDF, through the same sheet plan as the print dialog, corrected
+// as the PDF target's stored corrections say. --shift (mm) and --scale (percent) give
+// the fronts a correction of their own instead, and the backs none; --no-correction
+// prints without any. --dubbelzijdig writes each sheet's front page followed by its
+// back page, the backs mirrored for the paper turned over the long or the short edge;
+// a card without a back is refused. The PDF appears only when it is complete.
 namespace {
 
 struct PrintArguments {
@@ -27,6 +33,7 @@ struct PrintArguments {
     QString output;
     QString folder;
     int copies = 1;
+    Duplex duplex = Duplex::FrontOnly;
     bool noCorrection = false;
     std::optional<PrinterCorrection> correction; // given on the command line
 };
@@ -34,6 +41,7 @@ struct PrintArguments {
 const QString NoCorrection = QStringLiteral("--no-correction");
 const QString Shift = QStringLiteral("--shift");
 const QString Scale = QStringLiteral("--scale");
+const QString DoubleSided = QStringLiteral("--dubbelzijdig");
 
 // "a,b" with points as decimal separators, each within low..high.
 std::optional<QPointF> numberPair(const QString &text, double low, double high)
@@ -56,7 +64,7 @@ void fail(QTextStream &err, const QString &message)
 }
 
 const QString Usage = QStringLiteral("usage: lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR] "
-                                     "[--shift DX,DY] [--scale SX,SY] [--no-correction]");
+                                     "[--shift DX,DY] [--scale SX,SY] [--no-correction] [--dubbelzijdig lang|kort]");
 
 std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
 {
@@ -64,7 +72,8 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
     QStringList valued = args;
     const bool noCorrection = valued.removeAll(NoCorrection) > 0; // the one option without a value
     const auto words = parseBatchArguments(
-        valued, {QStringLiteral("--output"), QStringLiteral("--copies"), QStringLiteral("--folder"), Shift, Scale},
+        valued,
+        {QStringLiteral("--output"), QStringLiteral("--copies"), QStringLiteral("--folder"), Shift, Scale, DoubleSided},
         problem);
     if (!words) {
         fail(err, problem);
@@ -79,6 +88,14 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
     }
     parsed.name = words->positional.first();
     parsed.noCorrection = noCorrection;
+    if (words->options.contains(DoubleSided)) {
+        const QString edge = words->options.value(DoubleSided);
+        if (edge != QLatin1String("lang") && edge != QLatin1String("kort")) {
+            fail(err, Usage);
+            return std::nullopt;
+        }
+        parsed.duplex = edge == QLatin1String("lang") ? Duplex::LongEdge : Duplex::ShortEdge;
+    }
     if (words->options.contains(Shift) || words->options.contains(Scale)) {
         if (noCorrection) {
             fail(err, QStringLiteral("--no-correction cannot go with --shift or --scale"));
@@ -149,7 +166,27 @@ void warnOfCardsOffPage(QTextStream &err, const QList<int> &cards)
 
 } // namespace
 
+namespace {
+
+std::optional<PrintCard> readSavedCard(const QString &name)
+{
+    CardDocument document;
+    const bool hasRecord = CardName::staysInFolder(name)
+        && QFileInfo(CardFolder::cardFiles(DataFolder::cardsFolder(), name).record).isFile();
+    const CardOpening::Opened opened = hasRecord ? CardOpening::openCard(document, name) : CardOpening::Opened();
+    if (!opened)
+        return std::nullopt;
+    return PrintCard{document.card(), opened.notes};
+}
+
+} // namespace
+
 int batchPrint(const QStringList &args, QTextStream &err)
+{
+    return batchPrint(args, err, readSavedCard);
+}
+
+int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader &read)
 {
     const auto arguments = parse(args, err);
     if (!arguments)
@@ -162,31 +199,51 @@ int batchPrint(const QStringList &args, QTextStream &err)
         DataFolder::setOverride(arguments->folder);
     }
 
-    CardDocument document;
-    const bool hasRecord = CardName::staysInFolder(arguments->name)
-        && QFileInfo(CardFolder::cardFiles(DataFolder::cardsFolder(), arguments->name).record).isFile();
-    const CardOpening::Opened opened =
-        hasRecord ? CardOpening::openCard(document, arguments->name) : CardOpening::Opened();
+    const std::optional<PrintCard> opened = read(arguments->name);
     if (!opened) {
         fail(err, QStringLiteral("cannot open the card '%1' in '%2'").arg(arguments->name, DataFolder::cardsFolder()));
         return 1;
     }
-    for (const QString &note : opened.notes)
+    for (const QString &note : opened->notes)
         fail(err, QStringLiteral("let op: ") + note);
+    const Card &card = opened->card;
+    const bool doubleSided = arguments->duplex != Duplex::FrontOnly;
+    if (doubleSided && !card.back) {
+        fail(err, QStringLiteral("de kaart '%1' heeft geen achterkant; er is niets geschreven").arg(arguments->name));
+        return 1;
+    }
     // A missing or damaged settings file prints with the defaults for what it lacks.
-    SettingsFile::read(DataFolder::settingsFile(), document.printSettings());
+    PrintSettings settings;
+    SettingsFile::read(DataFolder::settingsFile(), settings);
 
-    PrinterCorrection correction;
-    if (arguments->correction)
-        correction = *arguments->correction;
-    else if (!arguments->noCorrection)
-        correction = CorrectionFile::correctionFor(CorrectionFile::besideSettings(DataFolder::settingsFile()),
-                                                   CorrectionFile::PdfTarget);
-    const SheetGeometry sheet = SheetGeometry::from(document.printSettings());
-    warnOfCardsOffPage(err, sheet.cardsOffPage({}, correction));
-    warnOfEmptyQrCodes(err, QStringLiteral("print"), document.card().design);
+    SheetRequest request;
+    request.sheet = SheetGeometry::from(settings);
+    request.sheets = arguments->copies;
+    request.duplex = arguments->duplex;
+    if (arguments->correction) {
+        request.frontCorrection = *arguments->correction;
+    } else if (!arguments->noCorrection) {
+        const QString corrections = CorrectionFile::besideSettings(DataFolder::settingsFile());
+        request.frontCorrection = CorrectionFile::correctionFor(corrections, CorrectionFile::PdfTarget);
+        if (doubleSided)
+            request.backCorrection = CorrectionFile::backCorrectionFor(
+                corrections, CorrectionFile::PdfTarget,
+                arguments->duplex == Duplex::LongEdge ? CorrectionFile::FlipEdge::Long : CorrectionFile::FlipEdge::Short);
+    }
+    warnOfCardsOffPage(err, request.sheet.cardsOffPage({}, request.frontCorrection));
+    warnOfEmptyQrCodes(err, QStringLiteral("print"), card.design);
+    if (doubleSided)
+        warnOfEmptyQrCodes(err, QStringLiteral("print"), card.back->design);
+
+    const PrintedCard front = PrintedCard::from(card);
+    const std::optional<PrintedCard> back =
+        doubleSided ? std::optional(PrintedCard::from(*card.back, nullptr)) : std::nullopt;
+    const FaceSource faces = [&](int, CardSide face) -> const PrintedCard * {
+        return face == CardSide::Front ? &front : (back ? &*back : nullptr);
+    };
+    // One-sided, the plan is the sheet in as many pages as copies: the PDF it always was.
     const PrintOutcome outcome =
-        writeSheetPdf(arguments->output, PrintedCard::from(document.card()), sheet, arguments->copies, correction);
+        writePlanPdf(arguments->output, faces, request.sheet, SheetPlan::forOneCard(request));
     if (!outcome.isPrinted()) {
         fail(err, QString(outcome.message).replace(QLatin1String("\r\n"), QLatin1String(" ")));
         return 1;

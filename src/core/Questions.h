@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+class QImage;
+
 // Every modal question the program asks goes through this interface, so that tests
 // answer them without a screen. The window installs the widget implementation.
 class Questions {
@@ -13,6 +15,13 @@ public:
 
     // A yes/no message box without icon.
     virtual bool yesNo(const QString &title, const QString &text) = 0;
+    // The same with a picture beside the text, showing what the question asks the user to
+    // do. Answers that cannot show a picture ask the plain question.
+    virtual bool yesNoWithPicture(const QString &title, const QString &text, const QImage &picture)
+    {
+        (void)picture;
+        return yesNo(title, text);
+    }
     enum class Answer { Yes, No, Cancel };
     // A message box with "Ja", "Nee" and "Annuleren"; closing it counts as "Annuleren".
     virtual Answer yesNoCancel(const QString &title, const QString &text) = 0;

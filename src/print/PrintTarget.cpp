@@ -4,6 +4,7 @@
 #include "print/CorrectionFile.h"
 #include "print/PdfSheetWriter.h"
 #include "print/SheetPainter.h"
+#include "print/TurnStackPicture.h"
 
 namespace {
 
@@ -83,7 +84,8 @@ PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSo
         return printPlannedPages(target, faces, request.sheet, plan.pages, request.duplex, copies);
     const PrintOutcome fronts =
         printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardSide::Front), Duplex::FrontOnly, copies);
-    if (!fronts.isPrinted() || !questions.yesNo(TurnStackTitle, turnStackText()))
+    if (!fronts.isPrinted()
+        || !questions.yesNoWithPicture(TurnStackTitle, turnStackText(), turnStackPicture(request.sheet, target.printerName())))
         return fronts;
     return printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardSide::Back), Duplex::FrontOnly, copies);
 }

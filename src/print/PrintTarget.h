@@ -63,7 +63,8 @@ PrintOutcome printSheetTo(PrintTarget &target, Questions &questions, const Print
 PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSource &faces, SheetRequest request,
                          int copies);
 
-// The question between the fronts and the backs of a print by hand.
+// The question between the fronts and the backs of a print by hand, asked with the
+// picture of how the stack goes back into the tray (print/TurnStackPicture).
 inline const QString TurnStackTitle = QStringLiteral(" Achterkanten afdrukken");
 QString turnStackText();
 

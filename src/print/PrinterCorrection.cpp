@@ -50,13 +50,37 @@ QTransform PrinterCorrection::deviceTransform(const QPaintDevice &device) const
     return QTransform(scaleX, 0, 0, scaleY, shiftX * pixelsPerMmX, shiftY * pixelsPerMmY);
 }
 
+namespace {
+
+// "+0,6 / −0,4 mm"
+QString shiftText(const PrinterCorrection &c)
+{
+    return QStringLiteral("%1 / %2 mm").arg(figure(c.shiftX, true), figure(c.shiftY, true));
+}
+
+// "100,3 %", or "100,5 / 99,7 %" when the scales differ.
+QString scaleText(const PrinterCorrection &c)
+{
+    QString scales = figure(c.scaleX * 100, false);
+    if (figure(c.scaleY * 100, false) != scales)
+        scales += QStringLiteral(" / ") + figure(c.scaleY * 100, false);
+    return scales + QStringLiteral(" %");
+}
+
+} // namespace
+
 QString PrinterCorrection::caption() const
 {
     if (isNeutral())
         return QStringLiteral("geen correctie");
-    QString scales = figure(scaleX * 100, false);
-    if (figure(scaleY * 100, false) != scales)
-        scales += QStringLiteral(" / ") + figure(scaleY * 100, false);
-    return QStringLiteral("Correctie: %1 / %2 mm, %3 %")
-        .arg(figure(shiftX, true), figure(shiftY, true), scales);
+    return QStringLiteral("Correctie: %1, %2").arg(shiftText(*this), scaleText(*this));
+}
+
+QString PrinterCorrection::backCaption() const
+{
+    if (isNeutral())
+        return QStringLiteral("Achterkant: geen correctie");
+    const QString scales = scaleText(*this);
+    const bool unscaled = scales == scaleText(PrinterCorrection());
+    return QStringLiteral("Achterkant: ") + shiftText(*this) + (unscaled ? QString() : QStringLiteral(", ") + scales);
 }

@@ -41,6 +41,10 @@ struct PrinterCorrection {
     // The line the print dialog shows: "Correctie: +0,6 / −0,4 mm, 100,3 %" (two
     // percentages when the scales differ), or "geen correctie".
     QString caption() const;
+    // The same for the backs of the paper, below it: "Achterkant: +0,8 / −0,4 mm", the
+    // percentages after it only where they differ from 100 %, or "Achterkant: geen
+    // correctie".
+    QString backCaption() const;
 
     bool operator==(const PrinterCorrection &) const = default;
 };

@@ -42,6 +42,10 @@ public:
             return WidgetQuestions::yesNo(title, text);
         return m_answers.takeFirst().compare(QLatin1String("ja"), Qt::CaseInsensitive) == 0;
     }
+    bool yesNoWithPicture(const QString &title, const QString &text, const QImage &picture) override
+    {
+        return m_scripted ? yesNo(title, text) : WidgetQuestions::yesNoWithPicture(title, text, picture);
+    }
     void message(const QString &title, const QString &text) override
     {
         if (!m_scripted)

@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QStandardPaths>
 
 namespace {
@@ -77,6 +78,15 @@ QFont fontAsShown(const QFont &card)
 bool WidgetQuestions::yesNo(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+// The picture takes the place of the icon, left of the text.
+bool WidgetQuestions::yesNoWithPicture(const QString &title, const QString &text, const QImage &picture)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    if (!picture.isNull())
+        box.setIconPixmap(QPixmap::fromImage(picture));
     return box.exec() == QMessageBox::Yes;
 }
 

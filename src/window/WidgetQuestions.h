@@ -16,6 +16,7 @@ public:
     void setParentWindow(QWidget *parent) { m_parent = parent; }
 
     bool yesNo(const QString &title, const QString &text) override;
+    bool yesNoWithPicture(const QString &title, const QString &text, const QImage &picture) override;
     Answer yesNoCancel(const QString &title, const QString &text) override;
     void message(const QString &title, const QString &text) override;
     std::optional<QString> inputText(const QString &title, const QString &prompt,

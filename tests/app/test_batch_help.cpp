@@ -50,6 +50,7 @@ TEST(BatchHelp, EveryCommandAnswersItsOwnHelpWithArgumentsAndAnExample)
         }
     }
     EXPECT_TRUE(run({QStringLiteral("print"), QStringLiteral("--help")}).out.contains(QStringLiteral("--no-correction")));
+    EXPECT_TRUE(run({QStringLiteral("print"), QStringLiteral("--help")}).out.contains(QStringLiteral("--dubbelzijdig lang|kort")));
 }
 
 TEST(BatchHelp, UnknownCommandIsOneLineOnStandardError)

@@ -1,4 +1,8 @@
 #include "batch/BatchCommands.h"
+#include "batch/BatchPrintCommand.h"
+#include "core/SettingsFile.h"
+#include "print/SheetGeometry.h"
+#include "MarkedCard.h"
 #include "support/CardEdit.h"
 #include "core/CardDocument.h"
 #include "cardfile/CardWriter.h"
@@ -142,6 +146,8 @@ TEST_F(BatchPrint, BadInputGivesOneLineAndNoPdf)
         {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), dir + "/nergens"},
         {QStringLiteral("Jan"), QStringLiteral("--output"), outputs.filePath(QStringLiteral("nergens/out.pdf")),
          QStringLiteral("--folder"), dir},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--dubbelzijdig"), QStringLiteral("beide")},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--dubbelzijdig")},
     };
     for (const QStringList &args : cases) {
         EXPECT_NE(run(args), 0) << args.join(' ').toStdString();
@@ -253,6 +259,65 @@ TEST_F(BatchPrint, NamesAreEchoedWithoutControlCharacters)
     err.flush();
     EXPECT_FALSE(calibrateErrors.contains(QChar(0x1b))) << calibrateErrors.toStdString();
     EXPECT_EQ(calibrateErrors.count(QLatin1Char('\n')), 1) << calibrateErrors.toStdString();
+}
+
+// A card with a back, printed double-sided: each sheet a page of fronts and a page of
+// backs, every back the mirror image of its front on the physical page for the edge the
+// paper turns over. The card is made here: the command reads it as it reads a saved one.
+TEST_F(BatchPrint, DoubleSidedWritesEachFrontPageFollowedByItsMirroredBacks)
+{
+    writeSettings("\"Vek Tarnholm Software 2009\"\r\n\"--------------------------\"\r\n"
+                  "\"12,5\",\"17,2\",\"90\",\"50\",\"3,5\",2\r\n10\r\n");
+    PrintSettings settings;
+    ASSERT_TRUE(SettingsFile::read(folder.filePath(QStringLiteral("Lumovander.ini")), settings));
+    const SheetGeometry sheet = SheetGeometry::from(settings);
+    Card card = Card::initial();
+    card.applyLayout(1);
+    QImage green(440, 270, QImage::Format_RGB32), red(440, 270, QImage::Format_RGB32);
+    green.fill(QColor(0, 200, 0));
+    red.fill(QColor(200, 0, 0));
+    card.canvas.setPicture(green);
+    card.back = CardFace::blankBack(card);
+    card.back->canvas.setPicture(red);
+    const PrintCardReader read = [&](const QString &) { return std::optional(PrintCard{card, {}}); };
+
+    const QString pdf = outputs.filePath(QStringLiteral("dubbel.pdf"));
+    for (const QString &edge : {QStringLiteral("lang"), QStringLiteral("kort")}) {
+        errors.clear();
+        QTextStream err(&errors);
+        ASSERT_EQ(batchPrint({QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--dubbelzijdig"),
+                              edge, QStringLiteral("--no-correction")},
+                             err, read),
+                  0)
+            << errors.toStdString();
+        ASSERT_EQ(RenderedPdf::pageCount(pdf), 2);
+        const QImage front = RenderedPdf::renderPage(pdf, 1), back = RenderedPdf::renderPage(pdf, 2);
+        const double c = sheet.cardWidth, d = sheet.cardHeight;
+        for (const QPointF &corner : sheet.cardCorners()) {
+            const QRectF f = RenderedPdf::boxOf(front, QRectF(corner, QSizeF(c, d)).adjusted(-1, -1, 1, 1),
+                                                MarkedCard::isGreen);
+            ASSERT_FALSE(f.isEmpty());
+            const QRectF mirrored = edge == QLatin1String("lang") ? QRectF(QPointF(210 - f.right(), f.top()), f.size())
+                                                                  : QRectF(QPointF(f.left(), 297 - f.bottom()), f.size());
+            const QRectF b = RenderedPdf::boxOf(back, mirrored.adjusted(-1, -1, 1, 1), MarkedCard::isRed);
+            // Within a pixel of the page rendered at 10 px/mm.
+            EXPECT_NEAR(b.left(), mirrored.left(), 0.11) << edge.toStdString();
+            EXPECT_NEAR(b.top(), mirrored.top(), 0.11) << edge.toStdString();
+            EXPECT_NEAR(b.right(), mirrored.right(), 0.11) << edge.toStdString();
+            EXPECT_NEAR(b.bottom(), mirrored.bottom(), 0.11) << edge.toStdString();
+        }
+    }
+}
+
+TEST_F(BatchPrint, DoubleSidedWithoutABackSaysSoAndWritesNothing)
+{
+    const QString pdf = outputs.filePath(QStringLiteral("jan.pdf"));
+    EXPECT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"), folder.path(),
+                   QStringLiteral("--dubbelzijdig"), QStringLiteral("kort")}),
+              1);
+    EXPECT_EQ(errors, QStringLiteral("lumovander-batch print: de kaart 'Jan' heeft geen achterkant; er is niets "
+                                     "geschreven\n"));
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST(BatchCalibrate, WritesTheTestPageForTheFoldersSettings)

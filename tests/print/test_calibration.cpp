@@ -298,6 +298,13 @@ TEST(PrinterCorrection, ReadingsGiveTheShiftAndScaleThatUndoThePrintersError)
               QStringLiteral("Correctie: +0,6 / \u22120,4 mm, 100,3 %"));
     EXPECT_EQ((PrinterCorrection{0, 0, 1.005, 0.997}).caption(),
               QStringLiteral("Correctie: +0,0 / +0,0 mm, 100,5 / 99,7 %"));
+    // The backs' line: the percentages only where the backs are scaled.
+    EXPECT_EQ(PrinterCorrection().backCaption(), QStringLiteral("Achterkant: geen correctie"));
+    EXPECT_EQ((PrinterCorrection{0.8, -0.4, 1, 1}).backCaption(), QStringLiteral("Achterkant: +0,8 / \u22120,4 mm"));
+    EXPECT_EQ((PrinterCorrection{0.8, -0.04, 1.0004, 1}).backCaption(), QStringLiteral("Achterkant: +0,8 / +0,0 mm"))
+        << "what rounds to nothing shows as nothing";
+    EXPECT_EQ((PrinterCorrection{0, 0, 1.005, 0.997}).backCaption(),
+              QStringLiteral("Achterkant: +0,0 / +0,0 mm, 100,5 / 99,7 %"));
 }
 
 TEST(CorrectionFileTest, EachPrinterHasItsOwnEntryAndBadValuesCountAsNone)

@@ -1,7 +1,13 @@
 // The print commands through the designer window: the margins dialog with its field
 // check, Reset, Cancel and Ok; the print dialog's preview, sheet count and "Print" on
-// a printer or into a PDF; "Setup Printer".
+// a printer or into a PDF; a card with a back printed on one side or both, and the page
+// preview; "Setup Printer".
 #include "core/Algemeen.h"
+#include "print/CorrectionFile.h"
+#include "print/PdfSheetWriter.h"
+#include "print/PrintTarget.h"
+#include "print/ui/AfdrukkenDialog.h"
+#include "support/MaskedPdf.h"
 #include "support/CardEdit.h"
 #include "PrintWindowFixture.h"
 #include "RenderedPdf.h"
@@ -47,6 +53,29 @@ protected:
     }
 
     static QColor at(const QImage &image, int x, int y) { return image.pixelColor(x, y); }
+
+    // A blue front in a layout without a stamp, and a red back.
+    void cardWithBack()
+    {
+        colouredCard(1);
+        editCard(doc, [&](Card &card) {
+            card.back = CardFace::blankBack(card);
+            QImage canvas(440, 270, QImage::Format_RGB32);
+            canvas.fill(Red);
+            card.back->canvas.setPicture(canvas);
+        });
+    }
+    static void chooseSides(QDialog &dialog, int choice)
+    {
+        in<QComboBox>(dialog, QStringLiteral("Dubbelzijdig"))->setCurrentIndex(choice);
+    }
+    static bool isRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60; }
+    static QByteArray bytesOf(const QString &file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? maskedPdf(f.readAll()) : QByteArray();
+    }
+    QString corrections() const { return CorrectionFile::besideSettings(settingsPath); }
 };
 
 } // namespace
@@ -426,6 +455,156 @@ TEST_F(PrintWindowTest, SetupPrinterAsksTheStationOverTheWindow)
 {
     trigger(QStringLiteral("FileSetupPrinter"));
     EXPECT_EQ(printer.setUpParents, QList<QWidget *>{&window});
+}
+
+// ---- a card with a back ----
+
+TEST_F(PrintWindowTest, SidesAreChosenOnlyForACardWithABackAndTheBacksCorrectionIsNamed)
+{
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        EXPECT_EQ(d.findChild<QComboBox *>(QStringLiteral("Dubbelzijdig")), nullptr);
+        EXPECT_EQ(d.findChild<QLabel *>(QStringLiteral("AchterCorrectieRegel")), nullptr);
+        EXPECT_EQ(d.size(), QSize(264, 246)) << "the dialog of a one-sided card as it was";
+    });
+    cardWithBack();
+    using CorrectionFile::FlipEdge;
+    ASSERT_TRUE(CorrectionFile::storeBack(corrections(), printer.name, FlipEdge::Long, {0.8, -0.4, 1, 1}));
+    ASSERT_TRUE(CorrectionFile::storeBack(corrections(), printer.name, FlipEdge::Short, {-1.2, 0.3, 1.002, 1.002}));
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        auto *sides = in<QComboBox>(d, QStringLiteral("Dubbelzijdig"));
+        ASSERT_NE(sides, nullptr);
+        EXPECT_TRUE(sides->isVisible());
+        ASSERT_EQ(sides->count(), 4);
+        EXPECT_EQ(sides->itemText(0), QStringLiteral("Alleen voorkant"));
+        EXPECT_EQ(sides->itemText(1), QStringLiteral("Dubbelzijdig, omslaan over de lange kant"));
+        EXPECT_EQ(sides->itemText(2), QStringLiteral("Dubbelzijdig, omslaan over de korte kant"));
+        EXPECT_EQ(sides->itemText(3), QStringLiteral("Handmatig: eerst de voorkanten, dan de achterkanten"));
+        EXPECT_EQ(sides->currentIndex(), 0);
+        auto *backLine = in<QLabel>(d, QStringLiteral("AchterCorrectieRegel"));
+        EXPECT_FALSE(backLine->isVisible()) << "the fronts only have no backs' correction";
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("CorrectieRegel"))->text(), QStringLiteral("geen correctie"));
+        const QStringList expected = {QStringLiteral("Achterkant: +0,8 / \u22120,4 mm"),
+                                      QStringLiteral("Achterkant: \u22121,2 / +0,3 mm, 100,2 %"),
+                                      QStringLiteral("Achterkant: +0,8 / \u22120,4 mm")};
+        for (int choice = 1; choice <= 3; ++choice) {
+            chooseSides(d, choice);
+            EXPECT_TRUE(backLine->isVisible()) << choice;
+            EXPECT_EQ(backLine->text(), expected[choice - 1]) << "by hand the stack turns over the long edge";
+            EXPECT_TRUE(d.rect().contains(backLine->geometry()));
+        }
+        EXPECT_TRUE(d.rect().contains(sides->geometry()));
+    });
+}
+
+// "Alleen voorkant" prints a card with a back as the sheet of its front always printed,
+// on the printer and into a PDF, byte for byte.
+TEST_F(PrintWindowTest, TheFrontsOnlyPrintAsTheOneSidedSheetDid)
+{
+    cardWithBack();
+    const PrinterCorrection front{1.5, -0.8, 1.004, 0.998};
+    ASSERT_TRUE(CorrectionFile::store(corrections(), printer.name, front));
+    ASSERT_TRUE(CorrectionFile::store(corrections(), CorrectionFile::PdfTarget, front));
+    ASSERT_TRUE(CorrectionFile::storeBack(corrections(), printer.name, CorrectionFile::FlipEdge::Long, {3, 3, 1, 1}));
+    const PrintedCard sheetCard = PrintedCard::from(doc.card());
+    const SheetGeometry sheet = SheetGeometry::from(doc.printSettings());
+
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) { click(d, QStringLiteral("PrintKnop")); });
+    EXPECT_EQ(printer.preparedSides, QList<Duplex>{Duplex::FrontOnly});
+    const QByteArray fromDialog = bytesOf(printerPages);
+    ASSERT_FALSE(fromDialog.isEmpty());
+    ASSERT_TRUE(printSheetTo(printer, questions, sheetCard, sheet, 1, front).isPrinted());
+    EXPECT_EQ(fromDialog, bytesOf(printerPages)) << "the printer's document";
+
+    printer.toFile = true;
+    const QString pdf = dir.filePath(QStringLiteral("vel.pdf")), before = dir.filePath(QStringLiteral("zoals.pdf"));
+    questions.saveFileAnswers = {pdf};
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        in<QComboBox>(d, QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("2"));
+        click(d, QStringLiteral("PrintKnop"));
+    });
+    ASSERT_TRUE(writeSheetPdf(before, sheetCard, sheet, 2, front).isPrinted());
+    ASSERT_FALSE(bytesOf(pdf).isEmpty());
+    EXPECT_EQ(bytesOf(pdf), bytesOf(before)) << "the PDF";
+    EXPECT_TRUE(questions.messages.isEmpty()) << questions.messages.join('|').toStdString();
+}
+
+TEST_F(PrintWindowTest, BothSidesGoAsOneDuplexJobOrByHandAfterTheQuestionWithItsPicture)
+{
+    cardWithBack();
+    printer.duplexUnit = true;
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        chooseSides(d, 1);
+        click(d, QStringLiteral("PrintKnop"));
+    });
+    EXPECT_EQ(printer.preparedSides, QList<Duplex>{Duplex::LongEdge});
+    EXPECT_EQ(printer.preparedCopies, QList<int>{1});
+    ASSERT_EQ(RenderedPdf::pageCount(printerPages), 2);
+    const QRectF page = QRectF(0, 0, 210, 297);
+    const QRectF fronts = RenderedPdf::boxOf(RenderedPdf::renderPage(printerPages, 1), page, isBlue);
+    const QRectF backs = RenderedPdf::boxOf(RenderedPdf::renderPage(printerPages, 2), page, isRed);
+    // The fronts from 12 to 192 mm; their backs mirrored over the long edge.
+    EXPECT_NEAR(fronts.left(), 12, 0.3);
+    EXPECT_NEAR(backs.left(), 210 - fronts.right(), 0.3);
+    EXPECT_NEAR(backs.right(), 210 - fronts.left(), 0.3);
+    EXPECT_NEAR(backs.top(), fronts.top(), 0.3);
+    EXPECT_TRUE(questions.asked.isEmpty());
+
+    questions.yesNoAnswers = {true};
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        chooseSides(d, 3);
+        click(d, QStringLiteral("PrintKnop"));
+    });
+    EXPECT_EQ(printer.preparedSides, (QList<Duplex>{Duplex::LongEdge, Duplex::FrontOnly, Duplex::FrontOnly}))
+        << "the fronts, then the backs, each one-sided";
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(questions.asked[0].startsWith(TurnStackTitle + QLatin1Char('|')));
+    ASSERT_EQ(questions.pictures.size(), 1);
+    EXPECT_FALSE(questions.pictures[0].isNull()) << "how the stack goes back into the tray";
+    ASSERT_EQ(RenderedPdf::pageCount(printerPages), 1);
+    EXPECT_NEAR(RenderedPdf::boxOf(RenderedPdf::renderPage(printerPages), page, isRed).left(), backs.left(), 0.3)
+        << "the second document is the backs'";
+}
+
+TEST_F(PrintWindowTest, ThePagePreviewShowsEachPageAsItPrintsTheBackSecond)
+{
+    cardWithBack();
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        chooseSides(d, 1);
+        click(d, QStringLiteral("VoorbeeldKnop"));
+        auto *preview = d.findChild<QDialog *>(QStringLiteral("PaginaVoorbeeld"));
+        ASSERT_NE(preview, nullptr);
+        EXPECT_TRUE(preview->isVisible());
+        EXPECT_EQ(preview->windowTitle(), QStringLiteral(" Voorbeeld"));
+        EXPECT_TRUE(in<QLabel>(d, QStringLiteral("Picture1"))->isVisible()) << "the small sheet stays";
+        auto pageLine = [&] { return preview->findChild<QLabel *>(QStringLiteral("PaginaRegel"))->text(); };
+        auto picture = [&] { return preview->findChild<QLabel *>(QStringLiteral("PaginaBeeld"))->pixmap().toImage(); };
+        auto *previous = preview->findChild<QPushButton *>(QStringLiteral("VorigeKnop"));
+        auto *next = preview->findChild<QPushButton *>(QStringLiteral("VolgendeKnop"));
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(previous->text(), QStringLiteral("Vorige"));
+        EXPECT_EQ(next->text(), QStringLiteral("Volgende"));
+        EXPECT_EQ(pageLine(), QStringLiteral("Pagina 1 van 2"));
+        EXPECT_FALSE(previous->isEnabled());
+        // At 1.6 px/mm: 14 mm from the left lies on the first front (from 12 mm), but left
+        // of every back (from 18 mm, the mirror image of the last column's right edge).
+        const auto pixel = [](double xMm, double yMm) { return QPoint(int(xMm * 1.6), int(yMm * 1.6)); };
+        const QImage front = picture();
+        ASSERT_EQ(front.size(), QSize(336, 475));
+        EXPECT_TRUE(isBlue(front.pixel(pixel(14, 30))));
+        QTest::mouseClick(next, Qt::LeftButton);
+        EXPECT_EQ(pageLine(), QStringLiteral("Pagina 2 van 2"));
+        EXPECT_EQ(preview->findChild<QLabel *>(QStringLiteral("KantRegel"))->text(), QStringLiteral("Achterkant"));
+        EXPECT_FALSE(next->isEnabled());
+        const QImage back = picture();
+        EXPECT_EQ(QColor(back.pixel(pixel(14, 30))), QColor(Qt::white));
+        EXPECT_TRUE(isRed(back.pixel(pixel(20, 30))));
+
+        // Three sheets on one side: three front pages.
+        chooseSides(d, 0);
+        in<QComboBox>(d, QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("3"));
+        EXPECT_EQ(pageLine(), QStringLiteral("Pagina 1 van 3")) << "the open preview follows the choices";
+    });
+    EXPECT_TRUE(printer.preparedCopies.isEmpty()) << "a preview prints nothing";
 }
 
 // ---- the system printer ----

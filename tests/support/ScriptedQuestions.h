@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -28,12 +30,19 @@ public:
     QList<QFont> fontsOffered; // what the font dialog was opened with
     QStringList initialTexts;  // what the input boxes were pre-filled with
     QList<QColor> coloursOffered; // what the colour dialog was opened on
+    QList<QImage> pictures;       // shown with yes/no questions
     int unexpected = 0;
 
     bool yesNo(const QString &title, const QString &text) override
     {
         asked << title + QLatin1Char('|') + text;
         return take(yesNoAnswers, false);
+    }
+    // Asked as the plain question, the picture kept beside it.
+    bool yesNoWithPicture(const QString &title, const QString &text, const QImage &picture) override
+    {
+        pictures << picture;
+        return yesNo(title, text);
     }
     Answer yesNoCancel(const QString &title, const QString &text) override
     {

@@ -2,8 +2,10 @@
 
 #include "core/CommandGuard.h"
 #include "assets/BuiltinPictures.h"
-#include "core/CardDocument.h"
+#include "core/Card.h"
+#include "core/PrintSettings.h"
 #include "print/CorrectionFile.h"
+#include "print/ui/PagePreviewDialog.h"
 #include "print/ui/PrintDialogControls.h"
 #include "print/PrintTarget.h"
 #include "print/SheetPreview.h"
@@ -30,25 +32,51 @@ QStringList sheetCounts()
 // The line reaches past the preview's right edge, as designed.
 constexpr int ScanLineWidth = 141;
 
+// Where the lines below the frame start, and how high the correction line is.
+constexpr int BelowFrame = 224;
+constexpr int CorrectionLineHeight = 18;
+constexpr int LineWidth = 250;
+
+// The entries of "Dubbelzijdig", in the order of Duplex.
+const QStringList SideChoices = {
+    QStringLiteral("Alleen voorkant"),
+    QStringLiteral("Dubbelzijdig, omslaan over de lange kant"),
+    QStringLiteral("Dubbelzijdig, omslaan over de korte kant"),
+    QStringLiteral("Handmatig: eerst de voorkanten, dan de achterkanten"),
+};
+
+PrinterCorrection correctionOf(const QString &correctionFile, const QString &entry)
+{
+    return correctionFile.isEmpty() ? PrinterCorrection() : CorrectionFile::correctionFor(correctionFile, entry);
+}
+
+PrinterCorrection backCorrectionOf(const QString &correctionFile, const QString &entry, CorrectionFile::FlipEdge edge)
+{
+    return correctionFile.isEmpty() ? PrinterCorrection()
+                                    : CorrectionFile::backCorrectionFor(correctionFile, entry, edge);
+}
+
 } // namespace
 
-AfdrukkenDialog::AfdrukkenDialog(const CardDocument &document, Questions &questions, PrintTarget &printer,
-                                 WaitFunction wait, const QString &correctionFile, QWidget *parent)
+AfdrukkenDialog::AfdrukkenDialog(const Card &card, const PrintSettings &settings, Questions &questions,
+                                 PrintTarget &printer, WaitFunction wait, const QString &correctionFile,
+                                 QWidget *parent)
     : QDialog(parent)
     , m_questions(questions)
     , m_printer(printer)
     , m_wait(std::move(wait))
-    , m_card(PrintedCard::from(document.card()))
-    , m_sheet(SheetGeometry::from(document.printSettings()))
-    , m_correction(correctionFile.isEmpty() ? PrinterCorrection()
-                                            : CorrectionFile::correctionFor(correctionFile, correctionEntry(printer)))
+    , m_card(PrintedCard::from(card))
+    , m_sheet(SheetGeometry::from(settings))
+    , m_correction(correctionOf(correctionFile, correctionEntry(printer)))
 {
+    if (card.back) {
+        m_back = PrintedCard::from(*card.back, nullptr);
+        m_backLongEdge = backCorrectionOf(correctionFile, correctionEntry(printer), CorrectionFile::FlipEdge::Long);
+        m_backShortEdge = backCorrectionOf(correctionFile, correctionEntry(printer), CorrectionFile::FlipEdge::Short);
+    }
     setObjectName(QStringLiteral("Afdrukken"));
     setWindowTitle(QStringLiteral(" Kaartjes Afdrukken"));
     setFont(QFont(QStringLiteral("Arial"), 8));
-    // The designed dialog and, below its frame, the line of the printer's correction.
-    constexpr int CorrectionLineHeight = 18;
-    setFixedSize(clientSize(QSize(270, 253)) + QSize(0, CorrectionLineHeight));
 
     QWidget *frame1 = frame(this, QStringLiteral("Frame1"), pixelRect(5, -1, 254, 218));
     colouredLabel(frame1, QStringLiteral("BackA4"), pixelRect(12, 18, 138, 188), QColor(192, 192, 255));
@@ -63,6 +91,10 @@ AfdrukkenDialog::AfdrukkenDialog(const CardDocument &document, Questions &questi
     greyCaption(frame1, QStringLiteral("Label4"), QPoint(204, 21), QStringLiteral("Pagina's"));
     m_status = greyCaption(frame1, QStringLiteral("Label2"), QPoint(160, 50), ScanAnimation::AtRest);
 
+    QPushButton *pagePreview = pushButton(frame1, QStringLiteral("VoorbeeldKnop"), QStringLiteral("Voorbeeld"),
+                                          pixelRect(162, 90, 80, 20));
+    pagePreview->setToolTip(QStringLiteral(" De bladzijden zoals ze worden afgedrukt "));
+
     QLabel *printerPicture = colouredLabel(frame1, QStringLiteral("Image1"), pixelRect(160, 120, 84, 50), QColor());
     printerPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     printerPicture->setPixmap(QPixmap::fromImage(BuiltinPictures::printerPicture()));
@@ -71,35 +103,132 @@ AfdrukkenDialog::AfdrukkenDialog(const CardDocument &document, Questions &questi
     m_printButton = pushButton(frame1, QStringLiteral("PrintKnop"), QStringLiteral("Print"), pixelRect(162, 183, 40, 20));
     m_exitButton = pushButton(frame1, QStringLiteral("ExitKnop"), QStringLiteral("Exit"), pixelRect(202, 183, 40, 20));
 
-    greyCaption(this, QStringLiteral("CorrectieRegel"), QPoint(10, 224), m_correction.caption());
-    showCardsOffPage(m_sheet.cardsOffPage(printer.printableCornerMm(), m_correction));
+    const int end = placeLinesBelowFrame(BelowFrame);
+    // The designed dialog and, below its frame, the lines; a card without a back keeps
+    // the dialog's size as it was.
+    const int wide = m_sides ? m_sides->geometry().right() + 10 : 0;
+    setFixedSize(std::max(clientSize(QSize(270, 253)).width(), wide), end + 4);
+    showCardsOffPage(m_sheet.cardsOffPage(printer.printableCornerMm(), m_correction), end);
 
     connect(m_printButton, &QPushButton::clicked, this, CommandGuard::guarded(m_questions, [this] { print(); }));
     connect(m_exitButton, &QPushButton::clicked, this, &AfdrukkenDialog::reject);
+    connect(pagePreview, &QPushButton::clicked, this, CommandGuard::guarded(m_questions, [this] { showPagePreview(); }));
+    connect(m_sheetCount, &QComboBox::currentIndexChanged, this, [this] {
+        if (m_pagePreview && m_pagePreview->isVisible())
+            showPagePreview();
+    });
 }
 
-// Below the correction line, in red, and only when the margins put a card beyond the
+AfdrukkenDialog::~AfdrukkenDialog() = default;
+
+int AfdrukkenDialog::placeLinesBelowFrame(int top)
+{
+    int y = top;
+    if (m_back) {
+        m_sides = choiceBox(this, QStringLiteral("Dubbelzijdig"), QPoint(10, y - 2), LineWidth, SideChoices,
+                            QColor(192, 255, 192));
+        // The longest choice is wider than the designed dialog: the dialog grows to show it whole.
+        m_sides->resize(std::max(LineWidth, m_sides->sizeHint().width()), m_sides->height());
+        m_sides->setToolTip(QStringLiteral(" Hoe de achterkanten achter de voorkanten komen "));
+        y += 24;
+    }
+    greyCaption(this, QStringLiteral("CorrectieRegel"), QPoint(10, y), m_correction.caption());
+    y += CorrectionLineHeight;
+    if (m_back) {
+        m_backCorrectionLine = greyCaption(this, QStringLiteral("AchterCorrectieRegel"), QPoint(10, y - 2), QString());
+        m_backCorrectionLine->hide();
+        y += CorrectionLineHeight - 2;
+        connect(m_sides, &QComboBox::currentIndexChanged, this, [this] { sidesChosen(); });
+    }
+    return y;
+}
+
+// The backs' line names the correction of the edge chosen; a double-sided choice on a
+// preview already open shows its pages at once.
+void AfdrukkenDialog::sidesChosen()
+{
+    const Duplex chosen = duplex();
+    m_backCorrectionLine->setVisible(chosen != Duplex::FrontOnly);
+    m_backCorrectionLine->setText(request(1).backCorrection.backCaption());
+    m_backCorrectionLine->adjustSize();
+    if (m_pagePreview && m_pagePreview->isVisible())
+        showPagePreview();
+}
+
+// Below the correction lines, in red, and only when the margins put a card beyond the
 // paper: the preview draws its fixed grid whatever the margins are.
-void AfdrukkenDialog::showCardsOffPage(const QList<int> &cards)
+void AfdrukkenDialog::showCardsOffPage(const QList<int> &cards, int top)
 {
     if (cards.isEmpty())
         return;
-    constexpr int WarningWidth = 250;
     auto *warning = new QLabel(offPageWarning(cards), this);
     warning->setObjectName(QStringLiteral("BuitenVelRegel"));
     warning->setWordWrap(true);
     QPalette red = warning->palette();
     red.setColor(QPalette::WindowText, QColor(200, 0, 0));
     warning->setPalette(red);
-    const int height = warning->heightForWidth(WarningWidth);
-    warning->setGeometry(10, 242, WarningWidth, height);
-    setFixedSize(width(), std::max(this->height(), 242 + height + 6));
+    const int height = warning->heightForWidth(LineWidth);
+    warning->setGeometry(10, top, LineWidth, height);
+    setFixedSize(width(), std::max(this->height(), top + height + 6));
 }
 
+Duplex AfdrukkenDialog::duplex() const
+{
+    if (!m_sides)
+        return Duplex::FrontOnly;
+    switch (m_sides->currentIndex()) {
+    case 1:
+        return Duplex::LongEdge;
+    case 2:
+        return Duplex::ShortEdge;
+    case 3:
+        return Duplex::ByHand;
+    default:
+        return Duplex::FrontOnly;
+    }
+}
+
+SheetRequest AfdrukkenDialog::request(int sheets) const
+{
+    SheetRequest request;
+    request.sheet = m_sheet;
+    request.sheets = sheets;
+    request.duplex = duplex();
+    request.printableCorner = m_printer.printsToFile() ? QPointF() : m_printer.printableCornerMm();
+    request.frontCorrection = m_correction;
+    // By hand the stack is turned over its long edge.
+    request.backCorrection = request.duplex == Duplex::ShortEdge ? m_backShortEdge : m_backLongEdge;
+    return request;
+}
+
+FaceSource AfdrukkenDialog::faces() const
+{
+    return [this](int, CardSide face) -> const PrintedCard * {
+        if (face == CardSide::Front)
+            return &m_card;
+        return m_back ? &*m_back : nullptr;
+    };
+}
+
+// "Alleen voorkant", and any card without a back, print as the one-sided sheet always did:
+// the plan of fronts only is that sheet, page for page.
 void AfdrukkenDialog::print()
 {
-    runPrint(*this, m_questions, m_wait, m_sheetCount->currentText(),
-             [this](int copies) { return printSheetTo(m_printer, m_questions, m_card, m_sheet, copies, m_correction); });
+    runPrint(*this, m_questions, m_wait, m_sheetCount->currentText(), [this](int copies) {
+        return printPlanTo(m_printer, m_questions, faces(), request(copies), copies);
+    });
+}
+
+// Beside the dialog, not over it: the user can change the choices and see the pages follow.
+void AfdrukkenDialog::showPagePreview()
+{
+    if (!m_pagePreview)
+        m_pagePreview = new PagePreviewDialog(this);
+    const int sheets = std::clamp(m_sheetCount->currentText().toInt(), 1, 10);
+    const SheetRequest planned = request(sheets);
+    m_pagePreview->showPlan(faces(), m_sheet, SheetPlan::forOneCard(planned), planned.printableCorner);
+    m_pagePreview->show();
+    m_pagePreview->raise();
 }
 
 void AfdrukkenDialog::setStatusText(const QString &text)
@@ -126,6 +255,9 @@ void AfdrukkenDialog::setPrinting(bool printing)
     m_printing = printing;
     m_printButton->setEnabled(!printing);
     m_exitButton->setEnabled(!printing);
+    // The choice of sides is read when the animation ends: it holds still until then.
+    if (m_sides)
+        m_sides->setEnabled(!printing);
     if (printing)
         setCursor(Qt::WaitCursor);
     else

@@ -4,10 +4,16 @@
 #include "print/PrintedCard.h"
 #include "print/PrinterCorrection.h"
 #include "print/SheetGeometry.h"
+#include "print/SheetPainter.h"
+#include "print/SheetPlan.h"
 
 #include <QDialog>
+#include <QPointer>
+#include <optional>
 
-class CardDocument;
+struct Card;
+struct PrintSettings;
+class PagePreviewDialog;
 class PrintTarget;
 class QComboBox;
 class QLabel;
@@ -19,12 +25,18 @@ class Questions;
 // it opens, and stays open after a print; while one runs it cannot be closed. Below
 // the frame a line says which correction of the printer the print gets, and another
 // which cards the margins put beyond the A4 page.
+//
+// A card with a back gets the choice "Dubbelzijdig" below the frame: the fronts only, as
+// a card without a back prints, or both sides on a duplex printer turning the paper over
+// either edge, or by hand. A double-sided choice names the backs' correction in force
+// for that edge on a line of its own. "Voorbeeld" shows the pages as they will print.
 class AfdrukkenDialog : public QDialog, public PrintDialogView {
     Q_OBJECT
 public:
     // correctionFile holds the printers' corrections; empty prints without any.
-    AfdrukkenDialog(const CardDocument &document, Questions &questions, PrintTarget &printer, WaitFunction wait,
-                    const QString &correctionFile, QWidget *parent = nullptr);
+    AfdrukkenDialog(const Card &card, const PrintSettings &settings, Questions &questions, PrintTarget &printer,
+                    WaitFunction wait, const QString &correctionFile, QWidget *parent = nullptr);
+    ~AfdrukkenDialog() override;
 
     void setStatusText(const QString &text) override;
     void showScanLine(int height) override;
@@ -34,20 +46,36 @@ public:
     void reject() override;
 
 private:
-    void showCardsOffPage(const QList<int> &cards);
+    // Lays out what stands below the frame from top onwards; returns where it ends.
+    int placeLinesBelowFrame(int top);
+    void showCardsOffPage(const QList<int> &cards, int top);
     void print();
+    void showPagePreview();
+    void sidesChosen();
+
+    Duplex duplex() const;
+    // What the dialog prints in a number of sheets; the printable corner is the target's.
+    SheetRequest request(int sheets) const;
+    FaceSource faces() const;
 
     Questions &m_questions;
     PrintTarget &m_printer;
     WaitFunction m_wait;
     PrintedCard m_card;
+    std::optional<PrintedCard> m_back;
     SheetGeometry m_sheet;
     PrinterCorrection m_correction;
+    // The backs' corrections, for the paper turned over the long and the short edge.
+    PrinterCorrection m_backLongEdge;
+    PrinterCorrection m_backShortEdge;
     bool m_printing = false;
 
     QLabel *m_status = nullptr;
     QWidget *m_scanLine = nullptr;
     QComboBox *m_sheetCount = nullptr;
+    QComboBox *m_sides = nullptr;
+    QLabel *m_backCorrectionLine = nullptr;
     QPushButton *m_printButton = nullptr;
     QPushButton *m_exitButton = nullptr;
+    QPointer<PagePreviewDialog> m_pagePreview;
 };

@@ -42,7 +42,9 @@ void install(MainWindow &window, const PrinterSource &printer, const WaitFunctio
                      CommandGuard::guarded(window.questions(), [&window, printer] { printer().setUp(&window); }));
     QObject::connect(window.action(QStringLiteral("FilePrint")), &QAction::triggered, &window,
                      CommandGuard::guarded(window.questions(), [&window, printer, wait] {
-                         AfdrukkenDialog dialog(window.document(), window.questions(), printer(), wait,
+                         // The whole card, whichever side the window shows.
+                         AfdrukkenDialog dialog(window.document().card(), window.document().printSettings(),
+                                                window.questions(), printer(), wait,
                                                 CorrectionFile::besideSettings(window.settingsPath()), &window);
                          dialog.exec();
                      }));
