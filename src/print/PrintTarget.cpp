@@ -91,8 +91,8 @@ PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSo
 }
 
 PrintOutcome printBothSidesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,
-                              const SideDrawing &draw, Duplex edge, const PrinterCorrection &frontCorrection,
-                              const PrinterCorrection &backCorrection)
+                              const SheetGeometry &sheet, const SideDrawing &draw, Duplex edge,
+                              const PrinterCorrection &frontCorrection, const PrinterCorrection &backCorrection)
 {
     const auto correctionOf = [&](CardSide side) { return side == CardSide::Front ? frontCorrection : backCorrection; };
     if (target.printsToFile()) {
@@ -125,7 +125,8 @@ PrintOutcome printBothSidesTo(PrintTarget &target, Questions &questions, const Q
                            "om het vel zelf om te draaien.")
                 .arg(target.printerName()));
     const PrintOutcome front = document({CardSide::Front}, Duplex::FrontOnly);
-    if (!front.isPrinted() || !questions.yesNo(TurnStackTitle, turnStackText()))
+    if (!front.isPrinted()
+        || !questions.yesNoWithPicture(TurnStackTitle, turnStackText(), turnStackPicture(sheet, target.printerName())))
         return front;
     return document({CardSide::Back}, Duplex::FrontOnly);
 }

@@ -76,7 +76,7 @@ QString turnStackText();
 // print by hand); over the short edge such a printer is refused. A PDF gets both pages.
 using SideDrawing = std::function<void(QPainter &painter, CardSide side, QPointF printableCorner)>;
 PrintOutcome printBothSidesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,
-                              const SideDrawing &draw, Duplex edge, const PrinterCorrection &frontCorrection = {},
+                              const SheetGeometry &sheet, const SideDrawing &draw, Duplex edge, const PrinterCorrection &frontCorrection = {},
                               const PrinterCorrection &backCorrection = {});
 
 // The same for any page drawing, e.g. the calibration sheet; suggestedName is the PDF's.

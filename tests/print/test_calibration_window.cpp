@@ -141,7 +141,7 @@ TEST_F(CalibrationWindow, BackReadingsAreStoredForThisPrinterAndEdgeAndTheFronts
     };
     withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
         auto *text = in<QLabel>(d, QStringLiteral("AchterkantTekst"));
-        EXPECT_EQ(text->text(), QStringLiteral("geen correctie"));
+        EXPECT_EQ(text->text(), QStringLiteral("Achterkant: geen correctie"));
         in<QComboBox>(d, QStringLiteral("OmslaanKeuze"))->setCurrentIndex(1); // the short edge
         retype(in<QLineEdit>(d, QStringLiteral("AchterkantText(3)")), QStringLiteral("11"));
         click(d, QStringLiteral("AchterkantOpslaanKnop"));
@@ -157,9 +157,9 @@ TEST_F(CalibrationWindow, BackReadingsAreStoredForThisPrinterAndEdgeAndTheFronts
             {QPointF(0.8, -0.4), QPointF(1.2, 0)}, SheetGeometry::from(doc.printSettings()), Duplex::ShortEdge);
         ASSERT_FALSE(expected.isNeutral());
         EXPECT_EQ(backOf(QStringLiteral("Testprinter"), CorrectionFile::FlipEdge::Short), expected);
-        EXPECT_EQ(text->text(), expected.caption());
+        EXPECT_EQ(text->text(), expected.backCaption());
         in<QComboBox>(d, QStringLiteral("OmslaanKeuze"))->setCurrentIndex(0);
-        EXPECT_EQ(text->text(), QStringLiteral("geen correctie")) << "the long edge has none";
+        EXPECT_EQ(text->text(), QStringLiteral("Achterkant: geen correctie")) << "the long edge has none";
         EXPECT_EQ(in<QLabel>(d, QStringLiteral("CorrectieTekst"))->text(), front.caption());
     });
     EXPECT_EQ(questions.messages.size(), 1);
@@ -170,7 +170,7 @@ TEST_F(CalibrationWindow, BackReadingsAreStoredForThisPrinterAndEdgeAndTheFronts
     withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
         in<QComboBox>(d, QStringLiteral("OmslaanKeuze"))->setCurrentIndex(1);
         click(d, QStringLiteral("AchterkantWissenKnop"));
-        EXPECT_EQ(in<QLabel>(d, QStringLiteral("AchterkantTekst"))->text(), QStringLiteral("geen correctie"));
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("AchterkantTekst"))->text(), QStringLiteral("Achterkant: geen correctie"));
     });
     EXPECT_TRUE(backOf(QStringLiteral("Testprinter"), CorrectionFile::FlipEdge::Short).isNeutral());
     EXPECT_EQ(CorrectionFile::correctionFor(corrections, QStringLiteral("Testprinter")), front);

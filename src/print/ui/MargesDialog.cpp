@@ -276,7 +276,7 @@ void MargesDialog::printDuplexSheet()
     // stand where the cards' fronts will; the back without any, so that what the user
     // reads is where this printer puts a back against such a front.
     const PrintOutcome outcome = printBothSidesTo(
-        m_printer, m_questions, QStringLiteral("Testpagina-dubbelzijdig.pdf"),
+        m_printer, m_questions, QStringLiteral("Testpagina-dubbelzijdig.pdf"), sheet,
         [&](QPainter &painter, CardSide side, QPointF corner) {
             if (side == CardSide::Front)
                 CalibrationSheet::drawDuplexFront(painter, sheet, printer, edge);
@@ -324,7 +324,7 @@ void MargesDialog::clearBackCorrection()
 void MargesDialog::showBackCorrection()
 {
     m_backCorrection->setText(
-        CorrectionFile::backCorrectionFor(m_correctionFile, correctionEntry(m_printer), flipEdge(chosenEdge())).caption());
+        CorrectionFile::backCorrectionFor(m_correctionFile, correctionEntry(m_printer), flipEdge(chosenEdge())).backCaption());
     m_backCorrection->adjustSize();
 }
 
