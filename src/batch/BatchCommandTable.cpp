@@ -36,7 +36,7 @@ const QString GradientHelp = QStringLiteral(
     "  lumovander-batch gradient 7 verloop.png --size 880x540\n");
 
 const QString RenderHelp = QStringLiteral(
-    "gebruik: lumovander-batch render NAAM UITVOER [--folder MAP] [--scale N]\n"
+    "gebruik: lumovander-batch render NAAM UITVOER [--folder MAP] [--scale N] [--achterkant]\n"
     "\n"
     "Tekent de bewaarde kaart NAAM als PNG-plaatje, zoals het venster haar toont.\n"
     "\n"
@@ -44,9 +44,12 @@ const QString RenderHelp = QStringLiteral(
     "  UITVOER       het PNG-bestand; - is de standaarduitvoer\n"
     "  --folder MAP  de map met Cards in plaats van die van het programma\n"
     "  --scale N     N keer zo groot, 1 tot 16; vanaf 2 uit de afdrukkopieën\n"
+    "  --achterkant  de achterkant in plaats van de voorkant; een kaart zonder\n"
+    "                achterkant geeft een melding en geen plaatje\n"
     "\n"
     "Voorbeeld:\n"
-    "  lumovander-batch render Jan jan.png --scale 4\n");
+    "  lumovander-batch render Jan jan.png --scale 4\n"
+    "  lumovander-batch render Jan jan-achterkant.png --achterkant\n");
 
 const QString PrintHelp = QStringLiteral(
     "gebruik: lumovander-batch print NAAM --output BESTAND.pdf [--copies N] [--folder MAP]\n"

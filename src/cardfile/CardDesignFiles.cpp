@@ -97,7 +97,9 @@ ReadLogo readLogo(const QString &path, qint64 budgetLeft)
 // The logos of one opening, by file: each read once, and the budget spent once per file.
 class LogoCache {
 public:
-    LogoCache(QDir folder, qint64 budget) : m_folder(std::move(folder)), m_budgetLeft(budget) {}
+    LogoCache(QDir folder, qint64 budget) : m_folder(std::move(folder)), m_budget(budget), m_budgetLeft(budget) {}
+
+    qint64 spent() const { return m_budget - m_budgetLeft; }
 
     const ReadLogo &logo(const QString &file)
     {
@@ -122,6 +124,7 @@ public:
 private:
     static constexpr qint64 SvgDrawingMs = 15000;
     QDir m_folder;
+    qint64 m_budget;
     qint64 m_budgetLeft;
     qint64 m_svgTime = 0;
     std::map<QString, ReadLogo> m_read;
@@ -230,6 +233,7 @@ ReadDesign readWithNotes(const QString &folder, const QString &name, const LineF
                             .arg(overBudget.join(QStringLiteral(", ")));
     read.design.objects = std::move(objects);
     result.design = std::move(read.design);
+    result.logoBytes = logos.spent();
     return result;
 }
 

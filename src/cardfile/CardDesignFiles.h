@@ -31,10 +31,12 @@ CardDesign read(const QString &folder, const QString &name, const LineFont &card
 // left out, as are the objects a file lists beyond CardDesign::MaxObjects.
 inline constexpr qint64 MaxLogoBytesPerCard = PictureLimits::MaxDecodedBytes;
 
-// The same with what was left out for the card's limits, each a Dutch sentence to show.
+// The same with what was left out for the card's limits, each a Dutch sentence to show,
+// and what the logos read took of logoBudget: the two sides of a card share one budget.
 struct ReadDesign {
     CardDesign design;
     QStringList notes;
+    qint64 logoBytes = 0;
 };
 ReadDesign readWithNotes(const QString &folder, const QString &name, const LineFont &cardFont,
                          qint64 logoBudget = MaxLogoBytesPerCard);

@@ -1,10 +1,13 @@
 #include "cardfile/CardFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -53,6 +56,7 @@ QStringList locateAll(const QString &folder, const QString &name, const QStringL
 }
 
 const QString kDesignEnding = QStringLiteral(".opmaak");
+const QString kBackWord = QStringLiteral(".achterkant");
 
 // What follows the card's name in a logo file's name: ".logo.svg", ".logo-2.png"; the
 // numbers from 2 on, written as a save writes them.
@@ -141,6 +145,34 @@ QStringList logoFiles(const QString &folder, const QString &name)
         if (entry.startsWith(name) && isLogoEnding(entry.mid(name.size())))
             paths << dir.filePath(entry);
     return paths;
+}
+
+QString backName(const QString &name)
+{
+    return name + kBackWord;
+}
+
+QStringList backFileEndings()
+{
+    return {kBackWord + QStringLiteral(".rec"), kBackWord + QStringLiteral(".bmp"),
+            kBackWord + QStringLiteral(".print.png")};
+}
+
+BackFiles backFiles(const QString &folder, const QString &name)
+{
+    const QStringList paths = exactPaths(QDir(folder), name, backFileEndings());
+    return {paths[0], paths[1], paths[2]};
+}
+
+bool hasBack(const QString &folder, const QString &name)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(backFiles(folder, name).record).constData(), &info) == 0;
+}
+
+bool isBackName(const QString &name)
+{
+    return name.endsWith(kBackWord, Qt::CaseInsensitive);
 }
 
 QString templateFile(const QString &templatesFolder, const QString &name)

@@ -52,6 +52,31 @@ bool isDesignFileOf(const QString &name, const QString &fileName);
 // (files, links, folders), as paths: what a save must replace or remove.
 QStringList logoFiles(const QString &folder, const QString &name);
 
+// The back of the card named name, kept beside the card under the name N.achterkant:
+// N.achterkant.rec (its fields, in the record format of N.crd), N.achterkant.bmp (its
+// canvas), N.achterkant.print.png (that picture's print copy), and its design and logos
+// as any card's under that name (N.achterkant.opmaak, N.achterkant.logo.svg, ...). The
+// word "back" already names the front's background (N-back.bmp), hence another word. The
+// files are a back only while its record stands there: without it the card has none,
+// and files of those names are left alone (a card an earlier version let the user name
+// "N.achterkant" may own some). Looked up under the exact name only, like the design:
+// the program wrote them.
+QString backName(const QString &name);
+struct BackFiles {
+    QString record;          // N.achterkant.rec
+    QString background;      // N.achterkant.bmp
+    QString backgroundPrint; // N.achterkant.print.png
+};
+// The endings after N, in the order of BackFiles.
+QStringList backFileEndings();
+BackFiles backFiles(const QString &folder, const QString &name);
+// Whether something (a file, a link, anything) stands where the back's record goes: the
+// back's files are then the card's to replace or remove.
+bool hasBack(const QString &folder, const QString &name);
+// Whether name ends in ".achterkant", in any letters: no card may be named so, as its
+// files would be another card's back (and on Windows, in other letters, the same files).
+bool isBackName(const QString &name);
+
 // The picture file of the template named name in the Templates folder.
 QString templateFile(const QString &templatesFolder, const QString &name);
 

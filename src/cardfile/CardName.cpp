@@ -1,20 +1,26 @@
 #include "cardfile/CardName.h"
 
+#include "cardfile/CardFolder.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 
 namespace {
 
-// What a save adds to the name for each file it writes (see CardFolder::cardFiles);
-// most file systems stop a file name at 255 bytes.
-const QStringList kFileSuffixes = {QStringLiteral(".crd"), QStringLiteral("-back.bmp"), QStringLiteral(".bmp"),
-                                   QStringLiteral("-back.print.png"), QStringLiteral(".print.png")};
+// Most file systems stop a file name at 255 bytes.
 constexpr qsizetype kFileNameBytes = 255;
 
-QString longestSuffix()
+// The longest of what a save adds to the name for the files it always writes (see
+// CardFolder::cardFiles), and for a card with a back for those of the back too. Only a
+// card with a back is held to the back's longer names, so that every name a card
+// without one could take before it still takes.
+QString longestSuffix(bool withBack)
 {
-    return *std::max_element(kFileSuffixes.begin(), kFileSuffixes.end(), [](const QString &a, const QString &b) {
+    QStringList suffixes = CardFolder::cardFileEndings();
+    if (withBack)
+        suffixes << CardFolder::backFileEndings();
+    return *std::max_element(suffixes.begin(), suffixes.end(), [](const QString &a, const QString &b) {
         return a.toUtf8().size() < b.toUtf8().size();
     });
 }
@@ -33,7 +39,7 @@ bool isReservedDeviceName(const QString &name)
 
 namespace CardName {
 
-std::optional<QString> problem(const QString &name)
+std::optional<QString> problem(const QString &name, bool withBack)
 {
     if (name.isEmpty())
         return QStringLiteral("Er is geen naam opgegeven.");
@@ -52,7 +58,10 @@ std::optional<QString> problem(const QString &name)
     if (isReservedDeviceName(name))
         return QStringLiteral(
             "Een naam mag geen apparaatnaam zijn, zoals CON, PRN, AUX, NUL, COM1 of LPT1.");
-    const QString suffix = longestSuffix();
+    if (CardFolder::isBackName(name))
+        return QStringLiteral("Een naam mag niet op '.achterkant' eindigen: zo heten de bestanden van de "
+                              "achterkant van een kaart.");
+    const QString suffix = longestSuffix(withBack);
     const qsizetype over = name.toUtf8().size() + suffix.toUtf8().size() - kFileNameBytes;
     if (over > 0)
         // Each character is at least one byte, so this many fewer always fits.

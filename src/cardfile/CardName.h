@@ -8,8 +8,9 @@
 // files may travel to, and it must never lead outside that folder.
 namespace CardName {
 
-// Why the name cannot be used, in Dutch, or nullopt when it can.
-std::optional<QString> problem(const QString &name);
+// Why the name cannot be used, in Dutch, or nullopt when it can. withBack: the card has
+// a back, whose file names are longer (CardFolder::backFiles).
+std::optional<QString> problem(const QString &name, bool withBack = false);
 
 // The Dutch message shown for a name that cannot be used.
 QString rejectionMessage(const QString &name, const QString &problem);

@@ -13,6 +13,8 @@
 #include "cardfile/PrintCopyFile.h"
 #include "stamp/PhotoLoader.h"
 
+#include <QFileInfo>
+
 namespace {
 
 void readRecordFile(const QString &path, CardState &state)
@@ -52,12 +54,42 @@ CanvasPicture readCanvasPicture(const QString &path, const QString &printPath)
     return read;
 }
 
-// The card as the files give it, built on the current one: a field the record cannot
-// give keeps its value. The design is the card's own alone: without its file, plain.
-Card restoredCard(const CardDocument &document, const CanvasPicture &background,
-                  const CardFolder::CardFiles &files, const QString &folder, const QString &name, QStringList &notes)
+// The back when its record is there, built on the front as a back is first made: a field
+// its record cannot give is the front's. A back has no stamp, whatever its record says.
+// Its logos get what the front's left of the card's budget. A back whose picture is
+// missing or damaged keeps its colour, and the user is told: the front is whole.
+std::optional<CardFace> readBack(const Card &card, const QString &folder, const QString &name, qint64 logoBudget,
+                                 QStringList &notes)
 {
-    Card card = document.card();
+    const CardFolder::BackFiles files = CardFolder::backFiles(folder, name);
+    const auto record = RegularFile::read(files.record, RegularFile::RecordLimit);
+    if (!record)
+        return std::nullopt;
+    CardFace back = CardFace::blankBack(card.front());
+    CardRecord::read(*record, back.state);
+    back.state.LayoutKind = 1;
+    const CanvasPicture picture = readCanvasPicture(files.background, files.backgroundPrint);
+    if (picture.picture.isNull())
+        notes << QStringLiteral("Het plaatje %1 van de achterkant ontbreekt of is beschadigd; de achterkant heeft "
+                                "alleen haar kleur.")
+                     .arg(QFileInfo(files.background).fileName());
+    else
+        back.canvas.setPicture(picture.picture, picture.print);
+    CardDesignFiles::ReadDesign design = CardDesignFiles::readWithNotes(
+        folder, CardFolder::backName(name), CardPainter::cardFont(back.state), logoBudget);
+    back.design = std::move(design.design);
+    for (const QString &note : design.notes)
+        notes << QStringLiteral("Achterkant: ") + note;
+    return back;
+}
+
+// The card as the files give it, built on base: a field the record cannot give keeps its
+// value. The design and the back are the card's own alone: without their files, plain
+// and none.
+Card restoredCard(const Card &base, const CanvasPicture &background, const CardFolder::CardFiles &files,
+                  const QString &folder, const QString &name, QStringList &notes)
+{
+    Card card = base;
     card.canvas.setPicture(background.picture, background.print);
     readRecordFile(files.record, card.state);
     card.applyLayout(card.state.LayoutKind);
@@ -71,6 +103,7 @@ Card restoredCard(const CardDocument &document, const CanvasPicture &background,
     CardDesignFiles::ReadDesign design = CardDesignFiles::readWithNotes(folder, name, CardPainter::cardFont(card.state));
     card.design = std::move(design.design);
     notes = std::move(design.notes);
+    card.back = readBack(card, folder, name, CardDesignFiles::MaxLogoBytesPerCard - design.logoBytes, notes);
     return card;
 }
 
@@ -85,16 +118,24 @@ Opened openCard(CardDocument &document, const QString &name)
 
 Opened openCardFrom(CardDocument &document, const QString &folder, const QString &name, bool asSaved)
 {
-    if (!CardName::staysInFolder(name))
+    std::optional<ReadCard> read = readCard(document.card(), folder, name);
+    if (!read)
         return {};
+    document.replaceCard(QStringLiteral("Open Kaart"), read->card, asSaved);
+    return {true, std::move(read->notes)};
+}
+
+std::optional<ReadCard> readCard(const Card &base, const QString &folder, const QString &name)
+{
+    if (!CardName::staysInFolder(name))
+        return std::nullopt;
     const auto files = CardFolder::cardFiles(folder, name);
     const CanvasPicture background = readCanvasPicture(files.background, files.backgroundPrint);
     if (background.picture.isNull())
-        return {};
-    Opened opened{true, {}};
-    document.replaceCard(QStringLiteral("Open Kaart"),
-                         restoredCard(document, background, files, folder, name, opened.notes), asSaved);
-    return opened;
+        return std::nullopt;
+    ReadCard read;
+    read.card = restoredCard(base, background, files, folder, name, read.notes);
+    return read;
 }
 
 QString templatePath(const QString &name)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/Card.h"
 #include "stamp/PhotoLoader.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class CardDocument;
 
@@ -21,13 +23,22 @@ struct Opened {
 // Opens the card named name from the Cards folder: its background picture becomes the
 // canvas's picture, then the record is read and the card restored: layout, stamp
 // picture (the bare frame when it is missing), text lines, font, text colour and
-// outline with its check mark, and the design saved with it (plain when it has none).
+// outline with its check mark, the design saved with it (plain when it has none) and
+// its back when one was saved with it (none otherwise). The front is shown.
 // Returns false, changing nothing, when the background picture cannot be read; a
 // missing or damaged record leaves the fields it cannot give as they were.
 Opened openCard(CardDocument &document, const QString &name);
 // The same from another folder (the recovery card); unless asSaved, the opened card
 // counts as changed, so that closing asks to save it.
 Opened openCardFrom(CardDocument &document, const QString &folder, const QString &name, bool asSaved = true);
+
+// The card named name in folder as opening would make it of base, without a document;
+// nullopt when its background picture cannot be read.
+struct ReadCard {
+    Card card;
+    QStringList notes;
+};
+std::optional<ReadCard> readCard(const Card &base, const QString &folder, const QString &name);
 
 // Loads the template named name from the Templates folder as the canvas's picture.
 // Nothing else changes: the stamp the user cut stays. Only its part on the card is

@@ -18,6 +18,43 @@ QString failure(const QString &reason)
     return QStringLiteral("De kaart kon niet worden opgeslagen.\r\n") + reason;
 }
 
+QImage printCopyOf(const CardCanvas &canvas)
+{
+    return canvas.hasPrintCopy() ? canvas.printImage() : QImage();
+}
+
+// The back's files, its record last of them; the card's own record still follows, so
+// that a card is there only once both sides are.
+std::optional<QString> addBack(FileGroupWriter &group, const CardWriter::CardContent::Back &back,
+                               const QString &folder, const QString &name)
+{
+    const CardFolder::BackFiles files = CardFolder::backFiles(folder, name);
+    const QByteArray background = PictureFile::bitmapBytes(back.canvas);
+    group.add(files.background, background);
+    if (!back.canvasPrint.isNull())
+        group.add(files.backgroundPrint, PrintCopyFile::bytes(back.canvasPrint, background));
+    else
+        group.remove(files.backgroundPrint);
+    if (const auto reason = CardDesignFiles::addTo(group, back.design, folder, CardFolder::backName(name)))
+        return reason;
+    group.add(files.record, CardRecord::write(back.state));
+    return std::nullopt;
+}
+
+// A card without a back loses the back an earlier save of the name left. Without the
+// back's record the files of those names are not the card's, and stay.
+void removeBack(FileGroupWriter &group, const QString &folder, const QString &name)
+{
+    if (!CardFolder::hasBack(folder, name))
+        return;
+    const CardFolder::BackFiles files = CardFolder::backFiles(folder, name);
+    group.remove(files.record);
+    group.remove(files.background);
+    group.remove(files.backgroundPrint);
+    for (const QString &path : CardDesignFiles::present(folder, CardFolder::backName(name)))
+        group.remove(path);
+}
+
 } // namespace
 
 namespace CardWriter {
@@ -34,8 +71,12 @@ CardContent contentOf(const CardDocument &document)
     const CardCanvas &canvas = card.canvas;
     const StampBox &stamp = card.stamp;
     // Only print copies in step are written; the others would show an older card.
-    return {card.state, canvas.image(), stamp.image(),
-            canvas.hasPrintCopy() ? canvas.printImage() : QImage(), stamp.printImage(), card.design};
+    CardContent content{card.state, canvas.image(), stamp.image(), printCopyOf(canvas), stamp.printImage(),
+                        card.design, std::nullopt};
+    if (card.back)
+        content.back = CardContent::Back{card.back->state, card.back->canvas.image(), printCopyOf(card.back->canvas),
+                                         card.back->design};
+    return content;
 }
 
 std::optional<QString> writeInto(const CardContent &content, const QString &folder,
@@ -59,6 +100,10 @@ std::optional<QString> writeInto(const CardContent &content, const QString &fold
     if (!content.canvasPrint.isNull())
         group.add(files.backgroundPrint, PrintCopyFile::bytes(content.canvasPrint, background));
     if (const auto reason = CardDesignFiles::addTo(group, content.design, folder, name))
+        return failure(*reason);
+    if (!content.back)
+        removeBack(group, folder, name);
+    else if (const auto reason = addBack(group, *content.back, folder, name))
         return failure(*reason);
     // Last: a card is there once its record is, and the record's time is the save's.
     group.add(files.record, CardRecord::write(content.state));

@@ -15,8 +15,10 @@ class CardDocument;
 // earlier save of the name left. Without a
 // stamp layout an existing N.bmp is left alone. Beside each picture whose print copy is
 // in step goes its print copy, N-back.print.png and N.print.png, tagged with the bitmap
-// of the same save. The files are replaced all together or not at all, and the Cards
-// folder is created when it is missing.
+// of the same save. A card with a back also writes the back's files beside them
+// (CardFolder::backFiles: its record, its canvas with its print copy, its design); one
+// without removes those an earlier save of the name left. The files are replaced all
+// together or not at all, and the Cards folder is created when it is missing.
 namespace CardWriter {
 
 // nullopt when the card was saved; otherwise the Dutch message for the user, and the
@@ -34,6 +36,14 @@ struct CardContent {
     QImage canvasPrint;
     QImage stampPrint;
     CardDesign design;
+    // The back, which has no stamp; none for a one-sided card.
+    struct Back {
+        CardState state;
+        QImage canvas;
+        QImage canvasPrint;
+        CardDesign design;
+    };
+    std::optional<Back> back;
 };
 CardContent contentOf(const CardDocument &document);
 

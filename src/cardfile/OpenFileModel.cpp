@@ -7,10 +7,13 @@
 #include "cardfile/CardOpening.h"
 #include "core/DataFolder.h"
 #include "cardfile/PictureFile.h"
+#include "core/CardPainter.h"
+#include "core/Composition.h"
 #include "core/Questions.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
 
 OpenFileModel::OpenFileModel(Mode mode, CardDocument &document, Questions &questions)
     : m_mode(mode)
@@ -18,7 +21,9 @@ OpenFileModel::OpenFileModel(Mode mode, CardDocument &document, Questions &quest
     , m_questions(questions)
 {
     m_entries = CardFolder::entries(folder(), QLatin1Char('.') + openMode());
-    if (showsPreview() && !m_entries.isEmpty())
+    if (m_mode == Mode::Cards)
+        m_entries.removeIf([](const QString &entry) { return CardFolder::isBackName(entry); });
+    if (m_mode == Mode::Templates && !m_entries.isEmpty())
         loadPreview(m_entries.first());
     m_instruction = QStringLiteral("Maak d.m.v. de lijst een keuze uit een van de %1 %2 die u wilt openen.")
                         .arg(m_entries.size())
@@ -54,16 +59,54 @@ void OpenFileModel::loadPreview(const QString &name)
         : QImage();
 }
 
+// Read as opening reads it, so that the preview is the card that Ok brings; a card
+// without a back costs no more than a look for its back's record.
+void OpenFileModel::loadCardPreview(const QString &name)
+{
+    m_preview = QImage();
+    if (!CardName::staysInFolder(name) || !CardFolder::hasBack(folder(), name))
+        return;
+    const std::optional<CardOpening::ReadCard> read = CardOpening::readCard(m_document.card(), folder(), name);
+    if (read && read->card.back)
+        m_preview = cardPreview(read->card);
+}
+
+QImage OpenFileModel::cardPreview(const Card &card)
+{
+    QImage preview(PreviewSize, QImage::Format_ARGB32_Premultiplied);
+    preview.fill(Qt::transparent);
+    constexpr int gap = 3;
+    const QSizeF side = QSizeF(Composition::CanvasSize)
+                            .scaled(QSizeF((PreviewSize.width() - gap) / 2.0, PreviewSize.height()), Qt::KeepAspectRatio);
+    const double top = (PreviewSize.height() - side.height()) / 2;
+    QPainter painter(&preview);
+    const auto paintAt = [&](double left, const CardFace &face, const StampBox *stamp) {
+        painter.save();
+        painter.translate(left, top);
+        painter.scale(side.width() / Composition::CanvasSize.width(), side.height() / Composition::CanvasSize.height());
+        CardPainter::paintFace(painter, face, stamp);
+        painter.restore();
+    };
+    paintAt(0, card.front(), &card.stamp);
+    if (card.back)
+        paintAt(PreviewSize.width() - side.width(), *card.back, nullptr);
+    return preview;
+}
+
 void OpenFileModel::select(int row)
 {
     if (row < 0 || row >= m_entries.size()) {
         m_selected = -1;
+        if (m_mode == Mode::Cards)
+            m_preview = QImage();
         return;
     }
     m_selected = row;
     m_deleteEnabled = true;
-    if (showsPreview())
+    if (m_mode == Mode::Templates)
         loadPreview(m_entries[row]);
+    else
+        loadCardPreview(m_entries[row]);
 }
 
 void OpenFileModel::deleteSelected()
@@ -76,6 +119,15 @@ void OpenFileModel::deleteSelected()
         return;
     if (CardName::staysInFolder(entry)) {
         if (m_mode == Mode::Cards) {
+            // The back first, its record before the rest, so that a deletion cut short
+            // leaves no half of a back to be read as one.
+            if (CardFolder::hasBack(folder(), entry)) {
+                const auto back = CardFolder::backFiles(folder(), entry);
+                for (const QString &path : {back.record, back.background, back.backgroundPrint})
+                    QFile::remove(path);
+                for (const QString &path : CardDesignFiles::present(folder(), CardFolder::backName(entry)))
+                    QFile::remove(path);
+            }
             const auto files = CardFolder::cardFiles(folder(), entry);
             for (const QString &path :
                  {files.stamp, files.background, files.record, files.stampPrint, files.backgroundPrint})
@@ -89,6 +141,8 @@ void OpenFileModel::deleteSelected()
     }
     m_entries.removeAt(m_selected);
     m_selected = -1;
+    if (m_mode == Mode::Cards)
+        m_preview = QImage();
 }
 
 bool OpenFileModel::accept()

@@ -80,7 +80,11 @@ bool isWhole(const QString &folder)
         && PictureFile::read(files.stamp, Composition::stampRect(state->LayoutKind).size())
                    .isNull())
         return false;
-    return true;
+    // A back is brought back whole too, or the card is not.
+    if (!CardFolder::hasBack(folder, kName))
+        return true;
+    const CardFolder::BackFiles back = CardFolder::backFiles(folder, kName);
+    return readWholeRecord(back.record) && !PictureFile::read(back.background, Composition::CanvasSize).isNull();
 }
 
 } // namespace

@@ -12,7 +12,7 @@ class Questions;
 
 // The recovery card: the design with unsaved changes, written now and then as an
 // ordinary card (record, background picture, stamp picture, the design file and its
-// logos) in the folder Herstel of the data folder, so that a run that ends without
+// logos, the back's files) in the folder Herstel of the data folder, so that a run that ends without
 // closing the window loses nothing.
 namespace RecoveryCard {
 
@@ -26,8 +26,9 @@ std::optional<QString> write(const CardDocument &document, const QString &folder
 // The same from content taken earlier; safe on any thread.
 std::optional<QString> write(const CardWriter::CardContent &content, const QString &folder);
 
-// When the recovery card in folder was written, if one is there whole: its record
-// reads completely within the cap that opening a card has, and its pictures load. A
+// When the recovery card in folder was written, if one is there whole: its record (and
+// its back's, when it has one) reads completely within the cap that opening a card has,
+// and its pictures load. A
 // damaged or partial card counts as none, and so does any card in a folder that is not
 // the program's.
 std::optional<QDateTime> find(const QString &folder);

@@ -44,22 +44,30 @@ private:
     int m_error;
 };
 
+// The endings of the files the card of every name writes, its back's among them.
+QStringList fileEndings()
+{
+    return CardFolder::cardFileEndings() + CardFolder::backFileEndings();
+}
+
+// Whether name is a file of the card named stem: its own files, its back's, and the
+// design files of either side.
+bool isFileOf(const QString &stem, const QString &name)
+{
+    return (name.startsWith(stem) && fileEndings().contains(name.mid(stem.size())))
+        || CardFolder::isDesignFileOf(stem, name) || CardFolder::isDesignFileOf(CardFolder::backName(stem), name);
+}
+
 bool isCardFile(const QString &name)
 {
-    const QStringList endings = CardFolder::cardFileEndings();
-    return std::any_of(endings.cbegin(), endings.cend(),
-                       [&name](const QString &ending) { return name == RecoveryFolder::CardName + ending; })
-        || CardFolder::isDesignFileOf(RecoveryFolder::CardName, name);
+    return isFileOf(RecoveryFolder::CardName, name);
 }
 
 bool isKeptAside(const QString &name)
 {
     static const QRegularExpression keptAs(QStringLiteral("^Bewaard-\\d{8}-\\d{4}(-\\d+)?"));
     const QRegularExpressionMatch match = keptAs.match(name);
-    if (!match.hasMatch())
-        return false;
-    const QString stem = match.captured();
-    return CardFolder::cardFileEndings().contains(name.mid(stem.size())) || CardFolder::isDesignFileOf(stem, name);
+    return match.hasMatch() && isFileOf(match.captured(), name);
 }
 
 bool isOwnName(const QString &name)
@@ -175,10 +183,11 @@ std::optional<QString> keepAside(const QString &folder, const QDateTime &written
     const auto names = ownEntries(handle.fd());
     if (!names)
         return std::nullopt;
-    // The card's files as they are there, design files included, each by its ending.
-    QStringList endings = CardFolder::cardFileEndings();
+    // The card's files as they are there, its back's and the design files included, each
+    // by its ending.
+    QStringList endings = fileEndings();
     for (const QString &name : *names)
-        if (CardFolder::isDesignFileOf(CardName, name))
+        if (CardFolder::isDesignFileOf(CardName, name) || CardFolder::isDesignFileOf(CardFolder::backName(CardName), name))
             endings << name.mid(CardName.size());
     const QString base = kKeptAside + written.toString(QStringLiteral("yyyyMMdd-HHmm"));
     QString stem = base;

@@ -5,11 +5,12 @@
 #include <optional>
 
 // The folder Herstel holds the recovery card and nothing else: the card's files under
-// their own names (its design and logos among them), what an interrupted write left
-// beside them, and recovery cards kept aside. Anything else makes it a folder that is
-// not the program's — a link in place of the folder, a link or a pipe in place of one
-// of the files, a file of the user's — and the program leaves such a folder exactly as
-// it is: it reads nothing from it, writes nothing into it and removes nothing from it.
+// their own names (its design and logos, its back's files among them), what an
+// interrupted write left beside them, and recovery cards kept aside. Anything else makes
+// it a folder that is not the program's — a link in place of the folder, a link or a
+// pipe in place of one of the files, a file of the user's — and the program leaves such
+// a folder exactly as it is: it reads nothing from it, writes nothing into it and
+// removes nothing from it.
 // Each step works on the folder opened without following a link, so that it cannot be
 // swapped for one in between.
 namespace RecoveryFolder {

@@ -22,7 +22,7 @@ Outcome run(CardDocument &document, Questions &questions)
     if (name.isEmpty())
         return Outcome::Cancelled;
 
-    if (const auto problem = CardName::problem(name)) {
+    if (const auto problem = CardName::problem(name, document.hasBack())) {
         questions.message(title, CardName::rejectionMessage(name, *problem));
         return Outcome::InvalidName;
     }

@@ -4,7 +4,8 @@ class CardDocument;
 class Questions;
 
 // "Kaart Opslaan": asks for the name (offering the card last opened), refuses names
-// that cannot be file names, asks before replacing a card of that name and saves.
+// that cannot be file names or would name another card's back, asks before replacing a
+// card of that name and saves.
 // Saving changes neither LastFileName nor the NaamBestand caption.
 namespace SaveCardCommand {
 

@@ -388,3 +388,48 @@ TEST_F(CardFileWindow, BatchRenderDrawsWhatTheWindowShows)
     const QImage rendered = QImage(output).convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(rendered, shownCard());
 }
+
+TEST_F(CardFileWindow, ACardWithABackShowsBothSidesInTheDialogAndComesBackOnItsFront)
+{
+    designCard();
+    doc.showSide(CardSide::Back);
+    doc.drawOnCanvas(QStringLiteral("Test"), [](QImage &image) { image.fill(kGreen); });
+    doc.enterTextLine(3, QStringLiteral("Achterkant"));
+    const QImage back = shownCard();
+    saveAs(QStringLiteral("Jan"));
+    EXPECT_EQ(questions.messages, kNoMessages);
+    doc.showSide(CardSide::Front);
+    const QImage front = shownCard();
+    writeFile(cards("Kaal.crd"), "x");
+    writePicture(cards("Kaal-back.bmp"), kBlue);
+
+    // Another run of the program: a new card and window over the same folder.
+    CardDocument otherDoc;
+    MainWindow other(otherDoc, questions, settingsPath);
+    installCardFileCommands(other);
+    QTimer::singleShot(0, &other, [&other] {
+        auto *dialog = other.findChild<OpenFileDialog *>(QStringLiteral("OpenFile"));
+        ASSERT_NE(dialog, nullptr);
+        const auto previewShown = [&] {
+            EXPECT_EQ(in(*dialog, "Label3")->isVisible(), in(*dialog, "Image1")->isVisible());
+            return in(*dialog, "Image1")->isVisible();
+        };
+        EXPECT_FALSE(previewShown());
+        clickEntry(*dialog, QStringLiteral("Jan"));
+        EXPECT_TRUE(previewShown());
+        EXPECT_FALSE(in<QLabel>(*dialog, "Image1")->pixmap().isNull());
+        clickEntry(*dialog, QStringLiteral("Kaal"));
+        EXPECT_FALSE(previewShown()) << "a card without a back looks as it always did";
+        clickEntry(*dialog, QStringLiteral("Jan"));
+        QTest::mouseClick(in(*dialog, "OkKnop"), Qt::LeftButton);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    other.action(QStringLiteral("FileOpenKaart"))->trigger();
+
+    const auto otherShown = [&] { return other.cardView()->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    EXPECT_EQ(otherDoc.shownSide(), CardSide::Front);
+    EXPECT_EQ(otherShown(), front);
+    otherDoc.showSide(CardSide::Back);
+    EXPECT_EQ(otherShown(), back);
+}

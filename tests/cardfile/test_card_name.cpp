@@ -8,7 +8,8 @@
 TEST(CardName, OrdinaryNamesAreAccepted)
 {
     for (const char *name : {"Jan", "Jan Jansen 2", " voorblank", "kaart.v2", "CONSOLE", "COM0",
-                             "LPT10", "Caf\xc3\xa9", "a-back", ".verborgen"})
+                             "LPT10", "Caf\xc3\xa9", "a-back", ".verborgen", "achterkant", "Jan-achterkant",
+                             "Jan.achterkant 2", "Jan.achterkant.x"})
         EXPECT_FALSE(CardName::problem(QString::fromUtf8(name))) << name;
 }
 
@@ -34,6 +35,16 @@ TEST(CardName, DeviceNamesAreRefusedAlsoWithAnExtension)
         EXPECT_TRUE(CardName::problem(QString::fromUtf8(name))) << name;
 }
 
+// Its files would be the back of the card "Jan", and on Windows in any letters.
+TEST(CardName, ANameOfAnotherCardsBackIsRefused)
+{
+    for (const char *name : {"Jan.achterkant", "Jan.ACHTERKANT", ".achterkant", "a b.Achterkant"}) {
+        const auto problem = CardName::problem(QString::fromUtf8(name));
+        ASSERT_TRUE(problem) << name;
+        EXPECT_TRUE(problem->contains(QStringLiteral("'.achterkant'"))) << problem->toStdString();
+    }
+}
+
 TEST(CardName, EmptyAndTooLongNamesAreRefused)
 {
     EXPECT_TRUE(CardName::problem(QString()));
@@ -57,6 +68,17 @@ TEST(CardName, EveryFileOfTheLongestAcceptedNameFitsTheFileSystem)
     const CardFolder::CardFiles files = CardFolder::cardFiles(QStringLiteral("/nonexistent"), longest);
     for (const QString &path : {files.record, files.background, files.stamp, files.backgroundPrint, files.stampPrint})
         EXPECT_LE(QFileInfo(path).fileName().toUtf8().size(), 255) << QFileInfo(path).fileName().toStdString();
+    EXPECT_EQ(longest.size(), 240) << "a card without a back takes the names it always took";
+
+    // A card with a back is held to its back's longer names as well.
+    EXPECT_TRUE(CardName::problem(longest, true));
+    QString longestWithBack(200, 'a');
+    while (!CardName::problem(longestWithBack + QLatin1Char('a'), true))
+        longestWithBack += QLatin1Char('a');
+    const CardFolder::BackFiles back = CardFolder::backFiles(QStringLiteral("/nonexistent"), longestWithBack);
+    for (const QString &path : {back.record, back.background, back.backgroundPrint})
+        EXPECT_LE(QFileInfo(path).fileName().toUtf8().size(), 255) << QFileInfo(path).fileName().toStdString();
+    EXPECT_EQ(QFileInfo(back.backgroundPrint).fileName().toUtf8().size(), 255);
 }
 
 TEST(CardName, RejectionMessageNamesTheNameAndTheReason)

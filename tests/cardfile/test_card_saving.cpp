@@ -202,7 +202,7 @@ TEST_F(CardSaving, EmptyOrCancelledNameWritesNothing)
 
 TEST_F(CardSaving, InvalidNamesGetAMessageAndNothingIsWritten)
 {
-    for (const char *name : {"../buiten", "a/b", "CON", "kaart.", "wat?"}) {
+    for (const char *name : {"../buiten", "a/b", "CON", "kaart.", "wat?", "Jan.achterkant", "Jan.Achterkant"}) {
         questions.messages.clear();
         EXPECT_EQ(saveAs(name), Outcome::InvalidName) << name;
         ASSERT_EQ(questions.messages.size(), 1) << name;
@@ -307,4 +307,17 @@ TEST_F(CardSaving, NameTooLongForAFileIsGivenAsTheReason)
     EXPECT_TRUE(failure->endsWith(QStringLiteral("kon niet worden vervangen. De naam is te lang voor een bestand.")))
         << failure->toStdString();
     EXPECT_EQ(everythingIn(cards()), QStringList());
+}
+
+TEST_F(CardSaving, ANameTooLongForTheBacksFilesIsRefusedOnlyForACardWithABack)
+{
+    const QString name(240, QLatin1Char('a'));
+    editCard(doc, [](Card &card) { card.back = CardFace::blankBack(card.front()); });
+    EXPECT_EQ(saveAs(name), Outcome::InvalidName);
+    ASSERT_EQ(questions.messages.size(), 1);
+    EXPECT_TRUE(questions.messages[0].contains(QStringLiteral(".achterkant.print.png"))) << questions.messages[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(cards()));
+
+    doc.removeBack();
+    EXPECT_EQ(saveAs(name), Outcome::Saved);
 }

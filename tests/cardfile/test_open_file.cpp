@@ -86,7 +86,9 @@ protected:
 
 TEST_F(OpenFile, CardListShowsNamesWithoutExtensionAlphabetically)
 {
-    for (const char *file : {"b.crd", "Jan-2.crd", "Jan.crd", "a b.crd", "C.CRD", "notes.txt", "d-back.bmp"})
+    // A card named like a back ("N.achterkant") is not listed: its files are that back's.
+    for (const char *file : {"b.crd", "Jan-2.crd", "Jan.crd", "a b.crd", "C.CRD", "notes.txt", "d-back.bmp",
+                             "Jan.achterkant.crd", "Jan.AchterKant.crd", "Jan.achterkant.rec"})
         writeBytes(cards(file), "x");
     OpenFileModel model(Mode::Cards, doc, questions);
     EXPECT_EQ(model.entries(), (QStringList{"a b", "b", "C", "Jan", "Jan-2"}));

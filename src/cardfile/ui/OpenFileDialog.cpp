@@ -47,10 +47,8 @@ OpenFileDialog::OpenFileDialog(OpenFileModel::Mode mode, CardDocument &document,
     instruction->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     instruction->setText(m_model.instruction());
 
-    auto *previewBackdrop = colouredLabel(frame, QStringLiteral("Label3"), QRect(2610, 1200, 1560, 900), kBackdrop);
+    m_previewBackdrop = colouredLabel(frame, QStringLiteral("Label3"), QRect(2610, 1200, 1560, 900), kBackdrop);
     m_preview = colouredLabel(frame, QStringLiteral("Image1"), QRect(2670, 1260, 1425, 765), QColor());
-    previewBackdrop->setVisible(m_model.showsPreview());
-    m_preview->setVisible(m_model.showsPreview());
 
     colouredLabel(frame, QStringLiteral("Label1"), QRect(2610, 2460, 1560, 720), kBackdrop);
     m_deleteButton = pushButton(frame, QStringLiteral("DeleteKnop"), QStringLiteral("Verwijder Bestand"),
@@ -86,6 +84,8 @@ void OpenFileDialog::showEntries()
 void OpenFileDialog::showSelection()
 {
     m_deleteButton->setEnabled(m_model.deleteEnabled());
+    m_previewBackdrop->setVisible(m_model.showsPreview());
+    m_preview->setVisible(m_model.showsPreview());
     m_preview->setPixmap(QPixmap::fromImage(m_model.preview()));
 }
 

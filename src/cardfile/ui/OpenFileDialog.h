@@ -10,7 +10,7 @@ class QPushButton;
 
 // The dialog "OpenFile" for cards and templates: a view of one OpenFileModel. The list
 // "List1" shows the model's names, "Label2" its instruction and, for templates,
-// "Image1" its preview; the buttons and a double click hand the choice to the model.
+// "Image1" its preview (for cards, both sides of a selected card that has a back); the buttons and a double click hand the choice to the model.
 // Made for one opening, so the list reflects the folder at that moment.
 class OpenFileDialog : public QDialog {
     Q_OBJECT
@@ -29,6 +29,7 @@ private:
 
     OpenFileModel m_model;
     QListWidget *m_list;
+    QLabel *m_previewBackdrop;
     QLabel *m_preview;
     QPushButton *m_deleteButton;
 };
