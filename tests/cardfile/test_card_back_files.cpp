@@ -2,6 +2,7 @@
 // the card's one save, read back on opening, previewed and deleted with the card, carried
 // by the recovery card and drawn by the batch program.
 #include "DataFolderFixture.h"
+#include "print/RenderedPdf.h"
 #include "batch/BatchCommands.h"
 #include "cardfile/Autosave.h"
 #include "cardfile/CardOpening.h"
@@ -268,6 +269,20 @@ TEST_F(BackFiles, RenderDrawsTheBackWithoutStampAndRefusesACardWithoutOne)
     err.flush();
     EXPECT_EQ(errors.count('\n'), 1) << errors.toStdString();
     EXPECT_TRUE(errors.contains("no back")) << errors.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(none));
+}
+
+TEST_F(BackFiles, PrintDoubleSidedReadsTheSavedBack)
+{
+    ASSERT_FALSE(CardWriter::write(twoSided, "Jan"));
+    ASSERT_FALSE(CardWriter::write(oneSided, "Kaal"));
+    QString errors;
+    QTextStream err(&errors);
+    const QString pdf = QDir(DataFolder::path()).filePath("jan.pdf");
+    ASSERT_EQ(batchPrint({"Jan", "--output", pdf, "--dubbelzijdig", "kort"}, err), 0) << errors.toStdString();
+    EXPECT_EQ(RenderedPdf::pageCount(pdf), 2);
+    const QString none = QDir(DataFolder::path()).filePath("kaal.pdf");
+    EXPECT_NE(batchPrint({"Kaal", "--output", none, "--dubbelzijdig", "lang"}, err), 0);
     EXPECT_FALSE(QFileInfo::exists(none));
 }
 
