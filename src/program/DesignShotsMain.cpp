@@ -3,7 +3,9 @@
 // dragged onto the card's middle as DIR/kaart-slepen.png; and the
 // line style dialog open on its name line as DIR/regel-opmaak.png; the card with its
 // contact as a QR code as DIR/kaart-met-qr.png and the QR dialog as DIR/qr-dialoog.png;
-// the card's back in the window as DIR/achterkant.png.
+// the card's back in the window as DIR/achterkant.png, the print dialog printing both
+// sides as DIR/afdrukken-dubbelzijdig.png and its page preview of the back as
+// DIR/voorbeeld-achterkant.png.
 // scripts/design-shots.sh runs it on a virtual X screen. Not a test: it only shows.
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
@@ -20,7 +22,10 @@
 #include "window/MainWindow.h"
 #include "window/WidgetQuestions.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -110,6 +115,46 @@ bool save(QWidget &widget, const QString &folder, const QString &name)
     return saved;
 }
 
+// The print dialog of the two-sided card, printing over the long edge, and its page
+// preview on the back page; the program ends after.
+void showPrintDialog(MainWindow &window, const QString &folder, bool &ok)
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, &folder, &ok] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (auto *sides = dialog->findChild<QComboBox *>(QStringLiteral("Dubbelzijdig")))
+            sides->setCurrentIndex(1);
+        if (auto *button = dialog->findChild<QAbstractButton *>(QStringLiteral("VoorbeeldKnop")))
+            button->click();
+        QTimer::singleShot(600, [dialog, &folder, &ok] {
+            ok = save(*dialog, folder, QStringLiteral("afdrukken-dubbelzijdig.png")) && ok;
+            QWidget *preview = nullptr;
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (top->objectName() == QStringLiteral("PaginaVoorbeeld") && top->isVisible())
+                    preview = top;
+            if (!preview) {
+                ok = false;
+                QCoreApplication::exit(1);
+                return;
+            }
+            if (auto *next = preview->findChild<QAbstractButton *>(QStringLiteral("VolgendeKnop")))
+                next->click();
+            QTimer::singleShot(400, [dialog, preview, &folder, &ok] {
+                ok = save(*preview, folder, QStringLiteral("voorbeeld-achterkant.png")) && ok;
+                preview->close();
+                static_cast<QDialog *>(dialog)->reject();
+                QCoreApplication::exit(ok ? 0 : 1);
+            });
+        });
+    });
+    poll->start(50);
+    QTimer::singleShot(0, [&window] { window.action(QStringLiteral("FilePrint"))->trigger(); });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -173,7 +218,7 @@ int main(int argc, char *argv[])
                     designBack(document);
                     QTimer::singleShot(400, [&] {
                         ok = save(window, folder, QStringLiteral("achterkant.png")) && ok;
-                        QCoreApplication::exit(ok ? 0 : 1);
+                        showPrintDialog(window, folder, ok);
                     });
                 });
             });
