@@ -33,17 +33,6 @@ const QPaintDevice &cardDevice()
 
 namespace {
 
-void paintOutline(QPainter &painter, const CardState &state)
-{
-    // Four one-pixel bands covering exactly the outline's pixels at any scale.
-    const QRect r = Composition::OutlineRect;
-    const QColor colour = state.borderColor();
-    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
-    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
-}
-
 QRectF measuredLine(const CardFace &card, int line, bool moved)
 {
     const QPaintDevice &device = CardPainter::cardDevice();
@@ -80,6 +69,30 @@ double CanvasMapping::columnWidth(int line) const
 QFont CanvasMapping::font(const LineFont &font) const
 {
     return textFont(font, m_device);
+}
+
+void CanvasMapping::drawCanvas(QPainter &painter, const QImage &canvas, bool) const
+{
+    painter.drawImage(QRect(QPoint(0, 0), Composition::CanvasSize), canvas);
+}
+
+void CanvasMapping::drawOutline(QPainter &painter, const QColor &colour) const
+{
+    // Four one-pixel bands covering exactly the outline's pixels at any scale.
+    const QRect r = Composition::OutlineRect;
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), colour);
+    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), colour);
+}
+
+void CanvasMapping::drawStamp(QPainter &painter, const QImage &stamp, bool, QPointF offset) const
+{
+    // An unmoved stamp keeps its whole-pixel rectangle, drawn as it always was.
+    if (offset.isNull())
+        painter.drawImage(m_stampBox, stamp);
+    else
+        painter.drawImage(QRectF(m_stampBox).translated(offset), stamp);
 }
 
 LineFont cardFont(const CardState &state)
@@ -139,26 +152,22 @@ void paint(QPainter &painter, const CardDocument &document, Pictures pictures)
 void paintFace(QPainter &painter, const CardFace &face, const StampBox *stamp, Pictures pictures)
 {
     const CardState &state = face.state;
-    const CardDesign &design = face.design;
     const bool print = pictures == Pictures::Print;
-    const CardCanvas &canvas = face.canvas;
+    FaceLayers layers;
+    layers.canvas = print && face.canvas.hasPrintCopy() ? face.canvas.printImage() : face.canvas.image();
+    layers.outline = state.CardBorder;
+    layers.outlineColour = state.borderColor();
+    layers.hasStamp = stamp && stamp->isVisible();
+    if (layers.hasStamp)
+        layers.stamp = print && stamp->hasPrintCopy() ? stamp->printImage() : stamp->image();
+    layers.lines = &state.TextLines;
+    layers.cardFont = cardFont(state);
+    layers.design = &face.design;
+    layers.textColour = state.textColor();
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(QPoint(0, 0), Composition::CanvasSize),
-                      print && canvas.hasPrintCopy() ? canvas.printImage() : canvas.image());
-    if (state.CardBorder)
-        paintOutline(painter, state);
-    const CanvasMapping mapping(state, *painter.device());
-    DesignPainter::drawObjects(painter, mapping, design, state.textColor());
-    DesignPainter::drawLines(painter, mapping, state.TextLines, cardFont(state), design);
-    if (stamp && stamp->isVisible()) {
-        const QImage &picture = print && stamp->hasPrintCopy() ? stamp->printImage() : stamp->image();
-        // An unmoved stamp keeps its whole-pixel rectangle, drawn as it always was.
-        if (design.stampOffset.isNull())
-            painter.drawImage(stamp->geometry(), picture);
-        else
-            painter.drawImage(QRectF(stamp->geometry()).translated(design.stampOffset), picture);
-    }
+    DesignPainter::drawFace(painter, CanvasMapping(state, *painter.device(), stamp ? stamp->geometry() : QRect()),
+                            layers);
     painter.restore();
 }
 

@@ -51,18 +51,27 @@ QRectF layoutLineRect(const CardFace &face, int line);
 QRectF stampRect(const Card &card);
 
 // The window's and a render's mapping: canvas pixels as they are.
-class CanvasMapping : public CardMapping {
+class CanvasMapping : public FaceMapping {
 public:
-    CanvasMapping(const CardState &state, const QPaintDevice &device) : m_state(state), m_device(device) {}
+    // stampBox: where the stamp box stands at its layout place.
+    CanvasMapping(const CardState &state, const QPaintDevice &device, QRect stampBox = QRect())
+        : m_state(state), m_device(device), m_stampBox(stampBox)
+    {
+    }
     QPointF linePlace(int line) const override;
     double columnWidth(int line) const override;
     QFont font(const LineFont &font) const override;
     QPointF distance(QPointF canvas) const override { return canvas; }
     QRectF rect(const QRectF &canvas) const override { return canvas; }
+    void drawCanvas(QPainter &painter, const QImage &canvas, bool printCopy) const override;
+    void drawOutline(QPainter &painter, const QColor &colour) const override;
+    void drawStamp(QPainter &painter, const QImage &stamp, bool printCopy, QPointF offset) const override;
+    StampPlace stampPlace() const override { return StampPlace::OverText; }
 
 private:
     const CardState &m_state;
     const QPaintDevice &m_device;
+    QRect m_stampBox;
 };
 
 } // namespace CardPainter

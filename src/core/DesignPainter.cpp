@@ -97,6 +97,25 @@ double alignShift(LineAlign align, double column, double width)
 
 namespace DesignPainter {
 
+void drawFace(QPainter &painter, const FaceMapping &mapping, const FaceLayers &face)
+{
+    if (!face.canvas.isNull())
+        mapping.drawCanvas(painter, face.canvas, face.canvasIsPrintCopy);
+    if (face.outline)
+        mapping.drawOutline(painter, face.outlineColour);
+    if (!face.design->objects.empty()) {
+        mapping.prepareObjects(painter);
+        drawObjects(painter, mapping, *face.design, face.textColour);
+    }
+    const bool stampOver = mapping.stampPlace() == FaceMapping::StampPlace::OverText;
+    if (face.hasStamp && !stampOver)
+        mapping.drawStamp(painter, face.stamp, face.stampIsPrintCopy, face.design->stampOffset);
+    drawLines(painter, mapping, *face.lines, face.cardFont, *face.design);
+    if (face.hasStamp && stampOver)
+        mapping.drawStamp(painter, face.stamp, face.stampIsPrintCopy, face.design->stampOffset);
+}
+
+
 LineFont lineFont(const LineFont &cardFont, const CardDesign &design, int line)
 {
     const LineDesign &own = design.lines[size_t(line)];

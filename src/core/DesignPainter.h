@@ -3,6 +3,7 @@
 #include "core/CardDesign.h"
 
 #include <QFont>
+#include <QImage>
 #include <QPointF>
 #include <QRectF>
 #include <QSize>
@@ -31,9 +32,48 @@ public:
     virtual double unitAspect() const { return 1; }
 };
 
+// A mapping that also places a face's pictures: the canvas, the outline and the stamp each
+// drawn as that target always drew them (the window on whole pixels, paper in millimetres
+// with its print copies kept lossless).
+class FaceMapping : public CardMapping {
+public:
+    // The window's stamp box is opaque and lies over the lines; on paper the text is
+    // printed over the stamp.
+    enum class StampPlace { OverText, UnderText };
+
+    virtual void drawCanvas(QPainter &painter, const QImage &canvas, bool printCopy) const = 0;
+    virtual void drawOutline(QPainter &painter, const QColor &colour) const = 0;
+    virtual void drawStamp(QPainter &painter, const QImage &stamp, bool printCopy, QPointF offset) const = 0;
+    // Before the placed objects, which are only drawn when there are any.
+    virtual void prepareObjects(QPainter &) const {}
+    virtual StampPlace stampPlace() const = 0;
+};
+
+// Everything one face draws, bottom to top.
+struct FaceLayers {
+    // Null: the background is drawn elsewhere (a press page flattened with it).
+    QImage canvas;
+    bool canvasIsPrintCopy = false;
+    bool outline = false;
+    QColor outlineColour;
+    // Whether the face shows a stamp (only a front whose layout has one), and its picture.
+    bool hasStamp = false;
+    QImage stamp;
+    bool stampIsPrintCopy = false;
+    const std::array<QString, 8> *lines = nullptr;
+    LineFont cardFont;
+    const CardDesign *design = nullptr;
+    QColor textColour;
+};
+
 // The one routine that draws what the user placed and styled, for the window, the
 // render and the paper alike.
 namespace DesignPainter {
+
+// A whole face: the canvas, the outline, the placed objects, the lines and the stamp,
+// in the one order every target draws them, each placed by the target's mapping. No
+// target can leave a part out.
+void drawFace(QPainter &painter, const FaceMapping &mapping, const FaceLayers &face);
 
 // The font and colour line 1..7 is drawn in: its own, or the card's.
 LineFont lineFont(const LineFont &cardFont, const CardDesign &design, int line);

@@ -16,34 +16,21 @@ namespace {
 void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &card,
               const SheetGeometry &sheet, QPointF corner, CardBackground background = CardBackground::Drawn)
 {
-    const PaperMapping mapping(mm, card, sheet, corner);
-    // The print copies carry the detail paper can show, so a PDF stores them without
-    // JPEG's loss (which would cost fine detail what the copy gained); a card without
-    // them prints its screen pictures as it always did.
+    FaceLayers layers;
     if (background == CardBackground::Drawn) {
-        painter.setRenderHint(QPainter::LosslessImageRendering, !card.canvasPrint.isNull());
-        painter.drawImage(mm.rect(QRectF(corner, QSizeF(sheet.cardWidth, sheet.cardHeight))),
-                          card.canvasPrint.isNull() ? card.canvas : card.canvasPrint);
+        layers.canvas = card.canvasPrint.isNull() ? card.canvas : card.canvasPrint;
+        layers.canvasIsPrintCopy = !card.canvasPrint.isNull();
     }
-
-    if (card.border) {
-        for (const QRectF &bar : CardPrintLayout::borderBars(sheet.cardWidth, sheet.cardHeight))
-            painter.fillRect(mm.rect(bar.translated(corner)), card.borderColor);
-    }
-
-    if (!card.design.objects.empty()) {
-        painter.setRenderHint(QPainter::LosslessImageRendering, true);
-        DesignPainter::drawObjects(painter, mapping, card.design, card.textColor);
-    }
-
-    const QRectF stamp = CardPrintLayout::stampRect(card.layoutKind);
-    if (!stamp.isEmpty()) {
-        painter.setRenderHint(QPainter::LosslessImageRendering, !card.stampPrint.isNull());
-        painter.drawImage(mm.rect(stamp.translated(corner)).translated(mapping.distance(card.design.stampOffset)),
-                          card.stampPrint.isNull() ? card.stamp : card.stampPrint);
-    }
-
-    DesignPainter::drawLines(painter, mapping, card.textLines, card.cardFont, card.design);
+    layers.outline = card.border;
+    layers.outlineColour = card.borderColor;
+    layers.hasStamp = !CardPrintLayout::stampRect(card.layoutKind).isEmpty();
+    layers.stamp = card.stampPrint.isNull() ? card.stamp : card.stampPrint;
+    layers.stampIsPrintCopy = !card.stampPrint.isNull();
+    layers.lines = &card.textLines;
+    layers.cardFont = card.cardFont;
+    layers.design = &card.design;
+    layers.textColour = card.textColor;
+    DesignPainter::drawFace(painter, PaperMapping(mm, card, sheet, corner), layers);
 }
 
 void preparePainter(QPainter &painter, const PrintedCard &card)
