@@ -4,6 +4,7 @@
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
 #include "support/CardEdit.h"
+#include "support/MaskedPdf.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -82,4 +83,27 @@ TEST_F(BatchDrukklaar, RefusesABleedThatIsNoFiniteNumberInDutchAndWritesNothing)
         EXPECT_EQ(errors.count(QLatin1Char('\n')), 1) << errors.toStdString();
         EXPECT_FALSE(QFile::exists(pdf)) << bad.toStdString();
     }
+}
+
+// A card without a back is pressed exactly as before cards had backs: the PDF written then
+// (tests/design/plain) comes out again, dates and identifiers aside.
+TEST(BatchDrukklaarPlain, ACardWithoutABackGivesThePressPdfItGaveBefore)
+{
+    QTemporaryDir folder;
+    const QString plain = QStringLiteral(LUMO_PLAIN_DATA "/stamp_left/");
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Cards")));
+    for (const char *file : {"stamp_left.crd", "stamp_left-back.bmp", "stamp_left.bmp", "stamp_left.print.png"})
+        ASSERT_TRUE(QFile::copy(plain + QLatin1String(file), folder.filePath(QStringLiteral("Cards/")) + QLatin1String(file)));
+    const QString pdf = folder.filePath(QStringLiteral("kaart.pdf"));
+    QString output, errors;
+    QTextStream out(&output), err(&errors);
+    ASSERT_EQ(runBatch({QStringLiteral("drukklaar"), QStringLiteral("stamp_left"), QStringLiteral("--output"), pdf,
+                        QStringLiteral("--folder"), folder.path()},
+                       out, err),
+              0)
+        << errors.toStdString();
+    QFile written(pdf), before(plain + QStringLiteral("stamp_left-press.pdf"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(maskedPdf(written.readAll()) == maskedPdf(before.readAll()));
 }
