@@ -86,7 +86,8 @@ TEST_F(BatchDrukklaar, RefusesABleedThatIsNoFiniteNumberInDutchAndWritesNothing)
 }
 
 // A card without a back is pressed exactly as before cards had backs: the PDF written then
-// (tests/design/plain) comes out again, dates and identifiers aside.
+// (tests/press/reference, of the card in tests/design/plain) comes out again, dates and
+// identifiers aside.
 TEST(BatchDrukklaarPlain, ACardWithoutABackGivesThePressPdfItGaveBefore)
 {
     QTemporaryDir folder;
@@ -102,7 +103,7 @@ TEST(BatchDrukklaarPlain, ACardWithoutABackGivesThePressPdfItGaveBefore)
                        out, err),
               0)
         << errors.toStdString();
-    QFile written(pdf), before(plain + QStringLiteral("stamp_left-press.pdf"));
+    QFile written(pdf), before(QStringLiteral(LUMO_PRESS_REFERENCE "/stamp_left-press.pdf"));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
     EXPECT_TRUE(maskedPdf(written.readAll()) == maskedPdf(before.readAll()));
