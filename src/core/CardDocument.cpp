@@ -88,13 +88,19 @@ void CardDocument::recordFace(const QString &stepName, unsigned parts, int merge
     }
     record(QStringLiteral("Achterkant: ") + stepName, parts, mergeKey ? mergeKey + BackMergeOffset : 0,
            [this, &change](Card &card) {
+               // The change works on a back of its own: a filter lets the window handle
+               // events between its rows, and a command run meanwhile may take the card's
+               // back away ("Nieuw", "Open Kaart", "Achterkant verwijderen").
                const bool made = !card.back;
-               if (made)
-                   card.back = m_blankBack;
-               change(*card.back);
+               const unsigned cards = m_cardsBroughtIn;
+               CardFace face = made ? m_blankBack : *card.back;
+               change(face);
+               if (cards != m_cardsBroughtIn || (!made && !card.back))
+                   return;
                // A change that left the blank back as it was adds no back.
-               if (made && *card.back == m_blankBack)
-                   card.back.reset();
+               if (made && face == m_blankBack)
+                   return;
+               card.back = std::move(face);
            });
 }
 
@@ -377,6 +383,7 @@ void CardDocument::newCard()
 {
     const bool wasBack = m_side == CardSide::Back;
     m_side = CardSide::Front;
+    ++m_cardsBroughtIn;
     record(QStringLiteral("Nieuw"), CardHistory::Everything, NoMerge, [](Card &card) { card.renew(); });
     if (wasBack)
         Q_EMIT sideChanged();
@@ -452,6 +459,7 @@ void CardDocument::replaceCard(const QString &stepName, const Card &card, bool s
 {
     const bool wasBack = m_side == CardSide::Back;
     m_side = CardSide::Front;
+    ++m_cardsBroughtIn;
     record(stepName, CardHistory::Everything, NoMerge, [&card](Card &current) { current = card; });
     if (wasBack)
         Q_EMIT sideChanged();

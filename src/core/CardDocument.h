@@ -198,6 +198,9 @@ private:
     CardSide m_side = CardSide::Front;
     // What the back shows while the card has none.
     CardFace m_blankBack;
+    // Counts "Nieuw" and cards brought in: a change of the back that outlived its card
+    // (a filter handling events meanwhile) is not laid on the next one.
+    unsigned m_cardsBroughtIn = 0;
     CardHistory m_history;
     PrintSettings m_print;
     QString m_nameCaption = QStringLiteral("*.*");

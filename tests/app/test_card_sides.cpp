@@ -155,3 +155,31 @@ TEST(CardSides, RemovingTheBackIsAStepThatComesBack)
     EXPECT_FALSE(doc.hasBack());
     EXPECT_EQ(doc.shownSide(), CardSide::Front);
 }
+
+// A filter hands the window its events between rows: a command run meanwhile may take the
+// back away under the drawing, which must neither crash nor bring the back back.
+TEST(CardSides, ABackTakenAwayWhileAFilterDrawsOnItStaysAway)
+{
+    CardDocument doc;
+    doc.showSide(CardSide::Back);
+    doc.enterTextLine(1, QStringLiteral("Achter"));
+    doc.drawOnCanvas(QStringLiteral("Aquarel"), [&doc](QImage &image) {
+        doc.removeBack();
+        image.fill(Qt::red);
+    });
+    EXPECT_FALSE(doc.hasBack());
+
+    doc.showSide(CardSide::Back);
+    doc.drawOnCanvas(QStringLiteral("Aquarel"), [&doc](QImage &image) {
+        doc.newCard();
+        image.fill(Qt::red);
+    });
+    EXPECT_FALSE(doc.hasBack());
+    EXPECT_NE(doc.card().canvas.image().pixel(5, 5), QColor(Qt::red).rgb());
+
+    // Undisturbed, the same filter lands on the back.
+    doc.showSide(CardSide::Back);
+    doc.drawOnCanvas(QStringLiteral("Aquarel"), [](QImage &image) { image.fill(Qt::red); });
+    ASSERT_TRUE(doc.hasBack());
+    EXPECT_EQ(doc.card().back->canvas.image().pixel(5, 5), QColor(Qt::red).rgb());
+}
