@@ -11,7 +11,7 @@ text=$(pdftotext -layout "$pdf" -)
 status=0
 for heading in "Lumovander – handleiding" "Uw eerste kaart, stap voor stap" "Het menu Bestand" \
                "Het menu Bewerken" "Het menu Layout" "Het menu Zegelfoto" "Het menu Tools" \
-               "Het menu Achtergrond" "Het menu Invoegen" "Het menu Help" "Kaartpapier en marges" \
+               "Het menu Achtergrond" "Het menu Invoegen" "Het menu Beeld" "Het menu Help" "Kaartpapier en marges" \
                "Avery Zweckform 32015" "85 × 54 mm" "90 × 50,8 mm"; do
     grep -qF "$heading" <<<"$text" || { echo "missing from the manual: $heading"; status=1; }
 done
