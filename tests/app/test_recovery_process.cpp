@@ -119,7 +119,7 @@ TEST_F(RecoveryProcess, KilledProgramOffersItsCardAtTheNextStart)
     window.action(QStringLiteral("ToolsBorderKleur(2)"))->trigger();
     window.action(QStringLiteral("AchtergrondEdit(1)"))->trigger();
     window.action(QStringLiteral("EditConvert(1)"))->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return RecoveryCard::find(folder).has_value(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return RecoveryCard::find(folder).has_value(); }, kChildTimeoutMs));
     // From here on only the program writes the recovery card.
     autosave.reset();
     const QImage card = paintCard(designed);
