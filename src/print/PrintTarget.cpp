@@ -43,18 +43,39 @@ QString turnStackText()
 
 namespace {
 
-// Pages of a plan as one document on the printer, which prints the given sides.
-PrintOutcome printPlannedPages(PrintTarget &target, const FaceSource &faces, const SheetGeometry &sheet,
-                               const QList<PlannedPage> &pages, Duplex sides, int copies)
+// What one job puts on its pages: the given sides of the sheet, in that order.
+using SidesPrinting = std::function<PrintOutcome(QPagedPaintDevice &printer, const QList<CardSide> &sides)>;
+
+// The sides a choice prints, each job checked: the fronts alone, both in one job with the
+// printer turning the paper, or by hand the fronts, the question with its picture of the
+// turned stack, and after Yes the backs.
+PrintOutcome printSidesTo(PrintTarget &target, Questions &questions, const SheetGeometry &sheet,
+                          const SidesPrinting &print, Duplex duplex, int copies)
 {
-    target.setSides(sides);
-    QPagedPaintDevice *printer = target.prepare(copies);
-    if (!printer)
-        return printerFailure();
-    const PrintOutcome outcome = printPlan(*printer, faces, sheet, SheetPlan{pages});
-    if (outcome.isPrinted() && !target.accepted())
-        return printerFailure();
-    return outcome;
+    const auto job = [&](const QList<CardSide> &sides, Duplex printed) {
+        target.setSides(printed);
+        QPagedPaintDevice *printer = target.prepare(copies);
+        if (!printer)
+            return printerFailure();
+        const PrintOutcome outcome = print(*printer, sides);
+        if (outcome.isPrinted() && !target.accepted())
+            return printerFailure();
+        return outcome;
+    };
+    switch (duplex) {
+    case Duplex::FrontOnly:
+        return job({CardSide::Front}, Duplex::FrontOnly);
+    case Duplex::LongEdge:
+    case Duplex::ShortEdge:
+        return job({CardSide::Front, CardSide::Back}, duplex);
+    case Duplex::ByHand:
+        break;
+    }
+    const PrintOutcome fronts = job({CardSide::Front}, Duplex::FrontOnly);
+    if (!fronts.isPrinted()
+        || !questions.yesNoWithPicture(TurnStackTitle, turnStackText(), turnStackPicture(sheet, target.printerName())))
+        return fronts;
+    return job({CardSide::Back}, Duplex::FrontOnly);
 }
 
 } // namespace
@@ -80,14 +101,11 @@ PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSo
     // A printer that makes the copies itself gets one sheet's pages, collated.
     request.sheets = target.repeatsPages() ? 1 : copies;
     const SheetPlan plan = SheetPlan::forOneCard(request);
-    if (request.duplex != Duplex::ByHand)
-        return printPlannedPages(target, faces, request.sheet, plan.pages, request.duplex, copies);
-    const PrintOutcome fronts =
-        printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardSide::Front), Duplex::FrontOnly, copies);
-    if (!fronts.isPrinted()
-        || !questions.yesNoWithPicture(TurnStackTitle, turnStackText(), turnStackPicture(request.sheet, target.printerName())))
-        return fronts;
-    return printPlannedPages(target, faces, request.sheet, plan.pagesOf(CardSide::Back), Duplex::FrontOnly, copies);
+    // A job of both sides takes the plan's pages as they alternate; a job of one side its own.
+    const auto print = [&](QPagedPaintDevice &printer, const QList<CardSide> &sides) {
+        return printPlan(printer, faces, request.sheet, sides.size() > 1 ? plan : SheetPlan{plan.pagesOf(sides.first())});
+    };
+    return printSidesTo(target, questions, request.sheet, print, request.duplex, copies);
 }
 
 PrintOutcome printBothSidesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,
@@ -102,33 +120,20 @@ PrintOutcome printBothSidesTo(PrintTarget &target, Questions &questions, const Q
             questions, suggested, 2, [&](QPainter &painter, int page) { draw(painter, sideOf(page), QPointF()); },
             [&](int page) { return correctionOf(sideOf(page)); });
     }
-    const QPointF corner = target.printableCornerMm();
-    // The given sides of the sheet as one document.
-    const auto document = [&](const QList<CardSide> &sides, Duplex printed) {
-        target.setSides(printed);
-        QPagedPaintDevice *printer = target.prepare(1);
-        if (!printer)
-            return printerFailure();
-        const PrintOutcome outcome = printEachPage(
-            *printer, int(sides.size()), [&](QPainter &painter, int page) { draw(painter, sides[page], corner); },
-            [&](int page) { return correctionOf(sides[page]); });
-        if (outcome.isPrinted() && !target.accepted())
-            return printerFailure();
-        return outcome;
-    };
-    if (target.printsBothSides(edge))
-        return document({CardSide::Front, CardSide::Back}, edge);
+    const bool byPrinter = target.printsBothSides(edge);
     // By hand the sheet is turned over its long edge, as the question tells the user.
-    if (edge != Duplex::LongEdge)
+    if (!byPrinter && edge != Duplex::LongEdge)
         return PrintOutcome::failed(
             QStringLiteral("De printer \"%1\" drukt niet zelf dubbelzijdig af. Kies \"omslaan over de lange kant\" "
                            "om het vel zelf om te draaien.")
                 .arg(target.printerName()));
-    const PrintOutcome front = document({CardSide::Front}, Duplex::FrontOnly);
-    if (!front.isPrinted()
-        || !questions.yesNoWithPicture(TurnStackTitle, turnStackText(), turnStackPicture(sheet, target.printerName())))
-        return front;
-    return document({CardSide::Back}, Duplex::FrontOnly);
+    const QPointF corner = target.printableCornerMm();
+    const auto print = [&](QPagedPaintDevice &printer, const QList<CardSide> &sides) {
+        return printEachPage(
+            printer, int(sides.size()), [&](QPainter &painter, int page) { draw(painter, sides[page], corner); },
+            [&](int page) { return correctionOf(sides[page]); });
+    };
+    return printSidesTo(target, questions, sheet, print, byPrinter ? edge : Duplex::ByHand, 1);
 }
 
 PrintOutcome printPagesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,
