@@ -19,7 +19,6 @@
 #include <cmath>
 #include <map>
 
-#include <sys/stat.h>
 
 namespace {
 
@@ -34,12 +33,6 @@ QByteArray logoBytes(const LogoPicture &logo)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     return writer.write(logo.bitmap.convertToFormat(QImage::Format_ARGB32)) ? png : QByteArray();
-}
-
-bool standsThere(const QString &path)
-{
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
 // What a bitmap will hold once decoded, from its header alone: the loader keeps a logo no
@@ -241,7 +234,7 @@ QStringList present(const QString &folder, const QString &name)
 {
     QStringList paths = CardFolder::logoFiles(folder, name);
     const QString design = CardFolder::designFile(folder, name);
-    if (standsThere(design))
+    if (CardFolder::standsThere(design))
         paths.prepend(design);
     return paths;
 }

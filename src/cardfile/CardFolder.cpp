@@ -164,10 +164,15 @@ BackFiles backFiles(const QString &folder, const QString &name)
     return {paths[0], paths[1], paths[2]};
 }
 
-bool hasBack(const QString &folder, const QString &name)
+bool standsThere(const QString &path)
 {
     struct stat info {};
-    return ::lstat(QFile::encodeName(backFiles(folder, name).record).constData(), &info) == 0;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+bool hasBack(const QString &folder, const QString &name)
+{
+    return standsThere(backFiles(folder, name).record);
 }
 
 bool isBackName(const QString &name)

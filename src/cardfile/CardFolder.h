@@ -70,8 +70,10 @@ struct BackFiles {
 // The endings after N, in the order of BackFiles.
 QStringList backFileEndings();
 BackFiles backFiles(const QString &folder, const QString &name);
-// Whether something (a file, a link, anything) stands where the back's record goes: the
-// back's files are then the card's to replace or remove.
+// Whether something (a file, a link, anything) stands at path, a link not followed.
+bool standsThere(const QString &path);
+// Whether something stands where the back's record goes: the back's files are then the
+// card's to replace or remove.
 bool hasBack(const QString &folder, const QString &name);
 // Whether name ends in ".achterkant", in any letters: no card may be named so, as its
 // files would be another card's back (and on Windows, in other letters, the same files).
