@@ -136,17 +136,19 @@ bool Card::chooseBorderItem(int item)
 {
     if (item < 1 || item > 4)
         return false;
-    for (CardState *face : {&state, back ? &back->state : nullptr}) {
-        if (!face)
+    for (const CardSide side : {CardSide::Front, CardSide::Back}) {
+        CardFace *each = face(side);
+        if (!each)
             continue;
+        CardState &fields = each->state;
         if (item == 1) {
-            face->CardBorder = false;
+            fields.CardBorder = false;
         } else {
             static constexpr int levels[] = {0, 0, 0, 120, 255};
-            face->CardBorder = true;
-            face->BorderColorR = levels[item];
-            face->BorderColorG = levels[item];
-            face->BorderColorB = uint8_t(levels[item]);
+            fields.CardBorder = true;
+            fields.BorderColorR = levels[item];
+            fields.BorderColorG = levels[item];
+            fields.BorderColorB = uint8_t(levels[item]);
         }
     }
     checkedBorderItem = item;
@@ -163,15 +165,16 @@ bool Card::chooseStampBorderOption(int option)
 
 bool Card::enterTextLine(CardSide side, int line, const QString &answer)
 {
-    CardFace *face = side == CardSide::Front ? &front() : (back ? &*back : nullptr);
-    if (!face || !face->enterTextLine(line, answer))
+    CardFace *typed = face(side);
+    if (!typed || !typed->enterTextLine(line, answer))
         return false;
-    if (side == CardSide::Front)
-        for (CardFace *each : {&front(), back ? &*back : nullptr})
-            if (each)
-                for (PlacedObject &object : each->design.objects)
-                    if (object.kind == PlacedObject::Kind::Qr)
-                        object.qr.followLines(state.TextLines);
+    if (side != CardSide::Front)
+        return true;
+    for (const CardSide each : {CardSide::Front, CardSide::Back})
+        if (CardFace *codes = face(each))
+            for (PlacedObject &object : codes->design.objects)
+                if (object.kind == PlacedObject::Kind::Qr)
+                    object.qr.followLines(state.TextLines);
     return true;
 }
 

@@ -58,6 +58,7 @@ struct Card : CardFace {
     CardFace &front() { return *this; }
     // The face of that side; null for the back of a card without one.
     const CardFace *face(CardSide side) const { return side == CardSide::Front ? &front() : (back ? &*back : nullptr); }
+    CardFace *face(CardSide side) { return side == CardSide::Front ? &front() : (back ? &*back : nullptr); }
 
     // The bytes of pictures in this card that it does not share with `other`: what
     // keeping both costs over keeping `other` alone.

@@ -195,8 +195,7 @@ bool CardDocument::enterTextLine(int line, const QString &answer)
                            [](const PlacedObject &object) { return object.kind == PlacedObject::Kind::Qr; });
     };
     const bool followed = m_side == CardSide::Front && (holdsQr(m_card) || (m_card.back && holdsQr(*m_card.back)));
-    const CardSide side = m_side;
-    if (side == CardSide::Front)
+    if (m_side == CardSide::Front)
         record(QStringLiteral("Invoer tekst"), CardHistory::Text | (followed ? CardHistory::Design : 0u), NoMerge,
                [line, &answer](Card &card) { card.enterTextLine(CardSide::Front, line, answer); });
     else
@@ -381,12 +380,7 @@ int CardDocument::nudgeKey(CardItem item)
 
 void CardDocument::newCard()
 {
-    const bool wasBack = m_side == CardSide::Back;
-    m_side = CardSide::Front;
-    ++m_cardsBroughtIn;
-    record(QStringLiteral("Nieuw"), CardHistory::Everything, NoMerge, [](Card &card) { card.renew(); });
-    if (wasBack)
-        Q_EMIT sideChanged();
+    bringInCard(QStringLiteral("Nieuw"), [](Card &card) { card.renew(); });
     m_fileName.clear();
     m_lastFileName.clear();
     setNameCaption(QStringLiteral("*.*"));
@@ -455,14 +449,20 @@ void CardDocument::setStampPicture(const QString &stepName, const QImage &pictur
            [&picture, &print](Card &card) { card.setStampPicture(picture, print); });
 }
 
-void CardDocument::replaceCard(const QString &stepName, const Card &card, bool saved)
+void CardDocument::bringInCard(const QString &stepName, const std::function<void(Card &)> &change)
 {
+    // A card comes in on its front, in a step of the front.
     const bool wasBack = m_side == CardSide::Back;
     m_side = CardSide::Front;
     ++m_cardsBroughtIn;
-    record(stepName, CardHistory::Everything, NoMerge, [&card](Card &current) { current = card; });
+    record(stepName, CardHistory::Everything, NoMerge, change);
     if (wasBack)
         Q_EMIT sideChanged();
+}
+
+void CardDocument::replaceCard(const QString &stepName, const Card &card, bool saved)
+{
+    bringInCard(stepName, [&card](Card &current) { current = card; });
     if (saved)
         markSaved();
 }

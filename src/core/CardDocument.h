@@ -176,7 +176,9 @@ Q_SIGNALS:
     void nameCaptionChanged();
     // After newCard(): views put back what they show of their own (the start picture).
     void cardRenewed();
-    // The window shows the other side (also when an undo or redo went there).
+    // The window shows the other side (also when an undo or redo went there). Every part's
+    // signal is emitted with the new side in force, so a view that follows the parts
+    // follows the side too.
     void sideChanged();
     // A step was added, undone or redone: the undo menu's captions follow.
     void historyChanged();
@@ -189,6 +191,8 @@ private:
     // the step's name says "Achterkant: " before it.
     void recordFace(const QString &stepName, unsigned parts, int mergeKey, const std::function<void(CardFace &)> &change);
     void refreshBlankBack();
+    // "Nieuw" or a card opened: a whole new card, shown on its front.
+    void bringInCard(const QString &stepName, const std::function<void(Card &)> &change);
     // Undoes (back) or redoes one step; false while drawing or with no step that way.
     bool moveInHistory(bool back);
     void announce(unsigned parts);

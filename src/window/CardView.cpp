@@ -42,7 +42,7 @@ CardView::CardView(CardDocument &document, QWidget *parent)
 
     for (auto signal : {&CardDocument::canvasChanged, &CardDocument::stampChanged,
                         &CardDocument::textChanged, &CardDocument::layoutChanged,
-                        &CardDocument::borderChanged, &CardDocument::designChanged, &CardDocument::sideChanged})
+                        &CardDocument::borderChanged, &CardDocument::designChanged})
         connect(&m_document, signal, this, &CardView::followDocument);
     followDocument();
 }

@@ -86,7 +86,11 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     connect(&m_document, &CardDocument::stampBorderStyleChanged, this, &MainWindow::followStampBorderStyle);
     connect(&m_document, &CardDocument::historyChanged, this, &MainWindow::followHistory);
     connect(&m_document, &CardDocument::modifiedChanged, this, &MainWindow::followTitle);
-    connect(&m_document, &CardDocument::sideChanged, this, &MainWindow::followSide);
+    connect(&m_document, &CardDocument::sideChanged, this, [this] {
+        followSide();
+        showInfo(m_document.shownSide() == CardSide::Back ? QStringLiteral("Achterkant van de kaart")
+                                                          : QStringLiteral("Voorkant van de kaart"));
+    });
     // Whether there is a back to remove changes with any step, undo and redo included.
     connect(&m_document, &CardDocument::historyChanged, this, &MainWindow::followSide);
     connect(&m_document, &CardDocument::cardRenewed, this, [this] { setCardName(QString()); });
@@ -369,13 +373,6 @@ void MainWindow::followSide()
     action(QStringLiteral("KantVoor"))->setChecked(!back);
     action(QStringLiteral("KantAchter"))->setChecked(back);
     action(QStringLiteral("KantAchterWeg"))->setEnabled(m_document.hasBack());
-    if (back != m_showsBack) {
-        m_showsBack = back;
-        followLayout();
-        followText();
-        followBackground();
-        showInfo(back ? QStringLiteral("Achterkant van de kaart") : QStringLiteral("Voorkant van de kaart"));
-    }
     followTitle();
 }
 

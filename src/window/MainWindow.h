@@ -135,7 +135,6 @@ private:
     QLabel *m_textSwatch = nullptr;
     QLabel *m_backSwatch = nullptr;
     QWidget *m_stampBorderFrame = nullptr;
-    bool m_showsBack = false;
     QLabel *m_stampBorderPreview = nullptr;
     std::array<QRadioButton *, 5> m_stampBorderOptions{};
 };
