@@ -48,11 +48,15 @@ CardEditor::CardEditor(CardView &view, CardDocument &document, Questions &questi
                         &CardDocument::stampChanged})
         connect(&m_document, signal, m_overlay, [this] { followDocument(); });
     connect(&m_document, &CardDocument::cardRenewed, m_overlay, [this] { clearSelection(); });
+    // The selection stays through a change of view; its frame and the guides follow the
+    // view's mapping.
+    connect(&view, &CardView::viewChanged, m_overlay, [this] { followDocument(); });
     // A selection and a drag belong to the side they began on.
     connect(&m_document, &CardDocument::sideChanged, m_overlay, [this] {
         m_gesture = Gesture();
         clearSelection();
     });
+    followDocument();
 }
 
 CardEditor::~CardEditor() = default;
@@ -71,7 +75,9 @@ void CardEditor::followDocument()
 {
     if (!m_selection.isNone() && !m_document.hasItem(m_selection))
         m_selection = CardItem();
-    const QRectF frame = m_selection.isNone() ? QRectF() : DesignGuides::itemRect(m_document.shownCard(), m_selection);
+    const QRectF frame = m_selection.isNone() ? QRectF() : m_view.geometry().itemRect(m_selection);
+    m_overlay->setMapping(m_view.canvasToView(),
+                          m_view.showsSafetyMargin() ? DesignGuides::safetyRect(scale()) : QRectF());
     m_overlay->setSelection(frame, m_selection.kind == CardItem::Kind::Object);
 }
 
@@ -83,9 +89,7 @@ DesignGuides::CardScale CardEditor::scale() const
 // From the screen, so that a line that moves under the mouse does not move the point.
 QPointF CardEditor::canvasPoint(QPointF global) const
 {
-    const QPointF local = m_view.mapFromGlobal(global);
-    return {local.x() * Composition::CanvasWidth / m_view.width(),
-            local.y() * Composition::CanvasHeight / m_view.height()};
+    return m_view.canvasToView().inverted().map(m_view.mapFromGlobal(global));
 }
 
 // Lines and the stamp are the view's children and get their own events; a logo is
@@ -171,7 +175,7 @@ bool CardEditor::press(QObject *receiver, QMouseEvent &event)
     m_gesture.corner = corner;
     m_gesture.start = at;
     m_gesture.startPlace = m_document.itemPlace(item);
-    m_gesture.startRect = DesignGuides::itemRect(m_document.shownCard(), item);
+    m_gesture.startRect = m_view.geometry().itemRect(item);
     return true;
 }
 
@@ -193,7 +197,7 @@ bool CardEditor::move(QMouseEvent &event)
             m_gesture.mode = Gesture::Mode::Resizing;
         } else {
             m_gesture.mode = Gesture::Mode::Moving;
-            m_gesture.guides = DesignGuides::guides(m_document.shownCard(), m_gesture.item, scale());
+            m_gesture.guides = DesignGuides::guides(m_view.geometry(), m_gesture.item, scale());
             select(m_gesture.item);
         }
     }
@@ -212,7 +216,7 @@ void CardEditor::dragTo(QPointF canvas, Qt::KeyboardModifiers modifiers)
     const QRectF asked = m_gesture.startRect.translated(delta);
     const QPointF reach = scale().pixels({DesignGuides::SnapReachMm, DesignGuides::SnapReachMm});
     const Snapping::Result snapped =
-        Snapping::snap(DesignGuides::edges(m_document.shownCard(), m_gesture.item, asked), m_gesture.guides,
+        Snapping::snap(DesignGuides::edges(m_view.geometry(), m_gesture.item, asked), m_gesture.guides,
                        QSizeF(reach.x(), reach.y()), modifiers.testFlag(Qt::AltModifier));
     const QPointF kept = DesignGuides::keptOnCard(asked.translated(snapped.offset));
     m_document.moveItem(m_gesture.item, m_gesture.startPlace + delta + snapped.offset + kept, m_gesture.key);
@@ -298,9 +302,7 @@ QPoint CardEditor::globalPoint(const QRectF &canvasRect) const
 {
     const QRectF shown = canvasRect.intersected(QRectF(QPointF(), QSizeF(Composition::CanvasSize)));
     const QPointF at = shown.isEmpty() ? canvasRect.center() : shown.center();
-    const QPointF local(at.x() * m_view.width() / Composition::CanvasWidth,
-                        at.y() * m_view.height() / Composition::CanvasHeight);
-    return m_view.mapToGlobal(local.toPoint());
+    return m_view.mapToGlobal(m_view.canvasToView().map(at).toPoint());
 }
 
 bool CardEditor::key(QKeyEvent &event)
@@ -313,7 +315,7 @@ bool CardEditor::key(QKeyEvent &event)
     if (m_selection.isNone())
         return false;
     if (event.key() == Qt::Key_Menu || (event.key() == Qt::Key_F10 && shift)) {
-        showMenu(m_selection, globalPoint(DesignGuides::itemRect(m_document.shownCard(), m_selection)));
+        showMenu(m_selection, globalPoint(m_view.geometry().itemRect(m_selection)));
         return true;
     }
     QPointF direction;
@@ -346,7 +348,7 @@ bool CardEditor::key(QKeyEvent &event)
     const double mm = shift ? FineNudgeMm : NudgeMm;
     QPointF step = scale().pixels(direction * mm);
     // An item beyond the edge (from a card of before) comes back within reach at once.
-    step += DesignGuides::keptOnCard(DesignGuides::itemRect(m_document.shownCard(), m_selection).translated(step));
+    step += DesignGuides::keptOnCard(m_view.geometry().itemRect(m_selection).translated(step));
     if (!step.isNull())
         m_document.moveItem(m_selection, m_document.itemPlace(m_selection) + step,
                             CardDocument::nudgeKey(m_selection));

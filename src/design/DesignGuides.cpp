@@ -1,12 +1,9 @@
 #include "design/DesignGuides.h"
 
-#include "core/Card.h"
-#include "core/CardPainter.h"
 #include "core/Composition.h"
+#include "print/FaceGeometry.h"
 #include "print/SheetGeometry.h"
 
-#include <QFontMetricsF>
-#include <QImage>
 #include <algorithm>
 #include <cmath>
 
@@ -29,41 +26,23 @@ QPointF CardScale::pixels(QPointF mm) const
     return {mm.x() * scale.x(), mm.y() * scale.y()};
 }
 
-QRectF itemRect(const Card &card, CardItem item)
-{
-    switch (item.kind) {
-    case CardItem::Kind::Line:
-        return CardPainter::textLineRect(card, item.index);
-    case CardItem::Kind::Stamp:
-        return CardPainter::stampRect(card);
-    case CardItem::Kind::Object:
-        if (item.index >= 0 && size_t(item.index) < card.design.objects.size())
-            return card.design.objects[size_t(item.index)].rect;
-        break;
-    case CardItem::Kind::None:
-        break;
-    }
-    return {};
-}
-
-double lineAscent(const Card &card, int line)
-{
-    const LineFont look = DesignPainter::lineFont(CardPainter::cardFont(card.state), card.design, line);
-    const QPaintDevice &device = CardPainter::cardDevice();
-    return QFontMetricsF(CardPainter::textFont(look, device), &device).ascent();
-}
-
-Snapping::Edges edges(const Card &card, CardItem item, const QRectF &rect)
+Snapping::Edges edges(const FaceGeometry &face, CardItem item, const QRectF &rect)
 {
     Snapping::Edges e;
     e.x = {rect.left(), rect.center().x(), rect.right()};
     e.y = {rect.top(), rect.center().y(), rect.bottom()};
-    if (item.kind == CardItem::Kind::Line)
-        e.y.push_back(rect.top() + lineAscent(card, item.index));
+    if (item.kind == CardItem::Kind::Line && item.index >= 1 && item.index <= 7)
+        e.y.push_back(rect.top() + face.ascents[size_t(item.index)]);
     return e;
 }
 
-std::vector<Snapping::Guide> guides(const Card &card, CardItem moving, const CardScale &scale)
+QRectF safetyRect(const CardScale &scale)
+{
+    const QPointF margin = scale.pixels({SafetyMarginMm, SafetyMarginMm});
+    return QRectF(margin, QSizeF(Composition::CanvasWidth - 2 * margin.x(), Composition::CanvasHeight - 2 * margin.y()));
+}
+
+std::vector<Snapping::Guide> guides(const FaceGeometry &face, CardItem moving, const CardScale &scale)
 {
     using Snapping::Axis;
     using Snapping::GuideKind;
@@ -79,9 +58,9 @@ std::vector<Snapping::Guide> guides(const Card &card, CardItem moving, const Car
     for (int line = 1; line <= 7; ++line) {
         if (moving == CardItem::line(line))
             continue;
-        const QRectF rect = CardPainter::textLineRect(card, line);
+        const QRectF rect = face.lines[size_t(line)];
         all.push_back({Axis::X, rect.left(), GuideKind::LineLeft});
-        all.push_back({Axis::Y, rect.top() + lineAscent(card, line), GuideKind::Baseline});
+        all.push_back({Axis::Y, rect.top() + face.ascents[size_t(line)], GuideKind::Baseline});
     }
     return all;
 }

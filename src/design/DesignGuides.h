@@ -8,11 +8,13 @@
 #include <QSizeF>
 #include <vector>
 
-struct Card;
+struct FaceGeometry;
 struct PrintSettings;
 
 // The card's guides and the items' edges as snapping sees them, in canvas pixels, with
-// millimetres converted by the card's own size on paper (C x D of the margins).
+// millimetres converted by the card's own size on paper (C x D of the margins). Where the
+// items stand is the shown view's (FaceGeometry): a line's left edge and baseline are
+// where the user sees them, on the canvas or as printed.
 namespace DesignGuides {
 
 // Canvas pixels per millimetre of the card, along each axis.
@@ -28,17 +30,15 @@ struct CardScale {
 constexpr double SafetyMarginMm = 3;
 constexpr double SnapReachMm = 1;
 
-// Where an item stands and how large it is: a line's text, the stamp box, an object.
-QRectF itemRect(const Card &card, CardItem item);
-// The distance from a line's top to its baseline in its own font.
-double lineAscent(const Card &card, int line);
-
 // The edges snapping pulls on for an item that would stand at rect.
-Snapping::Edges edges(const Card &card, CardItem item, const QRectF &rect);
+Snapping::Edges edges(const FaceGeometry &face, CardItem item, const QRectF &rect);
 
 // The card's middle lines, its safety margin, and the left edges and baselines of
 // every line but the one that moves.
-std::vector<Snapping::Guide> guides(const Card &card, CardItem moving, const CardScale &scale);
+std::vector<Snapping::Guide> guides(const FaceGeometry &face, CardItem moving, const CardScale &scale);
+
+// The safety margin's rectangle, in canvas pixels.
+QRectF safetyRect(const CardScale &scale);
 
 // Where a new logo of that natural size goes: 20 mm wide, its aspect kept on paper, its top and
 // right edges on the safety margin.

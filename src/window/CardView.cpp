@@ -3,6 +3,8 @@
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
 #include "core/Composition.h"
+#include "print/PrintedView.h"
+#include "print/SheetGeometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,7 +31,6 @@ CardView::CardView(CardDocument &document, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_outline->setObjectName(QStringLiteral("Shape1"));
-    m_outline->setGeometry(Composition::OutlineRect);
     m_outline->setAttribute(Qt::WA_TransparentForMouseEvents);
     for (int line = 1; line <= 7; ++line) {
         auto *label = new TextLineLabel(this);
@@ -47,21 +48,100 @@ CardView::CardView(CardDocument &document, QWidget *parent)
     followDocument();
 }
 
+void CardView::setPrinted(bool printed)
+{
+    if (printed == m_printed)
+        return;
+    m_printed = printed;
+    followDocument();
+    Q_EMIT viewChanged();
+}
+
+void CardView::setSafetyMargin(bool shown)
+{
+    if (shown == m_safetyMargin)
+        return;
+    m_safetyMargin = shown;
+    Q_EMIT viewChanged();
+}
+
+void CardView::followSheet()
+{
+    followDocument();
+    Q_EMIT viewChanged();
+}
+
+QSizeF CardView::cardMm() const
+{
+    const SheetGeometry sheet = SheetGeometry::from(m_document.printSettings());
+    return {sheet.cardWidth, sheet.cardHeight};
+}
+
+QRect CardView::cardRect() const
+{
+    return m_printed ? PrintedView::cardRect(cardMm(), size()) : rect();
+}
+
+int CardView::printedDpi() const
+{
+    return PrintedView::fittingDpi(cardMm(), size());
+}
+
+QTransform CardView::canvasToView() const
+{
+    if (!m_printed)
+        return QTransform::fromScale(double(width()) / Composition::CanvasWidth,
+                                     double(height()) / Composition::CanvasHeight);
+    // The picture's pixels per millimetre, which its whole rectangle only rounds.
+    const QSizeF mm = cardMm();
+    const double perMm = printedDpi() / 25.4;
+    const QPoint corner = cardRect().topLeft();
+    return QTransform(mm.width() * perMm / Composition::CanvasWidth, 0, 0,
+                      mm.height() * perMm / Composition::CanvasHeight, corner.x(), corner.y());
+}
+
 void CardView::followDocument()
 {
+    const Card shown = m_document.shownCard();
+    if (m_printed) {
+        const QImage device = PrintedView::device(QSize(1, 1), printedDpi());
+        m_geometry = FaceGeometry::ofPaper(shown, SheetGeometry::from(m_document.printSettings()), device);
+    } else {
+        m_geometry = FaceGeometry::ofCanvas(shown);
+    }
+    const QTransform toView = canvasToView();
     const CardState &state = m_document.state();
+    m_outline->setGeometry(toView.mapRect(m_geometry.outline).toAlignedRect());
     m_outline->setVisible(state.CardBorder);
     for (int line = 1; line <= 7; ++line) {
         m_lines[size_t(line)]->setText(state.TextLines[size_t(line)]);
-        m_lines[size_t(line)]->setGeometry(CardPainter::textLineRect(m_document.shownFace(), line).toAlignedRect());
+        m_lines[size_t(line)]->setGeometry(toView.mapRect(m_geometry.lines[size_t(line)]).toAlignedRect());
     }
-    m_stamp->setGeometry(CardPainter::stampRect(m_document.card()).toAlignedRect());
-    m_stamp->setVisible(m_document.shownSide() == CardSide::Front && m_document.stamp().isVisible());
+    m_stamp->setGeometry(toView.mapRect(m_geometry.stamp).toAlignedRect());
+    m_stamp->setVisible(m_document.shownSide() == CardSide::Front && m_document.stamp().isVisible()
+                        && !m_geometry.stamp.isEmpty());
     update();
 }
 
 void CardView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    CardPainter::paint(painter, m_document);
+    if (!m_printed) {
+        CardPainter::paint(painter, m_document);
+        return;
+    }
+    const QRect card = cardRect();
+    // Around the card the window's own colour, so that its shape is what stands out.
+    const QRegion around = QRegion(rect()).subtracted(card);
+    for (const QRect &part : around)
+        painter.fillRect(part, palette().window());
+    const bool front = m_document.shownSide() == CardSide::Front;
+    PrintedCard printed = front ? PrintedCard::from(m_document.card())
+                                : PrintedCard::from(m_document.shownFace(), nullptr);
+    // The screen's pictures are finer than the screen already; the print copies would
+    // only cost time at every paint of a drag.
+    printed.canvasPrint = QImage();
+    printed.stampPrint = QImage();
+    const QImage picture = PrintedView::picture(printed, SheetGeometry::from(m_document.printSettings()), printedDpi());
+    painter.drawImage(card.topLeft(), picture);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "print/FaceGeometry.h"
+
 #include <QLabel>
+#include <QTransform>
 #include <QWidget>
 #include <array>
 
@@ -21,10 +24,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
 
-// The card canvas "Kaart". It paints the whole card through CardPainter and carries
-// the layers as child widgets for their place and size: the outline "Shape1", the
-// lines "Regel(1)".."Regel(7)" and the stamp box "Orgineel" (on top, so it takes the
-// clicks on lines beneath it).
+// The card area "Kaart". It paints the whole card in one of two views and carries the
+// layers as child widgets for their place and size: the outline "Shape1", the lines
+// "Regel(1)".."Regel(7)" and the stamp box "Orgineel" (on top, so it takes the clicks on
+// lines beneath it).
+//
+// The canvas view paints the designer's 440 x 270 canvas through CardPainter. The
+// printed view paints the card as the printer draws it, by the sheet's own routine: in
+// its C x D shape at the largest whole resolution that fits the area, centred, every line
+// at its printed size. Either way the card's places are canvas pixels, which the view
+// maps onto its own pixels (canvasToView), so whoever edits the card works in one set of
+// units whichever view is shown.
 class CardView : public QWidget {
     Q_OBJECT
 public:
@@ -32,17 +42,41 @@ public:
 
     TextLineLabel *textLine(int line) const { return m_lines[size_t(line)]; }
 
+    bool isPrinted() const { return m_printed; }
+    void setPrinted(bool printed);
+    // Canvas pixels onto the view's own pixels.
+    QTransform canvasToView() const;
+    // Where the shown face's items stand as this view shows them, in canvas pixels.
+    const FaceGeometry &geometry() const { return m_geometry; }
+    // The card's rectangle in the view's pixels: the whole area on the canvas.
+    QRect cardRect() const;
+    // The printed view's resolution, in dots per inch.
+    int printedDpi() const;
+    // Whether whoever draws over the card shows the safety margin ("Veilige rand").
+    bool showsSafetyMargin() const { return m_safetyMargin; }
+    void setSafetyMargin(bool shown);
+
+    // The card's size on paper changed (the margins dialog): the printed view's shape
+    // and the millimetres of either view follow it.
+    void followSheet();
+
 Q_SIGNALS:
     void textLineClicked(int line);
+    // The view or its mapping changed: whatever it draws over the card follows.
+    void viewChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void followDocument();
+    QSizeF cardMm() const;
 
     CardDocument &m_document;
     QWidget *m_outline;
     std::array<TextLineLabel *, 8> m_lines{};
     QWidget *m_stamp;
+    bool m_printed = false;
+    bool m_safetyMargin = false;
+    FaceGeometry m_geometry;
 };

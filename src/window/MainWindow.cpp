@@ -5,6 +5,7 @@
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
 #include "core/CommandGuard.h"
+#include "core/ViewChoices.h"
 #include "window/CardView.h"
 #include "window/FontConfigStart.h"
 #include "core/Composition.h"
@@ -114,6 +115,7 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     timer->start();
 
     SettingsFile::loadAtStartup(m_settingsPath, m_document.printSettings());
+    m_card->followSheet();
 }
 
 MainWindow::~MainWindow() = default;
@@ -168,6 +170,7 @@ void MainWindow::connectMenu()
     on(QStringLiteral("KantVoor"), [this] { m_document.showSide(CardSide::Front); });
     on(QStringLiteral("KantAchter"), [this] { m_document.showSide(CardSide::Back); });
     on(QStringLiteral("KantAchterWeg"), [this] { removeBack(); });
+    connectViewChoices();
     // Ctrl+Tab turns the card over, whichever side it shows. A menu item would show the
     // key beside one of the two sides only.
     auto *turn = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
@@ -186,6 +189,29 @@ void MainWindow::connectMenu()
     });
     on(QStringLiteral("HelpSoftware"), [] { Algemeen::OpenDocument(HelpMenu::moreSoftwareAddress()); });
     on(QStringLiteral("HelpVeltrano"), [] { Algemeen::OpenDocument(HelpMenu::partnerAddress()); });
+}
+
+// The view the user last chose comes back at the next start; the card itself does not
+// change with it.
+void MainWindow::connectViewChoices()
+{
+    const QString path = ViewChoices::besideSettings(m_settingsPath);
+    const ViewChoices choices = ViewChoices::read(path);
+    QAction *printed = action(QStringLiteral("BeeldAfgedrukt"));
+    QAction *margin = action(QStringLiteral("BeeldVeiligeRand"));
+    printed->setShortcut(QKeySequence(Qt::Key_F9));
+    printed->setChecked(choices.printed);
+    margin->setChecked(choices.safetyMargin);
+    m_card->setPrinted(choices.printed);
+    m_card->setSafetyMargin(choices.safetyMargin);
+    const auto keep = [this, printed, margin, path] {
+        m_card->setPrinted(printed->isChecked());
+        m_card->setSafetyMargin(margin->isChecked());
+        if (!ViewChoices{printed->isChecked(), margin->isChecked()}.write(path))
+            showInfo(QStringLiteral("De keuze van het beeld kon niet worden bewaard in ") + path + QLatin1Char('.'));
+    };
+    for (QAction *choice : {printed, margin})
+        connect(choice, &QAction::toggled, this, keep);
 }
 
 void MainWindow::setEnlargedPhotoPanel(bool enlarged)

@@ -99,6 +99,7 @@ private:
     void buildColourPanel(QWidget *client);
     void buildStampBorderPanel(QWidget *client);
     void connectMenu();
+    void connectViewChoices();
 
     void editTextLine(int line);
     void chooseFont();

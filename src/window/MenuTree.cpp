@@ -134,6 +134,9 @@ std::vector<Row> rows()
     add(1, "KantAchter", "Achterkant", Checkable);
     add(1, "BeeldStreep1", "-");
     add(1, "KantAchterWeg", "Achterkant verwijderen", Disabled);
+    add(1, "BeeldStreep2", "-");
+    add(1, "BeeldAfgedrukt", "Zoals afgedrukt", Checked);
+    add(1, "BeeldVeiligeRand", "Veilige rand", Checked);
 
     add(0, "Help", "Help");
     add(1, "HelpHelp", "Help", Checkable);

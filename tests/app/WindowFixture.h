@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CardDocument.h"
+#include "core/ViewChoices.h"
 #include "window/MainWindow.h"
 #include "support/ScriptedQuestions.h"
 
@@ -14,6 +15,9 @@ class WindowFixture : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString settingsPath = dir.filePath(QStringLiteral("Lumovander.ini"));
+    // Most window tests place the mouse and read pixels by the canvas's own 440 x 270;
+    // the printed view and the safety margin have tests of their own.
+    bool canvasView = ViewChoices{false, false}.write(ViewChoices::besideSettings(settingsPath));
     CardDocument doc;
     ScriptedQuestions questions;
     MainWindow window{doc, questions, settingsPath};

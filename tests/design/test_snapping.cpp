@@ -3,6 +3,7 @@
 #include "core/PrintSettings.h"
 #include "design/DesignGuides.h"
 #include "design/Snapping.h"
+#include "print/FaceGeometry.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -84,7 +85,7 @@ TEST(DesignGuides, TheCardsMiddleAndSafetyMarginFollowItsSizeOnPaper)
 {
     const Card card = Card::initial();
     const DesignGuides::CardScale plain;
-    const auto guides = DesignGuides::guides(card, CardItem::line(3), plain);
+    const auto guides = DesignGuides::guides(FaceGeometry::ofCanvas(card), CardItem::line(3), plain);
     EXPECT_TRUE(hasGuide(guides, {Axis::X, 220, GuideKind::Middle}));
     EXPECT_TRUE(hasGuide(guides, {Axis::Y, 135, GuideKind::Middle}));
     EXPECT_TRUE(hasGuide(guides, {Axis::X, 3 * 440.0 / 90, GuideKind::SafetyMargin}));
@@ -98,7 +99,7 @@ TEST(DesignGuides, TheCardsMiddleAndSafetyMarginFollowItsSizeOnPaper)
     const DesignGuides::CardScale other = DesignGuides::CardScale::of(settings);
     EXPECT_DOUBLE_EQ(other.widthMm, 85);
     EXPECT_DOUBLE_EQ(other.heightMm, 55);
-    const auto otherGuides = DesignGuides::guides(card, CardItem::line(3), other);
+    const auto otherGuides = DesignGuides::guides(FaceGeometry::ofCanvas(card), CardItem::line(3), other);
     EXPECT_TRUE(hasGuide(otherGuides, {Axis::X, 3 * 440.0 / 85, GuideKind::SafetyMargin}));
     EXPECT_TRUE(hasGuide(otherGuides, {Axis::Y, 270 - 3 * 270.0 / 55, GuideKind::SafetyMargin}));
 }
@@ -107,7 +108,8 @@ TEST(DesignGuides, EveryOtherLineGivesItsLeftEdgeAndBaseline)
 {
     Card card = Card::initial();
     card.design.lines[5].offset = QPointF(40, 3);
-    const auto guides = DesignGuides::guides(card, CardItem::line(3), {});
+    const FaceGeometry face = FaceGeometry::ofCanvas(card);
+    const auto guides = DesignGuides::guides(face, CardItem::line(3), {});
     const auto count = [&](GuideKind kind) {
         return std::count_if(guides.begin(), guides.end(), [kind](const Guide &g) { return g.kind == kind; });
     };
@@ -116,15 +118,15 @@ TEST(DesignGuides, EveryOtherLineGivesItsLeftEdgeAndBaseline)
     const QRectF moved = CardPainter::textLineRect(card, 5);
     EXPECT_TRUE(hasGuide(guides, {Axis::X, moved.left(), GuideKind::LineLeft}));
     // The baseline lies within the line's text, below its middle; the moving line gives none.
-    const double baseline = moved.top() + DesignGuides::lineAscent(card, 5);
+    const double baseline = moved.top() + face.ascents[5];
     EXPECT_TRUE(hasGuide(guides, {Axis::Y, baseline, GuideKind::Baseline}));
     EXPECT_GT(baseline, moved.center().y());
     EXPECT_LT(baseline, moved.bottom());
     const QRectF own = CardPainter::textLineRect(card, 3);
-    EXPECT_FALSE(hasGuide(guides, {Axis::Y, own.top() + DesignGuides::lineAscent(card, 3), GuideKind::Baseline}));
+    EXPECT_FALSE(hasGuide(guides, {Axis::Y, own.top() + face.ascents[3], GuideKind::Baseline}));
     // A line snaps by its baseline too; the stamp and a logo do not have one.
-    EXPECT_EQ(DesignGuides::edges(card, CardItem::line(3), own).y.size(), 4u);
-    EXPECT_EQ(DesignGuides::edges(card, CardItem::stamp(), own).y.size(), 3u);
+    EXPECT_EQ(DesignGuides::edges(face, CardItem::line(3), own).y.size(), 4u);
+    EXPECT_EQ(DesignGuides::edges(face, CardItem::stamp(), own).y.size(), 3u);
 }
 
 TEST(DesignGuides, ANewLogoIsTwentyMillimetresWideTopRightAtTheSafetyMargin)

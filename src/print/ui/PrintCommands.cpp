@@ -1,5 +1,7 @@
 #include "print/ui/PrintCommands.h"
 
+#include "window/CardView.h"
+
 #include "core/CommandGuard.h"
 #include "print/ui/AfdrukkenDialog.h"
 #include "core/Algemeen.h"
@@ -37,6 +39,9 @@ void install(MainWindow &window, const PrinterSource &printer, const WaitFunctio
                                              CorrectionFile::besideSettings(window.settingsPath()), &window);
                          if (dialog.exec() == QDialog::Accepted || window.document().printSettings() != before)
                              keepSettings(window);
+                         // Another card size is another shape on screen and other millimetres.
+                         if (window.document().printSettings() != before)
+                             window.cardView()->followSheet();
                      }));
     QObject::connect(window.action(QStringLiteral("FileSetupPrinter")), &QAction::triggered, &window,
                      CommandGuard::guarded(window.questions(), [&window, printer] { printer().setUp(&window); }));

@@ -1,0 +1,54 @@
+#include "print/PrintedView.h"
+
+#include "print/SheetPainter.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace PrintedView {
+
+int fittingDpi(QSizeF cardMm, QSize area)
+{
+    if (cardMm.isEmpty() || area.isEmpty())
+        return 1;
+    const double perMm = std::min(area.width() / cardMm.width(), area.height() / cardMm.height());
+    // A hair under, so that a card that fits exactly is not rounded out of its area.
+    return std::max(1, int(std::floor(perMm * 25.4 + 1e-9)));
+}
+
+QSize pixelsAt(QSizeF cardMm, int dpi)
+{
+    return QSize(std::max(1, int(std::lround(cardMm.width() * dpi / 25.4))),
+                 std::max(1, int(std::lround(cardMm.height() * dpi / 25.4))));
+}
+
+QRect cardRect(QSizeF cardMm, QSize area)
+{
+    const QSize size = pixelsAt(cardMm, fittingDpi(cardMm, area)).boundedTo(area.expandedTo(QSize(1, 1)));
+    return QRect(QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2), size);
+}
+
+QImage device(QSize pixels, int dpi)
+{
+    QImage image(pixels.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    const int dotsPerMetre = std::max(1, int(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    return image;
+}
+
+QImage picture(const PrintedCard &card, const SheetGeometry &sheet, int dpi)
+{
+    const QSizeF cardMm(sheet.cardWidth, sheet.cardHeight);
+    QImage image = device(pixelsAt(cardMm, dpi), dpi);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    // As the page preview draws a page: the sheet's own routine, smoothed as paper is.
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawCardAt(painter, card, sheet, QPointF());
+    painter.end();
+    return image;
+}
+
+} // namespace PrintedView
