@@ -79,11 +79,16 @@ bool CardFace::enterTextLine(int line, const QString &answer)
 void CardFace::applyChosenFont(const QFont &font)
 {
     state.FontName = font.family();
-    // nearbyint rounds halves to the even neighbour in the default rounding mode.
-    state.FontSize = int32_t(std::nearbyint(font.pointSizeF()));
+    state.FontSize = keptPointSize(font);
     state.FontBold = font.bold();
     state.FontItalic = font.italic();
     state.FontUnderline = font.underline();
+}
+
+int CardFace::keptPointSize(const QFont &font)
+{
+    // nearbyint rounds halves to the even neighbour in the default rounding mode.
+    return int(std::nearbyint(font.pointSizeF()));
 }
 
 bool CardFace::setTextColorComponent(Channel channel, int value)

@@ -36,6 +36,8 @@ struct CardFace {
     // What the user typed for text line 1..7; see CardDocument::enterTextLine.
     bool enterTextLine(int line, const QString &answer);
     void applyChosenFont(const QFont &font);
+    // The whole points a face keeps of a chosen font's size.
+    static int keptPointSize(const QFont &font);
     // False when the bar already had that value.
     bool setTextColorComponent(Channel channel, int value);
     bool setBackColorComponent(Channel channel, int value);

@@ -1,6 +1,7 @@
 #include "design/RegelOpmaakDialog.h"
 
 #include "core/Questions.h"
+#include "print/PrintedCard.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,6 +70,8 @@ void RegelOpmaakDialog::buildControls()
     m_size->setObjectName(QStringLiteral("RegelGrootte"));
     m_size->setRange(SmallestSize, LargestSize);
     m_size->setSuffix(QStringLiteral(" pt"));
+    // Paper takes small text a good deal smaller; said here, it is no surprise there.
+    m_onPaper = captionLabel(this, QStringLiteral("RegelGrootteOpPapier"), QString());
     m_bold = checkBox(this, QStringLiteral("RegelVet"), QStringLiteral("Vet"));
     m_italic = checkBox(this, QStringLiteral("RegelCursief"), QStringLiteral("Cursief"));
     m_underline = checkBox(this, QStringLiteral("RegelOnderstreept"), QStringLiteral("Onderstreept"));
@@ -85,7 +88,11 @@ void RegelOpmaakDialog::buildControls()
     grid->addWidget(captionLabel(this, QStringLiteral("Label1"), QStringLiteral("Lettertype")), 1, 0);
     grid->addWidget(m_family, 1, 1);
     grid->addWidget(captionLabel(this, QStringLiteral("Label2"), QStringLiteral("Grootte")), 2, 0);
-    grid->addWidget(m_size, 2, 1);
+    auto *size = new QHBoxLayout;
+    size->addWidget(m_size);
+    size->addWidget(m_onPaper);
+    size->addStretch();
+    grid->addLayout(size, 2, 1);
     auto *styles = new QHBoxLayout;
     styles->addWidget(m_bold);
     styles->addWidget(m_italic);
@@ -112,6 +119,7 @@ void RegelOpmaakDialog::buildControls()
     connect(m_colourButton, &QPushButton::clicked, this, &RegelOpmaakDialog::chooseColour);
     connect(m_family, &QFontComboBox::currentFontChanged, this, &RegelOpmaakDialog::ownFont);
     connect(m_size, &QSpinBox::valueChanged, this, &RegelOpmaakDialog::ownFont);
+    connect(m_size, &QSpinBox::valueChanged, this, &RegelOpmaakDialog::showPrintedSize);
     for (QCheckBox *box : {m_bold, m_italic, m_underline})
         connect(box, &QCheckBox::toggled, this, &RegelOpmaakDialog::ownFont);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -126,6 +134,7 @@ void RegelOpmaakDialog::showFont(const LineFont &font)
     m_shownName = font.name;
     m_shownFamily = m_family->currentFont().family();
     m_size->setValue(font.size);
+    showPrintedSize();
     m_bold->setChecked(font.bold);
     m_italic->setChecked(font.italic);
     m_underline->setChecked(font.underline);
@@ -146,6 +155,11 @@ void RegelOpmaakDialog::ownFont()
 {
     if (!m_showing)
         m_asCard->setChecked(false);
+}
+
+void RegelOpmaakDialog::showPrintedSize()
+{
+    m_onPaper->setText(PrintedCard::printedSizeCaption(m_size->value()));
 }
 
 void RegelOpmaakDialog::chooseColour()

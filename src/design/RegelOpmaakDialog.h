@@ -8,14 +8,16 @@
 class QCheckBox;
 class QComboBox;
 class QFontComboBox;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 class Questions;
 
-// The style dialog of one line "RegelOpmaakDialog": font, size in card points, bold,
-// italic, underline, colour and alignment. "Zoals de kaart" lets the line follow the
-// card's font and colour again; the font controls then show the card's, and changing
-// any of them makes that the line's own. "Ok" closes with chosen(), "Cancel" without.
+// The style dialog of one line "RegelOpmaakDialog": font, size in card points (with
+// what it prints at beside it), bold, italic, underline, colour and alignment. "Zoals
+// de kaart" lets the line follow the card's font and colour again; the font controls
+// then show the card's, and changing any of them makes that the line's own. "Ok" closes
+// with chosen(), "Cancel" without.
 class RegelOpmaakDialog : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +31,7 @@ private:
     void showFont(const LineFont &font);
     void followCard(bool card);
     void ownFont();
+    void showPrintedSize();
     void chooseColour();
     void showColour();
 
@@ -42,6 +45,7 @@ private:
     QString m_shownFamily;
     QFontComboBox *m_family = nullptr;
     QSpinBox *m_size = nullptr;
+    QLabel *m_onPaper = nullptr;
     QCheckBox *m_bold = nullptr;
     QCheckBox *m_italic = nullptr;
     QCheckBox *m_underline = nullptr;

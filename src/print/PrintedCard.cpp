@@ -10,6 +10,11 @@ int PrintedCard::printedPointSize(int cardFontSize)
     return std::max(cardFontSize, 5) - 4;
 }
 
+QString PrintedCard::printedSizeCaption(int cardFontSize)
+{
+    return QStringLiteral("%1 pt, op papier %2 pt").arg(cardFontSize).arg(printedPointSize(cardFontSize));
+}
+
 QFont PrintedCard::printedFont(const LineFont &look)
 {
     QFont font(look.name);

@@ -40,6 +40,9 @@ struct PrintedCard {
     // Paper takes the card's font 4 points smaller; a size that would leave nothing
     // printable prints at 1 point.
     static int printedPointSize(int cardFontSize);
+    // A card size with what it prints at, as the font dialogs show it beside the size:
+    // "8 pt, op papier 4 pt".
+    static QString printedSizeCaption(int cardFontSize);
     // A line's font (the card's or its own) as paper takes it.
     static QFont printedFont(const LineFont &look);
 };

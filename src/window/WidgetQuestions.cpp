@@ -1,6 +1,8 @@
 #include "window/WidgetQuestions.h"
 
+#include "core/Card.h"
 #include "core/FileFilter.h"
+#include "print/PrintedCard.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>
@@ -9,7 +11,9 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStandardPaths>
@@ -71,6 +75,25 @@ QFont fontAsShown(const QFont &card)
     shown.setUnderline(card.underline());
     shown.setStyleName(QFontInfo(shown).styleName());
     return shown;
+}
+
+// Beside the sizes, what the size chosen prints at: paper takes small text a good deal
+// smaller, and said here that is no surprise there. The size is taken in the whole
+// points the card keeps of it.
+void addPrintedSize(QFontDialog &dialog)
+{
+    auto *onPaper = new QLabel(&dialog);
+    onPaper->setObjectName(QStringLiteral("LettertypeOpPapier"));
+    const auto show = [onPaper](const QFont &font) {
+        onPaper->setText(PrintedCard::printedSizeCaption(CardFace::keptPointSize(font)));
+    };
+    show(dialog.currentFont());
+    QObject::connect(&dialog, &QFontDialog::currentFontChanged, onPaper, show);
+    // Under the list of sizes, in the gap the dialog leaves above its effects and sample.
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+        grid->addWidget(onPaper, 3, 2, 1, 3, Qt::AlignRight);
+    else
+        dialog.layout()->addWidget(onPaper);
 }
 
 } // namespace
@@ -145,14 +168,17 @@ QString WidgetQuestions::saveFileName(const QString &title, const QString &filte
 
 std::optional<QFont> WidgetQuestions::chooseFont(const QFont &card)
 {
-    bool ok = false;
     const QFont shown = fontAsShown(card);
     // Qt's own dialog, as for files and colours: a desktop's dialog neither speaks Dutch
     // nor need it take the face it is handed.
-    QFont font = QFontDialog::getFont(&ok, shown, m_parent, QStringLiteral("Lettertype"),
-                                      QFontDialog::DontUseNativeDialog);
-    if (!ok)
+    QFontDialog dialog(m_parent);
+    dialog.setOptions(QFontDialog::DontUseNativeDialog);
+    dialog.setCurrentFont(shown);
+    dialog.setWindowTitle(QStringLiteral("Lettertype"));
+    addPrintedSize(dialog);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    QFont font = dialog.selectedFont();
     // Kept as it was asked for, the card file still names Arial where Arial exists.
     if (font.family() == shown.family())
         font.setFamily(card.family());

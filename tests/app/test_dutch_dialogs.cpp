@@ -350,6 +350,23 @@ TEST_F(FontDialogOnTheCard, FacesChosenByNameOrWeightReopenAsTheCardDrawsThem)
     expectReopensOnTheFaceDrawn(QStringLiteral("Book"));
 }
 
+TEST_F(FontDialogOnTheCard, BesideTheSizesItSaysWhatTheSizePrintsAt)
+{
+    QStringList seen;
+    whenShown<QFontDialog>([&seen](QFontDialog *dialog) {
+        if (const auto *onPaper = dialog->findChild<QLabel *>(QStringLiteral("LettertypeOpPapier"))) {
+            seen << onPaper->text();
+            clickListEntry(dialog, QStringLiteral("8"));
+            seen << onPaper->text();
+        }
+        dialog->reject();
+    });
+    window.action(QStringLiteral("TekstLettertype"))->trigger();
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("16 pt, op papier 12 pt"), QStringLiteral("8 pt, op papier 4 pt")}))
+        << seen.join('|').toStdString();
+    EXPECT_EQ(document.state(), CardState());
+}
+
 TEST_F(DutchDialogs, TheFontDialogOpensOnAFontThatCarriesNoStyleName)
 {
     // As a font is made from a card's five font fields.

@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFontComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -307,10 +308,12 @@ TEST_F(DesignWindowTest, TheDialogOpensOnTheLinesLookAndGivesWhatWasChosen)
     auto *colour = dialog.findChild<QPushButton *>(QStringLiteral("RegelKleur"));
     auto *align = dialog.findChild<QComboBox *>(QStringLiteral("RegelUitlijning"));
     auto *asCard = dialog.findChild<QCheckBox *>(QStringLiteral("RegelZoalsKaart"));
-    ASSERT_TRUE(family && size && bold && italic && underline && colour && align && asCard);
+    auto *onPaper = dialog.findChild<QLabel *>(QStringLiteral("RegelGrootteOpPapier"));
+    ASSERT_TRUE(family && size && bold && italic && underline && colour && align && asCard && onPaper);
     ASSERT_NE(dialog.findChild<QPushButton *>(QStringLiteral("OkKnop")), nullptr);
     ASSERT_NE(dialog.findChild<QPushButton *>(QStringLiteral("CancelKnop")), nullptr);
     EXPECT_EQ(size->value(), 20);
+    EXPECT_EQ(onPaper->text(), QStringLiteral("20 pt, op papier 16 pt"));
     EXPECT_TRUE(bold->isChecked());
     EXPECT_TRUE(italic->isChecked());
     EXPECT_FALSE(underline->isChecked());
@@ -319,6 +322,7 @@ TEST_F(DesignWindowTest, TheDialogOpensOnTheLinesLookAndGivesWhatWasChosen)
     EXPECT_EQ(dialog.chosen(), (LineStyle{own, LineAlign::Right}));
 
     size->setValue(9);
+    EXPECT_EQ(onPaper->text(), QStringLiteral("9 pt, op papier 5 pt"));
     underline->setChecked(true);
     align->setCurrentIndex(1);
     questions.colourAnswers = {QColor(10, 120, 30)};
@@ -336,6 +340,8 @@ TEST_F(DesignWindowTest, TheDialogOpensOnTheLinesLookAndGivesWhatWasChosen)
     asCard->setChecked(true);
     EXPECT_TRUE(size->isEnabled());
     EXPECT_EQ(size->value(), doc.state().FontSize);
+    ASSERT_EQ(doc.state().FontSize, 16);
+    EXPECT_EQ(onPaper->text(), QStringLiteral("16 pt, op papier 12 pt"));
     EXPECT_EQ(dialog.chosen(), (LineStyle{std::nullopt, LineAlign::Centre}));
 }
 

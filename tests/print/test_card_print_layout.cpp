@@ -79,3 +79,11 @@ TEST(PrintedFont, FourPointsSmallerButNeverBelowOne)
     EXPECT_EQ(PrintedCard::printedPointSize(0), 1);
     EXPECT_EQ(PrintedCard::printedPointSize(-3), 1);
 }
+
+TEST(PrintedFont, TheDialogsCaptionSaysTheCardSizeAndThePrintedOne)
+{
+    EXPECT_EQ(PrintedCard::printedSizeCaption(20), QStringLiteral("20 pt, op papier 16 pt"));
+    EXPECT_EQ(PrintedCard::printedSizeCaption(8), QStringLiteral("8 pt, op papier 4 pt"));
+    EXPECT_EQ(PrintedCard::printedSizeCaption(5), QStringLiteral("5 pt, op papier 1 pt"));
+    EXPECT_EQ(PrintedCard::printedSizeCaption(3), QStringLiteral("3 pt, op papier 1 pt"));
+}
