@@ -37,6 +37,7 @@ CardEditor::CardEditor(CardView &view, CardDocument &document, Questions &questi
     , m_stamp(view.findChild<QWidget *>(QStringLiteral("Orgineel"), Qt::FindDirectChildrenOnly))
 {
     setObjectName(QStringLiteral("Ontwerp"));
+    m_side = document.shownSide();
     // The arrow keys, Delete and Escape reach the view once an item is selected.
     view.setFocusPolicy(Qt::ClickFocus);
     view.installEventFilter(this);
@@ -47,14 +48,21 @@ CardEditor::CardEditor(CardView &view, CardDocument &document, Questions &questi
     for (auto signal : {&CardDocument::designChanged, &CardDocument::textChanged, &CardDocument::layoutChanged,
                         &CardDocument::stampChanged})
         connect(&m_document, signal, m_overlay, [this] { followDocument(); });
-    connect(&m_document, &CardDocument::cardRenewed, m_overlay, [this] { clearSelection(); });
+    connect(&m_document, &CardDocument::cardRenewed, m_overlay, [this] {
+        m_sideSelection = {};
+        clearSelection();
+    });
     // The selection stays through a change of view; its frame and the guides follow the
     // view's mapping.
     connect(&view, &CardView::viewChanged, m_overlay, [this] { followDocument(); });
-    // A selection and a drag belong to the side they began on.
+    // A selection and a drag belong to the side they began on; turning back to a side
+    // finds its selection as it was left.
     connect(&m_document, &CardDocument::sideChanged, m_overlay, [this] {
         m_gesture = Gesture();
-        clearSelection();
+        m_sideSelection[size_t(m_side)] = m_selection;
+        m_side = m_document.shownSide();
+        m_selection = CardItem();
+        select(m_sideSelection[size_t(m_side)]);
     });
     followDocument();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Card.h"
 #include "core/CardDesign.h"
 #include "design/DesignGuides.h"
 #include "design/LineStyleQuestion.h"
@@ -9,6 +10,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRectF>
+#include <array>
 #include <vector>
 
 class CardDocument;
@@ -104,5 +106,8 @@ private:
     DesignOverlay *m_overlay;
     QWidget *m_stamp;
     CardItem m_selection;
+    // What each side had selected when the card was turned over.
+    CardSide m_side = CardSide::Front;
+    std::array<CardItem, 2> m_sideSelection{};
     Gesture m_gesture;
 };

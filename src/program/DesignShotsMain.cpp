@@ -63,7 +63,7 @@ void designCard(CardDocument &document)
     document.restyleLine(7, font("Liberation Sans", 10, true, false, ink), LineAlign::Right);
     // The name and the function moved down by hand, the contact lines closer together.
     document.moveItem(CardItem::line(1), QPointF(0, 40));
-    document.moveItem(CardItem::line(2), QPointF(0, 46));
+    document.moveItem(CardItem::line(2), QPointF(0, 56));
     for (int line = 3; line <= 6; ++line)
         document.moveItem(CardItem::line(line), QPointF(0, 50 - 10 * (line - 3)));
     document.moveItem(CardItem::line(7), QPointF(0, 18));
@@ -172,6 +172,10 @@ int main(int argc, char *argv[])
     MainWindow window(document, questions, DataFolder::settingsFile());
     questions.setParentWindow(&window);
     installSubsystemCommands(window);
+    // The pictures show the card as printed on a card of 85 x 55 mm, the safety margin on.
+    document.printSettings().CardWidthMm = 85;
+    document.printSettings().CardHeightMm = 55;
+    window.cardView()->followSheet();
     designCard(document);
     window.show();
 
@@ -197,11 +201,13 @@ int main(int argc, char *argv[])
             // The same card with its contact as a QR code bottom right, the web address
             // moved to the left for it, and the QR dialog open on the code.
             document.restyleLine(7, font("Liberation Sans", 10, true, false, QColor(29, 78, 137)), LineAlign::Left);
-            const QSizeF cardMm(90, 50);
+            const QSizeF cardMm(85, 55);
             const QSizeF side = QrPlacement::canvasSize(25, cardMm);
             PlacedObject qr;
             qr.kind = PlacedObject::Kind::Qr;
-            qr.rect = QRectF(QPointF(440 - 3 * 440 / 90.0 - side.width(), 270 - 3 * 270 / 50.0 - side.height()), side);
+            qr.rect = QRectF(QPointF(440 - 3 * 440 / cardMm.width() - side.width(),
+                                     270 - 3 * 270 / cardMm.height() - side.height()),
+                             side);
             qr.qr = QrObject::fromLines(document.state().TextLines);
             qr.qr.level = QrLevel::L;
             document.insertObject(qr);

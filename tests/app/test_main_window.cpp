@@ -1,6 +1,7 @@
 #include "assets/BuiltinPictures.h"
 #include "stamp/panel/PhotoView.h"
 #include "WindowFixture.h"
+#include "window/CardView.h"
 
 #include <QDir>
 #include <QFile>
@@ -292,4 +293,41 @@ TEST_F(MainWindowTest, StampBorderOptionChangesStyleAndThumbnailAtOnce)
     EXPECT_EQ(doc.state().StampBorderStyle, 5);
     EXPECT_EQ(control<QLabel>("Zegelplaatje")->pixmap().toImage(),
               QPixmap::fromImage(BuiltinPictures::thumbnail(3)).toImage());
+}
+
+TEST(MainWindowViewChoices, ThePrintedViewIsTheFirstAndTheLastChoiceComesBackBesideTheSettings)
+{
+    QTemporaryDir dir;
+    const QString settings = dir.filePath(QStringLiteral("Lumovander.ini"));
+    const QString choices = ViewChoices::besideSettings(settings);
+    CardDocument doc;
+    ScriptedQuestions questions;
+    {
+        MainWindow window(doc, questions, settings);
+        EXPECT_TRUE(window.cardView()->isPrinted());
+        EXPECT_TRUE(window.cardView()->showsSafetyMargin());
+        window.action(QStringLiteral("BeeldAfgedrukt"))->trigger();
+        EXPECT_FALSE(window.cardView()->isPrinted());
+    }
+    EXPECT_EQ(ViewChoices::read(choices), (ViewChoices{false, true}));
+    {
+        MainWindow window(doc, questions, settings);
+        EXPECT_FALSE(window.cardView()->isPrinted());
+        EXPECT_FALSE(window.action(QStringLiteral("BeeldAfgedrukt"))->isChecked());
+        window.action(QStringLiteral("BeeldVeiligeRand"))->trigger();
+    }
+    EXPECT_EQ(ViewChoices::read(choices), (ViewChoices{false, false}));
+    // The settings file keeps its own lines.
+    QFile ini(settings);
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(ini.readAll().contains("Afgedrukt"));
+
+    // A damaged file is the defaults; a line that makes sense still counts.
+    QFile damaged(choices);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("ZoalsAfgedrukt=ja\n\xff\xfe\nVeiligeRand=0\nVeiligeRand\n");
+    damaged.close();
+    EXPECT_EQ(ViewChoices::read(choices), (ViewChoices{true, false}));
+    EXPECT_EQ(ViewChoices::read(dir.filePath(QStringLiteral("missing.ini"))), ViewChoices());
+    EXPECT_TRUE(questions.messages.isEmpty());
 }

@@ -5,6 +5,10 @@
 #include "design/CardEditor.h"
 #include "design/DesignCommands.h"
 #include "design/RegelOpmaakDialog.h"
+#include "print/PrintedCard.h"
+#include "print/PrintedView.h"
+#include "print/SheetGeometry.h"
+#include "print/SheetPainter.h"
 #include "window/CardView.h"
 
 #include <QApplication>
@@ -513,4 +517,122 @@ TEST_F(DesignWindowTest, OnTheBackTheSameGesturesChangeTheBackAndTheSelectionSta
     // The stamp's place on the front cannot be taken from the back.
     EXPECT_EQ(under(QRectF(doc.card().stamp.geometry()).center().toPoint()), view());
     EXPECT_EQ(doc.card().stamp, front.stamp);
+}
+
+namespace {
+
+// The card's items on paper, in millimetres from its corner, measured as the printed view
+// measures them (on a device at the view's resolution).
+QRectF onPaper(const CardDocument &doc, CardItem item, int dpi)
+{
+    const QImage device = PrintedView::device(QSize(1, 1), dpi);
+    for (const PaperItem &found : paperItems(PrintedCard::from(doc.shownCard()), SheetGeometry::from(doc.printSettings()), device))
+        if (found.item == item)
+            return found.mm;
+    return {};
+}
+
+} // namespace
+
+class PrintedViewTest : public DesignWindowTest {
+protected:
+    void showPrinted(double widthMm, double heightMm)
+    {
+        doc.printSettings().CardWidthMm = widthMm;
+        doc.printSettings().CardHeightMm = heightMm;
+        view()->followSheet();
+        window.action(QStringLiteral("BeeldAfgedrukt"))->setChecked(true);
+        ASSERT_TRUE(view()->isPrinted());
+    }
+    // Millimetres on paper at the view's scale, in the view's pixels from its corner.
+    QPointF viewPixels(QPointF mm) { return mm * view()->printedDpi() / 25.4 + QPointF(view()->cardRect().topLeft()); }
+};
+
+TEST_F(PrintedViewTest, TheCardStandsInItsShapeWithEveryLineWhereAndAsLargeAsItPrints)
+{
+    for (const QSizeF card : {QSizeF(90, 50), QSizeF(85, 55), QSizeF(50, 90)}) {
+        showPrinted(card.width(), card.height());
+        const QRect shape = view()->cardRect();
+        EXPECT_NEAR(shape.width(), shape.height() * card.width() / card.height(), 1.0) << card.width();
+        EXPECT_TRUE(QRect(QPoint(), view()->size()).contains(shape));
+        // Centred: as much room left as right, above as below, to a pixel.
+        EXPECT_LE(std::abs(shape.left() - (view()->width() - shape.right() - 1)), 1);
+        EXPECT_LE(std::abs(shape.top() - (view()->height() - shape.bottom() - 1)), 1);
+        for (int n : {1, 5}) {
+            const QRectF paper = onPaper(doc, CardItem::line(n), view()->printedDpi());
+            const QRect label = line(n)->geometry();
+            EXPECT_NEAR(label.left(), viewPixels(paper.topLeft()).x(), 1.0) << n;
+            EXPECT_NEAR(label.top(), viewPixels(paper.topLeft()).y(), 1.0) << n;
+            // The label takes the whole pixels its text touches.
+            EXPECT_NEAR(label.height(), paper.height() * view()->printedDpi() / 25.4, 2.0) << n;
+        }
+    }
+    // A click on a line where it prints asks for its text.
+    questions.inputAnswers = {QStringLiteral("Jan Jansen")};
+    drag(line(2), QPoint(3, 3), QPoint(1, 0));
+    EXPECT_EQ(doc.state().TextLines[2], QStringLiteral("Jan Jansen"));
+}
+
+TEST_F(PrintedViewTest, ADragMovesTheItemOnPaperByThePointersDistanceAndSnapsOnTheCardsMiddle)
+{
+    showPrinted(85, 55);
+    const int dpi = view()->printedDpi();
+    const QRectF before = onPaper(doc, CardItem::line(3), dpi);
+    drag(line(3), QPoint(4, 4), QPoint(50, 0), Qt::AltModifier);
+    const QRectF after = onPaper(doc, CardItem::line(3), dpi);
+    EXPECT_NEAR(after.left() - before.left(), 50 * 25.4 / dpi, 0.2);
+    EXPECT_NEAR(after.top(), before.top(), 1e-9);
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Regel 3 verplaatst"));
+
+    // Without Alt the line's middle lands on the card's middle on paper.
+    const double toMiddle = (85 / 2.0 - after.center().x()) * dpi / 25.4;
+    drag(line(3), QPoint(4, 4), QPoint(int(std::lround(toMiddle)), 0));
+    EXPECT_NEAR(onPaper(doc, CardItem::line(3), dpi).center().x(), 85 / 2.0, 1e-6);
+}
+
+TEST_F(PrintedViewTest, TurningTheViewOrTheCardKeepsEachSidesSelectionAndTheHistory)
+{
+    drag(line(4), QPoint(4, 4), QPoint(30, 0), Qt::AltModifier);
+    ASSERT_EQ(editor.selection(), CardItem::line(4));
+    const QRect canvasLabel = line(4)->geometry();
+    QAction *printed = window.action(QStringLiteral("BeeldAfgedrukt"));
+    EXPECT_EQ(printed->shortcut(), QKeySequence(Qt::Key_F9));
+    printed->trigger();
+    EXPECT_TRUE(printed->isChecked());
+    EXPECT_TRUE(view()->isPrinted());
+    EXPECT_NE(line(4)->geometry(), canvasLabel);
+    EXPECT_EQ(editor.selection(), CardItem::line(4));
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Regel 4 verplaatst"));
+    // The arrow keys go on nudging the same item, by the same millimetres.
+    QTest::keyClick(view(), Qt::Key_Right);
+    EXPECT_NEAR(doc.design().lines[4].offset.x(), 30 + 0.5 * PerMm.x(), 1e-9);
+
+    trigger(QStringLiteral("KantAchter"));
+    EXPECT_TRUE(editor.selection().isNone());
+    trigger(QStringLiteral("KantVoor"));
+    EXPECT_EQ(editor.selection(), CardItem::line(4));
+    ASSERT_TRUE(doc.undo());
+    EXPECT_EQ(doc.design().lines[4].offset, QPointF(30, 0));
+    window.action(QStringLiteral("BeeldAfgedrukt"))->setChecked(false);
+    EXPECT_EQ(line(4)->geometry(), canvasLabel);
+}
+
+TEST_F(PrintedViewTest, TheSafetyMarginIsDrawnThreeMillimetresInsideTheTrimInEitherView)
+{
+    const auto marginShown = [&](QPoint at) {
+        const QColor c = view()->grab().toImage().pixelColor(at);
+        return c.red() > 180 && c.green() < 140 && c.blue() < 80;
+    };
+    // Somewhere along the left margin's dashes.
+    const auto leftMargin = [&](QPointF corner, double perMm) {
+        for (int y = 60; y < 200; ++y)
+            if (marginShown(QPoint(int(corner.x() + 3 * perMm), y)))
+                return true;
+        return false;
+    };
+    EXPECT_FALSE(leftMargin(QPointF(), 440 / 90.0));
+    window.action(QStringLiteral("BeeldVeiligeRand"))->setChecked(true);
+    EXPECT_TRUE(leftMargin(QPointF(), 440 / 90.0));
+    showPrinted(85, 55);
+    EXPECT_TRUE(leftMargin(QPointF(view()->cardRect().topLeft()), view()->printedDpi() / 25.4));
 }
