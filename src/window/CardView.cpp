@@ -8,6 +8,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 TextLineLabel::TextLineLabel(QWidget *parent)
     : QLabel(parent)
@@ -142,6 +144,10 @@ void CardView::paintEvent(QPaintEvent *)
     // only cost time at every paint of a drag.
     printed.canvasPrint = QImage();
     printed.stampPrint = QImage();
-    const QImage picture = PrintedView::picture(printed, SheetGeometry::from(m_document.printSettings()), printedDpi());
+    // On a screen of finer pixels the card is drawn at its resolution, not enlarged.
+    const int dpi = printedDpi();
+    const int deviceDpi = std::max(dpi, int(std::lround(dpi * devicePixelRatioF())));
+    QImage picture = PrintedView::picture(printed, SheetGeometry::from(m_document.printSettings()), deviceDpi);
+    picture.setDevicePixelRatio(double(deviceDpi) / dpi);
     painter.drawImage(card.topLeft(), picture);
 }
