@@ -142,6 +142,13 @@ void CardView::paintEvent(QPaintEvent *)
     // only cost time at every paint of a drag.
     printed.canvasPrint = QImage();
     printed.stampPrint = QImage();
-    const QImage picture = PrintedView::picture(printed, SheetGeometry::from(m_document.printSettings()), printedDpi());
-    painter.drawImage(card.topLeft(), picture);
+    const SheetGeometry sheet = SheetGeometry::from(m_document.printSettings());
+    const int dpi = printedDpi();
+    const QSizeF mm(sheet.cardWidth, sheet.cardHeight);
+    // A QImage's cacheKey changes with every write into its pixels, so a canvas drawn on,
+    // filtered or replaced never finds the background of the one before.
+    if (m_background.image.isNull() || m_background.canvasKey != printed.canvas.cacheKey()
+        || m_background.dpi != dpi || m_background.cardMm != mm)
+        m_background = {printed.canvas.cacheKey(), dpi, mm, PrintedView::background(printed, sheet, dpi)};
+    painter.drawImage(card.topLeft(), PrintedView::pictureOver(m_background.image, printed, sheet));
 }
