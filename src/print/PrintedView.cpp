@@ -40,13 +40,29 @@ QImage device(QSize pixels, int dpi)
 
 QImage picture(const PrintedCard &card, const SheetGeometry &sheet, int dpi)
 {
-    const QSizeF cardMm(sheet.cardWidth, sheet.cardHeight);
-    QImage image = device(pixelsAt(cardMm, dpi), dpi);
+    return pictureOver(background(card, sheet, dpi), card, sheet);
+}
+
+// As the page preview draws a page: the sheet's own routine, smoothed as paper is.
+QImage background(const PrintedCard &card, const SheetGeometry &sheet, int dpi)
+{
+    QImage image = device(pixelsAt(QSizeF(sheet.cardWidth, sheet.cardHeight), dpi), dpi);
     image.fill(Qt::white);
     QPainter painter(&image);
-    // As the page preview draws a page: the sheet's own routine, smoothed as paper is.
     painter.setRenderHint(QPainter::Antialiasing);
-    drawCardAt(painter, card, sheet, QPointF());
+    drawCardBackgroundAt(painter, card, sheet, QPointF());
+    painter.end();
+    return image;
+}
+
+QImage pictureOver(const QImage &background, const PrintedCard &card, const SheetGeometry &sheet)
+{
+    // Drawn into a copy: the caller keeps its background for the next picture. The copy
+    // keeps the background's resolution, which paper's mapping reads.
+    QImage image = background.copy();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawCardAt(painter, card, sheet, QPointF(), CardBackground::Omitted);
     painter.end();
     return image;
 }

@@ -30,4 +30,11 @@ QImage device(QSize pixels, int dpi);
 // has them (a render larger than the screen); the window leaves them out.
 QImage picture(const PrintedCard &card, const SheetGeometry &sheet, int dpi);
 
+// picture() in two parts, for a drawing that keeps the first: the card's background (white
+// and the canvas picture, scaled onto the card), and the whole card drawn over a copy of
+// it, pixel for pixel picture(). Scaling the picture is most of what the card costs over
+// the canvas's own drawing, and a drag changes everything but the background.
+QImage background(const PrintedCard &card, const SheetGeometry &sheet, int dpi);
+QImage pictureOver(const QImage &background, const PrintedCard &card, const SheetGeometry &sheet);
+
 } // namespace PrintedView

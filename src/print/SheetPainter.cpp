@@ -13,12 +13,18 @@
 
 namespace {
 
+// The card's canvas picture as paper takes it: its print copy when it has one.
+const QImage &backgroundOf(const PrintedCard &card)
+{
+    return card.canvasPrint.isNull() ? card.canvas : card.canvasPrint;
+}
+
 void drawCard(QPainter &painter, const MillimetreScale &mm, const PrintedCard &card,
               const SheetGeometry &sheet, QPointF corner, CardBackground background = CardBackground::Drawn)
 {
     FaceLayers layers;
     if (background == CardBackground::Drawn) {
-        layers.canvas = card.canvasPrint.isNull() ? card.canvas : card.canvasPrint;
+        layers.canvas = backgroundOf(card);
         layers.canvasIsPrintCopy = !card.canvasPrint.isNull();
     }
     layers.outline = card.border;
@@ -81,6 +87,18 @@ void drawCardAt(QPainter &painter, const PrintedCard &card, const SheetGeometry 
     painter.save();
     preparePainter(painter, card);
     drawCard(painter, MillimetreScale(*painter.device()), card, sheet, cornerMm, background);
+    painter.restore();
+}
+
+void drawCardBackgroundAt(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet, QPointF cornerMm)
+{
+    const QImage &canvas = backgroundOf(card);
+    if (canvas.isNull())
+        return;
+    painter.save();
+    preparePainter(painter, card);
+    const MillimetreScale mm(*painter.device());
+    PaperMapping(mm, card, sheet, cornerMm).drawCanvas(painter, canvas, !card.canvasPrint.isNull());
     painter.restore();
 }
 

@@ -46,6 +46,10 @@ enum class CardBackground { Drawn, Omitted };
 // draws each of its cards.
 void drawCardAt(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet, QPointF cornerMm,
                 CardBackground background = CardBackground::Drawn);
+// Only the canvas picture that drawCardAt lays first, drawn as it draws it: over a copy
+// of it, drawCardAt with CardBackground::Omitted gives the very pixels of the whole card,
+// for a drawing that keeps the picture scaled once (the window's printed view).
+void drawCardBackgroundAt(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet, QPointF cornerMm);
 
 // Where the card's parts land on paper, in millimetres from the card's top-left corner,
 // as drawCardAt places them on the device: the text of each line that has any, the stamp

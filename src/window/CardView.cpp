@@ -144,10 +144,17 @@ void CardView::paintEvent(QPaintEvent *)
     // only cost time at every paint of a drag.
     printed.canvasPrint = QImage();
     printed.stampPrint = QImage();
+    const SheetGeometry sheet = SheetGeometry::from(m_document.printSettings());
     // On a screen of finer pixels the card is drawn at its resolution, not enlarged.
     const int dpi = printedDpi();
     const int deviceDpi = std::max(dpi, int(std::lround(dpi * devicePixelRatioF())));
-    QImage picture = PrintedView::picture(printed, SheetGeometry::from(m_document.printSettings()), deviceDpi);
+    const QSizeF mm(sheet.cardWidth, sheet.cardHeight);
+    // A QImage's cacheKey changes with every write into its pixels, so a canvas drawn on,
+    // filtered or replaced never finds the background of the one before.
+    if (m_background.image.isNull() || m_background.canvasKey != printed.canvas.cacheKey()
+        || m_background.dpi != deviceDpi || m_background.cardMm != mm)
+        m_background = {printed.canvas.cacheKey(), deviceDpi, mm, PrintedView::background(printed, sheet, deviceDpi)};
+    QImage picture = PrintedView::pictureOver(m_background.image, printed, sheet);
     picture.setDevicePixelRatio(double(deviceDpi) / dpi);
     painter.drawImage(card.topLeft(), picture);
 }

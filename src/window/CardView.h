@@ -2,6 +2,7 @@
 
 #include "print/FaceGeometry.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QTransform>
 #include <QWidget>
@@ -79,4 +80,13 @@ private:
     bool m_printed = false;
     bool m_safetyMargin = false;
     FaceGeometry m_geometry;
+    // The printed view's background, scaled once for the canvas picture, resolution and
+    // card size it was drawn for; each paint draws the rest of the card over a copy.
+    struct PrintedBackground {
+        qint64 canvasKey = 0;
+        int dpi = 0;
+        QSizeF cardMm;
+        QImage image;
+    };
+    PrintedBackground m_background;
 };

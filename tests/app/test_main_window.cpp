@@ -1,13 +1,16 @@
 #include "assets/BuiltinPictures.h"
+#include "core/Composition.h"
+#include "print/PrintedView.h"
+#include "window/CardView.h"
 #include "stamp/panel/PhotoView.h"
 #include "WindowFixture.h"
-#include "window/CardView.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -330,4 +333,42 @@ TEST(MainWindowViewChoices, ThePrintedViewIsTheFirstAndTheLastChoiceComesBackBes
     EXPECT_EQ(ViewChoices::read(choices), (ViewChoices{true, false}));
     EXPECT_EQ(ViewChoices::read(dir.filePath(QStringLiteral("missing.ini"))), ViewChoices());
     EXPECT_TRUE(questions.messages.isEmpty());
+}
+
+// The printed view keeps its canvas picture scaled from one paint to the next (a drag
+// redraws the card at every move): a new picture or another card size must never show
+// the one before. Its pixels stay those of the printed card drawn whole.
+TEST_F(MainWindowTest, PrintedViewShowsTheCardItHasNow)
+{
+    window.action(QStringLiteral("BeeldAfgedrukt"))->setChecked(true);
+    CardView *view = window.cardView();
+    const auto shown = [view] {
+        QImage image(view->size(), QImage::Format_RGB32);
+        view->render(&image);
+        return image.copy(view->cardRect());
+    };
+    const auto printed = [&] {
+        PrintedCard card = PrintedCard::from(doc.card());
+        card.canvasPrint = QImage();
+        card.stampPrint = QImage();
+        return PrintedView::picture(card, SheetGeometry::from(doc.printSettings()), view->printedDpi())
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto gradient = [](QPointF to, QColor from, QColor towards) {
+        QImage picture(Composition::CanvasSize, QImage::Format_RGB32);
+        QLinearGradient fill(QPointF(0, 0), to);
+        fill.setColorAt(0, from);
+        fill.setColorAt(1, towards);
+        QPainter(&picture).fillRect(picture.rect(), fill);
+        return picture;
+    };
+    doc.setCanvasPicture(QStringLiteral("Achtergrond"), gradient({440, 0}, Qt::darkCyan, Qt::yellow));
+    EXPECT_EQ(shown(), printed());
+    doc.setCanvasPicture(QStringLiteral("Achtergrond"), gradient({0, 270}, Qt::darkRed, Qt::white));
+    EXPECT_EQ(shown(), printed());
+    doc.printSettings().CardWidthMm = 85;
+    doc.printSettings().CardHeightMm = 55;
+    view->followSheet();
+    EXPECT_EQ(shown().size(), PrintedView::pixelsAt({85, 55}, view->printedDpi()));
+    EXPECT_EQ(shown(), printed());
 }
