@@ -36,19 +36,25 @@ const QString GradientHelp = QStringLiteral(
     "  lumovander-batch gradient 7 verloop.png --size 880x540\n");
 
 const QString RenderHelp = QStringLiteral(
-    "gebruik: lumovander-batch render NAAM UITVOER [--folder MAP] [--scale N] [--achterkant]\n"
+    "gebruik: lumovander-batch render NAAM UITVOER [--folder MAP] [--scale N] [--afgedrukt [--dpi N]]\n"
+    "                               [--achterkant]\n"
     "\n"
     "Tekent de bewaarde kaart NAAM als PNG-plaatje, zoals het venster haar toont.\n"
     "\n"
     "  NAAM          de naam van de kaart in de map Cards (zonder .crd)\n"
     "  UITVOER       het PNG-bestand; - is de standaarduitvoer\n"
-    "  --folder MAP  de map met Cards in plaats van die van het programma\n"
+    "  --folder MAP  de map met Cards en Lumovander.ini in plaats van die van het programma\n"
     "  --scale N     N keer zo groot, 1 tot 16; vanaf 2 uit de afdrukkopieën\n"
+    "  --afgedrukt   de kaart zoals de printer haar tekent, in de vorm en met de tekstmaten\n"
+    "                van het papier (de kaartmaat uit Lumovander.ini), zoals het venster\n"
+    "                haar toont met Beeld > Zoals afgedrukt\n"
+    "  --dpi N       bij --afgedrukt: N pixels per inch, 10 tot 1200 (anders 300)\n"
     "  --achterkant  de achterkant in plaats van de voorkant; een kaart zonder\n"
     "                achterkant geeft een melding en geen plaatje\n"
     "\n"
     "Voorbeeld:\n"
     "  lumovander-batch render Jan jan.png --scale 4\n"
+    "  lumovander-batch render Jan jan-papier.png --afgedrukt --dpi 600\n"
     "  lumovander-batch render Jan jan-achterkant.png --achterkant\n");
 
 const QString PrintHelp = QStringLiteral(

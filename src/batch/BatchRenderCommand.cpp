@@ -6,6 +6,12 @@
 #include "core/CardPainter.h"
 #include "core/Composition.h"
 #include "core/DataFolder.h"
+#include "core/PictureLimits.h"
+#include "core/PrintSettings.h"
+#include "core/SettingsFile.h"
+#include "print/PrintedCard.h"
+#include "print/PrintedView.h"
+#include "print/SheetGeometry.h"
 
 #include <QPainter>
 #include <optional>
@@ -14,12 +20,24 @@ namespace {
 
 // 16 times the card is 7040 x 4320 pixels, sharper than any printer needs.
 constexpr int MaxScale = 16;
+// The card as printed gets no more pixels than that either, whatever its size on paper.
+constexpr qint64 MaxPixels = qint64(Composition::CanvasWidth * MaxScale) * (Composition::CanvasHeight * MaxScale);
+static_assert(PictureLimits::fits(Composition::CanvasWidth * MaxScale, Composition::CanvasHeight * MaxScale));
+
+constexpr int DefaultDpi = 300;
+constexpr int MinDpi = 10;
+constexpr int MaxDpi = 1200;
+
+const QString Usage = QStringLiteral("usage: lumovander-batch render NAME OUTPUT [--folder DIR] [--scale N] "
+                                     "[--afgedrukt [--dpi N]] [--achterkant]");
 
 struct RenderJob {
     QString name;
     QString output;
     QString folder;
     int scale = 1;
+    // --afgedrukt: the card as printed, at this many dots per inch.
+    std::optional<int> printedDpi;
     CardSide side = CardSide::Front;
 };
 
@@ -28,12 +46,23 @@ std::optional<RenderJob> parseJob(const QStringList &words, QString &problem)
 {
     QStringList valued = words;
     const bool back = valued.removeAll(QStringLiteral("--achterkant")) > 0;
-    const auto arguments =
-        parseBatchArguments(valued, {QStringLiteral("--folder"), QStringLiteral("--scale")}, problem);
+    const bool printed = valued.removeAll(QStringLiteral("--afgedrukt")) > 0;
+    const auto arguments = parseBatchArguments(
+        valued, {QStringLiteral("--folder"), QStringLiteral("--scale"), QStringLiteral("--dpi")}, problem);
     if (!arguments)
         return std::nullopt;
     if (arguments->positional.size() != 2) {
-        problem = QStringLiteral("usage: lumovander-batch render NAME OUTPUT [--folder DIR] [--scale N] [--achterkant]");
+        problem = Usage;
+        return std::nullopt;
+    }
+    const auto dpi = arguments->options.constFind(QStringLiteral("--dpi"));
+    const bool hasDpi = dpi != arguments->options.cend();
+    if (hasDpi && !printed) {
+        problem = QStringLiteral("--dpi hoort bij --afgedrukt; er is niets geschreven");
+        return std::nullopt;
+    }
+    if (printed && arguments->options.contains(QStringLiteral("--scale"))) {
+        problem = QStringLiteral("--scale gaat niet samen met --afgedrukt, dat --dpi neemt; er is niets geschreven");
         return std::nullopt;
     }
     RenderJob job;
@@ -48,6 +77,20 @@ std::optional<RenderJob> parseJob(const QStringList &words, QString &problem)
         if (!isNumber || job.scale < 1 || job.scale > MaxScale) {
             problem = QStringLiteral("--scale must be a whole number from 1 to %1: %2").arg(MaxScale).arg(*scale);
             return std::nullopt;
+        }
+    }
+    if (printed) {
+        job.printedDpi = DefaultDpi;
+        if (hasDpi) {
+            bool isNumber = false;
+            job.printedDpi = dpi->toInt(&isNumber);
+            if (!isNumber || *job.printedDpi < MinDpi || *job.printedDpi > MaxDpi) {
+                problem = QStringLiteral("--dpi moet een heel getal van %1 tot %2 zijn: %3; er is niets geschreven")
+                              .arg(MinDpi)
+                              .arg(MaxDpi)
+                              .arg(*dpi);
+                return std::nullopt;
+            }
         }
     }
     return job;
@@ -66,6 +109,21 @@ QImage renderFace(const CardFace &face, const StampBox *stamp, int scale)
     CardPainter::paintFace(painter, face, stamp,
                            scale >= 2 ? CardPainter::Pictures::Print : CardPainter::Pictures::Screen);
     return image;
+}
+
+// One side of the card as the printer draws it, at dpi: the picture the window's printed
+// view shows at its own resolution. No larger than the canvas, the render takes the
+// screen's pictures as the view does, so that at the view's resolution the two are the
+// same pixels; larger, it takes the print copies for the detail they hold.
+QImage renderPrinted(const Card &card, CardSide side, const SheetGeometry &sheet, int dpi)
+{
+    PrintedCard printed = side == CardSide::Front ? PrintedCard::from(card) : PrintedCard::from(*card.back, nullptr);
+    const QSize pixels = PrintedView::pixelsAt({sheet.cardWidth, sheet.cardHeight}, dpi);
+    if (pixels.width() <= Composition::CanvasWidth && pixels.height() <= Composition::CanvasHeight) {
+        printed.canvasPrint = QImage();
+        printed.stampPrint = QImage();
+    }
+    return PrintedView::picture(printed, sheet, dpi).convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -97,8 +155,24 @@ int batchRender(const QStringList &args, QTextStream &err)
     }
     for (const QString &note : opened.notes)
         err << "lumovander-batch render: let op: " << oneLine(note) << '\n';
+    // A missing or damaged settings file gives the default card, as print does.
+    PrintSettings settings;
+    if (job->printedDpi)
+        SettingsFile::read(DataFolder::settingsFile(), settings);
+    const SheetGeometry sheet = SheetGeometry::from(settings);
+    if (job->printedDpi) {
+        const QSize pixels = PrintedView::pixelsAt({sheet.cardWidth, sheet.cardHeight}, *job->printedDpi);
+        if (qint64(pixels.width()) * pixels.height() > MaxPixels) {
+            err << "lumovander-batch render: een kaart van " << sheet.cardWidth << " x " << sheet.cardHeight
+                << " mm wordt bij " << *job->printedDpi << " dpi " << pixels.width() << " x " << pixels.height()
+                << " pixels, meer dan de " << MaxPixels << " die een plaatje mag hebben; er is niets geschreven\n";
+            return 2;
+        }
+    }
     warnOfEmptyQrCodes(err, QStringLiteral("render"), face->design);
-    const QImage image = renderFace(*face, job->side == CardSide::Front ? &card.stamp : nullptr, job->scale);
+    const QImage image = job->printedDpi
+        ? renderPrinted(card, job->side, sheet, *job->printedDpi)
+        : renderFace(*face, job->side == CardSide::Front ? &card.stamp : nullptr, job->scale);
     const auto failure = image.isNull() ? std::optional(QStringLiteral("cannot draw the card"))
                                         : writeImageFile(image, job->output, "png");
     if (failure) {

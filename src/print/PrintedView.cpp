@@ -8,6 +8,25 @@
 
 namespace PrintedView {
 
+namespace {
+
+// Qt sets a font in whole pixels of the device it is measured on: a 12-point line on a
+// card shown at 124 dpi would be drawn 21 pixels high for its 20.67, a 6-point one 10 for
+// its 10.33, every line longer or shorter than on paper and a centred or right-aligned one
+// starting elsewhere. Measured and drawn at this many times the resolution, under a
+// painter that scales back, a font is off by an eighth of a pixel at most, as finely as
+// the PDF's own resolution sets it.
+constexpr int Finer = 8;
+
+void setDpi(QImage &image, int dpi)
+{
+    const int dotsPerMetre = std::max(1, int(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+}
+
+} // namespace
+
 int fittingDpi(QSizeF cardMm, QSize area)
 {
     if (cardMm.isEmpty() || area.isEmpty())
@@ -32,24 +51,26 @@ QRect cardRect(QSizeF cardMm, QSize area)
 QImage device(QSize pixels, int dpi)
 {
     QImage image(pixels.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-    const int dotsPerMetre = std::max(1, int(std::lround(dpi / 0.0254)));
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
+    setDpi(image, dpi * Finer);
     return image;
 }
 
 QImage picture(const PrintedCard &card, const SheetGeometry &sheet, int dpi)
 {
-    return pictureOver(background(card, sheet, dpi), card, sheet);
+    QImage image = pictureOver(background(card, sheet, dpi), card, sheet);
+    setDpi(image, dpi);
+    return image;
 }
 
-// As the page preview draws a page: the sheet's own routine, smoothed as paper is.
+// As the page preview draws a page: the sheet's own routine, smoothed as paper is. The
+// background keeps the finer resolution its card is drawn at.
 QImage background(const PrintedCard &card, const SheetGeometry &sheet, int dpi)
 {
     QImage image = device(pixelsAt(QSizeF(sheet.cardWidth, sheet.cardHeight), dpi), dpi);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(1.0 / Finer, 1.0 / Finer);
     drawCardBackgroundAt(painter, card, sheet, QPointF());
     painter.end();
     return image;
@@ -62,6 +83,7 @@ QImage pictureOver(const QImage &background, const PrintedCard &card, const Shee
     QImage image = background.copy();
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(1.0 / Finer, 1.0 / Finer);
     drawCardAt(painter, card, sheet, QPointF(), CardBackground::Omitted);
     painter.end();
     return image;

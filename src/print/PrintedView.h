@@ -23,7 +23,9 @@ QSize pixelsAt(QSizeF cardMm, int dpi);
 // The card at the dpi that fits area, centred there.
 QRect cardRect(QSizeF cardMm, QSize area);
 
-// An empty picture of pixels at dpi, for drawing or measuring as paper does.
+// An empty picture of pixels, to measure on as picture() draws at dpi: paper's mapping
+// and the fonts on it are the picture's. Its own resolution is finer than dpi (fonts
+// come in whole pixels of their device), so it is for measuring, not for drawing on.
 QImage device(QSize pixels, int dpi);
 
 // The card of sheet's size as it prints, at dpi. The card gives its print copies when it

@@ -51,6 +51,9 @@ TEST(BatchHelp, EveryCommandAnswersItsOwnHelpWithArgumentsAndAnExample)
     }
     EXPECT_TRUE(run({QStringLiteral("print"), QStringLiteral("--help")}).out.contains(QStringLiteral("--no-correction")));
     EXPECT_TRUE(run({QStringLiteral("print"), QStringLiteral("--help")}).out.contains(QStringLiteral("--dubbelzijdig lang|kort")));
+    const QString render = run({QStringLiteral("render"), QStringLiteral("--help")}).out;
+    EXPECT_TRUE(render.contains(QStringLiteral("[--afgedrukt [--dpi N]]")));
+    EXPECT_TRUE(render.contains(QStringLiteral("10 tot 1200 (anders 300)")));
 }
 
 TEST(BatchHelp, UnknownCommandIsOneLineOnStandardError)

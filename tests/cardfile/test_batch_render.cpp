@@ -1,7 +1,10 @@
 #include "batch/BatchCommands.h"
 #include "support/CardEdit.h"
 #include "core/CardDocument.h"
+#include "cardfile/CardOpening.h"
 #include "cardfile/CardWriter.h"
+#include "core/SettingsFile.h"
+#include "window/CardView.h"
 #include "DataFolderFixture.h"
 
 #include "core/RecordLines.h"
@@ -13,6 +16,8 @@
 namespace {
 
 const QColor kBack(10, 20, 30), kStamp(200, 0, 0), kText(255, 255, 0), kWhite(255, 255, 255);
+// The canvas's print copy and the back's picture, unlike anything on the front's screen picture.
+const QColor kPrintCopy(0, 90, 0), kBackSide(0, 0, 160);
 
 class BatchRender : public DataFolderFixture {
 protected:
@@ -23,7 +28,8 @@ protected:
     }
 
     // A card with a dark background, a white outline, yellow text and a red stamp.
-    static void saveCard(const QString &name, const QString &firstLine = QStringLiteral("WWWW"))
+    static void saveCard(const QString &name, const QString &firstLine = QStringLiteral("WWWW"),
+                         const std::function<void(CardDocument &)> &more = {})
     {
         CardDocument doc;
         editCard(doc, [&](Card &card) { card.canvas.setBackColor(kBack); });
@@ -34,7 +40,34 @@ protected:
         editCard(doc, [&](Card &card) { card.state.TextColorG = kText.green(); });
         editCard(doc, [&](Card &card) { card.state.TextColorB = uint8_t(kText.blue()); });
         editCard(doc, [&](Card &card) { card.state.TextLines[1] = firstLine; });
+        if (more)
+            more(doc);
         ASSERT_FALSE(CardWriter::write(doc, name));
+    }
+
+    // Jan with a print copy of another colour than his screen picture, a moved line and a
+    // back of a third colour.
+    static void saveTwoSidedCard()
+    {
+        saveCard("Jan", QStringLiteral("WWWW"), [](CardDocument &doc) {
+            doc.drawOnCanvas(QStringLiteral("Test"), [](QImage &image) { image.fill(kBack); },
+                             [](QImage &print, const QImage &) { print.fill(kPrintCopy); });
+            editCard(doc, [](Card &card) {
+                card.design.lines[1].offset = QPointF(30, 40);
+                card.back = CardFace::blankBack(card.front());
+                card.back->canvas.setBackColor(kBackSide);
+                card.back->state.TextLines[4] = QStringLiteral("Achter");
+            });
+        });
+    }
+
+    static PrintSettings useCardSize(double widthMm, double heightMm)
+    {
+        PrintSettings settings;
+        settings.CardWidthMm = widthMm;
+        settings.CardHeightMm = heightMm;
+        EXPECT_TRUE(SettingsFile::write(DataFolder::settingsFile(), settings));
+        return settings;
     }
 
     int render(const QStringList &args)
@@ -173,6 +206,13 @@ TEST_F(BatchRender, BadInputGivesOneLineAndNoOutput)
         {"Jan", missingFolder},
         {"Jan\nis\r\nweg", output},
         {"Jan", output, "--scale", "1\n2"},
+        {"Jan", output, "--dpi", "300"},
+        {"Jan", output, "--afgedrukt", "--dpi"},
+        {"Jan", output, "--afgedrukt", "--dpi", "9"},
+        {"Jan", output, "--afgedrukt", "--dpi", "1201"},
+        {"Jan", output, "--afgedrukt", "--dpi", "150.5"},
+        {"Jan", output, "--afgedrukt", "--dpi", "drie"},
+        {"Jan", output, "--afgedrukt", "--scale", "2"},
     };
     for (const QStringList &args : bad) {
         EXPECT_NE(render(args), 0) << args.join(' ').toStdString();
@@ -181,4 +221,50 @@ TEST_F(BatchRender, BadInputGivesOneLineAndNoOutput)
         EXPECT_FALSE(QFileInfo::exists(output)) << args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(missingFolder));
+}
+
+TEST_F(BatchRender, PrintedDrawsEitherSideInTheCardsShapeAtTheDpiFromThePrintCopies)
+{
+    saveTwoSidedCard();
+    useCardSize(85, 55);
+    ASSERT_EQ(render({"Jan", output, "--afgedrukt"}), 0) << errors.toStdString();
+    QImage image(output);
+    ASSERT_EQ(image.size(), QSize(1004, 650)) << "85 x 55 mm at 300 dpi";
+    EXPECT_EQ(image.dotsPerMeterX(), 11811);
+    EXPECT_EQ(image.pixelColor(500, 600), kPrintCopy) << "larger than the canvas: the print copy";
+    EXPECT_EQ(image.pixelColor(200, 325), kStamp);
+
+    ASSERT_EQ(render({"Jan", output, "--afgedrukt", "--dpi", "600", "--achterkant"}), 0) << errors.toStdString();
+    image = QImage(output);
+    ASSERT_EQ(image.size(), QSize(2008, 1299));
+    EXPECT_EQ(image.pixelColor(500, 1200), kBackSide);
+    EXPECT_EQ(image.pixelColor(400, 650), kBackSide) << "no stamp on the back";
+
+    // Beyond what render draws at --scale 16, refused before a pixel is drawn.
+    useCardSize(300, 300);
+    QFile::remove(output);
+    EXPECT_EQ(render({"Jan", output, "--afgedrukt", "--dpi", "1200"}), 2);
+    EXPECT_EQ(errors.count('\n'), 1);
+    EXPECT_FALSE(QFileInfo::exists(output));
+}
+
+TEST_F(BatchRender, PrintedAtTheViewsDpiIsWhatThePrintedViewShows)
+{
+    saveTwoSidedCard();
+    for (const CardSide side : {CardSide::Front, CardSide::Back}) {
+        CardDocument doc;
+        doc.printSettings() = useCardSize(85, 55);
+        ASSERT_TRUE(CardOpening::openCard(doc, "Jan"));
+        doc.showSide(side);
+        CardView view(doc);
+        view.setPrinted(true);
+        const QImage shown = view.grab().toImage().copy(view.cardRect()).convertToFormat(QImage::Format_RGB32);
+
+        QStringList args = {"Jan", output, "--afgedrukt", "--dpi", QString::number(view.printedDpi())};
+        if (side == CardSide::Back)
+            args << "--achterkant";
+        ASSERT_EQ(render(args), 0) << errors.toStdString();
+        EXPECT_EQ(QImage(output).convertToFormat(QImage::Format_RGB32), shown) << int(side);
+        EXPECT_NE(shown.pixelColor(shown.width() / 2, shown.height() - 5), kPrintCopy);
+    }
 }

@@ -46,20 +46,25 @@ QImage renderPage(const QString &pdf, int page)
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 
-Window renderWindow(const QString &pdf, const QRectF &windowMm, int pixelsPerMm, int page)
+QImage renderPixels(const QString &pdf, double dpi, const QRect &pixels, int page)
 {
     QTemporaryDir folder;
     const QString prefix = folder.filePath(QStringLiteral("window"));
     const QString number = QString::number(page);
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), number, QStringLiteral("-l"), number,
+         QStringLiteral("-x"), QString::number(pixels.x()), QStringLiteral("-y"), QString::number(pixels.y()),
+         QStringLiteral("-W"), QString::number(pixels.width()), QStringLiteral("-H"),
+         QString::number(pixels.height()), QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, prefix});
+    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+Window renderWindow(const QString &pdf, const QRectF &windowMm, int pixelsPerMm, int page)
+{
     const QRect pixels(QPoint(int(windowMm.left() * pixelsPerMm), int(windowMm.top() * pixelsPerMm)),
                        QSize(int(windowMm.width() * pixelsPerMm), int(windowMm.height() * pixelsPerMm)));
-    run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-r"), QString::number(pixelsPerMm * 25.4), QStringLiteral("-f"), number,
-         QStringLiteral("-l"), number, QStringLiteral("-x"), QString::number(pixels.x()), QStringLiteral("-y"),
-         QString::number(pixels.y()), QStringLiteral("-W"), QString::number(pixels.width()), QStringLiteral("-H"),
-         QString::number(pixels.height()), QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, prefix});
     Window window;
-    window.image = QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    window.image = renderPixels(pdf, pixelsPerMm * 25.4, pixels, page);
     window.mm = QRectF(QPointF(pixels.x(), pixels.y()) / pixelsPerMm, QSizeF(pixels.size()) / pixelsPerMm);
     window.pixelsPerMm = pixelsPerMm;
     return window;

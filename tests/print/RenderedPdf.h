@@ -30,6 +30,8 @@ struct Window {
     int pixelsPerMm = 0;
 };
 Window renderWindow(const QString &pdf, const QRectF &windowMm, int pixelsPerMm, int page = 1);
+// The pixels of a page rendered at dpi dots per inch, counted from the page's corner.
+QImage renderPixels(const QString &pdf, double dpi, const QRect &pixels, int page = 1);
 
 using PixelTest = std::function<bool(QRgb)>;
 // The box of the pixels passing the test in the window, in page millimetres, or an empty box.
