@@ -7,11 +7,14 @@
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
 #include <list>
 #include <memory>
+#include <functional>
+#include <tuple>
 
 namespace {
 
@@ -79,6 +82,117 @@ QImage screenCopy(const LogoPicture &logo, QSize size)
     return image;
 }
 
+// Text outlines are taken at this size and scaled to the size drawn, unhinted: a font
+// set on a device comes in whole pixels of it, which paper's text does not.
+constexpr int OutlinePixels = 1000;
+
+QFont outlineFont(const QFont &font)
+{
+    QFont large = font;
+    large.setPixelSize(OutlinePixels);
+    large.setHintingPreference(QFont::PreferNoHinting);
+    return large;
+}
+
+// The advance of text in outlineFont's pixels.
+double outlineAdvance(const QFont &font, const QString &text)
+{
+    return QFontMetricsF(outlineFont(font)).horizontalAdvance(text);
+}
+
+const QPainterPath &textOutline(const QFont &font, const QString &text)
+{
+    thread_local std::list<std::tuple<QFont, QString, QPainterPath>> outlines;
+    for (auto it = outlines.begin(); it != outlines.end(); ++it)
+        if (std::get<1>(*it) == text && std::get<0>(*it) == font) {
+            outlines.splice(outlines.begin(), outlines, it);
+            return std::get<2>(outlines.front());
+        }
+    QPainterPath path;
+    path.addText(QPointF(), outlineFont(font), text);
+    // As glyphs are filled: an underline over a descender, or a font's overlapping
+    // contours, leave no holes.
+    path.setFillRule(Qt::WindingFill);
+    outlines.emplace_front(font, text, path);
+    // Seven lines a face, two faces and a few more while a line is typed or restyled.
+    if (outlines.size() > 32)
+        outlines.pop_back();
+    return std::get<2>(outlines.front());
+}
+
+// What a mapping of exact shapes draws on a device of pixels (a picture of the printed
+// card) is antialiased at its true size and place: text filled as its outlines, a QR code
+// as some thousand small squares, together several times the rest of the card. Each is
+// kept as a picture for the next drawing of the same at the same size (a drag over the
+// card draws everything again at every move), its place taken to a sixteenth of a pixel.
+struct KeptPicture {
+    QByteArray key;
+    QrCode code;
+    QPointF fraction;
+    QPoint offset;
+    QImage image;
+};
+
+// origin: where the drawing's own origin lands on the device; bounds: what it covers
+// around that origin, in device pixels; draw paints it with the origin at (0, 0) in
+// device pixels.
+void drawKept(QPainter &painter, const QByteArray &key, const QrCode &code, QPointF origin, const QRectF &bounds,
+              const std::function<void(QPainter &)> &draw)
+{
+    const QPointF whole(std::floor(origin.x()), std::floor(origin.y()));
+    const QPointF fraction(std::round((origin.x() - whole.x()) * 16) / 16,
+                           std::round((origin.y() - whole.y()) * 16) / 16);
+    // Per thread, as the screen copies: a render on a worker never shares them.
+    thread_local std::list<KeptPicture> kept;
+    auto it = std::find_if(kept.begin(), kept.end(), [&](const KeptPicture &k) {
+        return k.fraction == fraction && k.key == key && k.code == code;
+    });
+    if (it != kept.end()) {
+        kept.splice(kept.begin(), kept, it);
+    } else {
+        const QRectF placed = bounds.translated(fraction);
+        const QPoint offset(int(std::floor(placed.left())), int(std::floor(placed.top())));
+        QImage image(QSize(int(std::ceil(placed.right())) - offset.x() + 1, int(std::ceil(placed.bottom())) - offset.y() + 1),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter onImage(&image);
+        onImage.setRenderHint(QPainter::Antialiasing, painter.testRenderHint(QPainter::Antialiasing));
+        onImage.translate(fraction - QPointF(offset));
+        draw(onImage);
+        onImage.end();
+        kept.push_front({key, code, fraction, offset, image});
+        // The seven lines and the codes of a face, and of the other face after a turn.
+        if (kept.size() > 24)
+            kept.pop_back();
+    }
+    painter.save();
+    painter.resetTransform();
+    painter.drawImage(whole + kept.front().offset, kept.front().image);
+    painter.restore();
+}
+
+QByteArray keyOf(const QString &kind, std::initializer_list<double> numbers, const QString &text = QString())
+{
+    QByteArray key = kind.toUtf8();
+    for (double number : numbers)
+        key.append(reinterpret_cast<const char *>(&number), sizeof number);
+    return key + text.toUtf8();
+}
+
+void drawExactQrOnPixels(QPainter &painter, const QrCode &code, const QRectF &square, const QColor &dark)
+{
+    const QTransform toDevice = painter.combinedTransform();
+    if (toDevice.isRotating()) {
+        paintQrCode(painter, code, square, dark);
+        return;
+    }
+    const QRectF onDevice = toDevice.mapRect(square);
+    const QSizeF size = onDevice.size();
+    drawKept(painter, keyOf(QStringLiteral("qr"), {size.width(), size.height(), double(dark.rgba())}), code,
+             onDevice.topLeft(), QRectF(QPointF(), size),
+             [&](QPainter &onImage) { paintQrCode(onImage, code, QRectF(QPointF(), size), dark); });
+}
+
 double alignShift(LineAlign align, double column, double width)
 {
     const double room = std::max(0.0, column - width);
@@ -116,6 +230,40 @@ void drawFace(QPainter &painter, const FaceMapping &mapping, const FaceLayers &f
 }
 
 
+namespace {
+
+// text with its baseline's start at baseline, pixels (in the painter's units) to the em.
+void drawExactText(QPainter &painter, const QFont &font, const QString &text, const QColor &colour, QPointF baseline,
+                   double pixels)
+{
+    const QPainterPath &outline = textOutline(font, text);
+    const QTransform toDevice = QTransform::fromScale(pixels / OutlinePixels, pixels / OutlinePixels)
+                                * QTransform::fromTranslate(baseline.x(), baseline.y()) * painter.combinedTransform();
+    if (toDevice.isRotating()) {
+        painter.save();
+        painter.translate(baseline);
+        painter.scale(pixels / OutlinePixels, pixels / OutlinePixels);
+        painter.fillPath(outline, colour);
+        painter.restore();
+        return;
+    }
+    const QPointF origin = toDevice.map(QPointF());
+    const double scale = toDevice.m11();
+    const QTransform own = QTransform::fromScale(scale, toDevice.m22());
+    drawKept(painter, keyOf(font.key(), {scale, toDevice.m22(), double(colour.rgba())}, text), QrCode(), origin,
+             own.mapRect(outline.boundingRect()), [&](QPainter &onImage) {
+                 onImage.setTransform(own, true);
+                 onImage.fillPath(outline, colour);
+             });
+}
+
+} // namespace
+
+double exactAdvance(const QFont &font, const QString &text, const QPaintDevice &device)
+{
+    return outlineAdvance(font, text) * font.pointSizeF() * device.logicalDpiY() / 72.0 / OutlinePixels;
+}
+
 LineFont lineFont(const LineFont &cardFont, const CardDesign &design, int line)
 {
     const LineDesign &own = design.lines[size_t(line)];
@@ -144,11 +292,21 @@ void drawLines(QPainter &painter, const CardMapping &mapping, const std::array<Q
         const LineDesign &place = design.lines[size_t(line)];
         const QPointF placeAt = mapping.linePlace(line);
         QString shown = VisibleText::prefix(painter, metrics, placeAt.x(), text);
-        const double width = place.align == LineAlign::Left ? 0 : metrics.horizontalAdvance(shown);
+        // A device of pixels sets text on whole pixels and hints its shapes; exact, the
+        // outlines keep the size, the place and the shapes paper gives it.
+        const bool exact = mapping.exactShapes() && !keepsVectors(painter);
+        const double pixels = font.pointSizeF() * painter.device()->logicalDpiY() / 72.0;
+        const double width = place.align == LineAlign::Left ? 0
+                             : exact ? exactAdvance(font, shown, *painter.device())
+                                     : metrics.horizontalAdvance(shown);
         const QPointF top = lineTopLeft(mapping, place, line, width);
         if (top.x() != placeAt.x())
             shown = VisibleText::prefix(painter, metrics, top.x(), text);
-        painter.drawText(top + QPointF(0, metrics.ascent()), shown);
+        if (exact) {
+            drawExactText(painter, font, shown, look.colour, top + QPointF(0, metrics.ascent()), pixels);
+        } else {
+            painter.drawText(top + QPointF(0, metrics.ascent()), shown);
+        }
     }
 }
 
@@ -215,7 +373,7 @@ QRectF keepingAspect(const QRectF &target, double aspect, double unitAspect)
     return kept;
 }
 
-void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const QColor &textColour)
+void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const QColor &textColour, bool exact)
 {
     if (!qr.code.isValid() || target.isEmpty())
         return;
@@ -227,6 +385,8 @@ void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const Q
     painter.save();
     if (keepsVectors(painter)) {
         paintQrCode(painter, qr.code, square, dark);
+    } else if (exact) {
+        drawExactQrOnPixels(painter, qr.code, square, dark);
     } else {
         // Whole pixels per module scan best off a screen, as long as rounding down to them
         // leaves the code most of its size; below that the modules take fractional pixels.
@@ -252,7 +412,7 @@ void drawObjects(QPainter &painter, const CardMapping &mapping, const CardDesign
                      keepingAspect(mapping.rect(object.rect), logoAspect(object), mapping.unitAspect()));
             break;
         case PlacedObject::Kind::Qr:
-            drawQr(painter, object.qr, mapping.rect(object.rect), textColour);
+            drawQr(painter, object.qr, mapping.rect(object.rect), textColour, mapping.exactShapes());
             break;
         }
     }

@@ -11,6 +11,7 @@
 #include <array>
 
 class QPainter;
+class QPaintDevice;
 
 // How one drawing of the card maps the card's places onto its device: the window and a
 // render map canvas pixels onto their painter as they are, paper maps them onto
@@ -30,6 +31,10 @@ public:
     // How long one of the painter's units is across over how long it is down: 1 where
     // they are square, as the window's and a render's pixels are.
     virtual double unitAspect() const { return 1; }
+    // Whether every part is drawn at its exact size and place, as paper has it, even on a
+    // device of pixels (a picture of the printed card): text filled as its outlines and a
+    // QR code as its squares. The window's canvas fits them to whole pixels instead.
+    virtual bool exactShapes() const { return false; }
 };
 
 // A mapping that also places a face's pictures: the canvas, the outline and the stamp each
@@ -82,6 +87,10 @@ LineFont lineFont(const LineFont &cardFont, const CardDesign &design, int line);
 // textWidth: its place, aligned within its column, moved by its offset.
 QPointF lineTopLeft(const CardMapping &mapping, const LineDesign &design, int line, double textWidth);
 
+// How wide text stands in font (sized in points) on device when drawn at its exact size
+// and unhinted, as a mapping of exact shapes draws it on a device of pixels.
+double exactAdvance(const QFont &font, const QString &text, const QPaintDevice &device);
+
 // The seven lines, each in its own font and colour, as transparent text.
 void drawLines(QPainter &painter, const CardMapping &mapping, const std::array<QString, 8> &lines,
                const LineFont &cardFont, const CardDesign &design);
@@ -92,7 +101,9 @@ void drawObjects(QPainter &painter, const CardMapping &mapping, const CardDesign
 
 // A QR code into target, in the painter's units: vector squares on paper and in PDFs,
 // whole device pixels per module on the screen, so it scans off either.
-void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const QColor &textColour);
+// exact: as paper draws it, on any device (CardMapping::exactShapes).
+void drawQr(QPainter &painter, const QrObject &qr, const QRectF &target, const QColor &textColour,
+            bool exact = false);
 
 // The largest picture made of a logo: the card at render scale 16. A larger one is
 // enlarged from it.

@@ -72,14 +72,16 @@ FaceGeometry FaceGeometry::ofPaper(const Card &card, const SheetGeometry &sheet,
 
     FaceGeometry geometry;
     for (int line = 1; line <= 7; ++line) {
-        const QFontMetricsF metrics(mapping.font(DesignPainter::lineFont(printed.cardFont, printed.design, line)),
-                                    &device);
+        const QFont font = mapping.font(DesignPainter::lineFont(printed.cardFont, printed.design, line));
+        const QFontMetricsF metrics(font, &device);
         const QString &full = printed.textLines[size_t(line)];
         const double x = mapping.linePlace(line).x();
         const QString text = VisibleText::prefix(metrics, cardRight - x, full);
         // As on the canvas: an emptied line stands over its whole column, so that a click
         // anywhere there reaches it.
-        const double width = full.trimmed().isEmpty() ? mapping.columnWidth(line) : metrics.horizontalAdvance(text);
+        // The printed view draws its text exactly (CardMapping::exactShapes).
+        const double width =
+            full.trimmed().isEmpty() ? mapping.columnWidth(line) : DesignPainter::exactAdvance(font, text, device);
         const LineDesign &place = printed.design.lines[size_t(line)];
         const QPointF top = DesignPainter::lineTopLeft(mapping, place, line, width);
         geometry.lines[size_t(line)] = canvasRect(QRectF(top, QSizeF(width, metrics.height())));

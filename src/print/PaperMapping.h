@@ -85,6 +85,7 @@ public:
     }
     void prepareObjects(QPainter &painter) const override { painter.setRenderHint(QPainter::LosslessImageRendering, true); }
     StampPlace stampPlace() const override { return StampPlace::UnderText; }
+    bool exactShapes() const override { return true; }
 
 private:
     const MillimetreScale &m_mm;

@@ -63,7 +63,7 @@ void designCard(CardDocument &document)
     document.restyleLine(7, font("Liberation Sans", 10, true, false, ink), LineAlign::Right);
     // The name and the function moved down by hand, the contact lines closer together.
     document.moveItem(CardItem::line(1), QPointF(0, 40));
-    document.moveItem(CardItem::line(2), QPointF(0, 56));
+    document.moveItem(CardItem::line(2), QPointF(0, 51));
     for (int line = 3; line <= 6; ++line)
         document.moveItem(CardItem::line(line), QPointF(0, 50 - 10 * (line - 3)));
     document.moveItem(CardItem::line(7), QPointF(0, 18));
