@@ -638,3 +638,22 @@ TEST_F(PrintedViewTest, TheSafetyMarginIsDrawnThreeMillimetresInsideTheTrimInEit
     showPrinted(85, 55);
     EXPECT_TRUE(leftMargin(QPointF(view()->cardRect().topLeft()), view()->printedDpi() / 25.4));
 }
+
+TEST_F(PrintedViewTest, ALogosHandleAndMenuAreWhereThePrintedViewShowsIt)
+{
+    showPrinted(85, 55);
+    questions.openFileAnswers = {logoFile()};
+    trigger(QStringLiteral("InvoegenLogo"));
+    ASSERT_EQ(doc.design().objects.size(), 1u);
+    const QRectF rect = doc.design().objects[0].rect;
+    const QTransform toView = view()->canvasToView();
+    // The bottom-left handle, where this view shows it, dragged 20 view pixels left.
+    drag(view(), toView.map(rect.bottomLeft()).toPoint(), QPoint(-20, 0));
+    const QRectF grown = doc.design().objects[0].rect;
+    EXPECT_NEAR(grown.right(), rect.right(), 1e-9);
+    EXPECT_NEAR(toView.mapRect(grown).width() - toView.mapRect(rect).width(), 20, 1.0);
+    EXPECT_EQ(undoCaption(), QStringLiteral("Ongedaan maken: Grootte logo veranderd"));
+    withMenu(view(), toView.map(grown.center()).toPoint(),
+             [&](QMenu &menu) { item(menu, "LogoVerwijderen")->trigger(); });
+    EXPECT_TRUE(doc.design().objects.empty());
+}

@@ -5,11 +5,14 @@
 #include "cardfile/CardWriter.h"
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
+#include "core/ViewChoices.h"
 #include "print/PdfSheetWriter.h"
 #include "print/PrintedCard.h"
 #include "print/SheetGeometry.h"
 #include "support/MaskedPdf.h"
+#include "support/ScriptedQuestions.h"
 #include "window/CardView.h"
+#include "window/MainWindow.h"
 
 #include <QColor>
 #include <QDir>
@@ -139,4 +142,74 @@ TEST(PlainCard, WindowRenderFilesAndPdfAreThoseOfTheCardBeforeStylesAndPlaces)
                 EXPECT_TRUE(found->second == bytes) << plain.name << " " << file.toStdString();
         }
     }
+}
+
+namespace {
+
+// A card restyled as a user does it: lines in fonts, sizes, colours and alignments of
+// their own, moved lines, a logo and the QR code of its contact.
+void restyle(CardDocument &d)
+{
+    const char *const lines[] = {"", "Marieke de Vries", "Grafisch ontwerper", "Kerkstraat 12", "3511 AB  Utrecht",
+                                 "06 - 12 34 56 78", "marieke@devries-ontwerp.nl", "www.devries-ontwerp.nl"};
+    for (int line = 1; line <= 7; ++line)
+        d.enterTextLine(line, QString::fromUtf8(lines[line]));
+    d.restyleLine(1, LineFont{QStringLiteral("Liberation Sans"), 22, true, false, false, QColor(29, 78, 137)},
+                  LineAlign::Left);
+    d.restyleLine(2, LineFont{QStringLiteral("DejaVu Serif"), 12, false, true, false, QColor(90, 90, 90)},
+                  LineAlign::Centre);
+    d.restyleLine(7, LineFont{QStringLiteral("Liberation Mono"), 10, true, false, true, QColor(0, 110, 60)},
+                  LineAlign::Right);
+    d.moveItem(CardItem::line(1), QPointF(0, 40));
+    d.moveItem(CardItem::line(4), QPointF(24.5, 10.25));
+    PlacedObject logo;
+    logo.rect = QRectF(330, 20, 90, 60);
+    // A bitmap logo: the card's files keep its pixels as they are, so the program of before
+    // drew exactly this one.
+    QImage picture(120, 80, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(192, 32, 32));
+        painter.drawEllipse(QPointF(40, 40), 36, 36);
+        painter.fillRect(QRect(60, 10, 55, 60), QColor(32, 64, 128));
+    }
+    logo.logo.bitmap = picture;
+    d.insertObject(logo);
+    PlacedObject qr;
+    qr.kind = PlacedObject::Kind::Qr;
+    qr.rect = QRectF(330, 160, 90, 96);
+    qr.qr = QrObject::fromLines(d.state().TextLines);
+    d.insertObject(qr);
+}
+
+} // namespace
+
+// With "Zoals afgedrukt" off the window shows the designer's canvas exactly as the program
+// did before the printed view: restyled-window.png is what it drew of this card then.
+TEST(PlainCard, TheCanvasViewOfARestyledCardIsTheCanvasOfBefore)
+{
+    QTemporaryDir dir;
+    const QString settings = dir.filePath(QStringLiteral("Lumovander.ini"));
+    ASSERT_TRUE((ViewChoices{false, false}.write(ViewChoices::besideSettings(settings))));
+    CardDocument document;
+    ScriptedQuestions questions;
+    MainWindow window(document, questions, settings);
+    restyle(document);
+    const QImage shown = window.cardView()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QString reference = qEnvironmentVariable("LUMO_WRITE_PLAIN_REFERENCE");
+    if (!reference.isEmpty()) {
+        // The card's files, for the program of before to draw.
+        QDir().mkpath(reference + QStringLiteral("/restyled"));
+        ASSERT_FALSE(CardWriter::writeInto(CardWriter::contentOf(document), reference + QStringLiteral("/restyled"),
+                                           QStringLiteral("restyled"))
+                         .has_value());
+        return;
+    }
+    const QImage before(QStringLiteral(LUMO_PLAIN_DATA) + QStringLiteral("/restyled/restyled-window.png"));
+    ASSERT_FALSE(before.isNull());
+    EXPECT_EQ(shown, before.convertToFormat(QImage::Format_RGB32));
+
 }
