@@ -125,6 +125,8 @@ const QPainterPath &textOutline(const QFont &font, const QString &text)
 // as some thousand small squares, together several times the rest of the card. Each is
 // kept as a picture for the next drawing of the same at the same size (a drag over the
 // card draws everything again at every move), its place taken to a sixteenth of a pixel.
+constexpr double KeptPixels = 1 << 20;
+
 struct KeptPicture {
     QByteArray key;
     QrCode code;
@@ -139,6 +141,15 @@ struct KeptPicture {
 void drawKept(QPainter &painter, const QByteArray &key, const QrCode &code, QPointF origin, const QRectF &bounds,
               const std::function<void(QPainter &)> &draw)
 {
+    // A large render of a large card is drawn once anyway; its pictures are not kept.
+    if (bounds.width() * bounds.height() > KeptPixels || !std::isfinite(bounds.width() * bounds.height())) {
+        painter.save();
+        painter.resetTransform();
+        painter.translate(origin);
+        draw(painter);
+        painter.restore();
+        return;
+    }
     const QPointF whole(std::floor(origin.x()), std::floor(origin.y()));
     const QPointF fraction(std::round((origin.x() - whole.x()) * 16) / 16,
                            std::round((origin.y() - whole.y()) * 16) / 16);
