@@ -1,0 +1,50 @@
+#include "merge/MergeCard.h"
+
+#include "merge/MergePerson.h"
+
+namespace {
+
+std::array<QString, MergeLineCount> cardTexts(const Card &card)
+{
+    std::array<QString, MergeLineCount> texts;
+    for (int line = 0; line < MergeLineCount; ++line)
+        texts[size_t(line)] = card.state.TextLines[size_t(line + 1)];
+    return texts;
+}
+
+} // namespace
+
+Card cardForPerson(const Card &card, const MergeData &data, const MergeMapping &mapping, int row, bool skipEmpty)
+{
+    const std::array<QString, MergeLineCount> own = cardTexts(card);
+    const QStringList fields = data.rows.value(row);
+    Card person = card;
+
+    // The codes follow lines by their number: line 3 is this person's line 3 even when
+    // an empty field above has moved it up on the card.
+    const PersonLines unmoved = personLines(own, mapping, fields, false);
+    std::array<QString, 8> followed = card.state.TextLines;
+    for (int line = 0; line < MergeLineCount; ++line)
+        followed[size_t(line + 1)] = unmoved[size_t(line)].text;
+    for (const CardSide side : {CardSide::Front, CardSide::Back})
+        if (CardFace *face = person.face(side))
+            for (PlacedObject &object : face->design.objects)
+                if (object.kind == PlacedObject::Kind::Qr)
+                    object.qr.followLines(followed);
+
+    const PersonLines placed = personLines(own, mapping, fields, skipEmpty);
+    for (int place = 0; place < MergeLineCount; ++place) {
+        const PlacedLine &line = placed[size_t(place)];
+        LineDesign &design = person.design.lines[size_t(place + 1)];
+        person.state.TextLines[size_t(place + 1)] = line.text;
+        if (line.source < 0) {
+            design.font.reset();
+            design.align = LineAlign::Left;
+            continue;
+        }
+        const LineDesign &style = card.design.lines[size_t(line.source + 1)];
+        design.font = style.font;
+        design.align = style.align;
+    }
+    return person;
+}
