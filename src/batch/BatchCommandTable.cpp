@@ -60,7 +60,7 @@ const QString RenderHelp = QStringLiteral(
 const QString PrintHelp = QStringLiteral(
     "gebruik: lumovander-batch print NAAM --output BESTAND.pdf [--copies N] [--folder MAP]\n"
     "                             [--shift DX,DY] [--scale SX,SY] [--no-correction]\n"
-    "                             [--dubbelzijdig lang|kort]\n"
+    "                             [--dubbelzijdig lang|kort] [--begin N]\n"
     "\n"
     "Drukt een vel met de bewaarde kaart NAAM af in een PDF-bestand, met de marges uit\n"
     "Lumovander.ini. Kaarten die buiten het A4-vel vallen, worden op de standaardfout\n"
@@ -78,10 +78,14 @@ const QString PrintHelp = QStringLiteral(
     "                       ook de achterkant: na elke bladzijde met voorkanten een met de\n"
     "                       achterkanten, gespiegeld voor papier dat over de lange of de korte\n"
     "                       kant wordt omgeslagen; een kaart zonder achterkant wordt geweigerd\n"
+    "  --begin N            begin bij kaart N van het eerste vel (1 tot de kaarten per vel,\n"
+    "                       anders 1), om een vel af te maken waarvan al kaarten gebruikt zijn;\n"
+    "                       de plaatsen ervoor blijven leeg, de vellen erna zijn vol\n"
     "\n"
     "Voorbeeld:\n"
     "  lumovander-batch print Jan --output jan.pdf --copies 2\n"
-    "  lumovander-batch print Jan --output jan-dubbel.pdf --dubbelzijdig lang\n");
+    "  lumovander-batch print Jan --output jan-dubbel.pdf --dubbelzijdig lang\n"
+    "  lumovander-batch print Jan --output jan-rest.pdf --begin 4\n");
 
 const QString CalibrateHelp = QStringLiteral(
     "gebruik: lumovander-batch calibrate --output BESTAND.pdf [--folder MAP]\n"

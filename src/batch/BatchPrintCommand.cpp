@@ -18,14 +18,16 @@
 
 // lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR]
 //                       [--shift DX,DY] [--scale SX,SY] [--no-correction]
-//                       [--dubbelzijdig lang|kort]
+//                       [--dubbelzijdig lang|kort] [--begin N]
 // Prints the saved card NAME from DIR's Cards folder with the print settings of DIR's
 // Lumovander.ini into a PDF, through the same sheet plan as the print dialog, corrected
 // as the PDF target's stored corrections say. --shift (mm) and --scale (percent) give
 // the fronts a correction of their own instead, and the backs none; --no-correction
 // prints without any. --dubbelzijdig writes each sheet's front page followed by its
 // back page, the backs mirrored for the paper turned over the long or the short edge;
-// a card without a back is refused. The PDF appears only when it is complete.
+// a card without a back is refused. --begin N finishes a partly used sheet: the first
+// sheet starts at its card N, the ones before it left empty on both sides; N runs to the
+// cards per sheet of the settings. The PDF appears only when it is complete.
 namespace {
 
 struct PrintArguments {
@@ -33,6 +35,8 @@ struct PrintArguments {
     QString output;
     QString folder;
     int copies = 1;
+    int begin = 1; // the card of the first sheet the print starts at, from 1; 0 when no number
+    QString beginText;
     Duplex duplex = Duplex::FrontOnly;
     bool noCorrection = false;
     std::optional<PrinterCorrection> correction; // given on the command line
@@ -42,6 +46,7 @@ const QString NoCorrection = QStringLiteral("--no-correction");
 const QString Shift = QStringLiteral("--shift");
 const QString Scale = QStringLiteral("--scale");
 const QString DoubleSided = QStringLiteral("--dubbelzijdig");
+const QString Begin = QStringLiteral("--begin");
 
 // "a,b" with points as decimal separators, each within low..high.
 std::optional<QPointF> numberPair(const QString &text, double low, double high)
@@ -64,7 +69,8 @@ void fail(QTextStream &err, const QString &message)
 }
 
 const QString Usage = QStringLiteral("usage: lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR] "
-                                     "[--shift DX,DY] [--scale SX,SY] [--no-correction] [--dubbelzijdig lang|kort]");
+                                     "[--shift DX,DY] [--scale SX,SY] [--no-correction] [--dubbelzijdig lang|kort] "
+                                     "[--begin N]");
 
 std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
 {
@@ -73,7 +79,8 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
     const bool noCorrection = valued.removeAll(NoCorrection) > 0; // the one option without a value
     const auto words = parseBatchArguments(
         valued,
-        {QStringLiteral("--output"), QStringLiteral("--copies"), QStringLiteral("--folder"), Shift, Scale, DoubleSided},
+        {QStringLiteral("--output"), QStringLiteral("--copies"), QStringLiteral("--folder"), Shift, Scale, DoubleSided,
+         Begin},
         problem);
     if (!words) {
         fail(err, problem);
@@ -148,6 +155,14 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
             return std::nullopt;
         }
     }
+    if (words->options.contains(Begin)) {
+        // Its upper end is the sheet's card count, known once the settings are read.
+        bool ok = false;
+        parsed.beginText = words->options.value(Begin);
+        parsed.begin = parsed.beginText.toInt(&ok);
+        if (!ok)
+            parsed.begin = 0;
+    }
     return parsed;
 }
 
@@ -199,6 +214,18 @@ int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader 
         DataFolder::setOverride(arguments->folder);
     }
 
+    // A missing or damaged settings file prints with the defaults for what it lacks.
+    PrintSettings settings;
+    SettingsFile::read(DataFolder::settingsFile(), settings);
+    const SheetGeometry sheet = SheetGeometry::from(settings);
+    if (arguments->begin < 1 || arguments->begin > sheet.cardsPerSheet) {
+        fail(err, QStringLiteral("--begin moet een heel getal van 1 tot %1 zijn, de kaarten op een vel: %2; "
+                                 "er is niets geschreven")
+                      .arg(sheet.cardsPerSheet)
+                      .arg(arguments->beginText));
+        return 2;
+    }
+
     const std::optional<PrintCard> opened = read(arguments->name);
     if (!opened) {
         fail(err, QStringLiteral("cannot open the card '%1' in '%2'").arg(arguments->name, DataFolder::cardsFolder()));
@@ -212,14 +239,11 @@ int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader 
         fail(err, QStringLiteral("de kaart '%1' heeft geen achterkant; er is niets geschreven").arg(arguments->name));
         return 1;
     }
-    // A missing or damaged settings file prints with the defaults for what it lacks.
-    PrintSettings settings;
-    SettingsFile::read(DataFolder::settingsFile(), settings);
-
     SheetRequest request;
-    request.sheet = SheetGeometry::from(settings);
+    request.sheet = sheet;
     request.sheets = arguments->copies;
     request.duplex = arguments->duplex;
+    request.firstSlot = arguments->begin - 1;
     if (arguments->correction) {
         request.frontCorrection = *arguments->correction;
     } else if (!arguments->noCorrection) {

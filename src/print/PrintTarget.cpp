@@ -98,14 +98,16 @@ PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSo
                            "dan de achterkanten\" om de stapel zelf om te draaien.")
                 .arg(target.printerName()));
     request.printableCorner = target.printableCornerMm();
-    // A printer that makes the copies itself gets one sheet's pages, collated.
-    request.sheets = target.repeatsPages() ? 1 : copies;
+    // A printer that makes the copies itself gets one sheet's pages, collated. A sheet
+    // started past its first slot is no copy of the sheets after it: each is a page.
+    const bool wholeSheets = request.startSlot() == 0;
+    request.sheets = target.repeatsPages() && wholeSheets ? 1 : copies;
     const SheetPlan plan = SheetPlan::forOneCard(request);
     // A job of both sides takes the plan's pages as they alternate; a job of one side its own.
     const auto print = [&](QPagedPaintDevice &printer, const QList<CardSide> &sides) {
         return printPlan(printer, faces, request.sheet, sides.size() > 1 ? plan : SheetPlan{plan.pagesOf(sides.first())});
     };
-    return printSidesTo(target, questions, request.sheet, print, request.duplex, copies);
+    return printSidesTo(target, questions, request.sheet, print, request.duplex, wholeSheets ? copies : 1);
 }
 
 PrintOutcome printBothSidesTo(PrintTarget &target, Questions &questions, const QString &suggestedName,

@@ -59,7 +59,8 @@ PrintOutcome printSheetTo(PrintTarget &target, Questions &questions, const Print
 // The sheets of a request (its sheet, edge and corrections; the printable corner is the
 // target's) in a number of copies: on a printer that prints both sides one document of a
 // front and a back page per sheet; by hand the fronts, then, when the user has turned
-// the stack and says so, the backs; on a PDF front and back pages alternately.
+// the stack and says so, the backs; on a PDF front and back pages alternately. A request
+// that starts past the first slot is printed as a page per sheet, never as printer copies.
 PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSource &faces, SheetRequest request,
                          int copies);
 

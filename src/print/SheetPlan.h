@@ -54,14 +54,32 @@ struct SheetRequest {
     // Each side of the paper has its printer's correction of its own.
     PrinterCorrection frontCorrection;
     PrinterCorrection backCorrection;
+    // The first free slot of the first sheet, from 0 in the front's reading order: a
+    // partly used sheet is finished from there. The slots before it stay empty on both
+    // sides; the sheets after it are whole. A slot past the sheet's last counts as the last.
+    int firstSlot = 0;
+
+    // The first slot within the sheet's slots.
+    int startSlot() const;
 };
 
 struct SheetPlan {
     // Sheet by sheet; with a back, each front page followed by its back page.
     QList<PlannedPage> pages;
 
-    // One card in every slot of every sheet, both faces when the request prints two sides.
+    // One card in every slot of every sheet from the request's first slot on, both faces
+    // when the request prints two sides.
     static SheetPlan forOneCard(const SheetRequest &request);
+
+    // A set of different cards: card 0 `perCard` times, then card 1, and so on, filled
+    // along the rows from the request's first slot and on over as many sheets as they
+    // take. The set is printed `request.sheets` times, each time from the next free slot,
+    // so no slot is left empty between two sets. With two sides every card's back lies
+    // behind its own front. No cards, or none of each, plan no pages.
+    static SheetPlan forCards(const SheetRequest &request, int cards, int perCard);
+
+    // How many sheets of paper the plan takes.
+    int sheetCount() const;
 
     // The pages of one side, in order: what a by-hand run prints before and after the
     // user turns the stack.

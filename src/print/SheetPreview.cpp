@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace SheetPreview {
 
 QList<QPoint> cardPositions(int cardsPerSheet)
@@ -35,7 +37,7 @@ QRect stampThumbnail(int layoutKind)
     }
 }
 
-QImage draw(const PrintedCard &card, int cardsPerSheet)
+QImage draw(const PrintedCard &card, int cardsPerSheet, int firstSlot)
 {
     QImage preview(Size, QImage::Format_RGB32);
     preview.fill(background());
@@ -43,7 +45,9 @@ QImage draw(const PrintedCard &card, int cardsPerSheet)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setPen(card.borderColor);
     const QRect stamp = stampThumbnail(card.layoutKind);
-    for (const QPoint &corner : cardPositions(cardsPerSheet)) {
+    const QList<QPoint> positions = cardPositions(cardsPerSheet);
+    for (qsizetype slot = std::max(firstSlot, 0); slot < positions.size(); ++slot) {
+        const QPoint corner = positions[slot];
         painter.drawImage(QRect(corner, CardThumbnail), card.canvas);
         if (!stamp.isEmpty())
             painter.drawImage(stamp.translated(corner), card.stamp);

@@ -21,6 +21,7 @@ QList<QPoint> cardPositions(int cardsPerSheet);
 // The stamp thumbnail relative to its card thumbnail; empty for layouts without a stamp.
 QRect stampThumbnail(int layoutKind);
 
-QImage draw(const PrintedCard &card, int cardsPerSheet);
+// The cards before firstSlot (from 0) are left out: the print starts after them.
+QImage draw(const PrintedCard &card, int cardsPerSheet, int firstSlot = 0);
 
 } // namespace SheetPreview

@@ -148,6 +148,9 @@ TEST_F(BatchPrint, BadInputGivesOneLineAndNoPdf)
          QStringLiteral("--folder"), dir},
         {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--dubbelzijdig"), QStringLiteral("beide")},
         {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--dubbelzijdig")},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--begin"), QStringLiteral("0")},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--begin"), QStringLiteral("11")},
+        {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--begin"), QStringLiteral("vier")},
     };
     for (const QStringList &args : cases) {
         EXPECT_NE(run(args), 0) << args.join(' ').toStdString();
@@ -307,6 +310,40 @@ TEST_F(BatchPrint, DoubleSidedWritesEachFrontPageFollowedByItsMirroredBacks)
             EXPECT_NEAR(b.bottom(), mirrored.bottom(), 0.11) << edge.toStdString();
         }
     }
+}
+
+// The PDF read back: the first sheet has no word in the slots before --begin, the ones
+// from it on hold a card each, and the next sheet is whole.
+TEST_F(BatchPrint, BeginLeavesTheSlotsBeforeItEmptyOnTheFirstSheet)
+{
+    const QString pdf = outputs.filePath(QStringLiteral("rest.pdf"));
+    const QStringList base = {QStringLiteral("Jan"), QStringLiteral("--output"), pdf, QStringLiteral("--folder"),
+                              folder.path(), QStringLiteral("--no-correction")};
+    ASSERT_EQ(run(base + QStringList{QStringLiteral("--begin"), QStringLiteral("4"), QStringLiteral("--copies"),
+                                     QStringLiteral("2")}),
+              0)
+        << errors.toStdString();
+    ASSERT_EQ(RenderedPdf::pageCount(pdf), 2);
+    const SheetGeometry sheet;
+    const QList<QPointF> corners = sheet.cardCorners();
+    QList<int> wordsInSlot(corners.size(), 0);
+    for (const PdfWord &word : RenderedPdf::words(pdf, 1))
+        for (int slot = 0; slot < corners.size(); ++slot)
+            if (QRectF(corners[slot], QSizeF(sheet.cardWidth, sheet.cardHeight)).contains(word.box.center()))
+                ++wordsInSlot[slot];
+    EXPECT_EQ(wordsInSlot, (QList<int>{0, 0, 0, 7, 7, 7, 7, 7, 7, 7}));
+    EXPECT_EQ(RenderedPdf::words(pdf, 2).size(), 10 * 7);
+
+    // The last card of a sheet of eight is its eighth.
+    writeSettings("\"Vek Tarnholm Software 2009\"\r\n\"--------------------------\"\r\n"
+                  "\"20,5\",\"25\",\"90\",\"50\",\"0\",0\r\n8\r\n");
+    QFile::remove(pdf);
+    EXPECT_EQ(run(base + QStringList{QStringLiteral("--begin"), QStringLiteral("9")}), 2);
+    EXPECT_EQ(errors, QStringLiteral("lumovander-batch print: --begin moet een heel getal van 1 tot 8 zijn, de kaarten "
+                                     "op een vel: 9; er is niets geschreven\n"));
+    EXPECT_FALSE(QFile::exists(pdf));
+    ASSERT_EQ(run(base + QStringList{QStringLiteral("--begin"), QStringLiteral("8")}), 0) << errors.toStdString();
+    EXPECT_EQ(RenderedPdf::words(pdf).size(), 7);
 }
 
 TEST_F(BatchPrint, DoubleSidedWithoutABackSaysSoAndWritesNothing)

@@ -65,3 +65,20 @@ TEST_F(PrintTargetTest, PrinterFailuresAreReportedNeverDone)
     EXPECT_TRUE(failed.isFailed());
     EXPECT_FALSE(failed.message.isEmpty());
 }
+
+// A sheet started past its first card differs from the whole sheets after it: a printer
+// repeating the first page would leave the same slots empty on every sheet.
+TEST_F(PrintTargetTest, ASheetStartedPastItsFirstCardIsNeverRepeatedAsPrinterCopies)
+{
+    SheetRequest request;
+    request.firstSlot = 3;
+    const FaceSource faces = [](int, CardSide) { return nullptr; };
+    EXPECT_TRUE(printPlanTo(printer, questions, faces, request, 3).isPrinted());
+    EXPECT_EQ(printer.preparedCopies, QList<int>{1});
+    EXPECT_EQ(RenderedPdf::pageCount(printerPages), 3);
+
+    request.firstSlot = 0;
+    EXPECT_TRUE(printPlanTo(printer, questions, faces, request, 3).isPrinted());
+    EXPECT_EQ(printer.preparedCopies, (QList<int>{1, 3})) << "whole sheets stay the printer's copies";
+    EXPECT_EQ(RenderedPdf::pageCount(printerPages), 1);
+}

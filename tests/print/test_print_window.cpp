@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPrinterInfo>
+#include <QSpinBox>
 #include <new>
 
 namespace {
@@ -464,7 +465,7 @@ TEST_F(PrintWindowTest, SidesAreChosenOnlyForACardWithABackAndTheBacksCorrection
     withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
         EXPECT_EQ(d.findChild<QComboBox *>(QStringLiteral("Dubbelzijdig")), nullptr);
         EXPECT_EQ(d.findChild<QLabel *>(QStringLiteral("AchterCorrectieRegel")), nullptr);
-        EXPECT_EQ(d.size(), QSize(264, 246)) << "the dialog of a one-sided card as it was";
+        EXPECT_EQ(d.size(), QSize(264, 270)) << "the dialog of a one-sided card: the frame, \"Begin bij kaart\" and the correction";
     });
     cardWithBack();
     using CorrectionFile::FlipEdge;
@@ -605,6 +606,47 @@ TEST_F(PrintWindowTest, ThePagePreviewShowsEachPageAsItPrintsTheBackSecond)
         EXPECT_EQ(pageLine(), QStringLiteral("Pagina 1 van 3")) << "the open preview follows the choices";
     });
     EXPECT_TRUE(printer.preparedCopies.isEmpty()) << "a preview prints nothing";
+}
+
+// "Begin bij kaart" reaches the small picture, the page preview and the printed page;
+// its range follows the sheet's card count.
+TEST_F(PrintWindowTest, BeginKaartLeavesTheCardsBeforeItBlankInThePreviewsAndOnPaper)
+{
+    colouredCard(0);
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        auto *first = in<QSpinBox>(d, QStringLiteral("BeginKaart"));
+        ASSERT_NE(first, nullptr);
+        EXPECT_EQ(in<QLabel>(d, QStringLiteral("BeginKaartLabel"))->text(), QStringLiteral("Begin bij kaart"));
+        EXPECT_EQ(first->minimum(), 1);
+        EXPECT_EQ(first->maximum(), 10);
+        EXPECT_EQ(first->value(), 1);
+        EXPECT_TRUE(d.rect().contains(first->geometry()));
+        click(d, QStringLiteral("VoorbeeldKnop"));
+        first->setValue(4);
+        // The small picture's fourth card is the second of its second row.
+        const QImage small = in<QLabel>(d, QStringLiteral("Picture1"))->pixmap().toImage();
+        EXPECT_EQ(at(small, 10, 8), PreviewGround);
+        EXPECT_EQ(at(small, 120, 8), PreviewGround);
+        EXPECT_EQ(at(small, 10, 42), PreviewGround);
+        EXPECT_EQ(at(small, 120, 42), Blue);
+        // The open page preview follows: at 1.6 px/mm the first card (from 12, 19 mm) is
+        // white, the fourth (from 102, 69 mm) blue.
+        auto *preview = d.findChild<QDialog *>(QStringLiteral("PaginaVoorbeeld"));
+        ASSERT_NE(preview, nullptr);
+        const QImage page = preview->findChild<QLabel *>(QStringLiteral("PaginaBeeld"))->pixmap().toImage();
+        EXPECT_EQ(QColor(page.pixel(int(20 * 1.6), int(30 * 1.6))), QColor(Qt::white));
+        EXPECT_TRUE(isBlue(page.pixel(int(110 * 1.6), int(90 * 1.6))));
+        click(d, QStringLiteral("PrintKnop"));
+    });
+    ASSERT_EQ(RenderedPdf::pageCount(printerPages), 1);
+    EXPECT_EQ(RenderedPdf::words(printerPages).size(), 7 * 7 * 2) << "seven cards of \"Regel 1\" to \"Regel 7\"";
+
+    doc.printSettings().CardsPerSheet = 8;
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        auto *first = in<QSpinBox>(d, QStringLiteral("BeginKaart"));
+        EXPECT_EQ(first->maximum(), 8);
+        EXPECT_EQ(first->value(), 1) << "a used sheet is a one-off: each print starts at its first card";
+    });
 }
 
 // ---- the system printer ----

@@ -108,3 +108,125 @@ TEST(SheetPlan, ThePagePicturesShowEachSideAsItPrints)
     EXPECT_EQ(QColor(backPage.pixel((QPointF(x, top + 1) * perMm).toPoint())), QColor(Qt::white));
     EXPECT_EQ(QColor(backPage.pixel((QPointF(x, top + 2.5) * perMm).toPoint())), QColor(Qt::red));
 }
+
+namespace {
+
+// Each card of a page as (slot, card), in the page's order.
+QList<std::pair<int, int>> slotsAndCards(const PlannedPage &page)
+{
+    QList<std::pair<int, int>> found;
+    for (const PlannedCard &card : page.cards)
+        found.append({card.slot, card.card});
+    return found;
+}
+
+// Slots from..to (inclusive), holding cards from `first` on, one each.
+QList<std::pair<int, int>> run(int from, int to, int first)
+{
+    QList<std::pair<int, int>> found;
+    for (int slot = from; slot <= to; ++slot)
+        found.append({slot, first++});
+    return found;
+}
+
+} // namespace
+
+// A partly used sheet: the first sheet starts at its free slot, at that slot's own place,
+// and the sheets after it are whole.
+TEST(SheetPlan, OneCardFromAStartSlotLeavesTheSlotsBeforeItEmptyOnTheFirstSheetOnly)
+{
+    SheetRequest request;
+    request.sheet = gappedSheet(8);
+    request.sheets = 2;
+    request.firstSlot = 3;
+    const SheetPlan plan = SheetPlan::forOneCard(request);
+    ASSERT_EQ(plan.sheetCount(), 2);
+    ASSERT_EQ(plan.pages.size(), 2);
+    QList<std::pair<int, int>> rest;
+    for (int slot = 3; slot < 8; ++slot)
+        rest.append({slot, 0});
+    EXPECT_EQ(slotsAndCards(plan.pages[0]), rest);
+    for (const PlannedCard &card : plan.pages[0].cards)
+        EXPECT_EQ(card.cornerMm, request.sheet.cardCorners()[card.slot]);
+    EXPECT_EQ(plan.pages[1].cards.size(), 8) << "the second sheet is whole";
+}
+
+// With two sides the first sheet's back holds the backs of the printed fronts only, each
+// behind its own front on the physical page; an empty front slot has no back. Different
+// cards show that a back belongs to its own card, not only to its slot.
+TEST(SheetPlan, FromAStartSlotEveryBackLiesBehindItsOwnFrontWhicheverWayThePaperTurns)
+{
+    const QPointF printable(4.2, 3.7);
+    for (const Duplex duplex : {Duplex::LongEdge, Duplex::ShortEdge, Duplex::ByHand}) {
+        SheetRequest request;
+        request.sheet = gappedSheet(10);
+        request.duplex = duplex;
+        request.printableCorner = printable;
+        request.sheets = 2;
+        request.firstSlot = 5;
+        for (const SheetPlan &plan : {SheetPlan::forOneCard(request), SheetPlan::forCards(request, 4, 1)}) {
+            ASSERT_EQ(plan.pages.size(), 4);
+            for (int sheet = 0; sheet < 2; ++sheet) {
+                const PlannedPage &front = plan.pages[2 * sheet], &back = plan.pages[2 * sheet + 1];
+                EXPECT_EQ(back.side, CardSide::Back);
+                ASSERT_EQ(back.cards.size(), front.cards.size());
+                EXPECT_EQ(slotsAndCards(back), slotsAndCards(front));
+                const double c = request.sheet.cardWidth, d = request.sheet.cardHeight;
+                for (qsizetype i = 0; i < front.cards.size(); ++i) {
+                    EXPECT_EQ(back.cards[i].face, CardSide::Back);
+                    const QPointF f = printable + front.cards[i].cornerMm, b = printable + back.cards[i].cornerMm;
+                    const QPointF behind = duplex == Duplex::ShortEdge ? QPointF(f.x(), 297 - f.y() - d)
+                                                                       : QPointF(210 - f.x() - c, f.y());
+                    EXPECT_NEAR(b.x(), behind.x(), 1e-9) << int(duplex) << " slot " << front.cards[i].slot;
+                    EXPECT_NEAR(b.y(), behind.y(), 1e-9) << int(duplex) << " slot " << front.cards[i].slot;
+                }
+            }
+        }
+    }
+}
+
+TEST(SheetPlan, TwelveCardsFromTheFourthSlotFillTheRestOfOneSheetAndFiveOfTheNext)
+{
+    SheetRequest request;
+    request.sheet = gappedSheet(10);
+    request.firstSlot = 3;
+    const SheetPlan plan = SheetPlan::forCards(request, 12, 1);
+    ASSERT_EQ(plan.pages.size(), 2);
+    EXPECT_EQ(plan.sheetCount(), 2);
+    EXPECT_EQ(plan.pages[0].sheet, 0);
+    EXPECT_EQ(plan.pages[1].sheet, 1);
+    EXPECT_EQ(slotsAndCards(plan.pages[0]), run(3, 9, 0));
+    EXPECT_EQ(slotsAndCards(plan.pages[1]), run(0, 4, 7));
+    for (const PlannedPage &page : plan.pages)
+        for (const PlannedCard &card : page.cards)
+            EXPECT_EQ(card.cornerMm, request.sheet.cardCorners()[card.slot]);
+}
+
+// Two of each card: a pair shares a row of the two-column sheet, in the set's order.
+TEST(SheetPlan, CardsOfOneKindSitSideBySideInTheSetsOrder)
+{
+    SheetRequest request;
+    request.sheet = gappedSheet(10);
+    const SheetPlan plan = SheetPlan::forCards(request, 3, 2);
+    ASSERT_EQ(plan.pages.size(), 1);
+    const QList<std::pair<int, int>> expected = {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}, {5, 2}};
+    EXPECT_EQ(slotsAndCards(plan.pages[0]), expected);
+    const QList<QPointF> corners = request.sheet.cardCorners();
+    EXPECT_EQ(corners[2].y(), corners[3].y()) << "the second pair is one row";
+}
+
+// Each repetition of the set starts in the next free slot, across the sheet's end.
+TEST(SheetPlan, RepeatedSetsContinueInTheNextFreeSlot)
+{
+    SheetRequest request;
+    request.sheet = gappedSheet(10);
+    request.sheets = 4;
+    request.firstSlot = 8;
+    const SheetPlan plan = SheetPlan::forCards(request, 3, 1);
+    ASSERT_EQ(plan.pages.size(), 2);
+    EXPECT_EQ(slotsAndCards(plan.pages[0]), (QList<std::pair<int, int>>{{8, 0}, {9, 1}}));
+    const QList<std::pair<int, int>> second = {{0, 2}, {1, 0}, {2, 1}, {3, 2}, {4, 0},
+                                               {5, 1}, {6, 2}, {7, 0}, {8, 1}, {9, 2}};
+    EXPECT_EQ(slotsAndCards(plan.pages[1]), second);
+    EXPECT_TRUE(SheetPlan::forCards(request, 0, 2).pages.isEmpty());
+}

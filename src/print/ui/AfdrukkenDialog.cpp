@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <algorithm>
 
 using namespace WindowControls;
@@ -36,6 +37,7 @@ constexpr int ScanLineWidth = 141;
 constexpr int BelowFrame = 224;
 constexpr int CorrectionLineHeight = 18;
 constexpr int LineWidth = 250;
+constexpr int FirstCardWidth = 44;
 
 // The entries of "Dubbelzijdig", in the order of Duplex.
 const QStringList SideChoices = {
@@ -80,10 +82,11 @@ AfdrukkenDialog::AfdrukkenDialog(const Card &card, const PrintSettings &settings
 
     QWidget *frame1 = frame(this, QStringLiteral("Frame1"), pixelRect(5, -1, 254, 218));
     colouredLabel(frame1, QStringLiteral("BackA4"), pixelRect(12, 18, 138, 188), QColor(192, 192, 255));
-    QLabel *preview = colouredLabel(frame1, QStringLiteral("Picture1"), pixelRect(16, 22, 130, 180), QColor());
-    preview->setPixmap(QPixmap::fromImage(SheetPreview::draw(m_card, m_sheet.cardsPerSheet)));
-    preview->setToolTip(QStringLiteral(" WYSIWYG "));
-    m_scanLine = colouredLabel(preview, QStringLiteral("Lijn"), pixelRect(0, 0, ScanLineWidth, 1), QColor(192, 0, 0));
+    m_sheetPicture = colouredLabel(frame1, QStringLiteral("Picture1"), pixelRect(16, 22, 130, 180), QColor());
+    m_sheetPicture->setPixmap(QPixmap::fromImage(SheetPreview::draw(m_card, m_sheet.cardsPerSheet)));
+    m_sheetPicture->setToolTip(QStringLiteral(" WYSIWYG "));
+    m_scanLine =
+        colouredLabel(m_sheetPicture, QStringLiteral("Lijn"), pixelRect(0, 0, ScanLineWidth, 1), QColor(192, 0, 0));
     m_scanLine->hide();
 
     m_sheetCount = choiceBox(frame1, QStringLiteral("Combo1"), QPoint(160, 18), 40, sheetCounts(),
@@ -113,10 +116,7 @@ AfdrukkenDialog::AfdrukkenDialog(const Card &card, const PrintSettings &settings
     connect(m_printButton, &QPushButton::clicked, this, CommandGuard::guarded(m_questions, [this] { print(); }));
     connect(m_exitButton, &QPushButton::clicked, this, &AfdrukkenDialog::reject);
     connect(pagePreview, &QPushButton::clicked, this, CommandGuard::guarded(m_questions, [this] { showPagePreview(); }));
-    connect(m_sheetCount, &QComboBox::currentIndexChanged, this, [this] {
-        if (m_pagePreview && m_pagePreview->isVisible())
-            showPagePreview();
-    });
+    connect(m_sheetCount, &QComboBox::currentIndexChanged, this, &AfdrukkenDialog::refreshPagePreview);
 }
 
 AfdrukkenDialog::~AfdrukkenDialog() = default;
@@ -124,6 +124,13 @@ AfdrukkenDialog::~AfdrukkenDialog() = default;
 int AfdrukkenDialog::placeLinesBelowFrame(int top)
 {
     int y = top;
+    QLabel *firstCaption = greyCaption(this, QStringLiteral("BeginKaartLabel"), QPoint(10, y),
+                                       QStringLiteral("Begin bij kaart"));
+    m_firstCard = numberBox(this, QStringLiteral("BeginKaart"), QPoint(firstCaption->geometry().right() + 8, y - 2),
+                            FirstCardWidth, 1, m_sheet.cardsPerSheet, QColor(192, 255, 192));
+    m_firstCard->setToolTip(QStringLiteral(" De eerste vrije kaart op het eerste vel; de kaarten ervoor blijven leeg "));
+    connect(m_firstCard, &QSpinBox::valueChanged, this, &AfdrukkenDialog::firstCardChosen);
+    y += 24;
     if (m_back) {
         m_sides = choiceBox(this, QStringLiteral("Dubbelzijdig"), QPoint(10, y - 2), LineWidth, SideChoices,
                             QColor(192, 255, 192));
@@ -151,6 +158,19 @@ void AfdrukkenDialog::sidesChosen()
     m_backCorrectionLine->setVisible(chosen != Duplex::FrontOnly);
     m_backCorrectionLine->setText(request(1).backCorrection.backCaption());
     m_backCorrectionLine->adjustSize();
+    refreshPagePreview();
+}
+
+// Both pictures leave the cards before the first one blank.
+void AfdrukkenDialog::firstCardChosen()
+{
+    m_sheetPicture->setPixmap(
+        QPixmap::fromImage(SheetPreview::draw(m_card, m_sheet.cardsPerSheet, m_firstCard->value() - 1)));
+    refreshPagePreview();
+}
+
+void AfdrukkenDialog::refreshPagePreview()
+{
     if (m_pagePreview && m_pagePreview->isVisible())
         showPagePreview();
 }
@@ -198,6 +218,7 @@ SheetRequest AfdrukkenDialog::request(int sheets) const
     request.frontCorrection = m_correction;
     // By hand the stack is turned over its long edge.
     request.backCorrection = request.duplex == Duplex::ShortEdge ? m_backShortEdge : m_backLongEdge;
+    request.firstSlot = m_firstCard->value() - 1;
     return request;
 }
 
@@ -255,9 +276,10 @@ void AfdrukkenDialog::setPrinting(bool printing)
     m_printing = printing;
     m_printButton->setEnabled(!printing);
     m_exitButton->setEnabled(!printing);
-    // The choice of sides is read when the animation ends: it holds still until then.
+    // The choices are read when the animation ends: they hold still until then.
     if (m_sides)
         m_sides->setEnabled(!printing);
+    m_firstCard->setEnabled(!printing);
     if (printing)
         setCursor(Qt::WaitCursor);
     else

@@ -18,6 +18,7 @@ class PrintTarget;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 class Questions;
 
 // The print dialog "Afdrukken": the preview of the sheet, the sheet count and "Print",
@@ -25,6 +26,11 @@ class Questions;
 // it opens, and stays open after a print; while one runs it cannot be closed. Below
 // the frame a line says which correction of the printer the print gets, and another
 // which cards the margins put beyond the A4 page.
+//
+// "Begin bij kaart" finishes a partly used sheet: the print starts at that card of the
+// first sheet, the ones before it left blank in both previews and on paper; the sheets
+// after it are whole. It starts at 1 each time the dialog opens, a used sheet being a
+// one-off.
 //
 // A card with a back gets the choice "Dubbelzijdig" below the frame: the fronts only, as
 // a card without a back prints, or both sides on a duplex printer turning the paper over
@@ -52,6 +58,8 @@ private:
     void print();
     void showPagePreview();
     void sidesChosen();
+    void firstCardChosen();
+    void refreshPagePreview();
 
     Duplex duplex() const;
     // What the dialog prints in a number of sheets; the printable corner is the target's.
@@ -72,7 +80,9 @@ private:
 
     QLabel *m_status = nullptr;
     QWidget *m_scanLine = nullptr;
+    QLabel *m_sheetPicture = nullptr;
     QComboBox *m_sheetCount = nullptr;
+    QSpinBox *m_firstCard = nullptr;
     QComboBox *m_sides = nullptr;
     QLabel *m_backCorrectionLine = nullptr;
     QPushButton *m_printButton = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QSpinBox>
 
 namespace PrintDialogControls {
 
@@ -23,6 +24,21 @@ QComboBox *choiceBox(QWidget *parent, const QString &name, QPoint place, int wid
     box->addItems(entries);
     // The boxes are narrow: a smaller left padding keeps "10" clear of the arrow.
     box->setStyleSheet(QStringLiteral("QComboBox { background-color: %1; padding-left: 2px; }").arg(ground.name()));
+    WindowControls::place(box, name, WindowControls::pixelRect(place.x(), place.y()));
+    box->resize(width, box->height());
+    return box;
+}
+
+QSpinBox *numberBox(QWidget *parent, const QString &name, QPoint place, int width, int low, int high,
+                    const QColor &ground)
+{
+    auto *box = new QSpinBox(parent);
+    box->setRange(low, high);
+    box->setValue(low);
+    // The ground through the palette: a style sheet would draw the arrows in a style of its own.
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, ground);
+    box->setPalette(palette);
     WindowControls::place(box, name, WindowControls::pixelRect(place.x(), place.y()));
     box->resize(width, box->height());
     return box;

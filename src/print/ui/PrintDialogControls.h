@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QLabel;
+class QSpinBox;
 class QWidget;
 
 // Controls that both print dialogs are made of, placed in pixels.
@@ -25,5 +26,9 @@ QLabel *greyCaption(QWidget *parent, const QString &name, QPoint place, const QS
 // A drop-down list of fixed entries on a coloured ground.
 QComboBox *choiceBox(QWidget *parent, const QString &name, QPoint place, int width, const QStringList &entries,
                      const QColor &ground);
+
+// A box for a whole number from low to high, on a coloured ground, starting at low.
+QSpinBox *numberBox(QWidget *parent, const QString &name, QPoint place, int width, int low, int high,
+                    const QColor &ground);
 
 } // namespace PrintDialogControls
