@@ -61,6 +61,7 @@ const QString PrintHelp = QStringLiteral(
     "gebruik: lumovander-batch print NAAM --output BESTAND.pdf [--copies N] [--folder MAP]\n"
     "                             [--shift DX,DY] [--scale SX,SY] [--no-correction]\n"
     "                             [--dubbelzijdig lang|kort] [--begin N]\n"
+    "                             [--gegevens BESTAND] [--per-persoon K]\n"
     "\n"
     "Drukt een vel met de bewaarde kaart NAAM af in een PDF-bestand, met de marges uit\n"
     "Lumovander.ini. Kaarten die buiten het A4-vel vallen, worden op de standaardfout\n"
@@ -81,11 +82,19 @@ const QString PrintHelp = QStringLiteral(
     "  --begin N            begin bij kaart N van het eerste vel (1 tot de kaarten per vel,\n"
     "                       anders 1), om een vel af te maken waarvan al kaarten gebruikt zijn;\n"
     "                       de plaatsen ervoor blijven leeg, de vellen erna zijn vol\n"
+    "  --gegevens BESTAND   een team: ieder uit een CSV- of vCard-bestand krijgt de kaart met\n"
+    "                       de eigen regels (de kolommen op regel 1 tot 7 in hun volgorde; een\n"
+    "                       vCard: naam, functie, organisatie, straat, postcode en plaats,\n"
+    "                       telefoon, e-mail), na elkaar langs de rijen vanaf --begin; een lege\n"
+    "                       waarde laat de regels eronder opschuiven; --copies drukt het hele\n"
+    "                       team zo vaak af\n"
+    "  --per-persoon K      1 tot 100 kaarten van ieder (anders 1), alleen met --gegevens\n"
     "\n"
     "Voorbeeld:\n"
     "  lumovander-batch print Jan --output jan.pdf --copies 2\n"
     "  lumovander-batch print Jan --output jan-dubbel.pdf --dubbelzijdig lang\n"
-    "  lumovander-batch print Jan --output jan-rest.pdf --begin 4\n");
+    "  lumovander-batch print Jan --output jan-rest.pdf --begin 4\n"
+    "  lumovander-batch print Jan --output team.pdf --gegevens team.csv --per-persoon 2\n");
 
 const QString CalibrateHelp = QStringLiteral(
     "gebruik: lumovander-batch calibrate --output BESTAND.pdf [--folder MAP]\n"

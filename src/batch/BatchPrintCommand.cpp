@@ -11,14 +11,19 @@
 #include "core/PrintSettings.h"
 #include "core/SettingsFile.h"
 #include "print/CorrectionFile.h"
+#include "merge/MergeCard.h"
+#include "merge/MergeFile.h"
 
 #include <QFileInfo>
 #include <cmath>
+#include <list>
+#include <map>
 #include <optional>
 
 // lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR]
 //                       [--shift DX,DY] [--scale SX,SY] [--no-correction]
 //                       [--dubbelzijdig lang|kort] [--begin N]
+//                       [--gegevens FILE] [--per-persoon K]
 // Prints the saved card NAME from DIR's Cards folder with the print settings of DIR's
 // Lumovander.ini into a PDF, through the same sheet plan as the print dialog, corrected
 // as the PDF target's stored corrections say. --shift (mm) and --scale (percent) give
@@ -27,7 +32,11 @@
 // back page, the backs mirrored for the paper turned over the long or the short edge;
 // a card without a back is refused. --begin N finishes a partly used sheet: the first
 // sheet starts at its card N, the ones before it left empty on both sides; N runs to the
-// cards per sheet of the settings. The PDF appears only when it is complete.
+// cards per sheet of the settings. --gegevens prints a team: every person of a CSV or
+// vCard file gets the card with their own lines (columns to lines 1-7 in their order, a
+// vCard's name, function, organisation, street, place, phone and e-mail), K cards each
+// (--per-persoon, 1-100), filled along the rows from --begin on; --copies then prints the
+// whole team that many times. The PDF appears only when it is complete.
 namespace {
 
 struct PrintArguments {
@@ -35,6 +44,8 @@ struct PrintArguments {
     QString output;
     QString folder;
     int copies = 1;
+    QString data;         // the team's file; empty: the card alone
+    int perPerson = 1;    // cards of each person
     int begin = 1; // the card of the first sheet the print starts at, from 1; 0 when no number
     QString beginText;
     Duplex duplex = Duplex::FrontOnly;
@@ -47,6 +58,9 @@ const QString Shift = QStringLiteral("--shift");
 const QString Scale = QStringLiteral("--scale");
 const QString DoubleSided = QStringLiteral("--dubbelzijdig");
 const QString Begin = QStringLiteral("--begin");
+const QString Data = QStringLiteral("--gegevens");
+const QString PerPerson = QStringLiteral("--per-persoon");
+constexpr int MaxPerPerson = 100;
 
 // "a,b" with points as decimal separators, each within low..high.
 std::optional<QPointF> numberPair(const QString &text, double low, double high)
@@ -70,7 +84,7 @@ void fail(QTextStream &err, const QString &message)
 
 const QString Usage = QStringLiteral("usage: lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR] "
                                      "[--shift DX,DY] [--scale SX,SY] [--no-correction] [--dubbelzijdig lang|kort] "
-                                     "[--begin N]");
+                                     "[--begin N] [--gegevens FILE] [--per-persoon K]");
 
 std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
 {
@@ -80,7 +94,7 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
     const auto words = parseBatchArguments(
         valued,
         {QStringLiteral("--output"), QStringLiteral("--copies"), QStringLiteral("--folder"), Shift, Scale, DoubleSided,
-         Begin},
+         Begin, Data, PerPerson},
         problem);
     if (!words) {
         fail(err, problem);
@@ -155,6 +169,18 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
             return std::nullopt;
         }
     }
+    parsed.data = words->options.value(Data);
+    if (words->options.contains(PerPerson)) {
+        const QString text = words->options.value(PerPerson);
+        bool ok = false;
+        parsed.perPerson = text.toInt(&ok);
+        if (!ok || parsed.perPerson < 1 || parsed.perPerson > MaxPerPerson || parsed.data.isEmpty()) {
+            fail(err, QStringLiteral("--per-persoon moet een heel getal van 1 tot %1 zijn, met --gegevens: %2")
+                          .arg(MaxPerPerson)
+                          .arg(text));
+            return std::nullopt;
+        }
+    }
     if (words->options.contains(Begin)) {
         // Its upper end is the sheet's card count, known once the settings are read.
         bool ok = false;
@@ -182,6 +208,58 @@ void warnOfCardsOffPage(QTextStream &err, const QList<int> &cards)
 } // namespace
 
 namespace {
+
+// The printed faces of a team, made when the plan first asks for a person and kept for
+// the few people of the pages around it: a thousand people's faces are not all held at
+// once, and the background pictures every person shares stay one picture (the PDF keeps
+// a picture once however often it is drawn).
+class TeamCards {
+public:
+    TeamCards(const Card &card, const MergeData &data, const MergeMapping &mapping, bool doubleSided)
+        : m_card(card)
+        , m_data(data)
+        , m_mapping(mapping)
+        , m_doubleSided(doubleSided)
+    {
+    }
+
+    const PrintedCard *face(int person, CardSide side)
+    {
+        if (side == CardSide::Back && !m_doubleSided)
+            return nullptr;
+        const auto key = std::make_pair(person, side);
+        auto found = m_kept.find(key);
+        if (found == m_kept.end()) {
+            const Card card = cardForPerson(m_card, m_data, m_mapping, person, true);
+            PrintedCard printed = side == CardSide::Front ? PrintedCard::from(card)
+                                                          : PrintedCard::from(*card.back, nullptr);
+            found = m_kept.emplace(key, Kept{std::move(printed), m_used.end()}).first;
+        } else {
+            m_used.erase(found->second.use);
+        }
+        // The most recently asked last: the faces a page is drawing are never let go.
+        found->second.use = m_used.insert(m_used.end(), key);
+        while (m_used.size() > KeptFaces) {
+            m_kept.erase(m_used.front());
+            m_used.pop_front();
+        }
+        return &found->second.card;
+    }
+
+private:
+    static constexpr size_t KeptFaces = 64;
+    using Key = std::pair<int, CardSide>;
+    struct Kept {
+        PrintedCard card;
+        std::list<Key>::iterator use;
+    };
+    const Card &m_card;
+    const MergeData &m_data;
+    MergeMapping m_mapping;
+    bool m_doubleSided;
+    std::map<Key, Kept> m_kept;
+    std::list<Key> m_used;
+};
 
 std::optional<PrintCard> readSavedCard(const QString &name)
 {
@@ -234,6 +312,16 @@ int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader 
     for (const QString &note : opened->notes)
         fail(err, QStringLiteral("let op: ") + note);
     const Card &card = opened->card;
+    std::optional<MergeData> team;
+    if (!arguments->data.isEmpty()) {
+        const MergeRead read = readMergeFile(arguments->data);
+        if (!read) {
+            fail(err, read.fault + QStringLiteral(" Er is niets geschreven."));
+            return 1;
+        }
+        team = read.data;
+    }
+    PrintOutcome outcome;
     const bool doubleSided = arguments->duplex != Duplex::FrontOnly;
     if (doubleSided && !card.back) {
         fail(err, QStringLiteral("de kaart '%1' heeft geen achterkant; er is niets geschreven").arg(arguments->name));
@@ -259,15 +347,21 @@ int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader 
     if (doubleSided)
         warnOfEmptyQrCodes(err, QStringLiteral("print"), card.back->design);
 
-    const PrintedCard front = PrintedCard::from(card);
-    const std::optional<PrintedCard> back =
-        doubleSided ? std::optional(PrintedCard::from(*card.back, nullptr)) : std::nullopt;
-    const FaceSource faces = [&](int, CardSide face) -> const PrintedCard * {
-        return face == CardSide::Front ? &front : (back ? &*back : nullptr);
-    };
-    // One-sided, the plan is the sheet in as many pages as copies: the PDF it always was.
-    const PrintOutcome outcome =
-        writePlanPdf(arguments->output, faces, request.sheet, SheetPlan::forOneCard(request));
+    if (!team) {
+        const PrintedCard front = PrintedCard::from(card);
+        const std::optional<PrintedCard> back =
+            doubleSided ? std::optional(PrintedCard::from(*card.back, nullptr)) : std::nullopt;
+        const FaceSource faces = [&](int, CardSide face) -> const PrintedCard * {
+            return face == CardSide::Front ? &front : (back ? &*back : nullptr);
+        };
+        // One-sided, the plan is the sheet in as many pages as copies: the PDF it always was.
+        outcome = writePlanPdf(arguments->output, faces, request.sheet, SheetPlan::forOneCard(request));
+    } else {
+        TeamCards cards(card, *team, MergeMapping::defaultFor(*team), doubleSided);
+        const FaceSource faces = [&](int person, CardSide face) { return cards.face(person, face); };
+        outcome = writePlanPdf(arguments->output, faces, request.sheet,
+                               SheetPlan::forCards(request, int(team->rows.size()), arguments->perPerson));
+    }
     if (!outcome.isPrinted()) {
         fail(err, QString(outcome.message).replace(QLatin1String("\r\n"), QLatin1String(" ")));
         return 1;

@@ -1,0 +1,96 @@
+// A team printed from a file: 1,000 people on a card with a 24-megapixel photo background
+// (its print copy on paper) and a QR code following their lines, 100 sheets to one PDF
+// through the batch program's print, beside one sheet of the same card alone in the same
+// run: the time, and whether the background is stored once (the file should grow by the
+// people's own text and codes only).
+#include "BenchSupport.h"
+#include "background/BackgroundPhoto.h"
+#include "batch/BatchCommands.h"
+#include "cardfile/CardWriter.h"
+#include "core/CardDocument.h"
+#include "core/DataFolder.h"
+#include "stamp/BackPic.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+double printMs(const QStringList &args)
+{
+    QString errors;
+    QTextStream err(&errors);
+    QElapsedTimer timer;
+    timer.start();
+    if (batchPrint(args, err) != 0)
+        qFatal("print failed: %s", qPrintable(errors));
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTemporaryDir folder;
+    DataFolder::setOverride(folder.path());
+
+    const QString jpeg = Bench::writeJpeg(folder, QStringLiteral("photo.jpg"), Bench::photo(6000, 4000, 3));
+    CardDocument document;
+    BackPic backPic;
+    if (!loadBackgroundPhoto(document, backPic, jpeg, PhotoPlacement::Borderless))
+        qFatal("the photo does not load");
+    Card card = document.card();
+    card.state.TextLines = {QString(),
+                            QStringLiteral("Naam"),
+                            QStringLiteral("Functie"),
+                            QStringLiteral("naam@bakker.nl"),
+                            QStringLiteral("Bakker & Zonen"),
+                            QStringLiteral("Dorpsstraat 1"),
+                            QStringLiteral("1234 AB Ergens"),
+                            QStringLiteral("020-1234567")};
+    PlacedObject code;
+    code.kind = PlacedObject::Kind::Qr;
+    code.rect = QRectF(320, 150, 100, 100);
+    code.qr = QrObject::fromLines(card.state.TextLines);
+    card.design.objects.push_back(code);
+    document.replaceCard(QStringLiteral("Kaart"), card, false);
+    if (CardWriter::write(document, QStringLiteral("Team")))
+        qFatal("the card does not save");
+
+    QByteArray csv = "Naam;Functie;E-mail\r\n";
+    constexpr int People = 1000;
+    for (int person = 1; person <= People; ++person)
+        csv += QStringLiteral("Medewerker %1 van Dijk;Adviseur %1;medewerker%1@bakker.nl\r\n").arg(person).toUtf8();
+    const QString data = folder.filePath(QStringLiteral("team.csv"));
+    QFile file(data);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size())
+        qFatal("cannot write the team");
+    file.close();
+
+    const QString sheetPdf = folder.filePath(QStringLiteral("sheet.pdf"));
+    const QString teamPdf = folder.filePath(QStringLiteral("team.pdf"));
+    const QStringList base = {QStringLiteral("Team"), QStringLiteral("--no-correction"), QStringLiteral("--output")};
+    printMs(base + QStringList{sheetPdf}); // fonts and pictures warmed up
+    const double sheetMs = printMs(base + QStringList{sheetPdf});
+    const double teamMs = printMs(base + QStringList{teamPdf, QStringLiteral("--gegevens"), data});
+    const qint64 sheetBytes = QFileInfo(sheetPdf).size();
+    const qint64 teamBytes = QFileInfo(teamPdf).size();
+    const double budget = 1.5 * sheetBytes + 30 * 1024.0 * People;
+    out << "one sheet of the card alone (24 MP photo background, QR code): " << QString::number(sheetMs, 'f', 0)
+        << " ms, " << sheetBytes << " bytes\n";
+    out << People << " people, 100 sheets: " << QString::number(teamMs, 'f', 0) << " ms (target <= 3000 ms), "
+        << teamBytes << " bytes\n";
+    out << "  size over 1.5 x one sheet + 30 KB per person: " << QString::number(teamBytes / budget, 'f', 2)
+        << " (target <= 1)\n";
+    out << "  per person beyond the sheet: " << QString::number((teamBytes - sheetBytes) / 1024.0 / People, 'f', 1)
+        << " KB\n";
+    out.flush();
+    return 0;
+}

@@ -1,0 +1,146 @@
+#include "batch/BatchCommands.h"
+#include "batch/BatchPrintCommand.h"
+#include "cardfile/CardWriter.h"
+#include "core/CardDocument.h"
+#include "core/DataFolder.h"
+#include "print/SheetGeometry.h"
+#include "support/CardEdit.h"
+#include "RenderedPdf.h"
+#include "../qr/QrReader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A team printed from a CSV file as a Dutch spreadsheet writes it: each slot holds its
+// person's name, and its QR code that person's contact.
+class BatchTeam : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        DataFolder::setOverride(folder.path());
+        CardDocument document;
+        editCard(document, [](Card &card) {
+            card.state.TextLines = {QString(),
+                                    QStringLiteral("Naam"),
+                                    QStringLiteral("Functie"),
+                                    QStringLiteral("naam@bakker.nl"),
+                                    QStringLiteral("Bakker & Zonen"),
+                                    QStringLiteral("Dorpsstraat 1"),
+                                    QStringLiteral("1234 AB Ergens"),
+                                    QString()};
+            PlacedObject code;
+            code.kind = PlacedObject::Kind::Qr;
+            code.rect = QRectF(300, 120, 120, 120);
+            code.qr = QrObject::fromLines(card.state.TextLines);
+            card.design.objects.push_back(code);
+        });
+        ASSERT_FALSE(CardWriter::write(document, QStringLiteral("Team")).has_value());
+    }
+    void TearDown() override { DataFolder::setOverride(QString()); }
+
+    QString team(int people)
+    {
+        QByteArray csv = "Naam;Functie;E-mail\r\n";
+        for (int person = 1; person <= people; ++person)
+            csv += QStringLiteral("Persoon%1;Adviseur;p%1@bakker.nl\r\n").arg(person, 2, 10, QLatin1Char('0')).toLatin1();
+        const QString path = folder.filePath(QStringLiteral("team.csv"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(csv);
+        return path;
+    }
+
+    int run(const QStringList &options)
+    {
+        errors.clear();
+        QTextStream err(&errors);
+        return batchPrint(QStringList{QStringLiteral("Team"), QStringLiteral("--output"), pdf,
+                                      QStringLiteral("--no-correction")}
+                              + options,
+                          err);
+    }
+
+    // Per slot of a page: the person's name found there, or "" for an empty slot.
+    QStringList namesInSlots(int page)
+    {
+        const SheetGeometry sheet;
+        QStringList names(sheet.cardCorners().size());
+        for (const PdfWord &word : RenderedPdf::words(pdf, page))
+            for (int slot = 0; slot < names.size(); ++slot)
+                if (word.text.startsWith(QStringLiteral("Persoon"))
+                    && QRectF(sheet.cardCorners()[slot], QSizeF(sheet.cardWidth, sheet.cardHeight))
+                           .contains(word.box.center()))
+                    names[slot] += word.text;
+        return names;
+    }
+
+    QTemporaryDir folder;
+    QString pdf = folder.filePath(QStringLiteral("team.pdf"));
+    QString errors;
+};
+
+QString person(int number)
+{
+    return QStringLiteral("Persoon%1").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+TEST_F(BatchTeam, TwelvePeopleFromTheFourthSlotFillTheRestOfOneSheetAndHalfTheNext)
+{
+    ASSERT_EQ(run({QStringLiteral("--gegevens"), team(12), QStringLiteral("--begin"), QStringLiteral("4")}), 0)
+        << errors.toStdString();
+    ASSERT_EQ(RenderedPdf::pageCount(pdf), 2);
+    QStringList first(3), second;
+    for (int p = 1; p <= 7; ++p)
+        first << person(p);
+    for (int p = 8; p <= 12; ++p)
+        second << person(p);
+    second << QString() << QString() << QString() << QString() << QString();
+    EXPECT_EQ(namesInSlots(1), first);
+    EXPECT_EQ(namesInSlots(2), second);
+
+    // Each slot's code is its own person's contact, not the card's nor a neighbour's.
+    const SheetGeometry sheet;
+    const QImage page = RenderedPdf::renderPage(pdf, 2);
+    for (int slot : {0, 4}) {
+        const QPointF corner = sheet.cardCorners()[slot] * RenderedPdf::PixelsPerMm;
+        const QRect card(corner.toPoint(), QSizeF(sheet.cardWidth * RenderedPdf::PixelsPerMm,
+                                                  sheet.cardHeight * RenderedPdf::PixelsPerMm).toSize());
+        const ReadCode code = readQrCode(page.copy(card));
+        ASSERT_TRUE(code.found) << slot;
+        EXPECT_TRUE(code.bytes.contains("FN:" + person(8 + slot).toUtf8())) << code.bytes.constData();
+        EXPECT_TRUE(code.bytes.contains(QStringLiteral("p%1@bakker.nl").arg(8 + slot, 2, 10, QLatin1Char('0')).toUtf8()))
+            << code.bytes.constData();
+    }
+}
+
+TEST_F(BatchTeam, CardsOfEachPersonSitSideBySideAndTheSetRepeats)
+{
+    ASSERT_EQ(run({QStringLiteral("--gegevens"), team(3), QStringLiteral("--per-persoon"), QStringLiteral("2"),
+                   QStringLiteral("--copies"), QStringLiteral("2")}),
+              0)
+        << errors.toStdString();
+    ASSERT_EQ(RenderedPdf::pageCount(pdf), 2);
+    EXPECT_EQ(namesInSlots(1), (QStringList{person(1), person(1), person(2), person(2), person(3), person(3),
+                                            person(1), person(1), person(2), person(2)}));
+    EXPECT_EQ(namesInSlots(2).mid(0, 3), (QStringList{person(3), person(3), QString()}));
+}
+
+TEST_F(BatchTeam, AFileThatCannotBeReadWritesNothingAndPerPersonNeedsData)
+{
+    const QString broken = folder.filePath(QStringLiteral("kapot.csv"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Naam;Functie\r\n\"Jan;Directeur\r\n");
+    file.close();
+    EXPECT_EQ(run({QStringLiteral("--gegevens"), broken}), 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("kapot.csv"))) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("regel 2"))) << errors.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(run({QStringLiteral("--per-persoon"), QStringLiteral("2")}), 2);
+    EXPECT_FALSE(QFile::exists(pdf));
+}
