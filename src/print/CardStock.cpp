@@ -45,12 +45,10 @@ const QList<CardStock> Stocks = {
 // A rounding smaller than this is the source's own conversion from points, not ours.
 constexpr double NoteworthyMm = 0.005;
 
-// What a field keeps of a figure: a tenth of a millimetre. A gap of a hair below zero
-// (a template's pitch a rounding short of its card) keeps 0, not "-0".
+// What a field keeps of a figure: a tenth of a millimetre.
 double keptTenth(double mm)
 {
-    const double rounded = std::round(mm * 10) / 10;
-    return rounded == 0 ? 0.0 : rounded;
+    return std::round(mm * 10) / 10;
 }
 
 QString tenths(double mm, const QLocale &locale)
