@@ -91,7 +91,7 @@ TEST_F(Templates, EquivCopiesATemplateOfTheSameBrandUnderItsOwnName)
         sheet("Merk", "1", "width=\"85mm\" height=\"54mm\"", layouts) +
         "  <Template brand=\"Merk\" part=\"2\" equiv=\"1\"/>\n"
         "  <Template brand=\"Merk\" part=\"3\" equiv=\"2\" description=\"Eigen naam\"/>\n"
-        "  <Template brand=\"Ander\" part=\"4\" equiv=\"1\"/>\n" // another brand's part 1 is no original
+        "  <Template brand=\"Ander\" part=\"4\" equiv=\"1\"/>\n" // another brand's template "1" is no original
         "  <Template brand=\"Merk\" part=\"5\" equiv=\"9\"/>\n"
         "  <Template brand=\"Merk\" part=\"6\" equiv=\"7\"/>\n"
         "  <Template brand=\"Merk\" part=\"7\" equiv=\"6\"/>\n";
