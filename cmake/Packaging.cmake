@@ -41,8 +41,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # decoding options (decoder_id), which its symbols do not show.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, qt6-image-formats-plugins, fonts-liberation, libheif1 (>= 1.15)")
 # The press-ready PDF runs Ghostscript; without it that one command says so and the
-# rest of the program works.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ghostscript")
+# rest of the program works. The label template library adds its business-card sheets
+# to "Kaartpapier"; without it the list holds the built-in ones.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ghostscript, glabels-data")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -8,7 +8,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libwmf-dev l
           qt6-translations-l10n qt6-image-formats-plugins libheif-dev libfontconfig-dev
           libqrencode-dev libzxing-dev
           desktop-file-utils appstream lintian dpkg-dev
-          ghostscript qpdf)
+          ghostscript qpdf
+          glabels-data python3)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

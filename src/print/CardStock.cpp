@@ -1,5 +1,6 @@
 #include "print/CardStock.h"
 
+#include <QStringList>
 #include <cmath>
 
 namespace {
@@ -41,9 +42,18 @@ const QList<CardStock> Stocks = {
     {QStringLiteral("Encre.com"), QStringLiteral("BCV10"), 17, 15, 86, 54, 4, 1.5, 10},
 };
 
+// A rounding smaller than this is the source's own conversion from points, not ours.
+constexpr double NoteworthyMm = 0.005;
+
+// What a field keeps of a figure: a tenth of a millimetre.
+double keptTenth(double mm)
+{
+    return std::round(mm * 10) / 10;
+}
+
 QString tenths(double mm, const QLocale &locale)
 {
-    const double rounded = std::round(mm * 10) / 10;
+    const double rounded = keptTenth(mm);
     return locale.toString(rounded, 'f', rounded == std::round(rounded) ? 0 : 1);
 }
 
@@ -80,6 +90,45 @@ PrintSettings CardStock::settings(const QLocale &locale) const
     s.PrintOffsetV = int32_t(std::lround(columnGap));
     s.CardsPerSheet = uint8_t(cards);
     return s;
+}
+
+QList<CardStock::Rounding> CardStock::roundings() const
+{
+    const Rounding fields[] = {
+        {QStringLiteral("A"), left + LayoutStartLeftMm, keptTenth(left + LayoutStartLeftMm)},
+        {QStringLiteral("B"), top + LayoutStartUpMm, keptTenth(top + LayoutStartUpMm)},
+        {QStringLiteral("C"), cardWidth, keptTenth(cardWidth)},
+        {QStringLiteral("D"), cardHeight, keptTenth(cardHeight)},
+        {QStringLiteral("H"), rowGap, keptTenth(rowGap)},
+        {QStringLiteral("V"), columnGap, double(std::lround(columnGap))},
+    };
+    QList<Rounding> found;
+    for (const Rounding &field : fields)
+        if (std::abs(field.kept - field.exact) >= NoteworthyMm)
+            found.append(field);
+    return found;
+}
+
+QString CardStock::toolTip() const
+{
+    const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
+    QStringList lines;
+    if (!description.isEmpty())
+        lines << description;
+    if (!source.isEmpty())
+        lines << QStringLiteral("Uit %1").arg(source);
+    const QList<Rounding> rounded = roundings();
+    if (rounded.isEmpty())
+        return lines.join(QLatin1Char('\n'));
+    lines << QStringLiteral("Afgerond voor de instellingen:");
+    const auto hundredths = [&](double mm, const QString &plus) {
+        return (mm < 0 ? QStringLiteral("\u2212") : plus) + dutch.toString(std::abs(mm), 'f', 2);
+    };
+    for (const Rounding &r : rounded)
+        lines << QStringLiteral("%1: %2 \u2192 %3 mm (%4 mm)")
+                     .arg(r.field, hundredths(r.exact, QString()), tenths(r.kept, dutch),
+                          hundredths(r.kept - r.exact, QStringLiteral("+")));
+    return lines.join(QLatin1Char('\n'));
 }
 
 const QList<CardStock> &CardStock::all()

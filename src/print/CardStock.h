@@ -9,7 +9,8 @@
 
 // A sheet of pre-cut business cards as its maker publishes it: where the first card's
 // cut corner lies on the A4 sheet, the card's size, the gaps between cards and how
-// many cards the sheet holds. All in millimetres from the sheet's top-left corner.
+// many cards the sheet holds. All in millimetres from the sheet's top-left corner, as
+// exactly as the source gives them; the settings round them (settings()).
 struct CardStock {
     QString maker;
     QString productCode;
@@ -20,6 +21,10 @@ struct CardStock {
     double columnGap;
     double rowGap;
     int cards;
+    // What the source calls the product, and the file it came from; both empty for the
+    // sheets built into the program.
+    QString description = {};
+    QString source = {};
 
     // "Kaartpapier" shows it as "Maker code (85 × 54 mm, 10)".
     QString caption() const;
@@ -33,6 +38,18 @@ struct CardStock {
     // millimetres in the settings. Texts are written with the locale's decimal separator,
     // rounded to a tenth so they pass the field check.
     PrintSettings settings(const QLocale &locale) const;
+
+    // Where settings() had to round a figure by 0.005 mm or more, one entry per field
+    // (A, B, C, D, H, V) with the figure and what the settings keep.
+    struct Rounding {
+        QString field;
+        double exact;
+        double kept;
+    };
+    QList<Rounding> roundings() const;
+    // "Kaartpapier" shows it over the sheet's entry: the description, the source and
+    // each rounding with how far it moves the field.
+    QString toolTip() const;
 
     // The widely sold A4 sheets the margins dialog offers.
     static const QList<CardStock> &all();

@@ -1,7 +1,7 @@
 #include "print/MarginsForm.h"
 
 #include "core/Questions.h"
-#include "print/CardStock.h"
+#include "print/TemplateLibrary.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -26,17 +26,29 @@ constexpr FieldMeaning Meanings[MarginsForm::FieldCount] = {
 };
 
 // A field still being typed must pass too: "12," on the way to "12,5" is a number.
-QRegularExpression numberPattern(const QLocale &locale)
+// Made once per decimal point: every stock of the library passes through it.
+const QRegularExpression &numberPattern(const QLocale &locale)
 {
-    const QString point = QRegularExpression::escape(locale.decimalPoint());
-    return QRegularExpression(
-        QStringLiteral("^[+-]?([0-9]+(%1[0-9]*)?|%1[0-9]+)$").arg(point));
+    thread_local QString point;
+    thread_local QRegularExpression pattern;
+    if (point != locale.decimalPoint() || pattern.pattern().isEmpty()) {
+        point = locale.decimalPoint();
+        pattern = QRegularExpression(
+            QStringLiteral("^[+-]?([0-9]+(%1[0-9]*)?|%1[0-9]+)$").arg(QRegularExpression::escape(point)));
+    }
+    return pattern;
 }
 
 } // namespace
 
 MarginsForm::MarginsForm(const PrintSettings &settings, const QLocale &locale)
+    : MarginsForm(settings, locale, TemplateLibrary::offered())
+{
+}
+
+MarginsForm::MarginsForm(const PrintSettings &settings, const QLocale &locale, const QList<CardStock> &stocks)
     : m_locale(locale)
+    , m_stocks(stocks)
 {
     fill(settings);
     m_stock = matchingStock();
@@ -70,30 +82,36 @@ QStringList MarginsForm::cardCountChoices()
     return choices;
 }
 
-QStringList MarginsForm::stockChoices()
+QStringList MarginsForm::stockChoices() const
 {
     QStringList choices{QStringLiteral("Eigen instellingen")};
-    for (const CardStock &stock : CardStock::all())
+    for (const CardStock &stock : m_stocks)
         choices << stock.caption();
     return choices;
 }
 
+QString MarginsForm::stockTip(int choice) const
+{
+    return choice >= 1 && choice <= m_stocks.size() ? m_stocks.at(choice - 1).toolTip() : QString();
+}
+
 void MarginsForm::chooseStock(int choice)
 {
-    if (choice < 1 || choice > CardStock::all().size()) {
+    if (choice < 1 || choice > m_stocks.size()) {
         m_stock = 0;
         return;
     }
-    fill(CardStock::all().at(choice - 1).settings(m_locale));
+    fill(m_stocks.at(choice - 1).settings(m_locale));
     m_stock = choice;
 }
 
+// The first stock whose settings the fields hold: a sheet of the library that prints
+// exactly as an earlier one shows as that one.
 int MarginsForm::matchingStock() const
 {
-    for (int i = 0; i < CardStock::all().size(); ++i) {
-        const PrintSettings s = CardStock::all().at(i).settings(m_locale);
+    for (int i = 0; i < m_stocks.size(); ++i) {
         MarginsForm other(*this);
-        other.fill(s);
+        other.fill(m_stocks.at(i).settings(m_locale));
         if (other.m_fields == m_fields && other.m_cardCount == m_cardCount)
             return i + 1;
     }

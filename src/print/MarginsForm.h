@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/PrintSettings.h"
+#include "print/CardStock.h"
 
 #include <QLocale>
 #include <QString>
@@ -18,8 +19,10 @@ public:
     static constexpr int FieldCount = 6;
 
     // Fills the fields from the settings, each through the field check, so that a
-    // stored text the check refuses shows as an empty field.
+    // stored text the check refuses shows as an empty field. "Kaartpapier" offers the
+    // stocks given, or those of TemplateLibrary::offered().
     MarginsForm(const PrintSettings &settings, const QLocale &locale);
+    MarginsForm(const PrintSettings &settings, const QLocale &locale, const QList<CardStock> &stocks);
 
     // Fields are numbered 1..6.
     QString fieldText(int field) const { return m_fields.at(field - 1); }
@@ -31,8 +34,10 @@ public:
     // A card count the user chose; a change makes the stock "Eigen instellingen".
     void setCardCountText(const QString &text);
 
-    // "Kaartpapier": "Eigen instellingen" (0), then the sheets of CardStock::all().
-    static QStringList stockChoices();
+    // "Kaartpapier": "Eigen instellingen" (0), then the stocks, each with its tooltip.
+    QStringList stockChoices() const;
+    QString stockTip(int choice) const;
+    const QList<CardStock> &stocks() const { return m_stocks; }
     int stockChoice() const { return m_stock; }
     // Choosing a sheet fills the six fields and the card count with its settings;
     // "Eigen instellingen" leaves them as they are. Editing a field afterwards
@@ -71,6 +76,7 @@ private:
     QString displayText(const GeneralValue &value) const;
 
     QLocale m_locale;
+    QList<CardStock> m_stocks;
     std::array<QString, FieldCount> m_fields;
     QString m_cardCount;
     int m_stock = 0;

@@ -7,8 +7,10 @@
 #include "print/CorrectionForm.h"
 #include "print/MarginsForm.h"
 #include "print/PdfSheetWriter.h"
+#include "print/TemplateLibrary.h"
 #include "MarkedCard.h"
 #include "RenderedPdf.h"
+#include "TemplateFolder.h"
 #include "support/CardEdit.h"
 
 #include <QFile>
@@ -99,34 +101,79 @@ protected:
     QTemporaryDir folder;
 };
 
+// Through the margins form, as the dialog fills and confirms it: printed, every card of
+// the sheet lies on its cut corner and the last one ends where its cut ends.
+void expectCardsOnTheirCuts(const MarginsForm &offering, int choice, const QString &file)
+{
+    const CardStock &stock = offering.stocks().at(choice - 1);
+    const std::string name = stock.caption().toStdString();
+    MarginsForm form(offering);
+    form.chooseStock(choice);
+    for (int field = 1; field <= MarginsForm::FieldCount; ++field)
+        ASSERT_FALSE(form.fieldText(field).isEmpty()) << name << " field " << field;
+    PrintSettings settings;
+    form.confirm(settings);
+
+    ASSERT_TRUE(writeSheetPdf(file, markedCard(), SheetGeometry::from(settings), 1).isPrinted());
+    const QList<QRectF> cuts = stock.cutRectangles();
+    ASSERT_EQ(cuts.size(), stock.cards);
+    const QImage page = renderPage(file); // 0.1 mm pixels serve a 0.2 mm tolerance
+    for (const QRectF &cut : cuts) {
+        const QRectF block = boxOf(page, QRectF(cut.topLeft() - QPointF(1, 1), QSizeF(3, 3)), isMagenta);
+        expectNear(block.topLeft(), cut.topLeft(), 0.2, name);
+    }
+    const QRectF all = boxOf(page, QRectF(0, 0, 210, 297), isPrinted);
+    expectNear(all.bottomRight(), cuts.last().bottomRight(), 0.2, name + " last card's end");
+}
+
 } // namespace
 
 TEST_F(Calibration, EveryStockPresetPutsEachCardOnItsCutCorner)
 {
-    const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
-    const PrintedCard card = markedCard();
-    for (int choice = 1; choice <= CardStock::all().size(); ++choice) {
-        const CardStock &stock = CardStock::all().at(choice - 1);
-        // Through the margins form, as the dialog fills and confirms it.
-        MarginsForm form(PrintSettings(), dutch);
-        form.chooseStock(choice);
-        for (int field = 1; field <= MarginsForm::FieldCount; ++field)
-            ASSERT_FALSE(form.fieldText(field).isEmpty()) << stock.caption().toStdString() << " field " << field;
-        PrintSettings settings;
-        form.confirm(settings);
+    const MarginsForm builtIn(PrintSettings(), QLocale(QLocale::Dutch, QLocale::Netherlands), CardStock::all());
+    for (int choice = 1; choice <= CardStock::all().size(); ++choice)
+        expectCardsOnTheirCuts(builtIn, choice, pdf(QStringLiteral("stock%1.pdf").arg(choice)));
+}
 
-        const QString file = pdf(QStringLiteral("stock%1.pdf").arg(choice));
-        ASSERT_TRUE(writeSheetPdf(file, card, SheetGeometry::from(settings), 1).isPrinted());
-        const QList<QRectF> cuts = stock.cutRectangles();
-        ASSERT_EQ(cuts.size(), stock.cards);
-        const QImage page = renderPage(file); // 0.1 mm pixels serve a 0.2 mm tolerance
-        for (const QRectF &cut : cuts) {
-            const QRectF block = boxOf(page, QRectF(cut.topLeft() - QPointF(1, 1), QSizeF(3, 3)), isMagenta);
-            expectNear(block.topLeft(), cut.topLeft(), 0.2, stock.caption().toStdString());
-        }
-        const QRectF all = boxOf(page, QRectF(0, 0, 210, 297), isPrinted);
-        expectNear(all.bottomRight(), cuts.last().bottomRight(), 0.2, stock.caption().toStdString() + " last card's end");
-    }
+// A sheet of the template library, written in points as much of it is: chosen, printed
+// and measured with the test page as a built-in one.
+TEST_F(Calibration, ALibrarySheetPrintsAndCalibratesAsABuiltInOne)
+{
+    const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
+    QTemporaryDir library;
+    ASSERT_TRUE(TemplateFolder::write(
+        QDir(library.path()), QStringLiteral("pearl-templates.xml"),
+        TemplateFolder::file(TemplateFolder::sheet(
+            "Sattleford", "VM-6253", "width=\"240.945pt\" height=\"153.071pt\"",
+            TemplateFolder::layout("nx=\"2\" ny=\"5\" x0=\"46.7717pt\" y0=\"17.0079pt\" dx=\"255.118pt\" "
+                                   "dy=\"157.323pt\"")))));
+    const QList<CardStock> offered =
+        TemplateLibrary::combined(CardStock::all(), TemplateLibrary::read({library.path()}).stocks);
+    ASSERT_EQ(offered.size(), CardStock::all().size() + 1);
+    const int choice = int(offered.size());
+    const MarginsForm form(PrintSettings(), dutch, offered);
+    EXPECT_EQ(form.stockChoices().last(), QStringLiteral("Sattleford VM-6253 (85 \u00d7 54 mm, 10)"));
+    expectCardsOnTheirCuts(form, choice, pdf(QStringLiteral("library.pdf")));
+
+    MarginsForm chosen(form);
+    chosen.chooseStock(choice);
+    PrintSettings settings;
+    chosen.confirm(settings);
+    EXPECT_EQ(MarginsForm(settings, dutch, offered).stockChoice(), choice) << "reopened, the dialog shows the sheet";
+
+    // The test page's rulers cross at the first card's cut corner and the last card's end,
+    // and its outlines lie on the cuts.
+    const SheetGeometry sheet = SheetGeometry::from(settings);
+    const CalibrationSheet::Corners corners = CalibrationSheet::nominalCorners(sheet);
+    const QList<QRectF> cuts = offered.last().cutRectangles();
+    expectNear(corners.topLeft, cuts.first().topLeft(), 0.05, "top-left ruler");
+    expectNear(corners.bottomRight, cuts.last().bottomRight(), 0.05, "bottom-right ruler");
+    const QString file = pdf(QStringLiteral("library-test-page.pdf"));
+    ASSERT_TRUE(writePagesPdf(file, [&](QPainter &p) { CalibrationSheet::draw(p, sheet, QStringLiteral("Kantoor")); }, 1)
+                    .isPrinted());
+    const QPointF corner = cuts.first().topLeft();
+    const Window top = renderWindow(file, QRectF(corner + QPointF(40, -1), QSizeF(2, 2)), Fine);
+    expectLinesAt(lineCentres(top, false, corner.x() + 41), {corner.y()}, "first card's top edge");
 }
 
 TEST_F(Calibration, PresetsAreChosenAndEditingSwitchesBackToOwnSettings)
@@ -134,8 +181,8 @@ TEST_F(Calibration, PresetsAreChosenAndEditingSwitchesBackToOwnSettings)
     const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
     MarginsForm form(PrintSettings(), dutch);
     EXPECT_EQ(form.stockChoice(), 0);
-    EXPECT_EQ(MarginsForm::stockChoices().first(), QStringLiteral("Eigen instellingen"));
-    EXPECT_GE(MarginsForm::stockChoices().size(), 9) << "at least eight sheets";
+    EXPECT_EQ(form.stockChoices().first(), QStringLiteral("Eigen instellingen"));
+    EXPECT_GE(form.stockChoices().size(), 9) << "at least eight sheets";
 
     form.chooseStock(1); // Avery Zweckform 32015: 8 cards with 6 mm gaps
     EXPECT_EQ(form.stockChoice(), 1);

@@ -4,9 +4,14 @@
 #include "RenderedPdf.h"
 #include "print/CalibrationSheet.h"
 #include "print/CorrectionFile.h"
+#include "print/TemplateLibrary.h"
 #include "support/CardEdit.h"
+#include "TemplateFolder.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 
@@ -55,6 +60,60 @@ TEST_F(CalibrationWindow, StockChoiceFillsTheFieldsAndEditingSwitchesBack)
     });
     EXPECT_EQ(doc.printSettings().PrintMarginB, GeneralValue("17,5"));
     EXPECT_EQ(doc.printSettings().CardWidthMm, GeneralValue("85"));
+}
+
+// The library's sheets after the built-in ones, each with its tip; typing part of a product
+// code leaves its sheets in the list, and taking one fills the fields.
+TEST_F(CalibrationWindow, LibrarySheetsAreListedAndTypingFindsThem)
+{
+    QTemporaryDir library;
+    using namespace TemplateFolder;
+    ASSERT_TRUE(write(QDir(library.path()), QStringLiteral("cards-templates.xml"),
+                      file(goodSheet("Sigel", "LP 795") + goodSheet("Hama", "50400") +
+                           "  <Template brand=\"Sigel\" part=\"LP 796\" equiv=\"LP 795\"/>\n")));
+    TemplateLibrary::useFolders({library.path()});
+    const int builtIn = int(CardStock::all().size());
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        auto *stock = in<QComboBox>(d, QStringLiteral("KaartpapierKeuze"));
+        ASSERT_EQ(stock->count(), 1 + builtIn + 3);
+        EXPECT_EQ(stock->itemText(builtIn + 1), QStringLiteral("Hama 50400 (85 \u00d7 55 mm, 10)")) << "by brand";
+        EXPECT_TRUE(stock->itemData(builtIn + 1, Qt::ToolTipRole).toString().contains(library.path()));
+
+        retype(stock->lineEdit(), QStringLiteral("lp 79"));
+        QCompleter *search = stock->completer();
+        ASSERT_NE(search, nullptr);
+        EXPECT_EQ(search->completionCount(), 2) << "Sigel LP 795 and LP 796, in any case";
+        ASSERT_TRUE(search->popup()->isVisible());
+        QTest::keyClick(search->popup(), Qt::Key_Down);
+        QTest::keyClick(search->popup(), Qt::Key_Down);
+        QTest::keyClick(search->popup(), Qt::Key_Return);
+        EXPECT_EQ(stock->currentIndex(), builtIn + 3);
+        EXPECT_EQ(stock->currentText(), QStringLiteral("Sigel LP 796 (85 \u00d7 55 mm, 10)"));
+        EXPECT_EQ(d.findChild<QLineEdit *>(QStringLiteral("MargeText(1)"))->text(), QStringLiteral("17"));
+        EXPECT_EQ(d.findChild<QLineEdit *>(QStringLiteral("MargeText(2)"))->text(), QStringLiteral("14,5"));
+        EXPECT_EQ(stock->count(), 1 + builtIn + 3) << "nothing typed became a choice";
+        click(d, QStringLiteral("OkKnop"));
+    });
+    EXPECT_EQ(doc.printSettings().CardHeightMm, GeneralValue("55"));
+    TemplateLibrary::useFolders({});
+}
+
+TEST_F(CalibrationWindow, HostileTemplateFilesDoNotHoldUpTheDialog)
+{
+    QTemporaryDir user;
+    TemplateFolder::writeHostileFiles(QDir(user.path()));
+    ASSERT_TRUE(TemplateFolder::write(QDir(user.path()), QStringLiteral("mine.template"),
+                                      TemplateFolder::file(TemplateFolder::goodSheet("Eigen", "1"))));
+    TemplateLibrary::useFolders({user.path()});
+    QElapsedTimer timer;
+    timer.start();
+    withDialog(QStringLiteral("FileMarges"), [&](QDialog &d) {
+        EXPECT_LT(timer.elapsed(), 1000);
+        auto *stock = in<QComboBox>(d, QStringLiteral("KaartpapierKeuze"));
+        EXPECT_EQ(stock->count(), 1 + CardStock::all().size() + 1);
+        EXPECT_TRUE(stock->itemText(stock->count() - 1).startsWith(QStringLiteral("Eigen 1 ")));
+    });
+    TemplateLibrary::useFolders({});
 }
 
 TEST_F(CalibrationWindow, ReadingsAreStoredForThisPrinterOnlyAndTheIniStaysAsItWas)

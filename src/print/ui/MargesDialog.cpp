@@ -9,10 +9,14 @@
 #include "print/PrintTarget.h"
 #include "window/WindowControls.h"
 
+#include <QAbstractProxyModel>
 #include <QComboBox>
+#include <QCompleter>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 using namespace WindowControls;
 using namespace PrintDialogControls;
@@ -91,14 +95,55 @@ void MargesDialog::buildStockFrame()
     QWidget *frame4 = frame(this, QStringLiteral("Frame4"), pixelRect(6, 0, 363, StockStripHeight - 2));
     greyCaption(frame4, QStringLiteral("Label6"), QPoint(9, 16), QStringLiteral("Kaartpapier"));
     m_stock = new QComboBox(frame4);
-    m_stock->addItems(MarginsForm::stockChoices());
+    const QStringList choices = m_form.stockChoices();
+    m_stock->addItems(choices);
+    for (int choice = 1; choice < choices.size(); ++choice)
+        m_stock->setItemData(choice, m_form.stockTip(choice), Qt::ToolTipRole);
+    m_stock->setMaxVisibleItems(20);
     place(m_stock, QStringLiteral("KaartpapierKeuze"), pixelRect(80, 12, 274, 20));
-    m_stock->setToolTip(QStringLiteral(" Vult de marges in voor een vel kaartpapier "));
+    m_stock->setToolTip(QStringLiteral(" Vult de marges in voor een vel kaartpapier; typ om te zoeken "));
+
+    // Typing filters the list on any part of a name, so that a product code finds its sheet
+    // among the library's many; what is typed is never added as a choice.
+    m_stock->setEditable(true);
+    m_stock->setInsertPolicy(QComboBox::NoInsert);
+    auto *search = new QCompleter(m_stock->model(), m_stock);
+    search->setFilterMode(Qt::MatchContains);
+    search->setCaseSensitivity(Qt::CaseInsensitive);
+    search->setCompletionMode(QCompleter::PopupCompletion);
+    search->setMaxVisibleItems(20);
+    m_stock->setCompleter(search);
+
     // Only the user's choice fills the fields; the dialog setting the box does not.
-    connect(m_stock, &QComboBox::activated, this, [this](int choice) {
-        m_form.chooseStock(choice);
-        showForm();
+    connect(m_stock, &QComboBox::activated, this, &MargesDialog::stockChosen);
+    connect(search, qOverload<const QModelIndex &>(&QCompleter::activated), this, [this, search](const QModelIndex &found) {
+        const auto *filtered = qobject_cast<const QAbstractProxyModel *>(search->completionModel());
+        if (filtered)
+            stockChosen(filtered->mapToSource(found).row());
     });
+    // Clicking into the box selects its text, so that typing starts a search.
+    m_stockText = m_stock->lineEdit();
+    m_stockText->installEventFilter(this);
+    // A search left without a choice shows the choice in force again.
+    connect(m_stock->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { m_stock->setEditText(m_stock->itemText(m_stock->currentIndex())); });
+}
+
+bool MargesDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // After the click has placed the cursor, which would undo a selection made now.
+    if (watched == m_stockText && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, m_stockText, &QLineEdit::selectAll);
+    return QDialog::eventFilter(watched, event);
+}
+
+void MargesDialog::stockChosen(int choice)
+{
+    if (choice < 0)
+        return;
+    m_form.chooseStock(choice);
+    showForm();
+    m_stock->setEditText(m_stock->itemText(m_stock->currentIndex()));
 }
 
 void MargesDialog::buildCorrectionFrame()

@@ -37,11 +37,15 @@ public:
     MargesDialog(PrintSettings &settings, Questions &questions, PrintTarget &printer, const QString &correctionFile,
                  QWidget *parent = nullptr);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildDiagramFrame();
     void buildFieldFrame();
     void buildButtonFrame();
     void buildStockFrame();
+    void stockChosen(int choice);
     void buildCorrectionFrame();
     void showForm();
     void fieldEdited(int field, const QString &text);
@@ -69,6 +73,7 @@ private:
     std::array<QLineEdit *, CorrectionForm::FieldCount> m_readingFields{};
     QComboBox *m_cardCount = nullptr;
     QComboBox *m_stock = nullptr;
+    QLineEdit *m_stockText = nullptr; // the stock box's own text, where a search is typed
     QLabel *m_correction = nullptr;
     CorrectionForm m_backReadings;
     std::array<QLineEdit *, CorrectionForm::FieldCount> m_backFields{};
