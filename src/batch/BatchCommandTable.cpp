@@ -110,7 +110,7 @@ const QString CalibrateHelp = QStringLiteral(
 
 const QString DrukklaarHelp = QStringLiteral(
     "gebruik: lumovander-batch drukklaar NAAM --output BESTAND.pdf [--size BxH] [--bleed MM]\n"
-    "                                 [--no-marks] [--rgb] [--folder MAP]\n"
+    "                                 [--no-marks] [--rgb] [--folder MAP] [--gegevens BESTAND]\n"
     "\n"
     "Maakt van de bewaarde kaart NAAM een drukklare PDF voor de drukkerij: één kaartje per\n"
     "bladzijde op snijmaat met afloop, TrimBox en BleedBox, snijtekens en PDF/X-3 in CMYK\n"
@@ -126,6 +126,9 @@ const QString DrukklaarHelp = QStringLiteral(
     "  --no-marks           zonder snijtekens\n"
     "  --rgb                RGB met sRGB als doel, voor een digitale drukkerij, in plaats van CMYK\n"
     "  --folder MAP         de map met Cards en Lumovander.ini\n"
+    "  --gegevens BESTAND   een team uit een CSV- of vCard-bestand, zoals bij print: ieder een\n"
+    "                       bladzijde (met achterkant twee) met de eigen regels; een\n"
+    "                       waarschuwing die maar voor één persoon geldt, noemt die persoon\n"
     "\n"
     "Voorbeeld:\n"
     "  lumovander-batch drukklaar Jan --output jan-drukker.pdf --size 85x55\n");

@@ -6,6 +6,9 @@
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
 #include "core/SettingsFile.h"
+#include "merge/MergeCard.h"
+#include "merge/MergeFile.h"
+#include "merge/MergePerson.h"
 #include "press/PressPdf.h"
 
 #include <QFileInfo>
@@ -13,16 +16,18 @@
 #include <optional>
 
 // lumovander-batch drukklaar NAME --output FILE.pdf [--size WxH] [--bleed MM] [--no-marks]
-//                           [--rgb] [--folder DIR]
+//                           [--rgb] [--folder DIR] [--gegevens FILE]
 // The saved card NAME as a press-ready PDF: a page at the trim size (the card's own
 // C x D mm of DIR's Lumovander.ini unless --size says otherwise) with bleed, boxes and
 // crop marks, and a card with a back the back as a second page alike; PDF/X-3 in FOGRA39
 // CMYK or, with --rgb, RGB with sRGB as its intent. The warnings a print shop would give,
-// a back's named so, go to stderr, each on a line; they never stop it.
+// a back's named so, go to stderr, each on a line; they never stop it. --gegevens gives
+// every person of a CSV or vCard file a page (two with a back) with their own lines, as
+// print --gegevens does; a warning that holds for one person only names them.
 namespace {
 
 const QString Usage = QStringLiteral("usage: lumovander-batch drukklaar NAME --output FILE.pdf [--size WxH] "
-                                     "[--bleed MM] [--no-marks] [--rgb] [--folder DIR]");
+                                     "[--bleed MM] [--no-marks] [--rgb] [--folder DIR] [--gegevens FILE]");
 
 // The trim sizes a card can be pressed at, in millimetres.
 constexpr double MinTrimMm = 20;
@@ -55,7 +60,8 @@ int batchDrukklaar(const QStringList &args, QTextStream &err)
     const bool rgb = valued.removeAll(QStringLiteral("--rgb")) > 0;
     QString problem;
     const auto words = parseBatchArguments(
-        valued, {QStringLiteral("--output"), QStringLiteral("--size"), QStringLiteral("--bleed"), QStringLiteral("--folder")},
+        valued, {QStringLiteral("--output"), QStringLiteral("--size"), QStringLiteral("--bleed"), QStringLiteral("--folder"),
+                 QStringLiteral("--gegevens")},
         problem);
     if (!words) {
         fail(err, problem);
@@ -128,7 +134,24 @@ int batchDrukklaar(const QStringList &args, QTextStream &err)
     const PressGeometry page(request.options, QSizeF(sheet.cardWidth, sheet.cardHeight));
     if (const QString fit = page.fitMessage(); !fit.isEmpty())
         err << "lumovander-batch drukklaar: " << oneLine(fit) << '\n';
-    const PressResult result = writePressPdf(output, PressFaces::of(document.card()), sheet, request);
+    QList<PressPerson> people;
+    if (const QString data = words->options.value(QStringLiteral("--gegevens")); !data.isEmpty()) {
+        const MergeRead read = readMergeFile(data);
+        if (!read) {
+            fail(err, read.fault + QStringLiteral(" Er is niets geschreven."));
+            return 1;
+        }
+        const MergeMapping mapping = MergeMapping::defaultFor(read.data);
+        for (int row = 0; row < read.data.rows.size(); ++row) {
+            QString who = personName(read.data, mapping, row);
+            if (who.isEmpty())
+                who = QStringLiteral("Persoon %1").arg(row + 1);
+            people.append({who, PressFaces::of(cardForPerson(document.card(), read.data, mapping, row, true))});
+        }
+    } else {
+        people.append({QString(), PressFaces::of(document.card())});
+    }
+    const PressResult result = writePressPdf(output, people, sheet, request);
     for (const QString &warning : result.warnings)
         err << "lumovander-batch drukklaar: waarschuwing: " << oneLine(warning) << '\n';
     if (!result.written) {

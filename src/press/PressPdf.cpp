@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <optional>
 
 namespace PressProfiles {
 
@@ -96,8 +97,21 @@ PressResult writePressPdf(const QString &fileName, const PressFaces &card, const
                           const PressRequest &request, const Ghostscript::Setup &ghostscript,
                           Ghostscript::StopSwitch *stop)
 {
+    return writePressPdf(fileName, QList<PressPerson>{{QString(), card}}, sheet, request, ghostscript, stop);
+}
+
+PressResult writePressPdf(const QString &fileName, const QList<PressPerson> &people, const SheetGeometry &sheet,
+                          const PressRequest &request, const Ghostscript::Setup &ghostscript,
+                          Ghostscript::StopSwitch *stop)
+{
     const PressGeometry page(request.options, QSizeF(sheet.cardWidth, sheet.cardHeight));
-    const QStringList warnings = PressWarnings::check(card, sheet, page);
+    QStringList warnings;
+    for (qsizetype person = 0; person < people.size(); ++person)
+        for (const QString &warning : PressWarnings::check(people[person].faces, sheet, page))
+            if (person == 0)
+                warnings << warning;
+            else if (!warnings.contains(warning))
+                warnings << people[person].who + QStringLiteral(": ") + warning;
     const QString notWritten = QStringLiteral("De drukklare PDF '%1' is niet geschreven.\r\n").arg(fileName);
 
     QTemporaryDir work;
@@ -114,19 +128,28 @@ PressResult writePressPdf(const QString &fileName, const PressFaces &card, const
         return failed(warnings, notWritten + Ghostscript::MissingMessage);
     }
 
-    // Each face is a page of its own, flattened or not by what it holds itself.
-    QStringList pages{FrontPage};
-    QList<QByteArray> ours{pressPagePdf(card.front, sheet, page, request.title)};
-    if (card.back) {
-        pages << BackPage;
-        ours << pressPagePdf(*card.back, sheet, page, request.title);
-    }
-    for (const QByteArray &pdf : ours)
+    // Each face is a page of its own, flattened or not by what it holds itself; each is
+    // written as soon as it is drawn, so a large team is never held as pages in memory.
+    // A card alone keeps the page names it always had.
+    QStringList pages;
+    const auto addPage = [&](const PrintedCard &face, const QString &name) -> std::optional<QString> {
+        const QByteArray pdf = pressPagePdf(face, sheet, page, request.title);
         if (pdf.isEmpty())
-            return failed(warnings, notWritten + QStringLiteral("De pagina kon niet worden getekend."));
-    for (qsizetype i = 0; i < pages.size(); ++i)
-        if (AtomicFile::write(folder.filePath(pages[i]), ours[i]))
-            return failed(warnings, notWritten + QStringLiteral("De tijdelijke bestanden zijn niet te schrijven."));
+            return QStringLiteral("De pagina kon niet worden getekend.");
+        if (AtomicFile::write(folder.filePath(name), pdf))
+            return QStringLiteral("De tijdelijke bestanden zijn niet te schrijven.");
+        pages << name;
+        return std::nullopt;
+    };
+    for (qsizetype person = 0; person < people.size(); ++person) {
+        const PressFaces &card = people[person].faces;
+        const QString number = people.size() == 1 ? QString() : QStringLiteral("-%1").arg(person + 1, 5, 10, QLatin1Char('0'));
+        if (const auto problem = addPage(card.front, QString(FrontPage).insert(FrontPage.size() - 4, number)))
+            return failed(warnings, notWritten + *problem);
+        if (card.back)
+            if (const auto problem = addPage(*card.back, QString(BackPage).insert(BackPage.size() - 4, number)))
+                return failed(warnings, notWritten + *problem);
+    }
     if (AtomicFile::write(folder.filePath(QStringLiteral("intent.ps")), intentDefinition(request, profile)))
         return failed(warnings, notWritten + QStringLiteral("De tijdelijke bestanden zijn niet te schrijven."));
 

@@ -39,6 +39,18 @@ PressResult writePressPdf(const QString &fileName, const PressFaces &card, const
                           const PressRequest &request, const Ghostscript::Setup &ghostscript = {},
                           Ghostscript::StopSwitch *stop = nullptr);
 
+// A card for each person of a team, one after another: each person's front page, then
+// that person's back page when the card has a back. Warnings are the first person's in
+// full; another person's only where they differ (a longer line, a fuller QR code), each
+// said of that person by the name in `who` ("Jan de Vries: ...").
+struct PressPerson {
+    QString who;
+    PressFaces faces;
+};
+PressResult writePressPdf(const QString &fileName, const QList<PressPerson> &people, const SheetGeometry &sheet,
+                          const PressRequest &request, const Ghostscript::Setup &ghostscript = {},
+                          Ghostscript::StopSwitch *stop = nullptr);
+
 namespace PressProfiles {
 // The CMYK output profile, made with ArgyllCMS's colprof from the FOGRA39L data that
 // Debian's icc-profiles-free ships (assets/icc/make-fogra39.sh), built into the program.

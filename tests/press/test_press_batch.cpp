@@ -108,3 +108,32 @@ TEST(BatchDrukklaarPlain, ACardWithoutABackGivesThePressPdfItGaveBefore)
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
     EXPECT_TRUE(maskedPdf(written.readAll()) == maskedPdf(before.readAll()));
 }
+
+// A team: a page for each person with their own lines, and a warning that holds for one
+// person only (a name long enough to reach the cut) names that person.
+TEST_F(BatchDrukklaar, ATeamGivesAPagePerPersonAndNamesWhoAWarningIsAbout)
+{
+    const QString data = outputs.filePath(QStringLiteral("team.csv"));
+    QFile file(data);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Naam;Functie\r\nAnna Bakker;Zetter\r\n"
+               "Bartholomeus Wilhelmus Maria van der Kleij-Boschhuizen;Drukker\r\nCees Smit;Binder\r\n");
+    file.close();
+    ASSERT_EQ(run({QStringLiteral("Jan"), QStringLiteral("--folder"), folder.path(), QStringLiteral("--output"), pdf,
+                   QStringLiteral("--rgb"), QStringLiteral("--gegevens"), data}),
+              0)
+        << errors.toStdString();
+    const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")))) << info.toStdString();
+    const QString third = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("3"),
+                                                                 QStringLiteral("-l"), QStringLiteral("3"), pdf,
+                                                                 QStringLiteral("-")});
+    EXPECT_TRUE(third.contains(QStringLiteral("Cees Smit")) && third.contains(QStringLiteral("Binder")))
+        << third.toStdString();
+    EXPECT_FALSE(third.contains(QStringLiteral("Anna")));
+    // The almost black text holds for everyone and is said once, of nobody in particular.
+    EXPECT_EQ(errors.count(QStringLiteral("bijna zwart")), 1) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("waarschuwing: Bartholomeus Wilhelmus Maria van der Kleij-Boschhuizen: Regel 1")))
+        << errors.toStdString();
+    EXPECT_FALSE(errors.contains(QStringLiteral("Cees Smit:"))) << errors.toStdString();
+}
