@@ -13,8 +13,10 @@
 #include "print/CorrectionFile.h"
 #include "merge/MergeCard.h"
 #include "merge/MergeFile.h"
+#include "merge/MergePerson.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <cmath>
 #include <list>
 #include <map>
@@ -231,6 +233,10 @@ public:
         auto found = m_kept.find(key);
         if (found == m_kept.end()) {
             const Card card = cardForPerson(m_card, m_data, m_mapping, person, true);
+            if (!m_checked.contains(person)) {
+                m_checked.insert(person);
+                noteEmptyCodes(person, card);
+            }
             PrintedCard printed = side == CardSide::Front ? PrintedCard::from(card)
                                                           : PrintedCard::from(*card.back, nullptr);
             found = m_kept.emplace(key, Kept{std::move(printed), m_used.end()}).first;
@@ -246,7 +252,33 @@ public:
         return &found->second.card;
     }
 
+    // The codes that hold nothing on someone's card (that person's lines too long for
+    // the largest code), each said of whom, in the order of the people.
+    QStringList emptyCodes() const
+    {
+        QStringList notes;
+        for (const auto &[person, said] : m_emptyCodes)
+            notes << said;
+        return notes;
+    }
+
 private:
+    void noteEmptyCodes(int person, const Card &card)
+    {
+        for (const CardSide side : {CardSide::Front, CardSide::Back}) {
+            const CardFace *face = card.face(side);
+            if (!face || (side == CardSide::Back && !m_doubleSided))
+                continue;
+            for (const PlacedObject &object : face->design.objects)
+                if (object.kind == PlacedObject::Kind::Qr && !object.qr.code.isValid()) {
+                    QString who = personName(m_data, m_mapping, person);
+                    if (who.isEmpty())
+                        who = QStringLiteral("persoon %1").arg(person + 1);
+                    m_emptyCodes.insert({person, who + QStringLiteral(": ") + oneLine(object.qr.whyEmpty())});
+                }
+        }
+    }
+
     static constexpr size_t KeptFaces = 64;
     using Key = std::pair<int, CardSide>;
     struct Kept {
@@ -259,6 +291,8 @@ private:
     bool m_doubleSided;
     std::map<Key, Kept> m_kept;
     std::list<Key> m_used;
+    QSet<int> m_checked;
+    std::multimap<int, QString> m_emptyCodes;
 };
 
 std::optional<PrintCard> readSavedCard(const QString &name)
@@ -343,9 +377,13 @@ int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader 
                 arguments->duplex == Duplex::LongEdge ? CorrectionFile::FlipEdge::Long : CorrectionFile::FlipEdge::Short);
     }
     warnOfCardsOffPage(err, request.sheet.cardsOffPage({}, request.frontCorrection));
-    warnOfEmptyQrCodes(err, QStringLiteral("print"), card.design);
-    if (doubleSided)
-        warnOfEmptyQrCodes(err, QStringLiteral("print"), card.back->design);
+    // A team's codes hold each person's lines: what the card's own lines would make of
+    // them says nothing.
+    if (!team) {
+        warnOfEmptyQrCodes(err, QStringLiteral("print"), card.design);
+        if (doubleSided)
+            warnOfEmptyQrCodes(err, QStringLiteral("print"), card.back->design);
+    }
 
     if (!team) {
         const PrintedCard front = PrintedCard::from(card);
@@ -361,6 +399,8 @@ int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader 
         const FaceSource faces = [&](int person, CardSide face) { return cards.face(person, face); };
         outcome = writePlanPdf(arguments->output, faces, request.sheet,
                                SheetPlan::forCards(request, int(team->rows.size()), arguments->perPerson));
+        for (const QString &note : cards.emptyCodes())
+            err << "lumovander-batch print: waarschuwing: " << note << '\n';
     }
     if (!outcome.isPrinted()) {
         fail(err, QString(outcome.message).replace(QLatin1String("\r\n"), QLatin1String(" ")));

@@ -144,3 +144,19 @@ TEST_F(BatchTeam, AFileThatCannotBeReadWritesNothingAndPerPersonNeedsData)
     EXPECT_EQ(run({QStringLiteral("--per-persoon"), QStringLiteral("2")}), 2);
     EXPECT_FALSE(QFile::exists(pdf));
 }
+
+// One person's lines too long for any code: the sheet is written, and the warning names
+// that person only.
+TEST_F(BatchTeam, ACodeThatHoldsNothingForOnePersonNamesThem)
+{
+    const QString path = folder.filePath(QStringLiteral("lang.csv"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Naam;Functie;E-mail\r\nAnna Bakker;Adviseur;anna@bakker.nl\r\nBert Smit;" + QByteArray(3000, 'x')
+               + ";bert@bakker.nl\r\n");
+    file.close();
+    ASSERT_EQ(run({QStringLiteral("--gegevens"), path}), 0) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("waarschuwing: Bert Smit: "))) << errors.toStdString();
+    EXPECT_FALSE(errors.contains(QStringLiteral("Anna"))) << errors.toStdString();
+    EXPECT_EQ(errors.count(QStringLiteral("waarschuwing")), 1) << errors.toStdString();
+}
