@@ -1,7 +1,7 @@
 // Any bytes as a vCard file: reading never fails hard, and what it reads is one row of
 // the seven columns per person, no more people than allowed, each with something in it;
 // a person's lines with empty fields skipped keep exactly the fields the person has.
-#include "merge/MergeMapping.h"
+#include "core/MergeMapping.h"
 #include "merge/MergePerson.h"
 #include "merge/VCardReader.h"
 

@@ -11,15 +11,11 @@
 #include "core/PrintSettings.h"
 #include "core/SettingsFile.h"
 #include "print/CorrectionFile.h"
-#include "merge/MergeCard.h"
 #include "merge/MergeFile.h"
-#include "merge/MergePerson.h"
+#include "print/TeamFaces.h"
 
 #include <QFileInfo>
-#include <QSet>
 #include <cmath>
-#include <list>
-#include <map>
 #include <optional>
 
 // lumovander-batch print NAME --output FILE.pdf [--copies N] [--folder DIR]
@@ -211,90 +207,6 @@ void warnOfCardsOffPage(QTextStream &err, const QList<int> &cards)
 
 namespace {
 
-// The printed faces of a team, made when the plan first asks for a person and kept for
-// the few people of the pages around it: a thousand people's faces are not all held at
-// once, and the background pictures every person shares stay one picture (the PDF keeps
-// a picture once however often it is drawn).
-class TeamCards {
-public:
-    TeamCards(const Card &card, const MergeData &data, const MergeMapping &mapping, bool doubleSided)
-        : m_card(card)
-        , m_data(data)
-        , m_mapping(mapping)
-        , m_doubleSided(doubleSided)
-    {
-    }
-
-    const PrintedCard *face(int person, CardSide side)
-    {
-        if (side == CardSide::Back && !m_doubleSided)
-            return nullptr;
-        const auto key = std::make_pair(person, side);
-        auto found = m_kept.find(key);
-        if (found == m_kept.end()) {
-            const Card card = cardForPerson(m_card, m_data, m_mapping, person, true);
-            if (!m_checked.contains(person)) {
-                m_checked.insert(person);
-                noteEmptyCodes(person, card);
-            }
-            PrintedCard printed = side == CardSide::Front ? PrintedCard::from(card)
-                                                          : PrintedCard::from(*card.back, nullptr);
-            found = m_kept.emplace(key, Kept{std::move(printed), m_used.end()}).first;
-        } else {
-            m_used.erase(found->second.use);
-        }
-        // The most recently asked last: the faces a page is drawing are never let go.
-        found->second.use = m_used.insert(m_used.end(), key);
-        while (m_used.size() > KeptFaces) {
-            m_kept.erase(m_used.front());
-            m_used.pop_front();
-        }
-        return &found->second.card;
-    }
-
-    // The codes that hold nothing on someone's card (that person's lines too long for
-    // the largest code), each said of whom, in the order of the people.
-    QStringList emptyCodes() const
-    {
-        QStringList notes;
-        for (const auto &[person, said] : m_emptyCodes)
-            notes << said;
-        return notes;
-    }
-
-private:
-    void noteEmptyCodes(int person, const Card &card)
-    {
-        for (const CardSide side : {CardSide::Front, CardSide::Back}) {
-            const CardFace *face = card.face(side);
-            if (!face || (side == CardSide::Back && !m_doubleSided))
-                continue;
-            for (const PlacedObject &object : face->design.objects)
-                if (object.kind == PlacedObject::Kind::Qr && !object.qr.code.isValid()) {
-                    QString who = personName(m_data, m_mapping, person);
-                    if (who.isEmpty())
-                        who = QStringLiteral("persoon %1").arg(person + 1);
-                    m_emptyCodes.insert({person, who + QStringLiteral(": ") + oneLine(object.qr.whyEmpty())});
-                }
-        }
-    }
-
-    static constexpr size_t KeptFaces = 64;
-    using Key = std::pair<int, CardSide>;
-    struct Kept {
-        PrintedCard card;
-        std::list<Key>::iterator use;
-    };
-    const Card &m_card;
-    const MergeData &m_data;
-    MergeMapping m_mapping;
-    bool m_doubleSided;
-    std::map<Key, Kept> m_kept;
-    std::list<Key> m_used;
-    QSet<int> m_checked;
-    std::multimap<int, QString> m_emptyCodes;
-};
-
 std::optional<PrintCard> readSavedCard(const QString &name)
 {
     CardDocument document;
@@ -395,10 +307,13 @@ int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader 
         // One-sided, the plan is the sheet in as many pages as copies: the PDF it always was.
         outcome = writePlanPdf(arguments->output, faces, request.sheet, SheetPlan::forOneCard(request));
     } else {
-        TeamCards cards(card, *team, MergeMapping::defaultFor(*team), doubleSided);
+        CardTeam given;
+        given.data = *team;
+        given.mapping = MergeMapping::defaultFor(*team);
+        TeamFaces cards(card, given, doubleSided);
         const FaceSource faces = [&](int person, CardSide face) { return cards.face(person, face); };
         outcome = writePlanPdf(arguments->output, faces, request.sheet,
-                               SheetPlan::forCards(request, int(team->rows.size()), arguments->perPerson));
+                               SheetPlan::forCards(request, cards.people(), arguments->perPerson));
         for (const QString &note : cards.emptyCodes())
             err << "lumovander-batch print: waarschuwing: " << note << '\n';
     }

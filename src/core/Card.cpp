@@ -196,6 +196,7 @@ void Card::renew()
     stamp.setVisible(false);
     design = CardDesign();
     back.reset();
+    team.reset();
     checkedBorderItem = 1;
 }
 

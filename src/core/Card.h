@@ -2,6 +2,7 @@
 
 #include "core/CardCanvas.h"
 #include "core/CardDesign.h"
+#include "core/CardTeam.h"
 #include "core/CardState.h"
 #include "core/StampBox.h"
 
@@ -53,6 +54,9 @@ struct Card : CardFace {
     // None: the card has no back, and is saved, drawn and printed as a one-sided card.
     std::optional<CardFace> back;
     int checkedBorderItem = 1;
+    // None: the card is one person's, printed as it stands. With a team, every person
+    // gets the card with their own lines (merge/MergeCard).
+    std::optional<CardTeam> team;
 
     bool operator==(const Card &) const = default;
 
@@ -83,7 +87,8 @@ struct Card : CardFace {
     bool enterTextLine(CardSide side, int line, const QString &answer);
     bool enterTextLine(int line, const QString &answer) { return enterTextLine(CardSide::Front, line, answer); }
     // "Nieuw": everything afresh except the stamp border style, the outline colour
-    // components and the stamp box's picture. Styles, places, logos and the back go too.
+    // components and the stamp box's picture. Styles, places, logos, the back and the
+    // team go too.
     void renew();
     // The stamp cut: the box takes the composed picture's size; a null picture empties it.
     // print, when given, is the same stamp at Composition::PrintScale times its size.

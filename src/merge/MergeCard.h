@@ -2,7 +2,7 @@
 
 #include "core/Card.h"
 #include "merge/MergeData.h"
-#include "merge/MergeMapping.h"
+#include "core/MergeMapping.h"
 
 // The card one person gets: the card itself with that person's lines. Everything that
 // draws or prints takes a card, so a team is printed by drawing each person's card; the

@@ -2,13 +2,6 @@
 
 #include <QLocale>
 
-QString MergeData::cell(int row, int column) const
-{
-    if (row < 0 || row >= rows.size())
-        return {};
-    return rows[row].value(column);
-}
-
 namespace MergeFaults {
 
 QString atLine(const QString &shownName, int line, const QString &reason)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "merge/MergeData.h"
-#include "merge/MergeMapping.h"
+#include "core/MergeMapping.h"
 
 #include <QString>
 #include <QStringList>

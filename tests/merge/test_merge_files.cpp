@@ -1,5 +1,5 @@
 #include "merge/MergeFile.h"
-#include "merge/MergeMapping.h"
+#include "core/MergeMapping.h"
 #include "merge/MergePerson.h"
 #include "merge/VCardReader.h"
 

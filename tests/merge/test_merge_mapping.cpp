@@ -1,4 +1,4 @@
-#include "merge/MergeMapping.h"
+#include "core/MergeMapping.h"
 #include "merge/MergePerson.h"
 #include "merge/VCardReader.h"
 

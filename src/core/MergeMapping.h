@@ -1,6 +1,6 @@
 #pragma once
 
-#include "merge/MergeData.h"
+#include "core/MergeTable.h"
 
 #include <QString>
 #include <array>
