@@ -88,10 +88,16 @@ void PhotoWorkspace::restoreNormalView()
 
 void PhotoWorkspace::zoom(int index)
 {
-    if (!ZoomLevels::isLevel(index) || !m_enlarged || m_backPic.image().isNull())
+    // "Passend" also serves the narrow panel: its whole photo needs no room.
+    const bool reachable = index == ZoomLevels::Fit || (ZoomLevels::isLevel(index) && m_enlarged);
+    if (!reachable || m_backPic.image().isNull())
         return;
     BusyCursor busy;
+    // The picture's point at the view's corner stays there, so an unscrolled view
+    // still zooms from the top-left.
+    const QPointF corner = m_shown.cornerInPicture();
     m_shown.show(m_backPic.image(), index, m_backPic.finer());
+    m_shown.scrollToCorner(corner);
     m_checkedZoomIndex = index;
     Q_EMIT zoomCheckChanged(index);
     Q_EMIT viewChanged();
@@ -104,6 +110,38 @@ void PhotoWorkspace::resetForNewCard()
     restoreNormalView();
 }
 
+void PhotoWorkspace::setBarExtent(int extent)
+{
+    m_shown.setBarExtent(extent);
+    Q_EMIT viewChanged();
+}
+
+void PhotoWorkspace::scrollTo(QPoint offset)
+{
+    if (offset == m_shown.offset())
+        return;
+    m_shown.scrollTo(offset);
+    Q_EMIT viewChanged();
+    // The rectangle stays on the photo's pixels it was drawn over.
+    Q_EMIT selectionChanged();
+}
+
+void PhotoWorkspace::wheel(QPoint angleDelta, bool sideways)
+{
+    // One notch (120 eighths of a degree) scrolls three lines of twenty pixels, as
+    // Qt's scroll areas do; a wheel tilted sideways scrolls sideways by itself.
+    constexpr int PixelsPerNotch = 60;
+    QPoint by(-angleDelta.x() * PixelsPerNotch / 120, -angleDelta.y() * PixelsPerNotch / 120);
+    if (sideways)
+        by = QPoint(by.x() + by.y(), 0);
+    scrollTo(m_shown.offset() + by);
+}
+
+QRectF PhotoWorkspace::shownLayer() const
+{
+    return m_selection.layer().translated(-QPointF(m_shown.offset()));
+}
+
 void PhotoWorkspace::setViewBackground(const QColor &color)
 {
     m_shown.setBackground(color);
@@ -112,7 +150,7 @@ void PhotoWorkspace::setViewBackground(const QColor &color)
 
 void PhotoWorkspace::mouseDown(int button, QPointF pos)
 {
-    m_selection.press(button, pos);
+    m_selection.press(button, onPhoto(pos));
     Q_EMIT selectionChanged();
 }
 
@@ -120,14 +158,19 @@ void PhotoWorkspace::mouseMove(int buttons, QPointF pos)
 {
     if (buttons != SelectionTracker::Left)
         return;
-    m_selection.drag(buttons, pos);
+    m_selection.drag(buttons, onPhoto(pos));
     Q_EMIT selectionChanged();
 }
 
 void PhotoWorkspace::mouseUp(int button, QPointF pos)
 {
-    if (m_selection.releaseCuts(button, pos, m_photoLoaded))
+    if (m_selection.releaseCuts(button, onPhoto(pos), m_photoLoaded))
         cut();
+}
+
+QPointF PhotoWorkspace::onPhoto(QPointF viewPos) const
+{
+    return viewPos + QPointF(m_shown.offset());
 }
 
 void PhotoWorkspace::cut()

@@ -44,7 +44,9 @@ public:
     void restoreNormalView();
 
     // `SizeProcent(index)`: shows the picture of the buffer at index * 10 %. Reachable
-    // only while the panel is enlarged; other indexes are ignored.
+    // only while the panel is enlarged; other indexes are ignored. `ZoomPassend`
+    // (ZoomLevels::Fit) shows the whole picture, in either width of the panel. The
+    // picture's point at the view's top-left corner stays there.
     void zoom(int index);
     // The item of the "Zoom" menu that carries the check mark.
     int checkedZoomIndex() const { return m_checkedZoomIndex; }
@@ -54,16 +56,26 @@ public:
     void resetForNewCard();
 
     const ShownPhoto &shownPhoto() const { return m_shown; }
+    // The width of the view's scroll bars in the window's style.
+    void setBarExtent(int extent);
+    // Scrolls the view to show the zoomed picture from this pixel (kept within reach).
+    void scrollTo(QPoint offset);
+    // The mouse wheel over the view, in Qt's eighths of a degree: down scrolls down,
+    // and sideways (Shift held) to the right.
+    void wheel(QPoint angleDelta, bool sideways);
     // The view's image as it is to be painted, view-sized.
     QImage viewImage() const { return m_shown.render(); }
     void setViewBackground(const QColor &color);
 
     // Mouse events of `Pic`: the pressed or released button, or the held buttons while
-    // moving (SelectionTracker::Button bits), and the position in view pixels.
+    // moving (SelectionTracker::Button bits), and the position in view pixels. The
+    // selection keeps its place on the zoomed picture, whatever the scrolling.
     void mouseDown(int button, QPointF pos);
     void mouseMove(int buttons, QPointF pos);
     void mouseUp(int button, QPointF pos);
     const SelectionTracker &selection() const { return m_selection; }
+    // The outline `Layer` in view pixels, where it lies at the present scrolling.
+    QRectF shownLayer() const;
     // `ToolsSelectierechthoekKleur(item)`.
     void chooseSelectionColor(int item);
 
@@ -81,6 +93,7 @@ Q_SIGNALS:
     void zoomCheckChanged(int index);
 
 private:
+    QPointF onPhoto(QPointF viewPos) const;
     void cut();
 
     CardDocument &m_document;

@@ -6,8 +6,9 @@
 #include <QRectF>
 
 // The mouse selection over the photo view: the start point `SelStartX`/`SelStartY`,
-// the outline rectangle `Layer` and its colour. Positions are view pixels; they may lie
-// outside the view while a button is held.
+// the outline rectangle `Layer` and its colour. Positions are pixels of the zoomed
+// picture (the view's pixels when it is not scrolled); they may lie outside the view
+// while a button is held.
 class SelectionTracker {
 public:
     // Mouse buttons as the events carry them: a bit set.

@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionAndMarks)
         "ZoomSize/SizeProcent(3)|30%|", "ZoomSize/SizeProcent(4)|40%|", "ZoomSize/SizeProcent(5)|50%|",
         "ZoomSize/SizeProcent(6)|60%|", "ZoomSize/SizeProcent(7)|70%|", "ZoomSize/SizeProcent(8)|80%|",
         "ZoomSize/SizeProcent(9)|90%|", "ZoomSize/SizeProcent(10)|100%|c", "ZoomSize/SizeProcent(15)|150%|",
-        "ZoomSize/SizeProcent(20)|200%|",
+        "ZoomSize/SizeProcent(20)|200%|", "ZoomSize/ZoomStreep1||-", "ZoomSize/ZoomPassend|Passend|",
         "/Tools|Tools|", "Tools/TekstLettertype|Lettertype|", "Tools/ToolsSelectierechthoek|Selectierechthoek|",
         "ToolsSelectierechthoek/ToolsSelectierechthoekKleur(1)|Zwart|",
         "ToolsSelectierechthoek/ToolsSelectierechthoekKleur(2)|Grijs|c",

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 SelectionLayer::SelectionLayer(QWidget *parent)
     : QWidget(parent)
@@ -68,4 +69,9 @@ void PhotoView::mouseMoveEvent(QMouseEvent *event)
 void PhotoView::mouseReleaseEvent(QMouseEvent *event)
 {
     Q_EMIT mouseReleased(event->button(), event->position());
+}
+
+void PhotoView::wheelEvent(QWheelEvent *event)
+{
+    Q_EMIT wheelTurned(event->angleDelta(), event->modifiers());
 }

@@ -44,12 +44,15 @@ Q_SIGNALS:
     void mousePressed(Qt::MouseButton button, QPointF position);
     void mouseMoved(Qt::MouseButtons buttons, QPointF position);
     void mouseReleased(Qt::MouseButton button, QPointF position);
+    // The wheel in Qt's eighths of a degree, with the keys held.
+    void wheelTurned(QPoint angleDelta, Qt::KeyboardModifiers modifiers);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     QImage m_image;
