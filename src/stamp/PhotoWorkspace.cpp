@@ -154,11 +154,11 @@ void PhotoWorkspace::mouseDown(int button, QPointF pos)
     Q_EMIT selectionChanged();
 }
 
-void PhotoWorkspace::mouseMove(int buttons, QPointF pos)
+void PhotoWorkspace::mouseMove(int buttons, QPointF pos, bool keepProportion)
 {
     if (buttons != SelectionTracker::Left)
         return;
-    m_selection.drag(buttons, onPhoto(pos));
+    m_selection.drag(buttons, onPhoto(pos), keepProportion ? stampWindow().size() : QSize());
     Q_EMIT selectionChanged();
 }
 
@@ -166,6 +166,12 @@ void PhotoWorkspace::mouseUp(int button, QPointF pos)
 {
     if (m_selection.releaseCuts(button, onPhoto(pos), m_photoLoaded))
         cut();
+}
+
+QRect PhotoWorkspace::stampWindow() const
+{
+    // The stamp is the front's, whichever side the window shows.
+    return m_document.card().state.LayoutKind == 3 ? StampComposer::LandscapeWindow : StampComposer::PortraitWindow;
 }
 
 QPointF PhotoWorkspace::onPhoto(QPointF viewPos) const

@@ -71,7 +71,9 @@ public:
     // moving (SelectionTracker::Button bits), and the position in view pixels. The
     // selection keeps its place on the zoomed picture, whatever the scrolling.
     void mouseDown(int button, QPointF pos);
-    void mouseMove(int buttons, QPointF pos);
+    // With keepProportion (Shift held) the rectangle keeps the proportion of the frame's
+    // photo window that the cut is stretched into, so the photo is not distorted.
+    void mouseMove(int buttons, QPointF pos, bool keepProportion = false);
     void mouseUp(int button, QPointF pos);
     const SelectionTracker &selection() const { return m_selection; }
     // The outline `Layer` in view pixels, where it lies at the present scrolling.
@@ -94,6 +96,7 @@ Q_SIGNALS:
 
 private:
     QPointF onPhoto(QPointF viewPos) const;
+    QRect stampWindow() const;
     void cut();
 
     CardDocument &m_document;

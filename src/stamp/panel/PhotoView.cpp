@@ -63,7 +63,7 @@ void PhotoView::mousePressEvent(QMouseEvent *event)
 
 void PhotoView::mouseMoveEvent(QMouseEvent *event)
 {
-    Q_EMIT mouseMoved(event->buttons(), event->position());
+    Q_EMIT mouseMoved(event->buttons(), event->position(), event->modifiers());
 }
 
 void PhotoView::mouseReleaseEvent(QMouseEvent *event)

@@ -42,7 +42,7 @@ public:
 Q_SIGNALS:
     // Buttons use Qt's values, which are the bit set 1 left, 2 right, 4 middle.
     void mousePressed(Qt::MouseButton button, QPointF position);
-    void mouseMoved(Qt::MouseButtons buttons, QPointF position);
+    void mouseMoved(Qt::MouseButtons buttons, QPointF position, Qt::KeyboardModifiers modifiers);
     void mouseReleased(Qt::MouseButton button, QPointF position);
     // The wheel in Qt's eighths of a degree, with the keys held.
     void wheelTurned(QPoint angleDelta, Qt::KeyboardModifiers modifiers);

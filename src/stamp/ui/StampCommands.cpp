@@ -72,7 +72,9 @@ void connectMouse(MainWindow &window)
     QObject::connect(pic, &PhotoView::mousePressed, &workspace,
                      [&workspace](Qt::MouseButton button, QPointF pos) { workspace.mouseDown(int(button), pos); });
     QObject::connect(pic, &PhotoView::mouseMoved, &workspace,
-                     [&workspace](Qt::MouseButtons buttons, QPointF pos) { workspace.mouseMove(int(buttons), pos); });
+                     [&workspace](Qt::MouseButtons buttons, QPointF pos, Qt::KeyboardModifiers modifiers) {
+                         workspace.mouseMove(int(buttons), pos, modifiers & Qt::ShiftModifier);
+                     });
     QObject::connect(pic, &PhotoView::mouseReleased, &workspace,
                      [&workspace](Qt::MouseButton button, QPointF pos) { workspace.mouseUp(int(button), pos); });
     QObject::connect(pic, &PhotoView::wheelTurned, &workspace,
