@@ -8,11 +8,35 @@
 #include "core/Questions.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 QRect backgroundPhotoArea(PhotoPlacement placement)
 {
-    return placement == PhotoPlacement::Borderless ? QRect(0, 0, 440, 270) : QRect(12, 12, 417, 247);
+    return placement == PhotoPlacement::WithMargin ? QRect(12, 12, 417, 247) : QRect(0, 0, 440, 270);
 }
+
+QRectF fittedPhotoRect(QSize photo, const QRectF &area)
+{
+    if (photo.isEmpty() || area.isEmpty())
+        return {};
+    const double scale = std::min(area.width() / photo.width(), area.height() / photo.height());
+    const QSizeF size(photo.width() * scale, photo.height() * scale);
+    return QRectF(area.center() - QPointF(size.width() / 2, size.height() / 2), size);
+}
+
+namespace {
+
+// The whole pixels a fractional rectangle covers at a scale: each edge rounded on its
+// own, so neighbouring rectangles meet without a gap.
+QRect wholePixels(const QRectF &rect, int scale)
+{
+    const QPoint topLeft(int(std::lround(rect.left() * scale)), int(std::lround(rect.top() * scale)));
+    const QPoint end(int(std::lround(rect.right() * scale)), int(std::lround(rect.bottom() * scale)));
+    return QRect(topLeft, end - QPoint(1, 1));
+}
+
+} // namespace
 
 // Qt's smooth scaling averages every source pixel that falls into a target pixel when
 // it reduces (and interpolates when it enlarges); measured in bench_background, it
@@ -22,7 +46,11 @@ void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacemen
     if (photo.isNull() || canvasImage.isNull())
         return;
     const QRect screenArea = backgroundPhotoArea(placement);
-    const QRect area(screenArea.topLeft() * scale, screenArea.size() * scale);
+    const QRect area = placement == PhotoPlacement::Fit
+        ? wholePixels(fittedPhotoRect(photo.size(), QRectF(screenArea)), scale)
+        : QRect(screenArea.topLeft() * scale, screenArea.size() * scale);
+    if (area.isEmpty())
+        return;
     const QImage stretched = photo.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                  .convertToFormat(QImage::Format_RGB32);
     QPainter painter(&canvasImage);

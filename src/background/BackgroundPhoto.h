@@ -14,13 +14,18 @@ class Questions;
 enum class PhotoPlacement {
     Borderless = 1, // "Randloos": the whole card
     WithMargin = 2, // "Met Rand": the card less 12 pixels left and top, 11 right and bottom
+    Fit = 4,        // "Passend": the whole photo in its proportion, centred, as large as fits
 };
 
-// Where the photo goes on the card, in canvas pixels.
+// Where the photo goes on the card, in canvas pixels; for "Passend" the area it fits in.
 QRect backgroundPhotoArea(PhotoPlacement placement);
+// Where a photo of this size lies when it fits the area whole in its own proportion,
+// centred, in exact (fractional) canvas pixels: paper rounds it at its own scale, so
+// the printed photo keeps the proportion more closely than the screen's whole pixels.
+QRectF fittedPhotoRect(QSize photo, const QRectF &area);
 
-// Draws the whole photo stretched into the placement's area, pixels copied without
-// blending, the canvas's pixels around it kept. A reduction averages the photo's pixels
+// Draws the whole photo stretched into the placement's area (for "Passend", into its
+// fitted place), pixels copied without blending, the canvas's pixels around it kept. A reduction averages the photo's pixels
 // over each card pixel, so a large photo squeezed to the card does not alias. At a
 // scale (the canvas's print copy) the area and the picture are that many times larger
 // and the photo is resampled from its own pixels, never from the screen picture.
@@ -35,7 +40,7 @@ void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacemen
 PhotoLoader::Outcome loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString &path,
                                          PhotoPlacement placement);
 
-// The whole menu command ToolsBackFotoRand(1 or 2): asks for a photo with the photo
+// The whole menu command ToolsBackFotoRand(1, 2 or 4): asks for a photo with the photo
 // file filter, then loads it as above under the hourglass. A cancelled dialog changes
 // nothing; a file that does not load is named in a message with the reason.
 bool chooseBackgroundPhoto(CardDocument &document, BackPic &backPic, Questions &questions,

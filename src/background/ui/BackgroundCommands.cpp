@@ -18,7 +18,8 @@ namespace {
 
 void installPhotoCommands(MainWindow &window)
 {
-    for (const PhotoPlacement placement : {PhotoPlacement::Borderless, PhotoPlacement::WithMargin}) {
+    for (const PhotoPlacement placement :
+         {PhotoPlacement::Borderless, PhotoPlacement::WithMargin, PhotoPlacement::Fit}) {
         const QString name = QStringLiteral("ToolsBackFotoRand(%1)").arg(int(placement));
         QObject::connect(window.action(name), &QAction::triggered, &window,
                          CommandGuard::guarded(window.questions(), [&window, placement] {
