@@ -36,7 +36,55 @@ QRect wholePixels(const QRectF &rect, int scale)
     return QRect(topLeft, end - QPoint(1, 1));
 }
 
+// A part of a quarter of the photo's width still gives paper's card its own pixels
+// from an 8192-pixel-wide decode.
+constexpr QSize CropDecodeCover{8192, 8192};
+
 } // namespace
+
+void drawCroppedPhoto(QImage &canvasImage, const QImage &photo, const QRectF &part, int scale)
+{
+    const QRectF exact = part.intersected(QRectF(photo.rect()));
+    if (photo.isNull() || canvasImage.isNull() || exact.isEmpty())
+        return;
+    const QSize size = Composition::CanvasSize * scale;
+    QImage resampled;
+    if (exact.width() >= size.width() && exact.height() >= size.height()) {
+        // Whole photo pixels, averaged: rounding the edges moves them by less than half
+        // a card pixel. A view on the photo's pixels copies nothing but the result.
+        const QRect pixels = QRect(QPoint(int(std::lround(exact.left())), int(std::lround(exact.top()))),
+                                   QPoint(int(std::lround(exact.right())) - 1, int(std::lround(exact.bottom())) - 1))
+                                 .intersected(photo.rect());
+        const QImage source = photo.convertToFormat(QImage::Format_RGB32);
+        const QImage region(source.constScanLine(pixels.top()) + pixels.left() * 4, pixels.width(), pixels.height(),
+                            source.bytesPerLine(), source.format());
+        resampled = region.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else {
+        resampled = QImage(size, QImage::Format_RGB32);
+        QPainter painter(&resampled);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), photo, exact);
+    }
+    QPainter painter(&canvasImage);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, resampled.convertToFormat(QImage::Format_RGB32));
+}
+
+void applyCroppedPhoto(CardDocument &document, const BackPic &backPic, const QRectF &frame)
+{
+    if (backPic.image().isNull() || frame.isEmpty())
+        return;
+    const QImage &print = backPic.printSource();
+    const double finer = double(print.width()) / backPic.image().width();
+    const QRectF printFrame(frame.topLeft() * finer, frame.size() * finer);
+    document.drawOnCanvas(
+        QStringLiteral("Foto Bijsnijden"),
+        [&backPic, frame](QImage &canvasImage) { drawCroppedPhoto(canvasImage, backPic.image(), frame); },
+        [&print, printFrame](QImage &printImage, const QImage &) {
+            drawCroppedPhoto(printImage, print, printFrame, Composition::PrintScale);
+        });
+}
 
 // Qt's smooth scaling averages every source pixel that falls into a target pixel when
 // it reduces (and interpolates when it enlarges); measured in bench_background, it
@@ -62,12 +110,15 @@ PhotoLoader::Outcome loadBackgroundPhoto(CardDocument &document, BackPic &backPi
                                          PhotoPlacement placement)
 {
     // The photo is stretched to the area, on paper at print scale: a larger JPEG is
-    // decoded no larger than covering that.
+    // decoded no larger than covering that. A part chosen from it needs more of its pixels.
     const QSize printArea = backgroundPhotoArea(placement).size() * Composition::PrintScale;
-    const PhotoLoader::Outcome outcome = backPic.load(path, printArea, printArea);
+    const QSize cover = placement == PhotoPlacement::Crop ? CropDecodeCover : printArea;
+    const PhotoLoader::Outcome outcome = backPic.load(path, printArea, cover);
     if (!outcome)
         return outcome;
     document.setFileName(path);
+    if (placement == PhotoPlacement::Crop)
+        return outcome;
     document.drawOnCanvas(
         QStringLiteral("Foto Inladen"),
         [&backPic, placement](QImage &canvasImage) { drawBackgroundPhoto(canvasImage, backPic.image(), placement); },

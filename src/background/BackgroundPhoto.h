@@ -14,6 +14,7 @@ class Questions;
 enum class PhotoPlacement {
     Borderless = 1, // "Randloos": the whole card
     WithMargin = 2, // "Met Rand": the card less 12 pixels left and top, 11 right and bottom
+    Crop = 3,       // "Bijsnijden…": a part of the photo in the card's proportion, chosen in the panel
     Fit = 4,        // "Passend": the whole photo in its proportion, centred, as large as fits
 };
 
@@ -36,11 +37,19 @@ void drawBackgroundPhoto(QImage &canvasImage, const QImage &photo, PhotoPlacemen
 // and drawn on the canvas. A file that does not load leaves the buffer and the canvas as
 // they were; returns whether it loaded. The canvas's print copy gets the photo too,
 // resampled from the photo at print scale; a metafile, which has no pixels of its own,
-// is drawn again for it at a scale that covers the print area.
+// is drawn again for it at a scale that covers the print area. "Bijsnijden…" only loads:
+// the card changes when the frame is chosen.
 PhotoLoader::Outcome loadBackgroundPhoto(CardDocument &document, BackPic &backPic, const QString &path,
                                          PhotoPlacement placement);
 
-// The whole menu command ToolsBackFotoRand(1, 2 or 4): asks for a photo with the photo
+// The part of the photo (in its own pixels) over the whole card, resampled smoothly
+// (averaged where it reduces); at a scale, the card that many times larger (paper's copy).
+void drawCroppedPhoto(QImage &canvasImage, const QImage &photo, const QRectF &part, int scale = 1);
+// "Ok" of "Bijsnijden…": the frame (in pixels of the buffer's picture) put on the card as
+// one step, its print copy from the photo's own pixels (or its finer drawing).
+void applyCroppedPhoto(CardDocument &document, const BackPic &backPic, const QRectF &frame);
+
+// The whole menu command ToolsBackFotoRand(1, 2, 3 or 4): asks for a photo with the photo
 // file filter, then loads it as above under the hourglass. A cancelled dialog changes
 // nothing; a file that does not load is named in a message with the reason.
 bool chooseBackgroundPhoto(CardDocument &document, BackPic &backPic, Questions &questions,

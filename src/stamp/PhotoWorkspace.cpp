@@ -59,9 +59,36 @@ PhotoLoader::Outcome PhotoWorkspace::loadPhoto(const QString &path)
     return outcome;
 }
 
+void PhotoWorkspace::beginCrop()
+{
+    if (m_backPic.image().isNull())
+        return;
+    BusyCursor busy;
+    m_crop.start(m_backPic.image());
+    m_enlarged = true;
+    m_shown.setWidth(ShownPhoto::EnlargedWidth);
+    m_selection.setLayerVisible(false);
+    Q_EMIT enlargedViewChanged(true);
+    Q_EMIT croppingChanged(true);
+    Q_EMIT viewChanged();
+    Q_EMIT selectionChanged();
+}
+
+void PhotoWorkspace::finishCrop(bool keep)
+{
+    if (!isCropping())
+        return;
+    const QRectF frame = m_crop.frame().rect();
+    m_crop.stop();
+    restoreNormalView();
+    Q_EMIT croppingChanged(false);
+    if (keep)
+        Q_EMIT cropFinished(frame);
+}
+
 void PhotoWorkspace::toggleEnlargedView()
 {
-    if (!m_photoLoaded)
+    if (!m_photoLoaded || isCropping())
         return;
     if (m_enlarged) {
         restoreNormalView();
@@ -90,7 +117,7 @@ void PhotoWorkspace::zoom(int index)
 {
     // "Passend" also serves the narrow panel: its whole photo needs no room.
     const bool reachable = index == ZoomLevels::Fit || (ZoomLevels::isLevel(index) && m_enlarged);
-    if (!reachable || m_backPic.image().isNull())
+    if (!reachable || m_backPic.image().isNull() || isCropping())
         return;
     BusyCursor busy;
     // The picture's point at the view's corner stays there, so an unscrolled view
@@ -105,6 +132,10 @@ void PhotoWorkspace::zoom(int index)
 
 void PhotoWorkspace::resetForNewCard()
 {
+    if (isCropping()) {
+        m_crop.stop();
+        Q_EMIT croppingChanged(false);
+    }
     m_photoLoaded = false;
     m_shown.show(BuiltinPictures::startPicture(), ZoomLevels::Actual);
     restoreNormalView();
@@ -126,8 +157,13 @@ void PhotoWorkspace::scrollTo(QPoint offset)
     Q_EMIT selectionChanged();
 }
 
-void PhotoWorkspace::wheel(QPoint angleDelta, bool sideways)
+void PhotoWorkspace::wheel(QPoint angleDelta, bool sideways, QPointF pos)
 {
+    if (isCropping()) {
+        m_crop.wheel(angleDelta.y() / 120.0, pos);
+        Q_EMIT viewChanged();
+        return;
+    }
     // One notch (120 eighths of a degree) scrolls three lines of twenty pixels, as
     // Qt's scroll areas do; a wheel tilted sideways scrolls sideways by itself.
     constexpr int PixelsPerNotch = 60;
@@ -150,6 +186,11 @@ void PhotoWorkspace::setViewBackground(const QColor &color)
 
 void PhotoWorkspace::mouseDown(int button, QPointF pos)
 {
+    if (isCropping()) {
+        if (button == SelectionTracker::Left)
+            m_crop.press(pos);
+        return;
+    }
     m_selection.press(button, onPhoto(pos));
     Q_EMIT selectionChanged();
 }
@@ -158,12 +199,21 @@ void PhotoWorkspace::mouseMove(int buttons, QPointF pos, bool keepProportion)
 {
     if (buttons != SelectionTracker::Left)
         return;
+    if (isCropping()) {
+        if (m_crop.drag(pos))
+            Q_EMIT viewChanged();
+        return;
+    }
     m_selection.drag(buttons, onPhoto(pos), keepProportion ? stampWindow().size() : QSize());
     Q_EMIT selectionChanged();
 }
 
 void PhotoWorkspace::mouseUp(int button, QPointF pos)
 {
+    if (isCropping()) {
+        m_crop.release();
+        return;
+    }
     if (m_selection.releaseCuts(button, onPhoto(pos), m_photoLoaded))
         cut();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamp/BackPic.h"
+#include "stamp/PhotoCrop.h"
 #include "stamp/ShownPhoto.h"
 #include "stamp/SelectionTracker.h"
 
@@ -55,16 +56,26 @@ public:
     // normal width, no photo loaded. The zoom tick and the selection colour stay.
     void resetForNewCard();
 
+    // "Bijsnijden…": the panel widened over the card with the buffer's photo and the crop
+    // frame (PhotoCrop); the mouse and the wheel work the frame until the crop is
+    // finished: kept (cropFinished with the frame in photo pixels) or cancelled. Both
+    // bring the panel back to its normal width. Nothing happens without a photo.
+    void beginCrop();
+    bool isCropping() const { return m_crop.isActive(); }
+    const PhotoCrop &crop() const { return m_crop; }
+    void finishCrop(bool keep);
+
     const ShownPhoto &shownPhoto() const { return m_shown; }
     // The width of the view's scroll bars in the window's style.
     void setBarExtent(int extent);
     // Scrolls the view to show the zoomed picture from this pixel (kept within reach).
     void scrollTo(QPoint offset);
     // The mouse wheel over the view, in Qt's eighths of a degree: down scrolls down,
-    // and sideways (Shift held) to the right.
-    void wheel(QPoint angleDelta, bool sideways);
+    // and sideways (Shift held) to the right. While cropping it zooms the frame around
+    // the pointer at pos (view pixels) instead.
+    void wheel(QPoint angleDelta, bool sideways, QPointF pos = QPointF());
     // The view's image as it is to be painted, view-sized.
-    QImage viewImage() const { return m_shown.render(); }
+    QImage viewImage() const { return isCropping() ? m_crop.render(m_shown.background()) : m_shown.render(); }
     void setViewBackground(const QColor &color);
 
     // Mouse events of `Pic`: the pressed or released button, or the held buttons while
@@ -93,6 +104,10 @@ Q_SIGNALS:
     // or normal.
     void enlargedViewChanged(bool enlarged);
     void zoomCheckChanged(int index);
+    // "Bijsnijden…" began or ended (the Ok and Annuleren buttons show meanwhile).
+    void croppingChanged(bool cropping);
+    // "Ok": the frame chosen, in photo pixels of the buffer's picture.
+    void cropFinished(QRectF frame);
 
 private:
     QPointF onPhoto(QPointF viewPos) const;
@@ -103,6 +118,7 @@ private:
     BackPic m_backPic;
     ShownPhoto m_shown;
     SelectionTracker m_selection;
+    PhotoCrop m_crop;
     int m_checkedZoomIndex;
     bool m_photoLoaded = false;
     bool m_enlarged = false;

@@ -111,6 +111,7 @@ std::vector<Row> rows()
     add(1, "ToolsBackFoto", "Foto Inladen");
     add(2, "ToolsBackFotoRand(1)", "Randloos");
     add(2, "ToolsBackFotoRand(2)", "Met Rand");
+    add(2, "ToolsBackFotoRand(3)", "Bijsnijden…");
     add(2, "ToolsBackFotoRand(4)", "Passend");
     add(1, "ToolsBackTemplates", "Templates");
     add(1, "ToolsBackColor", "Verloopkleur");

@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionAndMarks)
         "ToolsBorder/ToolsBorderKleur(3)|Grijs|", "ToolsBorder/ToolsBorderKleur(4)|Wit|",
         "/Achtergrond|Achtergrond|", "Achtergrond/ToolsBackFoto|Foto Inladen|",
         "ToolsBackFoto/ToolsBackFotoRand(1)|Randloos|", "ToolsBackFoto/ToolsBackFotoRand(2)|Met Rand|",
-        "ToolsBackFoto/ToolsBackFotoRand(4)|Passend|",
+        "ToolsBackFoto/ToolsBackFotoRand(3)|Bijsnijden…|", "ToolsBackFoto/ToolsBackFotoRand(4)|Passend|",
         "Achtergrond/ToolsBackTemplates|Templates|", "Achtergrond/ToolsBackColor|Verloopkleur|",
         "Achtergrond/Achtergrondstreep1||-", "Achtergrond/AchtergrondBewerken|Bewerken|",
         "AchtergrondBewerken/AchtergrondEdit(0)|Grayscale|", "AchtergrondBewerken/AchtergrondEdit(1)|Negative|",

@@ -5,6 +5,7 @@
 class CardDocument;
 class PhotoView;
 class PhotoWorkspace;
+class QPushButton;
 class QScrollBar;
 class QWidget;
 
@@ -12,7 +13,8 @@ class QWidget;
 // on its backdrop `Label1`, showing what the PhotoWorkspace describes, widened over
 // the card for "Scherm Vergroten". The window places the widgets; the panel keeps
 // them in step with the workspace, which it owns, and lays the scroll bars
-// `PicScrollH` and `PicScrollV` over the view's edges when the zoomed photo overflows.
+// `PicScrollH` and `PicScrollV` over the view's edges when the zoomed photo overflows,
+// and while cropping the buttons `BijsnijdenOk` (Enter) and `BijsnijdenAnnuleren` (Escape).
 class PhotoPanel : public QObject {
     Q_OBJECT
 public:
@@ -36,4 +38,6 @@ private:
     QScrollBar *m_across;
     QScrollBar *m_down;
     QWidget *m_corner;
+    QPushButton *m_cropOk;
+    QPushButton *m_cropCancel;
 };

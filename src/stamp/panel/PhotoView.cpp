@@ -73,5 +73,5 @@ void PhotoView::mouseReleaseEvent(QMouseEvent *event)
 
 void PhotoView::wheelEvent(QWheelEvent *event)
 {
-    Q_EMIT wheelTurned(event->angleDelta(), event->modifiers());
+    Q_EMIT wheelTurned(event->angleDelta(), event->modifiers(), event->position());
 }

@@ -44,8 +44,8 @@ Q_SIGNALS:
     void mousePressed(Qt::MouseButton button, QPointF position);
     void mouseMoved(Qt::MouseButtons buttons, QPointF position, Qt::KeyboardModifiers modifiers);
     void mouseReleased(Qt::MouseButton button, QPointF position);
-    // The wheel in Qt's eighths of a degree, with the keys held.
-    void wheelTurned(QPoint angleDelta, Qt::KeyboardModifiers modifiers);
+    // The wheel in Qt's eighths of a degree, with the keys held, at the pointer.
+    void wheelTurned(QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPointF position);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

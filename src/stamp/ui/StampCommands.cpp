@@ -78,8 +78,8 @@ void connectMouse(MainWindow &window)
     QObject::connect(pic, &PhotoView::mouseReleased, &workspace,
                      [&workspace](Qt::MouseButton button, QPointF pos) { workspace.mouseUp(int(button), pos); });
     QObject::connect(pic, &PhotoView::wheelTurned, &workspace,
-                     [&workspace](QPoint angleDelta, Qt::KeyboardModifiers modifiers) {
-                         workspace.wheel(angleDelta, modifiers & Qt::ShiftModifier);
+                     [&workspace](QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPointF pos) {
+                         workspace.wheel(angleDelta, modifiers & Qt::ShiftModifier, pos);
                      });
 }
 
