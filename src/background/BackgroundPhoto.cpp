@@ -42,33 +42,68 @@ constexpr QSize CropDecodeCover{8192, 8192};
 
 } // namespace
 
-void drawCroppedPhoto(QImage &canvasImage, const QImage &photo, const QRectF &part, int scale)
+namespace {
+
+// A part of the photo (exact, in its pixels) resampled smoothly to a size: averaged where
+// it reduces, interpolated where it enlarges.
+QImage resampledPart(const QImage &photo, const QRectF &part, QSize size)
 {
     const QRectF exact = part.intersected(QRectF(photo.rect()));
-    if (photo.isNull() || canvasImage.isNull() || exact.isEmpty())
-        return;
-    const QSize size = Composition::CanvasSize * scale;
-    QImage resampled;
+    if (photo.isNull() || exact.isEmpty() || size.isEmpty())
+        return {};
     if (exact.width() >= size.width() && exact.height() >= size.height()) {
         // Whole photo pixels, averaged: rounding the edges moves them by less than half
-        // a card pixel. A view on the photo's pixels copies nothing but the result.
+        // a target pixel. A view on the photo's pixels copies nothing but the result.
         const QRect pixels = QRect(QPoint(int(std::lround(exact.left())), int(std::lround(exact.top()))),
                                    QPoint(int(std::lround(exact.right())) - 1, int(std::lround(exact.bottom())) - 1))
                                  .intersected(photo.rect());
         const QImage source = photo.convertToFormat(QImage::Format_RGB32);
         const QImage region(source.constScanLine(pixels.top()) + pixels.left() * 4, pixels.width(), pixels.height(),
                             source.bytesPerLine(), source.format());
-        resampled = region.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    } else {
-        resampled = QImage(size, QImage::Format_RGB32);
-        QPainter painter(&resampled);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), photo, exact);
+        return region.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
     }
+    QImage resampled(size, QImage::Format_RGB32);
+    QPainter painter(&resampled);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), photo, exact);
+    return resampled;
+}
+
+// How far a press's bleed may reach beyond the card, in print pixels: an eighth of the
+// card's width, 5 mm on a card 40 mm wide.
+constexpr int BeyondReach = Composition::PrintCanvasSize.width() / 8;
+
+} // namespace
+
+void drawCroppedPhoto(QImage &canvasImage, const QImage &photo, const QRectF &part, int scale)
+{
+    if (canvasImage.isNull())
+        return;
+    const QImage resampled = resampledPart(photo, part, Composition::CanvasSize * scale);
+    if (resampled.isNull())
+        return;
     QPainter painter(&canvasImage);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, resampled.convertToFormat(QImage::Format_RGB32));
+    painter.drawImage(0, 0, resampled);
+}
+
+QImage croppedPhotoBeyond(const QImage &photo, const QRectF &part, QMargins &margins)
+{
+    margins = {};
+    if (photo.isNull() || part.isEmpty())
+        return {};
+    // Print pixels per photo pixel, and as many of the photo's pixels around the part as
+    // it has, up to the reach.
+    const double perPhoto = Composition::PrintCanvasSize.width() / part.width();
+    const auto reach = [perPhoto](double photoPixels) {
+        return std::clamp(int(std::floor(photoPixels * perPhoto + 1e-9)), 0, BeyondReach);
+    };
+    margins = QMargins(reach(part.left()), reach(part.top()), reach(photo.width() - part.right()),
+                       reach(photo.height() - part.bottom()));
+    const QRectF grown = part.adjusted(-margins.left() / perPhoto, -margins.top() / perPhoto,
+                                       margins.right() / perPhoto, margins.bottom() / perPhoto);
+    return resampledPart(photo, grown, Composition::PrintCanvasSize.grownBy(margins));
 }
 
 void applyCroppedPhoto(CardDocument &document, const BackPic &backPic, const QRectF &frame)
@@ -83,7 +118,8 @@ void applyCroppedPhoto(CardDocument &document, const BackPic &backPic, const QRe
         [&backPic, frame](QImage &canvasImage) { drawCroppedPhoto(canvasImage, backPic.image(), frame); },
         [&print, printFrame](QImage &printImage, const QImage &) {
             drawCroppedPhoto(printImage, print, printFrame, Composition::PrintScale);
-        });
+        },
+        [&print, printFrame](QMargins &margins) { return croppedPhotoBeyond(print, printFrame, margins); });
 }
 
 // Qt's smooth scaling averages every source pixel that falls into a target pixel when

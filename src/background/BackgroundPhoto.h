@@ -3,6 +3,7 @@
 #include "stamp/PhotoLoader.h"
 
 #include <QImage>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 
@@ -45,8 +46,13 @@ PhotoLoader::Outcome loadBackgroundPhoto(CardDocument &document, BackPic &backPi
 // The part of the photo (in its own pixels) over the whole card, resampled smoothly
 // (averaged where it reduces); at a scale, the card that many times larger (paper's copy).
 void drawCroppedPhoto(QImage &canvasImage, const QImage &photo, const QRectF &part, int scale = 1);
+// The photo around the part at print scale for a press's bleed (CardCanvas::setPrintBeyond):
+// as many of the photo's own pixels on each side as it has, up to an eighth of the
+// card's width; margins says how many print pixels each side got.
+QImage croppedPhotoBeyond(const QImage &photo, const QRectF &part, QMargins &margins);
 // "Ok" of "Bijsnijden…": the frame (in pixels of the buffer's picture) put on the card as
-// one step, its print copy from the photo's own pixels (or its finer drawing).
+// one step, its print copy from the photo's own pixels (or its finer drawing), and the
+// photo beyond the card kept for a press's bleed.
 void applyCroppedPhoto(CardDocument &document, const BackPic &backPic, const QRectF &frame);
 
 // The whole menu command ToolsBackFotoRand(1, 2, 3 or 4): asks for a photo with the photo

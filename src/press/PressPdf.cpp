@@ -116,10 +116,10 @@ PressResult writePressPdf(const QString &fileName, const PressFaces &card, const
 
     // Each face is a page of its own, flattened or not by what it holds itself.
     QStringList pages{FrontPage};
-    QList<QByteArray> ours{pressPagePdf(card.front, sheet, page, request.title)};
+    QList<QByteArray> ours{pressPagePdf(card.front, sheet, page, request.title, card.frontBeyond)};
     if (card.back) {
         pages << BackPage;
-        ours << pressPagePdf(*card.back, sheet, page, request.title);
+        ours << pressPagePdf(*card.back, sheet, page, request.title, card.backBeyond);
     }
     for (const QByteArray &pdf : ours)
         if (pdf.isEmpty())
