@@ -113,13 +113,25 @@ void applyCroppedPhoto(CardDocument &document, const BackPic &backPic, const QRe
     const QImage &print = backPic.printSource();
     const double finer = double(print.width()) / backPic.image().width();
     const QRectF printFrame(frame.topLeft() * finer, frame.size() * finer);
+    // The photo around the part is resampled once, at print scale: the print copy is its
+    // middle, so "Ok" costs little more than the print copy alone.
+    QImage beyond;
+    QMargins margins;
     document.drawOnCanvas(
         QStringLiteral("Foto Bijsnijden"),
         [&backPic, frame](QImage &canvasImage) { drawCroppedPhoto(canvasImage, backPic.image(), frame); },
-        [&print, printFrame](QImage &printImage, const QImage &) {
-            drawCroppedPhoto(printImage, print, printFrame, Composition::PrintScale);
+        [&](QImage &printImage, const QImage &) {
+            beyond = croppedPhotoBeyond(print, printFrame, margins);
+            if (beyond.isNull()) {
+                drawCroppedPhoto(printImage, print, printFrame, Composition::PrintScale);
+                return;
+            }
+            printImage = beyond.copy(QRect(QPoint(margins.left(), margins.top()), Composition::PrintCanvasSize));
         },
-        [&print, printFrame](QMargins &margins) { return croppedPhotoBeyond(print, printFrame, margins); });
+        [&](QMargins &kept) {
+            kept = margins;
+            return beyond;
+        });
 }
 
 // Qt's smooth scaling averages every source pixel that falls into a target pixel when
