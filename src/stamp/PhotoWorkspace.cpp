@@ -47,6 +47,8 @@ constexpr QSize StampPhotoCover{8192, 8192};
 
 PhotoLoader::Outcome PhotoWorkspace::loadPhoto(const QString &path)
 {
+    // A stamp photo chosen while cropping ends the crop first: both share the buffer.
+    finishCrop(false);
     BusyCursor busy;
     const PhotoLoader::Outcome outcome = m_backPic.load(path, stampPrintCover(), StampPhotoCover);
     if (!outcome)
@@ -65,6 +67,7 @@ void PhotoWorkspace::beginCrop()
         return;
     BusyCursor busy;
     m_crop.start(m_backPic.image());
+    m_croppedKey = m_backPic.image().cacheKey();
     m_enlarged = true;
     m_shown.setWidth(ShownPhoto::EnlargedWidth);
     m_selection.setLayerVisible(false);
@@ -82,7 +85,9 @@ void PhotoWorkspace::finishCrop(bool keep)
     m_crop.stop();
     restoreNormalView();
     Q_EMIT croppingChanged(false);
-    if (keep)
+    // The frame belongs to the photo it was drawn over: another loaded meanwhile into
+    // the buffer gets nothing cut from it.
+    if (keep && m_backPic.image().cacheKey() == m_croppedKey)
         Q_EMIT cropFinished(frame);
 }
 

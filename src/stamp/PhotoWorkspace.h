@@ -119,6 +119,7 @@ private:
     ShownPhoto m_shown;
     SelectionTracker m_selection;
     PhotoCrop m_crop;
+    qint64 m_croppedKey = 0;
     int m_checkedZoomIndex;
     bool m_photoLoaded = false;
     bool m_enlarged = false;

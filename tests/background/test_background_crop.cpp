@@ -175,3 +175,32 @@ TEST_F(BackgroundCropTest, AnnulerenLeavesTheCardAsItWas)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BackgroundCropTest, AnotherPhotoLoadedWhileCroppingIsNotCutByTheOldFrame)
+{
+    const QImage before = doc.canvas().image().copy();
+    // A stamp photo into the shared buffer ends the crop; a background photo loaded
+    // meanwhile is not cut by a frame drawn over another.
+    QImage other(300, 200, QImage::Format_RGB32);
+    other.fill(Qt::red);
+    const QString path = dir.filePath(QStringLiteral("rood.png"));
+    ASSERT_TRUE(other.save(path));
+    questions.openFileAnswers = {path};
+    trigger(QStringLiteral("ToolsBackFotoRand(1)"));
+    const QImage red = doc.canvas().image().copy();
+    ASSERT_NE(red, before);
+    QTest::mouseClick(control<QPushButton>(QStringLiteral("BijsnijdenOk")), Qt::LeftButton);
+    EXPECT_EQ(doc.canvas().image(), red);
+
+    questions.openFileAnswers = {path};
+    trigger(QStringLiteral("ToolsBackFotoRand(3)"));
+    ASSERT_TRUE(window.photoWorkspace().isCropping());
+    questions.openFileAnswers = {path};
+    trigger(QStringLiteral("PasFotoInladen"));
+    EXPECT_FALSE(window.photoWorkspace().isCropping());
+    EXPECT_FALSE(control<QPushButton>(QStringLiteral("BijsnijdenOk"))->isVisible());
+}
+
+} // namespace
