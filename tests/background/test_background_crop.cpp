@@ -75,17 +75,29 @@ QImage reference(const QImage &photo, const QRectF &part, QSize size)
 
 class BackgroundCropTest : public WindowFixture {
 protected:
+    // Made and written once for all the cases.
+    static inline QTemporaryDir *files = nullptr;
+    static inline QImage photo;
+    static void SetUpTestSuite()
+    {
+        files = new QTemporaryDir;
+        photo = circlesPhoto();
+        ASSERT_TRUE(photo.save(files->filePath(QStringLiteral("rondjes.bmp")), "BMP"));
+    }
+    static void TearDownTestSuite()
+    {
+        delete files;
+        photo = QImage();
+    }
+
     PhotoView *pic = window.photoView();
-    QImage photo = circlesPhoto();
 
     void SetUp() override
     {
         installBackgroundCommands(window);
         installStampCommands(window);
         window.show();
-        const QString path = dir.filePath(QStringLiteral("rondjes.bmp"));
-        ASSERT_TRUE(photo.save(path, "BMP"));
-        questions.openFileAnswers = {path};
+        questions.openFileAnswers = {files->filePath(QStringLiteral("rondjes.bmp"))};
         trigger(QStringLiteral("ToolsBackFotoRand(3)"));
         ASSERT_TRUE(window.photoWorkspace().isCropping());
     }

@@ -60,6 +60,20 @@ double psnr(const QImage &a, const QImage &b)
 
 class PhotoScrollWindowTest : public WindowFixture {
 protected:
+    // Written once for both cases.
+    static inline QTemporaryDir *files = nullptr;
+    static inline QString photoPath;
+    static void SetUpTestSuite()
+    {
+        files = new QTemporaryDir;
+        photoPath = bigPhotoFile(*files);
+    }
+    static void TearDownTestSuite()
+    {
+        delete files;
+        photoPath.clear();
+    }
+
     PhotoView *pic = window.photoView();
     QScrollBar *across = control<QScrollBar>(QStringLiteral("PicScrollH"));
     QScrollBar *down = control<QScrollBar>(QStringLiteral("PicScrollV"));
@@ -69,7 +83,7 @@ protected:
         installStampCommands(window);
         window.show();
         trigger(QStringLiteral("LayoutShow(2)"));
-        questions.openFileAnswers = {bigPhotoFile(dir)};
+        questions.openFileAnswers = {photoPath};
         trigger(QStringLiteral("PasFotoInladen"));
         ASSERT_EQ(window.photoWorkspace().backPic().size(), QSize(8000, 6000));
     }
