@@ -142,6 +142,5 @@ QImage PhotoCrop::render(const QColor &background) const
     for (const QPointF corner : {f.topLeft(), f.topRight() - QPointF(1, 0), f.bottomLeft() - QPointF(0, 1),
                                  f.bottomRight() - QPointF(1, 1)})
         painter.drawRect(QRectF(corner - QPointF(3, 3), QSizeF(6, 6)));
-    painter.drawImage(PreviewArea.topLeft(), preview(PreviewArea.size()));
     return view;
 }

@@ -39,8 +39,8 @@ public:
     // Notches of the wheel (positive away from the user: zoom in) at a view point.
     void wheel(double notches, QPointF view);
 
-    // The view's picture: the fitted photo, dimmed outside the frame, the frame with its
-    // corners, and the card preview on the view's background colour.
+    // The view's picture: the fitted photo, dimmed outside the frame, and the frame with
+    // its corners, on the view's background colour; PreviewArea is left for the card.
     QImage render(const QColor &background) const;
     // The frame's part of the photo at a size, smoothly, from the finest prepared copy that
     // has enough pixels (the live preview, quick enough for every mouse move).

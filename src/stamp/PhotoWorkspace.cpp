@@ -3,12 +3,15 @@
 #include "assets/BuiltinPictures.h"
 #include "stamp/BusyCursor.h"
 #include "core/CardDocument.h"
+#include "core/CardPainter.h"
+#include "core/Composition.h"
 #include "stamp/PhotoFileFilter.h"
 #include "core/Questions.h"
 #include "stamp/StampComposer.h"
 #include "stamp/ZoomLevels.h"
 
 #include <QFileInfo>
+#include <QPainter>
 
 PhotoWorkspace::PhotoWorkspace(CardDocument &document, QObject *parent)
     : QObject(parent)
@@ -89,6 +92,24 @@ void PhotoWorkspace::finishCrop(bool keep)
     // the buffer gets nothing cut from it.
     if (keep && m_backPic.image().cacheKey() == m_croppedKey)
         Q_EMIT cropFinished(frame);
+}
+
+QImage PhotoWorkspace::viewImage() const
+{
+    if (!isCropping())
+        return m_shown.render();
+    QImage view = m_crop.render(m_shown.background());
+    CardFace face = m_document.shownFace();
+    face.canvas.image() = m_crop.preview(Composition::CanvasSize);
+    const bool front = m_document.shownSide() == CardSide::Front;
+    QPainter painter(&view);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect area = PhotoCrop::PreviewArea;
+    painter.translate(area.topLeft());
+    painter.scale(double(area.width()) / Composition::CanvasSize.width(),
+                  double(area.height()) / Composition::CanvasSize.height());
+    CardPainter::paintFace(painter, face, front ? &m_document.card().stamp : nullptr);
+    return view;
 }
 
 void PhotoWorkspace::toggleEnlargedView()

@@ -75,7 +75,9 @@ public:
     // the pointer at pos (view pixels) instead.
     void wheel(QPoint angleDelta, bool sideways, QPointF pos = QPointF());
     // The view's image as it is to be painted, view-sized.
-    QImage viewImage() const { return isCropping() ? m_crop.render(m_shown.background()) : m_shown.render(); }
+    // While cropping: the crop view with the card as the frame makes it beside the photo
+    // (the shown side, its lines, objects and stamp over the chosen part).
+    QImage viewImage() const;
     void setViewBackground(const QColor &color);
 
     // Mouse events of `Pic`: the pressed or released button, or the held buttons while

@@ -1,5 +1,6 @@
 #include "background/ui/BackgroundCommands.h"
 #include "stamp/panel/PhotoView.h"
+#include "stamp/PhotoCrop.h"
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/ui/StampCommands.h"
 #include "app/WindowFixture.h"
@@ -151,7 +152,11 @@ TEST_F(BackgroundCropTest, AMovedResizedOrZoomedFrameIsThePartTheCardShows)
     // Down by 20 view pixels (the photo at 477 / 4000), then the top-left corner inwards.
     const QRectF start = frameInView();
     const double top = frame().top();
+    const auto preview = [this] { return pic->grab().toImage().copy(PhotoCrop::PreviewArea); };
+    const QImage before = preview();
     drag(start.center(), start.center() + QPointF(0, 20));
+    // The card beside the photo follows at once.
+    EXPECT_NE(preview(), before);
     EXPECT_NEAR(frame().top(), top + 20 * 4000 / 477.0, 0.5);
     const QRectF moved = frameInView();
     const QPointF corner = frame().bottomRight();
