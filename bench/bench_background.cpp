@@ -1,8 +1,12 @@
 // The background commands on the card, in one run: "Randloos" with a 6000 x 4000 JPEG
-// beside decoding that file alone, every gradient, and every background filter command,
+// beside decoding that file alone, "Bijsnijden…" on it (the frame's steps and "Ok"), every gradient, and every background filter command,
 // alone and from the window's menu up to the painted card.
 #include "BenchSupport.h"
 #include "stamp/BackPic.h"
+#include "stamp/PhotoCrop.h"
+#include "stamp/PhotoWorkspace.h"
+#include "stamp/panel/PhotoView.h"
+#include "core/Composition.h"
 #include "background/ui/BackgroundCommands.h"
 #include "background/BackgroundPhoto.h"
 #include "core/CardDocument.h"
@@ -72,6 +76,103 @@ void benchPhoto(const QString &jpeg)
     out << QStringLiteral("  reduction alone: Qt smooth scaling %1 ms, the stamp's StretchCopy %2 ms\n")
                .arg(qtSmooth, 0, 'f', 1)
                .arg(stretchCopy, 0, 'f', 1);
+}
+
+// "Bijsnijden…" on a 24-megapixel photo: a step of the frame as the mouse gives it, to
+// the painted preview; "Ok" to the finished card beside "Randloos" of the same photo.
+void benchCrop(const QString &jpeg)
+{
+    out << "Background photo \"Bijsnijden...\", 6000 x 4000 JPEG\n";
+    BackPic backPic;
+    CardDocument cropped;
+    if (!loadBackgroundPhoto(cropped, backPic, jpeg, PhotoPlacement::Crop))
+        qFatal("the photo does not load for cropping");
+    PhotoCrop crop;
+    const double start = medianMs(3, [&] { crop.start(backPic.image()); });
+    out << QStringLiteral("  start (copies for the view and the preview)  %1 ms\n").arg(start, 7, 'f', 1);
+
+    // Every other step moves the frame one way, then back, by a few pixels; and the
+    // corner, nearer to and further from the middle.
+    QImage painted;
+    int step = 0;
+    const Bench::Timings move = Bench::timeMs(41, [&] {
+        const QPointF at = crop.frameInView().center();
+        crop.press(at);
+        crop.drag(at + QPointF(0, step++ % 2 ? 3 : -3));
+        crop.release();
+        painted = crop.render(Qt::white);
+        (void)crop.preview(Composition::CanvasSize);
+    }, [&] { crop.start(backPic.image()); crop.setFrame(crop.frame().zoomed(1.3, {3000, 2000})); });
+    const Bench::Timings resize = Bench::timeMs(41, [&] {
+        const QPointF corner = crop.frameInView().topLeft();
+        crop.press(corner);
+        crop.drag(corner + QPointF(step % 2 ? 4 : -4, 0));
+        ++step;
+        crop.release();
+        painted = crop.render(Qt::white);
+        (void)crop.preview(Composition::CanvasSize);
+    }, [&] { crop.start(backPic.image()); crop.setFrame(crop.frame().zoomed(1.3, {3000, 2000})); });
+    out << QStringLiteral("  frame moved, view and preview drawn   %1 ms (slowest %2; target <= 16)\n")
+               .arg(move.median, 7, 'f', 1)
+               .arg(move.worst, 0, 'f', 1);
+    out << QStringLiteral("  corner dragged, view and preview drawn %1 ms (slowest %2; target <= 16)\n")
+               .arg(resize.median, 7, 'f', 1)
+               .arg(resize.worst, 0, 'f', 1);
+
+    // The same step in the window: the workspace told of the mouse, the panel's view
+    // given its new picture and painted.
+    {
+        CardDocument document;
+        WidgetQuestions questions;
+        QTemporaryDir settings;
+        MainWindow window(document, questions, settings.filePath(QStringLiteral("Lumovander.ini")));
+        window.show();
+        PhotoWorkspace &workspace = window.photoWorkspace();
+        workspace.backPic() = backPic;
+        workspace.beginCrop();
+        QCoreApplication::processEvents();
+        const QPointF at = workspace.crop().frameInView().center();
+        workspace.mouseDown(1, at);
+        int turn = 0;
+        const Bench::Timings painted = Bench::timeMs(41, [&] {
+            workspace.mouseMove(1, at + QPointF(0, turn++ % 2 ? 3 : -3));
+            window.photoView()->repaint();
+        });
+        workspace.mouseUp(1, at);
+        workspace.finishCrop(false);
+        out << QStringLiteral("  in the window, mouse to painted card  %1 ms (slowest %2; target <= 16)\n")
+                   .arg(painted.median, 7, 'f', 1)
+                   .arg(painted.worst, 0, 'f', 1);
+    }
+
+    const QRectF frame = CropFrame::largestCentred(backPic.size()).rect();
+    const double ok = medianMs(5, [&] {
+        CardDocument document;
+        applyCroppedPhoto(document, backPic, frame);
+    });
+    // "Randloos" as the user meets it: the file read and the card drawn; and its drawing
+    // alone from the same picture in memory.
+    const double borderless = medianMs(5, [&] {
+        CardDocument document;
+        BackPic own;
+        loadBackgroundPhoto(document, own, jpeg, PhotoPlacement::Borderless);
+    });
+    const double borderlessDrawing = medianMs(5, [&] {
+        CardDocument document;
+        document.drawOnCanvas(
+            QStringLiteral("Foto Inladen"),
+            [&](QImage &canvas) { drawBackgroundPhoto(canvas, backPic.image(), PhotoPlacement::Borderless); },
+            [&](QImage &print, const QImage &) {
+                drawBackgroundPhoto(print, backPic.image(), PhotoPlacement::Borderless, Composition::PrintScale);
+            });
+    });
+    out << QStringLiteral("  \"Ok\" (screen, print copy, photo beyond)  %1 ms\n").arg(ok, 7, 'f', 1);
+    out << QStringLiteral("  \"Randloos\" (load + both copies)          %1 ms   ratio %2 (target <= 1.2)\n")
+               .arg(borderless, 7, 'f', 1)
+               .arg(ok / borderless, 0, 'f', 2);
+    out << QStringLiteral("  \"Randloos\" drawing alone, same picture   %1 ms   ratio %2\n")
+               .arg(borderlessDrawing, 7, 'f', 1)
+               .arg(ok / borderlessDrawing, 0, 'f', 2);
 }
 
 void benchGradients()
@@ -197,6 +298,7 @@ int main(int argc, char **argv)
     const QString jpeg = Bench::writeJpeg(dir, QStringLiteral("photo.jpg"), big);
 
     benchPhoto(jpeg);
+    benchCrop(jpeg);
     benchGradients();
     benchGradientPrintCopies();
     const QImage cardSized = big.scaled(440, 270, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

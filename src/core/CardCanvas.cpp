@@ -70,8 +70,21 @@ bool CardCanvas::operator==(const CardCanvas &other) const
     return !hasPrintCopy() || m_print.samePixels(other.m_print);
 }
 
+void CardCanvas::setPrintBeyond(const QImage &beyond, const QMargins &margins)
+{
+    const QSize whole = Composition::PrintCanvasSize.grownBy(margins);
+    if (beyond.size() != whole) {
+        m_beyond.reset();
+        m_beyondMargins = {};
+        return;
+    }
+    m_beyond.set(beyond.convertToFormat(QImage::Format_RGB32), m_image);
+    m_beyondMargins = margins;
+}
+
 void CardCanvas::packPrintCopies(const CardCanvas *packedAlready)
 {
+    m_beyond.pack(packedAlready ? &packedAlready->m_beyond : nullptr);
     m_print.pack(packedAlready ? &packedAlready->m_print : nullptr);
     m_printPicture.pack(packedAlready ? &packedAlready->m_printPicture : nullptr);
 }

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QMargins>
 
 // The card canvas: a background colour, the canvas's own picture (a template or a
 // card's background picture) and everything drawn on it since (photos, gradients,
@@ -45,6 +46,13 @@ public:
     QImage printImage() const;
     // A writer that changed image() hands in the print copy that matches it.
     void setPrintImage(const QImage &print) { m_print.set(print.convertToFormat(QImage::Format_RGB32), m_image); }
+    // The print copy's surroundings for a press's bleed: the photo's own pixels beyond
+    // the card, at print scale, `margins` print pixels on each side (fewer where the
+    // photo ends), the card's place in it left out. Like the print copy it counts only
+    // beside the screen picture it was made with; null when not in step or never made.
+    void setPrintBeyond(const QImage &beyond, const QMargins &margins);
+    QImage printBeyond() const { return m_beyond.matches(m_image) ? m_beyond.image() : QImage(); }
+    QMargins printBeyondMargins() const { return m_beyondMargins; }
     // What the canvas holds at print scale, in step or not: what an undo step keeps.
     const PrintCopy &storedPrintCopy() const { return m_print; }
     const PrintCopy &storedPrintPicture() const { return m_printPicture; }
@@ -58,4 +66,6 @@ private:
     PrintCopy m_printPicture;
     QImage m_image;
     PrintCopy m_print;
+    PrintCopy m_beyond;
+    QMargins m_beyondMargins;
 };

@@ -417,6 +417,25 @@ void CardDocument::drawOnCanvas(const QString &stepName, const std::function<voi
     });
 }
 
+void CardDocument::drawOnCanvas(const QString &stepName, const std::function<void(QImage &)> &draw,
+                                const PrintDraw &drawPrint, const BeyondDraw &drawBeyond)
+{
+    const FlagScope drawing(m_drawing);
+    recordFace(stepName, CardHistory::Canvas, NoMerge, [&draw, &drawPrint, &drawBeyond](CardFace &card) {
+        QImage print = card.canvas.printImage();
+        draw(card.canvas.image());
+        const qint64 drawn = card.canvas.image().cacheKey();
+        drawPrint(print, card.canvas.image());
+        if (print.isNull() || card.canvas.image().cacheKey() != drawn)
+            return;
+        card.canvas.setPrintImage(print);
+        QMargins margins;
+        const QImage beyond = drawBeyond(margins);
+        if (card.canvas.image().cacheKey() == drawn)
+            card.canvas.setPrintBeyond(beyond, margins);
+    });
+}
+
 void CardDocument::drawOnStamp(const QString &stepName, const std::function<void(QImage &)> &draw,
                                const PrintDraw &drawPrint)
 {

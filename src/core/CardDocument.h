@@ -124,6 +124,11 @@ public:
                       const PrintDraw &drawPrint);
     void drawOnStamp(const QString &stepName, const std::function<void(QImage &)> &draw,
                      const PrintDraw &drawPrint);
+    // The canvas variant with the print copy's surroundings for a press's bleed, made by
+    // drawBeyond (see CardCanvas::setPrintBeyond) in the same step.
+    using BeyondDraw = std::function<QImage(QMargins &margins)>;
+    void drawOnCanvas(const QString &stepName, const std::function<void(QImage &)> &draw,
+                      const PrintDraw &drawPrint, const BeyondDraw &drawBeyond);
     // A template: the canvas's own picture, replacing what was drawn. print, when
     // given, is that picture at Composition::PrintScale times its size.
     void setCanvasPicture(const QString &stepName, const QImage &picture, const QImage &print = QImage());

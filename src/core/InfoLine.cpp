@@ -10,7 +10,7 @@ QString text(const QDateTime &now, const QString &current, const QLocale &locale
         "3. Kies een lettertype voor de teksten op de kaartjes",
         "4. Kies een achtergrond voor de kaartjes",
         "5. Maak eventueel een keuze voor de zegelfoto",
-        "6. Selecteer een rechthoek uit de zegelfoto met de linkermuisknop",
+        "6. Selecteer een rechthoek uit de zegelfoto met de linkermuisknop (met Shift in de verhouding van de zegel)",
         "7. Nu kan de kaart worden opgeslagen op uw computer",
     };
     const int slot = now.time().second() / 6;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "press/PressPage.h"
 #include "print/PrintedCard.h"
 
 #include <optional>
@@ -12,6 +13,9 @@ struct Card;
 struct PressFaces {
     PrintedCard front;
     std::optional<PrintedCard> back;
+    // The photo beyond each face where its canvas kept it, for the bleed.
+    PhotoBeyond frontBeyond;
+    PhotoBeyond backBeyond;
 
     // One face alone is a card without a back.
     PressFaces(PrintedCard front, std::optional<PrintedCard> back = std::nullopt)

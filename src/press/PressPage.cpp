@@ -98,8 +98,20 @@ QImage backgroundBeyond(const PrintedCard &card, const QImage &picture, QMargins
 
 // The background over the bleed box, with the card's first `flatten` objects painted
 // into it; returns how many it painted, none when there is no picture to paint them in.
+// The photo's own pixels laid over the mirrored bleed, outside the card only (the card
+// keeps its print copy's pixels), where the canvas kept them at the picture's scale.
+void overlayPhotoBeyond(QImage &extended, const QImage &picture, QPoint cardAt, const PhotoBeyond &beyond)
+{
+    if (beyond.image.isNull() || picture.size() != Composition::PrintCanvasSize)
+        return;
+    QPainter painter(&extended);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setClipRegion(QRegion(extended.rect()) - QRegion(QRect(cardAt, picture.size())));
+    painter.drawImage(cardAt - QPoint(beyond.margins.left(), beyond.margins.top()), beyond.image);
+}
+
 size_t drawBleedBackground(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
-                           const PressGeometry &page, size_t flatten)
+                           const PressGeometry &page, size_t flatten, const PhotoBeyond &beyond)
 {
     const QImage &picture = card.canvasPrint.isNull() ? card.canvas : card.canvasPrint;
     if (picture.isNull())
@@ -109,10 +121,12 @@ size_t drawBleedBackground(QPainter &painter, const PrintedCard &card, const She
     const double kx = picture.width() / cardRect.width();
     const double ky = picture.height() / cardRect.height();
     const auto pad = [](double mm, double k) { return std::max(0, int(std::ceil(mm * k - 1e-9))); };
-    QMargins beyond(pad(cardRect.left() - bleed.left(), kx), pad(cardRect.top() - bleed.top(), ky),
-                    pad(bleed.right() - cardRect.right(), kx), pad(bleed.bottom() - cardRect.bottom(), ky));
-    QImage extended = backgroundBeyond(card, picture, beyond);
-    const int left = beyond.left(), top = beyond.top();
+    QMargins grown(pad(cardRect.left() - bleed.left(), kx), pad(cardRect.top() - bleed.top(), ky),
+                   pad(bleed.right() - cardRect.right(), kx), pad(bleed.bottom() - cardRect.bottom(), ky));
+    QImage extended = backgroundBeyond(card, picture, grown);
+    const int left = grown.left(), top = grown.top();
+    if (shownGradient(card.canvas) == 0 && !card.canvasPrint.isNull())
+        overlayPhotoBeyond(extended, picture, QPoint(left, top), beyond);
     const QRectF target(cardRect.left() - left / kx, cardRect.top() - top / ky, extended.width() / kx,
                         extended.height() / ky);
     if (extended.isNull())
@@ -138,7 +152,7 @@ bool hasTransparency(const QByteArray &pdf)
 }
 
 QByteArray qtPdf(const PrintedCard &card, const SheetGeometry &sheet, const PressGeometry &page, const QString &title,
-                 QSize qtPoints, PressTransparency transparency)
+                 QSize qtPoints, PressTransparency transparency, const PhotoBeyond &beyond)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -151,7 +165,7 @@ QByteArray qtPdf(const PrintedCard &card, const SheetGeometry &sheet, const Pres
     QPainter painter;
     if (!painter.begin(&writer))
         return {};
-    drawPressPage(painter, card, sheet, page, transparency);
+    drawPressPage(painter, card, sheet, page, transparency, beyond);
     if (!painter.end())
         return {};
     return bytes;
@@ -179,11 +193,12 @@ QImage mirroredBeyond(const QImage &picture, int left, int top, int right, int b
 }
 
 void drawPressPage(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
-                   const PressGeometry &page, PressTransparency transparency)
+                   const PressGeometry &page, PressTransparency transparency, const PhotoBeyond &beyond)
 {
     // Whatever the background did not take is drawn over it, in the list's order.
     const size_t flattened = drawBleedBackground(
-        painter, card, sheet, page, transparency == PressTransparency::Flattened ? flattenedCount(card.design) : 0);
+        painter, card, sheet, page, transparency == PressTransparency::Flattened ? flattenedCount(card.design) : 0,
+        beyond);
     PrintedCard above = card;
     above.design.objects.erase(above.design.objects.begin(), above.design.objects.begin() + qsizetype(flattened));
 
@@ -208,17 +223,17 @@ void drawPressPage(QPainter &painter, const PrintedCard &card, const SheetGeomet
 }
 
 QByteArray pressPagePdf(const PrintedCard &card, const SheetGeometry &sheet, const PressGeometry &page,
-                        const QString &title)
+                        const QString &title, const PhotoBeyond &beyond)
 {
     // Qt sizes a page in whole points; the page is made larger to the next point and the
     // press page drawn from its top-left corner, and the boxes then say exactly where it lies.
     const QSizeF media = page.mediaSize() * PressGeometry::PointsPerMm;
     const QSize qtPoints(int(std::ceil(media.width())), int(std::ceil(media.height())));
-    QByteArray bytes = qtPdf(card, sheet, page, title, qtPoints, PressTransparency::Kept);
+    QByteArray bytes = qtPdf(card, sheet, page, title, qtPoints, PressTransparency::Kept, beyond);
     // PDF/X-3 knows no transparency: Ghostscript would turn the whole page into one
     // picture, text and all. A see-through logo is painted into the background instead.
     if (hasTransparency(bytes))
-        bytes = qtPdf(card, sheet, page, title, qtPoints, PressTransparency::Flattened);
+        bytes = qtPdf(card, sheet, page, title, qtPoints, PressTransparency::Flattened, beyond);
     if (bytes.isEmpty())
         return {};
     const double drop = qtPoints.height() - media.height();

@@ -6,14 +6,16 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QMargins>
 #include <QString>
 
 class QPainter;
 
 // One card on a press page: the background over the whole bleed box, extended beyond the
 // card: a gradient that nothing was drawn over since runs on by its own rule; any other
-// picture is mirrored at the edges (a plain colour simply continues; the canvas keeps no
-// pixels of a photo beyond the card, so a photo continues as its own mirror image); then
+// picture is mirrored at the edges (a plain colour simply continues; a photo continues as
+// its own mirror image, except where a cropped photo's own pixels beyond the card were
+// kept, `beyond`, which lie over the mirror image); then
 // the card exactly as the sheet prints it, scaled to the trim, then the crop marks. The
 // painter's origin is the page's corner; millimetres map onto the device's
 // resolution.
@@ -23,8 +25,15 @@ class QPainter;
 // instead of drawn over it, and lie under the outline rather than over it; the objects
 // above the last logo are drawn over it as on any page, a QR code as vectors.
 enum class PressTransparency { Kept, Flattened };
+// The photo's own pixels beyond the card where the canvas kept them
+// (CardCanvas::printBeyond): in the bleed they take the place of the mirror image.
+struct PhotoBeyond {
+    QImage image;
+    QMargins margins;
+};
 void drawPressPage(QPainter &painter, const PrintedCard &card, const SheetGeometry &sheet,
-                   const PressGeometry &page, PressTransparency transparency = PressTransparency::Kept);
+                   const PressGeometry &page, PressTransparency transparency = PressTransparency::Kept,
+                   const PhotoBeyond &beyond = {});
 
 // The card's background extended by `left`, `top`, `right` and `bottom` pixels, each new
 // pixel the mirror image of one inside across the nearest edge.
@@ -36,4 +45,4 @@ QImage mirroredBeyond(const QImage &picture, int left, int top, int right, int b
 // is drawn again with its objects flattened. Empty when Qt's PDF could not
 // be made or finished.
 QByteArray pressPagePdf(const PrintedCard &card, const SheetGeometry &sheet, const PressGeometry &page,
-                        const QString &title);
+                        const QString &title, const PhotoBeyond &beyond = {});

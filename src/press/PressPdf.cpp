@@ -132,8 +132,9 @@ PressResult writePressPdf(const QString &fileName, const QList<PressPerson> &peo
     // written as soon as it is drawn, so a large team is never held as pages in memory.
     // A card alone keeps the page names it always had.
     QStringList pages;
-    const auto addPage = [&](const PrintedCard &face, const QString &name) -> std::optional<QString> {
-        const QByteArray pdf = pressPagePdf(face, sheet, page, request.title);
+    const auto addPage = [&](const PrintedCard &face, const PhotoBeyond &beyond,
+                             const QString &name) -> std::optional<QString> {
+        const QByteArray pdf = pressPagePdf(face, sheet, page, request.title, beyond);
         if (pdf.isEmpty())
             return QStringLiteral("De pagina kon niet worden getekend.");
         if (AtomicFile::write(folder.filePath(name), pdf))
@@ -144,10 +145,10 @@ PressResult writePressPdf(const QString &fileName, const QList<PressPerson> &peo
     for (qsizetype person = 0; person < people.size(); ++person) {
         const PressFaces &card = people[person].faces;
         const QString number = people.size() == 1 ? QString() : QStringLiteral("-%1").arg(person + 1, 5, 10, QLatin1Char('0'));
-        if (const auto problem = addPage(card.front, QString(FrontPage).insert(FrontPage.size() - 4, number)))
+        if (const auto problem = addPage(card.front, card.frontBeyond, QString(FrontPage).insert(FrontPage.size() - 4, number)))
             return failed(warnings, notWritten + *problem);
         if (card.back)
-            if (const auto problem = addPage(*card.back, QString(BackPage).insert(BackPage.size() - 4, number)))
+            if (const auto problem = addPage(*card.back, card.backBeyond, QString(BackPage).insert(BackPage.size() - 4, number)))
                 return failed(warnings, notWritten + *problem);
     }
     if (AtomicFile::write(folder.filePath(QStringLiteral("intent.ps")), intentDefinition(request, profile)))

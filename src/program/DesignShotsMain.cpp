@@ -5,8 +5,10 @@
 // contact as a QR code as DIR/kaart-met-qr.png and the QR dialog as DIR/qr-dialoog.png;
 // the card's back in the window as DIR/achterkant.png, the print dialog printing both
 // sides as DIR/afdrukken-dubbelzijdig.png and its page preview of the back as
-// DIR/voorbeeld-achterkant.png.
+// DIR/voorbeeld-achterkant.png. Before all these, a photo being cropped for the card's
+// background as DIR/bijsnijden.png and the card it makes as DIR/bijgesneden-kaart.png.
 // scripts/design-shots.sh runs it on a virtual X screen. Not a test: it only shows.
+#include "background/BackgroundPhoto.h"
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
 #include "core/DataFolder.h"
@@ -18,6 +20,8 @@
 #include "program/DutchLanguage.h"
 #include "program/InstallCommands.h"
 #include "stamp/LogoLoader.h"
+#include "stamp/PhotoWorkspace.h"
+#include "stamp/panel/PhotoView.h"
 #include "window/CardView.h"
 #include "window/MainWindow.h"
 #include "window/WidgetQuestions.h"
@@ -29,6 +33,10 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWheelEvent>
+#include <functional>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -155,6 +163,71 @@ void showPrintDialog(MainWindow &window, const QString &folder, bool &ok)
     QTimer::singleShot(0, [&window] { window.action(QStringLiteral("FilePrint"))->trigger(); });
 }
 
+// A landscape as a camera would take it, 3000 x 2000: sky, sun, hills and a house.
+QImage landscape()
+{
+    QImage photo(3000, 2000, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 1300);
+    sky.setColorAt(0, QColor(38, 92, 170));
+    sky.setColorAt(1, QColor(250, 196, 130));
+    painter.fillRect(photo.rect(), sky);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 226, 120));
+    painter.drawEllipse(QPointF(2200, 620), 170, 170);
+    QPainterPath far, near;
+    far.moveTo(0, 1250);
+    far.cubicTo(800, 900, 1500, 1350, 3000, 1050);
+    far.lineTo(3000, 2000);
+    far.lineTo(0, 2000);
+    painter.fillPath(far, QColor(88, 128, 96));
+    near.moveTo(0, 1600);
+    near.cubicTo(900, 1350, 2000, 1750, 3000, 1450);
+    near.lineTo(3000, 2000);
+    near.lineTo(0, 2000);
+    painter.fillPath(near, QColor(58, 104, 62));
+    painter.setBrush(QColor(236, 232, 220));
+    painter.drawRect(QRectF(1180, 1300, 320, 220));
+    painter.setBrush(QColor(160, 60, 48));
+    painter.drawPolygon(QPolygonF({QPointF(1150, 1310), QPointF(1340, 1160), QPointF(1530, 1310)}));
+    return photo;
+}
+
+// "Bijsnijden…" on the landscape: the frame zoomed in around the house and moved, as
+// the user would, pictured; then "Ok" and the card pictured; then the card as it was.
+void showCrop(MainWindow &window, const QString &folder, bool &ok, const std::function<void()> &next)
+{
+    const QString path = QDir(DataFolder::path()).filePath(QStringLiteral("landschap.jpg"));
+    PhotoWorkspace &workspace = window.photoWorkspace();
+    if (!landscape().save(path, "JPG", 92) || !loadBackgroundPhoto(window.document(), workspace.backPic(), path,
+                                                                     PhotoPlacement::Crop)) {
+        QCoreApplication::exit(1);
+        return;
+    }
+    workspace.beginCrop();
+    PhotoView *pic = window.photoView();
+    const QPointF house = workspace.crop().frameInView().center() + QPointF(-40, 40);
+    for (int notch = 0; notch < 3; ++notch) {
+        QWheelEvent wheel(house, pic->mapToGlobal(house), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(pic, &wheel);
+    }
+    const QPoint from = pic->mapToGlobal(workspace.crop().frameInView().center().toPoint());
+    sendMouse(pic, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(pic, QEvent::MouseMove, from + QPoint(-15, 10), Qt::NoButton, Qt::LeftButton);
+    sendMouse(pic, QEvent::MouseButtonRelease, from + QPoint(-15, 10), Qt::LeftButton, Qt::NoButton);
+    QTimer::singleShot(400, [&window, &folder, &ok, next] {
+        ok = save(window, folder, QStringLiteral("bijsnijden.png")) && ok;
+        if (auto *button = window.findChild<QAbstractButton *>(QStringLiteral("BijsnijdenOk")))
+            button->click();
+        QTimer::singleShot(400, [&window, &folder, &ok, next] {
+            ok = save(window, folder, QStringLiteral("bijgesneden-kaart.png")) && ok;
+            window.document().undo();
+            QTimer::singleShot(200, next);
+        });
+    });
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -180,7 +253,7 @@ int main(int argc, char *argv[])
     window.show();
 
     bool ok = true;
-    QTimer::singleShot(800, [&] {
+    const auto restyledShots = [&] {
         ok = save(window, folder, QStringLiteral("opgemaakte-kaart.png")) && ok;
         // Halfway through a drag of the web address: its middle held on the card's.
         QWidget *line = window.cardView()->textLine(7);
@@ -229,7 +302,8 @@ int main(int argc, char *argv[])
                 });
             });
         });
-    });
+    };
+    QTimer::singleShot(800, [&] { showCrop(window, folder, ok, restyledShots); });
     QTimer::singleShot(60000, [] { QCoreApplication::exit(1); });
     return app.exec();
 }

@@ -3,12 +3,15 @@
 #include "assets/BuiltinPictures.h"
 #include "stamp/BusyCursor.h"
 #include "core/CardDocument.h"
+#include "core/CardPainter.h"
+#include "core/Composition.h"
 #include "stamp/PhotoFileFilter.h"
 #include "core/Questions.h"
 #include "stamp/StampComposer.h"
 #include "stamp/ZoomLevels.h"
 
 #include <QFileInfo>
+#include <QPainter>
 
 PhotoWorkspace::PhotoWorkspace(CardDocument &document, QObject *parent)
     : QObject(parent)
@@ -47,6 +50,8 @@ constexpr QSize StampPhotoCover{8192, 8192};
 
 PhotoLoader::Outcome PhotoWorkspace::loadPhoto(const QString &path)
 {
+    // A stamp photo chosen while cropping ends the crop first: both share the buffer.
+    finishCrop(false);
     BusyCursor busy;
     const PhotoLoader::Outcome outcome = m_backPic.load(path, stampPrintCover(), StampPhotoCover);
     if (!outcome)
@@ -59,9 +64,57 @@ PhotoLoader::Outcome PhotoWorkspace::loadPhoto(const QString &path)
     return outcome;
 }
 
+void PhotoWorkspace::beginCrop()
+{
+    if (m_backPic.image().isNull())
+        return;
+    BusyCursor busy;
+    m_crop.start(m_backPic.image());
+    m_croppedKey = m_backPic.image().cacheKey();
+    m_enlarged = true;
+    m_shown.setWidth(ShownPhoto::EnlargedWidth);
+    m_selection.setLayerVisible(false);
+    Q_EMIT enlargedViewChanged(true);
+    Q_EMIT croppingChanged(true);
+    Q_EMIT viewChanged();
+    Q_EMIT selectionChanged();
+}
+
+void PhotoWorkspace::finishCrop(bool keep)
+{
+    if (!isCropping())
+        return;
+    const QRectF frame = m_crop.frame().rect();
+    m_crop.stop();
+    restoreNormalView();
+    Q_EMIT croppingChanged(false);
+    // The frame belongs to the photo it was drawn over: another loaded meanwhile into
+    // the buffer gets nothing cut from it.
+    if (keep && m_backPic.image().cacheKey() == m_croppedKey)
+        Q_EMIT cropFinished(frame);
+}
+
+QImage PhotoWorkspace::viewImage() const
+{
+    if (!isCropping())
+        return m_shown.render();
+    QImage view = m_crop.render(m_shown.background());
+    CardFace face = m_document.shownFace();
+    face.canvas.image() = m_crop.preview(Composition::CanvasSize);
+    const bool front = m_document.shownSide() == CardSide::Front;
+    QPainter painter(&view);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect area = PhotoCrop::PreviewArea;
+    painter.translate(area.topLeft());
+    painter.scale(double(area.width()) / Composition::CanvasSize.width(),
+                  double(area.height()) / Composition::CanvasSize.height());
+    CardPainter::paintFace(painter, face, front ? &m_document.card().stamp : nullptr);
+    return view;
+}
+
 void PhotoWorkspace::toggleEnlargedView()
 {
-    if (!m_photoLoaded)
+    if (!m_photoLoaded || isCropping())
         return;
     if (m_enlarged) {
         restoreNormalView();
@@ -88,10 +141,16 @@ void PhotoWorkspace::restoreNormalView()
 
 void PhotoWorkspace::zoom(int index)
 {
-    if (!ZoomLevels::isLevel(index) || !m_enlarged || m_backPic.image().isNull())
+    // "Passend" also serves the narrow panel: its whole photo needs no room.
+    const bool reachable = index == ZoomLevels::Fit || (ZoomLevels::isLevel(index) && m_enlarged);
+    if (!reachable || m_backPic.image().isNull() || isCropping())
         return;
     BusyCursor busy;
+    // The picture's point at the view's corner stays there, so an unscrolled view
+    // still zooms from the top-left.
+    const QPointF corner = m_shown.cornerInPicture();
     m_shown.show(m_backPic.image(), index, m_backPic.finer());
+    m_shown.scrollToCorner(corner);
     m_checkedZoomIndex = index;
     Q_EMIT zoomCheckChanged(index);
     Q_EMIT viewChanged();
@@ -99,9 +158,50 @@ void PhotoWorkspace::zoom(int index)
 
 void PhotoWorkspace::resetForNewCard()
 {
+    if (isCropping()) {
+        m_crop.stop();
+        Q_EMIT croppingChanged(false);
+    }
     m_photoLoaded = false;
     m_shown.show(BuiltinPictures::startPicture(), ZoomLevels::Actual);
     restoreNormalView();
+}
+
+void PhotoWorkspace::setBarExtent(int extent)
+{
+    m_shown.setBarExtent(extent);
+    Q_EMIT viewChanged();
+}
+
+void PhotoWorkspace::scrollTo(QPoint offset)
+{
+    if (offset == m_shown.offset())
+        return;
+    m_shown.scrollTo(offset);
+    Q_EMIT viewChanged();
+    // The rectangle stays on the photo's pixels it was drawn over.
+    Q_EMIT selectionChanged();
+}
+
+void PhotoWorkspace::wheel(QPoint angleDelta, bool sideways, QPointF pos)
+{
+    if (isCropping()) {
+        m_crop.wheel(angleDelta.y() / 120.0, pos);
+        Q_EMIT viewChanged();
+        return;
+    }
+    // One notch (120 eighths of a degree) scrolls three lines of twenty pixels, as
+    // Qt's scroll areas do; a wheel tilted sideways scrolls sideways by itself.
+    constexpr int PixelsPerNotch = 60;
+    QPoint by(-angleDelta.x() * PixelsPerNotch / 120, -angleDelta.y() * PixelsPerNotch / 120);
+    if (sideways)
+        by = QPoint(by.x() + by.y(), 0);
+    scrollTo(m_shown.offset() + by);
+}
+
+QRectF PhotoWorkspace::shownLayer() const
+{
+    return m_selection.layer().translated(-QPointF(m_shown.offset()));
 }
 
 void PhotoWorkspace::setViewBackground(const QColor &color)
@@ -112,22 +212,47 @@ void PhotoWorkspace::setViewBackground(const QColor &color)
 
 void PhotoWorkspace::mouseDown(int button, QPointF pos)
 {
-    m_selection.press(button, pos);
+    if (isCropping()) {
+        if (button == SelectionTracker::Left)
+            m_crop.press(pos);
+        return;
+    }
+    m_selection.press(button, onPhoto(pos));
     Q_EMIT selectionChanged();
 }
 
-void PhotoWorkspace::mouseMove(int buttons, QPointF pos)
+void PhotoWorkspace::mouseMove(int buttons, QPointF pos, bool keepProportion)
 {
     if (buttons != SelectionTracker::Left)
         return;
-    m_selection.drag(buttons, pos);
+    if (isCropping()) {
+        if (m_crop.drag(pos))
+            Q_EMIT viewChanged();
+        return;
+    }
+    m_selection.drag(buttons, onPhoto(pos), keepProportion ? stampWindow().size() : QSize());
     Q_EMIT selectionChanged();
 }
 
 void PhotoWorkspace::mouseUp(int button, QPointF pos)
 {
-    if (m_selection.releaseCuts(button, pos, m_photoLoaded))
+    if (isCropping()) {
+        m_crop.release();
+        return;
+    }
+    if (m_selection.releaseCuts(button, onPhoto(pos), m_photoLoaded))
         cut();
+}
+
+QRect PhotoWorkspace::stampWindow() const
+{
+    // The stamp is the front's, whichever side the window shows.
+    return m_document.card().state.LayoutKind == 3 ? StampComposer::LandscapeWindow : StampComposer::PortraitWindow;
+}
+
+QPointF PhotoWorkspace::onPhoto(QPointF viewPos) const
+{
+    return viewPos + QPointF(m_shown.offset());
 }
 
 void PhotoWorkspace::cut()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stamp/BackPic.h"
+#include "stamp/PhotoCrop.h"
 #include "stamp/ShownPhoto.h"
 #include "stamp/SelectionTracker.h"
 
@@ -44,7 +45,9 @@ public:
     void restoreNormalView();
 
     // `SizeProcent(index)`: shows the picture of the buffer at index * 10 %. Reachable
-    // only while the panel is enlarged; other indexes are ignored.
+    // only while the panel is enlarged; other indexes are ignored. `ZoomPassend`
+    // (ZoomLevels::Fit) shows the whole picture, in either width of the panel. The
+    // picture's point at the view's top-left corner stays there.
     void zoom(int index);
     // The item of the "Zoom" menu that carries the check mark.
     int checkedZoomIndex() const { return m_checkedZoomIndex; }
@@ -53,17 +56,41 @@ public:
     // normal width, no photo loaded. The zoom tick and the selection colour stay.
     void resetForNewCard();
 
+    // "Bijsnijden…": the panel widened over the card with the buffer's photo and the crop
+    // frame (PhotoCrop); the mouse and the wheel work the frame until the crop is
+    // finished: kept (cropFinished with the frame in photo pixels) or cancelled. Both
+    // bring the panel back to its normal width. Nothing happens without a photo.
+    void beginCrop();
+    bool isCropping() const { return m_crop.isActive(); }
+    const PhotoCrop &crop() const { return m_crop; }
+    void finishCrop(bool keep);
+
     const ShownPhoto &shownPhoto() const { return m_shown; }
+    // The width of the view's scroll bars in the window's style.
+    void setBarExtent(int extent);
+    // Scrolls the view to show the zoomed picture from this pixel (kept within reach).
+    void scrollTo(QPoint offset);
+    // The mouse wheel over the view, in Qt's eighths of a degree: down scrolls down,
+    // and sideways (Shift held) to the right. While cropping it zooms the frame around
+    // the pointer at pos (view pixels) instead.
+    void wheel(QPoint angleDelta, bool sideways, QPointF pos = QPointF());
     // The view's image as it is to be painted, view-sized.
-    QImage viewImage() const { return m_shown.render(); }
+    // While cropping: the crop view with the card as the frame makes it beside the photo
+    // (the shown side, its lines, objects and stamp over the chosen part).
+    QImage viewImage() const;
     void setViewBackground(const QColor &color);
 
     // Mouse events of `Pic`: the pressed or released button, or the held buttons while
-    // moving (SelectionTracker::Button bits), and the position in view pixels.
+    // moving (SelectionTracker::Button bits), and the position in view pixels. The
+    // selection keeps its place on the zoomed picture, whatever the scrolling.
     void mouseDown(int button, QPointF pos);
-    void mouseMove(int buttons, QPointF pos);
+    // With keepProportion (Shift held) the rectangle keeps the proportion of the frame's
+    // photo window that the cut is stretched into, so the photo is not distorted.
+    void mouseMove(int buttons, QPointF pos, bool keepProportion = false);
     void mouseUp(int button, QPointF pos);
     const SelectionTracker &selection() const { return m_selection; }
+    // The outline `Layer` in view pixels, where it lies at the present scrolling.
+    QRectF shownLayer() const;
     // `ToolsSelectierechthoekKleur(item)`.
     void chooseSelectionColor(int item);
 
@@ -79,14 +106,22 @@ Q_SIGNALS:
     // or normal.
     void enlargedViewChanged(bool enlarged);
     void zoomCheckChanged(int index);
+    // "Bijsnijden…" began or ended (the Ok and Annuleren buttons show meanwhile).
+    void croppingChanged(bool cropping);
+    // "Ok": the frame chosen, in photo pixels of the buffer's picture.
+    void cropFinished(QRectF frame);
 
 private:
+    QPointF onPhoto(QPointF viewPos) const;
+    QRect stampWindow() const;
     void cut();
 
     CardDocument &m_document;
     BackPic m_backPic;
     ShownPhoto m_shown;
     SelectionTracker m_selection;
+    PhotoCrop m_crop;
+    qint64 m_croppedKey = 0;
     int m_checkedZoomIndex;
     bool m_photoLoaded = false;
     bool m_enlarged = false;

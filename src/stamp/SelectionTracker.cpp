@@ -12,13 +12,24 @@ void SelectionTracker::press(int button, QPointF pos)
     m_start = pos;
 }
 
-void SelectionTracker::drag(int buttons, QPointF pos)
+void SelectionTracker::drag(int buttons, QPointF pos, QSize proportion)
 {
     if (buttons != Left)
         return;
     const qreal x = std::max(pos.x(), m_start.x());
     const qreal y = std::max(pos.y(), m_start.y());
-    m_layer = QRectF(m_start, QSizeF(x - m_start.x() + 1, y - m_start.y() + 1));
+    QSizeF size(x - m_start.x() + 1, y - m_start.y() + 1);
+    if (!proportion.isEmpty()) {
+        // The side the pointer reaches further, measured in the proportion, sets the
+        // other: the rectangle always reaches the pointer. Whole pixels, so that the
+        // cut has the proportion to the pixel.
+        const qint64 across = std::lround(size.width()), down = std::lround(size.height());
+        if (across * proportion.height() >= down * proportion.width())
+            size = QSizeF(across, std::max<qint64>(1, std::lround(double(across) * proportion.height() / proportion.width())));
+        else
+            size = QSizeF(std::max<qint64>(1, std::lround(double(down) * proportion.width() / proportion.height())), down);
+    }
+    m_layer = QRectF(m_start, size);
 }
 
 bool SelectionTracker::releaseCuts(int button, QPointF pos, bool photoLoaded) const

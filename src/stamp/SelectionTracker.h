@@ -4,10 +4,12 @@
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
+#include <QSize>
 
 // The mouse selection over the photo view: the start point `SelStartX`/`SelStartY`,
-// the outline rectangle `Layer` and its colour. Positions are view pixels; they may lie
-// outside the view while a button is held.
+// the outline rectangle `Layer` and its colour. Positions are pixels of the zoomed
+// picture (the view's pixels when it is not scrolled); they may lie outside the view
+// while a button is held.
 class SelectionTracker {
 public:
     // Mouse buttons as the events carry them: a bit set.
@@ -17,8 +19,10 @@ public:
     // button moves the start point.
     void press(int button, QPointF pos);
     // A move with `buttons` held: only a drag with exactly the left button sizes the
-    // rectangle, which grows only to the right and downwards from the start point.
-    void drag(int buttons, QPointF pos);
+    // rectangle, which grows only to the right and downwards from the start point. With
+    // a proportion (Shift held) the rectangle keeps it, in whole pixels, growing from
+    // the start point as far as reaching the pointer takes.
+    void drag(int buttons, QPointF pos, QSize proportion = QSize());
     // Whether releasing `button` at pos cuts: a photo is loaded, the button is exactly
     // the left one, the point lies strictly right of and below the start, and a drag
     // has given the rectangle a size.

@@ -25,12 +25,69 @@ void ShownPhoto::show(const QImage &picture, int zoomIndex, const QImage &finer)
         && finer.width() / m_picture.width() * m_picture.height() == finer.height();
     m_finer = sameAtAScale ? finer.convertToFormat(QImage::Format_RGB32) : QImage();
     m_zoomIndex = zoomIndex;
-    m_shownSize = m_picture.isNull() ? QSize(0, 0) : ZoomLevels::zoomedSize(m_picture.size(), zoomIndex);
+    m_offset = QPoint(0, 0);
+    layOut();
+}
+
+void ShownPhoto::setWidth(int width)
+{
+    m_width = width;
+    layOut();
+}
+
+void ShownPhoto::setBarExtent(int extent)
+{
+    m_barExtent = std::max(0, extent);
+    layOut();
+}
+
+void ShownPhoto::layOut()
+{
+    // "Passend" fits the whole view: a picture that fits needs no bar.
+    m_scale = m_zoomIndex == ZoomLevels::Fit ? ZoomLevels::fitScale(m_picture.size(), size())
+                                             : ZoomLevels::scale(m_zoomIndex);
+    m_shownSize = m_picture.isNull() ? QSize(0, 0) : ZoomLevels::zoomedSize(m_picture.size(), m_scale);
+    Bars bars{m_shownSize.width() > m_width, m_shownSize.height() > Height};
+    // A bar takes its width from the other direction; twice settles it.
+    for (int round = 0; round < 2; ++round) {
+        bars.horizontal = bars.horizontal || (bars.vertical && m_shownSize.width() > m_width - m_barExtent);
+        bars.vertical = bars.vertical || (bars.horizontal && m_shownSize.height() > Height - m_barExtent);
+    }
+    m_bars = bars;
+    scrollTo(m_offset);
+}
+
+QSize ShownPhoto::viewport() const
+{
+    return {m_width - (m_bars.vertical ? m_barExtent : 0), Height - (m_bars.horizontal ? m_barExtent : 0)};
+}
+
+QPoint ShownPhoto::maxOffset() const
+{
+    const QSize room = viewport();
+    return {std::max(0, m_shownSize.width() - room.width()), std::max(0, m_shownSize.height() - room.height())};
+}
+
+void ShownPhoto::scrollTo(QPoint offset)
+{
+    const QPoint most = maxOffset();
+    m_offset = QPoint(std::clamp(offset.x(), 0, most.x()), std::clamp(offset.y(), 0, most.y()));
+}
+
+QPointF ShownPhoto::cornerInPicture() const
+{
+    return QPointF(m_offset) * double(m_scale.den) / double(m_scale.num);
+}
+
+void ShownPhoto::scrollToCorner(QPointF picturePoint)
+{
+    const QPointF zoomed = picturePoint * double(m_scale.num) / double(m_scale.den);
+    scrollTo(QPoint(int(std::lround(zoomed.x())), int(std::lround(zoomed.y()))));
 }
 
 QImage ShownPhoto::render() const
 {
-    return crop(QRect(QPoint(0, 0), size()));
+    return crop(QRect(m_offset, size()));
 }
 
 QImage ShownPhoto::crop(const QRect &rect) const
@@ -45,7 +102,7 @@ QImage ShownPhoto::crop(const QRect &rect) const
     if (covered.isEmpty())
         return out;
 
-    const PixelMapping mapping = ZoomLevels::mapping(m_zoomIndex);
+    const PixelMapping mapping = ZoomLevels::mapping(m_scale);
     const std::vector<int> columns = mapping.table(covered.left(), covered.width(), m_picture.width());
     const int outLeft = covered.left() - rect.left();
     for (int y = covered.top(); y <= covered.bottom(); ++y) {
@@ -77,10 +134,10 @@ QImage ShownPhoto::cropFromSource(const QRect &rect, QSize size) const
                               int(std::lround((covered.top() - rect.top()) * outPerViewY))),
                        QPoint(int(std::lround((covered.right() + 1 - rect.left()) * outPerView)) - 1,
                               int(std::lround((covered.bottom() + 1 - rect.top()) * outPerViewY)) - 1));
-    // The covered part in source pixels: a zoomed pixel edge v lies at v * 10 / zoom in
+    // The covered part in source pixels: a zoomed pixel edge v lies at v * den / num in
     // the picture, and that many times further in its finer drawing.
     const QImage &source = m_finer.isNull() ? m_picture : m_finer;
-    const double perView = 10.0 / m_zoomIndex * source.width() / m_picture.width();
+    const double perView = double(m_scale.den) / double(m_scale.num) * source.width() / m_picture.width();
     const QRectF exact = QRectF(covered.left() * perView, covered.top() * perView, covered.width() * perView,
                                 covered.height() * perView)
                              .intersected(QRectF(source.rect()));

@@ -92,6 +92,8 @@ std::vector<Row> rows()
     for (const int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20})
         r.push_back({1, QStringLiteral("SizeProcent(%1)").arg(n), QStringLiteral("%1%").arg(10 * n),
                      n == 10 ? Checked : Checkable});
+    add(1, "ZoomStreep1", "-");
+    add(1, "ZoomPassend", "Passend", Checkable);
 
     add(0, "Tools", "Tools");
     add(1, "TekstLettertype", "Lettertype");
@@ -109,6 +111,8 @@ std::vector<Row> rows()
     add(1, "ToolsBackFoto", "Foto Inladen");
     add(2, "ToolsBackFotoRand(1)", "Randloos");
     add(2, "ToolsBackFotoRand(2)", "Met Rand");
+    add(2, "ToolsBackFotoRand(3)", "Bijsnijden…");
+    add(2, "ToolsBackFotoRand(4)", "Passend");
     add(1, "ToolsBackTemplates", "Templates");
     add(1, "ToolsBackColor", "Verloopkleur");
     add(1, "Achtergrondstreep1", "-");

@@ -97,7 +97,7 @@ TEST(InfoLine, HintsInTheirSlots)
         {30, "3. Kies een lettertype voor de teksten op de kaartjes"},
         {41, "4. Kies een achtergrond voor de kaartjes"},
         {42, "5. Maak eventueel een keuze voor de zegelfoto"},
-        {48, "6. Selecteer een rechthoek uit de zegelfoto met de linkermuisknop"},
+        {48, "6. Selecteer een rechthoek uit de zegelfoto met de linkermuisknop (met Shift in de verhouding van de zegel)"},
         {54, "7. Nu kan de kaart worden opgeslagen op uw computer"},
         {59, "7. Nu kan de kaart worden opgeslagen op uw computer"},
     };

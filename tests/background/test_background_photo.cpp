@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -221,4 +222,75 @@ TEST_F(BackgroundPhotoTest, ChoosingAPhotoThatDoesNotLoadSaysWhyAndKeepsTheName)
     EXPECT_EQ(questions.messages,
               QStringList{"Lumovander|\"foto.png\" kon niet worden geopend: het is geen afbeelding."});
     EXPECT_EQ(m_document.fileName(), QString("kaart"));
+}
+
+namespace {
+
+// Black circles of radius 60 on white, 150 pixels apart, in a 600 x 900 portrait photo.
+QImage portraitCircles()
+{
+    QImage photo(600, 900, QImage::Format_RGB32);
+    photo.fill(Qt::white);
+    QPainter painter(&photo);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    for (int y = 75; y < 900; y += 150)
+        for (int x = 75; x < 600; x += 150)
+            painter.drawEllipse(QPointF(x, y), 60, 60);
+    return photo;
+}
+
+QRect darkExtent(const QImage &image, const QRect &within)
+{
+    QRect extent;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                extent |= QRect(x, y, 1, 1);
+    return extent;
+}
+
+} // namespace
+
+TEST_F(BackgroundPhotoTest, FitPutsThePortraitPhotoWholeAndRoundInTheMiddleAndKeepsTheStrips)
+{
+    ASSERT_TRUE(loadBackgroundPhoto(m_document, m_backPic,
+                                    writePicture(QStringLiteral("numbered.png"), StampTestFiles::numbered(440, 270)),
+                                    PhotoPlacement::Borderless));
+    const QImage before = m_document.canvas().image().copy();
+    const QImage printBefore = m_document.canvas().printImage();
+    ASSERT_EQ(printBefore.size(), QSize(1760, 1080));
+    QSignalSpy changed(&m_document, &CardDocument::canvasChanged);
+
+    ASSERT_TRUE(loadBackgroundPhoto(m_document, m_backPic, writePicture(QStringLiteral("rondjes.png"), portraitCircles()),
+                                    PhotoPlacement::Fit));
+    EXPECT_EQ(changed.count(), 1);
+    // 900 rows to 270: 180 columns wide, from column 130 to 309.
+    const QImage &card = m_document.canvas().image();
+    EXPECT_EQ(card.copy(0, 0, 130, 270), before.copy(0, 0, 130, 270));
+    EXPECT_EQ(card.copy(310, 0, 130, 270), before.copy(310, 0, 130, 270));
+    EXPECT_EQ(card.pixel(130, 0), White);
+    EXPECT_EQ(card.pixel(309, 269), White);
+    // Each circle 36 across both ways, where the grid puts it.
+    for (const QPoint centre : {QPoint(130 + 22, 22), QPoint(130 + 157, 247)}) {
+        const QRect circle = darkExtent(card, QRect(centre - QPoint(22, 22), QSize(45, 45)));
+        EXPECT_NEAR(circle.width(), 36, 1);
+        EXPECT_NEAR(circle.height(), circle.width(), 1);
+        EXPECT_NEAR(circle.center().x(), centre.x(), 1);
+        EXPECT_NEAR(circle.center().y(), centre.y(), 1);
+    }
+
+    // Paper's copy from the photo's own pixels: 720 x 1080 from column 520, the strips
+    // the print copy had.
+    const QImage print = m_document.canvas().printImage();
+    ASSERT_EQ(print.size(), QSize(1760, 1080));
+    EXPECT_EQ(print.copy(0, 0, 520, 1080), printBefore.copy(0, 0, 520, 1080));
+    EXPECT_EQ(print.copy(1240, 0, 520, 1080), printBefore.copy(1240, 0, 520, 1080));
+    const QRect printed = darkExtent(print, QRect(520, 0, 180, 180));
+    EXPECT_NEAR(printed.width(), 144, 1);
+    EXPECT_NEAR(printed.height(), printed.width(), 1);
+
+    m_document.undo();
+    EXPECT_EQ(m_document.canvas().image(), before);
 }

@@ -151,6 +151,20 @@ TEST_F(BackgroundWindowTest, BorderlessFillsTheCardAndTheZoomThenShowsTheBackgro
     EXPECT_EQ(control(QStringLiteral("Pic"))->grab().toImage().pixel(5, 5), Blue);
 }
 
+TEST_F(BackgroundWindowTest, PassendPutsAWidePhotoAcrossTheMiddleOfTheCard)
+{
+    const QImage before = doc.canvas().image().copy();
+    // 880 x 270 fits at half: 440 x 135, rows 67.5 to 202.5.
+    questions.openFileAnswers = {uniformPhoto(QStringLiteral("breed.png"), {880, 270}, Blue)};
+    trigger(QStringLiteral("ToolsBackFotoRand(4)"));
+    const QImage &card = doc.canvas().image();
+    EXPECT_EQ(card.pixel(0, 66), before.pixel(0, 66));
+    EXPECT_EQ(card.pixel(0, 68), Blue);
+    EXPECT_EQ(card.pixel(439, 202), Blue);
+    EXPECT_EQ(card.pixel(439, 203), before.pixel(439, 203));
+    EXPECT_EQ(questions.unexpected, 0);
+}
+
 // A cancelled dialog says nothing; a photo that does not load is named, with the reason.
 TEST_F(BackgroundWindowTest, CancelledOrUnreadablePhotoChangesNothing)
 {

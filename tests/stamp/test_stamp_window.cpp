@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -278,6 +279,20 @@ TEST_F(StampWindowTest, AZoomedViewIsCutAsItIsShownOutsideTheViewToo)
     const QImage stamp = stampOnCard();
     EXPECT_EQ(numberedOrigin(stamp.pixel(8, 8)), QPoint(345, 10));
     EXPECT_EQ(numberedOrigin(stamp.pixel(131, 171)), QPoint(364, 29));
+}
+
+TEST_F(StampWindowTest, ShiftHeldWhileDraggingKeepsTheRectangleInTheStampsProportion)
+{
+    loadPhoto(numbered(640, 480));
+    QTest::mousePress(pic, Qt::LeftButton, {}, {10, 20});
+    const QPointF to(133, 30);
+    QMouseEvent move(QEvent::MouseMove, to, pic->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(pic, &move);
+    // 124 across, as the portrait photo window is 124 x 164.
+    EXPECT_EQ(layer(), QRect(10, 20, 124, 164));
+    QTest::mouseRelease(pic, Qt::LeftButton, {}, {133, 30});
+    EXPECT_EQ(numberedOrigin(stampOnCard().pixel(8, 8)), QPoint(10, 20));
+    EXPECT_EQ(numberedOrigin(stampOnCard().pixel(131, 171)), QPoint(133, 183));
 }
 
 TEST_F(StampWindowTest, InvalidReleasesCutNothingAndLeaveTheRectangle)

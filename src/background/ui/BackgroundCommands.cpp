@@ -9,6 +9,7 @@
 #include "stamp/PhotoWorkspace.h"
 #include "background/ui/VerloopcolorDialog.h"
 #include "background/WhiteFrame.h"
+#include "stamp/BusyCursor.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -18,7 +19,8 @@ namespace {
 
 void installPhotoCommands(MainWindow &window)
 {
-    for (const PhotoPlacement placement : {PhotoPlacement::Borderless, PhotoPlacement::WithMargin}) {
+    for (const PhotoPlacement placement :
+         {PhotoPlacement::Borderless, PhotoPlacement::WithMargin, PhotoPlacement::Fit}) {
         const QString name = QStringLiteral("ToolsBackFotoRand(%1)").arg(int(placement));
         QObject::connect(window.action(name), &QAction::triggered, &window,
                          CommandGuard::guarded(window.questions(), [&window, placement] {
@@ -26,6 +28,20 @@ void installPhotoCommands(MainWindow &window)
                                                    window.questions(), placement);
                          }));
     }
+    PhotoWorkspace &workspace = window.photoWorkspace();
+    QObject::connect(window.action(QStringLiteral("ToolsBackFotoRand(3)")), &QAction::triggered, &window,
+                     CommandGuard::guarded(window.questions(), [&window, &workspace] {
+                         if (chooseBackgroundPhoto(window.document(), workspace.backPic(), window.questions(),
+                                                   PhotoPlacement::Crop))
+                             workspace.beginCrop();
+                     }));
+    QObject::connect(&workspace, &PhotoWorkspace::cropFinished, &window,
+                     [&window, &workspace](QRectF frame) {
+                         CommandGuard::guarded(window.questions(), [&window, &workspace, frame] {
+                             BusyCursor busy;
+                             applyCroppedPhoto(window.document(), workspace.backPic(), frame);
+                         })();
+                     });
 }
 
 void installGradientDialog(MainWindow &window)

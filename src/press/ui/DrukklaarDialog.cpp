@@ -127,7 +127,8 @@ PressRequest DrukklaarDialog::request() const
     return request;
 }
 
-QImage DrukklaarDialog::pagePreview(const PrintedCard &face, const PressGeometry &page) const
+QImage DrukklaarDialog::pagePreview(const PrintedCard &face, const PressGeometry &page,
+                                    const PhotoBeyond &beyond) const
 {
     constexpr int k = PreviewPixelsPerMm;
     QImage preview((page.mediaSize() * k).toSize(), QImage::Format_RGB32);
@@ -136,7 +137,7 @@ QImage DrukklaarDialog::pagePreview(const PrintedCard &face, const PressGeometry
     preview.fill(Qt::white);
     QPainter painter(&preview);
     painter.setRenderHint(QPainter::Antialiasing);
-    drawPressPage(painter, face, m_sheet, page);
+    drawPressPage(painter, face, m_sheet, page, PressTransparency::Kept, beyond);
     const auto onPicture = [](const QRectF &mm) { return QRectF(mm.topLeft() * k, mm.size() * k); };
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(0, 160, 255), 1, Qt::DashLine));
@@ -151,10 +152,10 @@ QImage DrukklaarDialog::pagePreview(const PrintedCard &face, const PressGeometry
 void DrukklaarDialog::refresh()
 {
     const PressGeometry page(request().options, QSizeF(m_sheet.cardWidth, m_sheet.cardHeight));
-    m_preview = pagePreview(m_card.front, page);
+    m_preview = pagePreview(m_card.front, page, m_card.frontBeyond);
     m_picture->setPixmap(QPixmap::fromImage(m_preview));
     if (m_card.back) {
-        m_backPreview = pagePreview(*m_card.back, page);
+        m_backPreview = pagePreview(*m_card.back, page, m_card.backBeyond);
         m_backPicture->setPixmap(QPixmap::fromImage(m_backPreview));
     }
 

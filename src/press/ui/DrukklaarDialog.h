@@ -50,7 +50,7 @@ public:
 
 private:
     void refresh();
-    QImage pagePreview(const PrintedCard &face, const PressGeometry &page) const;
+    QImage pagePreview(const PrintedCard &face, const PressGeometry &page, const PhotoBeyond &beyond) const;
 
     Questions &m_questions;
     Ghostscript::Setup m_ghostscript;

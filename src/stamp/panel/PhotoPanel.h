@@ -5,12 +5,16 @@
 class CardDocument;
 class PhotoView;
 class PhotoWorkspace;
+class QPushButton;
+class QScrollBar;
 class QWidget;
 
 // The photo panel's widgets with their model: the view `Pic` inside the frame `Frame1`
 // on its backdrop `Label1`, showing what the PhotoWorkspace describes, widened over
 // the card for "Scherm Vergroten". The window places the widgets; the panel keeps
-// them in step with the workspace, which it owns.
+// them in step with the workspace, which it owns, and lays the scroll bars
+// `PicScrollH` and `PicScrollV` over the view's edges when the zoomed photo overflows,
+// and while cropping the buttons `BijsnijdenOk` (Enter) and `BijsnijdenAnnuleren` (Escape).
 class PhotoPanel : public QObject {
     Q_OBJECT
 public:
@@ -25,8 +29,15 @@ public:
     void setEnlarged(bool enlarged);
 
 private:
+    void followView();
+
     QWidget *m_frame;
     QWidget *m_backdrop;
     PhotoView *m_view;
     PhotoWorkspace *m_workspace;
+    QScrollBar *m_across;
+    QScrollBar *m_down;
+    QWidget *m_corner;
+    QPushButton *m_cropOk;
+    QPushButton *m_cropCancel;
 };

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 SelectionLayer::SelectionLayer(QWidget *parent)
     : QWidget(parent)
@@ -62,10 +63,15 @@ void PhotoView::mousePressEvent(QMouseEvent *event)
 
 void PhotoView::mouseMoveEvent(QMouseEvent *event)
 {
-    Q_EMIT mouseMoved(event->buttons(), event->position());
+    Q_EMIT mouseMoved(event->buttons(), event->position(), event->modifiers());
 }
 
 void PhotoView::mouseReleaseEvent(QMouseEvent *event)
 {
     Q_EMIT mouseReleased(event->button(), event->position());
+}
+
+void PhotoView::wheelEvent(QWheelEvent *event)
+{
+    Q_EMIT wheelTurned(event->angleDelta(), event->modifiers(), event->position());
 }

@@ -42,14 +42,17 @@ public:
 Q_SIGNALS:
     // Buttons use Qt's values, which are the bit set 1 left, 2 right, 4 middle.
     void mousePressed(Qt::MouseButton button, QPointF position);
-    void mouseMoved(Qt::MouseButtons buttons, QPointF position);
+    void mouseMoved(Qt::MouseButtons buttons, QPointF position, Qt::KeyboardModifiers modifiers);
     void mouseReleased(Qt::MouseButton button, QPointF position);
+    // The wheel in Qt's eighths of a degree, with the keys held, at the pointer.
+    void wheelTurned(QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPointF position);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     QImage m_image;

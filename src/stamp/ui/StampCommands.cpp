@@ -21,13 +21,14 @@ void followZoomTick(MainWindow &window)
     const int checked = window.photoWorkspace().checkedZoomIndex();
     for (int index : ZoomLevels::Indexes)
         window.action(zoomItem(index))->setChecked(index == checked);
+    window.action(QStringLiteral("ZoomPassend"))->setChecked(checked == ZoomLevels::Fit);
 }
 
 void followSelection(MainWindow &window)
 {
     const SelectionTracker &selection = window.photoWorkspace().selection();
     SelectionLayer *layer = window.photoView()->layer();
-    layer->setGeometry(selection.layer().toRect());
+    layer->setGeometry(window.photoWorkspace().shownLayer().toRect());
     layer->setColor(selection.outlineColor());
     layer->setVisible(selection.isLayerVisible());
     for (int item = 1; item <= 3; ++item)
@@ -51,6 +52,15 @@ void connectMenus(MainWindow &window)
             workspace.zoom(index);
             followZoomTick(window);
         });
+    QAction *fit = window.action(QStringLiteral("ZoomPassend"));
+    on(QStringLiteral("ZoomPassend"), [&window, &workspace] {
+        workspace.zoom(ZoomLevels::Fit);
+        followZoomTick(window);
+    });
+    // "Zoom" opens only over the widened panel; the key reaches the whole photo in the
+    // narrow one too.
+    fit->setShortcut(QKeySequence(QStringLiteral("Ctrl+0")));
+    window.addAction(fit);
     for (int item = 1; item <= 3; ++item)
         on(colorItem(item), [&workspace, item] { workspace.chooseSelectionColor(item); });
 }
@@ -62,9 +72,15 @@ void connectMouse(MainWindow &window)
     QObject::connect(pic, &PhotoView::mousePressed, &workspace,
                      [&workspace](Qt::MouseButton button, QPointF pos) { workspace.mouseDown(int(button), pos); });
     QObject::connect(pic, &PhotoView::mouseMoved, &workspace,
-                     [&workspace](Qt::MouseButtons buttons, QPointF pos) { workspace.mouseMove(int(buttons), pos); });
+                     [&workspace](Qt::MouseButtons buttons, QPointF pos, Qt::KeyboardModifiers modifiers) {
+                         workspace.mouseMove(int(buttons), pos, modifiers & Qt::ShiftModifier);
+                     });
     QObject::connect(pic, &PhotoView::mouseReleased, &workspace,
                      [&workspace](Qt::MouseButton button, QPointF pos) { workspace.mouseUp(int(button), pos); });
+    QObject::connect(pic, &PhotoView::wheelTurned, &workspace,
+                     [&workspace](QPoint angleDelta, Qt::KeyboardModifiers modifiers, QPointF pos) {
+                         workspace.wheel(angleDelta, modifiers & Qt::ShiftModifier, pos);
+                     });
 }
 
 } // namespace
