@@ -80,14 +80,20 @@ PrintOutcome printSidesTo(PrintTarget &target, Questions &questions, const Sheet
 
 } // namespace
 
+SheetPlan plannedPrint(const SheetRequest &request, int copies, TeamPrint team)
+{
+    SheetRequest asked = request;
+    asked.sheets = copies;
+    return team.people > 0 ? SheetPlan::forCards(asked, team.people, team.perPerson) : SheetPlan::forOneCard(asked);
+}
+
 PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSource &faces, SheetRequest request,
-                         int copies)
+                         int copies, TeamPrint team)
 {
     if (target.printsToFile()) {
         request.printableCorner = QPointF();
-        request.sheets = copies;
         const QString suggested = target.chosenFileName().isEmpty() ? DefaultPdfName : target.chosenFileName();
-        return printPlanToChosenPdf(questions, suggested, faces, request.sheet, SheetPlan::forOneCard(request));
+        return printPlanToChosenPdf(questions, suggested, faces, request.sheet, plannedPrint(request, copies, team));
     }
     // Backs printed on sheets of their own would end up behind nothing: refused, with
     // the way that does work on such a printer.
@@ -99,10 +105,10 @@ PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSo
                 .arg(target.printerName()));
     request.printableCorner = target.printableCornerMm();
     // A printer that makes the copies itself gets one sheet's pages, collated. A sheet
-    // started past its first slot is no copy of the sheets after it: each is a page.
-    const bool wholeSheets = request.startSlot() == 0;
-    request.sheets = target.repeatsPages() && wholeSheets ? 1 : copies;
-    const SheetPlan plan = SheetPlan::forOneCard(request);
+    // started past its first slot is no copy of the sheets after it, nor is a team's
+    // sheet of the next: each is a page.
+    const bool wholeSheets = request.startSlot() == 0 && team.people == 0;
+    const SheetPlan plan = plannedPrint(request, target.repeatsPages() && wholeSheets ? 1 : copies, team);
     // A job of both sides takes the plan's pages as they alternate; a job of one side its own.
     const auto print = [&](QPagedPaintDevice &printer, const QList<CardSide> &sides) {
         return printPlan(printer, faces, request.sheet, sides.size() > 1 ? plan : SheetPlan{plan.pagesOf(sides.first())});

@@ -61,8 +61,18 @@ PrintOutcome printSheetTo(PrintTarget &target, Questions &questions, const Print
 // front and a back page per sheet; by hand the fronts, then, when the user has turned
 // the stack and says so, the backs; on a PDF front and back pages alternately. A request
 // that starts past the first slot is printed as a page per sheet, never as printer copies.
+//
+// With a team (people > 0) the faces are the team's (print/TeamFaces), perPerson cards of
+// each along the rows from the request's first slot, and copies prints the whole team that
+// many times; every sheet is a page of its own.
+struct TeamPrint {
+    int people = 0;
+    int perPerson = 1;
+};
 PrintOutcome printPlanTo(PrintTarget &target, Questions &questions, const FaceSource &faces, SheetRequest request,
-                         int copies);
+                         int copies, TeamPrint team = {});
+// The plan printPlanTo prints for a request of that many copies.
+SheetPlan plannedPrint(const SheetRequest &request, int copies, TeamPrint team = {});
 
 // The question between the fronts and the backs of a print by hand, asked with the
 // picture of how the stack goes back into the tray (print/TurnStackPicture).

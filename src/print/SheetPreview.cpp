@@ -37,7 +37,7 @@ QRect stampThumbnail(int layoutKind)
     }
 }
 
-QImage draw(const PrintedCard &card, int cardsPerSheet, int firstSlot)
+QImage draw(const PrintedCard &card, int cardsPerSheet, int firstSlot, const QStringList &names)
 {
     QImage preview(Size, QImage::Format_RGB32);
     preview.fill(background());
@@ -46,8 +46,12 @@ QImage draw(const PrintedCard &card, int cardsPerSheet, int firstSlot)
     painter.setPen(card.borderColor);
     const QRect stamp = stampThumbnail(card.layoutKind);
     const QList<QPoint> positions = cardPositions(cardsPerSheet);
+    QFont small(QStringLiteral("DejaVu Sans"));
+    small.setPixelSize(7);
     for (qsizetype slot = std::max(firstSlot, 0); slot < positions.size(); ++slot) {
         const QPoint corner = positions[slot];
+        if (!names.isEmpty() && names.value(slot).isEmpty())
+            continue;
         painter.drawImage(QRect(corner, CardThumbnail), card.canvas);
         if (!stamp.isEmpty())
             painter.drawImage(stamp.translated(corner), card.stamp);
@@ -55,6 +59,16 @@ QImage draw(const PrintedCard &card, int cardsPerSheet, int firstSlot)
         // this one runs from (2, 3) to (55, 29) inclusive.
         if (card.border)
             painter.drawRect(QRect(corner + QPoint(2, 3), QSize(53, 26)));
+        if (!names.isEmpty()) {
+            const QRect foot(corner + QPoint(1, CardThumbnail.height() - 10), QSize(CardThumbnail.width() - 2, 9));
+            painter.save();
+            painter.fillRect(foot, QColor(255, 255, 255, 210));
+            painter.setPen(Qt::black);
+            painter.setFont(small);
+            painter.drawText(foot, Qt::AlignCenter,
+                             QFontMetrics(small).elidedText(names[slot], Qt::ElideRight, foot.width()));
+            painter.restore();
+        }
     }
     return preview;
 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QStringList>
 
 // The print dialog's small picture of the sheet. It follows a fixed grid of two
 // columns that depends only on the card count, not on the margins or the card size,
@@ -21,7 +22,10 @@ QList<QPoint> cardPositions(int cardsPerSheet);
 // The stamp thumbnail relative to its card thumbnail; empty for layouts without a stamp.
 QRect stampThumbnail(int layoutKind);
 
-// The cards before firstSlot (from 0) are left out: the print starts after them.
-QImage draw(const PrintedCard &card, int cardsPerSheet, int firstSlot = 0);
+// The cards before firstSlot (from 0) are left out: the print starts after them. A team's
+// first sheet gives each slot's person by name (names[slot], small, across the foot of
+// the thumbnail); a slot without a name stays blank, as the sheet's last slots do when
+// the team is smaller than a sheet.
+QImage draw(const PrintedCard &card, int cardsPerSheet, int firstSlot = 0, const QStringList &names = {});
 
 } // namespace SheetPreview

@@ -649,6 +649,50 @@ TEST_F(PrintWindowTest, BeginKaartLeavesTheCardsBeforeItBlankInThePreviewsAndOnP
     });
 }
 
+// A card with a team: the dialog counts people and sheets, names each slot's person in
+// its small picture, and prints everyone, "Per persoon" cards each from "Begin bij kaart".
+TEST_F(PrintWindowTest, ATeamIsCountedNamedAndPrintedFromTheFirstFreeCard)
+{
+    colouredCard(0);
+    editCard(doc, [](Card &card) {
+        CardTeam team;
+        team.data.headers = {QStringLiteral("Naam")};
+        for (int person = 1; person <= 12; ++person)
+            team.data.rows.append({QStringLiteral("Lid%1").arg(person)});
+        team.mapping.lines[0] = LineSource::ofColumn(0);
+        team.leftOut = {11}; // the twelfth stays at home
+        card.team = team;
+    });
+    withDialog(QStringLiteral("FilePrint"), [&](QDialog &d) {
+        auto *line = in<QLabel>(d, QStringLiteral("PersonenRegel"));
+        ASSERT_NE(line, nullptr);
+        EXPECT_EQ(line->text(), QStringLiteral("11 personen, 2 vellen"));
+        in<QSpinBox>(d, QStringLiteral("BeginKaart"))->setValue(4);
+        in<QSpinBox>(d, QStringLiteral("PerPersoon"))->setValue(2);
+        // 22 cards from the fourth: 7, 10 and 5 on three sheets.
+        EXPECT_EQ(line->text(), QStringLiteral("11 personen, 3 vellen"));
+        EXPECT_TRUE(d.rect().contains(line->geometry()));
+        // The small picture leaves the first three blank and names the others.
+        const QImage small = in<QLabel>(d, QStringLiteral("Picture1"))->pixmap().toImage();
+        EXPECT_EQ(at(small, 120, 8), PreviewGround);
+        EXPECT_EQ(at(small, 10, 42), PreviewGround);
+        EXPECT_EQ(at(small, 120, 42), Blue);
+        click(d, QStringLiteral("PrintKnop"));
+    });
+    ASSERT_EQ(RenderedPdf::pageCount(printerPages), 3);
+    QStringList firstSheet;
+    for (const PdfWord &word : RenderedPdf::words(printerPages, 1))
+        if (word.text.startsWith(QStringLiteral("Lid")))
+            firstSheet << word.text;
+    EXPECT_EQ(firstSheet, (QStringList{QStringLiteral("Lid1"), QStringLiteral("Lid1"), QStringLiteral("Lid2"),
+                                       QStringLiteral("Lid2"), QStringLiteral("Lid3"), QStringLiteral("Lid3"),
+                                       QStringLiteral("Lid4")}));
+    int lastSheet = 0;
+    for (const PdfWord &word : RenderedPdf::words(printerPages, 3))
+        lastSheet += word.text.startsWith(QStringLiteral("Lid"));
+    EXPECT_EQ(lastSheet, 5);
+}
+
 // ---- the system printer ----
 
 TEST(SystemPrinterTest, PrinterChosenInTheDialogIsUsedByTheNextPrint)

@@ -38,6 +38,7 @@ constexpr int BelowFrame = 224;
 constexpr int CorrectionLineHeight = 18;
 constexpr int LineWidth = 250;
 constexpr int FirstCardWidth = 44;
+constexpr int MaxPerPerson = 100;
 
 // The entries of "Dubbelzijdig", in the order of Duplex.
 const QStringList SideChoices = {
@@ -71,6 +72,8 @@ AfdrukkenDialog::AfdrukkenDialog(const Card &card, const PrintSettings &settings
     , m_sheet(SheetGeometry::from(settings))
     , m_correction(correctionOf(correctionFile, correctionEntry(printer)))
 {
+    if (card.team && !card.team->people().isEmpty())
+        m_team = std::make_unique<TeamFaces>(card, card.back.has_value());
     if (card.back) {
         m_back = PrintedCard::from(*card.back, nullptr);
         m_backLongEdge = backCorrectionOf(correctionFile, correctionEntry(printer), CorrectionFile::FlipEdge::Long);
@@ -83,7 +86,6 @@ AfdrukkenDialog::AfdrukkenDialog(const Card &card, const PrintSettings &settings
     QWidget *frame1 = frame(this, QStringLiteral("Frame1"), pixelRect(5, -1, 254, 218));
     colouredLabel(frame1, QStringLiteral("BackA4"), pixelRect(12, 18, 138, 188), QColor(192, 192, 255));
     m_sheetPicture = colouredLabel(frame1, QStringLiteral("Picture1"), pixelRect(16, 22, 130, 180), QColor());
-    m_sheetPicture->setPixmap(QPixmap::fromImage(SheetPreview::draw(m_card, m_sheet.cardsPerSheet)));
     m_sheetPicture->setToolTip(QStringLiteral(" WYSIWYG "));
     m_scanLine =
         colouredLabel(m_sheetPicture, QStringLiteral("Lijn"), pixelRect(0, 0, ScanLineWidth, 1), QColor(192, 0, 0));
@@ -107,6 +109,7 @@ AfdrukkenDialog::AfdrukkenDialog(const Card &card, const PrintSettings &settings
     m_exitButton = pushButton(frame1, QStringLiteral("ExitKnop"), QStringLiteral("Exit"), pixelRect(202, 183, 40, 20));
 
     const int end = placeLinesBelowFrame(BelowFrame);
+    m_sheetPicture->setPixmap(QPixmap::fromImage(sheetPicture()));
     // The designed dialog and, below its frame, the lines; a card without a back keeps
     // the dialog's size as it was.
     const int wide = m_sides ? m_sides->geometry().right() + 10 : 0;
@@ -131,6 +134,20 @@ int AfdrukkenDialog::placeLinesBelowFrame(int top)
     m_firstCard->setToolTip(QStringLiteral(" De eerste vrije kaart op het eerste vel; de kaarten ervoor blijven leeg "));
     connect(m_firstCard, &QSpinBox::valueChanged, this, &AfdrukkenDialog::firstCardChosen);
     y += 24;
+    if (m_team) {
+        QLabel *perCaption =
+            greyCaption(this, QStringLiteral("PerPersoonLabel"), QPoint(10, y), QStringLiteral("Per persoon"));
+        m_perPerson = numberBox(this, QStringLiteral("PerPersoon"),
+                                QPoint(std::max(perCaption->geometry().right(), m_firstCard->x() - 8) + 8, y - 2),
+                                FirstCardWidth, 1, MaxPerPerson, QColor(192, 255, 192));
+        m_perPerson->setToolTip(QStringLiteral(" Hoeveel kaartjes ieder krijgt, naast elkaar "));
+        m_teamLine = greyCaption(this, QStringLiteral("PersonenRegel"),
+                                 QPoint(m_perPerson->geometry().right() + 8, y), QString());
+        connect(m_perPerson, &QSpinBox::valueChanged, this, &AfdrukkenDialog::firstCardChosen);
+        connect(m_sheetCount, &QComboBox::currentIndexChanged, this, &AfdrukkenDialog::showTeamSize);
+        showTeamSize();
+        y += 24;
+    }
     if (m_back) {
         m_sides = choiceBox(this, QStringLiteral("Dubbelzijdig"), QPoint(10, y - 2), LineWidth, SideChoices,
                             QColor(192, 255, 192));
@@ -164,9 +181,50 @@ void AfdrukkenDialog::sidesChosen()
 // Both pictures leave the cards before the first one blank.
 void AfdrukkenDialog::firstCardChosen()
 {
-    m_sheetPicture->setPixmap(
-        QPixmap::fromImage(SheetPreview::draw(m_card, m_sheet.cardsPerSheet, m_firstCard->value() - 1)));
+    m_sheetPicture->setPixmap(QPixmap::fromImage(sheetPicture()));
+    if (m_team)
+        showTeamSize();
     refreshPagePreview();
+}
+
+// "12 personen, 2 vellen": the sheets the whole print takes, "Pagina's" times the team.
+void AfdrukkenDialog::showTeamSize()
+{
+    const int sheets = plannedPrint(request(1), sheetCountChosen(), teamPrint()).sheetCount();
+    const int people = m_team->people();
+    m_teamLine->setText(QStringLiteral("%1 %2, %3 %4")
+                            .arg(people)
+                            .arg(people == 1 ? QStringLiteral("persoon") : QStringLiteral("personen"))
+                            .arg(sheets)
+                            .arg(sheets == 1 ? QStringLiteral("vel") : QStringLiteral("vellen")));
+    m_teamLine->adjustSize();
+}
+
+// The first sheet as the print fills it: with a team, each slot's person by name.
+QImage AfdrukkenDialog::sheetPicture() const
+{
+    const int first = m_firstCard->value() - 1;
+    if (!m_team)
+        return SheetPreview::draw(m_card, m_sheet.cardsPerSheet, first);
+    QStringList names(m_sheet.cardsPerSheet);
+    const SheetPlan plan = plannedPrint(request(1), 1, teamPrint());
+    if (!plan.pages.isEmpty())
+        for (const PlannedCard &planned : plan.pages.constFirst().cards)
+            if (planned.slot >= 0 && planned.slot < names.size())
+                names[planned.slot] = m_team->name(planned.card);
+    return SheetPreview::draw(m_card, m_sheet.cardsPerSheet, first, names);
+}
+
+int AfdrukkenDialog::sheetCountChosen() const
+{
+    return std::clamp(m_sheetCount->currentText().toInt(), 1, 10);
+}
+
+TeamPrint AfdrukkenDialog::teamPrint() const
+{
+    if (!m_team)
+        return {};
+    return {m_team->people(), m_perPerson ? m_perPerson->value() : 1};
 }
 
 void AfdrukkenDialog::refreshPagePreview()
@@ -224,6 +282,8 @@ SheetRequest AfdrukkenDialog::request(int sheets) const
 
 FaceSource AfdrukkenDialog::faces() const
 {
+    if (m_team)
+        return [team = m_team.get()](int card, CardSide face) { return team->face(card, face); };
     return [this](int, CardSide face) -> const PrintedCard * {
         if (face == CardSide::Front)
             return &m_card;
@@ -236,7 +296,7 @@ FaceSource AfdrukkenDialog::faces() const
 void AfdrukkenDialog::print()
 {
     runPrint(*this, m_questions, m_wait, m_sheetCount->currentText(), [this](int copies) {
-        return printPlanTo(m_printer, m_questions, faces(), request(copies), copies);
+        return printPlanTo(m_printer, m_questions, faces(), request(copies), copies, teamPrint());
     });
 }
 
@@ -245,9 +305,9 @@ void AfdrukkenDialog::showPagePreview()
 {
     if (!m_pagePreview)
         m_pagePreview = new PagePreviewDialog(this);
-    const int sheets = std::clamp(m_sheetCount->currentText().toInt(), 1, 10);
-    const SheetRequest planned = request(sheets);
-    m_pagePreview->showPlan(faces(), m_sheet, SheetPlan::forOneCard(planned), planned.printableCorner);
+    const SheetRequest planned = request(1);
+    m_pagePreview->showPlan(faces(), m_sheet, plannedPrint(planned, sheetCountChosen(), teamPrint()),
+                            planned.printableCorner);
     m_pagePreview->show();
     m_pagePreview->raise();
 }

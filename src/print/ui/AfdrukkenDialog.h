@@ -6,9 +6,12 @@
 #include "print/SheetGeometry.h"
 #include "print/SheetPainter.h"
 #include "print/SheetPlan.h"
+#include "print/PrintTarget.h"
+#include "print/TeamFaces.h"
 
 #include <QDialog>
 #include <QPointer>
+#include <memory>
 #include <optional>
 
 struct Card;
@@ -31,6 +34,11 @@ class Questions;
 // first sheet, the ones before it left blank in both previews and on paper; the sheets
 // after it are whole. It starts at 1 each time the dialog opens, a used sheet being a
 // one-off.
+//
+// A card with a team prints everyone: a line says how many people on how many sheets,
+// "Per persoon" (`PerPersoon`) how many cards each gets, side by side along the rows;
+// the small picture names each slot's person on the first sheet, "Voorbeeld" shows every
+// page with each person's card, and "Pagina's" prints the whole team that many times.
 //
 // A card with a back gets the choice "Dubbelzijdig" below the frame: the fronts only, as
 // a card without a back prints, or both sides on a duplex printer turning the paper over
@@ -59,6 +67,11 @@ private:
     void showPagePreview();
     void sidesChosen();
     void firstCardChosen();
+    void showTeamSize();
+    QImage sheetPicture() const;
+    TeamPrint teamPrint() const;
+    // "Pagina's" as chosen, 1..10.
+    int sheetCountChosen() const;
     void refreshPagePreview();
 
     Duplex duplex() const;
@@ -71,6 +84,8 @@ private:
     WaitFunction m_wait;
     PrintedCard m_card;
     std::optional<PrintedCard> m_back;
+    // The faces of the team's people, made as a preview or print asks for them.
+    std::unique_ptr<TeamFaces> m_team;
     SheetGeometry m_sheet;
     PrinterCorrection m_correction;
     // The backs' corrections, for the paper turned over the long and the short edge.
@@ -83,6 +98,8 @@ private:
     QLabel *m_sheetPicture = nullptr;
     QComboBox *m_sheetCount = nullptr;
     QSpinBox *m_firstCard = nullptr;
+    QSpinBox *m_perPerson = nullptr;
+    QLabel *m_teamLine = nullptr;
     QComboBox *m_sides = nullptr;
     QLabel *m_backCorrectionLine = nullptr;
     QPushButton *m_printButton = nullptr;
