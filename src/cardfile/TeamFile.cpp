@@ -66,6 +66,10 @@ std::optional<Settings> read(const QByteArray &bytes)
     if (utf8.hasError())
         return std::nullopt;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    // A line break of another kind is none the program writes (a name's is written as a
+    // space).
+    if (text.contains(u'\r'))
+        return std::nullopt;
     if (text.endsWith(u'\n'))
         text.chop(1);
     static const QStringList keys = {QStringLiteral("bron"), QStringLiteral("soort"), QStringLiteral("kop"),

@@ -13,11 +13,8 @@ bool needsQuotes(const QString &field)
         return false;
     if (field.front().isSpace() || field.back().isSpace())
         return true;
-    if (field.startsWith(QLatin1String("sep="), Qt::CaseInsensitive))
-        return true;
-    return std::any_of(field.cbegin(), field.cend(), [](QChar c) {
-        return c == u',' || c == u';' || c == u'\t' || c == u'"' || c == u'\n' || c == u'\r';
-    });
+    return std::any_of(field.cbegin(), field.cend(),
+                       [](QChar c) { return c == u',' || c == u'"' || c == u'\n' || c == u'\r'; });
 }
 
 QString quoted(const QString &field)
@@ -43,7 +40,7 @@ void appendRow(QString &text, const QStringList &fields)
 
 QByteArray writeCsv(const MergeData &data)
 {
-    QString text;
+    QString text = QStringLiteral("sep=,\r\n");
     appendRow(text, data.headers);
     for (const QStringList &row : data.rows)
         appendRow(text, row);

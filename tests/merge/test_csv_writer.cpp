@@ -50,14 +50,19 @@ TEST(CsvWriter, APersonWithEveryFieldEmptyStays)
 
 TEST(CsvWriter, FieldsThatLookLikeAnotherSeparatorOrExcelsLineStayInTheirColumns)
 {
-    // Bare semicolons or tabs in every row would make the reader take them for the separator.
+    // Semicolons or tabs in every row would make a reader that guesses take them for the
+    // separator; a quote in the middle of a field is no quoting for such a guess.
     const MergeData data = table({QStringLiteral("sep=;"), QStringLiteral("b;c")},
                                  {{QStringLiteral("1;2"), QStringLiteral("3\t4")}, {QStringLiteral("5;6"), QStringLiteral("7\t8")}});
     EXPECT_EQ(roundTrip(data), data);
+    const MergeData header = table({QStringLiteral("Naam"), QStringLiteral("Functie;x\ny"), QStringLiteral("Plaats")},
+                                   {{QStringLiteral("Jan"), QStringLiteral("a;b"), QStringLiteral("c")}});
+    EXPECT_EQ(roundTrip(header), header);
     const MergeData vcard = table({QStringLiteral("Naam"), QStringLiteral("Telefoon")},
                                   {{QStringLiteral("Jan"), QStringLiteral("+31 6 1234 5678")}});
     const QByteArray written = writeCsv(vcard);
-    EXPECT_EQ(written, QByteArray("Naam,Telefoon\r\nJan,+31 6 1234 5678\r\n")) << "no BOM, nothing quoted needlessly";
+    EXPECT_EQ(written, QByteArray("sep=,\r\nNaam,Telefoon\r\nJan,+31 6 1234 5678\r\n"))
+        << "no BOM, nothing quoted needlessly";
 }
 
 TEST(CsvReader, AQuotedFieldKeepsItsSpacesAndAQuotedEmptyRowIsAPerson)
