@@ -1,8 +1,10 @@
 // libFuzzer target: any bytes as a card's design file N.opmaak. Every value read must lie
 // in its range, a logo's file must lead only to the card's own files, and what is read
-// must come back the same from its own writing.
+// must come back the same from its own writing. The same bytes as a team's N.samenvoegen:
+// what it reads comes back the same from its own writing.
 #include "cardfile/CardFolder.h"
 #include "cardfile/DesignFile.h"
+#include "cardfile/TeamFile.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -51,5 +53,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const DesignFile::Read again = DesignFile::read(DesignFile::write(read.design, read.logoFiles), card);
     if (!(again.design == read.design) || again.logoFiles != read.logoFiles)
         std::abort();
+
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (const std::optional<TeamFile::Settings> settings = TeamFile::read(bytes)) {
+        CardTeam team;
+        team.data.kind = settings->kind;
+        team.data.hasHeader = settings->hasHeader;
+        team.mapping = settings->mapping;
+        team.sourceName = settings->sourceName;
+        team.skipEmpty = settings->skipEmpty;
+        team.leftOut = settings->leftOut;
+        if (TeamFile::read(TeamFile::write(team)) != settings)
+            std::abort();
+    }
     return 0;
 }

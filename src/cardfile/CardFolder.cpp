@@ -147,6 +147,21 @@ QStringList logoFiles(const QString &folder, const QString &name)
     return paths;
 }
 
+QStringList teamFileEndings()
+{
+    return {QStringLiteral(".gegevens.csv"), QStringLiteral(".samenvoegen")};
+}
+
+QString teamDataFile(const QString &folder, const QString &name)
+{
+    return QDir(folder).filePath(name + teamFileEndings()[0]);
+}
+
+QString teamFile(const QString &folder, const QString &name)
+{
+    return QDir(folder).filePath(name + teamFileEndings()[1]);
+}
+
 QString backName(const QString &name)
 {
     return name + kBackWord;

@@ -52,6 +52,14 @@ bool isDesignFileOf(const QString &name, const QString &fileName);
 // (files, links, folders), as paths: what a save must replace or remove.
 QStringList logoFiles(const QString &folder, const QString &name);
 
+// The team of a card (the people it is made for), beside the record under the card's
+// exact name: N.gegevens.csv holds the rows, N.samenvoegen which line takes which column,
+// the choices and who is left out (see TeamFile). Only a card with a team has them.
+QString teamDataFile(const QString &folder, const QString &name);
+QString teamFile(const QString &folder, const QString &name);
+// The endings after N, in the order above.
+QStringList teamFileEndings();
+
 // The back of the card named name, kept beside the card under the name N.achterkant:
 // N.achterkant.rec (its fields, in the record format of N.crd), N.achterkant.bmp (its
 // canvas), N.achterkant.print.png (that picture's print copy), and its design and logos

@@ -5,6 +5,7 @@
 #include "cardfile/CardFolder.h"
 #include "cardfile/CardName.h"
 #include "cardfile/CardRecord.h"
+#include "cardfile/CardTeamFiles.h"
 #include "core/CardPainter.h"
 #include "core/Composition.h"
 #include "core/DataFolder.h"
@@ -84,8 +85,8 @@ std::optional<CardFace> readBack(const Card &card, const QString &folder, const 
 }
 
 // The card as the files give it, built on base: a field the record cannot give keeps its
-// value. The design and the back are the card's own alone: without their files, plain
-// and none.
+// value. The design, the back and the team are the card's own alone: without their
+// files, plain and none.
 Card restoredCard(const Card &base, const CanvasPicture &background, const CardFolder::CardFiles &files,
                   const QString &folder, const QString &name, QStringList &notes)
 {
@@ -104,6 +105,9 @@ Card restoredCard(const Card &base, const CanvasPicture &background, const CardF
     card.design = std::move(design.design);
     notes = std::move(design.notes);
     card.back = readBack(card, folder, name, CardDesignFiles::MaxLogoBytesPerCard - design.logoBytes, notes);
+    CardTeamFiles::ReadTeam team = CardTeamFiles::read(folder, name);
+    card.team = std::move(team.team);
+    notes << team.notes;
     return card;
 }
 

@@ -24,7 +24,7 @@ struct Opened {
 // canvas's picture, then the record is read and the card restored: layout, stamp
 // picture (the bare frame when it is missing), text lines, font, text colour and
 // outline with its check mark, the design saved with it (plain when it has none) and
-// its back when one was saved with it (none otherwise). The front is shown.
+// its back and its team when they were saved with it (none otherwise). The front is shown.
 // Returns false, changing nothing, when the background picture cannot be read; a
 // missing or damaged record leaves the fields it cannot give as they were.
 Opened openCard(CardDocument &document, const QString &name);

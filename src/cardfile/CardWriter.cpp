@@ -4,6 +4,7 @@
 #include "cardfile/CardDesignFiles.h"
 #include "cardfile/CardFolder.h"
 #include "cardfile/CardRecord.h"
+#include "cardfile/CardTeamFiles.h"
 #include "core/DataFolder.h"
 #include "cardfile/FileGroupWriter.h"
 #include "cardfile/PictureFile.h"
@@ -72,7 +73,7 @@ CardContent contentOf(const CardDocument &document)
     const StampBox &stamp = card.stamp;
     // Only print copies in step are written; the others would show an older card.
     CardContent content{card.state, canvas.image(), stamp.image(), printCopyOf(canvas), stamp.printImage(),
-                        card.design, std::nullopt};
+                        card.design, std::nullopt, card.team};
     if (card.back)
         content.back = CardContent::Back{card.back->state, card.back->canvas.image(), printCopyOf(card.back->canvas),
                                          card.back->design};
@@ -105,6 +106,7 @@ std::optional<QString> writeInto(const CardContent &content, const QString &fold
         removeBack(group, folder, name);
     else if (const auto reason = addBack(group, *content.back, folder, name))
         return failure(*reason);
+    CardTeamFiles::addTo(group, content.team, folder, name);
     // Last: a card is there once its record is, and the record's time is the save's.
     group.add(files.record, CardRecord::write(content.state));
     if (const auto reason = group.commit())

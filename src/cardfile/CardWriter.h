@@ -2,6 +2,7 @@
 
 #include "core/CardDesign.h"
 #include "core/CardState.h"
+#include "core/CardTeam.h"
 
 #include <QImage>
 #include <QString>
@@ -17,7 +18,8 @@ class CardDocument;
 // in step goes its print copy, N-back.print.png and N.print.png, tagged with the bitmap
 // of the same save. A card with a back also writes the back's files beside them
 // (CardFolder::backFiles: its record, its canvas with its print copy, its design); one
-// without removes those an earlier save of the name left. The files are replaced all
+// without removes those an earlier save of the name left. A card with a team writes
+// it beside them (CardTeamFiles), and one without removes those of an earlier save. The files are replaced all
 // together or not at all, and the Cards folder is created when it is missing.
 namespace CardWriter {
 
@@ -44,6 +46,8 @@ struct CardContent {
         CardDesign design;
     };
     std::optional<Back> back;
+    // The people the card is made for; none for one person's card.
+    std::optional<CardTeam> team;
 };
 CardContent contentOf(const CardDocument &document);
 

@@ -2,6 +2,7 @@
 
 #include "core/CardDocument.h"
 #include "cardfile/CardDesignFiles.h"
+#include "cardfile/CardTeamFiles.h"
 #include "cardfile/CardFolder.h"
 #include "cardfile/CardName.h"
 #include "cardfile/CardOpening.h"
@@ -133,7 +134,7 @@ void OpenFileModel::deleteSelected()
                  {files.stamp, files.background, files.record, files.stampPrint, files.backgroundPrint})
                 QFile::remove(path);
             // A link among them goes itself; what it points to stays.
-            for (const QString &path : CardDesignFiles::present(folder(), entry))
+            for (const QString &path : CardDesignFiles::present(folder(), entry) + CardTeamFiles::present(folder(), entry))
                 QFile::remove(path);
         } else {
             QFile::remove(CardFolder::templateFile(folder(), entry));

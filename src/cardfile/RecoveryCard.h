@@ -12,8 +12,8 @@ class Questions;
 
 // The recovery card: the design with unsaved changes, written now and then as an
 // ordinary card (record, background picture, stamp picture, the design file and its
-// logos, the back's files) in the folder Herstel of the data folder, so that a run that ends without
-// closing the window loses nothing.
+// logos, the back's files, the team's) in the folder Herstel of the data folder, so that
+// a run that ends without closing the window loses nothing.
 namespace RecoveryCard {
 
 // <data folder>/Herstel

@@ -44,10 +44,11 @@ private:
     int m_error;
 };
 
-// The endings of the files the card of every name writes, its back's among them.
+// The endings of the files the card of every name writes, its back's and its team's
+// among them.
 QStringList fileEndings()
 {
-    return CardFolder::cardFileEndings() + CardFolder::backFileEndings();
+    return CardFolder::cardFileEndings() + CardFolder::backFileEndings() + CardFolder::teamFileEndings();
 }
 
 // Whether name is a file of the card named stem: its own files, its back's, and the

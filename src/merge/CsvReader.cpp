@@ -56,6 +56,11 @@ Parsed parse(QStringView text, QChar separator, int line, qsizetype maxRecords)
     QString field;
     // Whether the field holds more than spaces (or was quoted): a quote then is text.
     bool started = false;
+    // Where a quoted field's closing quote was: what stands between the quotes is kept
+    // as it is, spaces and all, as the writer meant it.
+    qsizetype quotedEnd = -1;
+    // A quoted field makes a record, even an empty one: someone wrote it on purpose.
+    bool recordQuoted = false;
     int recordLine = line;
     const auto fail = [&out](int at, const QString &reason) {
         out.faultLine = at;
@@ -63,15 +68,25 @@ Parsed parse(QStringView text, QChar separator, int line, qsizetype maxRecords)
         return out;
     };
     const auto endField = [&] {
-        fields.append(field.trimmed());
+        if (quotedEnd < 0) {
+            fields.append(field.trimmed());
+        } else {
+            qsizetype end = field.size();
+            while (end > quotedEnd && field[end - 1].isSpace())
+                --end;
+            fields.append(field.left(end));
+        }
         field.clear();
         started = false;
+        quotedEnd = -1;
         return fields.size() <= MergeLimits::MaxColumns;
     };
     const auto endRecord = [&] {
-        if (std::any_of(fields.cbegin(), fields.cend(), [](const QString &f) { return !f.isEmpty(); }))
+        if (recordQuoted
+            || std::any_of(fields.cbegin(), fields.cend(), [](const QString &f) { return !f.isEmpty(); }))
             out.records.append({fields, recordLine});
         fields.clear();
+        recordQuoted = false;
     };
     const QString tooWide = QStringLiteral("meer dan %1 kolommen").arg(MergeLimits::MaxColumns);
 
@@ -107,6 +122,8 @@ Parsed parse(QStringView text, QChar separator, int line, qsizetype maxRecords)
             if (!closed)
                 return fail(opened, QStringLiteral("een aanhalingsteken wordt niet gesloten"));
             started = true;
+            quotedEnd = field.size();
+            recordQuoted = true;
             continue;
         }
         if (c == separator) {

@@ -15,8 +15,8 @@ enum class HeaderChoice { Auto, Yes, No };
 // apart by a comma, a semicolon (what a Dutch spreadsheet writes) or a tab, whichever
 // the file keeps to; a field in double quotes may hold separators, line breaks and
 // doubled quotes; lines end in CRLF, LF or CR. Fields are taken without the spaces
-// around them, a line break inside one as "\n"; rows with nothing in them are left
-// out. Excel's first line "sep=;" names the separator.
+// around them (a quoted field as it stands between its quotes), a line break inside one
+// as "\n"; rows with nothing in them are left out, unless a field of theirs is quoted. Excel's first line "sep=;" names the separator.
 namespace CsvReader {
 
 MergeRead read(QStringView text, const QString &shownName, HeaderChoice header = HeaderChoice::Auto);
