@@ -111,7 +111,7 @@ SamenvoegenDialog::SamenvoegenDialog(const CardDocument &document, Questions &qu
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addWidget(buttons);
-    resize(760, 380);
+    resize(940, 400);
 
     if (document.team())
         showTeam(*document.team());
@@ -190,6 +190,8 @@ void SamenvoegenDialog::showTeam(const CardTeam &team)
         for (int column = 0; column < m_data.columnCount(); ++column)
             m_table->setItem(row, column + 1, new QTableWidgetItem(m_data.cell(row, column)));
     }
+    // The header measures a sample of the rows, so a long list costs no more than a short one.
+    m_table->resizeColumnsToContents();
 
     for (int line = 0; line < MergeLineCount; ++line) {
         QComboBox *combo = m_lines[size_t(line)];
