@@ -549,10 +549,13 @@ bool CardDocument::moveInHistory(bool back)
     if (m_drawing || !(back ? canUndo() : canRedo()))
         return false;
     const CardHistory::Step &step = back ? m_history.undo() : m_history.redo();
-    const bool teamChanged = (back ? step.before : step.after).team.has_value() != m_card.team.has_value();
-    m_card = back ? step.before : step.after;
-    if (teamChanged)
+    const Card &now = back ? step.before : step.after;
+    // A team that came or went starts at its first person; a field typed or a person
+    // left out keeps the one shown, whose caption may have changed.
+    const bool teamChanged = now.team != m_card.team;
+    if (now.team.has_value() != m_card.team.has_value())
         m_person = 0;
+    m_card = now;
     const bool otherSide = step.side != m_side;
     m_side = step.side;
     refreshBlankBack();

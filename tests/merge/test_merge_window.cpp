@@ -79,6 +79,13 @@ TEST_F(MergeWindowTest, TheDialogReopensOnTheTeamAndRefusesAFileItCannotRead)
 {
     SamenvoegenDialog first(doc, questions);
     ASSERT_TRUE(first.loadFile(writeTeam()));
+    // Saying the first row is a person reads the file again.
+    auto *header = first.findChild<QComboBox *>(QStringLiteral("EersteRijKop"));
+    header->setCurrentText(QStringLiteral("Nee"));
+    EXPECT_EQ(first.findChild<QTableWidget *>(QStringLiteral("GegevensTabel"))->rowCount(), 4);
+    EXPECT_EQ(first.team()->data.rows[0][0], QStringLiteral("Naam"));
+    header->setCurrentText(QStringLiteral("Ja"));
+    ASSERT_EQ(first.team()->data.rows.size(), 3);
     first.findChild<QComboBox *>(QStringLiteral("KolomRegel(2)"))->setCurrentText(QStringLiteral("Leeg"));
     first.findChild<QCheckBox *>(QStringLiteral("LegeRegelsOverslaan"))->setChecked(false);
     first.findChild<QTableWidget *>(QStringLiteral("GegevensTabel"))->item(1, 0)->setCheckState(Qt::Unchecked);

@@ -122,7 +122,7 @@ SamenvoegenDialog::SamenvoegenDialog(const CardDocument &document, Questions &qu
 void SamenvoegenDialog::chooseFile()
 {
     const QString path = m_questions.openFileName(
-        QStringLiteral("Gegevens (*.csv;*.txt;*.vcf)|*.csv;*.txt;*.tsv;*.vcf;*.vcard"));
+        QStringLiteral("Gegevens ( Csv, Tekst, vCard )|*.csv;*.txt;*.tsv;*.vcf;*.vcard"));
     if (!path.isEmpty())
         loadFile(path);
 }
