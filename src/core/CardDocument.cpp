@@ -474,9 +474,11 @@ void CardDocument::bringInCard(const QString &stepName, const std::function<void
     const bool wasBack = m_side == CardSide::Back;
     m_side = CardSide::Front;
     ++m_cardsBroughtIn;
+    m_person = 0;
     record(stepName, CardHistory::Everything, NoMerge, change);
     if (wasBack)
         Q_EMIT sideChanged();
+    Q_EMIT personChanged();
 }
 
 void CardDocument::replaceCard(const QString &stepName, const Card &card, bool saved)
@@ -484,6 +486,52 @@ void CardDocument::replaceCard(const QString &stepName, const Card &card, bool s
     bringInCard(stepName, [&card](Card &current) { current = card; });
     if (saved)
         markSaved();
+}
+
+void CardDocument::setTeam(const std::optional<CardTeam> &team)
+{
+    if (team == m_card.team)
+        return;
+    // The team decides every line of the front and the codes that follow them.
+    showSide(CardSide::Front);
+    m_person = 0;
+    record(team ? QStringLiteral("Samenvoegen") : QStringLiteral("Gegevens losgelaten"),
+           CardHistory::Text | CardHistory::Design, NoMerge, [&team](Card &card) { card.team = team; });
+    Q_EMIT personChanged();
+}
+
+int CardDocument::shownPerson() const
+{
+    if (!m_card.team)
+        return 0;
+    const qsizetype count = m_card.team->people().size();
+    return count == 0 ? 0 : std::clamp(m_person, 0, int(count) - 1);
+}
+
+void CardDocument::showPerson(int person)
+{
+    const int before = shownPerson();
+    m_person = person;
+    m_person = shownPerson();
+    if (m_person == before)
+        return;
+    Q_EMIT personChanged();
+    announce(CardHistory::Text | CardHistory::Design);
+}
+
+bool CardDocument::enterPersonField(int row, int column, const QString &text)
+{
+    if (!m_card.team || row < 0 || row >= m_card.team->data.rows.size() || column < 0
+        || column >= m_card.team->data.columnCount())
+        return false;
+    if (m_card.team->data.rows[row][column] == text)
+        return false;
+    record(QStringLiteral("Invoer tekst"), CardHistory::Text | CardHistory::Design, NoMerge,
+           [row, column, &text](Card &card) {
+               if (card.team && row < card.team->data.rows.size() && column < card.team->data.rows[row].size())
+                   card.team->data.rows[row][column] = text;
+           });
+    return true;
 }
 
 bool CardDocument::undo()
@@ -501,13 +549,21 @@ bool CardDocument::moveInHistory(bool back)
     if (m_drawing || !(back ? canUndo() : canRedo()))
         return false;
     const CardHistory::Step &step = back ? m_history.undo() : m_history.redo();
-    m_card = back ? step.before : step.after;
+    const Card &now = back ? step.before : step.after;
+    // A team that came or went starts at its first person; a field typed or a person
+    // left out keeps the one shown, whose caption may have changed.
+    const bool teamChanged = now.team != m_card.team;
+    if (now.team.has_value() != m_card.team.has_value())
+        m_person = 0;
+    m_card = now;
     const bool otherSide = step.side != m_side;
     m_side = step.side;
     refreshBlankBack();
     if (otherSide)
         Q_EMIT sideChanged();
     announce(otherSide ? unsigned(CardHistory::Everything) : step.parts);
+    if (teamChanged)
+        Q_EMIT personChanged();
     Q_EMIT historyChanged();
     followModified();
     return true;

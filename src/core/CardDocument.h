@@ -139,6 +139,19 @@ public:
     // as it now is counts as the saved one.
     void replaceCard(const QString &stepName, const Card &card, bool saved);
 
+    // The people the card is made for ("Samenvoegen"): attaching, changing or detaching
+    // them is one step. The person shown goes back to the first.
+    const std::optional<CardTeam> &team() const { return m_card.team; }
+    void setTeam(const std::optional<CardTeam> &team);
+    // Which of the printed people the window shows, from 0 (an index into team->people(),
+    // not a row of the data). Looking at someone else is no step; it is kept within the
+    // people printed, 0 without a team.
+    int shownPerson() const;
+    void showPerson(int person);
+    // Types a person's field: one step ("Invoer tekst"); false when nothing changed or the
+    // card has no such field.
+    bool enterPersonField(int row, int column, const QString &text);
+
     // Undo and redo. Refused (false) while a picture command is still drawing: a
     // filter lets the window handle events between its rows.
     bool canUndo() const { return m_history.canUndo(); }
@@ -188,6 +201,8 @@ Q_SIGNALS:
     // A step was added, undone or redone: the undo menu's captions follow.
     void historyChanged();
     void modifiedChanged(bool modified);
+    // The window shows another person, or the team came or went (also by undo or redo).
+    void personChanged();
 
 private:
     // Runs change on the card and records it as one step; parts says what changed.
@@ -218,4 +233,5 @@ private:
     bool m_drawing = false;
     int m_gestures = 0;
     bool m_wasModified = false;
+    int m_person = 0;
 };

@@ -108,8 +108,9 @@ CardItem CardEditor::itemAt(QObject *receiver, QPointF canvas) const
     for (int line = 1; line <= 7; ++line)
         if (receiver == m_view.textLine(line)) {
             // An empty line takes its whole column but shows nothing there: a logo or a
-            // code under it is what the user sees, and what the press is for.
-            if (m_document.state().TextLines[size_t(line)].trimmed().isEmpty())
+            // code under it is what the user sees, and what the press is for. The label
+            // holds what the view shows there: with a team, the shown person's line.
+            if (m_view.textLine(line)->text().trimmed().isEmpty())
                 if (const CardItem object = objectAt(canvas); !object.isNone())
                     return object;
             return CardItem::line(line);

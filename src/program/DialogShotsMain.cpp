@@ -8,12 +8,14 @@
 #include "window/WidgetQuestions.h"
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
+#include "merge/MergeFile.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -89,7 +91,33 @@ struct Step {
         closeDialog(dialog);
         done();
     };
+    // Run before the menu item, for a dialog that shows best with something to show.
+    std::function<void()> before;
 };
+
+// A small team of an office, attached as "Samenvoegen" would, so that its dialog
+// opens with people in it.
+void attachTeam(CardDocument &document, const QString &folder)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("kantoor.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write("Naam;Functie;Telefoon;E-mail\n"
+               "Jan de Vries;Directeur;06 12345678;jan@devries.nl\n"
+               "Chlo\xc3\xab van 't Hoff;Hoofd inkoop;030 123 45 67;chloe@devries.nl\n"
+               "Ahmed Bakker;;06 87654321;ahmed@devries.nl\n"
+               "Sanne Jansen;Boekhouding;030 765 43 21;\n");
+    file.close();
+    const MergeRead read = readMergeFile(path);
+    if (!read)
+        return;
+    CardTeam team;
+    team.data = read.data;
+    team.mapping = MergeMapping::defaultFor(read.data);
+    team.sourceName = QStringLiteral("kantoor.csv");
+    document.setTeam(team);
+}
 
 } // namespace
 
@@ -125,6 +153,8 @@ int main(int argc, char *argv[])
         {"FileMarges", QStringLiteral("afdruk-marges")},
         {"FilePrint", QStringLiteral("kaartjes-afdrukken"),
          pressAndShoot("PrintKnop", QStringLiteral("kaartjes-afdrukken-pdf-opslaan"))},
+        {"FileSamenvoegen", QStringLiteral("samenvoegen"), Step().inside,
+         [&document, &data] { attachTeam(document, data.path()); }},
     };
     // The stamp photo's menu opens only with a layout that has a stamp photo.
     window.action(QStringLiteral("LayoutShow(2)"))->trigger();
@@ -140,7 +170,11 @@ int main(int argc, char *argv[])
         shoot(steps[i].shot, nullptr, [&run, i](QWidget *dialog) {
             steps[i].inside(dialog, [&run, i] { QTimer::singleShot(500, [&run, i] { run(i + 1); }); });
         });
-        QTimer::singleShot(0, [&window, i] { window.action(QLatin1String(steps[i].action))->trigger(); });
+        QTimer::singleShot(0, [&window, i] {
+            if (steps[i].before)
+                steps[i].before();
+            window.action(QLatin1String(steps[i].action))->trigger();
+        });
     };
     QTimer::singleShot(500, [&run] { run(0); });
     // A dialog that never shows must not hang the script.

@@ -3,6 +3,7 @@
 #include "background/ui/BackgroundCommands.h"
 #include "cardfile/ui/CardFileCommands.h"
 #include "design/DesignCommands.h"
+#include "merge/ui/MergeCommands.h"
 #include "window/MainWindow.h"
 #include "print/ui/PrintCommands.h"
 #include "press/ui/PressCommands.h"
@@ -18,4 +19,5 @@ void installSubsystemCommands(MainWindow &window)
     installPrintCommands(window);
     installDesignCommands(window);
     installPressCommands(window);
+    installMergeCommands(window);
 }

@@ -3,6 +3,7 @@
 #include "core/CardDocument.h"
 #include "core/CardPainter.h"
 #include "core/Composition.h"
+#include "merge/ShownPerson.h"
 #include "print/PrintedView.h"
 #include "print/SheetGeometry.h"
 
@@ -45,7 +46,7 @@ CardView::CardView(CardDocument &document, QWidget *parent)
 
     for (auto signal : {&CardDocument::canvasChanged, &CardDocument::stampChanged,
                         &CardDocument::textChanged, &CardDocument::layoutChanged,
-                        &CardDocument::borderChanged, &CardDocument::designChanged})
+                        &CardDocument::borderChanged, &CardDocument::designChanged, &CardDocument::personChanged})
         connect(&m_document, signal, this, &CardView::followDocument);
     followDocument();
 }
@@ -104,7 +105,10 @@ QTransform CardView::canvasToView() const
 
 void CardView::followDocument()
 {
-    const Card shown = m_document.shownCard();
+    // With a team the view shows one person's card; the design it is made of, which
+    // the editor selects and drags, stays the card's own.
+    m_shown = shownPersonCard(m_document);
+    const Card &shown = m_shown;
     if (m_printed) {
         const QImage device = PrintedView::device(QSize(1, 1), printedDpi());
         m_geometry = FaceGeometry::ofPaper(shown, SheetGeometry::from(m_document.printSettings()), device);
@@ -112,7 +116,7 @@ void CardView::followDocument()
         m_geometry = FaceGeometry::ofCanvas(shown);
     }
     const QTransform toView = canvasToView();
-    const CardState &state = m_document.state();
+    const CardState &state = shown.state;
     m_outline->setGeometry(toView.mapRect(m_geometry.outline).toAlignedRect());
     m_outline->setVisible(state.CardBorder);
     for (int line = 1; line <= 7; ++line) {
@@ -128,8 +132,9 @@ void CardView::followDocument()
 void CardView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    const bool front = m_document.shownSide() == CardSide::Front;
     if (!m_printed) {
-        CardPainter::paint(painter, m_document);
+        CardPainter::paintFace(painter, m_shown.front(), front ? &m_shown.stamp : nullptr);
         return;
     }
     const QRect card = cardRect();
@@ -137,9 +142,7 @@ void CardView::paintEvent(QPaintEvent *)
     const QRegion around = QRegion(rect()).subtracted(card);
     for (const QRect &part : around)
         painter.fillRect(part, palette().window());
-    const bool front = m_document.shownSide() == CardSide::Front;
-    PrintedCard printed = front ? PrintedCard::from(m_document.card())
-                                : PrintedCard::from(m_document.shownFace(), nullptr);
+    PrintedCard printed = front ? PrintedCard::from(m_shown) : PrintedCard::from(m_shown.front(), nullptr);
     // The screen's pictures are finer than the screen already; the print copies would
     // only cost time at every paint of a drag.
     printed.canvasPrint = QImage();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Card.h"
 #include "print/FaceGeometry.h"
 
 #include <QImage>
@@ -80,6 +81,8 @@ private:
     bool m_printed = false;
     bool m_safetyMargin = false;
     FaceGeometry m_geometry;
+    // The card as shown: the shown side, with the shown person's lines.
+    Card m_shown;
     // The printed view's background, scaled once for the canvas picture, resolution and
     // card size it was drawn for; each paint draws the rest of the card over a copy.
     struct PrintedBackground {

@@ -12,6 +12,7 @@
 #include "core/HelpMenu.h"
 #include "core/InfoLine.h"
 #include "window/MenuTree.h"
+#include "merge/ShownPerson.h"
 #include "stamp/panel/PhotoView.h"
 #include "stamp/panel/PhotoPanel.h"
 #include "stamp/PhotoWorkspace.h"
@@ -95,6 +96,12 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     // Whether there is a back to remove changes with any step, undo and redo included.
     connect(&m_document, &CardDocument::historyChanged, this, &MainWindow::followSide);
     connect(&m_document, &CardDocument::cardRenewed, this, [this] { setCardName(QString()); });
+    connect(&m_document, &CardDocument::personChanged, this, [this] {
+        followPerson();
+        const QString caption = personCaption(m_document);
+        if (!caption.isEmpty())
+            showInfo(caption);
+    });
     connect(&m_document, &CardDocument::nameCaptionChanged, this,
             [this] { action(QStringLiteral("NaamBestand"))->setText(m_document.nameCaption()); });
     connect(&photoWorkspace(), &PhotoWorkspace::enlargedViewChanged, this, &MainWindow::setEnlargedPhotoPanel);
@@ -107,6 +114,7 @@ MainWindow::MainWindow(CardDocument &document, Questions &questions, const QStri
     followStampBorderStyle();
     followHistory();
     followSide();
+    followPerson();
 
     auto *timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("InfoTimer"));
@@ -170,6 +178,10 @@ void MainWindow::connectMenu()
     on(QStringLiteral("KantVoor"), [this] { m_document.showSide(CardSide::Front); });
     on(QStringLiteral("KantAchter"), [this] { m_document.showSide(CardSide::Back); });
     on(QStringLiteral("KantAchterWeg"), [this] { removeBack(); });
+    on(QStringLiteral("PersoonVorige"), [this] { m_document.showPerson(m_document.shownPerson() - 1); });
+    on(QStringLiteral("PersoonVolgende"), [this] { m_document.showPerson(m_document.shownPerson() + 1); });
+    action(QStringLiteral("PersoonVorige"))->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    action(QStringLiteral("PersoonVolgende"))->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
     connectViewChoices();
     // Ctrl+Tab turns the card over, whichever side it shows. A menu item would show the
     // key beside one of the two sides only.
@@ -295,11 +307,22 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::editTextLine(int line)
 {
+    // With a team the box shows the shown person's line, and a mapped line types that
+    // person's field.
     const auto answer = m_questions.inputText(
         QStringLiteral(" Invoer tekst"), QStringLiteral("Geef een tekst voor regel...%1").arg(line),
-        m_document.state().TextLines[size_t(line)]);
+        shownLineText(m_document, line));
     if (answer)
-        m_document.enterTextLine(line, *answer);
+        enterShownLine(m_document, line, *answer);
+}
+
+void MainWindow::followPerson()
+{
+    const bool team = shownRow(m_document) >= 0;
+    const int person = m_document.shownPerson();
+    const int count = team ? int(m_document.team()->people().size()) : 0;
+    action(QStringLiteral("PersoonVorige"))->setEnabled(team && person > 0);
+    action(QStringLiteral("PersoonVolgende"))->setEnabled(team && person + 1 < count);
 }
 
 void MainWindow::chooseFont()

@@ -114,6 +114,7 @@ private:
     void followHistory();
     void followTitle();
     void followSide();
+    void followPerson();
     void removeBack();
 
     CardDocument &m_document;

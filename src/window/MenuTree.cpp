@@ -43,6 +43,7 @@ std::vector<Row> rows()
     add(1, "FileStreep1", "-");
     add(1, "FilePrint", "Kaartjes Afdrukken");
     add(1, "FileDrukklaar", "Drukklaar PDF…");
+    add(1, "FileSamenvoegen", "Samenvoegen…");
     add(1, "FileSetupPrinter", "Setup Printer");
     add(1, "FileMarges", "Afdruk Marges");
     add(1, "FileStreep2", "-");
@@ -141,6 +142,9 @@ std::vector<Row> rows()
     add(1, "BeeldStreep2", "-");
     add(1, "BeeldAfgedrukt", "Zoals afgedrukt", Checked);
     add(1, "BeeldVeiligeRand", "Veilige rand", Checked);
+    add(1, "BeeldStreep3", "-");
+    add(1, "PersoonVorige", "Vorige", Disabled);
+    add(1, "PersoonVolgende", "Volgende", Disabled);
 
     add(0, "Help", "Help");
     add(1, "HelpHelp", "Help", Checkable);

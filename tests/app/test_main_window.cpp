@@ -52,7 +52,7 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionAndMarks)
     QStringList expected = {
         "/File|Bestand|", "File/FileNieuw|Nieuw|", "File/Filestreep0||-", "File/FileOpenKaart|Open Kaart|",
         "File/FileSaveKaart|Kaart Opslaan|", "File/FileStreep1||-", "File/FilePrint|Kaartjes Afdrukken|",
-        "File/FileDrukklaar|Drukklaar PDF…|",
+        "File/FileDrukklaar|Drukklaar PDF…|", "File/FileSamenvoegen|Samenvoegen…|",
         "File/FileSetupPrinter|Setup Printer|", "File/FileMarges|Afdruk Marges|", "File/FileStreep2||-",
         "File/Fileexit|Exit|",
         "/Wijzigen|Bewerken|", "Wijzigen/WijzigenOngedaan|Ongedaan maken|d", "Wijzigen/WijzigenOpnieuw|Opnieuw|d",
@@ -103,7 +103,8 @@ TEST_F(MainWindowTest, MenuTreeHasEveryItemWithCaptionAndMarks)
                             "Beeld/BeeldStreep1||-", "Beeld/KantAchterWeg|Achterkant verwijderen|d",
                             // Unchecked as the fixture chose the canvas view.
                             "Beeld/BeeldStreep2||-", "Beeld/BeeldAfgedrukt|Zoals afgedrukt|",
-                            "Beeld/BeeldVeiligeRand|Veilige rand|",
+                            "Beeld/BeeldVeiligeRand|Veilige rand|", "Beeld/BeeldStreep3||-",
+                            "Beeld/PersoonVorige|Vorige|d", "Beeld/PersoonVolgende|Volgende|d",
                             "/Help|Help|", "Help/HelpHelp|Help|", "Help/HelpHandleiding|Handleiding|", "Help/Helpstreep1||-",
                             "Help/HelpSoftware|Meer Software|", "Help/HelpVeltrano|kaartpapier.nl|",
                             "/Tussenstreep|||", "/NaamBestand|*.*|d"};
