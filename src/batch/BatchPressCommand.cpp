@@ -148,6 +148,15 @@ int batchDrukklaar(const QStringList &args, QTextStream &err)
                 who = QStringLiteral("Persoon %1").arg(row + 1);
             people.append({who, PressFaces::of(cardForPerson(document.card(), read.data, mapping, row, true))});
         }
+    } else if (const Card &card = document.card(); card.team && !card.team->people().isEmpty()) {
+        // The team saved with the card, with its own mapping and choices.
+        for (const int row : card.team->people()) {
+            QString who = personName(card.team->data, card.team->mapping, row);
+            if (who.isEmpty())
+                who = QStringLiteral("Persoon %1").arg(row + 1);
+            people.append({who, PressFaces::of(cardForPerson(card, card.team->data, card.team->mapping, row,
+                                                             card.team->skipEmpty))});
+        }
     } else {
         people.append({QString(), PressFaces::of(document.card())});
     }

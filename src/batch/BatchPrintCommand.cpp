@@ -34,7 +34,8 @@
 // vCard file gets the card with their own lines (columns to lines 1-7 in their order, a
 // vCard's name, function, organisation, street, place, phone and e-mail), K cards each
 // (--per-persoon, 1-100), filled along the rows from --begin on; --copies then prints the
-// whole team that many times. The PDF appears only when it is complete.
+// whole team that many times; a card saved with a team prints that team without it. The
+// PDF appears only when it is complete.
 namespace {
 
 struct PrintArguments {
@@ -172,8 +173,8 @@ std::optional<PrintArguments> parse(const QStringList &args, QTextStream &err)
         const QString text = words->options.value(PerPerson);
         bool ok = false;
         parsed.perPerson = text.toInt(&ok);
-        if (!ok || parsed.perPerson < 1 || parsed.perPerson > MaxPerPerson || parsed.data.isEmpty()) {
-            fail(err, QStringLiteral("--per-persoon moet een heel getal van 1 tot %1 zijn, met --gegevens: %2")
+        if (!ok || parsed.perPerson < 1 || parsed.perPerson > MaxPerPerson) {
+            fail(err, QStringLiteral("--per-persoon moet een heel getal van 1 tot %1 zijn: %2")
                           .arg(MaxPerPerson)
                           .arg(text));
             return std::nullopt;
@@ -258,14 +259,26 @@ int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader 
     for (const QString &note : opened->notes)
         fail(err, QStringLiteral("let op: ") + note);
     const Card &card = opened->card;
-    std::optional<MergeData> team;
+    // A file given names the team; else the team saved with the card prints, with its
+    // own mapping and choices, as the print dialog prints it.
+    std::optional<CardTeam> team;
     if (!arguments->data.isEmpty()) {
         const MergeRead read = readMergeFile(arguments->data);
         if (!read) {
             fail(err, read.fault + QStringLiteral(" Er is niets geschreven."));
             return 1;
         }
-        team = read.data;
+        team = CardTeam();
+        team->data = read.data;
+        team->mapping = MergeMapping::defaultFor(read.data);
+    } else if (card.team && !card.team->people().isEmpty()) {
+        team = *card.team;
+    }
+    if (arguments->perPerson != 1 && !team) {
+        fail(err, QStringLiteral("--per-persoon hoort bij een team: de kaart '%1' heeft er geen en --gegevens "
+                                 "ontbreekt; er is niets geschreven")
+                      .arg(arguments->name));
+        return 2;
     }
     PrintOutcome outcome;
     const bool doubleSided = arguments->duplex != Duplex::FrontOnly;
@@ -307,10 +320,7 @@ int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader 
         // One-sided, the plan is the sheet in as many pages as copies: the PDF it always was.
         outcome = writePlanPdf(arguments->output, faces, request.sheet, SheetPlan::forOneCard(request));
     } else {
-        CardTeam given;
-        given.data = *team;
-        given.mapping = MergeMapping::defaultFor(*team);
-        TeamFaces cards(card, given, doubleSided);
+        TeamFaces cards(card, *team, doubleSided);
         const FaceSource faces = [&](int person, CardSide face) { return cards.face(person, face); };
         outcome = writePlanPdf(arguments->output, faces, request.sheet,
                                SheetPlan::forCards(request, cards.people(), arguments->perPerson));

@@ -160,3 +160,24 @@ TEST_F(BatchTeam, ACodeThatHoldsNothingForOnePersonNamesThem)
     EXPECT_FALSE(errors.contains(QStringLiteral("Anna"))) << errors.toStdString();
     EXPECT_EQ(errors.count(QStringLiteral("waarschuwing")), 1) << errors.toStdString();
 }
+
+// A card saved with its team prints that team, with the mapping and the people left out
+// as saved, without naming a file.
+TEST_F(BatchTeam, ACardSavedWithItsTeamPrintsThatTeam)
+{
+    CardDocument document;
+    editCard(document, [](Card &card) {
+        card.state.TextLines[1] = QStringLiteral("Naam");
+        CardTeam team;
+        team.data.headers = {QStringLiteral("Functie"), QStringLiteral("Naam")};
+        for (int p = 1; p <= 3; ++p)
+            team.data.rows.append({QStringLiteral("Adviseur"), person(p)});
+        team.mapping.lines[0] = LineSource::ofColumn(1);
+        team.leftOut = {1};
+        card.team = team;
+    });
+    ASSERT_FALSE(CardWriter::write(document, QStringLiteral("Team")).has_value());
+    ASSERT_EQ(run({QStringLiteral("--per-persoon"), QStringLiteral("2")}), 0) << errors.toStdString();
+    EXPECT_EQ(namesInSlots(1), (QStringList{person(1), person(1), person(3), person(3), QString(), QString(),
+                                            QString(), QString(), QString(), QString()}));
+}
