@@ -335,8 +335,11 @@ void readLineValue(Parsed &parsed, int line, QStringView field, QStringView valu
     FontValues &font = parsed.fonts[size_t(line)];
     LineDesign &design = parsed.lines[size_t(line)];
     if (field == u"lettertype") {
-        if (!value.trimmed().isEmpty() && value.size() <= kMaxName)
-            font.name = QString::fromUtf8(oneLine(value.toString()));
+        // Judged after the conversion, which drops a leading byte order mark: a name of
+        // nothing else is no name.
+        const QString name = QString::fromUtf8(oneLine(value.toString()));
+        if (!name.trimmed().isEmpty() && value.size() <= kMaxName)
+            font.name = name;
     } else if (field == u"grootte") {
         font.size = readSize(value);
     } else if (field == u"vet") {

@@ -159,6 +159,8 @@ TEST_F(DesignFiles, DamagedValuesReadAsThePlainValueOneByOne)
         EXPECT_TRUE(readText(QByteArray("regel.3.grootte=") + bad).design.isPlain()) << bad;
     EXPECT_TRUE(readText("regel.3.uitlijning=boven\nregel.8.uitlijning=midden\nregel.3.kleur=#12345").design.isPlain());
     EXPECT_TRUE(readText("regel.3.vet=ja\nregel.3.lettertype=  \nzegel.kleur=#ffffff").design.isPlain());
+    // A name that is only a byte order mark is no name either (the UTF-8 reading drops it).
+    EXPECT_TRUE(readText("regel.3.lettertype=\xEF\xBB\xBF").design.isPlain());
 
     // A line font with some values: the card's for the rest.
     const LineFont card = cardFont();
