@@ -8,7 +8,7 @@
 #include "core/SettingsFile.h"
 #include "merge/MergeCard.h"
 #include "merge/MergeFile.h"
-#include "merge/MergePerson.h"
+#include "merge/TeamCodes.h"
 #include "press/PressPdf.h"
 
 #include <QFileInfo>
@@ -135,28 +135,20 @@ int batchDrukklaar(const QStringList &args, QTextStream &err)
     if (const QString fit = page.fitMessage(); !fit.isEmpty())
         err << "lumovander-batch drukklaar: " << oneLine(fit) << '\n';
     QList<PressPerson> people;
+    std::optional<CardTeam> team = document.card().team;
     if (const QString data = words->options.value(QStringLiteral("--gegevens")); !data.isEmpty()) {
         const MergeRead read = readMergeFile(data);
         if (!read) {
             fail(err, read.fault + QStringLiteral(" Er is niets geschreven."));
             return 1;
         }
-        const MergeMapping mapping = MergeMapping::defaultFor(read.data);
-        for (int row = 0; row < read.data.rows.size(); ++row) {
-            QString who = personName(read.data, mapping, row);
-            if (who.isEmpty())
-                who = QStringLiteral("Persoon %1").arg(row + 1);
-            people.append({who, PressFaces::of(cardForPerson(document.card(), read.data, mapping, row, true))});
-        }
-    } else if (const Card &card = document.card(); card.team && !card.team->people().isEmpty()) {
-        // The team saved with the card, with its own mapping and choices.
-        for (const int row : card.team->people()) {
-            QString who = personName(card.team->data, card.team->mapping, row);
-            if (who.isEmpty())
-                who = QStringLiteral("Persoon %1").arg(row + 1);
-            people.append({who, PressFaces::of(cardForPerson(card, card.team->data, card.team->mapping, row,
-                                                             card.team->skipEmpty))});
-        }
+        team = CardTeam{read.data, MergeMapping::defaultFor(read.data), QString(), true, {}};
+    }
+    if (team && !team->people().isEmpty()) {
+        for (const int row : team->people())
+            people.append({personLabel(*team, row),
+                           PressFaces::of(cardForPerson(document.card(), team->data, team->mapping, row,
+                                                        team->skipEmpty))});
     } else {
         people.append({QString(), PressFaces::of(document.card())});
     }

@@ -1,4 +1,5 @@
 #include "core/QrObject.h"
+#include "core/QrFollowing.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -19,12 +20,12 @@ void QrObject::encode()
     code = QrCode::encode(encodedText(content), level);
 }
 
-bool QrObject::followLines(const std::array<QString, 8> &lines)
+ContactFields followedFields(const QrObject &qr, const std::array<QString, 8> &lines)
 {
     const ContactGuess guess = guessContactFields(lines);
-    ContactFields fields = content.contact;
+    ContactFields fields = qr.content.contact;
     for (const ContactField field : AllContactFields) {
-        const QList<int> &from = follows[size_t(field)];
+        const QList<int> &from = qr.follows[size_t(field)];
         if (from.isEmpty())
             continue;
         if (guess.linesOf(field) == from) {
@@ -39,9 +40,15 @@ bool QrObject::followLines(const std::array<QString, 8> &lines)
                 parts.append(lines[size_t(line)].trimmed());
         fields.setValue(field, parts.join(QStringLiteral(", ")));
     }
+    return fields;
+}
+
+bool QrObject::followLines(const std::array<QString, 8> &lines)
+{
+    ContactFields fields = followedFields(*this, lines);
     if (fields == content.contact)
         return false;
-    content.contact = fields;
+    content.contact = std::move(fields);
     encode();
     return true;
 }

@@ -112,7 +112,8 @@ void CardEditor::editQr(int index)
         return;
     const QRectF rect = object.rect;
     const QrObject current = object.qr;
-    if (const auto answer = m_qr->askQr(m_document.card(), current, rect, QSizeF(scale().widthMm, scale().heightMm)))
+    if (const auto answer = m_qr->askQr(m_document.card(), m_document.shownSide(), current, rect,
+                                        QSizeF(scale().widthMm, scale().heightMm)))
         m_document.changeQr(index, *answer);
 }
 

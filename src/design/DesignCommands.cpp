@@ -67,7 +67,8 @@ void insertQr(MainWindow &window, CardEditor &editor)
         return;
     }
     const QrPlacement::NewCode made = QrPlacement::newCode(document.state().TextLines, cardMm(document));
-    const auto answer = editor.qrQuestion().askQr(document.card(), made.qr, made.rect, cardMm(document));
+    const auto answer =
+        editor.qrQuestion().askQr(document.card(), document.shownSide(), made.qr, made.rect, cardMm(document));
     if (!answer)
         return;
     PlacedObject qr;
@@ -86,7 +87,7 @@ QrNotice qrNotice(const CardDocument &document)
         if (object.kind != PlacedObject::Kind::Qr)
             continue;
         for (const QrPlacement::Warning &warning :
-             QrPlacement::notes(document.shownCard(), object.qr, object.rect, cardMm(document))) {
+             QrPlacement::notes(document.card(), document.shownSide(), object.qr, object.rect, cardMm(document))) {
             if (whole.contains(warning.message))
                 continue;
             whole.append(warning.message);

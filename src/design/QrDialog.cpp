@@ -40,9 +40,11 @@ QLineEdit *lineEdit(QWidget *parent, const char *name)
 
 } // namespace
 
-QrDialog::QrDialog(const Card &card, const QrObject &qr, const QRectF &rect, QSizeF cardMm, QWidget *parent)
+QrDialog::QrDialog(const Card &card, CardSide side, const QrObject &qr, const QRectF &rect, QSizeF cardMm,
+                   QWidget *parent)
     : QDialog(parent)
     , m_card(card)
+    , m_side(side)
     , m_rect(rect)
     , m_cardMm(cardMm)
     , m_qr(qr)
@@ -155,21 +157,27 @@ void QrDialog::follow()
     if (m_qr.code.isValid()) {
         QPainter painter(&preview);
         paintQrCodeOnPixels(painter, m_qr.code, QRectF(preview.rect()),
-                            m_qr.inTextColour ? m_card.state.textColor() : QColor(Qt::black));
+                            m_qr.inTextColour ? faceColour() : QColor(Qt::black));
     }
     m_preview->setPixmap(QPixmap::fromImage(preview));
     m_warning->setText(warnings().join(u'\n'));
 }
 
-QStringList QrDialog::warnings() const
+QColor QrDialog::faceColour() const
 {
-    return QrPlacement::warnings(m_card, m_qr, m_rect, m_cardMm);
+    const CardFace *face = m_card.face(m_side);
+    return (face ? face : &m_card.front())->state.textColor();
 }
 
-std::optional<QrObject> DialogQrQuestion::askQr(const Card &card, const QrObject &current, const QRectF &rect,
-                                                QSizeF cardMm)
+QStringList QrDialog::warnings() const
 {
-    QrDialog dialog(card, current, rect, cardMm, m_parent);
+    return QrPlacement::warnings(m_card, m_side, m_qr, m_rect, m_cardMm);
+}
+
+std::optional<QrObject> DialogQrQuestion::askQr(const Card &card, CardSide side, const QrObject &current,
+                                                const QRectF &rect, QSizeF cardMm)
+{
+    QrDialog dialog(card, side, current, rect, cardMm, m_parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.qr();

@@ -2,12 +2,14 @@
 
 #include "core/QrObject.h"
 
+#include <QColor>
 #include <QDialog>
 #include <QRectF>
 #include <QSizeF>
 #include <array>
 
 struct Card;
+enum class CardSide : uint8_t;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,7 +22,8 @@ class QStackedWidget;
 class QrDialog : public QDialog {
     Q_OBJECT
 public:
-    QrDialog(const Card &card, const QrObject &qr, const QRectF &rect, QSizeF cardMm, QWidget *parent = nullptr);
+    QrDialog(const Card &card, CardSide side, const QrObject &qr, const QRectF &rect, QSizeF cardMm,
+             QWidget *parent = nullptr);
 
     // The code as the dialog now makes it, encoded.
     const QrObject &qr() const { return m_qr; }
@@ -30,8 +33,11 @@ public:
 private:
     void fieldEdited(ContactField field, const QString &text);
     void follow();
+    // The text colour of the side the code stands on, for "QrKleur".
+    QColor faceColour() const;
 
     const Card &m_card;
+    CardSide m_side;
     QRectF m_rect;
     QSizeF m_cardMm;
     QrObject m_qr;

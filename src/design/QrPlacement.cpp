@@ -4,6 +4,8 @@
 #include "core/CardPainter.h"
 #include "core/Composition.h"
 #include "design/DesignGuides.h"
+#include "merge/MergeCard.h"
+#include "merge/TeamCodes.h"
 #include "qr/QrPath.h"
 #include "qr/QrScanCheck.h"
 
@@ -95,6 +97,30 @@ QList<Warning> notes(const Card &card, const QrObject &qr, const QRectF &rect, Q
          scanWarnings(moduleMm(qr.code, sideMm(rect, cardMm)), dark, Qt::white, covered))
         said.append({warning.message, warning.brief});
     return said;
+}
+
+QList<Warning> notes(const Card &card, CardSide side, const QrObject &qr, const QRectF &rect, QSizeF cardMm)
+{
+    const LongestCode longest = longestCode(card, qr);
+    if (longest.row < 0)
+        return notes(sideAsCard(card, side), qr, rect, cardMm);
+    const CardTeam &team = *card.team;
+    const Card person = cardForPerson(card, team.data, team.mapping, longest.row, team.skipEmpty);
+    const QString who = personLabel(team, longest.row) + QStringLiteral(": ");
+    QList<Warning> said = notes(sideAsCard(person, side), longest.qr, rect, cardMm);
+    for (Warning &warning : said) {
+        warning.message.prepend(who);
+        warning.brief.prepend(who);
+    }
+    return said;
+}
+
+QStringList warnings(const Card &card, CardSide side, const QrObject &qr, const QRectF &rect, QSizeF cardMm)
+{
+    QStringList messages;
+    for (const Warning &warning : notes(card, side, qr, rect, cardMm))
+        messages.append(warning.message);
+    return messages;
 }
 
 } // namespace QrPlacement

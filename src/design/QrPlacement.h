@@ -7,6 +7,7 @@
 #include <QStringList>
 
 struct Card;
+enum class CardSide : uint8_t;
 
 // Where a QR code goes and whether it will scan there: widget-free, so the dialog, the
 // info line and the tests all ask the same questions.
@@ -58,5 +59,12 @@ struct Warning {
 QList<Warning> notes(const Card &card, const QrObject &qr, const QRectF &rect, QSizeF cardMm);
 // Their full messages.
 QStringList warnings(const Card &card, const QrObject &qr, const QRectF &rect, QSizeF cardMm);
+
+// The warnings for a code standing in rect on `side` of the whole card. With a team
+// attached, every person printed gets a code of their own, so the one that holds the
+// most decides (longestCode): the code, the lines that may cover it and the colours are
+// that person's card's, and each warning starts with who it is ("Jan de Vries: ...").
+QList<Warning> notes(const Card &card, CardSide side, const QrObject &qr, const QRectF &rect, QSizeF cardMm);
+QStringList warnings(const Card &card, CardSide side, const QrObject &qr, const QRectF &rect, QSizeF cardMm);
 
 } // namespace QrPlacement

@@ -2,9 +2,7 @@
 
 #include "merge/MergePerson.h"
 
-namespace {
-
-std::array<QString, MergeLineCount> cardTexts(const Card &card)
+std::array<QString, MergeLineCount> cardOwnLines(const Card &card)
 {
     std::array<QString, MergeLineCount> texts;
     for (int line = 0; line < MergeLineCount; ++line)
@@ -12,20 +10,22 @@ std::array<QString, MergeLineCount> cardTexts(const Card &card)
     return texts;
 }
 
-} // namespace
-
-Card cardForPerson(const Card &card, const MergeData &data, const MergeMapping &mapping, int row, bool skipEmpty)
+std::array<QString, 8> followedLines(const Card &card, const MergeData &data, const MergeMapping &mapping, int row)
 {
-    const std::array<QString, MergeLineCount> own = cardTexts(card);
-    const QStringList fields = data.rows.value(row);
-    Card person = card;
-
-    // The codes follow lines by their number: line 3 is this person's line 3 even when
-    // an empty field above has moved it up on the card.
-    const PersonLines unmoved = personLines(own, mapping, fields, false);
+    const PersonLines unmoved = personLines(cardOwnLines(card), mapping, data.rows.value(row), false);
     std::array<QString, 8> followed = card.state.TextLines;
     for (int line = 0; line < MergeLineCount; ++line)
         followed[size_t(line + 1)] = unmoved[size_t(line)].text;
+    return followed;
+}
+
+Card cardForPerson(const Card &card, const MergeData &data, const MergeMapping &mapping, int row, bool skipEmpty)
+{
+    const std::array<QString, MergeLineCount> own = cardOwnLines(card);
+    const QStringList fields = data.rows.value(row);
+    Card person = card;
+
+    const std::array<QString, 8> followed = followedLines(card, data, mapping, row);
     for (const CardSide side : {CardSide::Front, CardSide::Back})
         if (CardFace *face = person.face(side))
             for (PlacedObject &object : face->design.objects)
@@ -47,4 +47,14 @@ Card cardForPerson(const Card &card, const MergeData &data, const MergeMapping &
         design.align = style.align;
     }
     return person;
+}
+
+Card sideAsCard(Card card, CardSide side)
+{
+    if (side == CardSide::Front)
+        return card;
+    card.front() = card.back ? *card.back : CardFace::blankBack(card.front());
+    card.back.reset();
+    card.stamp.setVisible(false);
+    return card;
 }

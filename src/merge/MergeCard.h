@@ -15,3 +15,15 @@
 // (each field the lines it follows, wherever they stand on this person's card); fields
 // typed by hand stay the same for everyone.
 Card cardForPerson(const Card &card, const MergeData &data, const MergeMapping &mapping, int row, bool skipEmpty);
+
+// The card's own seven lines (line 1 first), as personLines takes them.
+std::array<QString, MergeLineCount> cardOwnLines(const Card &card);
+
+// The lines a person's codes follow, by their number (0 unused, 1..7): line 3 is this
+// person's line 3 even when an empty field above has moved it up on their card.
+std::array<QString, 8> followedLines(const Card &card, const MergeData &data, const MergeMapping &mapping, int row);
+
+// A side of the card as a card of its own, as the window shows a back: its face (or the
+// blank back a card without one starts from) in front, no back, no stamp (the stamp
+// belongs to the front).
+Card sideAsCard(Card card, CardSide side);

@@ -4,18 +4,6 @@
 #include "merge/MergeCard.h"
 #include "merge/MergePerson.h"
 
-namespace {
-
-std::array<QString, MergeLineCount> ownTexts(const Card &card)
-{
-    std::array<QString, MergeLineCount> texts;
-    for (int line = 0; line < MergeLineCount; ++line)
-        texts[size_t(line)] = card.state.TextLines[size_t(line + 1)];
-    return texts;
-}
-
-} // namespace
-
 int shownRow(const CardDocument &document)
 {
     if (!document.team())
@@ -35,11 +23,7 @@ Card shownPersonCard(const CardDocument &document)
         return person;
     if (!person.back)
         return document.shownCard();
-    // The back as a card of its own, as CardDocument::shownCard makes it.
-    person.front() = *person.back;
-    person.back.reset();
-    person.stamp.setVisible(false);
-    return person;
+    return sideAsCard(std::move(person), CardSide::Back);
 }
 
 QString personCaption(const CardDocument &document)
@@ -58,7 +42,7 @@ TypedLine typedLine(const Card &card, int row, int place)
     if (!card.team || place < 1 || place > MergeLineCount)
         return {place};
     const CardTeam &team = *card.team;
-    const PersonLines lines = personLines(ownTexts(card), team.mapping, team.data.rows.value(row), team.skipEmpty);
+    const PersonLines lines = personLines(cardOwnLines(card), team.mapping, team.data.rows.value(row), team.skipEmpty);
     const int source = lines[size_t(place - 1)].source;
     if (source < 0)
         return {place};

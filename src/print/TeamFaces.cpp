@@ -1,7 +1,7 @@
 #include "print/TeamFaces.h"
 
 #include "merge/MergeCard.h"
-#include "merge/MergePerson.h"
+#include "merge/TeamCodes.h"
 
 TeamFaces::TeamFaces(const Card &card, const CardTeam &team, bool doubleSided)
     : m_card(card)
@@ -19,9 +19,7 @@ TeamFaces::TeamFaces(const Card &card, bool doubleSided)
 
 QString TeamFaces::name(int planned) const
 {
-    const int row = m_people.value(planned, -1);
-    const QString name = personName(m_team.data, m_team.mapping, row);
-    return name.isEmpty() ? QStringLiteral("Persoon %1").arg(row + 1) : name;
+    return personLabel(m_team, m_people.value(planned, -1));
 }
 
 const PrintedCard *TeamFaces::face(int planned, CardSide side)

@@ -26,7 +26,7 @@ class ScriptedQr : public QrQuestion {
 public:
     std::deque<std::function<std::optional<QrObject>(const QrObject &)>> answers;
     std::vector<QrObject> asked;
-    std::optional<QrObject> askQr(const Card &, const QrObject &current, const QRectF &, QSizeF) override
+    std::optional<QrObject> askQr(const Card &, CardSide, const QrObject &current, const QRectF &, QSizeF) override
     {
         asked.push_back(current);
         if (answers.empty())
@@ -127,7 +127,7 @@ TEST_F(QrWindowTest, TheDialogShowsTheVCardFollowsLinesUntilAFieldIsTypedAndWarn
 {
     const QrObject start = QrObject::fromLines(doc.state().TextLines);
     // 30 mm: room enough for this contact's modules.
-    QrDialog dialog(doc.card(), start, QRectF(QPointF(200, 100), QrPlacement::canvasSize(30, CardMm)), CardMm);
+    QrDialog dialog(doc.card(), CardSide::Front, start, QRectF(QPointF(200, 100), QrPlacement::canvasSize(30, CardMm)), CardMm);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral(" QR-code"));
     for (const char *name : {"QrSoort", "QrNiveau", "QrKleur"})
         EXPECT_NE(dialog.findChild<QComboBox *>(QString::fromLatin1(name)), nullptr) << name;
@@ -150,7 +150,7 @@ TEST_F(QrWindowTest, TheDialogShowsTheVCardFollowsLinesUntilAFieldIsTypedAndWarn
 
     // The same code at 8 mm has modules below 0.4 mm.
     const QSizeF small = QrPlacement::canvasSize(8, CardMm);
-    QrDialog tiny(doc.card(), start, QRectF(QPointF(200, 180), small), CardMm);
+    QrDialog tiny(doc.card(), CardSide::Front, start, QRectF(QPointF(200, 180), small), CardMm);
     EXPECT_EQ(tiny.warnings().size(), 1);
     EXPECT_EQ(tiny.findChild<QLabel *>(QStringLiteral("QrWaarschuwing"))->text(), tiny.warnings().join(u'\n'));
 }
@@ -216,7 +216,7 @@ TEST_F(QrWindowTest, ACodeWhoseLineGrewTooLongIsSaidInTheInfoLineAndTheDialog)
     EXPECT_TRUE(info->text().startsWith(QStringLiteral("QR-code leeg: Adres (regels 4 en 5) is "))) << info->text().toStdString();
     EXPECT_EQ(info->toolTip(), code.whyEmpty());
 
-    QrDialog dialog(doc.card(), code, doc.design().objects[0].rect, CardMm);
+    QrDialog dialog(doc.card(), CardSide::Front, code, doc.design().objects[0].rect, CardMm);
     EXPECT_EQ(dialog.findChild<QLabel *>(QStringLiteral("QrWaarschuwing"))->text(), code.whyEmpty());
 }
 
