@@ -29,27 +29,37 @@ const PrintedCard *TeamFaces::face(int planned, CardSide side)
     const Key key{planned, side};
     auto found = m_kept.find(key);
     if (found == m_kept.end()) {
+        // Both sides of a person are made from one card of theirs: the plan asks for the
+        // back soon after the front, and making the card is most of the cost.
         const Card card =
             cardForPerson(m_card, m_team.data, m_team.mapping, m_people[planned], m_team.skipEmpty);
-        if (side == CardSide::Back && !card.back)
-            return nullptr;
         if (!m_checked.contains(planned)) {
             m_checked.insert(planned);
             noteEmptyCodes(planned, card);
         }
-        PrintedCard printed =
-            side == CardSide::Front ? PrintedCard::from(card) : PrintedCard::from(*card.back, nullptr);
-        found = m_kept.emplace(key, Kept{std::move(printed), m_used.end()}).first;
-    } else {
-        m_used.erase(found->second.use);
+        keep({planned, CardSide::Front}, PrintedCard::from(card));
+        if (m_doubleSided && card.back)
+            keep({planned, CardSide::Back}, PrintedCard::from(*card.back, nullptr));
+        found = m_kept.find(key);
+        if (found == m_kept.end())
+            return nullptr; // a back this card does not have
     }
     // The most recently asked last: the faces a page is drawing are never let go.
+    m_used.erase(found->second.use);
     found->second.use = m_used.insert(m_used.end(), key);
     while (m_used.size() > KeptFaces) {
         m_kept.erase(m_used.front());
         m_used.pop_front();
     }
     return &found->second.card;
+}
+
+void TeamFaces::keep(const Key &key, PrintedCard printed)
+{
+    auto [kept, added] = m_kept.insert_or_assign(key, Kept{std::move(printed), m_used.end()});
+    if (!added)
+        m_used.erase(kept->second.use);
+    kept->second.use = m_used.insert(m_used.end(), key);
 }
 
 QStringList TeamFaces::emptyCodes() const

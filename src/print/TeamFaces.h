@@ -35,9 +35,11 @@ public:
 
 private:
     void noteEmptyCodes(int planned, const Card &card);
+    using Key = std::pair<int, CardSide>;
+    // Keeps a face made as the most recently used.
+    void keep(const Key &key, PrintedCard printed);
 
     static constexpr size_t KeptFaces = 64;
-    using Key = std::pair<int, CardSide>;
     struct Kept {
         PrintedCard card;
         std::list<Key>::iterator use;

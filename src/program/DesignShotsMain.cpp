@@ -5,7 +5,8 @@
 // contact as a QR code as DIR/kaart-met-qr.png and the QR dialog as DIR/qr-dialoog.png;
 // the card's back in the window as DIR/achterkant.png, the print dialog printing both
 // sides as DIR/afdrukken-dubbelzijdig.png and its page preview of the back as
-// DIR/voorbeeld-achterkant.png. Before all these, a photo being cropped for the card's
+// DIR/voorbeeld-achterkant.png; the card with its QR code printed for a team of ten, a
+// sheet of ten different people as the printer gets it, as DIR/team-vel.png. Before all these, a photo being cropped for the card's
 // background as DIR/bijsnijden.png and the card it makes as DIR/bijgesneden-kaart.png.
 // scripts/design-shots.sh runs it on a virtual X screen. Not a test: it only shows.
 #include "background/BackgroundPhoto.h"
@@ -17,6 +18,8 @@
 #include "design/QrDialog.h"
 #include "design/QrPlacement.h"
 #include "design/RegelOpmaakDialog.h"
+#include "print/SheetPainter.h"
+#include "print/TeamFaces.h"
 #include "program/DutchLanguage.h"
 #include "program/InstallCommands.h"
 #include "stamp/LogoLoader.h"
@@ -118,6 +121,50 @@ bool save(QWidget &widget, const QString &folder, const QString &name)
 {
     const QString path = QDir(folder).filePath(name);
     const bool saved = widget.grab().save(path);
+    std::printf("%s: %s\n", qPrintable(path), saved ? "ok" : "FAILED");
+    std::fflush(stdout);
+    return saved;
+}
+
+// The card printed for a team of ten, starting from its third slot: a sheet as the
+// printer gets it (the page picture of the print preview), with each person's lines and
+// code, and the two slots used before left blank.
+bool saveTeamSheet(const CardDocument &document, const QString &folder)
+{
+    CardTeam team;
+    team.data.headers = {QStringLiteral("Naam"), QStringLiteral("Functie"), QStringLiteral("Mobiel"),
+                         QStringLiteral("E-mail")};
+    team.data.hasHeader = true;
+    const char *const people[][4] = {
+        {"Marieke de Vries", "Grafisch ontwerper", "06 - 12 34 56 78", "marieke@devries-ontwerp.nl"},
+        {"Daan Bakker", "Webontwikkelaar", "06 - 23 45 67 89", "daan@devries-ontwerp.nl"},
+        {"Sanne Jansen", "Fotograaf", "06 - 34 56 78 90", "sanne@devries-ontwerp.nl"},
+        {"Youssef El Amrani", "Illustrator", "06 - 45 67 89 01", "youssef@devries-ontwerp.nl"},
+        {"Lotte van Dijk", "Projectleider", "06 - 56 78 90 12", "lotte@devries-ontwerp.nl"},
+        {"Bram Visser", "Tekstschrijver", "06 - 67 89 01 23", "bram@devries-ontwerp.nl"},
+        {"Femke Mulder", "Art director", "06 - 78 90 12 34", "femke@devries-ontwerp.nl"},
+        {"Thijs de Boer", "Stagiair", "", "thijs@devries-ontwerp.nl"},
+    };
+    for (const auto &person : people)
+        team.data.rows.append({QString::fromUtf8(person[0]), QString::fromUtf8(person[1]),
+                               QString::fromUtf8(person[2]), QString::fromUtf8(person[3])});
+    team.mapping.lines[0] = LineSource::ofColumn(0);
+    team.mapping.lines[1] = LineSource::ofColumn(1);
+    team.mapping.lines[4] = LineSource::ofColumn(2);
+    team.mapping.lines[5] = LineSource::ofColumn(3);
+    Card card = document.card();
+    card.back.reset();
+    TeamFaces faces(card, team, false);
+    SheetRequest request;
+    request.sheet = SheetGeometry::from(document.printSettings());
+    request.firstSlot = 2;
+    const SheetPlan plan = SheetPlan::forCards(request, faces.people(), 1);
+    if (plan.pages.isEmpty())
+        return false;
+    const QImage page = pagePicture([&faces](int planned, CardSide side) { return faces.face(planned, side); },
+                                    request.sheet, plan.pages.front(), request.printableCorner, 4);
+    const QString path = QDir(folder).filePath(QStringLiteral("team-vel.png"));
+    const bool saved = page.save(path);
     std::printf("%s: %s\n", qPrintable(path), saved ? "ok" : "FAILED");
     std::fflush(stdout);
     return saved;
@@ -288,12 +335,13 @@ int main(int argc, char *argv[])
             QApplication::sendEvent(window.cardView(), &escape);
             QTimer::singleShot(400, [&, qr, cardMm] {
                 ok = save(window, folder, QStringLiteral("kaart-met-qr.png")) && ok;
-                auto *qrDialog = new QrDialog(document.card(), document.design().objects.back().qr, qr.rect, cardMm, &window);
+                auto *qrDialog = new QrDialog(document.card(), CardSide::Front, document.design().objects.back().qr, qr.rect, cardMm, &window);
                 qrDialog->setAttribute(Qt::WA_DeleteOnClose);
                 qrDialog->show();
                 QTimer::singleShot(600, [&, qrDialog] {
                     ok = save(*qrDialog, folder, QStringLiteral("qr-dialoog.png")) && ok;
                     qrDialog->close();
+                    ok = saveTeamSheet(document, folder) && ok;
                     designBack(document);
                     QTimer::singleShot(400, [&] {
                         ok = save(window, folder, QStringLiteral("achterkant.png")) && ok;

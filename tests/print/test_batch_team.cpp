@@ -181,3 +181,42 @@ TEST_F(BatchTeam, ACardSavedWithItsTeamPrintsThatTeam)
     EXPECT_EQ(namesInSlots(1), (QStringList{person(1), person(1), person(3), person(3), QString(), QString(),
                                             QString(), QString(), QString(), QString()}));
 }
+
+// Printed on both sides, each person's back, with a code of that person's own, lies
+// behind that person's front: the long edge turns the sheet's columns over.
+TEST_F(BatchTeam, EachPersonsBackLiesBehindTheirOwnFront)
+{
+    CardDocument document;
+    editCard(document, [](Card &card) {
+        card.state.TextLines = {QString(), QStringLiteral("Naam"), QStringLiteral("Functie"),
+                                QStringLiteral("naam@bakker.nl"), QString(), QString(), QString(), QString()};
+        card.back = CardFace::blankBack(card.front());
+        PlacedObject code;
+        code.kind = PlacedObject::Kind::Qr;
+        code.rect = QRectF(140, 60, 150, 150);
+        code.qr = QrObject::fromLines(card.state.TextLines);
+        card.back->design.objects.push_back(code);
+    });
+    ASSERT_FALSE(CardWriter::write(document, QStringLiteral("Team")).has_value());
+    ASSERT_EQ(run({QStringLiteral("--gegevens"), team(12), QStringLiteral("--begin"), QStringLiteral("4"),
+                   QStringLiteral("--dubbelzijdig"), QStringLiteral("lang")}),
+              0)
+        << errors.toStdString();
+    ASSERT_EQ(RenderedPdf::pageCount(pdf), 4);
+    EXPECT_EQ(namesInSlots(3).mid(0, 5), (QStringList{person(8), person(9), person(10), person(11), person(12)}));
+
+    const SheetGeometry sheet;
+    // {back page, front slot, person there}: the first and last of each sheet.
+    const struct {
+        int page, frontSlot, person;
+    } behind[] = {{2, 3, 1}, {2, 9, 7}, {4, 0, 8}, {4, 4, 12}};
+    for (const auto &[page, frontSlot, who] : behind) {
+        const QImage picture = RenderedPdf::renderPage(pdf, page);
+        const QPointF corner = sheet.cardCorners()[frontSlot ^ 1] * RenderedPdf::PixelsPerMm;
+        const QRect card(corner.toPoint(), QSizeF(sheet.cardWidth * RenderedPdf::PixelsPerMm,
+                                                  sheet.cardHeight * RenderedPdf::PixelsPerMm).toSize());
+        const ReadCode code = readQrCode(picture.copy(card));
+        ASSERT_TRUE(code.found) << page << " " << frontSlot;
+        EXPECT_TRUE(code.bytes.contains("FN:" + person(who).toUtf8())) << code.bytes.constData();
+    }
+}
