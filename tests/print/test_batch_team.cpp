@@ -1,13 +1,18 @@
 #include "batch/BatchCommands.h"
 #include "batch/BatchPrintCommand.h"
+#include "cardfile/CardOpening.h"
 #include "cardfile/CardWriter.h"
 #include "core/CardDocument.h"
 #include "core/DataFolder.h"
+#include "print/PdfSheetWriter.h"
 #include "print/SheetGeometry.h"
+#include "print/TeamFaces.h"
 #include "support/CardEdit.h"
+#include "support/MaskedPdf.h"
 #include "RenderedPdf.h"
 #include "../qr/QrReader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -218,5 +223,100 @@ TEST_F(BatchTeam, EachPersonsBackLiesBehindTheirOwnFront)
         const ReadCode code = readQrCode(picture.copy(card));
         ASSERT_TRUE(code.found) << page << " " << frontSlot;
         EXPECT_TRUE(code.bytes.contains("FN:" + person(who).toUtf8())) << code.bytes.constData();
+    }
+}
+
+namespace {
+
+QByteArray maskedBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? maskedPdf(file.readAll()) : QByteArray();
+}
+
+} // namespace
+
+// Save, reopen, print: the card printed from its files with the team saved beside it is
+// the PDF the card in hand prints, fields a CSV file must quote and the user's choices
+// (mapping, people left out, holes kept) included.
+TEST_F(BatchTeam, ASavedTeamPrintsThePdfOfTheCardBeforeItWasSaved)
+{
+    CardDocument document;
+    editCard(document, [](Card &card) {
+        card.state.TextLines = {QString(), QStringLiteral("Naam"), QStringLiteral("Functie"),
+                                QStringLiteral("Bakker & Zonen"), QStringLiteral("Adres"), QString(),
+                                QStringLiteral("020-1234567"), QStringLiteral("naam@bakker.nl")};
+        card.design.lines[2].font = LineFont{QStringLiteral("DejaVu Serif"), 12, false, true, false, QColor(90, 90, 90)};
+        card.design.lines[2].align = LineAlign::Right;
+        PlacedObject code;
+        code.kind = PlacedObject::Kind::Qr;
+        code.rect = QRectF(300, 120, 120, 120);
+        code.qr = QrObject::fromLines(card.state.TextLines);
+        card.design.objects.push_back(code);
+        CardTeam team;
+        team.data.headers = {QStringLiteral("Naam"), QStringLiteral("Functie"), QStringLiteral("Adres"),
+                             QStringLiteral("E-mail")};
+        team.data.hasHeader = true;
+        team.data.rows = {
+            {QStringLiteral("Jansen, Jan"), QStringLiteral(" Baas "), QStringLiteral("Dorp 1\nHoek"), QStringLiteral("jan@bakker.nl")},
+            {QStringLiteral("Overgeslagen"), QStringLiteral("Weg"), QString(), QStringLiteral("weg@bakker.nl")},
+            {QStringLiteral("Zoë \"Z\" Straße"), QString(), QStringLiteral("sep=;"), QStringLiteral("=1+1")},
+            {QStringLiteral("Kim"), QStringLiteral("Bakker; chef"), QStringLiteral("\"Hoek\""), QString()}};
+        team.mapping.lines[0] = LineSource::ofColumn(0);
+        team.mapping.lines[1] = LineSource::ofColumn(1);
+        team.mapping.lines[3] = LineSource::ofColumn(2);
+        team.mapping.lines[5] = LineSource::empty();
+        team.mapping.lines[6] = LineSource::ofColumn(3);
+        team.skipEmpty = false;
+        team.leftOut = {1};
+        card.team = team;
+    });
+    const QString inHand = folder.filePath(QStringLiteral("in-de-hand.pdf"));
+    TeamFaces faces(document.card());
+    SheetRequest request;
+    request.sheet = SheetGeometry::from(document.printSettings());
+    ASSERT_TRUE(writePlanPdf(inHand, [&](int person, CardSide side) { return faces.face(person, side); },
+                             request.sheet, SheetPlan::forCards(request, faces.people(), 1))
+                    .isPrinted());
+
+    ASSERT_FALSE(CardWriter::write(document, QStringLiteral("Team")).has_value());
+    ASSERT_EQ(run({}), 0) << errors.toStdString();
+    QStringList words;
+    for (const PdfWord &word : RenderedPdf::words(pdf, 1))
+        words << word.text;
+    EXPECT_TRUE(words.contains(QStringLiteral("Jansen,")) && words.contains(QStringLiteral("Kim"))
+                && !words.contains(QStringLiteral("Overgeslagen")))
+        << words.join(u' ').toStdString();
+    EXPECT_TRUE(maskedBytes(pdf) == maskedBytes(inHand));
+
+    // Opened and saved again, it still prints the same.
+    CardDocument reopened;
+    ASSERT_TRUE(CardOpening::openCard(reopened, QStringLiteral("Team")));
+    ASSERT_FALSE(CardWriter::write(reopened, QStringLiteral("Team")).has_value());
+    ASSERT_EQ(run({}), 0) << errors.toStdString();
+    EXPECT_TRUE(maskedBytes(pdf) == maskedBytes(inHand));
+}
+
+// A card without a team, printed from its first card as before and from "--begin 1",
+// gives the very sheet the program printed before teams and start slots existed.
+TEST_F(BatchTeam, ACardWithoutATeamPrintsTheSheetItPrintedBefore)
+{
+    const QString plain = QStringLiteral(LUMO_PLAIN_DATA "/stamp_left/");
+    const QString cards = DataFolder::cardsFolder();
+    QDir().mkpath(cards);
+    for (const char *name : {"stamp_left.crd", "stamp_left-back.bmp", "stamp_left.bmp", "stamp_left.print.png"})
+        ASSERT_TRUE(QFile::copy(plain + QLatin1String(name), cards + u'/' + QLatin1String(name)));
+    const QByteArray before = maskedBytes(plain + QStringLiteral("stamp_left.pdf"));
+    ASSERT_FALSE(before.isEmpty());
+    for (const QStringList &options : {QStringList(), QStringList{QStringLiteral("--begin"), QStringLiteral("1")}}) {
+        errors.clear();
+        QTextStream err(&errors);
+        ASSERT_EQ(batchPrint(QStringList{QStringLiteral("stamp_left"), QStringLiteral("--output"), pdf,
+                                         QStringLiteral("--no-correction")}
+                                 + options,
+                             err),
+                  0)
+            << errors.toStdString();
+        EXPECT_TRUE(maskedBytes(pdf) == before) << options.join(u' ').toStdString();
     }
 }
