@@ -7,6 +7,7 @@
 #include "design/CardEditor.h"
 #include "design/DesignGuides.h"
 #include "design/QrPlacement.h"
+#include "merge/ShownPerson.h"
 #include "stamp/LogoLoader.h"
 #include "window/CardView.h"
 #include "window/MainWindow.h"
@@ -121,6 +122,16 @@ CardEditor &installDesignCommands(MainWindow &window, LineStyleQuestion *styles)
         *shown = notice.whole;
         if (!notice.whole.isEmpty())
             window.showInfoInBrief(notice.brief, notice.whole);
+    });
+    // With a team the line names the person shown at every step; a code that will not
+    // scan for someone stays said beside it, or a step would hide it.
+    QObject::connect(&window.document(), &CardDocument::personChanged, &window, [&window] {
+        const QString caption = personCaption(window.document());
+        const QrNotice notice = qrNotice(window.document());
+        if (caption.isEmpty() || notice.whole.isEmpty())
+            return;
+        window.showInfoInBrief(caption + QStringLiteral("; ") + notice.brief,
+                               caption + QStringLiteral(". ") + notice.whole);
     });
     return *editor;
 }

@@ -246,3 +246,27 @@ TEST_F(QrWindowTest, AOneLineAddressIsTheAddressInTheDialogAndTheVCard)
     ASSERT_EQ(doc.design().objects.size(), 1u);
     EXPECT_EQ(doc.design().objects[0].qr.follows[size_t(ContactField::Adres)], QList<int>{6});
 }
+
+// With a team attached, the info line judges everyone's code: the person shown scans,
+// the one whose lines no code can hold is named beside them.
+TEST_F(QrWindowTest, WithATeamTheInfoLineNamesWhoseCodeWillNotScanWhoeverIsShown)
+{
+    qr.answers.push_back([](const QrObject &current) { return current; });
+    trigger(QStringLiteral("InvoegenQr"));
+    CardTeam team;
+    team.data.headers = {QStringLiteral("Naam"), QStringLiteral("E-mail")};
+    team.data.rows = {{QStringLiteral("Anna Bakker"), QStringLiteral("anna@bakker.nl")},
+                      {QStringLiteral("Bert Smit"), QString(3000, u'b') + QStringLiteral("@bakker.nl")}};
+    team.mapping.lines[0] = LineSource::ofColumn(0);
+    team.mapping.lines[3] = LineSource::ofColumn(1);
+    doc.setTeam(team);
+    ASSERT_EQ(doc.shownPerson(), 0);
+    auto *info = window.findChild<QLabel *>(QStringLiteral("InfoRegel"));
+    const QString said = info->toolTip().isEmpty() ? info->text() : info->toolTip();
+    // Beside the person shown, who stays named.
+    EXPECT_TRUE(info->text().startsWith(QStringLiteral("Persoon 1 van 2: Anna Bakker; "))) << info->text().toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral(". Bert Smit: De QR-code blijft leeg"))) << said.toStdString();
+    // Stepping on keeps it said.
+    trigger(QStringLiteral("PersoonVolgende"));
+    EXPECT_TRUE(info->text().startsWith(QStringLiteral("Persoon 2 van 2: Bert Smit; "))) << info->text().toStdString();
+}

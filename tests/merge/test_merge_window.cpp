@@ -94,7 +94,14 @@ TEST_F(MergeWindowTest, TheDialogReopensOnTheTeamAndRefusesAFileItCannotRead)
     EXPECT_EQ(doc.team()->leftOut, QList<int>{1});
     EXPECT_EQ(doc.team()->mapping.lines[1], LineSource::empty());
 
+    // Read again with another header row, the file starts over from its first mapping.
+    header->setCurrentText(QStringLiteral("Nee"));
+    EXPECT_EQ(first.team()->mapping, MergeMapping::defaultFor(first.team()->data));
+    header->setCurrentText(QStringLiteral("Ja"));
+
+    // On the card's own team there is no file to read again.
     SamenvoegenDialog again(doc, questions);
+    EXPECT_FALSE(again.findChild<QComboBox *>(QStringLiteral("EersteRijKop"))->isEnabled());
     EXPECT_EQ(again.findChild<QComboBox *>(QStringLiteral("KolomRegel(2)"))->currentText(), QStringLiteral("Leeg"));
     EXPECT_FALSE(again.findChild<QCheckBox *>(QStringLiteral("LegeRegelsOverslaan"))->isChecked());
     EXPECT_EQ(again.team(), doc.team());
