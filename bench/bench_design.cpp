@@ -3,6 +3,7 @@
 // window does. Turning the card over. The card as printed against the canvas, painted
 // and dragged on. Opening a card with styles and an SVG logo against the same card without.
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 
 #include "cardfile/CardOpening.h"
 #include "cardfile/CardWriter.h"
@@ -18,7 +19,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <QMouseEvent>
 #include <QTextStream>
 #include <array>
 #include <cstdio>
@@ -33,43 +33,9 @@ const QByteArray kLogo = R"svg(<svg xmlns="http://www.w3.org/2000/svg" viewBox="
 <circle cx="150" cy="40" r="30" fill="#e65100" fill-opacity="0.8"/>
 <text x="20" y="60" font-family="Liberation Sans" font-size="28" fill="#263238">Lumo</text></svg>)svg";
 
-// The card painted as the window paints it, into a picture of the window's own: the
-// offscreen platform may skip a repaint nobody shows.
-void paintCard(CardView *view)
-{
-    static QImage image(view->size(), QImage::Format_RGB32);
-    view->render(&image);
-}
-
-void send(QWidget *target, QEvent::Type type, QPoint inView, QWidget *view, Qt::MouseButtons buttons)
-{
-    const QPoint local = target->mapFrom(view, inView);
-    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::AltModifier);
-    QApplication::sendEvent(target, &event);
-}
-
-// A drag of `moves` moves starting at `from` (in the view's pixels), each move timed
-// with the card painted after it.
-std::vector<double> dragTimes(CardView *view, QPoint from, int moves = 60)
-{
-    QWidget *target = view->childAt(from) ? view->childAt(from) : view;
-    send(target, QEvent::MouseButtonPress, from, view, Qt::LeftButton);
-    std::vector<double> times;
-    QElapsedTimer timer;
-    for (int i = 1; i <= moves; ++i) {
-        timer.start();
-        send(target, QEvent::MouseMove, from + QPoint(i % 30 + 4, i % 7), view, Qt::LeftButton);
-        paintCard(view);
-        times.push_back(Bench::elapsedMs(timer));
-    }
-    send(target, QEvent::MouseButtonRelease, from + QPoint(4, 0), view, Qt::NoButton);
-    return times;
-}
-
 Bench::Timings dragTimings(CardView *view, QPoint from)
 {
-    const std::vector<double> times = dragTimes(view, from);
+    const std::vector<double> times = Bench::dragTimes(view, from);
     return {Bench::median(times), *std::max_element(times.begin(), times.end())};
 }
 
@@ -113,7 +79,7 @@ void benchDrag(const QString &photo, const QString &settingsPath)
     document.insertObject(logo);
     CardView *view = shown.window.cardView();
 
-    const Bench::Timings repaint = Bench::timeMs(60, [&] { paintCard(view); });
+    const Bench::Timings repaint = Bench::timeMs(60, [&] { Bench::paintCard(view); });
     // In the view the window opens in, which maps the card's places onto its own pixels.
     const Bench::Timings lineDrag = dragTimings(view, itemCentre(view, CardItem::line(3)));
     const Bench::Timings logoDrag = dragTimings(view, itemCentre(view, CardItem::object(0)));
@@ -150,7 +116,7 @@ void benchSideSwitch(const QString &photo, const QString &settingsPath)
         timer.start();
         // As a typed key: through the window's shortcuts, as the user's would go.
         QTest::keyClick(&shown.window, Qt::Key_Tab, Qt::ControlModifier);
-        paintCard(view);
+        Bench::paintCard(view);
         times.push_back(Bench::elapsedMs(timer));
     }
     const double median = Bench::median(times);
@@ -200,15 +166,15 @@ void benchPrintedView(const QString &photo, const QString &settingsPath)
                 qFatal("the view did not follow \"Zoals afgedrukt\"");
             // The first paint in a view makes its pictures of the logo; what is timed is
             // the view in use.
-            paintCard(view);
+            Bench::paintCard(view);
             for (int i = 0; i < Repaints; ++i) {
                 QElapsedTimer timer;
                 timer.start();
-                paintCard(view);
+                Bench::paintCard(view);
                 repaints[size_t(printed)].push_back(Bench::elapsedMs(timer));
             }
             const QPointF before = document.design().lines[3].offset;
-            const std::vector<double> drag = dragTimes(view, itemCentre(view, CardItem::line(3)), Moves);
+            const std::vector<double> drag = Bench::dragTimes(view, itemCentre(view, CardItem::line(3)), Moves);
             movedDrags += document.design().lines[3].offset != before;
             // Each drag from the same place, so that none pushes the line against the
             // card's edge.

@@ -7,6 +7,7 @@
 //   line's drag with the team attached against the same card without it, since every
 //   change judges the team's codes again.
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "background/BackgroundPhoto.h"
 #include "batch/BatchCommands.h"
 #include "cardfile/CardWriter.h"
@@ -23,47 +24,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
 namespace {
-
-// The card painted as the window paints it, into a picture of the window's own: the
-// offscreen platform may skip a repaint nobody shows.
-void paintCard(CardView *view)
-{
-    static QImage image(view->size(), QImage::Format_RGB32);
-    view->render(&image);
-}
-
-void send(QWidget *target, QEvent::Type type, QPoint inView, QWidget *view, Qt::MouseButtons buttons)
-{
-    const QPoint local = target->mapFrom(view, inView);
-    QMouseEvent event(type, QPointF(local), QPointF(target->mapToGlobal(local)),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::AltModifier);
-    QApplication::sendEvent(target, &event);
-}
-
-// Each mouse move of a drag of line 3, with the card painted after it.
-std::vector<double> dragTimes(CardView *view, int moves)
-{
-    const QPoint from =
-        view->canvasToView().map(view->geometry().itemRect(CardItem::line(3)).center()).toPoint();
-    QWidget *target = view->childAt(from) ? view->childAt(from) : view;
-    send(target, QEvent::MouseButtonPress, from, view, Qt::LeftButton);
-    std::vector<double> times;
-    QElapsedTimer timer;
-    for (int i = 1; i <= moves; ++i) {
-        timer.start();
-        send(target, QEvent::MouseMove, from + QPoint(i % 30 + 4, i % 7), view, Qt::LeftButton);
-        paintCard(view);
-        times.push_back(Bench::elapsedMs(timer));
-    }
-    send(target, QEvent::MouseButtonRelease, from + QPoint(4, 0), view, Qt::NoButton);
-    return times;
-}
 
 void benchWindow(QTextStream &out, const Card &card, const QString &data, const QString &settingsPath)
 {
@@ -83,7 +48,7 @@ void benchWindow(QTextStream &out, const Card &card, const QString &data, const 
     team.data = read.data;
     team.mapping = MergeMapping::defaultFor(read.data);
     CardView *view = window.cardView();
-    paintCard(view);
+    Bench::paintCard(view);
 
     constexpr int Rounds = 6, Moves = 20;
     std::vector<double> without, with;
@@ -91,7 +56,9 @@ void benchWindow(QTextStream &out, const Card &card, const QString &data, const 
         for (const bool attached : {round % 2 == 0, round % 2 != 0}) {
             if (attached)
                 document.setTeam(team);
-            const std::vector<double> times = dragTimes(view, Moves);
+            const QPoint line3 =
+                view->canvasToView().map(view->geometry().itemRect(CardItem::line(3)).center()).toPoint();
+            const std::vector<double> times = Bench::dragTimes(view, line3, Moves);
             std::vector<double> &kept = attached ? with : without;
             kept.insert(kept.end(), times.begin(), times.end());
             document.undo(); // the drag
@@ -107,7 +74,7 @@ void benchWindow(QTextStream &out, const Card &card, const QString &data, const 
     for (int i = 0; i < 60; ++i) {
         timer.start();
         QTest::keyClick(&window, Qt::Key_Right, Qt::AltModifier);
-        paintCard(view);
+        Bench::paintCard(view);
         steps.push_back(Bench::elapsedMs(timer));
     }
     const double step = Bench::median(steps);
