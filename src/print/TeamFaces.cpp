@@ -56,9 +56,13 @@ const PrintedCard *TeamFaces::face(int planned, CardSide side)
 
 void TeamFaces::keep(const Key &key, PrintedCard printed)
 {
-    auto [kept, added] = m_kept.insert_or_assign(key, Kept{std::move(printed), m_used.end()});
-    if (!added)
-        m_used.erase(kept->second.use);
+    // The other side of someone made again may still be kept: it is made anew, and its
+    // place in the order of use with it.
+    if (const auto old = m_kept.find(key); old != m_kept.end()) {
+        m_used.erase(old->second.use);
+        m_kept.erase(old);
+    }
+    const auto kept = m_kept.emplace(key, Kept{std::move(printed), m_used.end()}).first;
     kept->second.use = m_used.insert(m_used.end(), key);
 }
 
