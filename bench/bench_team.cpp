@@ -85,6 +85,17 @@ void benchWindow(QTextStream &out, const Card &card, const QString &data, const 
                .arg(*std::max_element(steps.begin(), steps.end()), 6, 'f', 2)
                .arg(step / 16, 4, 'f', 2)
                .arg(shown);
+    // A line everyone shares typed anew: every person's code and lines judged again.
+    std::vector<double> typed;
+    for (int i = 0; i < 10; ++i) {
+        timer.start();
+        document.enterTextLine(5, QStringLiteral("Dorpsstraat %1").arg(i + 2));
+        Bench::paintCard(view);
+        typed.push_back(Bench::elapsedMs(timer));
+    }
+    out << QStringLiteral("  shared line typed       %1 ms  (worst %2), everyone's code and lines judged again\n")
+               .arg(Bench::median(typed), 6, 'f', 2)
+               .arg(*std::max_element(typed.begin(), typed.end()), 6, 'f', 2);
     const double a = Bench::median(without), b = Bench::median(with);
     out << QStringLiteral("  line drag, per move:    %1 ms alone, %2 ms with the team (worst %3), ratio %4\n")
                .arg(a, 6, 'f', 2)

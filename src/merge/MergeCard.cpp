@@ -19,20 +19,11 @@ std::array<QString, 8> followedLines(const Card &card, const MergeData &data, co
     return followed;
 }
 
-Card cardForPerson(const Card &card, const MergeData &data, const MergeMapping &mapping, int row, bool skipEmpty)
+Card cardWithPersonLines(const Card &card, const MergeData &data, const MergeMapping &mapping, int row,
+                         bool skipEmpty)
 {
-    const std::array<QString, MergeLineCount> own = cardOwnLines(card);
-    const QStringList fields = data.rows.value(row);
     Card person = card;
-
-    const std::array<QString, 8> followed = followedLines(card, data, mapping, row);
-    for (const CardSide side : {CardSide::Front, CardSide::Back})
-        if (CardFace *face = person.face(side))
-            for (PlacedObject &object : face->design.objects)
-                if (object.kind == PlacedObject::Kind::Qr)
-                    object.qr.followLines(followed);
-
-    const PersonLines placed = personLines(own, mapping, fields, skipEmpty);
+    const PersonLines placed = personLines(cardOwnLines(card), mapping, data.rows.value(row), skipEmpty);
     for (int place = 0; place < MergeLineCount; ++place) {
         const PlacedLine &line = placed[size_t(place)];
         LineDesign &design = person.design.lines[size_t(place + 1)];
@@ -46,6 +37,18 @@ Card cardForPerson(const Card &card, const MergeData &data, const MergeMapping &
         design.font = style.font;
         design.align = style.align;
     }
+    return person;
+}
+
+Card cardForPerson(const Card &card, const MergeData &data, const MergeMapping &mapping, int row, bool skipEmpty)
+{
+    Card person = cardWithPersonLines(card, data, mapping, row, skipEmpty);
+    const std::array<QString, 8> followed = followedLines(card, data, mapping, row);
+    for (const CardSide side : {CardSide::Front, CardSide::Back})
+        if (CardFace *face = person.face(side))
+            for (PlacedObject &object : face->design.objects)
+                if (object.kind == PlacedObject::Kind::Qr)
+                    object.qr.followLines(followed);
     return person;
 }
 

@@ -15,6 +15,10 @@
 // (each field the lines it follows, wherever they stand on this person's card); fields
 // typed by hand stay the same for everyone.
 Card cardForPerson(const Card &card, const MergeData &data, const MergeMapping &mapping, int row, bool skipEmpty);
+// The same with only the lines placed, the codes left as the card has them: for
+// measuring where a person's lines stand, without making a code per person.
+Card cardWithPersonLines(const Card &card, const MergeData &data, const MergeMapping &mapping, int row,
+                         bool skipEmpty);
 
 // The card's own seven lines (line 1 first), as personLines takes them.
 std::array<QString, MergeLineCount> cardOwnLines(const Card &card);

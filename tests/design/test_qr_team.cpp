@@ -3,6 +3,7 @@
 #include "core/Card.h"
 #include "core/CardPainter.h"
 #include "design/QrPlacement.h"
+#include "merge/TeamCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -89,4 +90,29 @@ TEST(QrTeam, ACodeOnTheBackIsCoveredByTheBacksLinesNotTheFronts)
     // The back's own line there does cover it.
     card.back->state.TextLines[1] = QStringLiteral("Openingstijden");
     EXPECT_FALSE(teamWarnings(card, CardSide::Back).isEmpty());
+}
+
+TEST(QrTeam, TheBorderIsJudgedOnEveryonesLinesAndNamesWhoseCoverIt)
+{
+    // Line 6, which the code does not hold, takes a motto; Bert's runs over the code, while
+    // Jan's code is the longer one.
+    const QStringList jan = {QStringLiteral("Jan van den Berg"), QStringLiteral("Bakker"),
+                             QStringLiteral("jan.van.den.berg@bakker.nl"), QString()};
+    const QStringList bert = {QStringLiteral("Bert"), QStringLiteral("Bakker"), QStringLiteral("bert@bakker.nl"),
+                              QStringLiteral("Brood, banket en taarten voor elke gelegenheid, ook op zondag")};
+    Card card = cardWithCode({jan, bert});
+    card.team->data.headers.append(QStringLiteral("Motto"));
+    card.team->mapping.lines[5] = LineSource::ofColumn(3);
+    ASSERT_EQ(longestCode(card, card.design.objects[0].qr).row, 0);
+    const QStringList said = teamWarnings(card);
+    // Each warning names whose card it holds for.
+    ASSERT_EQ(said.size(), 2) << said.join(u'\n').toStdString();
+    EXPECT_TRUE(said[0].startsWith(QStringLiteral("Jan van den Berg: De blokjes")));
+    EXPECT_TRUE(said[1].startsWith(QStringLiteral("Bert: Er ligt iets op de lichte rand")));
+
+    // Without Bert, nobody's lines reach it.
+    card.team->leftOut = {1};
+    const QStringList without = teamWarnings(card);
+    ASSERT_EQ(without.size(), 1) << without.join(u'\n').toStdString();
+    EXPECT_TRUE(without[0].startsWith(QStringLiteral("Jan van den Berg: De blokjes")));
 }
