@@ -56,14 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     if (const std::optional<TeamFile::Settings> settings = TeamFile::read(bytes)) {
-        CardTeam team;
-        team.data.kind = settings->kind;
-        team.data.hasHeader = settings->hasHeader;
-        team.mapping = settings->mapping;
-        team.sourceName = settings->sourceName;
-        team.skipEmpty = settings->skipEmpty;
-        team.leftOut = settings->leftOut;
-        if (TeamFile::read(TeamFile::write(team)) != settings)
+        if (TeamFile::read(TeamFile::write(TeamFile::teamOf(*settings, MergeData()))) != settings)
             std::abort();
     }
     return 0;

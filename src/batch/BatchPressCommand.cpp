@@ -7,7 +7,6 @@
 #include "core/DataFolder.h"
 #include "core/SettingsFile.h"
 #include "merge/MergeCard.h"
-#include "merge/MergeFile.h"
 #include "merge/TeamCodes.h"
 #include "press/PressPdf.h"
 
@@ -135,16 +134,12 @@ int batchDrukklaar(const QStringList &args, QTextStream &err)
     if (const QString fit = page.fitMessage(); !fit.isEmpty())
         err << "lumovander-batch drukklaar: " << oneLine(fit) << '\n';
     QList<PressPerson> people;
-    std::optional<CardTeam> team = document.card().team;
-    if (const QString data = words->options.value(QStringLiteral("--gegevens")); !data.isEmpty()) {
-        const MergeRead read = readMergeFile(data);
-        if (!read) {
-            fail(err, read.fault + QStringLiteral(" Er is niets geschreven."));
-            return 1;
-        }
-        team = CardTeam{read.data, MergeMapping::defaultFor(read.data), QString(), true, {}};
+    const BatchTeam chosen = batchTeam(document.card(), words->options.value(QStringLiteral("--gegevens")));
+    if (!chosen.fault.isEmpty()) {
+        fail(err, chosen.fault + QStringLiteral(" Er is niets geschreven."));
+        return 1;
     }
-    if (team && !team->people().isEmpty()) {
+    if (const std::optional<CardTeam> &team = chosen.team) {
         for (const int row : team->people())
             people.append({personLabel(*team, row),
                            PressFaces::of(cardForPerson(document.card(), team->data, team->mapping, row,

@@ -11,7 +11,6 @@
 #include "core/PrintSettings.h"
 #include "core/SettingsFile.h"
 #include "print/CorrectionFile.h"
-#include "merge/MergeFile.h"
 #include "print/TeamFaces.h"
 
 #include <QFileInfo>
@@ -259,21 +258,13 @@ int batchPrint(const QStringList &args, QTextStream &err, const PrintCardReader 
     for (const QString &note : opened->notes)
         fail(err, QStringLiteral("let op: ") + note);
     const Card &card = opened->card;
-    // A file given names the team; else the team saved with the card prints, with its
-    // own mapping and choices, as the print dialog prints it.
-    std::optional<CardTeam> team;
-    if (!arguments->data.isEmpty()) {
-        const MergeRead read = readMergeFile(arguments->data);
-        if (!read) {
-            fail(err, read.fault + QStringLiteral(" Er is niets geschreven."));
-            return 1;
-        }
-        team = CardTeam();
-        team->data = read.data;
-        team->mapping = MergeMapping::defaultFor(read.data);
-    } else if (card.team && !card.team->people().isEmpty()) {
-        team = *card.team;
+    // A saved team prints as the print dialog prints it.
+    const BatchTeam chosen = batchTeam(card, arguments->data);
+    if (!chosen.fault.isEmpty()) {
+        fail(err, chosen.fault + QStringLiteral(" Er is niets geschreven."));
+        return 1;
     }
+    const std::optional<CardTeam> &team = chosen.team;
     if (arguments->perPerson != 1 && !team) {
         fail(err, QStringLiteral("--per-persoon hoort bij een team: de kaart '%1' heeft er geen en --gegevens "
                                  "ontbreekt; er is niets geschreven")

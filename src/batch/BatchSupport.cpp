@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/CardDesign.h"
+#include "merge/MergeFile.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -93,4 +94,17 @@ void warnOfEmptyQrCodes(QTextStream &err, const QString &command, const CardDesi
     for (const PlacedObject &object : design.objects)
         if (object.kind == PlacedObject::Kind::Qr && !object.qr.code.isValid())
             err << "lumovander-batch " << command << ": waarschuwing: " << oneLine(object.qr.whyEmpty()) << '\n';
+}
+
+BatchTeam batchTeam(const Card &card, const QString &dataPath)
+{
+    if (!dataPath.isEmpty()) {
+        const MergeRead read = readMergeFile(dataPath);
+        if (!read)
+            return {std::nullopt, read.fault};
+        return {teamOf(read.data), QString()};
+    }
+    if (card.team && !card.team->people().isEmpty())
+        return {card.team, QString()};
+    return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Card.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QImage>
@@ -57,3 +59,13 @@ std::optional<QString> writeImageFile(const QImage &image, const QString &path, 
 // Each QR code of the card that holds nothing, its content too long (QrObject::whyEmpty),
 // as a line "lumovander-batch COMMAND: waarschuwing: ..." on err. The output is still made.
 void warnOfEmptyQrCodes(QTextStream &err, const QString &command, const CardDesign &design);
+
+// The people a command prints the card for: the file named by --gegevens (dataPath; every
+// row, the mapping a file gets at first), else the team saved with the card, with its own
+// mapping and choices; no team for the card alone, nor for a saved team with everyone
+// left out. A file that cannot be read gives its Dutch fault, and nothing may be written.
+struct BatchTeam {
+    std::optional<CardTeam> team;
+    QString fault;
+};
+BatchTeam batchTeam(const Card &card, const QString &dataPath);

@@ -85,15 +85,7 @@ ReadTeam read(const QString &folder, const QString &name)
     if (!fits(*settings, read.data))
         return {std::nullopt, {damaged(settingsPath)}};
 
-    CardTeam team;
-    team.data = read.data;
-    team.data.kind = settings->kind;
-    team.data.hasHeader = settings->hasHeader;
-    team.mapping = settings->mapping;
-    team.sourceName = settings->sourceName;
-    team.skipEmpty = settings->skipEmpty;
-    team.leftOut = settings->leftOut;
-    return {std::move(team), {}};
+    return {TeamFile::teamOf(*settings, read.data), {}};
 }
 
 QStringList present(const QString &folder, const QString &name)

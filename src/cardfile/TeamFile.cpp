@@ -107,4 +107,17 @@ std::optional<Settings> read(const QByteArray &bytes)
     return settings;
 }
 
+CardTeam teamOf(const Settings &settings, MergeData data)
+{
+    CardTeam team;
+    team.data = std::move(data);
+    team.data.kind = settings.kind;
+    team.data.hasHeader = settings.hasHeader;
+    team.mapping = settings.mapping;
+    team.sourceName = settings.sourceName;
+    team.skipEmpty = settings.skipEmpty;
+    team.leftOut = settings.leftOut;
+    return team;
+}
+
 } // namespace TeamFile

@@ -34,5 +34,7 @@ struct Settings {
 
 QByteArray write(const CardTeam &team);
 std::optional<Settings> read(const QByteArray &bytes);
+// The team of these rows used as the settings say.
+CardTeam teamOf(const Settings &settings, MergeData data);
 
 } // namespace TeamFile

@@ -34,3 +34,11 @@ MergeRead readMergeBytes(const QByteArray &bytes, const QString &fileName, Heade
         return {{}, QStringLiteral("Het bestand %1 bevat geen personen.").arg(shown)};
     return read;
 }
+
+CardTeam teamOf(const MergeData &data)
+{
+    CardTeam team;
+    team.data = data;
+    team.mapping = MergeMapping::defaultFor(data);
+    return team;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CardTeam.h"
 #include "merge/CsvReader.h"
 #include "merge/MergeData.h"
 
@@ -16,3 +17,7 @@ MergeRead readMergeFile(const QString &path, HeaderChoice header = HeaderChoice:
 // The same from the file's bytes; fileName gives the extension and the name the
 // messages show.
 MergeRead readMergeBytes(const QByteArray &bytes, const QString &fileName, HeaderChoice header = HeaderChoice::Auto);
+
+// The team a file gives at first: every row, each line the column the file's order (or a
+// vCard's fields) puts there (MergeMapping::defaultFor), empty fields skipped.
+CardTeam teamOf(const MergeData &data);
