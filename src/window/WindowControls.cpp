@@ -1,5 +1,7 @@
 #include "window/WindowControls.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -80,6 +82,19 @@ void line(QWidget *parent, const QString &name, int x1, int y1, int x2, int y2)
     const QRect to = fromTwips(std::max(x1, x2), std::max(y1, y2), 0, 0);
     rule->setObjectName(name);
     rule->setGeometry(QRect(from.topLeft(), to.topLeft()));
+}
+
+QDialogButtonBox *okCancelButtons(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(dialog);
+    QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("OkKnop"));
+    ok->setDefault(true);
+    QPushButton *cancel = buttons->addButton(QStringLiteral("Annuleren"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("CancelKnop"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 } // namespace WindowControls

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QString>
 
+class QDialog;
+class QDialogButtonBox;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -29,5 +31,9 @@ QWidget *frame(QWidget *parent, const QString &name, const QRect &twips);
 QPushButton *pushButton(QWidget *parent, const QString &name, const QString &caption, const QRect &twips);
 // A one-pixel line between two points given in twips.
 void line(QWidget *parent, const QString &name, int x1, int y1, int x2, int y2);
+
+// The row of a laid-out dialog: "Ok" (`OkKnop`, what Enter presses) accepts it,
+// "Annuleren" (`CancelKnop`) rejects it; more buttons may be added to the box.
+QDialogButtonBox *okCancelButtons(QDialog *dialog);
 
 } // namespace WindowControls

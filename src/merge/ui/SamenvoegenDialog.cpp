@@ -3,6 +3,7 @@
 #include "core/CardDocument.h"
 #include "core/Questions.h"
 #include "merge/MergeFile.h"
+#include "window/WindowControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -89,17 +90,10 @@ SamenvoegenDialog::SamenvoegenDialog(const CardDocument &document, Questions &qu
     m_skipEmpty->setChecked(true);
     form->addRow(QString(), m_skipEmpty);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkKnop"));
-    ok->setDefault(true);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Annuleren"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelKnop"));
+    QDialogButtonBox *buttons = WindowControls::okCancelButtons(this);
     QPushButton *detach = buttons->addButton(QStringLiteral("Gegevens loslaten"), QDialogButtonBox::ResetRole);
     detach->setObjectName(QStringLiteral("GegevensLoslaten"));
     detach->setEnabled(document.team().has_value());
-    connect(buttons, &QDialogButtonBox::accepted, this, &SamenvoegenDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &SamenvoegenDialog::reject);
     connect(detach, &QPushButton::clicked, this, [this] {
         m_detaching = true;
         accept();
@@ -151,9 +145,7 @@ bool SamenvoegenDialog::takeRead(const MergeRead &read, const QString &path)
     }
     // Another file, or the same read with another header row, starts from the mapping a
     // file gets at first; the choice of empty lines stays.
-    CardTeam team;
-    team.data = read.data;
-    team.mapping = MergeMapping::defaultFor(read.data);
+    CardTeam team = teamOf(read.data);
     team.sourceName = QFileInfo(path).fileName();
     team.skipEmpty = m_skipEmpty->isChecked();
     m_path = path;

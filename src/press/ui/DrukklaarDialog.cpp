@@ -5,6 +5,7 @@
 #include "press/PressPage.h"
 #include "press/PressWarnings.h"
 #include "press/ui/PressProgress.h"
+#include "window/WindowControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,14 +91,7 @@ DrukklaarDialog::DrukklaarDialog(const CardDocument &document, Questions &questi
     form->addRow(QString(), m_marks);
     form->addRow(QStringLiteral("Kleur:"), m_colour);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkKnop"));
-    ok->setDefault(true);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Annuleren"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelKnop"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &DrukklaarDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DrukklaarDialog::reject);
+    QDialogButtonBox *buttons = WindowControls::okCancelButtons(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
