@@ -4,6 +4,7 @@
 #include "stamp/PhotoWorkspace.h"
 #include "stamp/ui/StampCommands.h"
 #include "app/WindowFixture.h"
+#include "support/ImageCompare.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -33,21 +34,6 @@ QImage circlesPhoto()
         for (int x = 150; x < 4000; x += 300)
             painter.drawEllipse(QPointF(x, y), 100, 100);
     return photo;
-}
-
-double psnr(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return 0;
-    double squares = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            for (const int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)})
-                squares += double(d) * d;
-        }
-    const double mean = squares / (3.0 * a.width() * a.height());
-    return mean == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mean);
 }
 
 // How far a dark spot spreads across and down: the darkness-weighted standard deviations.
@@ -127,7 +113,7 @@ TEST_F(BackgroundCropTest, OkOnTheStartingFramePutsTheCentredPartOnTheCardWithRo
     EXPECT_EQ(pic->width(), 230);
     EXPECT_FALSE(ok->isVisible());
     const QImage card = doc.canvas().image();
-    EXPECT_GE(psnr(card, reference(photo, centred, {440, 270})), 40.0);
+    EXPECT_GE(ImageCompare::psnr(card, reference(photo, centred, {440, 270})), 40.0);
     // A circle 22 pixels across, the same both ways.
     const QSizeF circle = spread(card, QRect(QPointF(150 * 0.11 - 14, (450 - centred.top()) * 0.11 - 14).toPoint(),
                                              QSize(28, 28)));
@@ -138,9 +124,9 @@ TEST_F(BackgroundCropTest, OkOnTheStartingFramePutsTheCentredPartOnTheCardWithRo
     const QImage print = doc.canvas().printImage();
     ASSERT_EQ(print.size(), QSize(1760, 1080));
     const QImage truth = reference(photo, centred, print.size());
-    const double fromPhoto = psnr(print, truth);
+    const double fromPhoto = ImageCompare::psnr(print, truth);
     EXPECT_GE(fromPhoto, 35.0);
-    EXPECT_GT(fromPhoto, psnr(card.scaled(print.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation), truth) + 3);
+    EXPECT_GT(fromPhoto, ImageCompare::psnr(card.scaled(print.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation), truth) + 3);
 
     // One step.
     trigger(QStringLiteral("WijzigenOngedaan"));
@@ -177,7 +163,7 @@ TEST_F(BackgroundCropTest, AMovedResizedOrZoomedFrameIsThePartTheCardShows)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_Return);
     EXPECT_FALSE(window.photoWorkspace().isCropping());
-    EXPECT_GE(psnr(doc.canvas().image(), reference(photo, chosen, {440, 270})), 35.0);
+    EXPECT_GE(ImageCompare::psnr(doc.canvas().image(), reference(photo, chosen, {440, 270})), 35.0);
 }
 
 TEST_F(BackgroundCropTest, AnnulerenLeavesTheCardAsItWas)

@@ -6,6 +6,7 @@
 #include "support/ScriptedQuestions.h"
 #include "background/WhiteFrame.h"
 #include "stamp/StampTestFiles.h"
+#include "support/ImageCompare.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -241,16 +242,6 @@ QImage portraitCircles()
     return photo;
 }
 
-QRect darkExtent(const QImage &image, const QRect &within)
-{
-    QRect extent;
-    for (int y = within.top(); y <= within.bottom(); ++y)
-        for (int x = within.left(); x <= within.right(); ++x)
-            if (qGray(image.pixel(x, y)) < 128)
-                extent |= QRect(x, y, 1, 1);
-    return extent;
-}
-
 } // namespace
 
 TEST_F(BackgroundPhotoTest, FitPutsThePortraitPhotoWholeAndRoundInTheMiddleAndKeepsTheStrips)
@@ -274,7 +265,7 @@ TEST_F(BackgroundPhotoTest, FitPutsThePortraitPhotoWholeAndRoundInTheMiddleAndKe
     EXPECT_EQ(card.pixel(309, 269), White);
     // Each circle 36 across both ways, where the grid puts it.
     for (const QPoint centre : {QPoint(130 + 22, 22), QPoint(130 + 157, 247)}) {
-        const QRect circle = darkExtent(card, QRect(centre - QPoint(22, 22), QSize(45, 45)));
+        const QRect circle = ImageCompare::darkExtent(card, QRect(centre - QPoint(22, 22), QSize(45, 45)));
         EXPECT_NEAR(circle.width(), 36, 1);
         EXPECT_NEAR(circle.height(), circle.width(), 1);
         EXPECT_NEAR(circle.center().x(), centre.x(), 1);
@@ -287,7 +278,7 @@ TEST_F(BackgroundPhotoTest, FitPutsThePortraitPhotoWholeAndRoundInTheMiddleAndKe
     ASSERT_EQ(print.size(), QSize(1760, 1080));
     EXPECT_EQ(print.copy(0, 0, 520, 1080), printBefore.copy(0, 0, 520, 1080));
     EXPECT_EQ(print.copy(1240, 0, 520, 1080), printBefore.copy(1240, 0, 520, 1080));
-    const QRect printed = darkExtent(print, QRect(520, 0, 180, 180));
+    const QRect printed = ImageCompare::darkExtent(print, QRect(520, 0, 180, 180));
     EXPECT_NEAR(printed.width(), 144, 1);
     EXPECT_NEAR(printed.height(), printed.width(), 1);
 

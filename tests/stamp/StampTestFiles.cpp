@@ -96,6 +96,17 @@ QPoint numberedOrigin(QRgb pixel)
     return {qRed(pixel) | (qBlue(pixel) >> 4) << 8, qGreen(pixel) | (qBlue(pixel) & 15) << 8};
 }
 
+QImage placed(const QImage &whole, const QRect &rect)
+{
+    QImage out(rect.size(), QImage::Format_RGB32);
+    for (int y = 0; y < rect.height(); ++y)
+        for (int x = 0; x < rect.width(); ++x) {
+            const QPoint p = rect.topLeft() + QPoint(x, y);
+            out.setPixel(x, y, whole.rect().contains(p) ? whole.pixel(p) : ViewBackdrop);
+        }
+    return out;
+}
+
 bool frameAround(const QImage &stamp, const QImage &frame, const QRect &window)
 {
     if (stamp.size() != frame.size())

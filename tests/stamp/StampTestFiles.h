@@ -22,6 +22,12 @@ QPoint numberedOrigin(QRgb pixel);
 // and a lossy coder keeps each half's colour.
 QImage redLeftBlueRight(int width = 64, int height = 32);
 
+// The colour a test gives a photo view's backdrop: no test picture has it.
+constexpr QRgb ViewBackdrop = 0xff010203;
+// What a view shows of a whole picture: the picture from the top-left, clipped to rect,
+// and the backdrop where it does not reach.
+QImage placed(const QImage &whole, const QRect &rect);
+
 // Whether a stamp shows the frame picture everywhere outside its photo window.
 bool frameAround(const QImage &stamp, const QImage &frame, const QRect &window);
 

@@ -6,16 +6,17 @@
 
 using StampTestFiles::numbered;
 using StampTestFiles::numberedPixel;
+using StampTestFiles::placed;
+using StampTestFiles::ViewBackdrop;
 
 namespace {
 
-const QRgb Backdrop = qRgb(1, 2, 3);
 constexpr int Bar = 15;
 
 ShownPhoto viewOf(const QImage &picture, int zoomIndex, int width = ShownPhoto::NormalWidth)
 {
     ShownPhoto view;
-    view.setBackground(QColor::fromRgb(Backdrop));
+    view.setBackground(QColor::fromRgb(ViewBackdrop));
     view.setBarExtent(Bar);
     view.setWidth(width);
     view.show(picture, zoomIndex);
@@ -30,17 +31,6 @@ QImage wholeScaled(const QImage &picture, int num, int den)
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x)
             out.setPixel(x, y, picture.pixel(int((x + 0.5) * den / num), int((y + 0.5) * den / num)));
-    return out;
-}
-
-QImage placed(const QImage &whole, const QRect &rect)
-{
-    QImage out(rect.size(), QImage::Format_RGB32);
-    for (int y = 0; y < rect.height(); ++y)
-        for (int x = 0; x < rect.width(); ++x) {
-            const QPoint p = rect.topLeft() + QPoint(x, y);
-            out.setPixel(x, y, whole.rect().contains(p) ? whole.pixel(p) : Backdrop);
-        }
     return out;
 }
 

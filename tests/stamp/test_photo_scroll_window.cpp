@@ -3,6 +3,7 @@
 #include "stamp/ui/StampCommands.h"
 #include "StampTestFiles.h"
 #include "app/WindowFixture.h"
+#include "support/ImageCompare.h"
 
 #include <QScrollBar>
 #include <QTest>
@@ -41,21 +42,6 @@ QString bigPhotoFile(const QTemporaryDir &dir)
     const QString path = dir.filePath(QStringLiteral("telefoon.bmp"));
     EXPECT_TRUE(photo.save(path, "BMP"));
     return path;
-}
-
-double psnr(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return 0;
-    double squares = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            for (const int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)})
-                squares += double(d) * d;
-        }
-    const double mean = squares / (3.0 * a.width() * a.height());
-    return mean == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mean);
 }
 
 class PhotoScrollWindowTest : public WindowFixture {
@@ -154,7 +140,7 @@ TEST_F(PhotoScrollWindowTest, ScrolledToTheMiddleARectangleCutsThatPartOfThePhot
     const QImage print = doc.stamp().printImage();
     ASSERT_EQ(print.size(), QSize(560, 720));
     const QImage reference = source.copy(part).scaled(496, 656, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    EXPECT_GE(psnr(print.copy(32, 32, 496, 656), reference.convertToFormat(QImage::Format_RGB32)), 35.0);
+    EXPECT_GE(ImageCompare::psnr(print.copy(32, 32, 496, 656), reference.convertToFormat(QImage::Format_RGB32)), 35.0);
 }
 
 } // namespace

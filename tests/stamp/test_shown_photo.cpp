@@ -8,15 +8,15 @@
 
 using StampTestFiles::numbered;
 using StampTestFiles::numberedPixel;
+using StampTestFiles::placed;
+using StampTestFiles::ViewBackdrop;
 
 namespace {
-
-const QRgb Backdrop = qRgb(1, 2, 3);
 
 ShownPhoto viewOf(const QImage &picture, int zoomIndex, int width = ShownPhoto::NormalWidth)
 {
     ShownPhoto view;
-    view.setBackground(QColor::fromRgb(Backdrop));
+    view.setBackground(QColor::fromRgb(ViewBackdrop));
     view.setWidth(width);
     view.show(picture, zoomIndex);
     return view;
@@ -36,19 +36,6 @@ QImage wholeZoomed(const QImage &picture, int index)
             zoomed.setPixel(x, y, picture.pixel(sx, sy));
         }
     return zoomed;
-}
-
-// What a view shows of a whole picture: the picture from the top-left, clipped, and
-// the backdrop where it does not reach.
-QImage placed(const QImage &whole, const QRect &rect)
-{
-    QImage out(rect.size(), QImage::Format_RGB32);
-    for (int y = 0; y < rect.height(); ++y)
-        for (int x = 0; x < rect.width(); ++x) {
-            const QPoint p = rect.topLeft() + QPoint(x, y);
-            out.setPixel(x, y, whole.rect().contains(p) ? whole.pixel(p) : Backdrop);
-        }
-    return out;
 }
 
 TEST(ShownPhotoTest, StartsWithTheStartPictureInTheNormalWidth)
@@ -72,9 +59,9 @@ TEST(ShownPhotoTest, APictureSmallerThanTheViewLeavesTheBackdrop)
     const QImage photo = numbered(100, 80);
     const QImage shown = viewOf(photo, 10).render();
     EXPECT_EQ(shown.pixel(99, 79), numberedPixel(99, 79));
-    EXPECT_EQ(shown.pixel(100, 79), Backdrop);
-    EXPECT_EQ(shown.pixel(99, 80), Backdrop);
-    EXPECT_EQ(shown.pixel(229, 419), Backdrop);
+    EXPECT_EQ(shown.pixel(100, 79), ViewBackdrop);
+    EXPECT_EQ(shown.pixel(99, 80), ViewBackdrop);
+    EXPECT_EQ(shown.pixel(229, 419), ViewBackdrop);
 }
 
 TEST(ShownPhotoTest, TenPercentOf640By480Is64By48TakenFromPixelCentres)
@@ -85,8 +72,8 @@ TEST(ShownPhotoTest, TenPercentOf640By480Is64By48TakenFromPixelCentres)
     // Zoomed pixel (3, 2) covers picture pixels 30..39 and 20..29; its centre is (35, 25).
     EXPECT_EQ(shown.pixel(3, 2), numberedPixel(35, 25));
     EXPECT_EQ(shown.pixel(63, 47), numberedPixel(635, 475));
-    EXPECT_EQ(shown.pixel(64, 0), Backdrop);
-    EXPECT_EQ(shown.pixel(0, 48), Backdrop);
+    EXPECT_EQ(shown.pixel(64, 0), ViewBackdrop);
+    EXPECT_EQ(shown.pixel(0, 48), ViewBackdrop);
 }
 
 TEST(ShownPhotoTest, TwoHundredPercentShowsTheTopLeftOf1280By960)
@@ -127,8 +114,8 @@ TEST(ShownPhotoTest, ACropPastThePictureGetsTheBackdrop)
     const QImage crop = viewOf(numbered(100, 80), 10).crop(QRect(90, 70, 20, 20));
     ASSERT_EQ(crop.size(), QSize(20, 20));
     EXPECT_EQ(crop.pixel(9, 9), numberedPixel(99, 79));
-    EXPECT_EQ(crop.pixel(10, 9), Backdrop);
-    EXPECT_EQ(crop.pixel(9, 10), Backdrop);
+    EXPECT_EQ(crop.pixel(10, 9), ViewBackdrop);
+    EXPECT_EQ(crop.pixel(9, 10), ViewBackdrop);
 }
 
 TEST(ShownPhotoTest, ACropOfTheNormalViewReachesPhotoPixelsBeyondItsRightEdge)

@@ -1,6 +1,7 @@
 #include "core/CardDocument.h"
 #include "stamp/PhotoWorkspace.h"
 #include "StampTestFiles.h"
+#include "support/ImageCompare.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -22,17 +23,6 @@ QImage circlePhoto()
     painter.setBrush(Qt::black);
     painter.drawEllipse(QPointF(300, 300), 100, 100);
     return photo;
-}
-
-// The extent of the dark pixels inside a rectangle of a picture.
-QRect darkExtent(const QImage &image, const QRect &within)
-{
-    QRect extent;
-    for (int y = within.top(); y <= within.bottom(); ++y)
-        for (int x = within.left(); x <= within.right(); ++x)
-            if (qGray(image.pixel(x, y)) < 128)
-                extent |= QRect(x, y, 1, 1);
-    return extent;
 }
 
 class StampProportionTest : public ::testing::Test {
@@ -78,7 +68,7 @@ TEST_F(StampProportionTest, CirclesCutWithShiftStayRoundInTheStamp)
     load(circlePhoto());
     document.applyLayout(2);
     shiftDrag({150, 150}, {450, 300});
-    const QRect circle = darkExtent(document.stamp().image(), QRect(8, 8, 124, 164));
+    const QRect circle = ImageCompare::darkExtent(document.stamp().image(), QRect(8, 8, 124, 164));
     ASSERT_FALSE(circle.isEmpty());
     EXPECT_NEAR(circle.width(), circle.height(), 1);
 
@@ -86,7 +76,7 @@ TEST_F(StampProportionTest, CirclesCutWithShiftStayRoundInTheStamp)
     workspace.mouseDown(Left, {150, 150});
     workspace.mouseMove(Left, {450, 450});
     workspace.mouseUp(Left, {450, 450});
-    const QRect squeezed = darkExtent(document.stamp().image(), QRect(8, 8, 124, 164));
+    const QRect squeezed = ImageCompare::darkExtent(document.stamp().image(), QRect(8, 8, 124, 164));
     EXPECT_GT(squeezed.height() - squeezed.width(), 20);
 }
 

@@ -28,6 +28,17 @@ inline double psnr(const QImage &a, const QImage &b)
     return mse == 0 ? std::numeric_limits<double>::infinity() : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
+// The extent of the dark pixels (grey below 128) inside a rectangle of a picture.
+inline QRect darkExtent(const QImage &image, const QRect &within)
+{
+    QRect extent;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                extent |= QRect(x, y, 1, 1);
+    return extent;
+}
+
 namespace detail {
 // Weights of source pixels for each destination pixel along one axis: the area each
 // source pixel covers of the destination's footprint when reducing, linear
